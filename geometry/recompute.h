@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace bowlyn {
+
+struct Document;
+
+constexpr const char* STATUS_OK = "Status: OK";
+constexpr const char* STATUS_LABEL = "labelStatusText";
+
+// The derived-value labels in the order every pass blanks them.
+extern const std::array<const char*, 11> derivedValueLabels;
+
+// Status line "Status: OK", blank drawing (shown), the eleven labels " ".
+void resetDisplay(Document& doc);
+
+// One pass: validate, solve, draw, record; the first problem goes to the
+// status line and ends the pass. Reads doc.finalDrawing.
+void recompute(Document& doc);
+
+// Writes a problem message to the status line.
+void reportProblem(Document& doc, const std::string& message);
+
+}  // namespace bowlyn

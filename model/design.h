@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "model/design_parameters.h"
+#include "model/field_table.h"
+
+namespace bowlyn {
+
+class Form;
+
+constexpr int PRESET_ROWS = 12;  // row 0 is the work row, 1 to 11 the presets
+using PresetRow = std::array<std::string, FIELD_COUNT>;  // text k - 1 is field k
+using PresetTable = std::array<PresetRow, PRESET_ROWS>;
+
+// What the form edits: the converted values, the preset rows through which
+// designs are loaded, the drawing mode and the file memory. One per window.
+struct Design {
+    explicit Design(Form& f);
+    Design(const Design&) = delete;
+    Design& operator=(const Design&) = delete;
+
+    Form& form;
+    DesignParameters params;
+    PresetTable presets;
+    int32_t finalDrawing = 0;     // 1: the next pass draws without construction aids
+    int32_t outlineComplete = 0;  // 1: the last pass produced a complete outline
+    std::string currentFileName;  // the file Save writes without asking
+    std::string lastDirectory;    // initial folder of the next file dialog
+};
+
+}  // namespace bowlyn

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+namespace bowlyn {
+
+class DrawingSurface;
+
+// The program's logic talks to the form's widgets by name through this
+// interface: GtkForm maps it onto the loaded description, MemoryForm keeps the
+// state in maps for the command line and the headless tests.
+class Form {
+public:
+    virtual ~Form() = default;
+
+    // Text of an entry or a label.
+    virtual std::string text(const std::string& widget) const = 0;
+    virtual void setText(const std::string& widget, const std::string& text) = 0;
+
+    // Active state of a check button, radio button or check menu item. Setting
+    // a radio button active makes the other members of its group inactive.
+    virtual bool active(const std::string& widget) const = 0;
+    virtual void setActive(const std::string& widget, bool on) = 0;
+
+    // Visibility of a container and everything in it.
+    virtual bool visible(const std::string& widget) const = 0;
+    virtual void setVisible(const std::string& widget, bool visible) = 0;
+
+    virtual bool sensitive(const std::string& widget) const = 0;
+    virtual void setSensitive(const std::string& widget, bool sensitive) = 0;
+
+    // Active index of the units combo box: 0 "Inches", 1 "Centimeters".
+    virtual int unitsIndex() const = 0;
+    virtual void setUnitsIndex(int index) = 0;
+
+    virtual int notebookPage() const = 0;
+    virtual void setNotebookPage(int page) = 0;
+
+    // Makes the drawing visible in the image widget.
+    virtual void showDrawing(const DrawingSurface& surface) = 0;
+};
+
+}  // namespace bowlyn

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "model/design.h"
+
+namespace bowlyn {
+
+constexpr const char* PRODUCT_NAME = "Bowlyn";
+constexpr double PRODUCT_VERSION = 0.7;
+
+enum class ReadResult { Loaded, NotFound, NotParameterFile };
+
+// Field n (from 1) of `line` split at `separator`, trimmed of spaces.
+std::string splitField(const std::string& line, int n, char separator);
+
+// The 67 lines of the form's current design, CR LF after each.
+std::string parameterFileText(const Design& design);
+
+// Writes atomically: a temporary file in the same folder, flushed, then renamed
+// over `path`, so a failed write never destroys the previous file. Returns ""
+// on success, else the reason.
+std::string writeParameterFile(const Design& design, const std::string& path);
+
+// Checks the header, fills the work row, loads it and makes `path` the current
+// file name. The design is unchanged unless the result is Loaded. Does not
+// reset the display (the caller does).
+ReadResult readParameterFile(Design& design, const std::string& path);
+
+}  // namespace bowlyn
