@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "geometry/document.h"
+#include "model/dialogs.h"
+
+namespace bowlyn {
+
+enum class SaveVariant { Save, SaveAs };
+
+// File menu: choose a parameter file and load it (messages and the dialog
+// again on failure), or save the form's design.
+void openCommand(Document& doc, Dialogs& dialogs);
+void saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant);
+// Writes the entity list of the last complete pass as DXF, or refuses.
+void exportDxf(Document& doc, Dialogs& dialogs);
+
+// True for an existing regular file, whatever its permissions.
+bool fileExists(const std::string& path);
+// The path up to and including its last "/", or "".
+std::string directoryPart(const std::string& path);
+
+}  // namespace bowlyn
