@@ -1,0 +1,34 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <string>
+
+#include "geometry/document.h"
+#include "model/dialogs.h"
+
+namespace bowlyn {
+
+class GtkForm;
+
+// The running window's state. libglade connects handlers with no user data,
+// so every handler reaches the program through this one context.
+struct AppContext {
+    Document* doc = nullptr;
+    GtkForm* form = nullptr;
+    Dialogs* dialogs = nullptr;
+    GtkWidget* mainWindow = nullptr;
+    std::string startDirectory;  // where the program was started
+    std::string iconPath;        // the application icon file, "" when not found
+    bool mainLoopRunning = false;
+};
+
+AppContext& app();
+
+// Finds one of the program's files ("bowlyn0_7.glade", "applicationrc",
+// "bowlyn.ico", "doc.htm", "bwl.txt"): the current directory first, then the
+// executable's folder and its ui/ folder, then the installed data folder.
+// "" when none has it.
+std::string findResource(const std::string& name);
+
+}  // namespace bowlyn
