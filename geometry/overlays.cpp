@@ -1,0 +1,27 @@
+#include "geometry/overlays.h"
+
+#include "geometry/document.h"
+#include "model/dialogs.h"
+
+namespace bowlyn {
+
+void takeSnapshot(Document& doc, Dialogs& dialogs) {
+    if (doc.outlineComplete != 1) {
+        dialogs.showError(
+            "A complete body outline must be successfully generated before a snapshot can be "
+            "taken.");
+        return;
+    }
+    doc.snapshot = currentOutlineRecord(doc);
+}
+
+void drawTransPoints(Document& doc) {
+    if (doc.showTransPoints != 1 || doc.transPointCount == 0 || doc.finalDrawing != 0) return;
+    for (uint32_t i = 1; i <= doc.transPointCount && i <= TRANS_POINT_CAPACITY; ++i) {
+        const TransPoint& p = doc.transPoints[i];
+        doc.drawing.drawPoint(styleTransPoint, static_cast<float>(p.x), static_cast<float>(p.y), 0,
+                              0, LAYER_NONE);
+    }
+}
+
+}  // namespace bowlyn
