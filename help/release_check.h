@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace bowlyn {
@@ -14,6 +15,15 @@ std::string releaseUrl();
 // The newest release number the server names, or 0.0 when the check is off or
 // did not complete. Bounded in time and memory whatever the server does.
 double checkForUpdate();
+// The same check against a given address ("" is off).
+double checkForUpdateAt(const std::string& url);
+
+// The decimal number a text starts with (after blanks), whatever the locale;
+// 0.0 when it does not start with a finite decimal number.
+double leadingReleaseNumber(const char* text, std::size_t length);
+
+// A release number as "%.16g" writes it, without a trailing ".", whatever the locale.
+std::string releaseNumberText(double number);
 
 // The status line note for a newer release, or "" when `newest` is not newer.
 std::string newerReleaseStatusText(double newest);
