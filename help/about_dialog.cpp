@@ -1,0 +1,66 @@
+#include "help/about_dialog.h"
+
+#include <gtk/gtk.h>
+
+#include <string>
+
+#include "app/app_context.h"
+#include "help/documentation.h"
+#include "help/release_check.h"
+#include "help/release_texts.h"
+
+namespace bowlyn {
+
+namespace {
+
+constexpr const char* HOME_PAGE = "http://bowlyn.example/";
+constexpr const char* COPYRIGHT = "Copyright \u00A9 2011 Bowlyn developers";
+
+// GTK shows only valid UTF-8; a licence file in another encoding still shows,
+// with replacement characters where its bytes do not fit.
+std::string validUtf8(const std::string& text) {
+    gchar* valid = g_utf8_make_valid(text.c_str(), -1);
+    std::string result = valid;
+    g_free(valid);
+    return result;
+}
+
+void setLogoAndIcon(GtkWidget* dialog) {
+    const std::string& icon = app().iconPath;
+    if (icon.empty()) {
+        return;
+    }
+    if (GdkPixbuf* logo = gdk_pixbuf_new_from_file(icon.c_str(), nullptr)) {
+        gtk_about_dialog_set_logo(GTK_ABOUT_DIALOG(dialog), logo);
+        g_object_unref(logo);
+    }
+    gtk_window_set_icon_from_file(GTK_WINDOW(dialog), icon.c_str(), nullptr);
+}
+
+}  // namespace
+
+void showAbout() {
+    GtkWidget* dialog = gtk_about_dialog_new();
+    GtkAboutDialog* about = GTK_ABOUT_DIALOG(dialog);
+    gtk_about_dialog_set_program_name(about, "Bowlyn");
+    gtk_about_dialog_set_version(about, aboutVersionText().c_str());
+    gtk_about_dialog_set_copyright(about, COPYRIGHT);
+    gtk_about_dialog_set_comments(about, aboutCommentsText(checkForUpdate()).c_str());
+    const std::string licence = validUtf8(readLicenceText(findResource("bwl.txt")));
+    gtk_about_dialog_set_license(about, licence.c_str());
+    // The hook is global to every About box; it must be in place before the
+    // website is set so that the link is made with it.
+    gtk_about_dialog_set_url_hook(openLink, nullptr, nullptr);
+    gtk_about_dialog_set_website(about, HOME_PAGE);
+    gtk_about_dialog_set_website_label(about, "Bowlyn Homepage");
+    setLogoAndIcon(dialog);
+    gtk_window_set_title(GTK_WINDOW(dialog), "About Bowlyn");
+    if (app().mainWindow != nullptr) {
+        gtk_window_set_transient_for(GTK_WINDOW(dialog), GTK_WINDOW(app().mainWindow));
+    }
+    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER_ON_PARENT);
+    gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+}
+
+}  // namespace bowlyn
