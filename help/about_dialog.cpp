@@ -14,7 +14,7 @@ namespace bowlyn {
 namespace {
 
 constexpr const char* HOME_PAGE = "http://bowlyn.example/";
-constexpr const char* COPYRIGHT = "Copyright \u00A9 2011 Bowlyn developers";
+constexpr const char* COPYRIGHT = "Copyright \u00A9 Bowlyn developers";
 
 // GTK shows only valid UTF-8; a licence file in another encoding still shows,
 // with replacement characters where its bytes do not fit.
