@@ -9,6 +9,7 @@
 #include "body_designs.h"
 #include "geometry/primitives.h"
 #include "geometry/recompute.h"
+#include "model/presets.h"
 
 namespace bowlyn {
 namespace {
@@ -73,9 +74,40 @@ void expectJoined(const BodyOutline& o, bool secondaryLower, bool secondaryUpper
     EXPECT_NEAR(x, o.upperTangent.x2, tol);
     EXPECT_NEAR(y, o.upperTangent.y2, tol);
     pointOnCircle(o.upperBoutArc.cx, o.upperBoutArc.cy, o.upperBoutArc.r, o.upperBoutArc.end, x, y);
+    if (o.shoulderArc.r == 0.0f) {  // a straight shoulder along the neck end
+        EXPECT_NEAR(y, o.shoulderArc.cy, tol);
+        return;
+    }
     pointOnCircle(o.shoulderArc.cx, o.shoulderArc.cy, o.shoulderArc.r, o.shoulderArc.start, x2, y2);
     EXPECT_NEAR(x, x2, tol);
     EXPECT_NEAR(y, y2, tol);
+}
+
+TEST(BodyOutline, PresetsAsLoaded) {
+    TestDocument t;
+    loadPreset(t.doc, 8);  // OM
+    recompute(t.doc);
+    EXPECT_EQ(t.form.text("labelTailArcCenterPointData"), "0,15.74");
+    EXPECT_EQ(t.form.text("labelShoulderArcRadiusData"), "8.1");
+    loadPreset(t.doc, 2);  // Dreadnought
+    recompute(t.doc);
+    EXPECT_EQ(t.form.text("labelWaistCenterData"), "10.81,13.55");
+    EXPECT_EQ(t.form.text("labelShoulderArcCenterPointData"), "1.09,5.89");
+}
+
+TEST(BodyOutline, EveryPresetBodyIsJoined) {
+    for (int row = 1; row <= PRESET_COUNT; ++row) {
+        SCOPED_TRACE(presetName(row));
+        TestDocument t;
+        loadPreset(t.doc, row);
+        t.doc.params.hasCutaway = 0;
+        t.doc.params.hasFretboard = 0;
+        t.doc.params.hasStrings = 0;
+        recompute(t.doc);
+        ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+        const DesignParameters& p = t.doc.params;
+        expectJoined(t.doc.outline, p.lowerBoutRadiusIncrement > 0, p.upperBoutRadiusIncrement > 0);
+    }
 }
 
 TEST(BodyOutline, OmOutlineIsJoined) {
