@@ -56,6 +56,9 @@ TEST(RoundTo, DecimalPlaces) {
     EXPECT_EQ(roundTo(1.005f, 2), 1.0f);  // the single lies just below 1.005
     EXPECT_EQ(roundTo(2.345f, 2), 2.35f);
     EXPECT_EQ(roundTo(15.7446f, 2), 15.74f);
+    // Places beyond what the 32-bit factor holds are limited, not undefined.
+    EXPECT_EQ(roundTo(1.5f, 12), 1.5f);
+    EXPECT_EQ(roundTo(1.5f, -3), 2.0f);
 }
 
 class DrawingTest : public ::testing::Test {
