@@ -385,8 +385,7 @@ void drawOutline(Document& doc, OutlineWhich which) {
         d.drawPoint(styleOutline, h.x, h.y, 1, 0, 2.0f);
     }
 
-    // With a cutaway, drawCutawaySide (geometry/cutaway.h) draws the positive-x
-    // half of the upper body here, with side 0 in the same style and layer.
+    // hasCutaway == 1: drawCutawaySide (geometry/cutaway.h) draws the positive-x upper half here.
 
     d.view.originY = savedOriginY;
 }

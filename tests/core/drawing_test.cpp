@@ -219,13 +219,5 @@ TEST_F(DrawingTest, NonFiniteAndHugeGeometryIsRecordedButNotPainted) {
     EXPECT_EQ(paintedPixels(), 0);
 }
 
-TEST(LayerName, RecordedLayers) {
-    EXPECT_STREQ(layerName(1.0f), "reflines");
-    EXPECT_STREQ(layerName(2.0f), "body");
-    EXPECT_STREQ(layerName(5.0f), "strings");
-    EXPECT_STREQ(layerName(LAYER_NONE), "");
-    EXPECT_STREQ(layerName(NAN), "");
-}
-
 }  // namespace
 }  // namespace bowlyn

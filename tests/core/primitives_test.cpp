@@ -28,15 +28,6 @@ TEST(AngleTo, EachDirectionCase) {
     EXPECT_LE(a, static_cast<float>(2.0 * PI));
 }
 
-TEST(PointOnCircleAndDistance, Basics) {
-    float x, y;
-    pointOnCircle(1, 2, 3, static_cast<float>(0.5 * PI), x, y);
-    EXPECT_NEAR(x, 1.0f, TOL);
-    EXPECT_NEAR(y, 5.0f, TOL);
-    EXPECT_EQ(distance(0, 0, 3, 4), 5.0f);
-    EXPECT_EQ(distance(-1, -1, -1, -1), 0.0f);
-}
-
 TEST(CrossTangent, TransverseTangentOfSeparateCircles) {
     float p1x, p1y, p2x, p2y;
     crossTangent(0, 0, 1, 0, 4, 1, -1, p1x, p1y, p2x, p2y);
