@@ -14,9 +14,9 @@ namespace {
 constexpr double PI = PI_SINGLE;
 constexpr double TWO_PI = 2.0 * PI_SINGLE;
 
-// More dots than this would paint a grey wash rather than a grid, and a huge
-// or tiny body would otherwise ask for billions of them.
-constexpr double MAX_GRID_DOTS = 10000.0;
+// More dots than this on each side would paint a grey wash rather than a
+// grid, and a huge or tiny body would otherwise ask for billions of them.
+constexpr double MAX_GRID_DOTS = 5000.0;
 // A dot this far outside the image in pixels can no longer touch it.
 constexpr double GRID_PIXEL_MARGIN = 8.0;
 
