@@ -166,6 +166,10 @@ TEST_F(ParameterFile, RefusalsChangeNothing) {
         EXPECT_EQ(designState(design), before) << bytes;
     }
     EXPECT_EQ(readParameterFile(design, dir.path()), ReadResult::NotParameterFile);
+    // Neither a pipe without a writer nor an endless device may hold the program.
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(readParameterFile(design, dir.file("pipe")), ReadResult::NotParameterFile);
+    EXPECT_EQ(readParameterFile(design, "/dev/zero"), ReadResult::NotParameterFile);
     EXPECT_EQ(readParameterFile(design, dir.file("missing.bowlyn")), ReadResult::NotFound);
     EXPECT_EQ(designState(design), before);
 }
