@@ -9,6 +9,7 @@
 #include "geometry/overlays.h"
 #include "geometry/recompute.h"
 #include "model/field_table.h"
+#include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/number_text.h"
 #include "model/presets.h"
@@ -188,6 +189,62 @@ TEST_F(Conversion, AnyPointsGiveFiniteTexts) {
             EXPECT_TRUE(std::isfinite(static_cast<float>(readNumber(t)))) << t << "\n" << points;
         }
     }
+}
+
+// Half width of the solved outline at height y: where the horizontal line
+// meets the arcs and segments of the right half.
+double halfWidthAt(const BodyOutline& o, double y) {
+    const double turn = 2 * M_PI;
+    double best = -1;
+    for (const OutlineArc* a : {&o.tailArc, &o.lowerBoutSecondaryArc, &o.lowerBoutArc, &o.waistArc,
+                                &o.upperBoutSecondaryArc, &o.upperBoutArc, &o.shoulderArc}) {
+        double dy = y - a->cy;
+        if (a->r <= 0 || a->start == a->end || std::fabs(dy) > a->r)
+            continue;
+        double span = std::fmod(a->end - a->start + 2 * turn, turn);
+        for (double sign : {-1.0, 1.0}) {
+            double x = a->cx + sign * std::sqrt(a->r * a->r - dy * dy);
+            double along = std::fmod(std::atan2(dy, x - a->cx) - a->start + 2 * turn, turn);
+            if (along <= span + 1e-6 && x >= 0)
+                best = std::max(best, x);
+        }
+    }
+    for (const OutlineSegment* s : {&o.lowerTangent, &o.upperTangent}) {
+        if (s->y1 == s->y2 || (y - s->y1) * (y - s->y2) > 0)
+            continue;
+        best = std::max(best, s->x1 + (s->x2 - s->x1) * (y - s->y1) / (s->y2 - s->y1));
+    }
+    return best;
+}
+
+// Points traced along the right half of a drawn preset, from the tail up,
+// make a design that draws without a problem and keeps the main dimensions.
+TEST_F(Conversion, PointsTracedFromAPresetGiveAWorkingDesign) {
+    loadPreset(doc, 8);  // OM
+    for (int f : {fields::HAS_FRETBOARD, fields::HAS_STRINGS})
+        setFieldText(doc, f, "0");
+    recompute(doc);
+    ASSERT_EQ(form.text(STATUS_LABEL), STATUS_OK);
+    const float length = doc.params.bodyLength;
+    std::string points = "0,0\n";
+    const int steps = 60;
+    for (int i = 1; i < steps; ++i) {
+        double y = length * i / steps;
+        double x = halfWidthAt(doc.outline, y);
+        ASSERT_GT(x, 0) << "no outline at height " << y;
+        points += doubleToText(std::round(x * 1000) / 1000) + "," +
+                  doubleToText(std::round(y * 1000) / 1000) + "\n";
+    }
+    points += doubleToText(doc.params.neckFlatHalfLength) + "," + doubleToText(length) + "\n";
+
+    convert(points);
+    EXPECT_FLOAT_EQ(doc.params.bodyLength, length);
+    EXPECT_NEAR(doc.params.lowerBoutHalfWidth, 7.5, 0.01);
+    EXPECT_NEAR(doc.params.waistHalfWidth, 9.38 / 2, 0.01);
+    EXPECT_NEAR(doc.params.upperBoutHalfWidth, 11.25 / 2, 0.01);
+    recompute(doc);
+    EXPECT_EQ(form.text(STATUS_LABEL), STATUS_OK) << points;
+    EXPECT_EQ(doc.outlineComplete, 1);
 }
 
 }  // namespace
