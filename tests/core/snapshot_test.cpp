@@ -23,7 +23,7 @@ class RecordingDialogs : public Dialogs {
     std::string chooseFile(FileDialogMode, const std::string&) override { return ""; }
 };
 
-struct Snapshot : ::testing::Test {
+struct SnapshotCommand : ::testing::Test {
     MemoryForm form;
     Document doc{form};
     RecordingDialogs dialogs;
@@ -65,7 +65,7 @@ struct Snapshot : ::testing::Test {
     }
 };
 
-TEST_F(Snapshot, RefusedWithoutACompleteOutlineKeepingTheOldOne) {
+TEST_F(SnapshotCommand, RefusedWithoutACompleteOutlineKeepingTheOldOne) {
     setLength("20");
     recompute(doc);
     takeSnapshot(doc, dialogs);
@@ -81,7 +81,7 @@ TEST_F(Snapshot, RefusedWithoutACompleteOutlineKeepingTheOldOne) {
     EXPECT_FLOAT_EQ(doc.snapshot.bodyLength, 20.0f);
 }
 
-TEST_F(Snapshot, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
+TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     setLength("19");
     recompute(doc);
     ASSERT_EQ(doc.outlineComplete, 1);
@@ -118,32 +118,8 @@ TEST_F(Snapshot, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     EXPECT_EQ(firstSnapshotRow(centre), -1);  // the neck ends coincide, drawn over
 }
 
-TEST_F(Snapshot, HiddenInTheFinalDrawingAndWhenSwitchedOff) {
-    setLength("20");
-    recompute(doc);
-    takeSnapshot(doc, dialogs);
-    setLength("19");
-    doc.showSnapshot = 1;
-    recompute(doc);
-    ASSERT_GT(snapshotPixels(), 0);
-
-    doc.finalDrawing = 1;
-    recompute(doc);
-    EXPECT_EQ(doc.outlineComplete, 1);
-    EXPECT_EQ(snapshotPixels(), 0);
-
-    doc.finalDrawing = 0;
-    doc.showSnapshot = 0;
-    recompute(doc);
-    EXPECT_EQ(snapshotPixels(), 0);
-
-    doc.showSnapshot = 1;
-    recompute(doc);
-    EXPECT_GT(snapshotPixels(), 0);
-}
-
 // The points show even when the design stops at a problem.
-TEST_F(Snapshot, TransPointsShowWithAProblemButNotInTheFinalDrawing) {
+TEST_F(SnapshotCommand, TransPointsShowWithAProblemButNotInTheFinalDrawing) {
     setFieldText(doc, fieldByLabel("Lower bout radius"), "0");
     parseTransPoints(doc, "3,10");
     doc.showTransPoints = 1;
