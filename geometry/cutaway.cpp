@@ -16,17 +16,27 @@ namespace {
 constexpr double HALF_PI = PI_SINGLE / 2.0;
 constexpr double FULL_TURN = 2.0 * PI_SINGLE;
 
+template <typename... T>
+bool finite(T... v) {
+    return (std::isfinite(v) && ...);
+}
+
+// Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
+// their own field like a missing value.
 bool positive(float v) {
-    return v > 0.0f;
+    return v > 0.0f && finite(v);
+}
+bool nonNegative(float v) {
+    return v >= 0.0f && finite(v);
 }
 
 // The parameter checks that need no geometry, in the order they are reported.
 const char* parameterProblem(const DesignParameters& p) {
-    if (p.cutawaySideOffset < 0.0f)
+    if (!nonNegative(p.cutawaySideOffset))
         return "Problem: The value for the cutaway offset cannot be < 0.";
     if (!positive(p.cutawayDepth) || !positive(p.cutawayWidth))
         return "Problem: Both the cutaway depth and width must be specified. Values must be > 0.";
-    if (p.cutawayPointRadius < 0.0f)
+    if (!nonNegative(p.cutawayPointRadius))
         return "Problem: The value for the cutaway point radius cannot be < 0.";
     if (p.neckJoinsAtFret <= 0)
         return "Problem: To draw a cutaway, the value for the fret number at which the neck joins "
@@ -82,6 +92,12 @@ class CutawayBuilder {
 
     bool florentine();
     bool venetian();
+    bool solvedFinite() const {
+        return finite(c_.taperWidth, c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY,
+                      c_.floorEndX, c_.floorEndY, c_.widthPointX, c_.widthPointY, c_.pointCentreX,
+                      c_.pointCentreY, c_.pointRadius, c_.pointAngleAtC, c_.pointAngleAtTangent,
+                      c_.arcCentreX, c_.arcCentreY, c_.arcRadius, c_.arcStartAngle, c_.arcEndAngle);
+    }
 
     Document& doc_;
     const DesignParameters& p_;
@@ -91,6 +107,7 @@ class CutawayBuilder {
 };
 
 bool CutawayBuilder::build() {
+    c_ = CutawayGeometry();  // nothing of an earlier pass carries over
     if (const char* problem = parameterProblem(p_))
         return fail(problem);
 
@@ -111,9 +128,10 @@ bool CutawayBuilder::build() {
     c_.edgeBottomY = b0y_;
     aidLine(a0x, a0y, b0x_, b0y_);
 
-    // Also catches coincident points (-1) and a slope that is not a number.
+    // Also catches coincident points (-1), and an edge that overflows (a taper
+    // over a vanishing scale length, an enormous depth) is no taper either.
     float theta = angleTo(b0x_, b0y_, a0x, a0y);
-    if (!(theta > HALF_PI))
+    if (!(theta > HALF_PI) || !finite(k, a0x, b0x_, b0y_))
         return fail(
             "Problem: The fingerboard taper specified for drawing the cutaway is equal or wider "
             "at the nut than where the neck joins the body.");
@@ -134,7 +152,8 @@ bool CutawayBuilder::build() {
     float cx = static_cast<float>(static_cast<double>(ax) + p_.cutawayWidth);
     aidLine(cx, L, cx, body_.upperBoutArc.cy);
     float hitX = 0, hitY = 0;
-    UpperOutlinePart widthHit = intersectUpperOutline(doc_, cx, L, cx, 0.0f, hitX, hitY);
+    UpperOutlinePart widthHit =
+        finite(cx) ? intersectUpperOutline(doc_, cx, L, cx, 0.0f, hitX, hitY) : UPPER_NONE;
     if (widthHit == UPPER_NONE)
         return fail("Problem: the value for the cutaway width is too large.");
     c_.widthPointX = hitX;
@@ -142,7 +161,15 @@ bool CutawayBuilder::build() {
     c_.widthHit = widthHit;
     aidCross(hitX, hitY);
 
-    return p_.cutawayType == CUTAWAYTYPEFLORENTINE ? florentine() : venetian();
+    if (!(p_.cutawayType == CUTAWAYTYPEFLORENTINE ? florentine() : venetian()))
+        return false;
+    // A valley radius that is not a number, or sizes so large that the arcs
+    // overflow, must not reach the drawing, its labels or the export.
+    if (!solvedFinite())
+        return fail(
+            "Problem: the cutaway cannot be drawn to these dimensions. Try making the depth deeper "
+            "or the width narrower.");
+    return true;
 }
 
 bool CutawayBuilder::florentine() {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/document.h"
+#include "geometry/finite_pen.h"
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
 #include "geometry/recompute.h"
@@ -25,8 +26,18 @@ constexpr float LAYER_FRETBOARD = 3.0f;
 constexpr float LAYER_FRETS = 4.0f;
 constexpr int RECORD_ONLY = 1;
 
+template <typename... T>
+bool finite(T... v) {
+    return (std::isfinite(v) && ...);
+}
+
+// Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
+// their own field like a missing value.
 bool positive(float v) {
-    return v > 0.0f;
+    return v > 0.0f && finite(v);
+}
+bool nonNegative(float v) {
+    return v >= 0.0f && finite(v);
 }
 
 // The entry is held unsigned; a negative count must read as below 1.
@@ -83,10 +94,10 @@ const char* fretwireProblem(const DesignParameters& p) {
     if (!positive(p.fretwireHeight))
         return "Problem: To draw a fretboard, the height of the fretwire must be specified. Value "
                "must be > 0.";
-    if (p.hasMarkers == 1 && p.markerDiameter < 0.0f)
+    if (p.hasMarkers == 1 && !nonNegative(p.markerDiameter))
         return "Problem: To draw a fretboard with dot markers, the diameter of the markers must "
                "be specified. Value must be >= 0.";
-    if (p.hasMarkers == 1 && p.sideMarkerDiameter < 0.0f)
+    if (p.hasMarkers == 1 && !nonNegative(p.sideMarkerDiameter))
         return "Problem: To drside markers must be specified. Value must be >= 0.";
     return nullptr;
 }
@@ -101,7 +112,7 @@ float plus(float a, double b) {
 // A line across the fingerboard at height y, edge to edge.
 void fretLine(Document& doc, float y, int recordOnly) {
     float x = boardHalfWidthAt(doc.neck, y);
-    doc.drawing.drawLine(styleOutline, -x, y, x, y, 0, LAYER_FRETS, recordOnly);
+    FinitePen(doc.drawing).line(styleOutline, -x, y, x, y, 0, LAYER_FRETS, recordOnly);
 }
 
 // The crown of the fretwire at fret height y in the side view: the arc through
@@ -112,7 +123,7 @@ void fretCrown(Document& doc, float top, float y) {
     float cx = static_cast<float>(top + h - radius);
     float from = angleTo(cx, y, top, static_cast<float>(y - w / 2.0));
     float to = angleTo(cx, y, top, static_cast<float>(y + w / 2.0));
-    doc.drawing.drawArc(styleOutline, cx, y, radius, from, to, 0, LAYER_FRETS, RECORD_ONLY);
+    FinitePen(doc.drawing).arc(styleOutline, cx, y, radius, from, to, 0, LAYER_FRETS, RECORD_ONLY);
 }
 
 void drawSideView(Document& doc, float yHead, float yEnd) {
@@ -122,7 +133,7 @@ void drawSideView(Document& doc, float yHead, float yEnd) {
     float top = plus(sx, p.fretboardThickness);
     float nutTop = plus(top, 2.0 * p.fretwireHeight);
     auto line = [&](float x1, float y1, float x2, float y2) {
-        doc.drawing.drawLine(styleOutline, x1, y1, x2, y2, 0, LAYER_FRETBOARD, RECORD_ONLY);
+        FinitePen(doc.drawing).line(styleOutline, x1, y1, x2, y2, 0, LAYER_FRETBOARD, RECORD_ONLY);
     };
     line(sx, yHead, nutTop, yHead);
     line(sx, nutY, nutTop, nutY);
@@ -151,6 +162,7 @@ class MarkerPainter {
     explicit MarkerPainter(Document& doc)
         : doc_(doc),
           p_(doc.params),
+          pen_(doc.drawing),
           sideX_(plus(sideViewX(doc), doc.params.fretboardThickness / 2.0)) {}
 
     void space(int32_t i, FretMarker marker) {
@@ -175,20 +187,19 @@ class MarkerPainter {
 
   private:
     void cross(float x, float y, int side) {
-        doc_.drawing.drawPoint(styleMarker, x, y, 1, side, LAYER_FRETBOARD);
+        pen_.point(styleMarker, x, y, 1, side, LAYER_FRETBOARD);
     }
     void circle(float x, float y, int side) {
         if (p_.markerDiameter > 0.0f)
-            doc_.drawing.drawCircle(styleMarker, x, y, half(p_.markerDiameter), side,
-                                    LAYER_FRETBOARD);
+            pen_.circle(styleMarker, x, y, half(p_.markerDiameter), side, LAYER_FRETBOARD);
     }
     void sideDot(float y) {
-        doc_.drawing.drawPoint(styleMarker, sideX_, y, 0, 0, LAYER_FRETBOARD, RECORD_ONLY);
+        pen_.point(styleMarker, sideX_, y, 0, 0, LAYER_FRETBOARD, RECORD_ONLY);
     }
     void sideCircle(float y) {
         if (p_.sideMarkerDiameter > 0.0f)
-            doc_.drawing.drawCircle(styleMarker, sideX_, y, half(p_.sideMarkerDiameter), 0,
-                                    LAYER_FRETBOARD, RECORD_ONLY);
+            pen_.circle(styleMarker, sideX_, y, half(p_.sideMarkerDiameter), 0, LAYER_FRETBOARD,
+                        RECORD_ONLY);
     }
 
     bool betweenOuterCourses() const {
@@ -231,6 +242,7 @@ class MarkerPainter {
 
     Document& doc_;
     const DesignParameters& p_;
+    FinitePen pen_;
     float sideX_;
 };
 
@@ -261,10 +273,10 @@ void drawFretboard(Document& doc) {
     if (p.hasFretboard != 1)
         return;
     NeckGeometry& neck = doc.neck;
-    Drawing& d = doc.drawing;
+    FinitePen d(doc.drawing);
     const float t = referenceMarkLength(p.units);
-    d.drawLine(styleReference, 0.0f, neck.nutY, t, neck.nutY, 1, LAYER_REFLINES);
-    d.drawLine(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, 1, LAYER_REFLINES);
+    d.line(styleReference, 0.0f, neck.nutY, t, neck.nutY, 1, LAYER_REFLINES);
+    d.line(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, 1, LAYER_REFLINES);
 
     neck.nutHalfWidth = half(p.nutWidth);
     neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
@@ -279,13 +291,12 @@ void drawFretboard(Document& doc) {
     float yEnd = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
     float xEnd = boardHalfWidthAt(neck, yEnd);
 
-    d.drawLine(styleOutline, 0.0f, yHead, xHead, yHead, 1, LAYER_FRETBOARD);
-    d.drawLine(styleOutline, 0.0f, yEnd, xEnd, yEnd, 1, LAYER_FRETBOARD);
-    d.drawLine(styleOutline, xHead, yHead, xEnd, yEnd, 1, LAYER_FRETBOARD);
-    d.drawLine(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, 1, LAYER_FRETBOARD);
+    d.line(styleOutline, 0.0f, yHead, xHead, yHead, 1, LAYER_FRETBOARD);
+    d.line(styleOutline, 0.0f, yEnd, xEnd, yEnd, 1, LAYER_FRETBOARD);
+    d.line(styleOutline, xHead, yHead, xEnd, yEnd, 1, LAYER_FRETBOARD);
+    d.line(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, 1, LAYER_FRETBOARD);
 
-    d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(yHead, 1.0), 0, LAYER_REFLINES,
-               RECORD_ONLY);
+    d.line(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(yHead, 1.0), 0, LAYER_REFLINES, RECORD_ONLY);
     drawSideView(doc, yHead, yEnd);
     drawFrets(doc, count);
 }

@@ -1,8 +1,10 @@
 #include "geometry/strings.h"
 
+#include <cmath>
 #include <string>
 
 #include "geometry/document.h"
+#include "geometry/finite_pen.h"
 #include "geometry/recompute.h"
 
 namespace bowlyn {
@@ -14,11 +16,17 @@ float half(float v) {
     return static_cast<float>(v / 2.0);
 }
 
+// Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
+// their own field like a missing value.
+bool positive(float v) {
+    return v > 0.0f && std::isfinite(v);
+}
+
 const char* countProblem(const DesignParameters& p) {
     if (p.stringCount <= 0 || p.stringCount > MAX_STRINGS)
         return "Problem: To draw the strings, the total number of strings must be specified. "
                "Value must be > 0 and <= 16.";
-    if (p.stringsPerCourse > 1 && !(p.courseSpacing > 0.0f))
+    if (p.stringsPerCourse > 1 && !positive(p.courseSpacing))
         return "Problem: To draw strings in courses, the spacing of strings in the course must be "
                "specified. Value must be > 0.";
     return nullptr;
@@ -28,15 +36,19 @@ const char* countProblem(const DesignParameters& p) {
 // between them.
 void layCourses(const DesignParameters& p, CourseLayout& courses) {
     courses = CourseLayout();
+    // Single strings have no spacing; one that is not a number must not spoil
+    // their widths.
+    const float spacing =
+        p.stringsPerCourse == 1 && !std::isfinite(p.courseSpacing) ? 0.0f : p.courseSpacing;
     float sum = 0.0f;
     int32_t inCourse = 0;
     for (int32_t i = 1; i <= p.stringCount && i <= MAX_STRINGS; ++i) {
-        sum = static_cast<float>(sum + p.stringDiameters[i] + p.courseSpacing);
+        sum = static_cast<float>(sum + p.stringDiameters[i] + spacing);
         if (++inCourse < p.stringsPerCourse)
             continue;
         if (courses.courseCount < MAX_STRINGS) {
             ++courses.courseCount;
-            courses.courseWidths[courses.courseCount] = static_cast<float>(sum - p.courseSpacing);
+            courses.courseWidths[courses.courseCount] = static_cast<float>(sum - spacing);
         }
         sum = 0.0f;
         inCourse = 0;
@@ -69,7 +81,7 @@ bool checkStrings(Document& doc) {
         return false;
     }
     for (int32_t i = 1; i <= p.stringCount; ++i) {
-        if (!(p.stringDiameters[i] > 0.0f)) {
+        if (!positive(p.stringDiameters[i])) {
             reportProblem(doc,
                           "Problem: To draw strings, the diameter of each string must be > 0. "
                           "Diameter of string " +
@@ -89,14 +101,14 @@ bool checkStrings(Document& doc) {
 }
 
 void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) {
-    Drawing& drawing = doc.drawing;
-    drawing.drawLine(styleString, x1, y1, x2, y2, 0, LAYER_STRINGS);
+    FinitePen drawing(doc.drawing);
+    drawing.line(styleString, x1, y1, x2, y2, 0, LAYER_STRINGS);
     float r = half(d);
     auto shifted = [](float x, float by) {
         return static_cast<float>(static_cast<double>(x) + by);
     };
-    drawing.drawLine(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, 0, LAYER_STRINGS, 1);
-    drawing.drawLine(styleString, shifted(x1, r), y1, shifted(x2, r), y2, 0, LAYER_STRINGS, 1);
+    drawing.line(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, 0, LAYER_STRINGS, 1);
+    drawing.line(styleString, shifted(x1, r), y1, shifted(x2, r), y2, 0, LAYER_STRINGS, 1);
 }
 
 void drawStrings(Document& doc) {
