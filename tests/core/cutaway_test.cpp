@@ -36,7 +36,6 @@ struct PresetPass {
 
     explicit PresetPass(int row, const std::function<void(DesignParameters&)>& change = {},
                         int32_t finalDrawing = 0) {
-        doc.presets = builtInPresetTable();
         loadPreset(doc, row);
         if (change)
             change(doc.params);
@@ -182,7 +181,6 @@ TEST(CutawayChecks, EachCheckReportsItsMessage) {
 TEST(CutawayChecks, FloorWithoutLengthIsAnInternalError) {
     MemoryForm form;
     Document doc(form);
-    doc.presets = builtInPresetTable();
     float offset = 4.2f;
     bool found = false;
     for (int i = 0; i < 100 && !found; ++i) {

@@ -218,7 +218,6 @@ TEST(RecomputeRobustness, RandomNecks) {
     const int bodies[] = {1, 6, 7, 8};
 
     TestDocument t;
-    t.doc.presets = builtInPresetTable();
     int ok = 0;
     const int passes = 2400;
     auto slowest = std::chrono::duration<double>::zero();
