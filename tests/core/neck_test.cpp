@@ -77,19 +77,6 @@ TEST(Neck, TaperFromStringSpacingTakesDiametersInInches) {
     EXPECT_EQ(fret, 9);
 }
 
-TEST(Neck, BoardHalfWidthFollowsTheStraightEdge) {
-    EXPECT_FLOAT_EQ(xAtY(1.0f, 0.0f, 2.0f, 10.0f, 5.0f), 1.5f);
-    EXPECT_FLOAT_EQ(xAtY(1.0f, 0.0f, 2.0f, 10.0f, -10.0f), 0.0f);  // beyond the ends too
-    NeckGeometry neck;
-    neck.nutHalfWidth = 0.875f;
-    neck.nutY = 30.0f;
-    neck.bridgeHalfWidth = 1.1f;
-    neck.bridgeY = 5.0f;
-    EXPECT_FLOAT_EQ(boardHalfWidthAt(neck, 30.0f), 0.875f);
-    EXPECT_FLOAT_EQ(boardHalfWidthAt(neck, 5.0f), 1.1f);
-    EXPECT_FLOAT_EQ(boardHalfWidthAt(neck, 17.5f), 0.9875f);
-}
-
 TEST(Neck, BridgeMarkIsTwoInchesEitherSide) {
     for (int32_t units : {UNITS_INCH, UNITS_CM}) {
         NeckDocument t;
