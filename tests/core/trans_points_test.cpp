@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <clocale>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -135,17 +134,6 @@ TEST_F(Points, ListsLargeAndSmallValuesWithoutExponent) {
     EXPECT_EQ(parse(listTransPoints(doc)), before);
     ASSERT_EQ(before.size(), 3u);
     EXPECT_EQ(before[0], (std::pair<double, double>{1e20, 1e-6}));
-}
-
-TEST_F(Points, ListingAndParsingIgnoreTheLocale) {
-    const char* old = std::setlocale(LC_ALL, nullptr);
-    std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        GTEST_SKIP() << "no comma locale";
-    parse("1.5,2.25");
-    std::string list = listTransPoints(doc);
-    std::setlocale(LC_ALL, saved.c_str());
-    EXPECT_EQ(list, "1.5,2.25\n");
 }
 
 TEST_F(Points, DrawsSquaresWhereTypedOnlyInTheWorkingDrawing) {
