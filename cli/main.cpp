@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <clocale>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -299,6 +300,10 @@ int run(const Options& options) {
 
 int main(int argc, char** argv) {
     using namespace bowlyn::cli;
+    // Take the user's locale as the window does at start-up, so that the
+    // command line meets the same conditions: every number it reads or
+    // writes must still use ".".
+    std::setlocale(LC_ALL, "");
     Options options;
     std::string error = parseOptions(argc, argv, options);
     if (options.help) {
