@@ -53,6 +53,22 @@ int createTemporary(const std::string& folder, std::string& name) {
     return -1;
 }
 
+// Devices and pipes cannot be replaced by a renamed file (and must not be:
+// "-o /dev/stdout" is meant); they are written in place, as any program would.
+// Opened without blocking so that a pipe nobody reads fails instead of hanging.
+std::string writeInPlace(const std::string& path, const std::string& bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return reason(errno);
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    int error = writeAll(fd, bytes) ? 0 : errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error == 0 ? "" : reason(error);
+}
+
 void syncFolder(const std::string& folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -82,12 +98,11 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
     if (exists) {
         if (S_ISDIR(st.st_mode))
             return reason(EISDIR);
-        // Renaming over a device or a pipe would replace it with a plain file.
-        if (!S_ISREG(st.st_mode))
-            return "not a regular file";
         // A read-only file stays protected, as it would against a direct write.
         if (::access(target.c_str(), W_OK) != 0)
             return reason(errno);
+        if (!S_ISREG(st.st_mode))
+            return writeInPlace(target, bytes);
     }
 
     const std::string folder = folderOf(target);

@@ -10,7 +10,8 @@ namespace bowlyn {
 // over `path`. A symbolic link is followed (the file it points to is
 // replaced), an existing file keeps its permissions, and a file that may not
 // be written (read-only) is refused as a direct write would be. On failure the
-// old file is untouched and no temporary file is left behind.
+// old file is untouched and no temporary file is left behind. Devices and
+// pipes (/dev/stdout) are written in place.
 //
 // Returns "" on success, otherwise the reason (the system's error text).
 std::string writeFileAtomically(const std::string& path, const std::string& bytes);
