@@ -72,8 +72,11 @@ TEST_F(AtomicFile, FailuresGiveAReasonAndLeaveEverythingAsItWas) {
     EXPECT_NE(writeFileAtomically(path("folder/"), "x"), "");
     EXPECT_EQ(writeFileAtomically("/dev/null", "x"), "");  // written in place, not replaced
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    EXPECT_NE(writeFileAtomically(path("pipe"), "x"), "");  // nobody reads: no hang
+    EXPECT_TRUE(fs::is_fifo(path("pipe")));
     EXPECT_EQ(read(path("keep")), "kept");
-    EXPECT_EQ(entries(), 2u);
+    EXPECT_EQ(entries(), 3u);
 }
 
 TEST_F(AtomicFile, ReadOnlyFilesAndFoldersAreRespected) {
