@@ -19,7 +19,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct CliResult {
     int status = -1;
     std::string out, err;
 };
@@ -56,12 +56,12 @@ class Cli : public ::testing::Test {
         fs::remove_all(dir, ignored);
     }
 
-    Run run(const std::vector<std::string>& args, const std::string& environment = "") {
+    CliResult run(const std::vector<std::string>& args, const std::string& environment = "") {
         std::string command = environment + " " + shellQuoted(BOWLYN_CLI);
         for (const std::string& a : args)
             command += " " + shellQuoted(a);
         command += " 2>" + shellQuoted(dir + "stderr");
-        Run r;
+        CliResult r;
         FILE* pipe = popen(command.c_str(), "r");
         if (!pipe)
             return r;
@@ -88,7 +88,7 @@ class Cli : public ::testing::Test {
 };
 
 TEST_F(Cli, ListsThePresets) {
-    Run r = run({"presets"});
+    CliResult r = run({"presets"});
     EXPECT_EQ(r.status, 0);
     std::vector<std::string> names = lines(r.out);
     ASSERT_EQ(names.size(), 11u);
@@ -112,7 +112,7 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"presets", "extra"},
     };
     for (const auto& args : bad) {
-        Run r = run(args);
+        CliResult r = run(args);
         EXPECT_EQ(r.status, 2) << (args.empty() ? "(none)" : args[0]);
         EXPECT_NE(r.err.find("Usage:"), std::string::npos);
         EXPECT_EQ(r.out, "");
@@ -121,17 +121,17 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
 }
 
 TEST_F(Cli, LoadErrorsNameTheFileOrLabel) {
-    Run missing = run({"check", dir + "nope.bowlyn"});
+    CliResult missing = run({"check", dir + "nope.bowlyn"});
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.err, "File not found: '" + dir + "nope.bowlyn'\n");
 
     write("other.bowlyn", "Product,Other\r\nVersion, 0.7\r\n");
-    Run other = run({"save", dir + "other.bowlyn", "-o", dir + "out"});
+    CliResult other = run({"save", dir + "other.bowlyn", "-o", dir + "out"});
     EXPECT_EQ(other.status, 2);
     EXPECT_EQ(other.err, "File not a Bowlyn parameter file: '" + dir + "other.bowlyn'\n");
     EXPECT_FALSE(fs::exists(dir + "out"));
 
-    Run label = run({"check", "preset:OM", "--set", "Body lenght=20"});
+    CliResult label = run({"check", "preset:OM", "--set", "Body lenght=20"});
     EXPECT_EQ(label.status, 2);
     EXPECT_NE(label.err.find("'Body lenght'"), std::string::npos);
 
@@ -140,7 +140,7 @@ TEST_F(Cli, LoadErrorsNameTheFileOrLabel) {
 }
 
 TEST_F(Cli, CheckPrintsTheStatusAndTheDerivedValues) {
-    Run ok = run({"check", "preset:soprano uke"});
+    CliResult ok = run({"check", "preset:soprano uke"});
     EXPECT_EQ(ok.status, 0) << ok.err;
     std::vector<std::string> out = lines(ok.out);
     ASSERT_EQ(out.size(), 12u);
@@ -150,7 +150,7 @@ TEST_F(Cli, CheckPrintsTheStatusAndTheDerivedValues) {
     }
     EXPECT_NE(out[1], std::string(derivedValueLabels[0]) + "\t ");  // tail arc radius filled
 
-    Run cleared = run({"check", "clear"});
+    CliResult cleared = run({"check", "clear"});
     EXPECT_EQ(cleared.status, 1);
     out = lines(cleared.out);
     ASSERT_EQ(out.size(), 12u);
@@ -163,7 +163,7 @@ TEST_F(Cli, CheckPrintsTheStatusAndTheDerivedValues) {
 }
 
 TEST_F(Cli, SetAppliesInOrderAfterLoading) {
-    Run r = run({"check", "preset:OM", "--set", "Body length=7", "--set", "Body length=0"});
+    CliResult r = run({"check", "preset:OM", "--set", "Body length=7", "--set", "Body length=0"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.out).at(0),
               "Problem: Both the body length and the lower bout width must be specified. Given "
@@ -171,7 +171,7 @@ TEST_F(Cli, SetAppliesInOrderAfterLoading) {
 }
 
 TEST_F(Cli, SaveWritesTheFormAsShownAndReadsBackTheSame) {
-    Run r = run({"save", "preset:OM", "-o", dir + "om", "--set", "Name=My, OM"});
+    CliResult r = run({"save", "preset:OM", "-o", dir + "om", "--set", "Name=My, OM"});
     EXPECT_EQ(r.status, 0) << r.err;
     std::string saved = read(dir + "om");  // the name is used as given
     EXPECT_EQ(saved.rfind("Product,Bowlyn\r\nVersion, 0.7\r\n,Native file format of Bowlyn guitar "
@@ -185,7 +185,7 @@ TEST_F(Cli, SaveWritesTheFormAsShownAndReadsBackTheSame) {
 }
 
 TEST_F(Cli, ExportWritesTheFinalOutlineOrRefuses) {
-    Run r = run({"export", "preset:OM", "-o", dir + "om.dxf"});
+    CliResult r = run({"export", "preset:OM", "-o", dir + "om.dxf"});
     EXPECT_EQ(r.status, 0) << r.err;
     std::string dxf = read(dir + "om.dxf");
     EXPECT_EQ(dxf.rfind(" 0\r\nSECTION\r\n 2\r\nENTITIES\r\n", 0), 0u);
@@ -194,7 +194,7 @@ TEST_F(Cli, ExportWritesTheFinalOutlineOrRefuses) {
     EXPECT_NE(dxf.find(" 8\r\nbody\r\n"), std::string::npos);
 
     // The dump lists exactly the entities that were exported.
-    Run dump = run({"entities", "preset:OM"});
+    CliResult dump = run({"entities", "preset:OM"});
     EXPECT_EQ(dump.status, 0);
     std::vector<std::string> dxfLines = lines(dxf);
     size_t count = 0;
@@ -207,7 +207,8 @@ TEST_F(Cli, ExportWritesTheFinalOutlineOrRefuses) {
     EXPECT_GT(count, 10u);
     EXPECT_EQ(lines(dump.out).size(), count);
 
-    Run refused = run({"export", "preset:OM", "-o", dir + "bad.dxf", "--set", "Waist width=30"});
+    CliResult refused =
+        run({"export", "preset:OM", "-o", dir + "bad.dxf", "--set", "Waist width=30"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
               "A complete body outline must be successfully generated before it can be exported "
@@ -220,7 +221,7 @@ TEST_F(Cli, RenderWritesTheImageAndOverlaysShowOnlyInTheWorkingDrawing) {
     auto png = [&](const std::string& name, std::vector<std::string> extra) {
         std::vector<std::string> args = {"render", "preset:OM", "-o", dir + name};
         args.insert(args.end(), extra.begin(), extra.end());
-        Run r = run(args);
+        CliResult r = run(args);
         EXPECT_EQ(r.status, 0) << name << ": " << r.err;
         return read(dir + name);
     };
@@ -237,19 +238,19 @@ TEST_F(Cli, RenderWritesTheImageAndOverlaysShowOnlyInTheWorkingDrawing) {
                   {"--final", "--points", dir + "points.txt", "--snapshot", "preset:Dreadnought"}),
               final);
 
-    Run noSnapshot = run({"check", "preset:OM", "--snapshot", "clear"});
+    CliResult noSnapshot = run({"check", "preset:OM", "--snapshot", "clear"});
     EXPECT_EQ(noSnapshot.status, 2);
 }
 
 TEST_F(Cli, ConvertWritesADesignOnlyFromUsablePoints) {
     write("negative.txt", "-1,4\r\n2,-3\r\nnot a point\r\n");
-    Run none = run({"convert", dir + "negative.txt", "-o", dir + "none.bowlyn"});
+    CliResult none = run({"convert", dir + "negative.txt", "-o", dir + "none.bowlyn"});
     EXPECT_EQ(none.status, 1);
     EXPECT_NE(none.err.find(dir + "negative.txt"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir + "none.bowlyn"));
 
     write("one.txt", "x\r\n3,10\r\n");
-    Run one = run({"convert", dir + "one.txt", "-o", dir + "one.bowlyn"});
+    CliResult one = run({"convert", dir + "one.txt", "-o", dir + "one.bowlyn"});
     EXPECT_EQ(one.status, 0) << one.err;
     std::string saved = read(dir + "one.bowlyn");
     EXPECT_NE(saved.find("\r\nName, \r\nUnits,Inch\r\nBody length,10\r\nLower bout width, \r\n"),
@@ -262,7 +263,7 @@ TEST_F(Cli, CommaLocaleStillReadsAndWritesPoints) {
     if (!commaLocaleInstalled())
         GTEST_SKIP() << "de_DE.UTF-8 not installed";
     const std::string env = "LC_ALL=de_DE.UTF-8";
-    Run r = run({"check", "preset:OM", "--set", "Body length=0"}, env);
+    CliResult r = run({"check", "preset:OM", "--set", "Body length=0"}, env);
     EXPECT_NE(r.out.find("between 18.6 and 23.1."), std::string::npos) << r.out;
 
     ASSERT_EQ(run({"save", "preset:OM", "-o", dir + "om.bowlyn", "--set", "Body length=19.5"}, env)
