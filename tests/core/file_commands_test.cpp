@@ -95,12 +95,13 @@ class FileCommands : public ::testing::Test {
     static void write(const std::string& p, const std::string& bytes) {
         std::ofstream(p, std::ios::binary) << bytes;
     }
-    // A finished pass's list: a mirrored line and an arc, closed.
+    // A finished pass's list: a line and an arc, closed.
     void completeOutline() {
         doc.drawing.entities.reset();
         Entity line;
         line.kind = 2;
         line.layer = 2;
+        line.v[0] = -0.0f;  // a mirrored point on the centre line
         line.v[2] = 1.5f;
         line.v[3] = 20;
         doc.drawing.entities.add(line);
