@@ -190,7 +190,8 @@ TEST_F(Cli, ExportWritesTheFinalOutlineOrRefuses) {
     std::string dxf = read(dir + "om.dxf");
     EXPECT_EQ(dxf.rfind(" 0\r\nSECTION\r\n 2\r\nENTITIES\r\n", 0), 0u);
     ASSERT_GT(dxf.size(), 30u);
-    EXPECT_EQ(dxf.substr(dxf.size() - 24), " 0\r\nENDSEC\r\n 0\r\nEOF\r\n");
+    const std::string end = " 0\r\nENDSEC\r\n 0\r\nEOF\r\n";
+    EXPECT_EQ(dxf.substr(dxf.size() - end.size()), end);
     EXPECT_NE(dxf.find(" 8\r\nbody\r\n"), std::string::npos);
 
     // The dump lists exactly the entities that were exported.
