@@ -89,26 +89,6 @@ TEST(DxfWriter, MirroredCentreLineWritesMinusZero) {
     EXPECT_NE(t.find(" 11\r\n-2.5\r\n"), std::string::npos);
 }
 
-TEST(DxfWriter, EveryLineEndsWithCrLf) {
-    EntityList list;
-    list.add(entity(1, 2, {0.25f, 13.5f}));
-    list.add(entity(2, 1, {-1, 0, 1, 0}));
-    list.add(entity(3, 3, {0, 0, 2, 270, 356.4f}));
-    list.add(entity(4, 5, {0, 13.5f, 1.94f}));
-    list.end();
-    std::string t = text(list);
-    ASSERT_GE(t.size(), 2u);
-    for (size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '\n') {
-            EXPECT_TRUE(i > 0 && t[i - 1] == '\r') << "bare LF at " << i;
-        }
-        if (t[i] == '\r') {
-            EXPECT_TRUE(i + 1 < t.size() && t[i + 1] == '\n') << "bare CR at " << i;
-        }
-    }
-    EXPECT_EQ(t.compare(t.size() - 5, 5, "EOF\r\n"), 0);
-}
-
 TEST(DxfWriter, StopsAtTheEndMarkerAndSkipsUnknownKinds) {
     EntityList list;
     list.add(entity(7, 2, {1, 1}));  // no such kind
@@ -119,19 +99,6 @@ TEST(DxfWriter, StopsAtTheEndMarkerAndSkipsUnknownKinds) {
     EXPECT_NE(t.find("POINT"), std::string::npos);
     EXPECT_EQ(t.find("CIRCLE"), std::string::npos);
     EXPECT_EQ(t.find(" 0\r\n\r\n"), std::string::npos);  // nothing empty from the unknown kind
-}
-
-TEST(DxfWriter, LayerNamesFollowTheRoundedLayerNumber) {
-    EntityList list;
-    const char* names[] = {"reflines", "body", "fretboard", "frets", "strings"};
-    for (int layer = 1; layer <= 5; ++layer)
-        list.add(entity(1, layer + 0.3f, {0, 0}));
-    std::string t = text(list);
-    size_t at = 0;
-    for (const char* name : names) {
-        at = t.find(std::string(" 8\r\n") + name + "\r\n", at);
-        EXPECT_NE(at, std::string::npos) << name;
-    }
 }
 
 TEST(DxfWriter, RefusesNumbersThatAreNotFinite) {
