@@ -329,7 +329,6 @@ ReadResult readParameterFile(Design& design, const std::string& path) {
     if (reader.failed())
         return ReadResult::NotParameterFile;
 
-    clearWorkRow(design);
     design.presets[WORK_ROW] = row;
     loadPreset(design, WORK_ROW);
     design.currentFileName = path;
