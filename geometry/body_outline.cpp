@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/cutaway.h"
 #include "geometry/document.h"
 #include "geometry/primitives.h"
 #include "model/form.h"
@@ -385,7 +386,8 @@ void drawOutline(Document& doc, OutlineWhich which) {
         d.drawPoint(styleOutline, h.x, h.y, 1, 0, 2.0f);
     }
 
-    // hasCutaway == 1: drawCutawaySide (geometry/cutaway.h) draws the positive-x upper half here.
+    if (rec.hasCutaway == 1)
+        drawCutawaySide(doc, rec, which, style, layer);
 
     d.view.originY = savedOriginY;
 }

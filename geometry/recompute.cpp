@@ -2,9 +2,13 @@
 
 #include <cmath>
 
+#include "geometry/cutaway.h"
 #include "geometry/document.h"
+#include "geometry/fretboard.h"
+#include "geometry/neck.h"
 #include "geometry/overlays.h"
 #include "geometry/primitives.h"
+#include "geometry/strings.h"
 #include "model/form.h"
 #include "model/number_text.h"
 
@@ -220,16 +224,23 @@ bool runPass(Document& doc) {
     if (!checkAndSolveBody(doc))
         return false;
 
-    // The cutaway step, the fretboard checks, the neck placement with its
-    // bridge check and the strings checks run here, each able to end the pass.
+    const DesignParameters& p = doc.params;
+    if (p.hasCutaway == 1 && !buildCutaway(doc))
+        return false;
+    if (!checkFretboard(doc) || !placeNeck(doc) || !checkStrings(doc))
+        return false;
 
     EntityList& entities = doc.drawing.entities;
     entities.reset();
     drawOutline(doc, OutlineWhich::Snapshot);
     drawOutline(doc, OutlineWhich::Current);
 
-    // The fretboard, strings, fret markers and (without a fretboard) the
-    // bridge mark are drawn here.
+    drawFretboard(doc);
+    drawStrings(doc);
+    drawFretMarkers(doc);
+    // With a fretboard the bridge is marked with the board.
+    if (p.hasFretboard == 0 && p.neckJoinsAtFret > 0 && p.scaleLength > 0.0f)
+        drawBridgeMark(doc);
 
     entities.end();
 

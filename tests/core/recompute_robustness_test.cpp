@@ -9,6 +9,7 @@
 #include "body_designs.h"
 #include "geometry/recompute.h"
 #include "model/number_text.h"
+#include "model/presets.h"
 
 namespace bowlyn {
 namespace {
@@ -123,6 +124,134 @@ TEST(RecomputeRobustness, RandomDesigns) {
             t.doc.snapshot = currentOutlineRecord(t.doc);
     }
     EXPECT_GT(ok, passes / 20);  // the success path is exercised too
+    EXPECT_LT(slowest.count(), 2.0);
+}
+
+// The neck, cutaway, fretboard and strings fields of one design: each near a
+// typical size, or with the given share 0, negative, large or a wild text.
+class NeckFields {
+  public:
+    explicit NeckFields(std::mt19937& rng) : rng_(rng) {}
+
+    void randomize(DesignParameters& p, float oddShare) {
+        odd_ = oddShare;
+        p.neckJoinsAtFret = count(14);
+        p.scaleLength = size(25.0f);
+        p.hasCutaway = flag();
+        p.cutawayType = static_cast<int32_t>(pick(2));
+        p.cutawaySideOffset = size(0.1f);
+        p.cutawayDepth = size(2.5f);
+        p.cutawayWidth = size(3.5f);
+        p.cutawayValleyRadius = size(0.8f);
+        p.cutawayPointRadius = size(1.0f);
+        p.taperType = static_cast<int32_t>(pick(2));
+        p.nutWidth = size(1.7f);
+        p.boardWidthAtFret = size(2.2f);
+        p.boardWidthFret = count(12);
+        p.bridgeStringSpacing = size(2.1f);
+        p.stringSetback = size(0.1f);
+        p.firstStringDiameter = size(0.011f);
+        p.lastStringDiameter = size(0.05f);
+        p.hasFretboard = flag();
+        p.fretCount = static_cast<uint32_t>(count(22));
+        p.fretboardThickness = size(0.25f);
+        p.nutThickness = size(0.25f);
+        p.fretwireThickness = size(0.08f);
+        p.fretwireHeight = size(0.04f);
+        p.hasMarkers = flag();
+        p.markerDiameter = size(0.25f);
+        p.sideMarkerDiameter = size(0.06f);
+        p.hasStrings = flag();
+        p.stringCount = count(8);
+        p.stringsPerCourse = pick(3) == 0 ? count(2) : 1;
+        p.courseSpacing = size(0.05f);
+        for (int i = 1; i <= MAX_STRINGS; ++i)
+            p.stringDiameters[i] = size(0.03f);
+        if (p.stringsPerCourse > 0)  // mostly whole courses
+            p.stringCount -= p.stringCount % p.stringsPerCourse;
+    }
+
+  private:
+    uint32_t pick(uint32_t n) { return std::uniform_int_distribution<uint32_t>(0, n - 1)(rng_); }
+    bool odd() { return std::uniform_real_distribution<float>(0.0f, 1.0f)(rng_) < odd_; }
+    float size(float typical) {
+        std::uniform_real_distribution<float> near(0.8f * typical, 1.2f * typical);
+        if (!odd())
+            return near(rng_);
+        switch (pick(4)) {
+            case 0:
+                return 0.0f;
+            case 1:
+                return -near(rng_);
+            case 2:
+                return near(rng_) * 20.0f;
+            default:
+                return parseDimension(wildTexts[pick(std::size(wildTexts))]);
+        }
+    }
+    int32_t count(int32_t typical) {
+        if (!odd())
+            return typical / 2 + static_cast<int32_t>(pick(typical + 1));
+        switch (pick(3)) {
+            case 0:
+                return 0;
+            case 1:
+                return -static_cast<int32_t>(pick(30));
+            default:
+                return roundToInt32(readNumber(wildTexts[pick(std::size(wildTexts))]));
+        }
+    }
+    int32_t flag() { return pick(4) == 0 ? 0 : 1; }
+
+    std::mt19937& rng_;
+    float odd_ = 0.0f;
+};
+
+// Random necks on the bodies of the cutaway and fretboard presets: no crash,
+// no hang, and a pass that ends "Status: OK" records and shows finite numbers
+// only. The sanitizer build checks every table index on the way.
+TEST(RecomputeRobustness, RandomNecks) {
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    NeckFields fields(rng);
+    const int bodies[] = {1, 6, 7, 8};
+
+    TestDocument t;
+    int ok = 0;
+    const int passes = 2400;
+    auto slowest = std::chrono::duration<double>::zero();
+    for (int i = 0; i < passes; ++i) {
+        loadPreset(t.doc, bodies[i % 4]);
+        fields.randomize(t.doc.params, i % 3 == 0 ? 0.25f : 0.01f);
+        t.doc.finalDrawing = i % 4 == 0;
+        t.doc.showSnapshot = i % 3 == 0;
+
+        const auto start = std::chrono::steady_clock::now();
+        recompute(t.doc);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        slowest = std::max(slowest, took);
+
+        const std::string status = t.form.text(STATUS_LABEL);
+        for (const char* label : derivedValueLabels)
+            ASSERT_FALSE(hasNonFiniteText(t.form.text(label))) << label;
+        if (status != STATUS_OK) {
+            ASSERT_TRUE(status.rfind("Problem: ", 0) == 0 ||
+                        status.rfind("Internal error: ", 0) == 0)
+                << status;
+            ASSERT_EQ(t.doc.outlineComplete, 0);
+            continue;
+        }
+        ++ok;
+        ASSERT_EQ(t.doc.outlineComplete, 1);
+        for (const Entity& e : t.doc.drawing.entities.entities()) {
+            for (float v : e.v)
+                ASSERT_TRUE(std::isfinite(v));
+        }
+        if (i % 5 == 0)
+            t.doc.snapshot = currentOutlineRecord(t.doc);
+    }
+    EXPECT_GT(ok, passes / 10);  // the drawing steps are exercised too
     EXPECT_LT(slowest.count(), 2.0);
 }
 
