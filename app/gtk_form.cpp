@@ -111,10 +111,41 @@ const std::vector<std::string>& formWidgetNames() {
     return names;
 }
 
+namespace {
+
+bool startsWith(const std::string& s, const char* prefix) {
+    return s.rfind(prefix, 0) == 0;
+}
+
+// The kind a widget must have, told by its name.
+GType expectedType(const std::string& name) {
+    if (name == "bowlynMainWindow")
+        return GTK_TYPE_WINDOW;
+    if (name == "notebook")
+        return GTK_TYPE_NOTEBOOK;
+    if (name == "drawingImage")
+        return GTK_TYPE_IMAGE;
+    if (startsWith(name, "entry"))
+        return GTK_TYPE_ENTRY;
+    if (startsWith(name, "label"))
+        return GTK_TYPE_LABEL;
+    if (startsWith(name, "fixed"))
+        return GTK_TYPE_FIXED;
+    if (startsWith(name, "radiobutton"))
+        return GTK_TYPE_RADIO_BUTTON;
+    if (startsWith(name, "checkbutton"))
+        return GTK_TYPE_CHECK_BUTTON;
+    if (startsWith(name, "menuitem"))
+        return GTK_TYPE_CHECK_MENU_ITEM;
+    return GTK_TYPE_WIDGET;
+}
+
+}  // namespace
+
 GtkForm::GtkForm(GladeXML* xml) {
     for (const std::string& name : formWidgetNames()) {
         GtkWidget* w = xml ? glade_xml_get_widget(xml, name.c_str()) : nullptr;
-        if (w) {
+        if (w && G_TYPE_CHECK_INSTANCE_TYPE(w, expectedType(name))) {
             remember(name, w);
         } else {
             missing_.push_back(name);

@@ -22,7 +22,8 @@ class GtkForm : public Form {
     GtkForm(const GtkForm&) = delete;
     GtkForm& operator=(const GtkForm&) = delete;
 
-    // Names the description lacks; the form is usable only when this is empty.
+    // Names the description lacks or has on a widget of the wrong kind; the
+    // form is usable only when this is empty.
     const std::vector<std::string>& missing() const { return missing_; }
 
     // The widget of that name, or nullptr.

@@ -52,6 +52,17 @@ void forgetWindow() {
     ctx.mainWindow = nullptr;
 }
 
+// Every window a rejected description made.
+void destroyWindows(GladeXML* xml) {
+    GList* all = glade_xml_get_widget_prefix(xml, "");
+    for (GList* it = all; it; it = it->next) {
+        GtkWidget* w = GTK_WIDGET(it->data);
+        if (GTK_IS_WINDOW(w) && !gtk_widget_get_parent(w))
+            gtk_widget_destroy(w);
+    }
+    g_list_free(all);
+}
+
 std::string currentDirectory() {
     std::error_code ec;
     std::string dir = std::filesystem::current_path(ec).string();
@@ -60,14 +71,14 @@ std::string currentDirectory() {
 
 }  // namespace
 
-bool openMainWindow(std::string& error) {
+bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     if (app().doc) {
         error = "the main window is already open";
         return false;
     }
     parseResourceFileOnce();
 
-    std::string path = findResource(DESCRIPTION_FILE);
+    std::string path = descriptionPath.empty() ? findResource(DESCRIPTION_FILE) : descriptionPath;
     if (path.empty()) {
         error = std::string("cannot find the window description \"") + DESCRIPTION_FILE +
                 "\" in the current folder, beside the program, in its ui folder or in " +
@@ -76,6 +87,11 @@ bool openMainWindow(std::string& error) {
 #else
                 "the data folder";
 #endif
+        return false;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        error = "the window description \"" + path + "\" does not exist";
         return false;
     }
     GladeXML* xml = glade_xml_new(path.c_str(), nullptr, nullptr);
@@ -87,14 +103,12 @@ bool openMainWindow(std::string& error) {
     Session& s = session();
     s.form = std::make_unique<GtkForm>(xml);
     if (!s.form->missing().empty()) {
-        error = "the window description \"" + path + "\" lacks the widget \"" +
+        error = "the window description \"" + path + "\" has no usable widget \"" +
                 s.form->missing().front() + "\"";
         if (s.form->missing().size() > 1) {
             error += " and " + std::to_string(s.form->missing().size() - 1) + " more";
         }
-        if (GtkWidget* window = glade_xml_get_widget(xml, "bowlynMainWindow")) {
-            gtk_widget_destroy(window);
-        }
+        destroyWindows(xml);
         s.form.reset();
         g_object_unref(xml);
         return false;

@@ -8,7 +8,8 @@ namespace bowlyn {
 // description is loaded, its widgets looked up, the drawing and the units box
 // made, the handlers connected and the window shown. GTK must be initialised.
 // On failure nothing stays open and `error` says what is wrong.
-bool openMainWindow(std::string& error);
+// `descriptionPath` replaces the search for the description when not "".
+bool openMainWindow(std::string& error, const std::string& descriptionPath = "");
 
 // Destroys the window and the document behind it; app() is empty afterwards.
 void closeMainWindow();

@@ -387,7 +387,7 @@ def menubar():
     submenu(bar, "menuInitialize", "_Initialize",
             [menu_item("menuInitializeClear", "_Clear the form")] + [separator()] +
             [menu_item(f"menuInitialize{key}", text) for key, text in PRESETS])
-    submenu(bar, "menuOverlays", "_Overlays", [
+    submenu(bar, "menuOverlays", "O_verlays", [
         menu_item("menuitemTakeSnapshot", "Take a _snapshot of the outline"),
         menu_item("menuitemDisplaySnapshot", "_Display the snapshot", check=True),
         separator(),
