@@ -41,9 +41,9 @@ start_bowlyn() {
   sleep 0.3
 }
 
-# Waits for the program to end; prints its exit status.
+# Waits for the program to end and sets $status to its exit status.
 wait_exit() {
-  local status=0
+  status=0
   for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
@@ -53,7 +53,6 @@ wait_exit() {
     fail "the program did not end"
   fi
   wait "$pid" || status=$?
-  echo "$status"
 }
 
 # Counts pixels of the drawing in a screenshot: "outline" (near black) or
@@ -112,8 +111,7 @@ scenario_drive() {
     fail "the final drawing shows construction lines"
 
   xdotool key ctrl+q
-  local status
-  status=$(wait_exit)
+  wait_exit
   [ "$status" -eq 0 ] || fail "Ctrl+Q ended with status $status"
   echo "drive: outline $outline px, construction $construction px; screenshots in $shots"
 }
@@ -121,8 +119,7 @@ scenario_drive() {
 scenario_close() {
   start_bowlyn
   python3 "$here/wm_delete.py" "$main"
-  local status
-  status=$(wait_exit)
+  wait_exit
   [ "$status" -eq 0 ] || fail "closing the window ended with status $status"
   echo "close: status 0"
 }
@@ -157,8 +154,7 @@ scenario_screen() {
   fi
   xdotool mousemove --window "$main" 700 300
   xdotool key ctrl+q
-  local status
-  status=$(wait_exit)
+  wait_exit
   [ "$status" -eq 0 ] || fail "ended with status $status on a $size desktop"
   echo "screen $size: $1"
 }
