@@ -1,7 +1,10 @@
 #include "model/design.h"
 
+#include "model/presets.h"
+
 namespace bowlyn {
 
-Design::Design(Form& f) : form(f) {}
+// The presets are there from the start, so that any Design can load one.
+Design::Design(Form& f) : form(f), presets(builtInPresetTable()) {}
 
 }  // namespace bowlyn

@@ -35,7 +35,7 @@ void selectTaperStringSpacing(Design& design);
 void applyHasCutaway(Design& design, bool active);
 void applyCutawayFlorentine(Design& design, bool active);
 void applyCutawayVenetian(Design& design, bool active);
-void applyFretboardTaperBoardWidth(Design& design, bool active);    // fretboard tab only
+void applyFretboardTaperBoardWidth(Design& design, bool active);     // fretboard tab only
 void applyFretboardTaperStringSpacing(Design& design, bool active);  // fretboard tab only
 void applyHasFretboard(Design& design, bool active);
 void applyHasMarkers(Design& design, bool active);
@@ -57,9 +57,10 @@ struct Stepper {
 const Stepper* steppers(int& count);
 const Stepper* stepperForEntry(const std::string& entry);
 
-// The entry text after one step, written with singleToText.
-std::string stepValue(StepDirection direction, bool allowNegative, StepClass stepClass,
-                      int units, const std::string& text);
+// The entry text after one step, written with singleToText. A text without a
+// finite value steps from 0 (NaN) or stays at the largest single (infinity).
+std::string stepValue(StepDirection direction, bool allowNegative, StepClass stepClass, int units,
+                      const std::string& text);
 // A stepper click without the recompute: steps the entry's text, shows the
 // result, stores it and sets finalDrawing := 0.
 void applyStepper(Design& design, const Stepper& stepper, StepDirection direction);

@@ -18,13 +18,18 @@ std::string splitField(const std::string& line, int n, char separator);
 std::string parameterFileText(const Design& design);
 
 // Writes atomically: a temporary file in the same folder, flushed, then renamed
-// over `path`, so a failed write never destroys the previous file. Returns ""
-// on success, else the reason.
+// over `path` (over the file it names if `path` is a symbolic link), so a
+// failed write never destroys the previous file; the old file's permissions
+// are kept. Devices and pipes are written in place. Returns "" on success,
+// else the reason (the system's error text).
 std::string writeParameterFile(const Design& design, const std::string& path);
 
 // Checks the header, fills the work row, loads it and makes `path` the current
-// file name. The design is unchanged unless the result is Loaded. Does not
-// reset the display (the caller does).
+// file name. The design is unchanged unless the result is Loaded. NotFound when
+// the file cannot be opened; NotParameterFile for a wrong header, fewer than
+// two lines, a directory or device, or a read error. Values that are not UTF-8
+// are read as Windows-1252 and NUL bytes dropped. Does not reset the display
+// (the caller does).
 ReadResult readParameterFile(Design& design, const std::string& path);
 
 }  // namespace bowlyn

@@ -73,7 +73,8 @@ TEST(NumberText, FormatsLikePrintfInTheCLocale) {
 TEST(NumberText, IgnoresACommaLocale) {
     const char* old = std::setlocale(LC_ALL, nullptr);
     std::string saved = old ? old : "C";
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 not generated";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "de_DE.UTF-8 not generated";
     EXPECT_EQ(singleToText(3.5f), "3.5");
     EXPECT_DOUBLE_EQ(readNumber("24.64"), 24.64);
     EXPECT_FLOAT_EQ(parseDimension("1 3/4"), 1.75f);

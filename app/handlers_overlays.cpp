@@ -1,0 +1,33 @@
+// Menu handlers of the snapshot and the transcription points. None of them
+// redraws: the next recompute pass shows what they changed.
+
+#include <gtk/gtk.h>
+
+#include "app/app_context.h"
+#include "app/trans_points_dialog.h"
+#include "geometry/overlays.h"
+
+using bowlyn::app;
+
+extern "C" {
+
+G_MODULE_EXPORT void menuitemTakeSnapshot_activate_cb(GtkMenuItem*, gpointer) {
+    if (app().doc && app().dialogs)
+        bowlyn::takeSnapshot(*app().doc, *app().dialogs);
+}
+
+G_MODULE_EXPORT void menuitemDisplaySnapshot_toggled_cb(GtkCheckMenuItem* item, gpointer) {
+    if (app().doc)
+        app().doc->showSnapshot = gtk_check_menu_item_get_active(item) ? 1 : 0;
+}
+
+G_MODULE_EXPORT void menuitemDisplayTransPoints_toggled_cb(GtkCheckMenuItem* item, gpointer) {
+    if (app().doc)
+        app().doc->showTransPoints = gtk_check_menu_item_get_active(item) ? 1 : 0;
+}
+
+G_MODULE_EXPORT void menuitemEditTransPoints_activate_cb(GtkMenuItem*, gpointer) {
+    bowlyn::editTransPoints(app());
+}
+
+}  // extern "C"

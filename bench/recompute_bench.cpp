@@ -1,0 +1,62 @@
+// The cost of one click: a full recompute pass for each built-in preset, in
+// the working and the final drawing, with and without painting, and the
+// clearing of the image on its own.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "geometry/document.h"
+#include "geometry/recompute.h"
+#include "model/memory_form.h"
+#include "model/presets.h"
+
+namespace bowlyn {
+namespace {
+
+void recomputePreset(benchmark::State& state, int row, int finalDrawing, bool painting) {
+    MemoryForm form;
+    Document doc(form);
+    loadPreset(doc, row);
+    doc.finalDrawing = finalDrawing;
+    doc.drawing.painting = painting;
+    recompute(doc);
+    if (form.text(STATUS_LABEL) != STATUS_OK) {
+        state.SkipWithError(form.text(STATUS_LABEL).c_str());
+        return;
+    }
+    for (auto _ : state) {
+        recompute(doc);
+        benchmark::DoNotOptimize(doc.drawing.entities.size());
+    }
+    state.SetLabel(presetName(row));
+}
+
+void BM_RecomputeWorking(benchmark::State& state) {
+    recomputePreset(state, static_cast<int>(state.range(0)), 0, true);
+}
+void BM_RecomputeFinal(benchmark::State& state) {
+    recomputePreset(state, static_cast<int>(state.range(0)), 1, true);
+}
+void BM_RecomputeWorkingNoPaint(benchmark::State& state) {
+    recomputePreset(state, static_cast<int>(state.range(0)), 0, false);
+}
+void BM_RecomputeFinalNoPaint(benchmark::State& state) {
+    recomputePreset(state, static_cast<int>(state.range(0)), 1, false);
+}
+
+void BM_ClearSurface(benchmark::State& state) {
+    DrawingSurface surface;
+    for (auto _ : state) {
+        surface.clear();
+        benchmark::ClobberMemory();
+    }
+}
+
+BENCHMARK(BM_RecomputeWorking)->DenseRange(1, PRESET_COUNT)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeFinal)->DenseRange(1, PRESET_COUNT)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeWorkingNoPaint)->DenseRange(1, PRESET_COUNT)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecomputeFinalNoPaint)->DenseRange(1, PRESET_COUNT)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ClearSurface)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace bowlyn

@@ -1,0 +1,317 @@
+#include "geometry/fretboard.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/document.h"
+#include "geometry/finite_pen.h"
+#include "geometry/neck.h"
+#include "geometry/primitives.h"
+#include "geometry/recompute.h"
+#include "geometry/strings.h"
+
+namespace bowlyn {
+
+const std::array<FretMarker, 24> fretMarkerTable = {
+    MARKER_NONE,   MARKER_NONE, MARKER_SINGLE, MARKER_NONE, MARKER_SINGLE, MARKER_NONE,
+    MARKER_SINGLE, MARKER_NONE, MARKER_SINGLE, MARKER_NONE, MARKER_NONE,   MARKER_DOUBLE,
+    MARKER_NONE,   MARKER_NONE, MARKER_SINGLE, MARKER_NONE, MARKER_SINGLE, MARKER_NONE,
+    MARKER_SINGLE, MARKER_NONE, MARKER_SINGLE, MARKER_NONE, MARKER_NONE,   MARKER_DOUBLE,
+};
+
+namespace {
+
+constexpr float LAYER_REFLINES = 1.0f;
+constexpr float LAYER_FRETBOARD = 3.0f;
+constexpr float LAYER_FRETS = 4.0f;
+constexpr int RECORD_ONLY = 1;
+
+template <typename... T>
+bool finite(T... v) {
+    return (std::isfinite(v) && ...);
+}
+
+// Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
+// their own field like a missing value.
+bool positive(float v) {
+    return v > 0.0f && finite(v);
+}
+bool nonNegative(float v) {
+    return v >= 0.0f && finite(v);
+}
+
+// The entry is held unsigned; a negative count must read as below 1.
+int32_t signedFretCount(const DesignParameters& p) {
+    return static_cast<int32_t>(p.fretCount);
+}
+
+const char* taperProblem(const DesignParameters& p) {
+    if (p.taperType == TAPERTYPEBOARDWIDTH) {
+        if (!positive(p.boardWidthAtFret) || p.boardWidthFret <= 0)
+            return "Problem: To draw a fretboard, both the fingerboard width and the number of "
+                   "the fret at which that width is measured must be specified. Values must be > "
+                   "0.";
+        return nullptr;
+    }
+    if (!positive(p.firstStringDiameter) || !positive(p.lastStringDiameter))
+        return "Problem: To draw a fretboard, the diameters of both the first and last strings "
+               "must be specified. Values must be > 0.";
+    if (!positive(p.stringSetback))
+        return "Problem: To draw a fretboard, the string setback must be specified. Value must be "
+               "> 0.";
+    if (!positive(p.bridgeStringSpacing))
+        return "Problem: To draw a fretboard, the string spacing (first to last) at the bridge "
+               "must be specified. Value must be > 0.";
+    return nullptr;
+}
+
+const char* boardProblem(const DesignParameters& p) {
+    if (!positive(p.scaleLength))
+        return "Problem: To draw a fretboard, the scale length must be specified. Value must be > "
+               "0.";
+    if (p.neckJoinsAtFret <= 0)
+        return "Problem: To draw a fretboard, the value for the fret number at which the neck "
+               "joins the body must be specified. Value must be > 0 (and is usually 14 or 12).";
+    int32_t frets = signedFretCount(p);
+    if (frets < 1 || frets > MAX_FRET_COUNT)
+        return "Problem: To draw a fretboard, the total number of frets must be specified. Value "
+               "must be > 0 (and is usually 18 to 24).";
+    if (!positive(p.fretboardThickness))
+        return "Problem: To draw a fretboard, the fretboard thickness must be specified. Value "
+               "must be > 0.";
+    if (!positive(p.nutWidth))
+        return "Problem: To draw a fretboard, the nut width must be specified. Value must be > 0.";
+    if (!positive(p.nutThickness))
+        return "Problem: To draw a fretboard, the thickness of the nut must be specified. Value "
+               "must be > 0.";
+    return taperProblem(p);
+}
+
+const char* fretwireProblem(const DesignParameters& p) {
+    if (!positive(p.fretwireThickness))
+        return "Problem: To draw a fretboard, the thickness of the fretwire must be specified. "
+               "Value must be > 0.";
+    if (!positive(p.fretwireHeight))
+        return "Problem: To draw a fretboard, the height of the fretwire must be specified. Value "
+               "must be > 0.";
+    if (p.hasMarkers == 1 && !nonNegative(p.markerDiameter))
+        return "Problem: To draw a fretboard with dot markers, the diameter of the markers must "
+               "be specified. Value must be >= 0.";
+    if (p.hasMarkers == 1 && !nonNegative(p.sideMarkerDiameter))
+        return "Problem: To drside markers must be specified. Value must be >= 0.";
+    return nullptr;
+}
+
+float half(float v) {
+    return static_cast<float>(v / 2.0);
+}
+float plus(float a, double b) {
+    return static_cast<float>(a + b);
+}
+
+// A line across the fingerboard at height y, edge to edge.
+void fretLine(Document& doc, float y, int recordOnly) {
+    float x = boardHalfWidthAt(doc.neck, y);
+    FinitePen(doc.drawing).line(styleOutline, -x, y, x, y, 0, LAYER_FRETS, recordOnly);
+}
+
+// The crown of the fretwire at fret height y in the side view: the arc through
+// both edges of the wire that rises fretwireHeight above the board face.
+void fretCrown(Document& doc, float top, float y) {
+    const double w = doc.params.fretwireThickness, h = doc.params.fretwireHeight;
+    float radius = static_cast<float>((std::pow(w / 2.0, 2.0) + std::pow(h, 2.0)) / (2.0 * h));
+    float cx = static_cast<float>(top + h - radius);
+    float from = angleTo(cx, y, top, static_cast<float>(y - w / 2.0));
+    float to = angleTo(cx, y, top, static_cast<float>(y + w / 2.0));
+    FinitePen(doc.drawing).arc(styleOutline, cx, y, radius, from, to, 0, LAYER_FRETS, RECORD_ONLY);
+}
+
+void drawSideView(Document& doc, float yHead, float yEnd) {
+    const DesignParameters& p = doc.params;
+    const float nutY = doc.neck.nutY;
+    float sx = sideViewX(doc);
+    float top = plus(sx, p.fretboardThickness);
+    float nutTop = plus(top, 2.0 * p.fretwireHeight);
+    auto line = [&](float x1, float y1, float x2, float y2) {
+        FinitePen(doc.drawing).line(styleOutline, x1, y1, x2, y2, 0, LAYER_FRETBOARD, RECORD_ONLY);
+    };
+    line(sx, yHead, nutTop, yHead);
+    line(sx, nutY, nutTop, nutY);
+    line(nutTop, yHead, nutTop, nutY);
+    line(sx, yHead, sx, yEnd);
+    line(top, nutY, top, yEnd);
+    line(sx, yEnd, top, yEnd);
+}
+
+void drawFrets(Document& doc, int32_t count) {
+    const DesignParameters& p = doc.params;
+    const double halfWire = p.fretwireThickness / 2.0;
+    float top = plus(sideViewX(doc), p.fretboardThickness);
+    for (int32_t i = 1; i <= count; ++i) {
+        float y = fretY(doc, i);
+        fretLine(doc, y, 0);
+        fretLine(doc, plus(y, halfWire), RECORD_ONLY);
+        fretLine(doc, plus(y, -halfWire), RECORD_ONLY);
+        fretCrown(doc, top, y);
+    }
+}
+
+// Draws the markers of one fret space.
+class MarkerPainter {
+  public:
+    explicit MarkerPainter(Document& doc)
+        : doc_(doc),
+          p_(doc.params),
+          pen_(doc.drawing),
+          sideX_(plus(sideViewX(doc), doc.params.fretboardThickness / 2.0)) {}
+
+    void space(int32_t i, FretMarker marker) {
+        float yPrev = fretY(doc_, i - 1), yCur = fretY(doc_, i);
+        float ym = static_cast<float>(yPrev - (static_cast<double>(yPrev) - yCur) / 2.0);
+        if (marker == MARKER_SINGLE) {
+            cross(0.0f, ym, 0);
+            circle(0.0f, ym, 0);
+            sideDot(ym);
+            sideCircle(ym);
+        } else if (marker == MARKER_DOUBLE) {
+            doubleDot(ym);
+            // Each side dot sits just inside one of the two frets.
+            double inset = 2.5 * p_.fretwireThickness;
+            float y1 = plus(yPrev, -inset), y2 = plus(yCur, inset);
+            sideDot(y1);
+            sideDot(y2);
+            sideCircle(y1);
+            sideCircle(y2);
+        }
+    }
+
+  private:
+    void cross(float x, float y, int side) {
+        pen_.point(styleMarker, x, y, 1, side, LAYER_FRETBOARD);
+    }
+    void circle(float x, float y, int side) {
+        if (p_.markerDiameter > 0.0f)
+            pen_.circle(styleMarker, x, y, half(p_.markerDiameter), side, LAYER_FRETBOARD);
+    }
+    void sideDot(float y) {
+        pen_.point(styleMarker, sideX_, y, 0, 0, LAYER_FRETBOARD, RECORD_ONLY);
+    }
+    void sideCircle(float y) {
+        if (p_.sideMarkerDiameter > 0.0f)
+            pen_.circle(styleMarker, sideX_, y, half(p_.sideMarkerDiameter), 0, LAYER_FRETBOARD,
+                        RECORD_ONLY);
+    }
+
+    bool betweenOuterCourses() const {
+        if (p_.hasStrings != 1)
+            return false;
+        int32_t per = p_.stringsPerCourse == 0 ? 1 : p_.stringsPerCourse;
+        const CourseLayout& c = doc_.courses;
+        return static_cast<double>(p_.stringCount) / per > 2.0 && c.courseCount >= 2 &&
+               c.courseCount <= MAX_STRINGS;
+    }
+
+    void doubleDot(float ym) {
+        float xh = boardHalfWidthAt(doc_.neck, ym);
+        if (betweenOuterCourses()) {
+            // In the middle of the gap between the two outermost courses.
+            const CourseLayout& c = doc_.courses;
+            const float s = p_.stringSetback;
+            float gap = courseGap(xh, c.courseCount, c.courseWidths, s, GAP_EQUAL);
+            float xA =
+                static_cast<float>((static_cast<double>(xh) - s - c.courseWidths[1]) - gap / 2.0);
+            float xB = static_cast<float>(
+                -((static_cast<double>(xh) - s - c.courseWidths[c.courseCount]) - gap / 2.0));
+            for (float x : {xA, xB}) {
+                circle(x, ym, 0);
+                cross(x, ym, 0);
+            }
+            return;
+        }
+        // A fixed 3/16 inch inside the fingerboard edges.
+        const double off = p_.units == UNITS_CM ? 0.47625 : 0.1875;
+        float x = 0.0f;
+        if (p_.markerDiameter > 0.0f) {
+            x = static_cast<float>(xh - off - p_.markerDiameter / 2.0);
+            circle(x, ym, 1);
+        } else {
+            x = static_cast<float>(xh - 2.0 * off);
+        }
+        cross(x, ym, 1);
+    }
+
+    Document& doc_;
+    const DesignParameters& p_;
+    FinitePen pen_;
+    float sideX_;
+};
+
+}  // namespace
+
+float sideViewX(const Document& doc) {
+    return plus(doc.params.lowerBoutHalfWidth, 1.0);
+}
+
+bool checkFretboard(Document& doc) {
+    const DesignParameters& p = doc.params;
+    if (p.hasFretboard == 0)
+        return true;
+    if (const char* problem = boardProblem(p)) {
+        reportProblem(doc, problem);
+        return false;
+    }
+    computeTaper(p, doc.neck.taperWidth, doc.neck.taperFret);
+    if (const char* problem = fretwireProblem(p)) {
+        reportProblem(doc, problem);
+        return false;
+    }
+    return true;
+}
+
+void drawFretboard(Document& doc) {
+    const DesignParameters& p = doc.params;
+    if (p.hasFretboard != 1)
+        return;
+    NeckGeometry& neck = doc.neck;
+    FinitePen d(doc.drawing);
+    const float t = referenceMarkLength(p.units);
+    d.line(styleReference, 0.0f, neck.nutY, t, neck.nutY, 1, LAYER_REFLINES);
+    d.line(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, 1, LAYER_REFLINES);
+
+    neck.nutHalfWidth = half(p.nutWidth);
+    neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
+                                fretY(doc, neck.taperFret), neck.bridgeY);
+
+    float yHead = plus(neck.nutY, p.nutThickness);  // the nut's face toward the headstock
+    float xHead = boardHalfWidthAt(neck, yHead);
+    // Never more frets than the checks allow, whatever the caller passed.
+    int32_t count = std::clamp(signedFretCount(p), 0, MAX_FRET_COUNT);
+    float yLast = fretY(doc, count), yNext = fretY(doc, count + 1);
+    // The board ends half-way between the last fret and the place of one more.
+    float yEnd = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
+    float xEnd = boardHalfWidthAt(neck, yEnd);
+
+    d.line(styleOutline, 0.0f, yHead, xHead, yHead, 1, LAYER_FRETBOARD);
+    d.line(styleOutline, 0.0f, yEnd, xEnd, yEnd, 1, LAYER_FRETBOARD);
+    d.line(styleOutline, xHead, yHead, xEnd, yEnd, 1, LAYER_FRETBOARD);
+    d.line(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, 1, LAYER_FRETBOARD);
+
+    d.line(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(yHead, 1.0), 0, LAYER_REFLINES, RECORD_ONLY);
+    drawSideView(doc, yHead, yEnd);
+    drawFrets(doc, count);
+}
+
+void drawFretMarkers(Document& doc) {
+    const DesignParameters& p = doc.params;
+    if (p.hasFretboard != 1 || p.hasMarkers != 1)
+        return;
+    int32_t n = std::clamp(signedFretCount(p), 0, static_cast<int32_t>(fretMarkerTable.size()));
+    MarkerPainter painter(doc);
+    for (int32_t i = 1; i <= n; ++i) {
+        FretMarker marker = fretMarkerTable[i - 1];
+        if (marker != MARKER_NONE)
+            painter.space(i, marker);
+    }
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace bowlyn {
+
+struct Document;
+
+// Frets beyond this are refused: no instrument has them, and each one costs a
+// few strokes in every pass.
+constexpr int32_t MAX_FRET_COUNT = 99;
+
+enum FretMarker : int32_t { MARKER_NONE = 0, MARKER_SINGLE = 1, MARKER_DOUBLE = 2 };
+// Marker of fret space i (between fret i - 1 and fret i) at index i - 1.
+extern const std::array<FretMarker, 24> fretMarkerTable;
+
+// Checks the fretboard parameters and fixes the taper in doc.neck; reports the
+// first problem and returns false. Succeeds at once without a fretboard.
+bool checkFretboard(Document& doc);
+
+// Nut and bridge marks, fingerboard outline and frets (painted and recorded);
+// the centre line, the side view and the fretwire faces and crowns are
+// recorded only. Fills the nut and bridge half-widths of doc.neck.
+void drawFretboard(Document& doc);
+
+// Position dots on the fingerboard, and side dots in the side view (recorded
+// only).
+void drawFretMarkers(Document& doc);
+
+// x of the side view's base line: one unit beyond the lower bout.
+float sideViewX(const Document& doc);
+
+}  // namespace bowlyn

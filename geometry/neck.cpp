@@ -1,0 +1,73 @@
+#include "geometry/neck.h"
+
+#include <cmath>
+
+#include "geometry/document.h"
+#include "geometry/recompute.h"
+
+namespace bowlyn {
+
+float fretY(float bridgeY, float scaleLength, int32_t n) {
+    double toBridge = scaleLength / std::pow(2.0, n / 12.0);
+    return static_cast<float>(bridgeY + toBridge);
+}
+
+float fretY(const Document& doc, int32_t n) {
+    return fretY(doc.neck.bridgeY, doc.params.scaleLength, n);
+}
+
+void computeTaper(const DesignParameters& p, float& width, int32_t& fret) {
+    if (p.taperType == TAPERTYPEBOARDWIDTH) {
+        width = p.boardWidthAtFret;
+        fret = p.boardWidthFret;
+        return;
+    }
+    float first = p.firstStringDiameter;
+    float last = p.lastStringDiameter;
+    if (p.units == UNITS_CM) {
+        first = static_cast<float>(first * 2.54);
+        last = static_cast<float>(last * 2.54);
+    }
+    // Width of the straight edges extended to the bridge line; fret 12 lies
+    // half-way to the nut, so the width there is the mean with the nut width.
+    float atBridge = static_cast<float>((2.0 * p.stringSetback + p.bridgeStringSpacing) +
+                                        first / 2.0 + last / 2.0);
+    width = static_cast<float>((static_cast<double>(atBridge) - p.nutWidth) / 2.0 + p.nutWidth);
+    fret = 12;
+}
+
+bool placeNeck(Document& doc) {
+    const DesignParameters& p = doc.params;
+    float bridgeY =
+        static_cast<float>(p.bodyLength - p.scaleLength / std::pow(2.0, p.neckJoinsAtFret / 12.0));
+    doc.neck.bridgeY = bridgeY;
+    // Written as a range test so that a scale and fret whose quotient is not a
+    // number (0 / 0) count as off the body too.
+    if (!(bridgeY >= 0.0f && bridgeY <= p.bodyLength)) {
+        reportProblem(doc, BRIDGE_OFF_BODY_MESSAGE);
+        return false;
+    }
+    doc.neck.nutY = static_cast<float>(static_cast<double>(p.scaleLength) + bridgeY);
+    return true;
+}
+
+float xAtY(float x1, float y1, float x2, float y2, float y) {
+    return static_cast<float>(x2 + (static_cast<double>(y) - y2) * (static_cast<double>(x2) - x1) /
+                                       (static_cast<double>(y2) - y1));
+}
+
+float boardHalfWidthAt(const NeckGeometry& neck, float y) {
+    return xAtY(neck.nutHalfWidth, neck.nutY, neck.bridgeHalfWidth, neck.bridgeY, y);
+}
+
+float referenceMarkLength(int32_t units) {
+    return units == UNITS_CM ? 5.08f : 2.0f;
+}
+
+void drawBridgeMark(Document& doc) {
+    float y = doc.neck.bridgeY;
+    doc.drawing.drawLine(styleReference, 0.0f, y, referenceMarkLength(doc.params.units), y, 1,
+                         1.0f);
+}
+
+}  // namespace bowlyn

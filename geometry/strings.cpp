@@ -1,0 +1,161 @@
+#include "geometry/strings.h"
+
+#include <cmath>
+#include <string>
+
+#include "geometry/document.h"
+#include "geometry/finite_pen.h"
+#include "geometry/recompute.h"
+
+namespace bowlyn {
+namespace {
+
+constexpr float LAYER_STRINGS = 5.0f;
+
+float half(float v) {
+    return static_cast<float>(v / 2.0);
+}
+
+// Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
+// their own field like a missing value.
+bool positive(float v) {
+    return v > 0.0f && std::isfinite(v);
+}
+
+const char* countProblem(const DesignParameters& p) {
+    if (p.stringCount <= 0 || p.stringCount > MAX_STRINGS)
+        return "Problem: To draw the strings, the total number of strings must be specified. "
+               "Value must be > 0 and <= 16.";
+    if (p.stringsPerCourse > 1 && !positive(p.courseSpacing))
+        return "Problem: To draw strings in courses, the spacing of strings in the course must be "
+               "specified. Value must be > 0.";
+    return nullptr;
+}
+
+// Widths of the courses: each is its strings' diameters plus the spacing
+// between them.
+void layCourses(const DesignParameters& p, CourseLayout& courses) {
+    courses = CourseLayout();
+    // Single strings have no spacing; one that is not a number must not spoil
+    // their widths.
+    const float spacing =
+        p.stringsPerCourse == 1 && !std::isfinite(p.courseSpacing) ? 0.0f : p.courseSpacing;
+    float sum = 0.0f;
+    int32_t inCourse = 0;
+    for (int32_t i = 1; i <= p.stringCount && i <= MAX_STRINGS; ++i) {
+        sum = static_cast<float>(sum + p.stringDiameters[i] + spacing);
+        if (++inCourse < p.stringsPerCourse)
+            continue;
+        if (courses.courseCount < MAX_STRINGS) {
+            ++courses.courseCount;
+            courses.courseWidths[courses.courseCount] = static_cast<float>(sum - spacing);
+        }
+        sum = 0.0f;
+        inCourse = 0;
+    }
+}
+
+}  // namespace
+
+float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 1], float setback,
+                int32_t mode) {
+    if (n < 2 || n > MAX_STRINGS)
+        return 0.0f;
+    float span = static_cast<float>(2.0 * halfWidth - 2.0 * setback);
+    if (mode == GAP_CENTRE_TO_CENTRE)
+        return static_cast<float>((span - widths[1] / 2.0 - widths[n] / 2.0) / (n - 1));
+    double total = 0.0;
+    for (int32_t i = 1; i <= n; ++i)
+        total += widths[i];
+    return static_cast<float>((span - total) / (n - 1));
+}
+
+bool checkStrings(Document& doc) {
+    DesignParameters& p = doc.params;
+    if (p.hasStrings == 0)
+        return true;
+    if (p.stringsPerCourse == 0)
+        p.stringsPerCourse = 1;
+    if (const char* problem = countProblem(p)) {
+        reportProblem(doc, problem);
+        return false;
+    }
+    for (int32_t i = 1; i <= p.stringCount; ++i) {
+        if (!positive(p.stringDiameters[i])) {
+            reportProblem(doc,
+                          "Problem: To draw strings, the diameter of each string must be > 0. "
+                          "Diameter of string " +
+                              std::to_string(i) + " is currently <= 0.");
+            return false;
+        }
+    }
+    // A negative course size cannot group the strings either.
+    if (p.stringsPerCourse < 0 || p.stringCount % p.stringsPerCourse != 0) {
+        reportProblem(doc,
+                      "Problem: To draw strings in courses, the number of strings per course must "
+                      "be the same.");
+        return false;
+    }
+    layCourses(p, doc.courses);
+    return true;
+}
+
+void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) {
+    FinitePen drawing(doc.drawing);
+    drawing.line(styleString, x1, y1, x2, y2, 0, LAYER_STRINGS);
+    float r = half(d);
+    auto shifted = [](float x, float by) {
+        return static_cast<float>(static_cast<double>(x) + by);
+    };
+    drawing.line(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, 0, LAYER_STRINGS, 1);
+    drawing.line(styleString, shifted(x1, r), y1, shifted(x2, r), y2, 0, LAYER_STRINGS, 1);
+}
+
+void drawStrings(Document& doc) {
+    const DesignParameters& p = doc.params;
+    if (p.hasFretboard != 1 || p.hasStrings != 1)
+        return;
+    const CourseLayout& c = doc.courses;
+    const int32_t n = c.courseCount;
+    if (n < 1 || n > MAX_STRINGS || p.stringCount < 1 || p.stringCount > MAX_STRINGS)
+        return;
+    const float hn = doc.neck.nutHalfWidth, hb = doc.neck.bridgeHalfWidth, s = p.stringSetback;
+    const int32_t per = p.stringsPerCourse < 1 ? 1 : p.stringsPerCourse;
+
+    // Equal clear gaps between the courses at the nut, equal centre spacing at
+    // the bridge; one course is centred and parallel.
+    float gapNut = 0.0f, gapBridge = 0.0f;
+    float xNut = -half(c.courseWidths[1]), xBridge = xNut;
+    if (n > 1) {
+        gapNut = courseGap(hn, n, c.courseWidths, s, GAP_EQUAL);
+        gapBridge = courseGap(hb, n, c.courseWidths, s, GAP_CENTRE_TO_CENTRE);
+        xNut = static_cast<float>(-(static_cast<double>(hn) - s));
+        xBridge = static_cast<float>(-(static_cast<double>(hb) - s));
+    }
+    const float yNut = static_cast<float>(static_cast<double>(doc.neck.nutY) + p.nutThickness);
+    const float yBridge = doc.neck.bridgeY;
+    auto add = [](float& x, double by) { x = static_cast<float>(x + by); };
+
+    // From the last string (left) to string 1 (right).
+    int32_t m = n, j = 1;
+    for (int32_t k = p.stringCount; k >= 1; --k) {
+        const float d = p.stringDiameters[k];
+        drawString(doc, static_cast<float>(xNut + d / 2.0), yNut,
+                   static_cast<float>(xBridge + d / 2.0), yBridge, d);
+        add(xNut, d);
+        add(xBridge, d);
+        if (j == per && k != 1 && m > 1) {
+            j = 1;
+            int32_t prev = m--;
+            add(xNut, gapNut);
+            xBridge = static_cast<float>((static_cast<double>(xBridge) + gapBridge) -
+                                         (c.courseWidths[prev] / 2.0 + c.courseWidths[m] / 2.0));
+        } else {
+            ++j;
+            add(xNut, p.courseSpacing);
+            add(xBridge, p.courseSpacing);
+        }
+    }
+}
+
+}  // namespace bowlyn

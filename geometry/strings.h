@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/design_parameters.h"
+
+namespace bowlyn {
+
+struct Document;
+
+enum CourseGapMode : int32_t {
+    GAP_EQUAL = 0,             // clear space between neighbouring courses
+    GAP_CENTRE_TO_CENTRE = 1,  // distance between neighbouring course centres
+};
+
+// The space between neighbouring courses when n courses (n >= 2) fill the span
+// from -(halfWidth - setback) to halfWidth - setback. widths is indexed 1 to n.
+float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 1], float setback,
+                int32_t mode);
+
+// Checks the strings and fills doc.courses; reports the first problem and
+// returns false. Succeeds at once without strings. A strings-per-course of 0
+// is stored as 1.
+bool checkStrings(Document& doc);
+
+// Every string from the nut's outer face to the bridge line; needs the
+// fretboard's half-widths, so draws only with a fretboard.
+void drawStrings(Document& doc);
+
+// One string of diameter d: its centre line painted and recorded, its two
+// edges recorded only.
+void drawString(Document& doc, float x1, float y1, float x2, float y2, float d);
+
+}  // namespace bowlyn

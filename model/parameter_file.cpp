@@ -1,0 +1,445 @@
+#include "model/parameter_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "model/form.h"
+#include "model/number_text.h"
+#include "model/presets.h"
+
+namespace bowlyn {
+namespace {
+
+constexpr char SEPARATOR = ',';
+constexpr const char* LINE_END = "\r\n";
+
+// A parameter file has 67 short lines. These bounds only keep whatever else a
+// user may pick (a disk image, a log, /dev/zero) from filling the memory or
+// holding the program for long; no file the program writes comes near them.
+constexpr size_t MAX_LINE_BYTES = 1 << 20;
+constexpr size_t MAX_FILE_BYTES = 64u << 20;
+constexpr size_t MAX_LINES = 100000;
+
+std::string trimSpaces(const std::string& s) {
+    size_t begin = s.find_first_not_of(' ');
+    if (begin == std::string::npos)
+        return std::string();
+    size_t end = s.find_last_not_of(' ');
+    return s.substr(begin, end - begin + 1);
+}
+
+// ---- reading -------------------------------------------------------------
+
+// Splits a byte stream into lines ended by CR LF, LF or CR, within the bounds
+// above. A read error ends the lines and is remembered.
+class LineReader {
+  public:
+    explicit LineReader(int fd) : fd_(fd) {}
+
+    bool next(std::string& line) {
+        line.clear();
+        if (lines_ >= MAX_LINES)
+            return false;
+        bool any = false;
+        for (;;) {
+            if (pos_ == len_ && !fill())
+                break;
+            char c = buffer_[pos_++];
+            if (skipLineFeed_) {
+                skipLineFeed_ = false;
+                if (c == '\n')
+                    continue;
+            }
+            if (c == '\r' || c == '\n') {
+                skipLineFeed_ = c == '\r';
+                ++lines_;
+                return true;
+            }
+            any = true;
+            if (line.size() < MAX_LINE_BYTES)
+                line.push_back(c);
+        }
+        if (any)
+            ++lines_;
+        return any;
+    }
+
+    bool failed() const { return failed_; }
+
+  private:
+    bool fill() {
+        if (failed_ || total_ >= MAX_FILE_BYTES)
+            return false;
+        ssize_t n;
+        do {
+            n = ::read(fd_, buffer_, sizeof buffer_);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0)
+            failed_ = true;
+        if (n <= 0)
+            return false;
+        pos_ = 0;
+        len_ = static_cast<size_t>(n);
+        total_ += len_;
+        return true;
+    }
+
+    int fd_;
+    char buffer_[1 << 16];
+    size_t pos_ = 0;
+    size_t len_ = 0;
+    size_t total_ = 0;
+    size_t lines_ = 0;
+    bool skipLineFeed_ = false;
+    bool failed_ = false;
+};
+
+struct FileCloser {
+    int fd;
+    ~FileCloser() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+void appendUtf8(std::string& out, unsigned codePoint) {
+    if (codePoint < 0x80) {
+        out.push_back(static_cast<char>(codePoint));
+    } else if (codePoint < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (codePoint >> 6)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (codePoint >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (codePoint & 0x3F)));
+    }
+}
+
+// Length of the well-formed UTF-8 sequence at `i`, or 0.
+size_t utf8SequenceLength(const std::string& s, size_t i) {
+    auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char b = byte(i);
+    if (b < 0x80)
+        return 1;
+    size_t length;
+    unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+    if (b >= 0xC2 && b <= 0xDF) {
+        length = 2;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        length = 3;
+        if (b == 0xE0)
+            low = 0xA0;  // overlong
+        if (b == 0xED)
+            high = 0x9F;  // surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        length = 4;
+        if (b == 0xF0)
+            low = 0x90;
+        if (b == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > s.size())
+        return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (size_t k = 2; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    }
+    return length;
+}
+
+// Windows-1252 for 0x80 to 0x9F (0 where the code page defines nothing).
+const unsigned short windows1252[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// Entries show UTF-8 text. A file saved by an editor in another encoding (the
+// old Windows code page, most likely) must not put invalid text into the form,
+// so stray bytes are read as Windows-1252; NUL bytes would cut the text short
+// and are dropped.
+std::string displayableText(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        if (s[i] == '\0') {
+            ++i;
+            continue;
+        }
+        size_t length = utf8SequenceLength(s, i);
+        if (length > 0) {
+            out.append(s, i, length);
+            i += length;
+            continue;
+        }
+        unsigned char b = static_cast<unsigned char>(s[i++]);
+        unsigned codePoint = b >= 0xA0 ? b : windows1252[b - 0x80];
+        appendUtf8(out, codePoint ? codePoint : 0xFFFD);
+    }
+    return out;
+}
+
+bool headerAccepted(std::string line1, const std::string& line2) {
+    // Editors on Windows like to start a UTF-8 file with a byte order mark.
+    if (line1.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        line1.erase(0, 3);
+    return splitField(line1, 1, SEPARATOR) == "Product" &&
+           splitField(line1, 2, SEPARATOR) == PRODUCT_NAME &&
+           splitField(line2, 1, SEPARATOR) == "Version" &&
+           readNumber(splitField(line2, 2, SEPARATOR)) <= PRODUCT_VERSION;
+}
+
+// One line after the header: "label,value". A line without a comma has no
+// value, and a blank value leaves the field blank.
+void readFieldLine(PresetRow& row, const std::string& rawLine) {
+    const std::string line = displayableText(rawLine);
+    size_t comma = line.find(SEPARATOR);
+    if (comma == std::string::npos)
+        return;
+    int k = fieldByLabel(splitField(line, 1, SEPARATOR));
+    if (k == 0)
+        return;
+    if (k == fields::NAME) {
+        // A name may contain commas: it is the whole rest of the line.
+        std::string rest = line.substr(comma + 1);
+        if (!trimSpaces(rest).empty())
+            row[k - 1] = rest;
+        return;
+    }
+    std::string value = splitField(line, 2, SEPARATOR);
+    if (!value.empty())
+        row[k - 1] = value;
+}
+
+// ---- writing -------------------------------------------------------------
+
+// A line break inside an entry text would end its line early and could even
+// forge another field's line; the file keeps one line per field.
+std::string singleLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return text;
+}
+
+std::string valuePart(const Design& design, int k) {
+    const FieldDef& def = field(k);
+    const DesignParameters& p = design.params;
+    switch (def.kind) {
+        case FieldKind::Units:
+            return p.units == UNITS_INCH ? ",Inch" : ",CM";
+        case FieldKind::Boolean: {
+            int32_t flag = k == fields::HAS_CUTAWAY     ? p.hasCutaway
+                           : k == fields::HAS_FRETBOARD ? p.hasFretboard
+                           : k == fields::HAS_MARKERS   ? p.hasMarkers
+                                                        : p.hasStrings;
+            return flag == 1 ? ",1,TRUE" : ",0,FALSE";
+        }
+        case FieldKind::Choice:
+            if (k == fields::CUTAWAY_TYPE) {
+                return p.cutawayType == CUTAWAYTYPEFLORENTINE ? ",0,CUTAWAYTYPEFLORENTINE"
+                                                              : ",1,CUTAWAYTYPEVENETIAN";
+            }
+            return p.taperType == TAPERTYPEBOARDWIDTH ? ",0,TAPERTYPEBOARDWIDTH"
+                                                      : ",1,STRINGSPACING";
+        default:
+            return "," + singleLine(design.form.text(def.fileWidget));
+    }
+}
+
+std::string reason(int error) {
+    return std::strerror(error);
+}
+
+bool writeAll(int fd, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Devices and pipes cannot be replaced by a renamed file; they are written in
+// place, like any program writing to them would.
+std::string writeInPlace(const std::string& path, const std::string& data) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return reason(errno);
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    bool written = writeAll(fd, data);
+    int error = errno;
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    return written ? std::string() : reason(error);
+}
+
+mode_t newFileMode() {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+void syncFolder(const std::string& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);  // durability of the rename only; the file itself is complete
+    ::close(fd);
+}
+
+}  // namespace
+
+std::string splitField(const std::string& line, int n, char separator) {
+    if (line.find(separator) == std::string::npos)
+        return trimSpaces(line);
+    if (n < 1)
+        return std::string();
+    size_t begin = 0;
+    for (int i = 1; i < n; ++i) {
+        size_t sep = line.find(separator, begin);
+        if (sep == std::string::npos)
+            return std::string();
+        begin = sep + 1;
+    }
+    size_t end = line.find(separator, begin);
+    if (end == std::string::npos)
+        end = line.size();
+    return trimSpaces(line.substr(begin, end - begin));
+}
+
+std::string parameterFileText(const Design& design) {
+    std::string out;
+    auto line = [&out](const std::string& text) {
+        out += text;
+        out += LINE_END;
+    };
+    line(std::string("Product,") + PRODUCT_NAME);
+    line("Version, " + doubleToText(PRODUCT_VERSION));
+    line(",Native file format of Bowlyn guitar body outline tool.");
+    for (int k = 1; k <= FIELD_COUNT; ++k)
+        line(field(k).label + valuePart(design, k));
+    return out;
+}
+
+std::string writeParameterFile(const Design& design, const std::string& path) {
+    const std::string data = parameterFileText(design);
+    if (path.empty())
+        return reason(ENOENT);
+
+    // Saving through a symbolic link replaces the file it points to.
+    std::string target = path;
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+    mode_t mode = newFileMode();
+    if (::stat(target.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return reason(EISDIR);
+        if (!S_ISREG(st.st_mode))
+            return writeInPlace(target, data);
+        mode = st.st_mode & 07777;
+    }
+
+    // The new text goes into a temporary file beside the target, which
+    // replaces the target only when it is complete: a full disk or a lost
+    // connection never leaves a truncated design behind.
+    const std::string folder = folderOf(target);
+    std::string tempName = folder + ".bowlyn-save-XXXXXX";
+    std::vector<char> name(tempName.begin(), tempName.end());
+    name.push_back('\0');
+    int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return reason(errno);
+    tempName = name.data();
+
+    // mkstemp creates the file for its owner only; give it the permissions the
+    // old file had, or a new file's. Some file systems (FAT) refuse this,
+    // which is no reason to lose the save.
+    (void)::fchmod(fd, mode);
+    int error = 0;
+    if (!writeAll(fd, data) || ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(tempName.c_str());
+        return reason(error);
+    }
+    syncFolder(folder);
+    return std::string();
+}
+
+ReadResult readParameterFile(Design& design, const std::string& path) {
+    // Without O_NONBLOCK, opening a pipe that nobody writes would wait forever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return ReadResult::NotFound;
+    FileCloser closer{fd};
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return ReadResult::NotFound;
+    // Devices such as a terminal could block or never end; only plain files
+    // and pipes hold parameter files.
+    if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode))
+        return ReadResult::NotParameterFile;
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+
+    LineReader reader(fd);
+    std::string line1, line2;
+    if (!reader.next(line1) || !reader.next(line2) || !headerAccepted(line1, line2)) {
+        return ReadResult::NotParameterFile;
+    }
+
+    // Collected apart from the work row, so that a read error half way leaves
+    // the current design as it was.
+    PresetRow row;
+    row.fill(" ");
+    std::string line;
+    while (reader.next(line))
+        readFieldLine(row, line);
+    if (reader.failed())
+        return ReadResult::NotParameterFile;
+
+    design.presets[WORK_ROW] = row;
+    loadPreset(design, WORK_ROW);
+    design.currentFileName = path;
+    return ReadResult::Loaded;
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,473 @@
+#include "geometry/body_outline.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "body_designs.h"
+#include "geometry/primitives.h"
+#include "geometry/recompute.h"
+#include "model/presets.h"
+
+namespace bowlyn {
+namespace {
+
+using testing::setDreadnoughtBody;
+using testing::setOmBody;
+using testing::TestDocument;
+
+std::vector<std::string> labelTexts(const Form& form) {
+    std::vector<std::string> texts;
+    for (const char* label : derivedValueLabels)
+        texts.push_back(form.text(label));
+    return texts;
+}
+
+TEST(BodyOutline, OmLabels) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    recompute(t.doc);
+    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    const std::vector<std::string> expected = {"15.74",      "0,15.74", "2.38,5.39", "7.05,12.68",
+                                               "2.87,16.39", "8.1",     "1.25,11.3", " ",
+                                               " ",          " ",       " "};
+    EXPECT_EQ(labelTexts(t.form), expected);
+    // The secondary lower bout arc of radius 7.5 = hLB is centred on the centre line.
+    EXPECT_EQ(t.doc.outline.lowerBoutSecondaryArc.cx, 0.0f);
+    EXPECT_EQ(t.doc.outline.lowerBoutSecondaryArc.r, 7.5f);
+}
+
+TEST(BodyOutline, DreadnoughtLabels) {
+    TestDocument t;
+    setDreadnoughtBody(t.doc.params);
+    recompute(t.doc);
+    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    const std::vector<std::string> expected = {"19.34",      "0,19.34", "2.64,5.53", "10.81,13.55",
+                                               "2.86,17.01", "14.2",    "1.09,5.89", " ",
+                                               " ",          " ",       " "};
+    EXPECT_EQ(labelTexts(t.form), expected);
+}
+
+float pointDistanceToCircle(float x, float y, const OutlineArc& a) {
+    return std::fabs(distance(x, y, a.cx, a.cy) - a.r);
+}
+
+// Each piece of the solved outline starts where the previous one ends.
+void expectJoined(const BodyOutline& o, bool secondaryLower, bool secondaryUpper) {
+    const float tol = 2e-3f;
+    float x, y, x2, y2;
+    pointOnCircle(o.tailArc.cx, o.tailArc.cy, o.tailArc.r, o.tailArc.end, x, y);
+    pointOnCircle(o.lowerBoutArc.cx, o.lowerBoutArc.cy, o.lowerBoutArc.r, o.lowerBoutArc.start, x2,
+                  y2);
+    EXPECT_NEAR(x, x2, tol);
+    EXPECT_NEAR(y, y2, tol);
+    const OutlineArc& lower = secondaryLower ? o.lowerBoutSecondaryArc : o.lowerBoutArc;
+    pointOnCircle(lower.cx, lower.cy, lower.r, lower.end, x, y);
+    EXPECT_NEAR(x, o.lowerTangent.x1, tol);
+    EXPECT_NEAR(y, o.lowerTangent.y1, tol);
+    EXPECT_LT(pointDistanceToCircle(o.lowerTangent.x2, o.lowerTangent.y2, o.waistArc), tol);
+    EXPECT_LT(pointDistanceToCircle(o.upperTangent.x1, o.upperTangent.y1, o.waistArc), tol);
+    const OutlineArc& upper = secondaryUpper ? o.upperBoutSecondaryArc : o.upperBoutArc;
+    pointOnCircle(upper.cx, upper.cy, upper.r, upper.start, x, y);
+    EXPECT_NEAR(x, o.upperTangent.x2, tol);
+    EXPECT_NEAR(y, o.upperTangent.y2, tol);
+    pointOnCircle(o.upperBoutArc.cx, o.upperBoutArc.cy, o.upperBoutArc.r, o.upperBoutArc.end, x, y);
+    if (o.shoulderArc.r == 0.0f) {  // a straight shoulder along the neck end
+        EXPECT_NEAR(y, o.shoulderArc.cy, tol);
+        return;
+    }
+    pointOnCircle(o.shoulderArc.cx, o.shoulderArc.cy, o.shoulderArc.r, o.shoulderArc.start, x2, y2);
+    EXPECT_NEAR(x, x2, tol);
+    EXPECT_NEAR(y, y2, tol);
+}
+
+TEST(BodyOutline, PresetsAsLoaded) {
+    TestDocument t;
+    loadPreset(t.doc, 8);  // OM
+    recompute(t.doc);
+    EXPECT_EQ(t.form.text("labelTailArcCenterPointData"), "0,15.74");
+    EXPECT_EQ(t.form.text("labelShoulderArcRadiusData"), "8.1");
+    loadPreset(t.doc, 2);  // Dreadnought
+    recompute(t.doc);
+    EXPECT_EQ(t.form.text("labelWaistCenterData"), "10.81,13.55");
+    EXPECT_EQ(t.form.text("labelShoulderArcCenterPointData"), "1.09,5.89");
+}
+
+TEST(BodyOutline, EveryPresetBodyIsJoined) {
+    for (int row = 1; row <= PRESET_COUNT; ++row) {
+        SCOPED_TRACE(presetName(row));
+        TestDocument t;
+        loadPreset(t.doc, row);
+        t.doc.params.hasCutaway = 0;
+        t.doc.params.hasFretboard = 0;
+        t.doc.params.hasStrings = 0;
+        recompute(t.doc);
+        ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+        const DesignParameters& p = t.doc.params;
+        expectJoined(t.doc.outline, p.lowerBoutRadiusIncrement > 0, p.upperBoutRadiusIncrement > 0);
+    }
+}
+
+TEST(BodyOutline, OmOutlineIsJoined) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    recompute(t.doc);
+    expectJoined(t.doc.outline, true, true);
+    // The waist arc passes the centre-line side of its circle at x = hW.
+    EXPECT_LT(t.doc.outline.waistArc.start, PI_SINGLE);
+    EXPECT_GT(t.doc.outline.waistArc.end, PI_SINGLE);
+}
+
+// A lower bout centre above the tail arc centre (OLB > hLB - RLB).
+void setHighLowerBout(DesignParameters& p) {
+    p = DesignParameters{};
+    p.bodyLength = 20;
+    p.lowerBoutHalfWidth = 7.5f;
+    p.lowerBoutRadius = 6;
+    p.lowerBoutOffset = 2;
+    p.waistHalfWidth = 5.5f;
+    p.waistRadius = 2;
+    p.waistOffset = 14;
+    p.upperBoutHalfWidth = 6;
+    p.upperBoutRadius = 2.5f;
+    p.upperBoutOffset = 0.3f;
+    p.neckFlatHalfLength = 1.5f;
+}
+
+TEST(BodyOutline, TailArcMeetsALowerBoutCentredAboveItsCentre) {
+    TestDocument t;
+    setHighLowerBout(t.doc.params);
+    recompute(t.doc);
+    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    const BodyOutline& o = t.doc.outline;
+    // Past angle 0, toward the upper right where the two circles touch.
+    EXPECT_GT(o.tailArc.end, 0.0f);
+    EXPECT_LT(o.tailArc.end, 0.5f * PI_SINGLE);
+    float x, y;
+    pointOnCircle(o.tailArc.cx, o.tailArc.cy, o.tailArc.r, o.tailArc.end, x, y);
+    EXPECT_LT(pointDistanceToCircle(x, y, o.lowerBoutArc), 2e-3f);
+    expectJoined(o, false, false);
+}
+
+TEST(BodyOutline, ZeroOffsetsGiveStraightTailAndShoulder) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    t.doc.params.lowerBoutOffset = 0;
+    t.doc.params.upperBoutOffset = 0;
+    recompute(t.doc);
+    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    const std::vector<std::string> labels = labelTexts(t.form);
+    EXPECT_EQ(labels[0], " ");
+    EXPECT_EQ(labels[1], " ");
+    EXPECT_EQ(labels[5], " ");
+    EXPECT_EQ(labels[6], " ");
+    EXPECT_EQ(labels[2], "2.38,5.12");
+
+    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    ASSERT_GE(e.size(), 2u);
+    EXPECT_EQ(e[0].kind, 2.0f);  // tail line out to the lower bout centre's x
+    EXPECT_EQ(e[0].layer, 2.0f);
+    EXPECT_EQ(e[0].v[0], 0.0f);
+    EXPECT_EQ(e[0].v[2], 7.5f - 5.12f);
+    EXPECT_EQ(e[0].v[1], 0.0f);
+    EXPECT_EQ(e[0].v[3], 0.0f);
+    // The shoulder line from the end of the flat to the upper bout centre's x.
+    bool shoulder = false;
+    for (const Entity& en : e) {
+        if (en.kind == 2.0f && en.v[0] == 1.25f && en.v[1] == 19.4f && en.v[3] == 19.4f) {
+            EXPECT_EQ(en.v[2], 5.625f - 2.76f);
+            shoulder = true;
+        }
+    }
+    EXPECT_TRUE(shoulder);
+}
+
+// Layer-2 entities of a pass over the OM body, in call order.
+TEST(BodyOutline, OmEntityList) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    t.doc.params.soundHoleXOffset = 1.5f;
+    recompute(t.doc);
+    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    // Ten outline pieces on both halves, then the sound hole circle and its centre.
+    const float kinds[] = {3, 3, 2, 2, 3, 3, 3, 3, 2, 2, 3, 3, 3, 3, 3, 3, 3, 3, 2, 2, 4, 1};
+    ASSERT_EQ(e.size(), std::size(kinds));
+    for (size_t i = 0; i < e.size(); ++i) {
+        EXPECT_EQ(e[i].kind, kinds[i]) << i;
+        EXPECT_EQ(e[i].layer, 2.0f) << i;
+    }
+    EXPECT_TRUE(t.doc.drawing.entities.ended());
+    // Tail arc and its mirror image: from the tail point, in degrees.
+    EXPECT_EQ(e[0].v[3], 270.0f);
+    EXPECT_NEAR(e[0].v[2], 15.7446f, 1e-3f);
+    EXPECT_EQ(e[1].v[0], -e[0].v[0]);
+    EXPECT_EQ(e[1].v[4], 270.0f);
+    // Sound hole drawn once at its own x.
+    EXPECT_EQ(e[20].v[0], 1.5f);
+    EXPECT_EQ(e[20].v[1], 13.5f);
+    EXPECT_EQ(e[20].v[2], 1.94f);
+    EXPECT_EQ(e[21].v[0], 1.5f);
+    EXPECT_EQ(e[21].v[1], 13.5f);
+    // The neck flat closes the outline at the neck end.
+    EXPECT_EQ(e[18].v[0], 0.0f);
+    EXPECT_EQ(e[18].v[2], 1.25f);
+    EXPECT_EQ(e[18].v[3], 19.4f);
+}
+
+TEST(BodyOutline, NoNeckFlatAndNoSoundHole) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    t.doc.params.neckFlatHalfLength = 0;
+    t.doc.params.soundHoleDiameter = 0;
+    t.doc.params.soundHoleOffset = 5;
+    recompute(t.doc);
+    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    EXPECT_EQ(t.doc.drawing.entities.size(), 18u);
+    // The shoulder arc now starts on the centre line.
+    EXPECT_EQ(t.doc.outline.shoulderArc.cx, 0.0f);
+    EXPECT_EQ(t.doc.outline.neckFlat.x2, 0.0f);
+}
+
+TEST(BodyOutline, CutawaySideLeavesTheUpperBodyToTheMirroredHalf) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    t.doc.params.hasCutaway = 1;
+    solveBodyOutline(t.doc);
+    t.doc.soundHole = {};
+    t.doc.drawing.entities.reset();
+    drawOutline(t.doc, OutlineWhich::Current);
+    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    ASSERT_GE(e.size(), 17u);
+    // Both halves up to the secondary upper bout arc; the shoulder, the
+    // primary upper bout arc and the neck flat on the negative side only.
+    const float kinds[] = {3, 3, 2, 2, 3, 3, 3, 3, 2, 2, 3, 3, 3, 3, 3, 3, 2};
+    for (size_t i = 0; i < std::size(kinds); ++i)
+        EXPECT_EQ(e[i].kind, kinds[i]) << i;
+    EXPECT_LT(e[12].v[0], 0.0f);    // shoulder
+    EXPECT_LT(e[15].v[0], 0.0f);    // upper bout arc
+    EXPECT_EQ(e[16].v[2], -1.25f);  // neck flat
+}
+
+struct PixelCounts {
+    int construction = 0, guide = 0, boutLine = 0, grid = 0, centreLine = 0, outline = 0,
+        snapshot = 0;
+};
+
+bool near(int v, int target) {
+    return std::abs(v - target) <= 8;
+}
+
+PixelCounts countColours(const DrawingSurface& s, int y0 = 1, int y1 = 659) {
+    PixelCounts c;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = 1; x < 659; ++x) {
+            const uint32_t p = s.pixel(x, y);
+            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+            if (near(r, 128) && g > 245 && b > 245)
+                ++c.construction;
+            if (r > 245 && g > 245 && near(b, 128))
+                ++c.guide;
+            if (near(r, 191) && near(g, 166) && near(b, 191))
+                ++c.boutLine;
+            if (r == 223 && g == 223 && b == 223)
+                ++c.grid;
+            if (r == 255 && g == 0 && b == 0)
+                ++c.centreLine;
+            if (r == 0 && g == 0 && b == 0)
+                ++c.outline;
+            if (r == 153 && g == 153 && b == 255)
+                ++c.snapshot;
+        }
+    }
+    return c;
+}
+
+TEST(BodyOutline, FinalDrawingLeavesOutTheConstructionAids) {
+    TestDocument working, final;
+    setOmBody(working.doc.params);
+    setOmBody(final.doc.params);
+    final.doc.finalDrawing = 1;
+    recompute(working.doc);
+    recompute(final.doc);
+    const PixelCounts w = countColours(working.doc.drawing.surface);
+    const PixelCounts f = countColours(final.doc.drawing.surface);
+    EXPECT_GT(w.construction, 100);
+    EXPECT_GT(w.guide, 100);
+    EXPECT_GT(w.boutLine, 100);
+    EXPECT_EQ(f.construction, 0);
+    EXPECT_EQ(f.guide, 0);
+    EXPECT_EQ(f.boutLine, 0);
+    // Grid, bounding rectangle, centre line and outline stay.
+    EXPECT_GT(f.grid, 500);
+    EXPECT_GT(f.centreLine, 500);
+    EXPECT_GT(f.outline, 1000);
+    // The exported content does not depend on the mode.
+    const auto& we = working.doc.drawing.entities.entities();
+    const auto& fe = final.doc.drawing.entities.entities();
+    ASSERT_EQ(we.size(), fe.size());
+    for (size_t i = 0; i < we.size(); ++i) {
+        for (int k = 0; k < 5; ++k)
+            EXPECT_EQ(we[i].v[k], fe[i].v[k]);
+    }
+}
+
+TEST(BodyOutline, NeckFlatTickInTheWorkingDrawingOnly) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    recompute(t.doc);
+    // The flat ends at x = 1.25 (pixel column 320 + 40); the tick crosses the
+    // top edge of the body at row 20, four pixels each way.
+    const DrawingSurface& s = t.doc.drawing.surface;
+    auto isConstruction = [&](int x, int y) {
+        const uint32_t p = s.pixel(x, y);
+        return near((p >> 16) & 0xFF, 128) && ((p >> 8) & 0xFF) > 245;
+    };
+    EXPECT_TRUE(isConstruction(359, 17) || isConstruction(360, 17));
+    EXPECT_TRUE(isConstruction(279, 17) || isConstruction(280, 17));  // mirrored
+    t.doc.finalDrawing = 1;
+    recompute(t.doc);
+    EXPECT_FALSE(isConstruction(359, 17) || isConstruction(360, 17));
+}
+
+bool isGrey(const DrawingSurface& s, int x, int y) {
+    return s.pixel(x, y) == 0xFFDFDFDFu;
+}
+
+// Pixel at the top left of the 2 x 2 dot for model point (x, y).
+void dotPixel(const ViewTransform& v, float x, float y, int& px, int& py) {
+    v.toPixel(x, y);
+    px = static_cast<int>(x) - 1;
+    py = static_cast<int>(y) - 1;
+}
+
+TEST(ReferenceGeometry, GridOfWholeUnitsInsideTheBody) {
+    for (float length : {15.0f, 15.5f}) {
+        SCOPED_TRACE(length);
+        TestDocument t;
+        t.doc.finalDrawing = 1;
+        t.doc.params.bodyLength = length;
+        t.doc.params.lowerBoutHalfWidth = 8;
+        recompute(t.doc);  // stops at the lower bout checks, after the grid
+        const DrawingSurface& s = t.doc.drawing.surface;
+        const int rows = length == 15.0f ? 14 : 15;
+        for (int i = 1; i <= 7; ++i) {
+            for (int j = 1; j <= rows; ++j) {
+                int px, py, mx, my;
+                dotPixel(t.doc.drawing.view, static_cast<float>(i), static_cast<float>(j), px, py);
+                dotPixel(t.doc.drawing.view, -static_cast<float>(i), static_cast<float>(j), mx, my);
+                EXPECT_TRUE(isGrey(s, px, py)) << i << "," << j;
+                EXPECT_TRUE(isGrey(s, mx + 1, my)) << -i << "," << j;
+                // Between the dots the image stays white.
+                int hx, hy;
+                dotPixel(t.doc.drawing.view, i + 0.5f, j - 0.5f, hx, hy);
+                EXPECT_EQ(s.pixel(hx, hy), 0xFFFFFFFFu);
+            }
+        }
+    }
+}
+
+TEST(ReferenceGeometry, WideBodyStillShowsEveryVisibleDot) {
+    TestDocument t;
+    t.doc.finalDrawing = 1;
+    t.doc.params.bodyLength = 30;
+    t.doc.params.lowerBoutHalfWidth = 40;  // scale from the width: 15.5 px per unit
+    recompute(t.doc);
+    int px, py;
+    dotPixel(t.doc.drawing.view, 21, 29, px, py);  // 326 px right of the centre line
+    EXPECT_TRUE(isGrey(t.doc.drawing.surface, px, py));
+    dotPixel(t.doc.drawing.view, -20, 1, px, py);  // the left side has 320 px
+    EXPECT_TRUE(isGrey(t.doc.drawing.surface, px, py));
+}
+
+TEST(ReferenceGeometry, DenseGridsAreSkipped) {
+    TestDocument t;
+    t.doc.finalDrawing = 1;
+    t.doc.params.bodyLength = 250;
+    t.doc.params.lowerBoutHalfWidth = 100;  // 99 x 249 dots on each side
+    recompute(t.doc);
+    int px, py;
+    dotPixel(t.doc.drawing.view, 1, 1, px, py);
+    EXPECT_EQ(t.doc.drawing.surface.pixel(px + 1, py), 0xFFFFFFFFu);
+}
+
+TEST(ReferenceGeometry, HugeAndTinyBodiesFinish) {
+    const float sizes[][2] = {{1e6f, 2.5e6f},
+                              {3e38f, 3.4e38f},
+                              {1e-30f, 2.5e-30f},
+                              {1e-44f, 1e-45f},
+                              {INFINITY, INFINITY}};
+    for (const auto& size : sizes) {
+        TestDocument t;
+        t.doc.params.lowerBoutHalfWidth = size[0];
+        t.doc.params.bodyLength = size[1];
+        recompute(t.doc);  // would take hours if every dot were drawn
+        EXPECT_EQ(t.doc.outlineComplete, 0);
+    }
+}
+
+TEST(Snapshot, DrawnUnderTheOutlineAlignedAtTheNeckEnd) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    recompute(t.doc);
+    t.doc.snapshot = currentOutlineRecord(t.doc);
+    t.doc.showSnapshot = 1;
+    t.doc.params.bodyLength = 19.2f;
+    const size_t entitiesBefore = 22;
+    recompute(t.doc);
+    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    EXPECT_EQ(t.doc.drawing.view.originY, 640.0f);             // put back
+    EXPECT_EQ(t.doc.drawing.entities.size(), entitiesBefore);  // nothing recorded
+    // 620 / 19.2 px per unit: the snapshot's neck end at row 20 puts its tail
+    // 6 pixels below the current one (rows 645 and 646 at the centre line).
+    const DrawingSurface& s = t.doc.drawing.surface;
+    EXPECT_GT(countColours(s, 645, 647).snapshot, 20);
+    EXPECT_EQ(countColours(s, 647, 659).snapshot, 0);
+
+    t.doc.finalDrawing = 1;
+    recompute(t.doc);
+    EXPECT_EQ(countColours(t.doc.drawing.surface).snapshot, 0);
+    t.doc.finalDrawing = 0;
+    t.doc.showSnapshot = 0;
+    recompute(t.doc);
+    EXPECT_EQ(countColours(t.doc.drawing.surface).snapshot, 0);
+}
+
+TEST(UpperOutline, FindsNeckFlatShoulderAndUpperBoutArc) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    recompute(t.doc);
+    float x = 0, y = 0;
+    // A vertical segment through the flat.
+    EXPECT_EQ(intersectUpperOutline(t.doc, 1.0f, 18, 1.0f, 21, x, y), UPPER_NECK_FLAT);
+    EXPECT_EQ(x, 1.0f);
+    EXPECT_NEAR(y, 19.4f, 1e-5f);
+    // Through the end of the flat does not count as the flat.
+    EXPECT_EQ(intersectUpperOutline(t.doc, 1.25f, 19.3f, 1.25f, 21, x, y), UPPER_SHOULDER);
+    // Across the shoulder arc, once.
+    const OutlineArc& sh = t.doc.outline.shoulderArc;
+    float sx, sy;
+    pointOnCircle(sh.cx, sh.cy, sh.r, 0.5f * (sh.start + sh.end), sx, sy);
+    EXPECT_EQ(intersectUpperOutline(t.doc, sx, sy - 0.5f, sx, sy + 0.5f, x, y), UPPER_SHOULDER);
+    EXPECT_NEAR(y, sy, 0.05f);  // the rounded discriminant is coarse
+    // A horizontal segment through the widest point of the upper bout.
+    EXPECT_EQ(intersectUpperOutline(t.doc, 4, 16.39f, 7, 16.39f, x, y), UPPER_BOUT_ARC);
+    EXPECT_NEAR(x, 5.625f, 0.02f);
+    // A segment that cuts the circle twice: the point on the arc, above the centre.
+    const OutlineArc& ub = t.doc.outline.upperBoutArc;
+    EXPECT_EQ(intersectUpperOutline(t.doc, 5.5f, 15.0f, 5.5f, 18.0f, x, y), UPPER_BOUT_ARC);
+    EXPECT_GT(y, ub.cy);
+    // Away from the outline.
+    EXPECT_EQ(intersectUpperOutline(t.doc, 0.1f, 10, 0.2f, 11, x, y), UPPER_NONE);
+}
+
+TEST(PointText, RoundsToTwoDecimals) {
+    EXPECT_EQ(pointText(5.125f, 17.5f), "5.13,17.5");
+    EXPECT_EQ(pointText(0.0f, 6.0f), "0,6");
+    // Negative values round toward zero: -150 + 0.5 truncates to -149.
+    EXPECT_EQ(pointText(-1.5f, 2.0f), "-1.49,2");
+}
+
+}  // namespace
+}  // namespace bowlyn

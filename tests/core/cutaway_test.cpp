@@ -1,0 +1,379 @@
+#include "geometry/cutaway.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "geometry/document.h"
+#include "geometry/primitives.h"
+#include "geometry/recompute.h"
+#include "model/memory_form.h"
+#include "model/number_text.h"
+#include "model/presets.h"
+#include "render/view_transform.h"
+
+namespace bowlyn {
+namespace {
+
+constexpr int ARCHTOP_VENETIAN = 1;
+constexpr int STEEL_FLORENTINE = 6;
+constexpr int ABG_VENETIAN = 7;
+
+const char* const CUTAWAY_LABELS[] = {
+    "labelCutawayFlorentineRadiusData",
+    "labelCutawayFlorentineCenterPointData",
+    "labelCutawayVenetianPointCenterPointData",
+    "labelCutawayVenetianCenterPointData",
+};
+
+// A preset loaded into a fresh document, changed, and run through one pass.
+struct PresetPass {
+    MemoryForm form;
+    Document doc{form};
+
+    explicit PresetPass(int row, const std::function<void(DesignParameters&)>& change = {},
+                        int32_t finalDrawing = 0) {
+        loadPreset(doc, row);
+        if (change)
+            change(doc.params);
+        doc.finalDrawing = finalDrawing;
+        recompute(doc);
+    }
+    std::string status() const { return form.text(STATUS_LABEL); }
+    const CutawayGeometry& cutaway() const { return doc.outline.cutaway; }
+    const std::vector<Entity>& entities() const { return doc.drawing.entities.entities(); }
+};
+
+TEST(CutawayChecks, EachCheckReportsItsMessage) {
+    using P = DesignParameters&;
+    struct Case {
+        const char* what;
+        int row;
+        std::function<void(P)> change;
+        std::string message;
+    };
+    const std::string depthWidth =
+        "Problem: Both the cutaway depth and width must be specified. Values must be > 0.";
+    const std::string scaleNut =
+        "Problem: To draw a cutaway, both the nut width and the scale length must be specified. "
+        "Values must be > 0.";
+    const std::string boardWidth =
+        "Problem: To draw a cutaway, both the fingerboard width and the number of the fret at "
+        "which that width is measured must be specified. Values must be > 0.";
+    const std::string taper =
+        "Problem: The fingerboard taper specified for drawing the cutaway is equal or wider at the "
+        "nut than where the neck joins the body.";
+    const std::string pointTooLarge =
+        "Problem: The radius of the point of the cutaway is too large.";
+    const std::string offset = "Problem: The value for the cutaway offset cannot be < 0.";
+    auto byWidth = [](P p) {
+        p.taperType = TAPERTYPEBOARDWIDTH;
+        p.boardWidthAtFret = 2.0f;
+        p.boardWidthFret = 12;
+    };
+    const int F = STEEL_FLORENTINE, V = ABG_VENETIAN;
+    const Case cases[] = {
+        {"negative offset", F, [](P p) { p.cutawaySideOffset = -0.1f; }, offset},
+        {"offset not a number", F, [](P p) { p.cutawaySideOffset = NAN; }, offset},
+        {"no depth", F, [](P p) { p.cutawayDepth = 0; }, depthWidth},
+        {"negative width", F, [](P p) { p.cutawayWidth = -1; }, depthWidth},
+        {"negative point radius", F, [](P p) { p.cutawayPointRadius = -1; },
+         "Problem: The value for the cutaway point radius cannot be < 0."},
+        {"joins at 0", F, [](P p) { p.neckJoinsAtFret = 0; },
+         "Problem: To draw a cutaway, the value for the fret number at which the neck joins the "
+         "body must be specified. Values must be > 0 (and are usually 14 or 12)."},
+        {"no scale", F, [](P p) { p.scaleLength = 0; }, scaleNut},
+        {"no nut", F, [](P p) { p.nutWidth = 0; }, scaleNut},
+        {"infinite nut", F, [](P p) { p.nutWidth = INFINITY; }, scaleNut},
+        {"no board width", F,
+         [&](P p) {
+             byWidth(p);
+             p.boardWidthAtFret = 0;
+         },
+         boardWidth},
+        {"no board fret", F,
+         [&](P p) {
+             byWidth(p);
+             p.boardWidthFret = -12;
+         },
+         boardWidth},
+        {"no first diameter", F, [](P p) { p.firstStringDiameter = 0; },
+         "Problem: To draw a cutaway, the diameters of both the first and last strings must be "
+         "specified. Values must be > 0."},
+        {"no setback", F, [](P p) { p.stringSetback = 0; },
+         "Problem: To draw a cutaway, the string setback must be specified. Value must be > 0."},
+        {"no bridge spacing", F, [](P p) { p.bridgeStringSpacing = 0; },
+         "Problem: To draw a cutaway, the string spacing (first to last) at the bridge must be "
+         "specified. Value must be > 0."},
+        {"no taper", F,
+         [&](P p) {
+             byWidth(p);
+             p.boardWidthAtFret = p.nutWidth;
+         },
+         taper},
+        {"narrowing taper", F,
+         [&](P p) {
+             byWidth(p);
+             p.boardWidthAtFret = 1.5f;
+         },
+         taper},
+        {"offset past the body", F, [](P p) { p.cutawaySideOffset = 10; },
+         "Problem: the value for the cutaway offset is too large."},
+        {"width past the body", F, [](P p) { p.cutawayWidth = 5; },
+         "Problem: the value for the cutaway width is too large."},
+        {"Florentine too shallow", F,
+         [](P p) {
+             p.cutawayDepth = 0.3f;
+             p.cutawayWidth = 1.5f;
+         },
+         "Problem: the cutaway cannot be drawn to these dimensions. Try making the depth deeper or "
+         "the width narrower."},
+        {"Florentine too deep", F,
+         [](P p) {
+             p.cutawayDepth = 1.0f;
+             p.cutawayWidth = 0.5f;
+         },
+         "Problem: the cutaway cannot be drawn to these dimensions. Try making the depth shallower "
+         "or the width wider."},
+        {"no point", V, [](P p) { p.cutawayPointRadius = 0; },
+         "Problem: The radius of the point of a Venetian cutaway must be > 0."},
+        {"width ends on the flat", V, [](P p) { p.cutawayWidth = 0.1f; },
+         "Problem: The value for the cutaway width is too small."},
+        {"point beyond the upper bout", V, [](P p) { p.cutawayPointRadius = 3; }, pointTooLarge},
+        {"point beyond the shoulder", V,
+         [](P p) {
+             p.cutawayWidth = 1;
+             p.cutawayPointRadius = 8;
+         },
+         pointTooLarge},
+        {"valley too large", V,
+         [](P p) {
+             p.cutawayValleyRadius = 3.5f;
+             p.cutawayPointRadius = 1;
+         },
+         "Problem: The radius of the valley of the cutaway is too large."},
+        {"valley meets point", V,
+         [](P p) {
+             p.cutawayValleyRadius = 1.5f;
+             p.cutawayPointRadius = 2;
+         },
+         "Problem: The cutaway valley arc and point arc cannot overlap Reduce the size of one or "
+         "both."},
+        {"valley not a number", V, [](P p) { p.cutawayValleyRadius = NAN; },
+         "Problem: the cutaway cannot be drawn to these dimensions. Try making the depth deeper or "
+         "the width narrower."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PresetPass pass(c.row, c.change);
+        EXPECT_EQ(pass.status(), c.message);
+        EXPECT_EQ(pass.doc.outlineComplete, 0);
+        for (const char* label : CUTAWAY_LABELS)
+            EXPECT_EQ(pass.form.text(label), " ");
+    }
+}
+
+// The inner edge ending exactly at the far end of the floor line leaves the
+// tangent arc without a corner: reported as an internal error, not drawn.
+TEST(CutawayChecks, FloorWithoutLengthIsAnInternalError) {
+    MemoryForm form;
+    Document doc(form);
+    float offset = 4.2f;
+    bool found = false;
+    for (int i = 0; i < 100 && !found; ++i) {
+        loadPreset(doc, STEEL_FLORENTINE);
+        doc.params.cutawayDepth = 4.0f;
+        doc.params.cutawayWidth = 0.01f;
+        doc.params.cutawaySideOffset = offset;
+        recompute(doc);
+        const CutawayGeometry& c = doc.outline.cutaway;
+        found = c.edgeBottomX == c.floorEndX;
+        float next = offset + (c.floorEndX - c.edgeBottomX);
+        offset = next != offset ? next
+                                : std::nextafter(offset, c.floorEndX > c.edgeBottomX ? 9.0f : 0.0f);
+    }
+    ASSERT_TRUE(found);
+    EXPECT_EQ(form.text(STATUS_LABEL),
+              "Internal error: tangentArcPLL() returned status = 0. Please report this bug.");
+    EXPECT_EQ(doc.outlineComplete, 0);
+}
+
+// End points of the recorded lines and arcs of one layer.
+std::vector<std::pair<float, float>> endPoints(const std::vector<Entity>& entities, float layer) {
+    std::vector<std::pair<float, float>> points;
+    const double toRadians = PI_SINGLE / 180.0;
+    for (const Entity& e : entities) {
+        if (e.layer != layer)
+            continue;
+        if (e.kind == static_cast<float>(EntityKind::Line)) {
+            points.push_back({e.v[0], e.v[1]});
+            points.push_back({e.v[2], e.v[3]});
+        } else if (e.kind == static_cast<float>(EntityKind::Arc)) {
+            for (int k : {3, 4})
+                points.push_back(
+                    {static_cast<float>(e.v[0] + e.v[2] * std::cos(e.v[k] * toRadians)),
+                     static_cast<float>(e.v[1] + e.v[2] * std::sin(e.v[k] * toRadians))});
+        }
+    }
+    return points;
+}
+
+// Every end of the outline meets another end: the outline is closed.
+void expectClosed(const std::vector<Entity>& entities) {
+    auto points = endPoints(entities, 2.0f);
+    for (size_t i = 0; i < points.size(); ++i) {
+        bool met = false;
+        for (size_t j = 0; j < points.size() && !met; ++j)
+            met = j / 2 != i / 2 && std::hypot(points[i].first - points[j].first,
+                                               points[i].second - points[j].second) < 2e-3;
+        EXPECT_TRUE(met) << "loose end at " << points[i].first << "," << points[i].second;
+    }
+}
+
+float distanceToLine(float px, float py, float ax, float ay, float bx, float by) {
+    double dx = bx - ax, dy = by - ay;
+    return static_cast<float>(std::fabs(dy * (px - ax) - dx * (py - ay)) / std::hypot(dx, dy));
+}
+
+TEST(CutawayPresets, FlorentineArcTouchesEdgeAndFloorAndEndsAtTheWidth) {
+    PresetPass pass(STEEL_FLORENTINE);
+    ASSERT_EQ(pass.status(), STATUS_OK);
+    EXPECT_EQ(pass.doc.outlineComplete, 1);
+    const CutawayGeometry& c = pass.cutaway();
+    const float r = c.arcRadius;
+    EXPECT_NEAR(distance(c.arcCentreX, c.arcCentreY, c.widthPointX, c.widthPointY), r, 1e-4);
+    EXPECT_NEAR(distanceToLine(c.arcCentreX, c.arcCentreY, c.edgeTopX, c.edgeTopY, c.edgeBottomX,
+                               c.edgeBottomY),
+                r, 1e-4);
+    EXPECT_NEAR(c.arcCentreY - r, c.floorEndY, 1e-4);  // the floor line is a tangent
+    EXPECT_EQ(pass.form.text("labelCutawayFlorentineRadiusData"), singleToText(roundTo(r, 2)));
+    EXPECT_EQ(pass.form.text("labelCutawayFlorentineCenterPointData"),
+              pointText(c.arcCentreX, c.arcCentreY));
+    EXPECT_EQ(pass.form.text("labelCutawayVenetianCenterPointData"), " ");
+    expectClosed(pass.entities());
+}
+
+TEST(CutawayPresets, VenetianValleyPointAndTangentFit) {
+    for (int row : {ARCHTOP_VENETIAN, ABG_VENETIAN}) {
+        SCOPED_TRACE(row);
+        PresetPass pass(row);
+        ASSERT_EQ(pass.status(), STATUS_OK);
+        EXPECT_EQ(pass.doc.outlineComplete, 1);
+        const CutawayGeometry& c = pass.cutaway();
+        const OutlineArc& ub = pass.doc.outline.upperBoutArc;
+        const float rv = c.arcRadius, rp = c.pointRadius;
+        EXPECT_EQ(rv, pass.doc.params.cutawayValleyRadius);
+        EXPECT_NEAR(c.arcCentreY - rv, c.floorEndY, 1e-4);
+        // The point circle touches the upper bout arc from inside at C (found
+        // by an intersection that rounds its discriminant to a whole number,
+        // so C lies only near the arc).
+        ASSERT_EQ(c.widthHit, UPPER_BOUT_ARC);
+        EXPECT_NEAR(distance(ub.cx, ub.cy, c.pointCentreX, c.pointCentreY), ub.r - rp, 1e-3);
+        EXPECT_NEAR(distance(c.pointCentreX, c.pointCentreY, c.widthPointX, c.widthPointY), rp,
+                    1e-4);
+        // The segment U-V is perpendicular to both radii.
+        float ux, uy, vx, vy;
+        pointOnCircle(c.arcCentreX, c.arcCentreY, rv, c.arcEndAngle, ux, uy);
+        pointOnCircle(c.pointCentreX, c.pointCentreY, rp, c.pointAngleAtTangent, vx, vy);
+        double tx = vx - ux, ty = vy - uy;
+        EXPECT_NEAR((ux - c.arcCentreX) * tx + (uy - c.arcCentreY) * ty, 0.0, 1e-4);
+        EXPECT_NEAR((vx - c.pointCentreX) * tx + (vy - c.pointCentreY) * ty, 0.0, 1e-4);
+        EXPECT_EQ(pass.form.text("labelCutawayVenetianCenterPointData"),
+                  pointText(c.arcCentreX, c.arcCentreY));
+        EXPECT_EQ(pass.form.text("labelCutawayVenetianPointCenterPointData"),
+                  pointText(c.pointCentreX, c.pointCentreY));
+        EXPECT_EQ(pass.form.text("labelCutawayFlorentineRadiusData"), " ");
+        expectClosed(pass.entities());
+    }
+}
+
+TEST(CutawayPresets, ConstructionIsPaintedButNeverRecorded) {
+    for (int row : {ARCHTOP_VENETIAN, STEEL_FLORENTINE, ABG_VENETIAN}) {
+        SCOPED_TRACE(row);
+        PresetPass working(row, {}, 0), final(row, {}, 1);
+        ASSERT_EQ(working.status(), STATUS_OK);
+        ASSERT_EQ(final.status(), STATUS_OK);
+        ASSERT_EQ(working.entities().size(), final.entities().size());
+        for (size_t i = 0; i < working.entities().size(); ++i) {
+            const Entity &a = working.entities()[i], &b = final.entities()[i];
+            EXPECT_EQ(a.kind, b.kind);
+            EXPECT_EQ(a.layer, b.layer);
+            for (int k = 0; k < 5; ++k)
+                EXPECT_EQ(a.v[k], b.v[k]) << i;
+        }
+        // The construction circle of the cutaway arc shows in the working
+        // drawing only: many of its points are painted there and blank in the
+        // final drawing.
+        const CutawayGeometry& c = working.cutaway();
+        auto painted = [](const PresetPass& p, int x, int y) {
+            return p.doc.drawing.surface.pixel(x, y) != 0xFFFFFFFFu;
+        };
+        int onlyWorking = 0;
+        for (int degree = 0; degree < 360; ++degree) {
+            float x = 0, y = 0;
+            pointOnCircle(c.arcCentreX, c.arcCentreY, c.arcRadius,
+                          static_cast<float>(degree * PI_SINGLE / 180.0), x, y);
+            working.doc.drawing.view.toPixel(x, y);
+            const int px = static_cast<int>(x), py = static_cast<int>(y);
+            if (px < 0 || py < 0 || px >= DRAWING_WIDTH || py >= DRAWING_HEIGHT)
+                continue;
+            onlyWorking += painted(working, px, py) && !painted(final, px, py);
+        }
+        EXPECT_GT(onlyWorking, 20);
+    }
+}
+
+TEST(CutawayPresets, FlorentineEndingOnTheNeckFlatSplitsIt) {
+    PresetPass pass(STEEL_FLORENTINE, [](DesignParameters& p) {
+        p.cutawaySideOffset = 0;
+        p.cutawayDepth = 0.2f;
+        p.cutawayWidth = 0.2f;
+        p.cutawayPointRadius = 0;  // a Florentine cutaway has no point
+    });
+    ASSERT_EQ(pass.status(), STATUS_OK);
+    const CutawayGeometry& c = pass.cutaway();
+    ASSERT_EQ(c.edgeHit, UPPER_NECK_FLAT);
+    ASSERT_EQ(c.widthHit, UPPER_NECK_FLAT);
+    const float L = pass.doc.params.bodyLength, hNF = pass.doc.params.neckFlatHalfLength;
+    int pieces = 0;
+    for (const Entity& e : pass.entities()) {
+        if (e.layer != 2.0f || e.kind != static_cast<float>(EntityKind::Line) || e.v[1] != L ||
+            e.v[3] != L || e.v[2] < 0.0f)
+            continue;
+        ++pieces;
+        bool toA = e.v[0] == 0.0f && e.v[2] == c.edgeTopX;
+        bool fromC = e.v[0] == c.widthPointX && e.v[2] == hNF;
+        EXPECT_TRUE(toA || fromC) << e.v[0] << " to " << e.v[2];
+    }
+    EXPECT_EQ(pieces, 2);
+    expectClosed(pass.entities());
+}
+
+TEST(CutawayPresets, ZeroValleyIsASharpCorner) {
+    PresetPass pass(ABG_VENETIAN, [](DesignParameters& p) { p.cutawayValleyRadius = 0; });
+    ASSERT_EQ(pass.status(), STATUS_OK);
+    const CutawayGeometry& c = pass.cutaway();
+    EXPECT_EQ(c.arcRadius, 0.0f);
+    EXPECT_NEAR(c.edgeBottomY, c.floorEndY, 1e-5);
+    expectClosed(pass.entities());
+}
+
+TEST(CutawayPresets, SnapshotCutawayIsPaintedWithoutLabelsOrRecords) {
+    PresetPass pass(ABG_VENETIAN);
+    ASSERT_EQ(pass.status(), STATUS_OK);
+    const std::string pointLabel = pass.form.text("labelCutawayVenetianPointCenterPointData");
+    const std::vector<Entity> before = pass.entities();
+    pass.doc.snapshot = currentOutlineRecord(pass.doc);
+    pass.doc.showSnapshot = 1;
+    pass.doc.params.cutawayPointRadius = 1.0f;
+    recompute(pass.doc);
+    ASSERT_EQ(pass.status(), STATUS_OK);
+    EXPECT_NE(pass.form.text("labelCutawayVenetianPointCenterPointData"), pointLabel);
+    EXPECT_EQ(pass.entities().size(), before.size());
+}
+
+}  // namespace
+}  // namespace bowlyn

@@ -1,0 +1,223 @@
+#include "render/drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "render/view_transform.h"
+
+namespace bowlyn {
+namespace {
+
+constexpr uint32_t WHITE = 0xFFFFFFFFu;
+
+TEST(ViewTransform, FitsTheBodyWithTwentyPixelsToSpare) {
+    ViewTransform v;
+    v.fit(15, 8);
+    EXPECT_FLOAT_EQ(v.scaleX, 620.0f / 15.0f);
+    EXPECT_EQ(v.scaleY, v.scaleX);
+    EXPECT_EQ(v.originX, 320.0f);
+    EXPECT_EQ(v.originY, 640.0f);
+    float x = 0, y = 0;
+    v.toPixel(x, y);
+    EXPECT_EQ(x, 320.0f);
+    EXPECT_EQ(y, 640.0f);
+    x = 0;
+    y = 15;
+    v.toPixel(x, y);
+    EXPECT_EQ(y, 20.0f);
+
+    v.fit(8, 8);  // equal: the width decides
+    EXPECT_EQ(v.scaleX, 620.0f / 8.0f);
+    v.fit(8, 10);
+    EXPECT_EQ(v.scaleX, 62.0f);
+}
+
+TEST(ViewTransform, HalvesRoundUpward) {
+    ViewTransform v;
+    v.scaleX = v.scaleY = 1;
+    float x = 2.5f, y = -2.5f;
+    v.toPixel(x, y);
+    EXPECT_EQ(x, 3.0f);
+    EXPECT_EQ(y, 2.0f);  // -(-2) with origin 0
+    x = -2.5f;
+    y = 2.5f;
+    v.toPixel(x, y);
+    EXPECT_EQ(x, -2.0f);
+    EXPECT_EQ(y, -3.0f);
+    EXPECT_EQ(v.toPixelLength(2.5f), 3.0f);
+}
+
+TEST(RoundTo, DecimalPlaces) {
+    EXPECT_EQ(roundTo(-1.26f, 1), -1.2f);
+    EXPECT_EQ(roundTo(-1.25f, 1), -1.2f);
+    EXPECT_EQ(roundTo(0.0f, 3), 0.0f);
+    EXPECT_EQ(roundTo(1.005f, 2), 1.0f);  // the single lies just below 1.005
+    EXPECT_EQ(roundTo(2.345f, 2), 2.35f);
+    EXPECT_EQ(roundTo(15.7446f, 2), 15.74f);
+    // Places beyond what the 32-bit factor holds are limited, not undefined.
+    EXPECT_EQ(roundTo(1.5f, 12), 1.5f);
+    EXPECT_EQ(roundTo(1.5f, -3), 2.0f);
+}
+
+class DrawingTest : public ::testing::Test {
+  protected:
+    void SetUp() override { d.view.fit(15, 8); }
+    Drawing d;
+    const std::vector<Entity>& list() const { return d.entities.entities(); }
+    int paintedPixels() const {
+        int n = 0;
+        for (int y = 1; y < 659; ++y) {
+            for (int x = 1; x < 659; ++x)
+                n += d.surface.pixel(x, y) != WHITE;
+        }
+        return n;
+    }
+};
+
+TEST_F(DrawingTest, ClearLeavesWhiteWithAOnePixelFrame) {
+    d.drawLine(styleOutline, -3, 3, 3, 10, 0, LAYER_NONE);
+    d.surface.clear();
+    for (int i = 0; i < 660; ++i) {
+        EXPECT_EQ(d.surface.pixel(i, 0), 0xFF000000u);
+        EXPECT_EQ(d.surface.pixel(i, 659), 0xFF000000u);
+        EXPECT_EQ(d.surface.pixel(0, i), 0xFF000000u);
+        EXPECT_EQ(d.surface.pixel(659, i), 0xFF000000u);
+    }
+    EXPECT_EQ(paintedPixels(), 0);
+}
+
+TEST_F(DrawingTest, LineOnBothSidesRecordsAndPaintsTheMirrorImage) {
+    d.drawLine(styleOutline, 1, 2, 3, 4, 1, 2.0f);
+    ASSERT_EQ(list().size(), 2u);
+    const float first[] = {1, 2, 3, 4}, second[] = {-1, 2, -3, 4};
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(list()[0].v[k], first[k]);
+        EXPECT_EQ(list()[1].v[k], second[k]);
+    }
+    EXPECT_EQ(list()[0].kind, 2.0f);
+    EXPECT_EQ(list()[0].layer, 2.0f);
+    // Symmetric about pixel column 320 (pixels 319 and 320 straddle it), up to
+    // the antialiasing of the slanted edges.
+    int left = 0, right = 0;
+    for (int y = 1; y < 659; ++y) {
+        for (int x = 1; x < 320; ++x) {
+            const uint32_t l = d.surface.pixel(x, y), r = d.surface.pixel(639 - x, y);
+            left += l != WHITE;
+            right += r != WHITE;
+            if ((l & 0xFF) < 0x40) {
+                EXPECT_NE(r, WHITE) << x << "," << y;
+            }
+            if ((r & 0xFF) < 0x40) {
+                EXPECT_NE(l, WHITE) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(left, 50);
+    EXPECT_NEAR(left, right, left / 20);
+}
+
+TEST_F(DrawingTest, SideLayerAndRecordOnlyDecideWhatHappens) {
+    d.drawLine(styleOutline, 1, 2, 3, 4, -1, 2.0f);
+    ASSERT_EQ(list().size(), 1u);
+    EXPECT_EQ(list()[0].v[0], -1.0f);
+    int leftOnly = 0, right = 0;
+    for (int y = 1; y < 659; ++y) {
+        for (int x = 1; x < 659; ++x) {
+            if (d.surface.pixel(x, y) == WHITE)
+                continue;
+            (x < 320 ? leftOnly : right)++;
+        }
+    }
+    EXPECT_GT(leftOnly, 0);
+    EXPECT_EQ(right, 0);
+
+    d.surface.clear();
+    d.drawLine(styleOutline, 1, 2, 3, 4, 0, LAYER_NONE);
+    EXPECT_EQ(list().size(), 1u);  // painted only
+    EXPECT_GT(paintedPixels(), 0);
+
+    d.surface.clear();
+    d.drawCircle(styleOutline, 1, 2, 1, 1, 5.0f, 1);
+    EXPECT_EQ(list().size(), 3u);  // recorded only
+    EXPECT_EQ(paintedPixels(), 0);
+
+    d.drawPoint(styleOutline, 1, 2, 1, 1, LAYER_NONE, 1);
+    EXPECT_EQ(list().size(), 3u);  // neither
+    EXPECT_EQ(paintedPixels(), 0);
+
+    d.painting = false;  // the measuring switch records but never paints
+    d.drawLine(styleOutline, 1, 2, 3, 4, 1, 2.0f);
+    EXPECT_EQ(list().size(), 5u);
+    EXPECT_EQ(paintedPixels(), 0);
+}
+
+TEST_F(DrawingTest, ArcAnglesAreRecordedInDegreesAndMirrored) {
+    const float pi = PI_SINGLE;
+    d.drawArc(styleOutline, 1, 1, 1, 0.3f, 0.3f, 1, 2.0f);
+    EXPECT_EQ(list().size(), 0u);
+    EXPECT_EQ(paintedPixels(), 0);
+
+    d.drawArc(styleOutline, 1, 2, 3, 0.0f, static_cast<float>(pi / 2.0), 1, 2.0f);
+    ASSERT_EQ(list().size(), 2u);
+    EXPECT_EQ(list()[0].kind, 3.0f);
+    EXPECT_EQ(list()[0].v[3], 0.0f);
+    EXPECT_FLOAT_EQ(list()[0].v[4], 90.0f);
+    EXPECT_EQ(list()[1].v[0], -1.0f);
+    EXPECT_EQ(list()[1].v[2], 3.0f);
+    EXPECT_FLOAT_EQ(list()[1].v[3], 90.0f);
+    EXPECT_FLOAT_EQ(list()[1].v[4], 180.0f);
+
+    d.drawArc(styleOutline, 1, 2, 3, static_cast<float>(1.5 * pi), 1.98f * pi, 1, 2.0f);
+    EXPECT_NEAR(list()[3].v[3], 183.6f, 1e-3f);
+    EXPECT_NEAR(list()[3].v[4], 270.0f, 1e-3f);
+}
+
+TEST_F(DrawingTest, PointMarkers) {
+    // A cross with arms of 4 pixels around (320 + 41, 640 - 41).
+    d.drawPoint(styleOutline, 1, 1, 1, 0, LAYER_NONE);
+    float x = 1, y = 1;
+    d.view.toPixel(x, y);
+    const int px = static_cast<int>(x), py = static_cast<int>(y);
+    EXPECT_NE(d.surface.pixel(px + 3, py), WHITE);
+    EXPECT_NE(d.surface.pixel(px - 4, py), WHITE);
+    EXPECT_EQ(d.surface.pixel(px + 4, py), WHITE);
+    EXPECT_EQ(d.surface.pixel(px - 5, py), WHITE);
+    EXPECT_NE(d.surface.pixel(px, py + 3), WHITE);
+    EXPECT_EQ(d.surface.pixel(px + 3, py + 3), WHITE);
+
+    // A bar of width 6: a 6 x 6 square.
+    d.surface.clear();
+    d.drawPoint(styleTransPoint, 1, 1, 0, 0, LAYER_NONE);
+    EXPECT_EQ(paintedPixels(), 36);
+    EXPECT_NE(d.surface.pixel(px - 3, py - 3), WHITE);
+    EXPECT_NE(d.surface.pixel(px + 2, py + 2), WHITE);
+
+    // Width 1: zero length, nothing painted.
+    d.surface.clear();
+    d.drawPoint(styleMarker, 1, 1, 0, 0, LAYER_NONE);
+    EXPECT_EQ(paintedPixels(), 0);
+}
+
+TEST_F(DrawingTest, CircleRecordsModelRadiusAndPaintsWholePixels) {
+    d.drawCircle(styleOutline, 0, 7.5f, 1.94f, 0, 2.0f);
+    ASSERT_EQ(list().size(), 1u);
+    EXPECT_EQ(list()[0].kind, 4.0f);
+    EXPECT_EQ(list()[0].v[2], 1.94f);
+    // 1.94 * 41.33 = 80.2 -> 80 pixels; the centre is at (320, 330).
+    EXPECT_NE(d.surface.pixel(320 + 80, 330), WHITE);
+    EXPECT_EQ(d.surface.pixel(320 + 83, 330), WHITE);
+    EXPECT_EQ(d.surface.pixel(320 + 77, 330), WHITE);
+}
+
+TEST_F(DrawingTest, NonFiniteAndHugeGeometryIsRecordedButNotPainted) {
+    d.drawLine(styleOutline, NAN, 0, 1, 1, 0, 2.0f);
+    d.drawCircle(styleConstruction, 0, 0, 1e30f, 0, 2.0f);
+    d.drawArc(styleOutline, INFINITY, 0, 1, 0, 1, 0, 2.0f);
+    EXPECT_EQ(list().size(), 3u);
+    EXPECT_EQ(paintedPixels(), 0);
+}
+
+}  // namespace
+}  // namespace bowlyn

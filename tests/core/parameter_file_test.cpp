@@ -1,0 +1,257 @@
+#include "model/parameter_file.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <random>
+
+#include "model/form_editing.h"
+#include "model/presets.h"
+#include "model_test_support.h"
+
+namespace bowlyn {
+namespace {
+
+const std::string HEADER = "Product,Bowlyn\r\nVersion, 0.7\r\n";
+
+// Everything a failed read must leave alone.
+std::string designState(const Design& d) {
+    std::string s = parameterFileText(d);
+    s.append(reinterpret_cast<const char*>(&d.params), sizeof d.params);
+    for (const auto& text : d.presets[WORK_ROW])
+        s += text + '\n';
+    return s + d.currentFileName + std::to_string(d.form.unitsIndex());
+}
+
+bool validUtf8WithoutNul(const std::string& s) {
+    for (size_t i = 0; i < s.size();) {
+        unsigned char b = s[i];
+        int n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        if (b == 0 || n == 0 || i + n > s.size())
+            return false;
+        for (int k = 1; k < n; ++k) {
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        }
+        i += n;
+    }
+    return true;
+}
+
+class ParameterFile : public ::testing::Test, protected FormAndDesign {
+  protected:
+    // Reads `bytes` as a parameter file into a design that held Dreadnought.
+    ReadResult readText(const std::string& bytes) {
+        writeBytes(path, bytes);
+        return readParameterFile(design, path);
+    }
+    TempDir dir;
+    std::string path = dir.file("design.bowlyn");
+};
+
+TEST_F(ParameterFile, SplitField) {
+    EXPECT_EQ(splitField("Body length, 20 ", 2, ','), "20");
+    EXPECT_EQ(splitField("a,b,c", 3, ','), "c");
+    EXPECT_EQ(splitField("a,b", 3, ','), "");
+    EXPECT_EQ(splitField("  lonely  ", 2, ','), "lonely");
+    EXPECT_EQ(splitField(",x", 1, ','), "");
+}
+
+TEST_F(ParameterFile, DreadnoughtWritesTheKnownLines) {
+    loadPreset(design, 2);
+    const std::string text = parameterFileText(design);
+    const std::string start =
+        "Product,Bowlyn\r\nVersion, 0.7\r\n"
+        ",Native file format of Bowlyn guitar body outline tool.\r\n"
+        "Name,Dreadnought\r\nUnits,Inch\r\nBody length,20.09\r\nLower bout width,15.84\r\n"
+        "Neck flat length,2.17\r\nNeck joins body at fret number,14\r\nScale length,25.4\r\n"
+        "Sound hole diameter, \r\n";
+    EXPECT_EQ(text.substr(0, start.size()), start);
+    EXPECT_NE(text.find("\r\nHas cutaway,0,FALSE\r\nCutaway type,0,CUTAWAYTYPEFLORENTINE\r\n"),
+              std::string::npos);
+    EXPECT_NE(text.find("\r\nFingerboard taper spec type,0,TAPERTYPEBOARDWIDTH\r\n"),
+              std::string::npos);
+    size_t lines = 0;
+    for (size_t p = 0; (p = text.find("\r\n", p)) != std::string::npos; p += 2)
+        ++lines;
+    EXPECT_EQ(lines, 67u);
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);  // no bare line feeds
+
+    // A line break typed into the name cannot add a line.
+    form.setText("entryDescription", "A\nBody length,99");
+    EXPECT_NE(parameterFileText(design).find("Name,A Body length,99\r\n"), std::string::npos);
+}
+
+TEST_F(ParameterFile, EveryPresetSurvivesTheRoundTrip) {
+    for (int row = 1; row <= PRESET_COUNT; ++row) {
+        loadPreset(design, row);
+        ASSERT_EQ(writeParameterFile(design, path), "");
+        const std::string first = readBytes(path);
+
+        FormAndDesign other;
+        ASSERT_EQ(readParameterFile(other.design, path), ReadResult::Loaded);
+        EXPECT_EQ(other.design.currentFileName, path);
+        EXPECT_EQ(std::memcmp(&other.design.params, &design.params, sizeof design.params), 0)
+            << presetName(row);
+        ASSERT_EQ(writeParameterFile(other.design, path), "");
+        const std::string second = readBytes(path);
+        // Only leading spaces of values (the ABG's " 0.1") are lost.
+        if (row != 7) {
+            EXPECT_EQ(second, first) << presetName(row);
+        }
+
+        FormAndDesign third;
+        ASSERT_EQ(readParameterFile(third.design, path), ReadResult::Loaded);
+        EXPECT_EQ(parameterFileText(third.design), second) << presetName(row);
+    }
+}
+
+TEST_F(ParameterFile, ReaderLinesAndValues) {
+    loadPreset(design, 2);
+    ASSERT_EQ(readText(HEADER + "Name,Guitar, mine \r\nBody length,20,5\r\nWaist width, \r\n"
+                                "Waist radius,\r\nbody length,30\r\nScale length\r\n"
+                                "Has cutaway,1,TRUE\r\nCutaway type,1,CUTAWAYTYPEVENETIAN\r\n"
+                                "Units,CM\r\nNo such key,4\r\n"),
+              ReadResult::Loaded);
+    EXPECT_EQ(form.text("entryDescription"), "Guitar, mine ");  // the rest, untrimmed
+    EXPECT_EQ(form.text("entryLength"), "20");
+    EXPECT_EQ(design.params.bodyLength, 20.0f);
+    EXPECT_EQ(form.text("entryWaistWidth"), " ");
+    EXPECT_EQ(form.text("entryWaistRadius"), " ");
+    EXPECT_EQ(form.text("entryScaleLength"), " ");  // no comma, no value
+    EXPECT_EQ(form.text("entryLBWidth"), " ");      // not mentioned: blank
+    EXPECT_TRUE(form.active("checkbuttonCutawayHasCutaway"));
+    EXPECT_EQ(design.params.cutawayType, CUTAWAYTYPEVENETIAN);
+    EXPECT_EQ(form.unitsIndex(), 1);
+    EXPECT_EQ(design.currentFileName, path);
+
+    // The same lines ended by LF or CR alone, after a byte order mark.
+    const std::string crlf = parameterFileText(design);
+    for (const char* end : {"\n", "\r"}) {
+        std::string other = "\xEF\xBB\xBF" + crlf;
+        for (size_t p = 0; (p = other.find("\r\n", p)) != std::string::npos; p += 1) {
+            other.replace(p, 2, end);
+        }
+        FormAndDesign fresh;
+        writeBytes(path, other);
+        ASSERT_EQ(readParameterFile(fresh.design, path), ReadResult::Loaded);
+        EXPECT_EQ(parameterFileText(fresh.design), crlf);
+    }
+
+    // The header alone loads a cleared design; a Latin-1 name is shown as UTF-8.
+    ASSERT_EQ(readText(HEADER + "Name,Gitarre f\xFCr mich"), ReadResult::Loaded);
+    EXPECT_EQ(form.text("entryDescription"), "Gitarre f\xC3\xBCr mich");
+    EXPECT_EQ(form.text("entryLength"), " ");
+    EXPECT_EQ(design.params.hasCutaway, 0);
+}
+
+TEST_F(ParameterFile, RefusalsChangeNothing) {
+    loadPreset(design, 2);
+    design.currentFileName = "kept.bowlyn";
+    const std::string before = designState(design);
+    const char nulInKey[] = "Product\0,Bowlyn\nVersion,0.7\n";
+    const std::string refused[] = {
+        "Product,Banjolin\r\nVersion, 0.7\r\nBody length,1\r\n",
+        "Product,Bowlyn\r\nVersion, 0.8\r\nBody length,1\r\n",
+        "Product,bowlyn\r\nVersion, 0.7\r\n",
+        "Product,Bowlyn\r\n",
+        "",
+        std::string(nulInKey, sizeof nulInKey - 1),
+        "\xFF\xFEP\0r\0o\0",  // another encoding
+    };
+    for (const std::string& bytes : refused) {
+        EXPECT_EQ(readText(bytes), ReadResult::NotParameterFile) << bytes;
+        EXPECT_EQ(designState(design), before) << bytes;
+    }
+    EXPECT_EQ(readParameterFile(design, dir.path()), ReadResult::NotParameterFile);
+    // Neither a pipe without a writer nor an endless device may hold the program.
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    EXPECT_EQ(readParameterFile(design, dir.file("pipe")), ReadResult::NotParameterFile);
+    EXPECT_EQ(readParameterFile(design, "/dev/zero"), ReadResult::NotParameterFile);
+    EXPECT_EQ(readParameterFile(design, dir.file("missing.bowlyn")), ReadResult::NotFound);
+    EXPECT_EQ(designState(design), before);
+}
+
+TEST_F(ParameterFile, RandomBytesNeverHurt) {
+    std::mt19937 random(20111208);
+    loadPreset(design, 7);
+    for (int round = 0; round < 300; ++round) {
+        std::string body;
+        const int length = random() % 2000;
+        for (int i = 0; i < length; ++i) {
+            // Favour the bytes that matter: separators, line ends, NUL.
+            const char special[] = {',', '\r', '\n', '\0', ' ', '/'};
+            body += random() % 4 ? static_cast<char>(random()) : special[random() % 6];
+        }
+        if (round % 3 == 0)
+            body = field(1 + random() % FIELD_COUNT).label + ("," + body);
+        const bool withHeader = round % 2 == 0;
+        const std::string before = designState(design);
+        const ReadResult r = readText(withHeader ? HEADER + body : body);
+        if (r != ReadResult::Loaded) {
+            EXPECT_FALSE(withHeader);
+            EXPECT_EQ(designState(design), before);
+            continue;
+        }
+        const std::string text = parameterFileText(design);
+        EXPECT_TRUE(validUtf8WithoutNul(text));
+        size_t lines = 0;
+        for (char c : text)
+            lines += c == '\n';
+        EXPECT_EQ(lines, 67u);
+    }
+
+    // A name line of 3 MB is cut to a bounded length; the file still loads.
+    ASSERT_EQ(readText(HEADER + "Name," + std::string(3 << 20, 'x') + "\nBody length,9\n"),
+              ReadResult::Loaded);
+    EXPECT_LE(form.text("entryDescription").size(), size_t{1} << 20);
+    EXPECT_EQ(design.params.bodyLength, 9.0f);
+}
+
+TEST_F(ParameterFile, FailedWritesKeepTheOldFile) {
+    loadPreset(design, 8);
+    ASSERT_EQ(writeParameterFile(design, path), "");
+    ::chmod(path.c_str(), 0640);
+    const std::string old = readBytes(path);
+    loadPreset(design, 9);
+
+    EXPECT_NE(writeParameterFile(design, dir.file("no/such/folder.bowlyn")), "");
+    EXPECT_NE(writeParameterFile(design, dir.path()), "");
+
+    // Larger files than the limit allows: the write fails part way, as on a
+    // full disk, even for root.
+    struct rlimit saved;
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 100;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const std::string reason = writeParameterFile(design, path);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, oldHandler);
+    EXPECT_NE(reason, "");
+    EXPECT_EQ(readBytes(path), old);
+    const std::filesystem::directory_iterator files(dir.path()), end;
+    EXPECT_EQ(std::distance(files, end), 1);  // no temporary file left behind
+
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_NE(writeParameterFile(design, "/dev/full"), "");
+        EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
+    }
+
+    // A successful save replaces the content, keeps the permissions and saves
+    // through a symbolic link into the file it names.
+    const std::string link = dir.file("link.bowlyn");
+    std::filesystem::create_symlink(path, link);
+    ASSERT_EQ(writeParameterFile(design, link), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readBytes(path), parameterFileText(design));
+    struct stat st;
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+}  // namespace
+}  // namespace bowlyn

@@ -1,0 +1,296 @@
+#include "geometry/recompute.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "body_designs.h"
+
+namespace bowlyn {
+namespace {
+
+using testing::setOmBody;
+using testing::TestDocument;
+
+std::string status(const TestDocument& t) {
+    return t.form.text(STATUS_LABEL);
+}
+
+TEST(Recompute, OmBodyPassesAndCompletesTheOutline) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    recompute(t.doc);
+    EXPECT_EQ(status(t), "Status: OK");
+    EXPECT_EQ(t.doc.outlineComplete, 1);
+    EXPECT_TRUE(t.doc.drawing.entities.ended());
+    // Shown by the reset and again at the end of the pass.
+    EXPECT_EQ(t.form.drawingsShown(), 2);
+}
+
+TEST(Recompute, ClearedDesignStopsAtTheFirstCheckAndKeepsTheView) {
+    TestDocument t;
+    t.doc.outlineComplete = 1;
+    recompute(t.doc);
+    EXPECT_EQ(status(t),
+              "Problem: Both the body length and the lower bout width must be specified. Values "
+              "must be > 0.");
+    EXPECT_EQ(t.doc.outlineComplete, 0);
+    EXPECT_EQ(t.doc.drawing.view.scaleX, 0.0f);
+    EXPECT_EQ(t.doc.drawing.view.originY, 0.0f);
+    EXPECT_EQ(t.form.drawingsShown(), 2);  // shown on the early way out too
+}
+
+struct MessageCase {
+    int number;
+    std::function<void(DesignParameters&)> change;
+    const char* message;
+};
+
+// Valid on its own; made to fail check 24 only by the case below.
+void setTouchingBouts(DesignParameters& p) {
+    p = DesignParameters{};
+    p.bodyLength = 20;
+    p.lowerBoutHalfWidth = 7.5f;
+    p.lowerBoutRadius = 7;
+    p.upperBoutHalfWidth = 7.5f;
+    p.upperBoutRadius = 7;
+    p.waistHalfWidth = 7.5f;
+    p.waistRadius = 1;
+    p.waistOffset = 10;
+}
+
+const MessageCase messageCases[] = {
+    {1, [](DesignParameters& p) { p.lowerBoutHalfWidth = 0; },
+     "Problem: Both the body length and the lower bout width must be specified. Values must be > "
+     "0."},
+    {2, [](DesignParameters& p) { p.bodyLength = 0; },
+     "Problem: Both the body length and the lower bout width must be specified. Given the lower "
+     "bout width specified, reccommended length is between 18.6 and 23.1."},
+    {3, [](DesignParameters& p) { p.lowerBoutRadiusIncrement = -1; },
+     "Problem: The value for the radius increment of the secondary arc of the lower bout must be "
+     ">= 0."},
+    {4, [](DesignParameters& p) { p.lowerBoutRadius = 0; },
+     "Problem: A value for the radius of the primary arc of the lower bout must be specified. The "
+     "value must be > 0."},
+    {5, [](DesignParameters& p) { p.lowerBoutRadius = 7.51f; },
+     "Problem: The radius of the primary arc of the lower bout must be less than half the width "
+     "of the body across the lower bout."},
+    {6, [](DesignParameters& p) { p.bodyLength = 10; },
+     "Problem: The radius of the primary arc of the lower bout must be less than half the length "
+     "of the body."},
+    {7, [](DesignParameters& p) { p.lowerBoutOffset = 9.2f; },
+     "Problem: The radius of the primary arc of the lower bout * 2 plus the offset of the lower "
+     "bout must be less than the length of the body."},
+    {8, [](DesignParameters& p) { p.upperBoutRadiusIncrement = -1; },
+     "Problem: The value for the radius increment of the secondary arc of the upper bout must be "
+     ">= 0."},
+    {9, [](DesignParameters& p) { p.upperBoutRadius = 0; },
+     "Problem: A value for the radius of the primary arc of the upper bout must be specified. The "
+     "value must be > 0."},
+    {10, [](DesignParameters& p) { p.upperBoutRadius = 7.6f; },
+     "Problem: The radius of the primary arc of the upper bout must be less than half the width "
+     "of the body across the lower bout."},
+    {11,
+     [](DesignParameters& p) {
+         p.bodyLength = 14;
+         p.upperBoutRadius = 7.2f;
+     },
+     "Problem: The radius of the primary arc of the upper bout must be less than half the length "
+     "of the body."},
+    {12, [](DesignParameters& p) { p.upperBoutOffset = 14; },
+     "Problem: The radius of the primary arc of the upper bout * 2 plus the offset of the upper "
+     "bout must be less than the length of the body."},
+    {13, [](DesignParameters& p) { p.waistRadius = 0; },
+     "Problem: A value for the radius of the primary arc of the waist must be specified. The "
+     "value must be > 0."},
+    {14, [](DesignParameters& p) { p.waistHalfWidth = 0; },
+     "Problem: A value for the width of waist must be specified. The value must be > 0."},
+    {15, [](DesignParameters& p) { p.waistOffset = 0; },
+     "Problem: A value for the offset from the tail end of the body to the waist must be "
+     "specified. The value must be > 0."},
+    {16, [](DesignParameters& p) { p.waistOffset = 19.41f; },
+     "Problem: The offset from the tail end of the body to the waist must be shorter than the "
+     "length of the body."},
+    {17, [](DesignParameters& p) { p.lowerBoutOffset = -0.5f; },
+     "Problem: The offset from the tail end to the lower bout arc must be >= 0."},
+    {18, [](DesignParameters& p) { p.upperBoutOffset = -0.5f; },
+     "Problem: The offset from the neck end to the upper bout arc must be >= 0."},
+    {19, [](DesignParameters& p) { p.neckFlatHalfLength = -1; },
+     "Problem: If a flat at the neck end of the body is specified it must be > 0 and shorter than "
+     "the width of the instrument."},
+    {19, [](DesignParameters& p) { p.neckFlatHalfLength = 5.63f; },
+     "Problem: If a flat at the neck end of the body is specified it must be > 0 and shorter than "
+     "the width of the instrument."},
+    {20, [](DesignParameters& p) { p.waistOffset = 15; },
+     "Problem: The upper bout arc and the waist arc cannot overlap. The radius or width values of "
+     "one or both must be changed."},
+    {21, [](DesignParameters& p) { p.upperBoutRadiusIncrement = 3.5f; },
+     "Problem: The secondary upper bout arc and the waist arc cannot overlap. The radius or width "
+     "values of one or both must be changed."},
+    {22, [](DesignParameters& p) { p.waistOffset = 10; },
+     "Problem: The lower bout arc and the waist arc cannot overlap. The radius or width values of "
+     "one or both must be changed."},
+    {23, [](DesignParameters& p) { p.lowerBoutRadiusIncrement = 4; },
+     "Problem: The secondary lower bout arc and the waist arc cannot overlap. The radius or width "
+     "values of one or both must be changed."},
+    {24, [](DesignParameters& p) { setTouchingBouts(p); },
+     "Problem: The lower bout arc and the upper bout arc cannot overlap. The radius or width "
+     "values of one or both must be changed."},
+    {25, [](DesignParameters& p) { p.waistHalfWidth = 5.7f; },
+     "Problem: The waist width cannot exceed that of the upper bout. The radius or width values "
+     "of one or both must be changed."},
+    {26,
+     [](DesignParameters& p) {
+         p.upperBoutHalfWidth = 7.6f;
+         p.waistHalfWidth = 7.55f;
+     },
+     "Problem: The waist width cannot exceed that of the lower bout. The radius or width values "
+     "of one or both must be changed."},
+    {27,
+     [](DesignParameters& p) {
+         p.upperBoutOffset = 0;
+         p.neckFlatHalfLength = 3;
+     },
+     "Problem: A valid neck flat can't be drawn with these values. Decrease the length of the "
+     "neck flat, or increase the upper bout width."},
+    {28, [](DesignParameters& p) { p.neckFlatHalfLength = 3; },
+     "Problem: A valid shoulder arc can't be drawn with these values. Decrease the length of the "
+     "neck flat, or decrease the upper bout offset."},
+    {29, [](DesignParameters& p) { p.soundHoleOffset = 17.47f; },
+     "Problem: The specified sound hole diameter and offset places the sound hole off of the "
+     "body."},
+    {29, [](DesignParameters& p) { p.soundHoleOffset = 1.93f; },
+     "Problem: The specified sound hole diameter and offset places the sound hole off of the "
+     "body."},
+};
+
+TEST(Recompute, EveryBodyCheckReportsItsOwnMessage) {
+    for (const MessageCase& c : messageCases) {
+        SCOPED_TRACE("message " + std::to_string(c.number));
+        TestDocument t;
+        setOmBody(t.doc.params);
+        c.change(t.doc.params);
+        t.doc.outlineComplete = 1;
+        recompute(t.doc);
+        EXPECT_EQ(status(t), c.message);
+        EXPECT_EQ(t.doc.outlineComplete, 0);
+        for (const char* label : derivedValueLabels)
+            EXPECT_EQ(t.form.text(label), " ") << label;
+    }
+}
+
+const char* messageNumber(int number) {
+    for (const MessageCase& c : messageCases) {
+        if (c.number == number)
+            return c.message;
+    }
+    return "";
+}
+
+// Equalities pass everywhere; each case must get past the named check.
+TEST(Recompute, BoundaryValuesPassTheirCheck) {
+    struct Boundary {
+        int check;
+        std::function<void(DesignParameters&)> change;
+    };
+    const Boundary boundaries[] = {
+        {5, [](DesignParameters& p) { p.lowerBoutRadius = 7.5f; }},
+        {10, [](DesignParameters& p) { p.upperBoutRadius = 5.7f; }},  // wider than hUB only
+        {19, [](DesignParameters& p) { p.neckFlatHalfLength = 0; }},
+        {19, [](DesignParameters& p) { p.neckFlatHalfLength = 5.625f; }},
+        {29,
+         [](DesignParameters& p) {
+             p.soundHoleDiameter = 4;
+             p.soundHoleOffset = 2;
+         }},
+        {29,
+         [](DesignParameters& p) {
+             p.soundHoleDiameter = 0;
+             p.soundHoleOffset = 0;
+         }},
+        {20,
+         [](DesignParameters& p) {  // centres (3, 17) and (6, 13), 5 apart, radii 2 + 3
+             p.bodyLength = 19;
+             p.upperBoutHalfWidth = 5;
+             p.upperBoutRadius = 2;
+             p.upperBoutOffset = 0;
+             p.upperBoutRadiusIncrement = 0;
+             p.lowerBoutRadiusIncrement = 0;
+             p.neckFlatHalfLength = 0;
+             p.waistHalfWidth = 3;
+             p.waistRadius = 3;
+             p.waistOffset = 13;
+         }},
+    };
+    for (const Boundary& b : boundaries) {
+        SCOPED_TRACE("check " + std::to_string(b.check));
+        TestDocument t;
+        setOmBody(t.doc.params);
+        b.change(t.doc.params);
+        recompute(t.doc);
+        EXPECT_NE(status(t), messageNumber(b.check));
+    }
+    // The touching arcs make a complete outline.
+    TestDocument t;
+    setOmBody(t.doc.params);
+    boundaries[6].change(t.doc.params);
+    recompute(t.doc);
+    EXPECT_EQ(status(t), "Status: OK");
+}
+
+TEST(Recompute, SoundHoleJustOffTheTailFails) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    t.doc.params.soundHoleDiameter = 4;
+    t.doc.params.soundHoleOffset = 1.99f;
+    recompute(t.doc);
+    EXPECT_NE(status(t).find("sound hole"), std::string::npos);
+}
+
+TEST(Recompute, RecommendedLengthRange) {
+    const std::string prefix =
+        "Problem: Both the body length and the lower bout width must be specified. Given the "
+        "lower bout width specified, reccommended length is between ";
+    TestDocument t;
+    t.doc.params.lowerBoutHalfWidth = 8;
+    recompute(t.doc);
+    EXPECT_EQ(status(t), prefix + "19.84 and 24.64.");
+    t.doc.params.lowerBoutHalfWidth = 7.92f;
+    recompute(t.doc);
+    EXPECT_EQ(status(t), prefix + "19.64 and 24.39.");
+    t.doc.params.lowerBoutHalfWidth = 5;
+    recompute(t.doc);
+    EXPECT_EQ(status(t), prefix + "12.4 and 15.4.");
+}
+
+TEST(Recompute, ResetDisplayBlanksEverythingButLeavesTheFlag) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    recompute(t.doc);
+    ASSERT_NE(t.form.text("labelLBCenterData"), " ");
+    const int shown = t.form.drawingsShown();
+    resetDisplay(t.doc);
+    EXPECT_EQ(status(t), "Status: OK");
+    EXPECT_EQ(t.doc.outlineComplete, 1);
+    EXPECT_EQ(t.form.drawingsShown(), shown + 1);
+    for (const char* label : derivedValueLabels)
+        EXPECT_EQ(t.form.text(label), " ");
+    // Only the frame is left.
+    EXPECT_EQ(t.doc.drawing.surface.pixel(320, 300), 0xFFFFFFFFu);
+    EXPECT_EQ(t.doc.drawing.surface.pixel(0, 300), 0xFF000000u);
+}
+
+TEST(Recompute, AFailingStepperClickClearsTheCompleteFlag) {
+    TestDocument t;
+    setOmBody(t.doc.params);
+    recompute(t.doc);
+    ASSERT_EQ(t.doc.outlineComplete, 1);
+    t.doc.params.waistOffset = 30;
+    recompute(t.doc);
+    EXPECT_EQ(t.doc.outlineComplete, 0);
+}
+
+}  // namespace
+}  // namespace bowlyn
