@@ -76,15 +76,5 @@ TEST_F(FileMenu, ExportRefusesUntilAnOutlineIsDrawn) {
     EXPECT_NE(dxf.find("ARC"), std::string::npos);
 }
 
-TEST_F(FileMenu, CancellingChangesNothing) {
-    activate("menuInitializeOM");
-    activate("menuOpen");
-    activate("menuSaveAs");
-    EXPECT_EQ(dialogs.modes.size(), 2u);
-    EXPECT_EQ(text("entryDescription"), "OM");
-    EXPECT_TRUE(dialogs.errors.empty());
-    EXPECT_EQ(doc().currentFileName, "");
-}
-
 }  // namespace
 }  // namespace bowlyn::test
