@@ -1,6 +1,323 @@
-#include <cstdio>
+// bowlyn-cli: the program's core without a window. Loads a design, applies
+// field changes, runs one recompute pass and reports, renders, saves or
+// exports it; converts transcription points into a design.
+#include <cairo.h>
 
-int main() {
-    std::puts("bowlyn-cli: not ready yet");
-    return 0;
+#include <cctype>
+#include <charconv>
+#include <clocale>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "cli/options.h"
+#include "commands/file_commands.h"
+#include "geometry/document.h"
+#include "geometry/overlays.h"
+#include "geometry/recompute.h"
+#include "model/atomic_file.h"
+#include "model/dialogs.h"
+#include "model/form_editing.h"
+#include "model/memory_form.h"
+#include "model/parameter_file.h"
+#include "model/presets.h"
+#include "render/dxf_writer.h"
+
+namespace bowlyn::cli {
+namespace {
+
+constexpr int EXIT_OK = 0;
+constexpr int EXIT_PROBLEM = 1;  // a design problem or a refusal
+constexpr int EXIT_ERROR = 2;    // usage, load or write error
+
+// Thrown for anything that ends the run with a message and EXIT_ERROR.
+struct Failure {
+    std::string message;
+};
+
+// No one to ask: messages go to stderr, questions are answered No and the
+// file chooser is cancelled.
+class StderrDialogs : public Dialogs {
+  public:
+    void showError(const std::string& message) override { std::cerr << message << '\n'; }
+    void showWarning(const std::string& message) override { std::cerr << message << '\n'; }
+    bool askYesNo(const std::string&) override { return false; }
+    std::string chooseFile(FileDialogMode, const std::string&) override { return ""; }
+};
+
+std::string quoted(const std::string& prefix, const std::string& name) {
+    return prefix + "'" + name + "'";
+}
+
+std::string lowered(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// preset:NAME, clear, or a parameter file; the display is left blank with
+// "Status: OK", as after loading in the window.
+void loadDesign(Document& doc, const std::string& design) {
+    const std::string prefix = "preset:";
+    if (lowered(design.substr(0, prefix.size())) == prefix) {
+        std::string name = design.substr(prefix.size());
+        int row = presetByName(name);
+        if (row < 0)
+            throw Failure{quoted("Unknown preset: ", name) + " (see bowlyn-cli presets)"};
+        loadPreset(doc, row);
+    } else if (design == "clear") {
+        clearWorkRow(doc);
+        loadPreset(doc, WORK_ROW);
+    } else {
+        if (!fileExists(design))
+            throw Failure{"File not found: '" + design + "'"};
+        switch (readParameterFile(doc, design)) {
+            case ReadResult::Loaded:
+                break;
+            case ReadResult::NotFound:
+                throw Failure{"File not found: '" + design + "'"};
+            case ReadResult::NotParameterFile:
+                throw Failure{"File not a Bowlyn parameter file: '" + design + "'"};
+        }
+    }
+    resetDisplay(doc);
+}
+
+void applySets(Document& doc, const Options& options) {
+    for (const auto& [label, text] : options.sets) {
+        int field = fieldByLabel(label);
+        if (field == 0)
+            throw Failure{quoted("Unknown field label: ", label)};
+        setFieldText(doc, field, text);
+    }
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!fileExists(path) || !in)
+        throw Failure{"File not found: '" + path + "'"};
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw Failure{"File not found: '" + path + "'"};
+    return bytes;
+}
+
+// The dialog's text view ends a line at LF, CR LF or CR; the parser sees LF.
+std::string pointsText(const std::string& path) {
+    std::string bytes = readFile(path), text;
+    text.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r') {
+            text += '\n';
+            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+        } else {
+            text += bytes[i];
+        }
+    }
+    return text;
+}
+
+void writeOrFail(const std::string& path, const std::string& bytes) {
+    std::string failure = writeFileAtomically(path, bytes);
+    if (!failure.empty())
+        throw Failure{"Could not write '" + path + "': " + failure};
+}
+
+// The document as check and render see it: the snapshot design first (its
+// outline kept as the snapshot), then the design itself with its changes and
+// the points, then one pass.
+void preparePass(Document& doc, const Options& options) {
+    if (!options.snapshot.empty()) {
+        loadDesign(doc, options.snapshot);
+        doc.finalDrawing = 0;
+        recompute(doc);
+        StderrDialogs dialogs;
+        if (doc.outlineComplete != 1) {
+            throw Failure{"Snapshot design '" + options.snapshot +
+                          "' has no complete outline: " + doc.form.text(STATUS_LABEL)};
+        }
+        takeSnapshot(doc, dialogs);
+        doc.showSnapshot = 1;
+    }
+    loadDesign(doc, options.input);
+    applySets(doc, options);
+    if (!options.points.empty()) {
+        parseTransPoints(doc, pointsText(options.points));
+        doc.showTransPoints = 1;
+    }
+    doc.finalDrawing = options.finalDrawing ? 1 : 0;
+    recompute(doc);
+}
+
+int statusExit(const Document& doc) {
+    return doc.form.text(STATUS_LABEL) == STATUS_OK ? EXIT_OK : EXIT_PROBLEM;
+}
+
+int check(Document& doc, const Options& options) {
+    preparePass(doc, options);
+    std::cout << doc.form.text(STATUS_LABEL) << '\n';
+    for (const char* label : derivedValueLabels) {
+        std::cout << label << '\t' << doc.form.text(label) << '\n';
+    }
+    return statusExit(doc);
+}
+
+cairo_status_t appendPng(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+int render(Document& doc, const Options& options) {
+    preparePass(doc, options);
+    std::string png;
+    cairo_surface_t* surface = doc.drawing.surface.cairo();
+    cairo_surface_flush(surface);
+    if (cairo_surface_write_to_png_stream(surface, appendPng, &png) != CAIRO_STATUS_SUCCESS)
+        throw Failure{"Could not write '" + options.output + "': the image could not be encoded"};
+    writeOrFail(options.output, png);
+    std::cout << doc.form.text(STATUS_LABEL) << '\n';
+    return statusExit(doc);
+}
+
+int save(Document& doc, const Options& options) {
+    loadDesign(doc, options.input);
+    applySets(doc, options);
+    std::string failure = writeParameterFile(doc, options.output);
+    if (!failure.empty())
+        throw Failure{"Could not write '" + options.output + "': " + failure};
+    return EXIT_OK;
+}
+
+// One final-drawing pass; false (with the refusal on stderr) when it did not
+// produce a complete outline.
+bool finalPass(Document& doc, const Options& options) {
+    loadDesign(doc, options.input);
+    applySets(doc, options);
+    doc.finalDrawing = 1;
+    recompute(doc);
+    if (doc.outlineComplete == 1 && doc.drawing.entities.ended())
+        return true;
+    std::cerr << "A complete body outline must be successfully generated before it can be "
+                 "exported as .dxf.\n";
+    return false;
+}
+
+int exportDesign(Document& doc, const Options& options) {
+    if (!finalPass(doc, options))
+        return EXIT_PROBLEM;
+    std::optional<std::string> text = dxfText(doc.drawing.entities);
+    if (!text) {
+        std::cerr << "The outline holds a value that cannot be written to a .dxf file.\n";
+        return EXIT_PROBLEM;
+    }
+    writeOrFail(options.output, *text);
+    return EXIT_OK;
+}
+
+// Shortest text that reads back as the same single: the exact recorded value.
+std::string exactText(float v) {
+    char buffer[32];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return std::string(buffer, result.ptr);
+}
+
+// The entity list of a final pass, one entity a line with exact values, so
+// that an exported file can be checked against what the pass recorded.
+int entities(Document& doc, const Options& options) {
+    if (!finalPass(doc, options))
+        return EXIT_PROBLEM;
+    static const char* const kinds[] = {"", "POINT", "LINE", "ARC", "CIRCLE"};
+    static const int valueCount[] = {0, 2, 4, 5, 3};
+    for (const Entity& e : doc.drawing.entities.entities()) {
+        if (e.kind == 0.0f)
+            break;
+        int kind = e.kind == 1.0f   ? 1
+                   : e.kind == 2.0f ? 2
+                   : e.kind == 3.0f ? 3
+                   : e.kind == 4.0f ? 4
+                                    : 0;
+        if (kind == 0)
+            continue;
+        std::cout << kinds[kind] << '\t' << layerName(e.layer);
+        for (int i = 0; i < valueCount[kind]; ++i)
+            std::cout << '\t' << exactText(e.v[i]);
+        std::cout << '\n';
+    }
+    return EXIT_OK;
+}
+
+int convert(Document& doc, const Options& options) {
+    parseTransPoints(doc, pointsText(options.input));
+    // The conversion uses only points with both coordinates at least 0.
+    bool usable = false;
+    for (uint32_t i = 1; i <= doc.transPointCount && i <= TRANS_POINT_CAPACITY; ++i) {
+        usable = usable || (doc.transPoints[i].x >= 0 && doc.transPoints[i].y >= 0);
+    }
+    if (!usable) {
+        std::cerr << "No usable transcription point in '" << options.input
+                  << "': a line must read x,y with both numbers at least 0.\n";
+        return EXIT_PROBLEM;
+    }
+    convertTransPoints(doc);
+    std::string failure = writeParameterFile(doc, options.output);
+    if (!failure.empty())
+        throw Failure{"Could not write '" + options.output + "': " + failure};
+    return EXIT_OK;
+}
+
+int listPresets() {
+    for (int row = 1; row <= PRESET_COUNT; ++row)
+        std::cout << presetName(row) << '\n';
+    return EXIT_OK;
+}
+
+int run(const Options& options) {
+    if (options.command == "presets")
+        return listPresets();
+    MemoryForm form;
+    Document doc(form);
+    doc.presets = builtInPresetTable();
+    if (options.command == "check")
+        return check(doc, options);
+    if (options.command == "render")
+        return render(doc, options);
+    if (options.command == "save")
+        return save(doc, options);
+    if (options.command == "export")
+        return exportDesign(doc, options);
+    if (options.command == "entities")
+        return entities(doc, options);
+    return convert(doc, options);
+}
+
+}  // namespace
+}  // namespace bowlyn::cli
+
+int main(int argc, char** argv) {
+    using namespace bowlyn::cli;
+    // Take the user's locale as the window does at start-up, so that the
+    // command line meets the same conditions: every number it reads or
+    // writes must still use ".".
+    std::setlocale(LC_ALL, "");
+    Options options;
+    std::string error = parseOptions(argc, argv, options);
+    if (options.help) {
+        std::cout << USAGE;
+        return EXIT_OK;
+    }
+    if (!error.empty()) {
+        std::cerr << "bowlyn-cli: " << error << "\n" << USAGE;
+        return EXIT_ERROR;
+    }
+    try {
+        return run(options);
+    } catch (const Failure& failure) {
+        std::cerr << failure.message << '\n';
+        return EXIT_ERROR;
+    }
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "model/atomic_file.h"
 #include "model/form.h"
 #include "model/number_text.h"
 #include "model/presets.h"
@@ -257,64 +258,6 @@ std::string valuePart(const Design& design, int k) {
     }
 }
 
-std::string reason(int error) {
-    return std::strerror(error);
-}
-
-bool writeAll(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0) {
-            errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string& path) {
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// Devices and pipes cannot be replaced by a renamed file; they are written in
-// place, like any program writing to them would.
-std::string writeInPlace(const std::string& path, const std::string& data) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return reason(errno);
-    int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    bool written = writeAll(fd, data);
-    int error = errno;
-    if (::close(fd) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    return written ? std::string() : reason(error);
-}
-
-mode_t newFileMode() {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-void syncFolder(const std::string& folder) {
-    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);  // durability of the rename only; the file itself is complete
-    ::close(fd);
-}
-
 }  // namespace
 
 std::string splitField(const std::string& line, int n, char separator) {
@@ -350,57 +293,7 @@ std::string parameterFileText(const Design& design) {
 }
 
 std::string writeParameterFile(const Design& design, const std::string& path) {
-    const std::string data = parameterFileText(design);
-    if (path.empty())
-        return reason(ENOENT);
-
-    // Saving through a symbolic link replaces the file it points to.
-    std::string target = path;
-    struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
-    mode_t mode = newFileMode();
-    if (::stat(target.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return reason(EISDIR);
-        if (!S_ISREG(st.st_mode))
-            return writeInPlace(target, data);
-        mode = st.st_mode & 07777;
-    }
-
-    // The new text goes into a temporary file beside the target, which
-    // replaces the target only when it is complete: a full disk or a lost
-    // connection never leaves a truncated design behind.
-    const std::string folder = folderOf(target);
-    std::string tempName = folder + ".bowlyn-save-XXXXXX";
-    std::vector<char> name(tempName.begin(), tempName.end());
-    name.push_back('\0');
-    int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0)
-        return reason(errno);
-    tempName = name.data();
-
-    // mkstemp creates the file for its owner only; give it the permissions the
-    // old file had, or a new file's. Some file systems (FAT) refuse this,
-    // which is no reason to lose the save.
-    (void)::fchmod(fd, mode);
-    int error = 0;
-    if (!writeAll(fd, data) || ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(tempName.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(tempName.c_str());
-        return reason(error);
-    }
-    syncFolder(folder);
-    return std::string();
+    return writeFileAtomically(path, parameterFileText(design));
 }
 
 ReadResult readParameterFile(Design& design, const std::string& path) {

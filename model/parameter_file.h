@@ -20,8 +20,9 @@ std::string parameterFileText(const Design& design);
 // Writes atomically: a temporary file in the same folder, flushed, then renamed
 // over `path` (over the file it names if `path` is a symbolic link), so a
 // failed write never destroys the previous file; the old file's permissions
-// are kept. Devices and pipes are written in place. Returns "" on success,
-// else the reason (the system's error text).
+// are kept, and a read-only file is refused. Devices and pipes are written in
+// place. See writeFileAtomically. Returns "" on success, else the reason (the
+// system's error text).
 std::string writeParameterFile(const Design& design, const std::string& path);
 
 // Checks the header, fills the work row, loads it and makes `path` the current

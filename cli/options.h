@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace bowlyn::cli {
+
+// What one command line asks for. Parsing checks only the shape of the line
+// (which options the command takes, that values are present); whether the
+// design, the labels and the files exist is decided when they are used.
+struct Options {
+    std::string command;
+    std::string input;   // DESIGN, or POINTS for convert
+    std::string output;  // -o
+    bool finalDrawing = false;
+    std::vector<std::pair<std::string, std::string>> sets;  // LABEL, TEXT in order
+    std::string points;                                     // --points, "" when not given
+    std::string snapshot;                                   // --snapshot, "" when not given
+    bool help = false;
+};
+
+// Fills `options` from argv; on a malformed line returns the reason.
+std::string parseOptions(int argc, char** argv, Options& options);
+
+extern const char* const USAGE;
+
+}  // namespace bowlyn::cli

@@ -1,0 +1,135 @@
+#include "commands/file_commands.h"
+
+#include <sys/stat.h>
+
+#include <optional>
+
+#include "geometry/recompute.h"
+#include "model/atomic_file.h"
+#include "model/parameter_file.h"
+#include "render/dxf_writer.h"
+
+namespace bowlyn {
+namespace {
+
+const char* const NOT_COMPLETE =
+    "A complete body outline must be successfully generated before it can be exported as .dxf.";
+
+std::string quoted(const char* format, const std::string& name) {
+    std::string message = format;
+    size_t at = message.find("%s");
+    return message.replace(at, 2, name);
+}
+
+std::string writeFailure(const std::string& name, const std::string& reason) {
+    return "Could not write '" + name + "': " + reason;
+}
+
+bool endsWith(const std::string& s, const char* suffix) {
+    std::string tail = suffix;
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The name as it will be written: the extension is added before the
+// existence test, so the overwrite question always names the file that is
+// about to be replaced.
+std::string withExtension(const std::string& name, const char* lower, const char* upper) {
+    if (endsWith(name, lower) || endsWith(name, upper))
+        return name;
+    return name + lower;
+}
+
+// Asks for a name until one is chosen that may be written: a new file, or an
+// existing one the user agreed to replace. "" when the dialog is cancelled.
+std::string chooseTarget(Design& design, Dialogs& dialogs, FileDialogMode mode, const char* lower,
+                         const char* upper) {
+    for (;;) {
+        std::string chosen = dialogs.chooseFile(mode, design.lastDirectory);
+        if (chosen.empty()) {
+            // The export forgets the folder when cancelled; Save As keeps it.
+            if (mode == FileDialogMode::Export)
+                design.lastDirectory = "";
+            return "";
+        }
+        design.lastDirectory = directoryPart(chosen);
+        std::string name = withExtension(chosen, lower, upper);
+        if (!fileExists(name) || dialogs.askYesNo(quoted("File '%s' exists. Overwrite it?", name)))
+            return name;
+    }
+}
+
+}  // namespace
+
+bool fileExists(const std::string& path) {
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string directoryPart(const std::string& path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+void openCommand(Document& doc, Dialogs& dialogs) {
+    for (;;) {
+        std::string name = dialogs.chooseFile(FileDialogMode::Open, doc.lastDirectory);
+        if (name.empty())
+            return;
+        doc.lastDirectory = directoryPart(name);
+        if (!fileExists(name)) {
+            dialogs.showError(quoted("File not found: '%s'", name));
+            continue;
+        }
+        switch (readParameterFile(doc, name)) {
+            case ReadResult::Loaded:
+                resetDisplay(doc);
+                return;
+            case ReadResult::NotFound:  // vanished or unreadable since the test above
+                dialogs.showError(quoted("File not found: '%s'", name));
+                break;
+            case ReadResult::NotParameterFile:
+                dialogs.showError(quoted("File not a Bowlyn parameter file: '%s'", name));
+                break;
+        }
+    }
+}
+
+void saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
+    std::string name;
+    if (variant == SaveVariant::Save && !doc.currentFileName.empty()) {
+        name = doc.currentFileName;
+        doc.lastDirectory = directoryPart(name);
+    } else {
+        name = chooseTarget(doc, dialogs, FileDialogMode::Save, ".bowlyn", ".BOWLYN");
+        if (name.empty())
+            return;
+    }
+    std::string failure = writeParameterFile(doc, name);
+    if (!failure.empty()) {
+        dialogs.showError(writeFailure(name, failure));
+        return;  // Save must keep asking until a file really holds the design
+    }
+    doc.currentFileName = name;
+}
+
+void exportDxf(Document& doc, Dialogs& dialogs) {
+    if (doc.outlineComplete != 1 || !doc.drawing.entities.ended()) {
+        dialogs.showError(NOT_COMPLETE);
+        return;
+    }
+    std::optional<std::string> text = dxfText(doc.drawing.entities);
+    if (!text) {
+        // Cannot happen after a complete pass; refuse rather than write a
+        // file with part of the drawing missing or unreadable numbers.
+        dialogs.showError("The outline holds a value that cannot be written to a .dxf file.");
+        return;
+    }
+    std::string name = chooseTarget(doc, dialogs, FileDialogMode::Export, ".dxf", ".DXF");
+    if (name.empty())
+        return;
+    std::string failure = writeFileAtomically(name, *text);
+    if (!failure.empty())
+        dialogs.showError(writeFailure(name, failure));
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,288 @@
+// Runs the built bowlyn-cli as a user would and checks what it prints,
+// writes and returns.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <clocale>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "geometry/recompute.h"
+
+namespace bowlyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliResult {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string shellQuoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string read(const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+class Cli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/bowlyn-cli-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = std::string(pattern) + "/";
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+
+    CliResult run(const std::vector<std::string>& args, const std::string& environment = "") {
+        std::string command = environment + " " + shellQuoted(BOWLYN_CLI);
+        for (const std::string& a : args)
+            command += " " + shellQuoted(a);
+        command += " 2>" + shellQuoted(dir + "stderr");
+        CliResult r;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (!pipe)
+            return r;
+        char buffer[4096];
+        for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            r.out.append(buffer, n);
+        int status = pclose(pipe);
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.err = read(dir + "stderr");
+        fs::remove(dir + "stderr");
+        return r;
+    }
+    void write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir + name, std::ios::binary) << bytes;
+    }
+    static bool commaLocaleInstalled() {
+        std::string saved = std::setlocale(LC_ALL, nullptr);
+        bool ok = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+        std::setlocale(LC_ALL, saved.c_str());
+        return ok;
+    }
+
+    std::string dir;
+};
+
+TEST_F(Cli, ListsThePresets) {
+    CliResult r = run({"presets"});
+    EXPECT_EQ(r.status, 0);
+    std::vector<std::string> names = lines(r.out);
+    ASSERT_EQ(names.size(), 11u);
+    EXPECT_EQ(names[0], "Archtop 16'' w/ Venetian cutaway");
+    EXPECT_EQ(names[8], "Soprano Uke");
+    EXPECT_EQ(names[10], "Concert Uke");
+}
+
+TEST_F(Cli, MalformedLinesAreUsageErrors) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"draw", "clear"},
+        {"check"},
+        {"check", "clear", "extra"},
+        {"render", "clear"},
+        {"save", "clear", "-o"},
+        {"check", "clear", "--set", "no equals sign"},
+        {"save", "clear", "-o", dir + "x", "--points", dir + "p"},
+        {"export", "clear", "-o", dir + "x", "--final"},
+        {"convert", "-o", dir + "x"},
+        {"presets", "extra"},
+    };
+    for (const auto& args : bad) {
+        CliResult r = run(args);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_NE(r.err.find("Usage:"), std::string::npos);
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_EQ(run({"--help"}).status, 0);
+}
+
+TEST_F(Cli, LoadErrorsNameTheFileOrLabel) {
+    CliResult missing = run({"check", dir + "nope.bowlyn"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "File not found: '" + dir + "nope.bowlyn'\n");
+
+    write("other.bowlyn", "Product,Other\r\nVersion, 0.7\r\n");
+    CliResult other = run({"save", dir + "other.bowlyn", "-o", dir + "out"});
+    EXPECT_EQ(other.status, 2);
+    EXPECT_EQ(other.err, "File not a Bowlyn parameter file: '" + dir + "other.bowlyn'\n");
+    EXPECT_FALSE(fs::exists(dir + "out"));
+
+    CliResult label = run({"check", "preset:OM", "--set", "Body lenght=20"});
+    EXPECT_EQ(label.status, 2);
+    EXPECT_NE(label.err.find("'Body lenght'"), std::string::npos);
+
+    EXPECT_EQ(run({"check", "preset:Banjo"}).status, 2);
+    EXPECT_EQ(run({"check", "clear", "--points", dir + "none.txt"}).status, 2);
+}
+
+TEST_F(Cli, CheckPrintsTheStatusAndTheDerivedValues) {
+    CliResult ok = run({"check", "preset:soprano uke"});
+    EXPECT_EQ(ok.status, 0) << ok.err;
+    std::vector<std::string> out = lines(ok.out);
+    ASSERT_EQ(out.size(), 12u);
+    EXPECT_EQ(out[0], "Status: OK");
+    for (size_t i = 0; i < derivedValueLabels.size(); ++i) {
+        EXPECT_EQ(out[i + 1].substr(0, out[i + 1].find('\t')), derivedValueLabels[i]);
+    }
+    EXPECT_NE(out[1], std::string(derivedValueLabels[0]) + "\t ");  // tail arc radius filled
+
+    CliResult cleared = run({"check", "clear"});
+    EXPECT_EQ(cleared.status, 1);
+    out = lines(cleared.out);
+    ASSERT_EQ(out.size(), 12u);
+    EXPECT_EQ(out[0],
+              "Problem: Both the body length and the lower bout width must be specified. Values "
+              "must be > 0.");
+    for (size_t i = 0; i < derivedValueLabels.size(); ++i) {
+        EXPECT_EQ(out[i + 1], std::string(derivedValueLabels[i]) + "\t ");  // blank: one space
+    }
+}
+
+TEST_F(Cli, SetAppliesInOrderAfterLoading) {
+    CliResult r = run({"check", "preset:OM", "--set", "Body length=7", "--set", "Body length=0"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.out).at(0),
+              "Problem: Both the body length and the lower bout width must be specified. Given "
+              "the lower bout width specified, reccommended length is between 18.6 and 23.1.");
+}
+
+TEST_F(Cli, SaveWritesTheFormAsShownAndReadsBackTheSame) {
+    CliResult r = run({"save", "preset:OM", "-o", dir + "om", "--set", "Name=My, OM"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string saved = read(dir + "om");  // the name is used as given
+    EXPECT_EQ(saved.rfind("Product,Bowlyn\r\nVersion, 0.7\r\n,Native file format of Bowlyn guitar "
+                          "body outline tool.\r\nName,My, OM\r\nUnits,Inch\r\nBody length,19.4\r\n",
+                          0),
+              0u);
+    EXPECT_EQ(lines(saved).size(), 67u);
+
+    ASSERT_EQ(run({"save", dir + "om", "-o", dir + "again"}).status, 0);
+    EXPECT_EQ(read(dir + "again"), saved);
+}
+
+TEST_F(Cli, ExportWritesTheFinalOutlineOrRefuses) {
+    CliResult r = run({"export", "preset:OM", "-o", dir + "om.dxf"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::string dxf = read(dir + "om.dxf");
+    EXPECT_EQ(dxf.rfind(" 0\r\nSECTION\r\n 2\r\nENTITIES\r\n", 0), 0u);
+    ASSERT_GT(dxf.size(), 30u);
+    const std::string end = " 0\r\nENDSEC\r\n 0\r\nEOF\r\n";
+    EXPECT_EQ(dxf.substr(dxf.size() - end.size()), end);
+    EXPECT_NE(dxf.find(" 8\r\nbody\r\n"), std::string::npos);
+
+    // The dump lists exactly the entities that were exported.
+    CliResult dump = run({"entities", "preset:OM"});
+    EXPECT_EQ(dump.status, 0);
+    std::vector<std::string> dxfLines = lines(dxf);
+    size_t count = 0;
+    for (size_t i = 1; i < dxfLines.size(); ++i) {
+        const std::string& l = dxfLines[i];
+        bool entity = l == "LINE\r" || l == "ARC\r" || l == "CIRCLE\r" || l == "POINT\r";
+        if (entity && dxfLines[i - 1] == " 0\r")
+            ++count;
+    }
+    EXPECT_GT(count, 10u);
+    EXPECT_EQ(lines(dump.out).size(), count);
+
+    CliResult refused =
+        run({"export", "preset:OM", "-o", dir + "bad.dxf", "--set", "Waist width=30"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "A complete body outline must be successfully generated before it can be exported "
+              "as .dxf.\n");
+    EXPECT_FALSE(fs::exists(dir + "bad.dxf"));
+}
+
+TEST_F(Cli, RenderWritesTheImageAndOverlaysShowOnlyInTheWorkingDrawing) {
+    write("points.txt", "0,0\r\n3,2\r\n5.5,6\r\n");
+    auto png = [&](const std::string& name, std::vector<std::string> extra) {
+        std::vector<std::string> args = {"render", "preset:OM", "-o", dir + name};
+        args.insert(args.end(), extra.begin(), extra.end());
+        CliResult r = run(args);
+        EXPECT_EQ(r.status, 0) << name << ": " << r.err;
+        return read(dir + name);
+    };
+    std::string plain = png("plain.png", {});
+    ASSERT_GT(plain.size(), 24u);
+    EXPECT_TRUE(plain.substr(0, 8) == "\x89PNG\r\n\x1a\n");
+    EXPECT_TRUE(plain.substr(16, 8) == std::string("\0\0\x02\x94\0\0\x02\x94", 8))
+        << "not 660 x 660";
+
+    // Compared as flags: a failure must not print the images' bytes.
+    EXPECT_TRUE(png("points.png", {"--points", dir + "points.txt"}) != plain);
+    EXPECT_TRUE(png("snapshot.png", {"--snapshot", "preset:Dreadnought"}) != plain);
+    std::string final = png("final.png", {"--final"});
+    EXPECT_TRUE(final != plain);
+    EXPECT_TRUE(png("final-overlays.png", {"--final", "--points", dir + "points.txt", "--snapshot",
+                                           "preset:Dreadnought"}) == final);
+
+    CliResult noSnapshot = run({"check", "preset:OM", "--snapshot", "clear"});
+    EXPECT_EQ(noSnapshot.status, 2);
+}
+
+TEST_F(Cli, ConvertWritesADesignOnlyFromUsablePoints) {
+    write("negative.txt", "-1,4\r\n2,-3\r\nnot a point\r\n");
+    CliResult none = run({"convert", dir + "negative.txt", "-o", dir + "none.bowlyn"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find(dir + "negative.txt"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir + "none.bowlyn"));
+
+    write("one.txt", "x\r\n3,10\r\n");
+    CliResult one = run({"convert", dir + "one.txt", "-o", dir + "one.bowlyn"});
+    EXPECT_EQ(one.status, 0) << one.err;
+    std::string saved = read(dir + "one.bowlyn");
+    EXPECT_NE(saved.find("\r\nName, \r\nUnits,Inch\r\nBody length,10\r\nLower bout width, \r\n"),
+              std::string::npos);
+
+    EXPECT_EQ(run({"convert", dir + "missing.txt", "-o", dir + "x"}).status, 2);
+}
+
+TEST_F(Cli, CommaLocaleStillReadsAndWritesPoints) {
+    if (!commaLocaleInstalled())
+        GTEST_SKIP() << "de_DE.UTF-8 not installed";
+    const std::string env = "LC_ALL=de_DE.UTF-8";
+    CliResult r = run({"check", "preset:OM", "--set", "Body length=0"}, env);
+    EXPECT_NE(r.out.find("between 18.6 and 23.1."), std::string::npos) << r.out;
+
+    ASSERT_EQ(run({"save", "preset:OM", "-o", dir + "om.bowlyn", "--set", "Body length=19.5"}, env)
+                  .status,
+              0);
+    std::string saved = read(dir + "om.bowlyn");
+    EXPECT_NE(saved.find("\r\nVersion, 0.7\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("\r\nBody length,19.5\r\n"), std::string::npos);
+
+    ASSERT_EQ(run({"export", dir + "om.bowlyn", "-o", dir + "om.dxf"}, env).status, 0);
+    std::string dxf = read(dir + "om.dxf");
+    EXPECT_EQ(dxf.find(','), std::string::npos);
+    EXPECT_EQ(dxf, [&] {
+        run({"export", dir + "om.bowlyn", "-o", dir + "c.dxf"}, "LC_ALL=C");
+        return read(dir + "c.dxf");
+    }());
+}
+
+}  // namespace
+}  // namespace bowlyn

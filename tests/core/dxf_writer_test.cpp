@@ -1,0 +1,144 @@
+#include "render/dxf_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "render/drawing.h"
+
+namespace bowlyn {
+namespace {
+
+Entity entity(float kind, float layer, std::initializer_list<float> values) {
+    Entity e;
+    e.kind = kind;
+    e.layer = layer;
+    int i = 0;
+    for (float v : values)
+        e.v[i++] = v;
+    return e;
+}
+
+std::string text(const EntityList& list) {
+    std::optional<std::string> t = dxfText(list);
+    EXPECT_TRUE(t.has_value());
+    return t.value_or("");
+}
+
+TEST(DxfWriter, OneLineGivesTheTwentyFourLineFile) {
+    EntityList list;
+    list.add(entity(2, 2, {1, 2, 3, 4}));
+    list.end();
+    EXPECT_EQ(text(list),
+              " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n"
+              " 0\r\nLINE\r\n 8\r\nbody\r\n"
+              " 10\r\n 1\r\n 20\r\n 2\r\n 30\r\n 0\r\n"
+              " 11\r\n 3\r\n 21\r\n 4\r\n 31\r\n 0\r\n"
+              " 0\r\nENDSEC\r\n 0\r\nEOF\r\n");
+}
+
+TEST(DxfWriter, EachKindWithItsGroupCodes) {
+    std::string out;
+    ASSERT_TRUE(writeDxfPoint(out, "body", 0.5f, -7.25f));
+    EXPECT_EQ(out, " 0\r\nPOINT\r\n 8\r\nbody\r\n 10\r\n 0.5\r\n 20\r\n-7.25\r\n 30\r\n 0\r\n");
+    out.clear();
+    ASSERT_TRUE(writeDxfArc(out, "frets", 1, 2, 3, 90, 180));
+    EXPECT_EQ(out,
+              " 0\r\nARC\r\n 8\r\nfrets\r\n 10\r\n 1\r\n 20\r\n 2\r\n 30\r\n 0\r\n"
+              " 40\r\n 3\r\n 50\r\n 90\r\n 51\r\n 180\r\n");
+    out.clear();
+    ASSERT_TRUE(writeDxfCircle(out, "strings", -1.5f, 13.5f, 1.94f));
+    EXPECT_EQ(out,
+              " 0\r\nCIRCLE\r\n 8\r\nstrings\r\n 10\r\n-1.5\r\n 20\r\n 13.5\r\n 30\r\n 0\r\n"
+              " 40\r\n 1.94\r\n");
+}
+
+TEST(DxfWriter, ValuesAsSevenSignificantDigits) {
+    EXPECT_EQ(dxfValue(3.5f), " 3.5");
+    EXPECT_EQ(dxfValue(12.3456789f), " 12.34568");
+    EXPECT_EQ(dxfValue(-2.25f), "-2.25");
+    EXPECT_EQ(dxfValue(0.0f), " 0");
+    EXPECT_EQ(dxfValue(-0.0f), "-0");
+    EXPECT_EQ(dxfValue(6.0f), " 6");
+    EXPECT_EQ(dxfValue(1234567.0f), " 1234567");
+    EXPECT_EQ(dxfValue(12345678.0f), " 1.234568e+07");
+    EXPECT_EQ(dxfValue(1e20f), " 1e+20");
+    EXPECT_EQ(dxfValue(-1e-5f), "-1e-05");
+    EXPECT_EQ(dxfValue(0.0001f), " 0.0001");
+    EXPECT_EQ(dxfValue(3e38f), " 3e+38");
+    // The single nearest 0.1 is a little above it; seven digits hide that.
+    EXPECT_EQ(dxfValue(0.1f), " 0.1");
+    EXPECT_EQ(dxfValue(24.64f), " 24.64");
+}
+
+TEST(DxfWriter, MirroredCentreLineWritesMinusZero) {
+    Drawing drawing;
+    drawing.view.fit(20, 8);
+    drawing.drawLine(styleOutline, 0, 1, 2.5f, 1, 1, 2);
+    drawing.entities.end();
+    std::string t = text(drawing.entities);
+    // As drawn first, then mirrored with every x negated.
+    size_t first = t.find(" 10\r\n 0\r\n");
+    size_t second = t.find(" 10\r\n-0\r\n");
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+    EXPECT_NE(t.find(" 11\r\n-2.5\r\n"), std::string::npos);
+}
+
+TEST(DxfWriter, StopsAtTheEndMarkerAndSkipsUnknownKinds) {
+    EntityList list;
+    list.add(entity(7, 2, {1, 1}));  // no such kind
+    list.add(entity(1, 2, {1, 1}));
+    list.add(entity(0, 0, {}));         // end marker
+    list.add(entity(4, 2, {0, 0, 1}));  // beyond the end: not written
+    std::string t = text(list);
+    EXPECT_NE(t.find("POINT"), std::string::npos);
+    EXPECT_EQ(t.find("CIRCLE"), std::string::npos);
+    EXPECT_EQ(t.find(" 0\r\n\r\n"), std::string::npos);  // nothing empty from the unknown kind
+}
+
+TEST(DxfWriter, RefusesNumbersThatAreNotFinite) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    std::string out;
+    EXPECT_FALSE(writeDxfLine(out, "body", 0, nan, 1, 1));
+    EXPECT_FALSE(writeDxfArc(out, "body", 0, 0, 1, 0, inf));
+    EXPECT_FALSE(writeDxfCircle(out, "body", 0, 0, -inf));
+    EXPECT_FALSE(writeDxfPoint(out, "", 0, 0));  // no layer name
+    EXPECT_EQ(out, "");
+
+    EntityList list;
+    list.add(entity(2, 2, {0, 0, 1, 1}));
+    list.add(entity(4, 2, {0, 0, nan}));
+    EXPECT_FALSE(dxfText(list).has_value());
+
+    EntityList badLayer;
+    badLayer.add(entity(1, nan, {0, 0}));
+    EXPECT_FALSE(dxfText(badLayer).has_value());
+    EntityList otherLayer;
+    otherLayer.add(entity(1, 6, {0, 0}));
+    EXPECT_FALSE(dxfText(otherLayer).has_value());
+}
+
+TEST(DxfWriter, CommaLocaleStillWritesPoints) {
+    std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "de_DE.UTF-8 not installed";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 3.5);
+    EntityList list;
+    list.add(entity(3, 2, {1.5f, -2.25f, 0.75f, 12.5f, 187.25f}));
+    std::string t = text(list);
+    std::setlocale(LC_ALL, saved.c_str());
+    ASSERT_STREQ(probe, "3,5");  // the locale really uses commas
+    EXPECT_EQ(t.find(','), std::string::npos);
+    EXPECT_NE(t.find(" 10\r\n 1.5\r\n 20\r\n-2.25\r\n"), std::string::npos);
+    EXPECT_NE(t.find(" 51\r\n 187.25\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bowlyn

@@ -1,0 +1,334 @@
+#include "commands/file_commands.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "geometry/recompute.h"
+#include "model/memory_form.h"
+#include "model/parameter_file.h"
+#include "model/presets.h"
+#include "render/dxf_writer.h"
+
+namespace bowlyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the file chooser and the question from a script and logs every
+// dialog shown. An exhausted script cancels the chooser, so no loop can hang.
+class ScriptedDialogs : public Dialogs {
+  public:
+    std::deque<std::string> files;
+    std::deque<bool> answers;
+    std::vector<std::string> log;
+
+    void showError(const std::string& message) override { log.push_back("error: " + message); }
+    void showWarning(const std::string& message) override { log.push_back("warning: " + message); }
+    bool askYesNo(const std::string& question) override {
+        log.push_back("ask: " + question);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << question;
+            return false;
+        }
+        bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::string chooseFile(FileDialogMode mode, const std::string& folder) override {
+        static const char* const names[] = {"open", "save", "export"};
+        log.push_back(std::string("choose ") + names[static_cast<int>(mode)] + " in '" + folder +
+                      "'");
+        if (files.empty())
+            return "";
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+// Makes every write beyond a few bytes fail, as a full disk would.
+class FullDisk {
+  public:
+    FullDisk() {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit tiny = old_;
+        tiny.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &tiny);
+    }
+    ~FullDisk() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_;
+    void (*oldHandler_)(int);
+};
+
+class FileCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/bowlyn-files-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = std::string(pattern) + "/";
+        doc.presets = builtInPresetTable();
+        loadPreset(doc, presetByName("OM"));
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+    static std::string read(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    static void write(const std::string& p, const std::string& bytes) {
+        std::ofstream(p, std::ios::binary) << bytes;
+    }
+    // A finished pass's list: a line and an arc, closed.
+    void completeOutline() {
+        doc.drawing.entities.reset();
+        Entity line;
+        line.kind = 2;
+        line.layer = 2;
+        line.v[0] = -0.0f;  // a mirrored point on the centre line
+        line.v[2] = 1.5f;
+        line.v[3] = 20;
+        doc.drawing.entities.add(line);
+        Entity arc{3, 2, {0, 5, 3.25f, 90, 180}};
+        doc.drawing.entities.add(arc);
+        doc.drawing.entities.end();
+        doc.outlineComplete = 1;
+    }
+
+    std::string dir;
+    MemoryForm form;
+    Document doc{form};
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(FileCommands, SaveAsAsksAboutTheNameWithItsExtension) {
+    write(dir + "design.bowlyn", "old");
+    write(dir + "design", "unrelated");
+    dialogs.files = {dir + "design", dir + "design"};
+    dialogs.answers = {false, true};
+    saveCommand(doc, dialogs, SaveVariant::SaveAs);
+
+    const std::string question = "ask: File '" + dir + "design.bowlyn' exists. Overwrite it?";
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"choose save in ''", question,
+                                                     "choose save in '" + dir + "'", question}));
+    EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(doc));
+    EXPECT_EQ(read(dir + "design"), "unrelated");
+    EXPECT_EQ(doc.currentFileName, dir + "design.bowlyn");
+    EXPECT_EQ(doc.lastDirectory, dir);
+}
+
+TEST_F(FileCommands, SaveAsDoesNotAskAboutTheBareNameItWillNotWrite) {
+    write(dir + "design", "unrelated");
+    dialogs.files = {dir + "design"};
+    saveCommand(doc, dialogs, SaveVariant::SaveAs);
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose save in ''"});
+    EXPECT_EQ(read(dir + "design"), "unrelated");
+    EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(doc));
+}
+
+TEST_F(FileCommands, DecliningOrCancellingWritesNothing) {
+    write(dir + "design.bowlyn", "old");
+    doc.currentFileName = dir + "earlier.bowlyn";
+    dialogs.files = {dir + "design.bowlyn"};
+    dialogs.answers = {false};
+    saveCommand(doc, dialogs, SaveVariant::Save);  // to the current file, no dialog
+    EXPECT_TRUE(dialogs.log.empty());
+    EXPECT_EQ(read(dir + "earlier.bowlyn"), parameterFileText(doc));
+
+    saveCommand(doc, dialogs, SaveVariant::SaveAs);
+    EXPECT_EQ(dialogs.log.size(), 3u);  // chooser, question (No), chooser (cancel)
+    EXPECT_EQ(read(dir + "design.bowlyn"), "old");
+    EXPECT_EQ(doc.currentFileName, dir + "earlier.bowlyn");
+}
+
+TEST_F(FileCommands, ExtensionsCompareExactly) {
+    dialogs.files = {dir + "a.Bowlyn", dir + "b.BOWLYN", dir + "c.bowlyn"};
+    for (int i = 0; i < 3; ++i)
+        saveCommand(doc, dialogs, SaveVariant::SaveAs);
+    EXPECT_TRUE(fs::exists(dir + "a.Bowlyn.bowlyn"));
+    EXPECT_TRUE(fs::exists(dir + "b.BOWLYN"));
+    EXPECT_TRUE(fs::exists(dir + "c.bowlyn"));
+    EXPECT_FALSE(fs::exists(dir + "c.bowlyn.bowlyn"));
+}
+
+TEST_F(FileCommands, SaveWritesBackToTheOpenedNameAsItIs) {
+    write(dir + "plain", "old");
+    doc.currentFileName = dir + "plain";
+    saveCommand(doc, dialogs, SaveVariant::Save);
+    EXPECT_TRUE(dialogs.log.empty());
+    EXPECT_EQ(read(dir + "plain"), parameterFileText(doc));
+    EXPECT_FALSE(fs::exists(dir + "plain.bowlyn"));
+    EXPECT_EQ(doc.lastDirectory, dir);
+
+    loadPreset(doc, presetByName("Dreadnought"));  // forgets the name: the next Save asks
+    saveCommand(doc, dialogs, SaveVariant::Save);
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose save in '" + dir + "'"});
+}
+
+TEST_F(FileCommands, FailedSaveIsReportedAndKeepsTheOldFile) {
+    doc.currentFileName = dir + "earlier.bowlyn";
+    dialogs.files = {dir + "no-such-folder/design"};
+    saveCommand(doc, dialogs, SaveVariant::SaveAs);
+    ASSERT_EQ(dialogs.log.size(), 2u);
+    const std::string prefix = "error: Could not write '" + dir + "no-such-folder/design.bowlyn': ";
+    EXPECT_EQ(dialogs.log[1].compare(0, prefix.size(), prefix), 0) << dialogs.log[1];
+    EXPECT_GT(dialogs.log[1].size(), prefix.size());
+    EXPECT_EQ(doc.currentFileName, dir + "earlier.bowlyn");
+
+    const std::string old = parameterFileText(doc) + "kept";
+    write(dir + "earlier.bowlyn", old);
+    dialogs.log.clear();
+    {
+        FullDisk full;
+        saveCommand(doc, dialogs, SaveVariant::Save);
+    }
+    ASSERT_EQ(dialogs.log.size(), 1u);
+    EXPECT_EQ(dialogs.log[0].rfind("error: Could not write '" + dir + "earlier.bowlyn': ", 0), 0u);
+    EXPECT_EQ(read(dir + "earlier.bowlyn"), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);  // no temporary left
+}
+
+TEST_F(FileCommands, OpenRetriesUntilAParameterFileIsChosen) {
+    MemoryForm otherForm;
+    Document other(otherForm);
+    other.presets = builtInPresetTable();
+    loadPreset(other, presetByName("Soprano Uke"));
+    ASSERT_EQ(writeParameterFile(other, dir + "uke.bowlyn"), "");
+    ::chmod((dir + "uke.bowlyn").c_str(), 0444);  // read-only files open
+    write(dir + "notes.txt", "Product,Bowlyn\r\nVersion, 0.8\r\n");
+    fs::create_directory(dir + "folder.bowlyn");
+
+    form.setText(STATUS_LABEL, "Problem: earlier");
+    dialogs.files = {dir + "missing.bowlyn", dir + "notes.txt", dir + "folder.bowlyn",
+                     dir + "uke.bowlyn"};
+    openCommand(doc, dialogs);
+
+    EXPECT_EQ(
+        dialogs.log,
+        (std::vector<std::string>{
+            "choose open in ''", "error: File not found: '" + dir + "missing.bowlyn'",
+            "choose open in '" + dir + "'",
+            "error: File not a Bowlyn parameter file: '" + dir + "notes.txt'",
+            "choose open in '" + dir + "'", "error: File not found: '" + dir + "folder.bowlyn'",
+            "choose open in '" + dir + "'"}));
+    EXPECT_EQ(form.text("entryDescription"), "Soprano Uke");
+    EXPECT_EQ(doc.currentFileName, dir + "uke.bowlyn");
+    EXPECT_EQ(form.text(STATUS_LABEL), STATUS_OK);
+    for (const char* label : derivedValueLabels)
+        EXPECT_EQ(form.text(label), " ") << label;
+    EXPECT_EQ(doc.outlineComplete, 0);
+}
+
+TEST_F(FileCommands, CancelledOpenChangesNothing) {
+    doc.currentFileName = "kept.bowlyn";
+    openCommand(doc, dialogs);
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose open in ''"});
+    EXPECT_EQ(form.text("entryDescription"), "OM");
+    EXPECT_EQ(doc.currentFileName, "kept.bowlyn");
+}
+
+TEST_F(FileCommands, FileExistsAndDirectoryPart) {
+    write(dir + "f", "x");
+    write(dir + ".hidden", "x");
+    ::chmod((dir + "f").c_str(), 0);
+    EXPECT_TRUE(fileExists(dir + "f"));  // whatever its permissions
+    EXPECT_TRUE(fileExists(dir + ".hidden"));
+    EXPECT_FALSE(fileExists(dir));
+    EXPECT_FALSE(fileExists(dir + "g"));
+    EXPECT_FALSE(fileExists(""));
+
+    EXPECT_EQ(directoryPart("/home/me/design.bowlyn"), "/home/me/");
+    EXPECT_EQ(directoryPart("design.bowlyn"), "");
+    EXPECT_EQ(directoryPart("/"), "/");
+    EXPECT_EQ(directoryPart("a/b/"), "a/b/");
+    EXPECT_EQ(directoryPart(""), "");
+    EXPECT_EQ(directoryPart("c:\\x\\y"), "");  // "/" is the only separator here
+}
+
+TEST_F(FileCommands, ExportRefusesWithoutACompleteOutline) {
+    exportDxf(doc, dialogs);  // just loaded: outlineComplete is 0
+    const std::vector<std::string> refusal = {
+        "error: A complete body outline must be successfully generated before it can be "
+        "exported as .dxf."};
+    EXPECT_EQ(dialogs.log, refusal);
+
+    completeOutline();
+    doc.drawing.entities.add(Entity{});  // a later pass started recording and stopped
+    dialogs.log.clear();
+    exportDxf(doc, dialogs);
+    EXPECT_EQ(dialogs.log, refusal);
+}
+
+TEST_F(FileCommands, ExportAsksAboutTheNameWithItsExtension) {
+    completeOutline();
+    write(dir + "outline.dxf", "old");
+    dialogs.files = {dir + "outline", dir + "outline"};
+    dialogs.answers = {false, true};
+    exportDxf(doc, dialogs);
+    const std::string question = "ask: File '" + dir + "outline.dxf' exists. Overwrite it?";
+    EXPECT_EQ(dialogs.log, (std::vector<std::string>{"choose export in ''", question,
+                                                     "choose export in '" + dir + "'", question}));
+    EXPECT_EQ(read(dir + "outline.dxf"), dxfText(doc.drawing.entities).value());
+    EXPECT_NE(read(dir + "outline.dxf").find(" 10\r\n-0\r\n"), std::string::npos);
+
+    // The same list can be exported again; odd-case extensions get ".dxf".
+    dialogs.files = {dir + "o.Dxf", dir + "p.DXF"};
+    exportDxf(doc, dialogs);
+    exportDxf(doc, dialogs);
+    EXPECT_TRUE(fs::exists(dir + "o.Dxf.dxf"));
+    EXPECT_TRUE(fs::exists(dir + "p.DXF"));
+    EXPECT_EQ(doc.outlineComplete, 1);
+}
+
+TEST_F(FileCommands, CancelledExportForgetsTheFolder) {
+    completeOutline();
+    doc.lastDirectory = dir;
+    exportDxf(doc, dialogs);
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose export in '" + dir + "'"});
+    EXPECT_EQ(doc.lastDirectory, "");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 0);
+}
+
+TEST_F(FileCommands, ExportFailuresAreReported) {
+    completeOutline();
+    write(dir + "outline.dxf", "old outline that must survive");
+    dialogs.files = {dir + "outline.dxf"};
+    dialogs.answers = {true};
+    {
+        FullDisk full;
+        exportDxf(doc, dialogs);
+    }
+    ASSERT_EQ(dialogs.log.size(), 3u);
+    EXPECT_EQ(dialogs.log[2].rfind("error: Could not write '" + dir + "outline.dxf': ", 0), 0u);
+    EXPECT_EQ(read(dir + "outline.dxf"), "old outline that must survive");
+
+    // A value that is not a number is refused before any file is chosen.
+    Entity bad{4, 2, {0, 0, std::numeric_limits<float>::infinity()}};
+    doc.drawing.entities.reset();
+    doc.drawing.entities.add(bad);
+    doc.drawing.entities.end();
+    dialogs.log.clear();
+    exportDxf(doc, dialogs);
+    EXPECT_EQ(dialogs.log, std::vector<std::string>{
+                               "error: The outline holds a value that cannot be written to a "
+                               ".dxf file."});
+}
+
+}  // namespace
+}  // namespace bowlyn
