@@ -1,0 +1,49 @@
+#include "app/app_context.h"
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace bowlyn {
+
+AppContext& app() {
+    static AppContext context;
+    return context;
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<fs::path> resourceFolders() {
+    std::vector<fs::path> folders;
+    std::error_code ec;
+    fs::path cwd = fs::current_path(ec);
+    if (!ec)
+        folders.push_back(cwd);
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        folders.push_back(exe.parent_path());
+        folders.push_back(exe.parent_path() / "ui");
+    }
+#ifdef BOWLYN_DATA_DIR
+    folders.push_back(BOWLYN_DATA_DIR);
+#endif
+    return folders;
+}
+
+}  // namespace
+
+std::string findResource(const std::string& name) {
+    if (name.empty())
+        return "";
+    for (const fs::path& folder : resourceFolders()) {
+        std::error_code ec;
+        fs::path candidate = folder / name;
+        if (fs::is_regular_file(candidate, ec))
+            return candidate.string();
+    }
+    return "";
+}
+
+}  // namespace bowlyn

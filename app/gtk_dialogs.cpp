@@ -1,0 +1,111 @@
+#include "app/gtk_dialogs.h"
+
+namespace bowlyn {
+
+namespace {
+
+struct FilterSpec {
+    const char* caption;
+    const char* patterns[2];
+};
+
+const FilterSpec bowlynFiles = {"Bowlyn Files, (*.bowlyn)", {"*.bowlyn", "*.BOWLYN"}};
+const FilterSpec dxfFiles = {"DXF Files, (*.dxf)", {"*.dxf", "*.DXF"}};
+const FilterSpec allFiles = {"All Files, (*.*)", {"*", nullptr}};
+
+void addFilter(GtkWidget* chooser, const FilterSpec& spec) {
+    GtkFileFilter* filter = gtk_file_filter_new();
+    gtk_file_filter_set_name(filter, spec.caption);
+    for (const char* pattern : spec.patterns) {
+        if (pattern)
+            gtk_file_filter_add_pattern(filter, pattern);
+    }
+    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
+}
+
+}  // namespace
+
+const char* fileDialogTitle(FileDialogMode mode) {
+    switch (mode) {
+        case FileDialogMode::Open:
+            return "open";
+        case FileDialogMode::Save:
+            return "Save as";
+        case FileDialogMode::Export:
+            return "Save outline as .dxf file";
+    }
+    return "";
+}
+
+GtkDialogs::GtkDialogs(GtkWidget* parent, const std::string& iconPath) : parent_(parent) {
+    if (parent_)
+        g_object_ref(parent_);
+    if (!iconPath.empty())
+        icon_ = gdk_pixbuf_new_from_file(iconPath.c_str(), nullptr);
+}
+
+GtkDialogs::~GtkDialogs() {
+    if (icon_)
+        g_object_unref(icon_);
+    if (parent_)
+        g_object_unref(parent_);
+}
+
+void GtkDialogs::decorate(GtkWidget* dialog) {
+    if (icon_)
+        gtk_window_set_icon(GTK_WINDOW(dialog), icon_);
+}
+
+int GtkDialogs::runMessage(GtkMessageType type, GtkButtonsType buttons,
+                           const std::string& message) {
+    GtkWindow* parent = parent_ && GTK_IS_WINDOW(parent_) ? GTK_WINDOW(parent_) : nullptr;
+    // The text goes in as an argument, never as the format: file names may hold '%'.
+    GtkWidget* dialog = gtk_message_dialog_new(
+        parent, GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), type, buttons,
+        "%s", message.c_str());
+    decorate(dialog);
+    int response = gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+    return response;
+}
+
+void GtkDialogs::showError(const std::string& message) {
+    runMessage(GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, message);
+}
+
+void GtkDialogs::showWarning(const std::string& message) {
+    runMessage(GTK_MESSAGE_WARNING, GTK_BUTTONS_OK, message);
+}
+
+bool GtkDialogs::askYesNo(const std::string& question) {
+    return runMessage(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, question) == GTK_RESPONSE_YES;
+}
+
+std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initialFolder) {
+    const bool open = mode == FileDialogMode::Open;
+    GtkWindow* parent = parent_ && GTK_IS_WINDOW(parent_) ? GTK_WINDOW(parent_) : nullptr;
+    GtkWidget* chooser = gtk_file_chooser_dialog_new(
+        fileDialogTitle(mode), parent,
+        open ? GTK_FILE_CHOOSER_ACTION_OPEN : GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL,
+        GTK_RESPONSE_CANCEL, open ? GTK_STOCK_OPEN : GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(chooser), TRUE);
+    gtk_dialog_set_default_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
+    decorate(chooser);
+    addFilter(chooser, mode == FileDialogMode::Export ? dxfFiles : bowlynFiles);
+    addFilter(chooser, allFiles);
+    if (!initialFolder.empty()) {
+        gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), initialFolder.c_str());
+    }
+    std::string chosen;
+    if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+        if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
+            chosen = name;
+            g_free(name);
+        }
+    }
+    gtk_widget_destroy(chooser);
+    return chosen;
+}
+
+}  // namespace bowlyn

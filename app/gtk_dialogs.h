@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <string>
+
+#include "model/dialogs.h"
+
+namespace bowlyn {
+
+// Modal GTK dialogs over the main window, destroyed with it and carrying the
+// application icon.
+class GtkDialogs : public Dialogs {
+  public:
+    // `iconPath` may be "" (no icon).
+    GtkDialogs(GtkWidget* parent, const std::string& iconPath);
+    ~GtkDialogs() override;
+    GtkDialogs(const GtkDialogs&) = delete;
+    GtkDialogs& operator=(const GtkDialogs&) = delete;
+
+    void showError(const std::string& message) override;
+    void showWarning(const std::string& message) override;
+    bool askYesNo(const std::string& question) override;
+    std::string chooseFile(FileDialogMode mode, const std::string& initialFolder) override;
+
+  private:
+    int runMessage(GtkMessageType type, GtkButtonsType buttons, const std::string& message);
+    void decorate(GtkWidget* dialog);
+
+    GtkWidget* parent_;
+    GdkPixbuf* icon_ = nullptr;
+};
+
+// Title of the file dialog of each mode.
+const char* fileDialogTitle(FileDialogMode mode);
+
+}  // namespace bowlyn

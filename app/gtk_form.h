@@ -1,0 +1,70 @@
+#pragma once
+
+#include <glade/glade.h>
+#include <gtk/gtk.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "model/form.h"
+
+namespace bowlyn {
+
+// The Form on the widgets of the loaded window description. Holds a reference
+// on every widget it knows, so calls that arrive while the window is being
+// destroyed touch dead widgets, never freed memory.
+class GtkForm : public Form {
+  public:
+    // Looks up, by name, every widget the program addresses.
+    explicit GtkForm(GladeXML* xml);
+    ~GtkForm() override;
+    GtkForm(const GtkForm&) = delete;
+    GtkForm& operator=(const GtkForm&) = delete;
+
+    // Names the description lacks or has on a widget of the wrong kind; the
+    // form is usable only when this is empty.
+    const std::vector<std::string>& missing() const { return missing_; }
+
+    // The widget of that name, or nullptr.
+    GtkWidget* widget(const std::string& name) const;
+    GtkWidget* mainWindow() const { return widget("bowlynMainWindow"); }
+
+    // The units combo box: made here because the description has none. Its
+    // "changed" signal is connected after the first item is made active.
+    void createUnitsCombo();
+
+    // The pixel buffer the image widget shows (nullptr before the first drawing).
+    GdkPixbuf* shownPixbuf() const { return pixbuf_; }
+
+    std::string text(const std::string& widget) const override;
+    void setText(const std::string& widget, const std::string& text) override;
+    bool active(const std::string& widget) const override;
+    void setActive(const std::string& widget, bool on) override;
+    bool visible(const std::string& widget) const override;
+    void setVisible(const std::string& widget, bool visible) override;
+    bool sensitive(const std::string& widget) const override;
+    void setSensitive(const std::string& widget, bool sensitive) override;
+    int unitsIndex() const override;
+    void setUnitsIndex(int index) override;
+    int notebookPage() const override;
+    void setNotebookPage(int page) override;
+    void showDrawing(const DrawingSurface& surface) override;
+
+  private:
+    void remember(const std::string& name, GtkWidget* w);
+
+    std::unordered_map<std::string, GtkWidget*> widgets_;
+    std::vector<std::string> missing_;
+    GdkPixbuf* pixbuf_ = nullptr;
+};
+
+// The widgets the program looks up by name, in look-up order.
+const std::vector<std::string>& formWidgetNames();
+
+// Copies cairo's premultiplied native-endian ARGB32 rows into an RGBA pixel
+// buffer of the same size.
+void convertArgbToRgba(const unsigned char* src, int srcStride, int width, int height,
+                       unsigned char* dst, int dstStride);
+
+}  // namespace bowlyn

@@ -1,0 +1,223 @@
+#include "app/main_window.h"
+
+#include <glade/glade.h>
+#include <gtk/gtk.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/app_context.h"
+#include "app/gtk_dialogs.h"
+#include "app/gtk_form.h"
+#include "geometry/document.h"
+#include "model/presets.h"
+
+namespace bowlyn {
+
+namespace {
+
+constexpr const char* DESCRIPTION_FILE = "bowlyn0_7.glade";
+
+// What app() points at while the window is open.
+struct Session {
+    std::unique_ptr<GtkForm> form;
+    std::unique_ptr<Document> doc;
+    std::unique_ptr<GtkDialogs> dialogs;
+    bool windowDestroyed = false;
+};
+
+Session& session() {
+    static Session s;
+    return s;
+}
+
+void parseResourceFileOnce() {
+    static bool parsed = false;
+    if (parsed)
+        return;
+    parsed = true;
+    // Without it GTK's default appearance stays.
+    std::string rc = findResource("applicationrc");
+    if (!rc.empty())
+        gtk_rc_parse(rc.c_str());
+}
+
+// Handlers that fire while the window goes (focus leaving an entry) find no
+// document and do nothing.
+void forgetWindow() {
+    AppContext& ctx = app();
+    ctx.doc = nullptr;
+    ctx.form = nullptr;
+    ctx.dialogs = nullptr;
+    ctx.mainWindow = nullptr;
+}
+
+// Every window a rejected description made.
+void destroyWindows(GladeXML* xml) {
+    GList* all = glade_xml_get_widget_prefix(xml, "");
+    for (GList* it = all; it; it = it->next) {
+        GtkWidget* w = GTK_WIDGET(it->data);
+        if (GTK_IS_WINDOW(w) && !gtk_widget_get_parent(w))
+            gtk_widget_destroy(w);
+    }
+    g_list_free(all);
+}
+
+std::string currentDirectory() {
+    std::error_code ec;
+    std::string dir = std::filesystem::current_path(ec).string();
+    return ec ? std::string() : dir;
+}
+
+}  // namespace
+
+bool openMainWindow(std::string& error, const std::string& descriptionPath) {
+    if (app().doc) {
+        error = "the main window is already open";
+        return false;
+    }
+    parseResourceFileOnce();
+
+    std::string path = descriptionPath.empty() ? findResource(DESCRIPTION_FILE) : descriptionPath;
+    if (path.empty()) {
+        error = std::string("cannot find the window description \"") + DESCRIPTION_FILE +
+                "\" in the current folder, beside the program, in its ui folder or in " +
+#ifdef BOWLYN_DATA_DIR
+                BOWLYN_DATA_DIR;
+#else
+                "the data folder";
+#endif
+        return false;
+    }
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        error = "the window description \"" + path + "\" does not exist";
+        return false;
+    }
+    GladeXML* xml = glade_xml_new(path.c_str(), nullptr, nullptr);
+    if (!xml) {
+        error = "cannot load the window description \"" + path + "\"";
+        return false;
+    }
+
+    Session& s = session();
+    s.form = std::make_unique<GtkForm>(xml);
+    if (!s.form->missing().empty()) {
+        error = "the window description \"" + path + "\" has no usable widget \"" +
+                s.form->missing().front() + "\"";
+        if (s.form->missing().size() > 1) {
+            error += " and " + std::to_string(s.form->missing().size() - 1) + " more";
+        }
+        destroyWindows(xml);
+        s.form.reset();
+        g_object_unref(xml);
+        return false;
+    }
+
+    GtkWidget* window = s.form->mainWindow();
+    s.doc = std::make_unique<Document>(*s.form);
+    s.doc->presets = builtInPresetTable();
+    s.form->showDrawing(s.doc->drawing.surface);
+    s.form->createUnitsCombo();
+
+    AppContext& ctx = app();
+    ctx.iconPath = findResource("bowlyn.ico");
+    if (!ctx.iconPath.empty())
+        gtk_window_set_icon_from_file(GTK_WINDOW(window), ctx.iconPath.c_str(), nullptr);
+    s.dialogs = std::make_unique<GtkDialogs>(window, ctx.iconPath);
+    ctx.doc = s.doc.get();
+    ctx.form = s.form.get();
+    ctx.dialogs = s.dialogs.get();
+    ctx.mainWindow = window;
+
+    gtk_widget_show_all(window);
+    glade_xml_signal_autoconnect(xml);
+    g_object_unref(xml);
+
+    ctx.startDirectory = currentDirectory();
+    s.doc->lastDirectory.clear();
+    s.doc->currentFileName.clear();
+    s.doc->outlineComplete = 0;
+    clearWorkRow(*s.doc);
+    loadPreset(*s.doc, WORK_ROW);
+    // The release check's note on a newer release goes here.
+    return true;
+}
+
+void closeMainWindow() {
+    Session& s = session();
+    GtkWidget* window = s.form ? s.form->mainWindow() : nullptr;
+    forgetWindow();
+    if (window && !s.windowDestroyed)
+        gtk_widget_destroy(window);
+    s.windowDestroyed = false;
+    s.dialogs.reset();
+    s.doc.reset();
+    s.form.reset();
+}
+
+std::string screenSizeMessage(int width, int height) {
+    if (width < 1024) {
+        return "The screen resolution of your computer is not large enough to display the Bowlyn "
+               "main window. It may be possible to adjust your screen resolution to be big enough "
+               "to accomodate the Bowlyn main window. See the Bowlyn documentation in the Help "
+               "menu (Information selection) for instructions how to do this.";
+    }
+    if (height <= 768) {
+        return "The screen resolution of your computer may not be large enough to display the "
+               "Bowlyn main window. If you can't see the bottom of the Bowlyn main window after "
+               "dragging it up as far as it will go, there are two adjustments which you can make "
+               "which may help. It may be possible to adjust your screen resolution to be big "
+               "enough to accomodate the Bowlyn main window, or you can adjust properties of the "
+               "taskbar to keep it from hiding the bottom of the Bowlyn main window. See the "
+               "Bowlyn documentation in the Help menu (Information selection) for instructions "
+               "how to do this.";
+    }
+    return "";
+}
+
+void screenSizeCheck() {
+    GdkScreen* screen = gdk_screen_get_default();
+    if (!screen || !app().dialogs)
+        return;
+    std::string message =
+        screenSizeMessage(gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+    if (!message.empty())
+        app().dialogs->showWarning(message);
+}
+
+void runMainLoop() {
+    app().mainLoopRunning = true;
+    gtk_main();
+    app().mainLoopRunning = false;
+}
+
+}  // namespace bowlyn
+
+using bowlyn::app;
+
+extern "C" {
+
+// Closing the window ends the program; a window destroyed without a main loop
+// (tests, a failed start) just goes.
+G_MODULE_EXPORT gboolean windowBowlynMainWindow_destroy_cb(GtkWidget*, gpointer) {
+    bowlyn::session().windowDestroyed = true;
+    bowlyn::forgetWindow();
+    if (app().mainLoopRunning && gtk_main_level() > 0)
+        gtk_main_quit();
+    return TRUE;
+}
+
+// Nothing to do, but GTK's own handling of the event must go on: stopping it
+// here would leave the window's size bookkeeping waiting for this event.
+G_MODULE_EXPORT gboolean windowBowlynMainWindow_configure_event_cb(GtkWidget*, GdkEventConfigure*,
+                                                                   gpointer) {
+    return FALSE;
+}
+
+G_MODULE_EXPORT void menuQuit_activate_cb(GtkMenuItem*, gpointer) {
+    if (app().mainLoopRunning && gtk_main_level() > 0)
+        gtk_main_quit();
+}
+
+}  // extern "C"

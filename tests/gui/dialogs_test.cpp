@@ -1,0 +1,177 @@
+// The real GTK dialogs: answered from a timer while they run modally.
+
+#include <functional>
+
+#include "app/gtk_dialogs.h"
+#include "gui_support.h"
+
+namespace bowlyn::test {
+namespace {
+
+// The dialog that is running now: the one toplevel besides the main window.
+GtkWidget* runningDialog() {
+    GtkWidget* found = nullptr;
+    GList* tops = gtk_window_list_toplevels();
+    for (GList* t = tops; t; t = t->next) {
+        GtkWidget* w = GTK_WIDGET(t->data);
+        if (w != app().mainWindow && GTK_IS_DIALOG(w) && gtk_widget_get_visible(w))
+            found = w;
+    }
+    g_list_free(tops);
+    return found;
+}
+
+// Runs `inspect` on the dialog once it shows, then answers it with `response`.
+struct Answer {
+    std::function<void(GtkWidget*)> inspect;
+    int response;
+    bool seen = false;
+    GtkWidget* dialog = nullptr;  // cleared when the dialog goes
+    int ticks = 0;
+    guint source = 0;
+    ~Answer() {
+        if (source)
+            g_source_remove(source);
+        if (dialog)
+            g_object_remove_weak_pointer(G_OBJECT(dialog), (gpointer*)&dialog);
+    }
+};
+
+gboolean answerDialog(gpointer data) {
+    auto* a = static_cast<Answer*>(data);
+    if (!a->seen) {
+        GtkWidget* dialog = runningDialog();
+        if (!dialog)
+            return TRUE;  // not shown yet: look again
+        a->seen = true;
+        a->dialog = dialog;
+        g_object_add_weak_pointer(G_OBJECT(dialog), (gpointer*)&a->dialog);
+        a->inspect(dialog);
+        gtk_dialog_response(GTK_DIALOG(dialog), a->response);
+        return TRUE;
+    }
+    if (!a->dialog) {
+        a->source = 0;
+        return FALSE;  // answered and gone
+    }
+    // A file chooser checks a chosen name in the background and may drop an
+    // answer that arrives while its folder is still loading: answer again.
+    if (++a->ticks % 10 == 0)
+        gtk_dialog_response(GTK_DIALOG(a->dialog), a->response);
+    return TRUE;
+}
+
+class RealDialogs : public GuiTest {
+  protected:
+    GtkDialogs& real() { return *gtkDialogs; }
+    void SetUp() override {
+        GuiTest::SetUp();
+        gtkDialogs = std::make_unique<GtkDialogs>(app().mainWindow, app().iconPath);
+    }
+    void TearDown() override {
+        gtkDialogs.reset();
+        GuiTest::TearDown();
+    }
+    void answerWith(Answer& a) { a.source = g_timeout_add(20, answerDialog, &a); }
+    std::unique_ptr<GtkDialogs> gtkDialogs;
+};
+
+std::string messageText(GtkWidget* dialog) {
+    gchar* t = nullptr;
+    g_object_get(dialog, "text", &t, nullptr);
+    std::string s = t ? t : "";
+    g_free(t);
+    return s;
+}
+
+TEST_F(RealDialogs, MessagesAreModalChildrenOfTheMainWindow) {
+    Answer error{[](GtkWidget* d) {
+                     EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(d)));
+                     EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(d)),
+                               GTK_WINDOW(app().mainWindow));
+                     EXPECT_TRUE(gtk_window_get_destroy_with_parent(GTK_WINDOW(d)));
+                     EXPECT_EQ(messageText(d), "File not found: '100% done.bowlyn'");
+                     GtkMessageType type;
+                     g_object_get(d, "message-type", &type, nullptr);
+                     EXPECT_EQ(type, GTK_MESSAGE_ERROR);
+                     if (!app().iconPath.empty()) {
+                         EXPECT_NE(gtk_window_get_icon(GTK_WINDOW(d)), nullptr);
+                     }
+                 },
+                 GTK_RESPONSE_OK};
+    answerWith(error);
+    real().showError("File not found: '100% done.bowlyn'");
+    EXPECT_TRUE(error.seen);
+    EXPECT_EQ(runningDialog(), nullptr);
+
+    Answer warning{[](GtkWidget* d) {
+                       GtkMessageType type;
+                       g_object_get(d, "message-type", &type, nullptr);
+                       EXPECT_EQ(type, GTK_MESSAGE_WARNING);
+                   },
+                   GTK_RESPONSE_OK};
+    answerWith(warning);
+    real().showWarning("small screen");
+    EXPECT_TRUE(warning.seen);
+}
+
+TEST_F(RealDialogs, OnlyAnExplicitYesCountsAsYes) {
+    Answer yes{[](GtkWidget* d) { EXPECT_EQ(messageText(d), "File 'a' exists. Overwrite it?"); },
+               GTK_RESPONSE_YES};
+    answerWith(yes);
+    EXPECT_TRUE(real().askYesNo("File 'a' exists. Overwrite it?"));
+    Answer no{[](GtkWidget*) {}, GTK_RESPONSE_NO};
+    answerWith(no);
+    EXPECT_FALSE(real().askYesNo("again?"));
+    Answer closed{[](GtkWidget*) {}, GTK_RESPONSE_DELETE_EVENT};
+    answerWith(closed);
+    EXPECT_FALSE(real().askYesNo("and again?"));
+}
+
+std::vector<std::string> filterNames(GtkWidget* chooser) {
+    std::vector<std::string> names;
+    GSList* filters = gtk_file_chooser_list_filters(GTK_FILE_CHOOSER(chooser));
+    for (GSList* f = filters; f; f = f->next) {
+        names.push_back(gtk_file_filter_get_name(GTK_FILE_FILTER(f->data)));
+    }
+    g_slist_free(filters);
+    return names;
+}
+
+TEST_F(RealDialogs, FileChooserHasTheModesTitlesAndFilters) {
+    const std::string folder = ::testing::TempDir();
+    Answer open{[&](GtkWidget* d) {
+                    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "open");
+                    EXPECT_EQ(gtk_file_chooser_get_action(GTK_FILE_CHOOSER(d)),
+                              GTK_FILE_CHOOSER_ACTION_OPEN);
+                    EXPECT_EQ(filterNames(d), (std::vector<std::string>{"Bowlyn Files, (*.bowlyn)",
+                                                                        "All Files, (*.*)"}));
+                },
+                GTK_RESPONSE_CANCEL};
+    answerWith(open);
+    EXPECT_EQ(real().chooseFile(FileDialogMode::Open, folder), "");
+    EXPECT_TRUE(open.seen);
+
+    Answer save{[&](GtkWidget* d) {
+                    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Save as");
+                    EXPECT_EQ(gtk_file_chooser_get_action(GTK_FILE_CHOOSER(d)),
+                              GTK_FILE_CHOOSER_ACTION_SAVE);
+                    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), "design");
+                },
+                GTK_RESPONSE_ACCEPT};
+    answerWith(save);
+    std::string chosen = real().chooseFile(FileDialogMode::Save, folder);
+    EXPECT_EQ(chosen, folder + "design");
+
+    Answer dxf{[&](GtkWidget* d) {
+                   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Save outline as .dxf file");
+                   EXPECT_EQ(filterNames(d),
+                             (std::vector<std::string>{"DXF Files, (*.dxf)", "All Files, (*.*)"}));
+               },
+               GTK_RESPONSE_DELETE_EVENT};
+    answerWith(dxf);
+    EXPECT_EQ(real().chooseFile(FileDialogMode::Export, ""), "");
+}
+
+}  // namespace
+}  // namespace bowlyn::test

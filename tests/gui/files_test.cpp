@@ -1,0 +1,80 @@
+// The File menu's commands reach the file dialog, the messages and the files.
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "geometry/document.h"
+#include "gui_support.h"
+
+namespace bowlyn::test {
+namespace {
+
+class FileMenu : public GuiTest {
+  protected:
+    std::string temp(const std::string& name) {
+        std::string path = ::testing::TempDir() + "gui_" + name;
+        std::remove(path.c_str());
+        created.push_back(path);
+        return path;
+    }
+    void TearDown() override {
+        for (const std::string& p : created)
+            std::remove(p.c_str());
+        GuiTest::TearDown();
+    }
+    std::vector<std::string> created;
+};
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(FileMenu, SaveAsThenOpenBringsTheDesignBack) {
+    activate("menuInitializeArchtop");
+    std::string path = temp("archtop.bowlyn");
+    dialogs.files = {path};
+    activate("menuSaveAs");
+    ASSERT_EQ(dialogs.modes.size(), 1u);
+    EXPECT_EQ(dialogs.modes[0], FileDialogMode::Save);
+    EXPECT_NE(contents(path).find("Archtop"), std::string::npos);
+
+    activate("menuInitializeClear");
+    dialogs.files = {path};
+    activate("menuOpen");
+    EXPECT_EQ(dialogs.modes.back(), FileDialogMode::Open);
+    EXPECT_EQ(text("entryDescription"), "Archtop 16'' w/ Venetian cutaway");
+    EXPECT_TRUE(form().active("radiobuttonCutawayVenetian"));
+    EXPECT_TRUE(form().visible("fixedCutawayParamsVenetianVisibility"));
+    EXPECT_EQ(doc().params.bodyLength, 20.65f);
+    EXPECT_TRUE(dialogs.errors.empty());
+
+    // Save goes back to the opened file without asking.
+    const size_t asked = dialogs.modes.size();
+    activate("menuSave");
+    EXPECT_EQ(dialogs.modes.size(), asked);
+}
+
+TEST_F(FileMenu, ExportRefusesUntilAnOutlineIsDrawn) {
+    activate("menuInitializeOM");
+    std::string path = temp("om.dxf");
+    dialogs.files = {path};
+    activate("menuExportDXF");
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_TRUE(contents(path).empty());
+
+    click("buttonOk");
+    dialogs.files = {path};
+    activate("menuExportDXF");
+    EXPECT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.modes.back(), FileDialogMode::Export);
+    std::string dxf = contents(path);
+    EXPECT_NE(dxf.find("ENTITIES"), std::string::npos);
+    EXPECT_NE(dxf.find("ARC"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace bowlyn::test

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "app/gtk_form.h"
+#include "app/main_window.h"
+#include "model/dialogs.h"
+
+namespace bowlyn::test {
+
+// Lets GTK handle everything that is pending.
+inline void pump() {
+    gdk_flush();
+    while (gtk_events_pending())
+        gtk_main_iteration_do(FALSE);
+}
+
+// Any widget of the window by name, menu items in submenus included.
+GtkWidget* findWidget(GtkWidget* root, const std::string& name);
+
+// Answers the program's questions from a script and remembers what it said.
+struct ScriptedDialogs : Dialogs {
+    std::vector<std::string> errors, warnings, questions;
+    std::vector<std::string> files;  // answers to chooseFile, in order; then ""
+    std::vector<FileDialogMode> modes;
+    bool answerYes = true;
+
+    void showError(const std::string& m) override { errors.push_back(m); }
+    void showWarning(const std::string& m) override { warnings.push_back(m); }
+    bool askYesNo(const std::string& q) override {
+        questions.push_back(q);
+        return answerYes;
+    }
+    std::string chooseFile(FileDialogMode mode, const std::string&) override {
+        modes.push_back(mode);
+        if (files.empty())
+            return "";
+        std::string f = files.front();
+        files.erase(files.begin());
+        return f;
+    }
+};
+
+// GTK's own warnings and criticals, collected so a test can fail on them.
+std::vector<std::string>& loggedProblems();
+void collectLogMessages();
+
+// The main window opened fresh from the real description for every test.
+class GuiTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    GtkForm& form() { return *app().form; }
+    Document& doc() { return *app().doc; }
+    GtkWidget* widget(const std::string& name);
+    std::string text(const std::string& name) { return form().text(name); }
+
+    void activate(const std::string& menuItem);
+    // Clicks a button as the mouse would (the focus moves to it first).
+    void click(const std::string& button);
+    // Types `text` into the entry as keystrokes, the entry having the focus.
+    void type(const std::string& entry, const std::string& text);
+    // Brings the notebook page holding `w` to the front, as a click on its tab.
+    void showPageOf(GtkWidget* w);
+    // Moves the keyboard focus to `entry` (showing its page), as a click would.
+    void focus(const std::string& entry);
+    // The toplevel gains or loses the keyboard focus, as a window manager does.
+    void windowFocus(bool in);
+
+    // Pixels of the image on screen that satisfy `pick` (r, g, b), frame excluded.
+    int countShownPixels(const std::function<bool(int, int, int)>& pick);
+
+    ScriptedDialogs dialogs;
+};
+
+bool isConstructionPixel(int r, int g, int b);
+bool isOutlinePixel(int r, int g, int b);
+
+}  // namespace bowlyn::test

@@ -1,0 +1,510 @@
+#!/usr/bin/env python3
+"""Writes Bowlyn's main window description (libglade 2 format) and its GTK
+resource file.
+
+The window is long and regular: some seventy entries, twenty-one stepper
+pairs and taper controls repeated on two tabs. Writing it from the tables
+below keeps widget names, handler names and positions consistent; the
+program looks every widget up by name and connects every handler by name.
+
+Usage: gen_glade.py OUTPUT_DIR
+"""
+
+import os
+import sys
+from xml.sax.saxutils import escape, quoteattr
+
+# --------------------------------------------------------------------------
+# A small widget tree and its XML form.
+
+
+class Widget:
+    def __init__(self, cls, wid, **props):
+        self.cls = cls
+        self.id = wid
+        self.props = [("visible", "True")]
+        for name, value in props.items():
+            self.set(name, value)
+        self.signals = []
+        self.accels = []
+        self.children = []  # (widget, packing dict, internal-child name)
+
+    def set(self, name, value):
+        if isinstance(value, bool):
+            value = "True" if value else "False"
+        self.props = [(n, v) for n, v in self.props if n != name]
+        self.props.append((name, str(value)))
+        return self
+
+    def on(self, signal, handler):
+        self.signals.append((signal, handler))
+        return self
+
+    def accel(self, key, modifiers):
+        self.accels.append((key, modifiers))
+        return self
+
+    def add(self, child, **packing):
+        self.children.append((child, packing))
+        return child
+
+    def xml(self, out, depth):
+        pad = "  " * depth
+        out.append(f'{pad}<widget class="{self.cls}" id={quoteattr(self.id)}>')
+        for name, value in self.props:
+            out.append(f'{pad}  <property name="{name}">{escape(value)}</property>')
+        for signal, handler in self.signals:
+            out.append(f'{pad}  <signal name="{signal}" handler="{handler}"/>')
+        for key, modifiers in self.accels:
+            out.append(
+                f'{pad}  <accelerator key="{key}" modifiers="{modifiers}" signal="activate"/>'
+            )
+        for child, packing in self.children:
+            out.append(f"{pad}  <child>")
+            child.xml(out, depth + 2)
+            if packing:
+                out.append(f"{pad}    <packing>")
+                for name, value in packing.items():
+                    out.append(f'{pad}      <property name="{name}">{escape(str(value))}</property>')
+                out.append(f"{pad}    </packing>")
+            out.append(f"{pad}  </child>")
+        out.append(f"{pad}</widget>")
+
+
+# --------------------------------------------------------------------------
+# Form geometry, in pixels.
+
+ROW = 26  # row pitch inside a tab
+ENTRY_H = 24
+LABEL_X = 12  # field captions
+ENTRY_X = 214  # entries
+ENTRY_W = 80
+DEC_X = ENTRY_X + ENTRY_W + 4
+INC_X = DEC_X + 26
+STEP_W = 24
+NOTE_X = INC_X + STEP_W + 8  # unit notes and derived-value captions
+VALUE_X = NOTE_X + 84  # derived values
+VALUE_W = 104
+TAB_W = 544
+TAB_H = 556
+
+# Stepper classes only matter to the program; here a pair is either present or not.
+STEPPED = {
+    "entryLength", "entryLBWidth", "entryHeelWidth", "entryLBRadius", "entryLB2Radius",
+    "entryLBOffset", "entryUBRadius", "entryUB2Radius", "entryUBOffset", "entryUBWidth",
+    "entryWaistRadius", "entryWaistOffset", "entryWaistWidth", "entryCutawayNeckOffset",
+    "entryCutawayDepth", "entryCutawayWidth", "entryCutawayVenetianRadius",
+    "entryCutawayVenetianPointRadius", "entryHoleDiameter", "entryHoleOffset",
+    "entryHoleHOffset",
+}
+
+
+def label(wid, text, width=None, markup=False, xalign=0.0):
+    w = Widget("GtkLabel", wid, label=text, xalign=xalign, yalign=0.5)
+    if markup:
+        w.set("use_markup", True)
+    if width:
+        w.set("width_request", width)
+    w.set("height_request", ENTRY_H)
+    return w
+
+
+class Tab:
+    """Places rows of controls in a GtkFixed from top to bottom."""
+
+    counter = 0
+
+    def __init__(self, fixed, top=8):
+        self.fixed = fixed
+        self.y = top
+
+    @staticmethod
+    def auto_id(prefix):
+        Tab.counter += 1
+        return f"{prefix}{Tab.counter}"
+
+    def put(self, widget, x, y=None):
+        self.fixed.add(widget, x=x, y=self.y if y is None else y)
+        return widget
+
+    def skip(self, rows=1.0):
+        self.y += int(ROW * rows)
+
+    def heading(self, text):
+        self.skip(0.25)
+        self.put(label(Tab.auto_id("labelHeading"), f"<b>{escape(text)}</b>", markup=True), 4)
+        self.skip()
+
+    def entry(self, wid, caption, note=None, derived=None):
+        """One field: caption, entry, its stepper pair if it has one, and a
+        note (a unit) or a derived value (caption, label id) to the right."""
+        self.put(label(Tab.auto_id("labelCaption"), caption, width=ENTRY_X - LABEL_X - 6), LABEL_X)
+        e = Widget("GtkEntry", wid, can_focus=True, width_request=ENTRY_W,
+                   height_request=ENTRY_H, text="")
+        e.on("focus_out_event", f"{wid}_focus_out_event_cb")
+        self.put(e, ENTRY_X)
+        if wid in STEPPED:
+            base = wid[len("entry"):]
+            for name, text, x in (("Dec", "-", DEC_X), ("Inc", "+", INC_X)):
+                button = Widget("GtkButton", f"button{base}{name}", label=text, can_focus=True,
+                                width_request=STEP_W, height_request=ENTRY_H,
+                                tooltip_text="Step down and redraw" if name == "Dec"
+                                else "Step up and redraw")
+                button.on("clicked", f"button{base}{name}_clicked_cb")
+                self.put(button, x)
+        if note:
+            self.put(label(Tab.auto_id("labelNote"), note), NOTE_X)
+        if derived:
+            self.value(*derived, y=self.y)
+        self.skip()
+        return e
+
+    def value(self, caption, wid, y=None):
+        """A derived value: a caption and a read-only label."""
+        self.put(label(Tab.auto_id("labelCaption"), caption, width=VALUE_X - NOTE_X - 4), NOTE_X,
+                 y)
+        v = label(wid, " ", width=VALUE_W)
+        v.set("selectable", True)
+        self.put(v, VALUE_X, y)
+
+    def check(self, wid, caption):
+        b = Widget("GtkCheckButton", wid, label=caption, can_focus=True, draw_indicator=True,
+                   active=False)
+        b.on("toggled", f"{wid}_toggled_cb")
+        self.put(b, 4)
+        self.skip()
+        return b
+
+    def radios(self, first, second, caption1, caption2, x2=ENTRY_X):
+        a = Widget("GtkRadioButton", first, label=caption1, can_focus=True, draw_indicator=True,
+                   active=True)
+        a.on("clicked", f"{first}_clicked_cb")
+        b = Widget("GtkRadioButton", second, label=caption2, can_focus=True,
+                   draw_indicator=True, group=first)
+        b.on("clicked", f"{second}_clicked_cb")
+        self.put(a, LABEL_X)
+        self.put(b, x2)
+        self.skip()
+
+    def container(self, wid, rows):
+        """A nested GtkFixed (a group that is hidden or made insensitive as a
+        whole) spanning the full tab width; returns a Tab that fills it."""
+        f = Widget("GtkFixed", wid, width_request=TAB_W - 8, height_request=int(rows * ROW))
+        self.put(f, 0)
+        return Tab(f, top=0)
+
+
+def fixed(wid):
+    return Widget("GtkFixed", wid, width_request=TAB_W, height_request=TAB_H)
+
+
+# --------------------------------------------------------------------------
+# The tabs.
+
+
+def body_tab():
+    tab = Tab(fixed("fixedBodyTab"))
+    tab.entry("entryLength", "Body length")
+    tab.entry("entryHeelWidth", "Neck flat length")
+    tab.heading("Lower bout")
+    tab.entry("entryLBWidth", "Width", derived=("Centre", "labelLBCenterData"))
+    tab.entry("entryLBRadius", "Radius", derived=("Tail arc R", "labelTailArcRadiusData"))
+    tab.entry("entryLB2Radius", "Secondary radius increment",
+              derived=("Tail arc at", "labelTailArcCenterPointData"))
+    tab.entry("entryLBOffset", "Offset from tail end")
+    tab.heading("Upper bout")
+    tab.entry("entryUBWidth", "Width", derived=("Centre", "labelUBCenterData"))
+    tab.entry("entryUBRadius", "Radius", derived=("Shoulder R", "labelShoulderArcRadiusData"))
+    tab.entry("entryUB2Radius", "Secondary radius increment",
+              derived=("Shoulder at", "labelShoulderArcCenterPointData"))
+    tab.entry("entryUBOffset", "Offset from neck end")
+    tab.heading("Waist")
+    tab.entry("entryWaistWidth", "Width", derived=("Centre", "labelWaistCenterData"))
+    tab.entry("entryWaistRadius", "Radius")
+    tab.entry("entryWaistOffset", "Offset from tail end")
+    tab.heading("Neck")
+    tab.entry("entryNeckJoinsBodyAtFret", "Neck joins body at fret")
+    tab.entry("entryScaleLength", "Scale length")
+    return tab.fixed, "Body"
+
+
+def taper_controls(tab, prefix, visibility_rows=4):
+    """The fingerboard taper choice and the two sets of values it selects
+    between; the cutaway and fretboard tabs both carry one."""
+    tab.radios(f"radiobutton{prefix}WidthAtFret", f"radiobutton{prefix}StringSpacing",
+               "Width at a fret", "String spacing at bridge")
+    at_fret = tab.container(f"fixed{prefix}TaperFromNeckWidthVisibility", visibility_rows)
+    at_fret.entry(f"entry{prefix}TaperFromNeckWidthFret", "Width measured at fret")
+    at_fret.entry(f"entry{prefix}TaperFromNeckWidthWidth", "Fingerboard width there")
+    spacing = tab.container(f"fixed{prefix}TaperFromStringSpacingVisibility", visibility_rows)
+    spacing.entry(f"entry{prefix}TaperFromStringSpacingSpacing", "String spacing at bridge")
+    spacing.entry(f"entry{prefix}TaperFromStringSpacingSetback", "String setback")
+    spacing.entry(f"entry{prefix}TaperFromStringSpacingDia1st", "1st string diameter",
+                  note="inches")
+    spacing.entry(f"entry{prefix}TaperFromStringSpacingDiaLast", "Last string diameter",
+                  note="inches")
+    tab.skip(visibility_rows)
+
+
+def cutaway_tab():
+    tab = Tab(fixed("fixedCutawayTab"))
+    tab.check("checkbuttonCutawayHasCutaway", "The body has a cutaway")
+    cut = tab.container("fixedCutawaySensitivity", 6)
+    cut.radios("radiobuttonCutawayFlorentine", "radiobuttonCutawayVenetian",
+               "Florentine (pointed)", "Venetian (rounded)")
+    cut.entry("entryCutawayNeckOffset", "Side offset")
+    cut.entry("entryCutawayDepth", "Depth")
+    cut.entry("entryCutawayWidth", "Width")
+    florentine = cut.container("fixedCutawayParamsFlorentineVisibility", 2)
+    florentine.value("Arc radius", "labelCutawayFlorentineRadiusData")
+    florentine.skip()
+    florentine.value("Arc centre", "labelCutawayFlorentineCenterPointData")
+    venetian = cut.container("fixedCutawayParamsVenetianVisibility", 2)
+    venetian.entry("entryCutawayVenetianRadius", "Valley radius",
+                   derived=("Centre", "labelCutawayVenetianCenterPointData"))
+    venetian.entry("entryCutawayVenetianPointRadius", "Point radius",
+                   derived=("Centre", "labelCutawayVenetianPointCenterPointData"))
+    tab.skip(6)
+    tab.heading("Neck and fingerboard taper")
+    tab.entry("entryCutawayTaperParmsNutWidth", "Nut width")
+    tab.entry("entryCutawayTaperParmsScaleLength", "Scale length")
+    tab.entry("entryCutawayTaperParmsJoinsAtFret", "Neck joins body at fret")
+    taper_controls(tab, "Cutaway")
+    return tab.fixed, "Cutaway & neck"
+
+
+def sound_hole_tab():
+    tab = Tab(fixed("fixedSoundHoleTab"))
+    tab.entry("entryHoleDiameter", "Diameter")
+    tab.entry("entryHoleOffset", "Centre from tail end")
+    tab.entry("entryHoleHOffset", "Centre off the centre line")
+    return tab.fixed, "Sound hole"
+
+
+def fretboard_tab():
+    tab = Tab(fixed("fixedFretboardTab"))
+    tab.check("checkbuttonFretboardHasFretboard", "Draw the fretboard")
+    board = tab.container("fixedFretboardSensitivity", 17)
+    board.entry("entryFretboardParmsScaleLength", "Scale length")
+    board.entry("entryFretboardParmsJoinsAtFret", "Neck joins body at fret")
+    board.entry("entryFretboardParmsFrets", "Total number of frets")
+    board.entry("entryFretboardParmsThickness", "Fretboard thickness")
+    board.entry("entryFretboardNutWidth", "Nut width")
+    board.entry("entryFretboardNutThickness", "Nut thickness")
+    taper_controls(board, "Fretboard")
+    board.entry("entryFretboardFretwireThickness", "Fretwire thickness")
+    board.entry("entryFretboardFretwireHeight", "Fretwire height")
+    board.check("checkbuttonFretboardMarkersHasMarkers", "Position markers")
+    board.entry("entryFretboardMarkersDiameter", "Marker diameter")
+    board.entry("entryFretboardMarkersSideDiameter", "Side marker diameter")
+    return tab.fixed, "Fretboard"
+
+
+ORDINALS = ["1st", "2nd", "3rd"] + [f"{n}th" for n in range(4, 17)]
+
+
+def strings_tab():
+    tab = Tab(fixed("fixedStringsTab"))
+    tab.check("checkbuttonStringsHasStrings", "Draw the strings")
+    strings = tab.container("fixedStringsSensitivity", 15)
+    strings.entry("entryStringsTotal", "Number of strings")
+    strings.entry("entryStringsSetback", "String setback")
+    strings.entry("entryStringsPerCourse", "Strings per course")
+    strings.entry("entryStringsCourseSpacing", "Spacing within a course")
+    strings.heading("String diameters")
+    top = strings.y
+    for i in range(16):
+        column, row = divmod(i, 8)
+        strings.y = top + row * ROW
+        x0 = column * (TAB_W // 2)
+        strings.put(label(Tab.auto_id("labelCaption"), f"{ORDINALS[i]} string", width=110),
+                    x0 + LABEL_X)
+        e = Widget("GtkEntry", f"entryStringsDiameters{i + 1}", can_focus=True,
+                   width_request=ENTRY_W, height_request=ENTRY_H, text="")
+        e.on("focus_out_event", f"entryStringsDiameters{i + 1}_focus_out_event_cb")
+        strings.put(e, x0 + 130)
+    return tab.fixed, "Strings"
+
+
+# --------------------------------------------------------------------------
+# Menus.
+
+PRESETS = [
+    ("Archtop", 'Archtop 16" with Venetian cutaway'),
+    ("Dreadnought", "Dreadnought"),
+    ("Jumbo", "Jumbo J-200"),
+    ("Classical", "Classical"),
+    ("Parlor", "Parlor guitar"),
+    ("SteelString", 'Steel string 15" with Florentine cutaway'),
+    ("ABG", 'Acoustic bass guitar 18" with Venetian cutaway'),
+    ("OM", "OM"),
+    ("SopranoUke", "Soprano ukulele"),
+    ("TenorUke", "Tenor ukulele"),
+    ("ConcertUke", "Concert ukulele"),
+]
+
+
+def menu_item(wid, text, handler=None, accel=None, check=False):
+    w = Widget("GtkCheckMenuItem" if check else "GtkMenuItem", wid, label=text,
+               use_underline=True)
+    if check:
+        w.set("active", False)
+        w.on("toggled", handler or f"{wid}_toggled_cb")
+    else:
+        w.on("activate", handler or f"{wid}_activate_cb")
+    if accel:
+        w.accel(*accel)
+    return w
+
+
+def separator():
+    return Widget("GtkSeparatorMenuItem", Tab.auto_id("separator"))
+
+
+def submenu(bar, wid, text, items):
+    top = Widget("GtkMenuItem", wid, label=text, use_underline=True)
+    menu = Widget("GtkMenu", f"{wid}Menu")
+    for item in items:
+        menu.add(item)
+    top.add(menu)
+    bar.add(top)
+
+
+CTRL = "GDK_CONTROL_MASK"
+
+
+def menubar():
+    bar = Widget("GtkMenuBar", "menubar", width_request=1236)
+    submenu(bar, "menuFile", "_File", [
+        menu_item("menuOpen", "_Open...", accel=("o", CTRL)),
+        menu_item("menuSave", "_Save", accel=("s", CTRL)),
+        menu_item("menuSaveAs", "Save _As...", accel=("s", CTRL + " | GDK_SHIFT_MASK")),
+        separator(),
+        menu_item("menuExportDXF", "_Export outline as DXF...", accel=("e", CTRL)),
+        separator(),
+        menu_item("menuQuit", "_Quit", accel=("q", CTRL)),
+    ])
+    submenu(bar, "menuInitialize", "_Initialize",
+            [menu_item("menuInitializeClear", "_Clear the form")] + [separator()] +
+            [menu_item(f"menuInitialize{key}", text) for key, text in PRESETS])
+    submenu(bar, "menuOverlays", "O_verlays", [
+        menu_item("menuitemTakeSnapshot", "Take a _snapshot of the outline"),
+        menu_item("menuitemDisplaySnapshot", "_Display the snapshot", check=True),
+        separator(),
+        menu_item("menuitemEditTransPoints", "_Edit transcription points..."),
+        menu_item("menuitemDisplayTransPoints", "Display _transcription points", check=True),
+    ])
+    submenu(bar, "menuHelp", "_Help", [
+        menu_item("menuInfo", "_Information", accel=("F1", "0")),
+        menu_item("menuAbout", "_About Bowlyn"),
+    ])
+    return bar
+
+
+# --------------------------------------------------------------------------
+# The main window.
+
+IMAGE_X, IMAGE_Y, IMAGE_SIZE = 566, 32, 660
+UNITS_X, UNITS_Y = 100, 658  # the units combo box is added here by the program
+
+
+def main_window():
+    window = Widget("GtkWindow", "bowlynMainWindow", title="Bowlyn", resizable=False)
+    window.set("visible", False)  # shown by the program once it is complete
+    window.on("destroy", "windowBowlynMainWindow_destroy_cb")
+    window.on("configure_event", "windowBowlynMainWindow_configure_event_cb")
+    top = Widget("GtkFixed", "fixedBowlynMainWindow")
+    window.add(top)
+
+    top.add(menubar(), x=0, y=0)
+    top.add(label("labelDescription", "Design name", width=90), x=10, y=IMAGE_Y + 1)
+    name = Widget("GtkEntry", "entryDescription", can_focus=True, width_request=446,
+                  height_request=ENTRY_H, text="")
+    top.add(name, x=104, y=IMAGE_Y + 1)
+
+    notebook = Widget("GtkNotebook", "notebook", can_focus=True, width_request=TAB_W + 8,
+                      height_request=TAB_H + 36)
+    notebook.on("switch_page", "notebook_switch_page_cb")
+    for page, title in (body_tab(), cutaway_tab(), sound_hole_tab(), fretboard_tab(),
+                        strings_tab()):
+        notebook.add(page)
+        notebook.add(Widget("GtkLabel", Tab.auto_id("labelTab"), label=title), type="tab")
+    top.add(notebook, x=6, y=IMAGE_Y + 30)
+
+    top.add(label("labelUnits1", "Units", width=80, xalign=1.0), x=12, y=UNITS_Y + 1)
+    top.add(label("labelUnits2", " ", width=110), x=UNITS_X + 126, y=UNITS_Y + 1)
+    for wid, text, x in (("buttonTryIt", "_Try it", 350), ("buttonOk", "_Ok", 456)):
+        b = Widget("GtkButton", wid, label=text, use_underline=True, can_focus=True,
+                   width_request=96, height_request=30)
+        b.set("tooltip_text", "Check and draw the design with construction lines"
+              if wid == "buttonTryIt" else "Check and draw the final outline")
+        b.on("clicked", f"{wid}_clicked_cb")
+        top.add(b, x=x, y=UNITS_Y - 2)
+
+    image = Widget("GtkImage", "drawingImage", width_request=IMAGE_SIZE,
+                   height_request=IMAGE_SIZE)
+    top.add(image, x=IMAGE_X, y=IMAGE_Y)
+
+    status = Widget("GtkLabel", "labelStatusText",
+                    label="Status: choose a design from the Initialize menu, or type its "
+                          "dimensions and press Try it.",
+                    xalign=0.0, yalign=0.0, wrap=True, width_request=IMAGE_X + IMAGE_SIZE - 16,
+                    height_request=34, selectable=True)
+    top.add(status, x=12, y=IMAGE_Y + IMAGE_SIZE + 4)
+    return window
+
+
+def description():
+    out = ['<?xml version="1.0" standalone="no"?>',
+           '<!DOCTYPE glade-interface SYSTEM "http://glade.gnome.org/glade-2.0.dtd">',
+           "<!-- Generated by tools/gen_glade.py; edit that file instead. -->",
+           "<glade-interface>"]
+    main_window().xml(out, 1)
+    out.append("</glade-interface>")
+    return "\n".join(out) + "\n"
+
+
+RESOURCES = """\
+# Appearance of Bowlyn's main window. Generated by tools/gen_glade.py.
+gtk-font-name = "Sans 9"
+
+style "bowlyn-form" {
+  font_name = "Sans 9"
+}
+style "bowlyn-derived" {
+  fg[NORMAL] = "#1c3f8c"
+}
+style "bowlyn-status" {
+  font_name = "Sans Bold 9"
+  fg[NORMAL] = "#202020"
+}
+
+widget "bowlynMainWindow*" style "bowlyn-form"
+widget "*.label*Data" style "bowlyn-derived"
+widget "*.labelStatusText" style "bowlyn-status"
+"""
+
+
+def write_if_changed(path, text):
+    try:
+        with open(path, encoding="utf-8") as f:
+            if f.read() == text:
+                return
+    except OSError:
+        pass
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(text)
+
+
+def main(argv):
+    if len(argv) != 2:
+        sys.stderr.write("usage: gen_glade.py OUTPUT_DIR\n")
+        return 2
+    os.makedirs(argv[1], exist_ok=True)
+    write_if_changed(os.path.join(argv[1], "bowlyn0_7.glade"), description())
+    write_if_changed(os.path.join(argv[1], "applicationrc"), RESOURCES)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
