@@ -10,6 +10,9 @@
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
 #include "geometry/document.h"
+#ifdef BOWLYN_HAS_RELEASE_CHECK
+#include "help/release_check.h"
+#endif
 #include "model/presets.h"
 
 namespace bowlyn {
@@ -140,7 +143,11 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     s.doc->outlineComplete = 0;
     clearWorkRow(*s.doc);
     loadPreset(*s.doc, WORK_ROW);
-    // The release check's note on a newer release goes here.
+#ifdef BOWLYN_HAS_RELEASE_CHECK
+    const std::string newer = newerReleaseStatusText(checkForUpdate());
+    if (!newer.empty())
+        s.form->setText("labelStatusText", newer);
+#endif
     return true;
 }
 

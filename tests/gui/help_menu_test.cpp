@@ -1,0 +1,233 @@
+// The Help menu and the release note at start-up, in the real window.
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "app/gtk_form.h"
+#include "app/main_window.h"
+#include "help/documentation.h"
+#include "model/form.h"
+#include "tests/core/loopback_server.h"
+
+namespace bowlyn {
+namespace {
+
+using test::answer;
+using test::LoopbackServer;
+using test::ReleaseUrlOverride;
+
+const char* const NEWER_NOTE =
+    "A newer version of Bowlyn (0.8) is available on the Bowlyn home page.";
+
+void pumpEvents() {
+    gdk_flush();
+    while (gtk_events_pending()) {
+        gtk_main_iteration_do(FALSE);
+    }
+}
+
+// Menu items sit in submenus, which are not children of the window.
+GtkWidget* findNamed(GtkWidget* widget, const std::string& name) {
+    if (widget == nullptr) {
+        return nullptr;
+    }
+    if (name == gtk_widget_get_name(widget)) {
+        return widget;
+    }
+    if (GTK_IS_MENU_ITEM(widget)) {
+        if (GtkWidget* found = findNamed(gtk_menu_item_get_submenu(GTK_MENU_ITEM(widget)), name)) {
+            return found;
+        }
+    }
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* c = children; c != nullptr && found == nullptr; c = c->next) {
+            found = findNamed(GTK_WIDGET(c->data), name);
+        }
+        g_list_free(children);
+    }
+    return found;
+}
+
+template <typename Predicate>
+GtkWidget* findChild(GtkWidget* widget, Predicate is) {
+    if (is(widget)) {
+        return widget;
+    }
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* c = children; c != nullptr && found == nullptr; c = c->next) {
+            found = findChild(GTK_WIDGET(c->data), is);
+        }
+        g_list_free(children);
+    }
+    return found;
+}
+
+GtkWidget* openAboutDialog() {
+    GtkWidget* about = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w != nullptr; w = w->next) {
+        if (GTK_IS_ABOUT_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
+            about = GTK_WIDGET(w->data);
+        }
+    }
+    g_list_free(windows);
+    return about;
+}
+
+std::string orEmpty(const gchar* text) {
+    return text != nullptr ? text : "";
+}
+
+// What the About box showed while it ran; read from inside its modal loop.
+struct AboutSeen {
+    bool shown = false;
+    std::string title, name, version, comments, licence, website, websiteLabel;
+    bool logo = false, icon = false, overMainWindow = false, centred = false;
+};
+
+gboolean readAndCloseAbout(gpointer data) {
+    auto* seen = static_cast<AboutSeen*>(data);
+    GtkWidget* dialog = openAboutDialog();
+    if (dialog == nullptr) {
+        return TRUE;  // not on screen yet
+    }
+    GtkAboutDialog* about = GTK_ABOUT_DIALOG(dialog);
+    GtkWindow* window = GTK_WINDOW(dialog);
+    seen->shown = true;
+    seen->title = orEmpty(gtk_window_get_title(window));
+    seen->name = orEmpty(gtk_about_dialog_get_program_name(about));
+    seen->version = orEmpty(gtk_about_dialog_get_version(about));
+    seen->comments = orEmpty(gtk_about_dialog_get_comments(about));
+    seen->licence = orEmpty(gtk_about_dialog_get_license(about));
+    seen->website = orEmpty(gtk_about_dialog_get_website(about));
+    seen->websiteLabel = orEmpty(gtk_about_dialog_get_website_label(about));
+    seen->logo = gtk_about_dialog_get_logo(about) != nullptr;
+    seen->icon = gtk_window_get_icon(window) != nullptr;
+    seen->overMainWindow = gtk_window_get_transient_for(window) == GTK_WINDOW(app().mainWindow);
+    GtkWindowPosition position = GTK_WIN_POS_NONE;
+    g_object_get(window, "window-position", &position, nullptr);
+    seen->centred = position == GTK_WIN_POS_CENTER_ON_PARENT;
+    // A click on the home page link: the label hands its address on, and the
+    // program's link hook must open it.
+    GtkWidget* link = findChild(dialog, [](GtkWidget* w) {
+        return GTK_IS_LABEL(w) &&
+               std::string(gtk_label_get_text(GTK_LABEL(w))) == "Bowlyn Homepage";
+    });
+    if (link != nullptr) {
+        gboolean handled = FALSE;
+        g_signal_emit_by_name(link, "activate-link", seen->website.c_str(), &handled);
+    }
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+    return FALSE;
+}
+
+class HelpMenu : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(openMainWindow(error)) << error;
+        setUriLauncher([this](const std::string& uri) { launched.push_back(uri); });
+    }
+
+    void TearDown() override {
+        setUriLauncher({});
+        closeMainWindow();
+        pumpEvents();
+    }
+
+    void activate(const std::string& item) {
+        GtkWidget* widget = findNamed(app().mainWindow, item);
+        ASSERT_NE(widget, nullptr) << item;
+        gtk_menu_item_activate(GTK_MENU_ITEM(widget));
+        pumpEvents();
+    }
+
+    // Opens About from the menu; it is read and closed from its own loop.
+    AboutSeen runAbout() {
+        AboutSeen seen;
+        const guint source = g_timeout_add(20, readAndCloseAbout, &seen);
+        activate("menuAbout");
+        if (!seen.shown) {
+            g_source_remove(source);  // About never ran: nothing left to close
+        }
+        return seen;
+    }
+
+    std::vector<std::string> launched;
+};
+
+TEST_F(HelpMenu, AboutShowsNameReleaseLicenceAndLink) {
+    ReleaseUrlOverride off("");
+    const AboutSeen seen = runAbout();
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.title, "About Bowlyn");
+    EXPECT_EQ(seen.name, "Bowlyn");
+    EXPECT_EQ(seen.version, "0.7 Release 08-12-2011");
+    EXPECT_FALSE(seen.comments.empty());
+    EXPECT_EQ(seen.comments.find("Note:"), std::string::npos);
+    EXPECT_EQ(seen.licence.rfind("MIT License\r\rCopyright (c) Bowlyn developers\r", 0), 0u);
+    EXPECT_EQ(seen.licence.find('\n'), std::string::npos);
+    EXPECT_EQ(seen.websiteLabel, "Bowlyn Homepage");
+    EXPECT_TRUE(seen.logo);
+    EXPECT_TRUE(seen.icon);
+    EXPECT_TRUE(seen.overMainWindow);
+    EXPECT_TRUE(seen.centred);
+    ASSERT_EQ(launched.size(), 1u);
+    EXPECT_EQ(launched[0], seen.website);
+    EXPECT_EQ(openAboutDialog(), nullptr) << "the About box is destroyed when closed";
+}
+
+TEST_F(HelpMenu, AboutMentionsANewerRelease) {
+    LoopbackServer server(answer("200 OK", "0.8\n"));
+    ReleaseUrlOverride address(server.url());
+    const AboutSeen seen = runAbout();
+    ASSERT_TRUE(seen.shown);
+    EXPECT_NE(seen.comments.find("\n\nNote: A newer version (0.8) is available for download on "
+                                 "the Bowlyn Homepage."),
+              std::string::npos);
+    EXPECT_EQ(server.requests(), 1);
+}
+
+TEST_F(HelpMenu, InformationOpensTheGuide) {
+    activate("menuInfo");
+    ASSERT_EQ(launched.size(), 1u);
+    const std::string& uri = launched[0];
+    EXPECT_EQ(uri.rfind("file:///", 0), 0u) << uri;
+    gchar* path = g_filename_from_uri(uri.c_str(), nullptr, nullptr);
+    ASSERT_NE(path, nullptr) << uri;
+    EXPECT_TRUE(g_file_test(path, G_FILE_TEST_IS_REGULAR)) << path;
+    EXPECT_EQ(std::string(path).substr(std::string(path).size() - 8), "/doc.htm");
+    g_free(path);
+}
+
+TEST(StartUp, NewerReleaseIsAnnouncedInTheStatusLine) {
+    LoopbackServer server(answer("200 OK", "0.8\n"));
+    std::string error;
+    {
+        ReleaseUrlOverride address(server.url());
+        ASSERT_TRUE(openMainWindow(error)) << error;
+        EXPECT_EQ(app().form->text("labelStatusText"), NEWER_NOTE);
+        closeMainWindow();
+    }
+    {
+        ReleaseUrlOverride off("");
+        ASSERT_TRUE(openMainWindow(error)) << error;
+        EXPECT_NE(app().form->text("labelStatusText"), NEWER_NOTE);
+        EXPECT_FALSE(app().form->text("labelStatusText").empty());
+        closeMainWindow();
+    }
+    pumpEvents();
+    EXPECT_EQ(server.requests(), 1);
+}
+
+}  // namespace
+}  // namespace bowlyn
