@@ -177,13 +177,5 @@ TEST(ReleaseNumber, TextIsTheSameInACommaLocale) {
     }
 }
 
-TEST(ReleaseNumber, OnlyANewerReleaseIsAnnounced) {
-    EXPECT_EQ(newerReleaseStatusText(0.0), "");
-    EXPECT_EQ(newerReleaseStatusText(0.7), "");
-    EXPECT_EQ(newerReleaseStatusText(-3.0), "");
-    EXPECT_EQ(newerReleaseStatusText(0.70000001),
-              "A newer version of Bowlyn (0.70000001) is available on the Bowlyn home page.");
-}
-
 }  // namespace
 }  // namespace bowlyn

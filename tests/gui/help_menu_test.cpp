@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "app/app_context.h"
-#include "app/gtk_form.h"
-#include "app/main_window.h"
 #include "help/documentation.h"
-#include "model/form.h"
 #include "tests/core/loopback_server.h"
+#include "tests/gui/gui_support.h"
 
 namespace bowlyn {
 namespace {
@@ -23,37 +19,6 @@ using test::ReleaseUrlOverride;
 
 const char* const NEWER_NOTE =
     "A newer version of Bowlyn (0.8) is available on the Bowlyn home page.";
-
-void pumpEvents() {
-    gdk_flush();
-    while (gtk_events_pending()) {
-        gtk_main_iteration_do(FALSE);
-    }
-}
-
-// Menu items sit in submenus, which are not children of the window.
-GtkWidget* findNamed(GtkWidget* widget, const std::string& name) {
-    if (widget == nullptr) {
-        return nullptr;
-    }
-    if (name == gtk_widget_get_name(widget)) {
-        return widget;
-    }
-    if (GTK_IS_MENU_ITEM(widget)) {
-        if (GtkWidget* found = findNamed(gtk_menu_item_get_submenu(GTK_MENU_ITEM(widget)), name)) {
-            return found;
-        }
-    }
-    GtkWidget* found = nullptr;
-    if (GTK_IS_CONTAINER(widget)) {
-        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-        for (GList* c = children; c != nullptr && found == nullptr; c = c->next) {
-            found = findNamed(GTK_WIDGET(c->data), name);
-        }
-        g_list_free(children);
-    }
-    return found;
-}
 
 template <typename Predicate>
 GtkWidget* findChild(GtkWidget* widget, Predicate is) {
@@ -130,25 +95,16 @@ gboolean readAndCloseAbout(gpointer data) {
     return FALSE;
 }
 
-class HelpMenu : public ::testing::Test {
+class HelpMenu : public test::GuiTest {
   protected:
     void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(openMainWindow(error)) << error;
+        GuiTest::SetUp();
         setUriLauncher([this](const std::string& uri) { launched.push_back(uri); });
     }
 
     void TearDown() override {
         setUriLauncher({});
-        closeMainWindow();
-        pumpEvents();
-    }
-
-    void activate(const std::string& item) {
-        GtkWidget* widget = findNamed(app().mainWindow, item);
-        ASSERT_NE(widget, nullptr) << item;
-        gtk_menu_item_activate(GTK_MENU_ITEM(widget));
-        pumpEvents();
+        GuiTest::TearDown();
     }
 
     // Opens About from the menu; it is read and closed from its own loop.
@@ -225,7 +181,7 @@ TEST(StartUp, NewerReleaseIsAnnouncedInTheStatusLine) {
         EXPECT_FALSE(app().form->text("labelStatusText").empty());
         closeMainWindow();
     }
-    pumpEvents();
+    test::pump();
     EXPECT_EQ(server.requests(), 1);
 }
 
