@@ -4,19 +4,19 @@ namespace bowlyn {
 
 namespace {
 
-struct FilterSpec {
+struct FileFilter {
     const char* caption;
     const char* patterns[2];
 };
 
-const FilterSpec bowlynFiles = {"Bowlyn Files, (*.bowlyn)", {"*.bowlyn", "*.BOWLYN"}};
-const FilterSpec dxfFiles = {"DXF Files, (*.dxf)", {"*.dxf", "*.DXF"}};
-const FilterSpec allFiles = {"All Files, (*.*)", {"*", nullptr}};
+const FileFilter bowlynFiles = {"Bowlyn Files, (*.bowlyn)", {"*.bowlyn", "*.BOWLYN"}};
+const FileFilter dxfFiles = {"DXF Files, (*.dxf)", {"*.dxf", "*.DXF"}};
+const FileFilter allFiles = {"All Files, (*.*)", {"*", nullptr}};
 
-void addFilter(GtkWidget* chooser, const FilterSpec& spec) {
+void addFilter(GtkWidget* chooser, const FileFilter& def) {
     GtkFileFilter* filter = gtk_file_filter_new();
-    gtk_file_filter_set_name(filter, spec.caption);
-    for (const char* pattern : spec.patterns) {
+    gtk_file_filter_set_name(filter, def.caption);
+    for (const char* pattern : def.patterns) {
         if (pattern)
             gtk_file_filter_add_pattern(filter, pattern);
     }

@@ -6,6 +6,7 @@
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
 #include "geometry/recompute.h"
+#include "geometry/value_checks.h"
 #include "model/form.h"
 #include "model/number_text.h"
 #include "render/view_transform.h"
@@ -15,20 +16,6 @@ namespace {
 
 constexpr double HALF_PI = PI_SINGLE / 2.0;
 constexpr double FULL_TURN = 2.0 * PI_SINGLE;
-
-template <typename... T>
-bool finite(T... v) {
-    return (std::isfinite(v) && ...);
-}
-
-// Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
-// their own field like a missing value.
-bool positive(float v) {
-    return v > 0.0f && finite(v);
-}
-bool nonNegative(float v) {
-    return v >= 0.0f && finite(v);
-}
 
 // The parameter checks that need no geometry, in the order they are reported.
 const char* parameterProblem(const DesignParameters& p) {
@@ -93,10 +80,11 @@ class CutawayBuilder {
     bool florentine();
     bool venetian();
     bool solvedFinite() const {
-        return finite(c_.taperWidth, c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY,
-                      c_.floorEndX, c_.floorEndY, c_.widthPointX, c_.widthPointY, c_.pointCentreX,
-                      c_.pointCentreY, c_.pointRadius, c_.pointAngleAtC, c_.pointAngleAtTangent,
-                      c_.arcCentreX, c_.arcCentreY, c_.arcRadius, c_.arcStartAngle, c_.arcEndAngle);
+        return allFinite(c_.taperWidth, c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY,
+                         c_.floorEndX, c_.floorEndY, c_.widthPointX, c_.widthPointY,
+                         c_.pointCentreX, c_.pointCentreY, c_.pointRadius, c_.pointAngleAtC,
+                         c_.pointAngleAtTangent, c_.arcCentreX, c_.arcCentreY, c_.arcRadius,
+                         c_.arcStartAngle, c_.arcEndAngle);
     }
 
     Document& doc_;
@@ -131,7 +119,7 @@ bool CutawayBuilder::build() {
     // Also catches coincident points (-1), and an edge that overflows (a taper
     // over a vanishing scale length, an enormous depth) is no taper either.
     float theta = angleTo(b0x_, b0y_, a0x, a0y);
-    if (!(theta > HALF_PI) || !finite(k, a0x, b0x_, b0y_))
+    if (!(theta > HALF_PI) || !allFinite(k, a0x, b0x_, b0y_))
         return fail(
             "Problem: The fingerboard taper specified for drawing the cutaway is equal or wider "
             "at the nut than where the neck joins the body.");
@@ -153,7 +141,7 @@ bool CutawayBuilder::build() {
     aidLine(cx, L, cx, body_.upperBoutArc.cy);
     float hitX = 0, hitY = 0;
     UpperOutlinePart widthHit =
-        finite(cx) ? intersectUpperOutline(doc_, cx, L, cx, 0.0f, hitX, hitY) : UPPER_NONE;
+        allFinite(cx) ? intersectUpperOutline(doc_, cx, L, cx, 0.0f, hitX, hitY) : UPPER_NONE;
     if (widthHit == UPPER_NONE)
         return fail("Problem: the value for the cutaway width is too large.");
     c_.widthPointX = hitX;

@@ -4,11 +4,11 @@
 #include <cmath>
 
 #include "geometry/document.h"
-#include "geometry/finite_pen.h"
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
 #include "geometry/recompute.h"
 #include "geometry/strings.h"
+#include "geometry/value_checks.h"
 
 namespace bowlyn {
 
@@ -25,20 +25,6 @@ constexpr float LAYER_REFLINES = 1.0f;
 constexpr float LAYER_FRETBOARD = 3.0f;
 constexpr float LAYER_FRETS = 4.0f;
 constexpr int RECORD_ONLY = 1;
-
-template <typename... T>
-bool finite(T... v) {
-    return (std::isfinite(v) && ...);
-}
-
-// Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
-// their own field like a missing value.
-bool positive(float v) {
-    return v > 0.0f && finite(v);
-}
-bool nonNegative(float v) {
-    return v >= 0.0f && finite(v);
-}
 
 // The entry is held unsigned; a negative count must read as below 1.
 int32_t signedFretCount(const DesignParameters& p) {
@@ -112,7 +98,7 @@ float plus(float a, double b) {
 // A line across the fingerboard at height y, edge to edge.
 void fretLine(Document& doc, float y, int recordOnly) {
     float x = boardHalfWidthAt(doc.neck, y);
-    FinitePen(doc.drawing).line(styleOutline, -x, y, x, y, 0, LAYER_FRETS, recordOnly);
+    doc.drawing.drawLine(styleOutline, -x, y, x, y, 0, LAYER_FRETS, recordOnly);
 }
 
 // The crown of the fretwire at fret height y in the side view: the arc through
@@ -123,7 +109,7 @@ void fretCrown(Document& doc, float top, float y) {
     float cx = static_cast<float>(top + h - radius);
     float from = angleTo(cx, y, top, static_cast<float>(y - w / 2.0));
     float to = angleTo(cx, y, top, static_cast<float>(y + w / 2.0));
-    FinitePen(doc.drawing).arc(styleOutline, cx, y, radius, from, to, 0, LAYER_FRETS, RECORD_ONLY);
+    doc.drawing.drawArc(styleOutline, cx, y, radius, from, to, 0, LAYER_FRETS, RECORD_ONLY);
 }
 
 void drawSideView(Document& doc, float yHead, float yEnd) {
@@ -133,7 +119,7 @@ void drawSideView(Document& doc, float yHead, float yEnd) {
     float top = plus(sx, p.fretboardThickness);
     float nutTop = plus(top, 2.0 * p.fretwireHeight);
     auto line = [&](float x1, float y1, float x2, float y2) {
-        FinitePen(doc.drawing).line(styleOutline, x1, y1, x2, y2, 0, LAYER_FRETBOARD, RECORD_ONLY);
+        doc.drawing.drawLine(styleOutline, x1, y1, x2, y2, 0, LAYER_FRETBOARD, RECORD_ONLY);
     };
     line(sx, yHead, nutTop, yHead);
     line(sx, nutY, nutTop, nutY);
@@ -187,19 +173,19 @@ class MarkerPainter {
 
   private:
     void cross(float x, float y, int side) {
-        pen_.point(styleMarker, x, y, 1, side, LAYER_FRETBOARD);
+        pen_.drawPoint(styleMarker, x, y, 1, side, LAYER_FRETBOARD);
     }
     void circle(float x, float y, int side) {
         if (p_.markerDiameter > 0.0f)
-            pen_.circle(styleMarker, x, y, half(p_.markerDiameter), side, LAYER_FRETBOARD);
+            pen_.drawCircle(styleMarker, x, y, half(p_.markerDiameter), side, LAYER_FRETBOARD);
     }
     void sideDot(float y) {
-        pen_.point(styleMarker, sideX_, y, 0, 0, LAYER_FRETBOARD, RECORD_ONLY);
+        pen_.drawPoint(styleMarker, sideX_, y, 0, 0, LAYER_FRETBOARD, RECORD_ONLY);
     }
     void sideCircle(float y) {
         if (p_.sideMarkerDiameter > 0.0f)
-            pen_.circle(styleMarker, sideX_, y, half(p_.sideMarkerDiameter), 0, LAYER_FRETBOARD,
-                        RECORD_ONLY);
+            pen_.drawCircle(styleMarker, sideX_, y, half(p_.sideMarkerDiameter), 0, LAYER_FRETBOARD,
+                            RECORD_ONLY);
     }
 
     bool betweenOuterCourses() const {
@@ -242,7 +228,7 @@ class MarkerPainter {
 
     Document& doc_;
     const DesignParameters& p_;
-    FinitePen pen_;
+    Drawing& pen_;
     float sideX_;
 };
 
@@ -273,10 +259,10 @@ void drawFretboard(Document& doc) {
     if (p.hasFretboard != 1)
         return;
     NeckGeometry& neck = doc.neck;
-    FinitePen d(doc.drawing);
+    Drawing& d = doc.drawing;
     const float t = referenceMarkLength(p.units);
-    d.line(styleReference, 0.0f, neck.nutY, t, neck.nutY, 1, LAYER_REFLINES);
-    d.line(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, 1, LAYER_REFLINES);
+    d.drawLine(styleReference, 0.0f, neck.nutY, t, neck.nutY, 1, LAYER_REFLINES);
+    d.drawLine(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, 1, LAYER_REFLINES);
 
     neck.nutHalfWidth = half(p.nutWidth);
     neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
@@ -291,12 +277,13 @@ void drawFretboard(Document& doc) {
     float yEnd = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
     float xEnd = boardHalfWidthAt(neck, yEnd);
 
-    d.line(styleOutline, 0.0f, yHead, xHead, yHead, 1, LAYER_FRETBOARD);
-    d.line(styleOutline, 0.0f, yEnd, xEnd, yEnd, 1, LAYER_FRETBOARD);
-    d.line(styleOutline, xHead, yHead, xEnd, yEnd, 1, LAYER_FRETBOARD);
-    d.line(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, 1, LAYER_FRETBOARD);
+    d.drawLine(styleOutline, 0.0f, yHead, xHead, yHead, 1, LAYER_FRETBOARD);
+    d.drawLine(styleOutline, 0.0f, yEnd, xEnd, yEnd, 1, LAYER_FRETBOARD);
+    d.drawLine(styleOutline, xHead, yHead, xEnd, yEnd, 1, LAYER_FRETBOARD);
+    d.drawLine(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, 1, LAYER_FRETBOARD);
 
-    d.line(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(yHead, 1.0), 0, LAYER_REFLINES, RECORD_ONLY);
+    d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(yHead, 1.0), 0, LAYER_REFLINES,
+               RECORD_ONLY);
     drawSideView(doc, yHead, yEnd);
     drawFrets(doc, count);
 }

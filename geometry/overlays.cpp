@@ -16,7 +16,8 @@ void takeSnapshot(Document& doc, Dialogs& dialogs) {
 }
 
 void drawTransPoints(Document& doc) {
-    if (doc.showTransPoints != 1 || doc.transPointCount == 0 || doc.finalDrawing != 0) return;
+    if (doc.showTransPoints != 1 || doc.transPointCount == 0 || doc.finalDrawing != 0)
+        return;
     for (uint32_t i = 1; i <= doc.transPointCount && i <= TRANS_POINT_CAPACITY; ++i) {
         const TransPoint& p = doc.transPoints[i];
         doc.drawing.drawPoint(styleTransPoint, static_cast<float>(p.x), static_cast<float>(p.y), 0,

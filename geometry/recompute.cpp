@@ -94,7 +94,7 @@ const char* const bodyMessages[] = {
 // Inputs such as "1e39" become infinite singles and "0/0" NaN; they can slip
 // past checks that compare with finite limits.
 const char* const OUT_OF_RANGE_MESSAGE =
-    "Problem: The values given are too large or too small to draw the body.";
+    "Problem: The values given are too large or too small to draw the instrument.";
 
 float single(double v) {
     return static_cast<float>(v);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "geometry/document.h"
-#include "geometry/finite_pen.h"
 #include "geometry/recompute.h"
+#include "geometry/value_checks.h"
 
 namespace bowlyn {
 namespace {
@@ -18,9 +18,6 @@ float half(float v) {
 
 // Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
 // their own field like a missing value.
-bool positive(float v) {
-    return v > 0.0f && std::isfinite(v);
-}
 
 const char* countProblem(const DesignParameters& p) {
     if (p.stringCount <= 0 || p.stringCount > MAX_STRINGS)
@@ -101,14 +98,14 @@ bool checkStrings(Document& doc) {
 }
 
 void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) {
-    FinitePen drawing(doc.drawing);
-    drawing.line(styleString, x1, y1, x2, y2, 0, LAYER_STRINGS);
+    Drawing& drawing = doc.drawing;
+    drawing.drawLine(styleString, x1, y1, x2, y2, 0, LAYER_STRINGS);
     float r = half(d);
     auto shifted = [](float x, float by) {
         return static_cast<float>(static_cast<double>(x) + by);
     };
-    drawing.line(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, 0, LAYER_STRINGS, 1);
-    drawing.line(styleString, shifted(x1, r), y1, shifted(x2, r), y2, 0, LAYER_STRINGS, 1);
+    drawing.drawLine(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, 0, LAYER_STRINGS, 1);
+    drawing.drawLine(styleString, shifted(x1, r), y1, shifted(x2, r), y2, 0, LAYER_STRINGS, 1);
 }
 
 void drawStrings(Document& doc) {

@@ -9,7 +9,7 @@ enum class FileDialogMode { Open, Save, Export };
 // Message boxes, the Yes/No question and the file chooser. The GTK shell shows
 // real dialogs; tests and the command line script the answers.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual void showError(const std::string& message) = 0;
     virtual void showWarning(const std::string& message) = 0;

@@ -24,7 +24,8 @@ std::vector<FieldDef> buildFields() {
          "entryNeckJoinsBodyAtFret"},
         {"Scale length",
          K::Number,
-         {"entryScaleLength", "entryCutawayTaperParmsScaleLength", "entryFretboardParmsScaleLength"},
+         {"entryScaleLength", "entryCutawayTaperParmsScaleLength",
+          "entryFretboardParmsScaleLength"},
          "entryScaleLength"},
         {"Sound hole diameter", K::Number, {"entryHoleDiameter"}, ""},
         {"Sound hole offset", K::Number, {"entryHoleOffset"}, ""},
@@ -98,9 +99,8 @@ std::vector<FieldDef> buildFields() {
         {"Strings per course", K::Integer, {"entryStringsPerCourse"}, ""},
         {"Course spacing of strings", K::Number, {"entryStringsCourseSpacing"}, ""},
     };
-    static const char* ordinals[] = {"1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",
-                                     "7th",  "8th",  "9th",  "10th", "11th", "12th",
-                                     "13th", "14th", "15th", "16th"};
+    static const char* ordinals[] = {"1st", "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",
+                                     "9th", "10th", "11th", "12th", "13th", "14th", "15th", "16th"};
     static std::string diameterLabels[MAX_STRINGS];
     for (int i = 0; i < MAX_STRINGS; ++i) {
         diameterLabels[i] = std::string("Diameter of ") + ordinals[i] + " string";
@@ -110,7 +110,8 @@ std::vector<FieldDef> buildFields() {
                      ""});
     }
     for (auto& def : f) {
-        if (def.fileWidget.empty() && !def.widgets.empty()) def.fileWidget = def.widgets[0];
+        if (def.fileWidget.empty() && !def.widgets.empty())
+            def.fileWidget = def.widgets[0];
     }
     return f;
 }
@@ -123,41 +124,76 @@ const std::vector<FieldDef>& allFields() {
 // The storage of the Number, Half and Integer fields, by field number.
 float* floatSlot(DesignParameters& p, int number) {
     switch (number) {
-        case 3: return &p.bodyLength;
-        case 4: return &p.lowerBoutHalfWidth;
-        case 5: return &p.neckFlatHalfLength;
-        case 7: return &p.scaleLength;
-        case 8: return &p.soundHoleDiameter;
-        case 9: return &p.soundHoleOffset;
-        case 10: return &p.lowerBoutRadius;
-        case 11: return &p.lowerBoutOffset;
-        case 12: return &p.upperBoutHalfWidth;
-        case 13: return &p.upperBoutRadius;
-        case 14: return &p.upperBoutOffset;
-        case 15: return &p.waistHalfWidth;
-        case 16: return &p.waistRadius;
-        case 17: return &p.waistOffset;
-        case 20: return &p.cutawaySideOffset;
-        case 21: return &p.cutawayDepth;
-        case 22: return &p.cutawayWidth;
-        case 23: return &p.cutawayValleyRadius;
-        case 24: return &p.cutawayPointRadius;
-        case 26: return &p.nutWidth;
-        case 27: return &p.boardWidthAtFret;
-        case 29: return &p.bridgeStringSpacing;
-        case 30: return &p.stringSetback;
-        case 31: return &p.firstStringDiameter;
-        case 32: return &p.lastStringDiameter;
-        case 33: return &p.soundHoleXOffset;
-        case 34: return &p.lowerBoutRadiusIncrement;
-        case 35: return &p.upperBoutRadiusIncrement;
-        case 38: return &p.fretboardThickness;
-        case 39: return &p.nutThickness;
-        case 40: return &p.fretwireThickness;
-        case 41: return &p.fretwireHeight;
-        case 43: return &p.markerDiameter;
-        case 44: return &p.sideMarkerDiameter;
-        case 48: return &p.courseSpacing;
+        case 3:
+            return &p.bodyLength;
+        case 4:
+            return &p.lowerBoutHalfWidth;
+        case 5:
+            return &p.neckFlatHalfLength;
+        case 7:
+            return &p.scaleLength;
+        case 8:
+            return &p.soundHoleDiameter;
+        case 9:
+            return &p.soundHoleOffset;
+        case 10:
+            return &p.lowerBoutRadius;
+        case 11:
+            return &p.lowerBoutOffset;
+        case 12:
+            return &p.upperBoutHalfWidth;
+        case 13:
+            return &p.upperBoutRadius;
+        case 14:
+            return &p.upperBoutOffset;
+        case 15:
+            return &p.waistHalfWidth;
+        case 16:
+            return &p.waistRadius;
+        case 17:
+            return &p.waistOffset;
+        case 20:
+            return &p.cutawaySideOffset;
+        case 21:
+            return &p.cutawayDepth;
+        case 22:
+            return &p.cutawayWidth;
+        case 23:
+            return &p.cutawayValleyRadius;
+        case 24:
+            return &p.cutawayPointRadius;
+        case 26:
+            return &p.nutWidth;
+        case 27:
+            return &p.boardWidthAtFret;
+        case 29:
+            return &p.bridgeStringSpacing;
+        case 30:
+            return &p.stringSetback;
+        case 31:
+            return &p.firstStringDiameter;
+        case 32:
+            return &p.lastStringDiameter;
+        case 33:
+            return &p.soundHoleXOffset;
+        case 34:
+            return &p.lowerBoutRadiusIncrement;
+        case 35:
+            return &p.upperBoutRadiusIncrement;
+        case 38:
+            return &p.fretboardThickness;
+        case 39:
+            return &p.nutThickness;
+        case 40:
+            return &p.fretwireThickness;
+        case 41:
+            return &p.fretwireHeight;
+        case 43:
+            return &p.markerDiameter;
+        case 44:
+            return &p.sideMarkerDiameter;
+        case 48:
+            return &p.courseSpacing;
         default:
             if (number >= fields::FIRST_DIAMETER && number < fields::FIRST_DIAMETER + MAX_STRINGS)
                 return &p.stringDiameters[number - fields::FIRST_DIAMETER + 1];
@@ -167,25 +203,32 @@ float* floatSlot(DesignParameters& p, int number) {
 
 int32_t* intSlot(DesignParameters& p, int number) {
     switch (number) {
-        case 6: return &p.neckJoinsAtFret;
-        case 28: return &p.boardWidthFret;
-        case 46: return &p.stringCount;
-        case 47: return &p.stringsPerCourse;
-        default: return nullptr;
+        case 6:
+            return &p.neckJoinsAtFret;
+        case 28:
+            return &p.boardWidthFret;
+        case 46:
+            return &p.stringCount;
+        case 47:
+            return &p.stringsPerCourse;
+        default:
+            return nullptr;
     }
 }
 
 }  // namespace
 
 const FieldDef& field(int number) {
-    if (number < 1 || number > FIELD_COUNT) throw std::out_of_range("field number");
+    if (number < 1 || number > FIELD_COUNT)
+        throw std::out_of_range("field number");
     return allFields()[number - 1];
 }
 
 const std::array<std::string, FIELD_COUNT>& fieldLabels() {
     static const std::array<std::string, FIELD_COUNT> labels = [] {
         std::array<std::string, FIELD_COUNT> a;
-        for (int k = 1; k <= FIELD_COUNT; ++k) a[k - 1] = field(k).label;
+        for (int k = 1; k <= FIELD_COUNT; ++k)
+            a[k - 1] = field(k).label;
         return a;
     }();
     return labels;
@@ -194,7 +237,8 @@ const std::array<std::string, FIELD_COUNT>& fieldLabels() {
 int fieldByLabel(const std::string& label) {
     const auto& labels = fieldLabels();
     for (int k = 1; k <= FIELD_COUNT; ++k) {
-        if (labels[k - 1] == label) return k;
+        if (labels[k - 1] == label)
+            return k;
     }
     return 0;
 }
@@ -202,9 +246,11 @@ int fieldByLabel(const std::string& label) {
 int fieldByEntry(const std::string& widget) {
     for (int k = 1; k <= FIELD_COUNT; ++k) {
         const FieldDef& def = field(k);
-        if (def.kind == FieldKind::Boolean || def.kind == FieldKind::Choice) continue;
+        if (def.kind == FieldKind::Boolean || def.kind == FieldKind::Choice)
+            continue;
         for (const auto& w : def.widgets) {
-            if (w == widget) return k;
+            if (w == widget)
+                return k;
         }
     }
     return 0;
@@ -212,8 +258,12 @@ int fieldByEntry(const std::string& widget) {
 
 void storeFieldValue(DesignParameters& params, int number, float value) {
     switch (field(number).kind) {
-        case FieldKind::Number: *floatSlot(params, number) = value; break;
-        case FieldKind::Half: *floatSlot(params, number) = value / 2.0; break;
+        case FieldKind::Number:
+            *floatSlot(params, number) = value;
+            break;
+        case FieldKind::Half:
+            *floatSlot(params, number) = value / 2.0;
+            break;
         case FieldKind::Integer:
             if (number == 37) {
                 // Held unsigned; the fretboard checks read it back as signed.
@@ -222,19 +272,24 @@ void storeFieldValue(DesignParameters& params, int number, float value) {
                 *intSlot(params, number) = roundToInt32(value);
             }
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 double fieldValue(const DesignParameters& params, int number) {
     auto& p = const_cast<DesignParameters&>(params);
     switch (field(number).kind) {
-        case FieldKind::Number: return *floatSlot(p, number);
-        case FieldKind::Half: return *floatSlot(p, number) * 2.0;
+        case FieldKind::Number:
+            return *floatSlot(p, number);
+        case FieldKind::Half:
+            return *floatSlot(p, number) * 2.0;
         case FieldKind::Integer:
-            if (number == 37) return static_cast<int32_t>(params.fretCount);
+            if (number == 37)
+                return static_cast<int32_t>(params.fretCount);
             return *intSlot(p, number);
-        default: return 0.0;
+        default:
+            return 0.0;
     }
 }
 

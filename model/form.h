@@ -10,7 +10,7 @@ class DrawingSurface;
 // interface: GtkForm maps it onto the loaded description, MemoryForm keeps the
 // state in maps for the command line and the headless tests.
 class Form {
-public:
+  public:
     virtual ~Form() = default;
 
     // Text of an entry or a label.

@@ -14,14 +14,16 @@ const char* const radioGroups[][3] = {
 const char* const* radioGroupOf(const std::string& widget) {
     for (const auto& group : radioGroups) {
         for (const char* const* m = group; *m; ++m) {
-            if (widget == *m) return group;
+            if (widget == *m)
+                return group;
         }
     }
     return nullptr;
 }
 
 MemoryForm::MemoryForm() {
-    for (const auto& group : radioGroups) active_[group[0]] = true;
+    for (const auto& group : radioGroups)
+        active_[group[0]] = true;
 }
 
 std::string MemoryForm::text(const std::string& widget) const {
@@ -42,8 +44,10 @@ void MemoryForm::setActive(const std::string& widget, bool on) {
     const char* const* group = radioGroupOf(widget);
     if (group) {
         // A radio button can only be switched off by switching on another one.
-        if (!on) return;
-        for (const char* const* m = group; *m; ++m) active_[*m] = false;
+        if (!on)
+            return;
+        for (const char* const* m = group; *m; ++m)
+            active_[*m] = false;
     }
     active_[widget] = on;
 }

@@ -11,7 +11,7 @@ namespace bowlyn {
 // Starts like a freshly loaded description: empty texts, the first radio button
 // of each group active, everything visible and sensitive.
 class MemoryForm : public Form {
-public:
+  public:
     MemoryForm();
 
     std::string text(const std::string& widget) const override;
@@ -31,7 +31,7 @@ public:
     // How often the drawing was shown, for tests.
     int drawingsShown() const { return shown_; }
 
-private:
+  private:
     std::map<std::string, std::string> texts_;
     std::map<std::string, bool> active_;
     std::map<std::string, bool> hidden_;

@@ -1,24 +1,29 @@
 #include "model/number_text.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <locale.h>
 
 namespace bowlyn {
 namespace {
 
 bool isDigitIn(char c, int base) {
-    if (c >= '0' && c <= '9') return c - '0' < base;
-    if (base == 16) return (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    if (c >= '0' && c <= '9')
+        return c - '0' < base;
+    if (base == 16)
+        return (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
     return false;
 }
 
 int digitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
     return c - 'A' + 10;
 }
 
@@ -53,7 +58,8 @@ double cLocaleStrtod(const std::string& s) {
 }
 
 std::string trimTrailingPoint(std::string s) {
-    if (!s.empty() && s.back() == '.') s.pop_back();
+    if (!s.empty() && s.back() == '.')
+        s.pop_back();
     return s;
 }
 
@@ -61,11 +67,14 @@ std::string trimTrailingPoint(std::string s) {
 
 double readNumber(std::string_view text) {
     size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
-    if (pos < text.size() && text[pos] == '&') return readRadixInteger(text, pos + 1);
+    while (pos < text.size() && text[pos] == ' ')
+        ++pos;
+    if (pos < text.size() && text[pos] == '&')
+        return readRadixInteger(text, pos + 1);
 
     std::string number;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) number += text[pos++];
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        number += text[pos++];
     bool digits = false;
     while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
         number += text[pos++];
@@ -78,22 +87,27 @@ double readNumber(std::string_view text) {
             digits = true;
         }
     }
-    if (!digits) return 0.0;
-    if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' ||
-                              text[pos] == 'd')) {
+    if (!digits)
+        return 0.0;
+    if (pos < text.size() &&
+        (text[pos] == 'E' || text[pos] == 'e' || text[pos] == 'D' || text[pos] == 'd')) {
         size_t exp = pos + 1;
         std::string exponent = "e";
-        if (exp < text.size() && (text[exp] == '+' || text[exp] == '-')) exponent += text[exp++];
+        if (exp < text.size() && (text[exp] == '+' || text[exp] == '-'))
+            exponent += text[exp++];
         size_t firstDigit = exp;
-        while (exp < text.size() && text[exp] >= '0' && text[exp] <= '9') exponent += text[exp++];
-        if (exp > firstDigit) number += exponent;
+        while (exp < text.size() && text[exp] >= '0' && text[exp] <= '9')
+            exponent += text[exp++];
+        if (exp > firstDigit)
+            number += exponent;
     }
     return cLocaleStrtod(number);
 }
 
 float parseDimension(std::string_view text) {
     size_t slash = text.find('/');
-    if (slash == std::string_view::npos) return static_cast<float>(readNumber(text));
+    if (slash == std::string_view::npos)
+        return static_cast<float>(readNumber(text));
 
     // Positions are counted from 1 as the form's users think of them.
     size_t p = slash + 1;
@@ -102,7 +116,8 @@ float parseDimension(std::string_view text) {
     // after it ("3/4 x") would leave no numerator, so it is not one.
     size_t s = space == std::string_view::npos || space > slash ? 0 : space + 1;
     float w = s == 0 ? 0.0f : static_cast<float>(readNumber(text.substr(0, s)));
-    if (w == 0.0f) s = 0;
+    if (w == 0.0f)
+        s = 0;
     std::string_view numerator = text.substr(s, p - s);
     float n = static_cast<float>(readNumber(numerator));
     float d = static_cast<float>(readNumber(text.substr(p)));
@@ -111,23 +126,26 @@ float parseDimension(std::string_view text) {
 }
 
 int32_t roundToInt32(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0)
+        return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0)
+        return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(std::nearbyint(value));  // default rounding: halves to even
 }
 
 std::string singleToText(float value) {
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                std::chars_format::general, 7);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
     return trimTrailingPoint(std::string(buffer, result.ptr));
 }
 
 std::string doubleToText(double value) {
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                std::chars_format::general, 16);
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 16);
     return trimTrailingPoint(std::string(buffer, result.ptr));
 }
 

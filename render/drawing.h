@@ -14,7 +14,7 @@ namespace bowlyn {
 // first). layer: 1 to 5 recorded on that DXF layer, LAYER_NONE painted only.
 // recordOnly: non-zero records without painting.
 class Drawing {
-public:
+  public:
     DrawingSurface surface;
     ViewTransform view;
     EntityList entities;
@@ -33,7 +33,7 @@ public:
     void drawArc(const StrokeStyle& style, float cx, float cy, float r, float a1, float a2,
                  int side, float layer, int recordOnly = 0);
 
-private:
+  private:
     void record(float kind, float layer, int side, const float* values, const float* mirrored);
 };
 

@@ -12,11 +12,19 @@ DrawingSurface::DrawingSurface()
     clear();
 }
 
-DrawingSurface::~DrawingSurface() { cairo_surface_destroy(surface_); }
+DrawingSurface::~DrawingSurface() {
+    cairo_surface_destroy(surface_);
+}
 
-int DrawingSurface::width() const { return cairo_image_surface_get_width(surface_); }
-int DrawingSurface::height() const { return cairo_image_surface_get_height(surface_); }
-int DrawingSurface::stride() const { return cairo_image_surface_get_stride(surface_); }
+int DrawingSurface::width() const {
+    return cairo_image_surface_get_width(surface_);
+}
+int DrawingSurface::height() const {
+    return cairo_image_surface_get_height(surface_);
+}
+int DrawingSurface::stride() const {
+    return cairo_image_surface_get_stride(surface_);
+}
 
 const unsigned char* DrawingSurface::data() const {
     cairo_surface_flush(surface_);

@@ -11,7 +11,7 @@ namespace bowlyn {
 // true colours; the window converts it for its image widget, the command line
 // writes it as PNG.
 class DrawingSurface {
-public:
+  public:
     DrawingSurface();
     ~DrawingSurface();
     DrawingSurface(const DrawingSurface&) = delete;
@@ -31,7 +31,7 @@ public:
     // True on success.
     bool writePng(const std::string& path) const;
 
-private:
+  private:
     cairo_surface_t* surface_;
 };
 

@@ -13,7 +13,8 @@ void EntityList::add(const Entity& e) {
 const char* layerName(float layer) {
     static const char* const names[] = {"0", "reflines", "body", "fretboard", "frets", "strings"};
     float r = std::nearbyint(layer);
-    if (!(r >= 0.0f && r <= 5.0f)) return "";
+    if (!(r >= 0.0f && r <= 5.0f))
+        return "";
     return names[static_cast<int>(r)];
 }
 

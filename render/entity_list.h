@@ -19,8 +19,11 @@ struct Entity {
 // The entities of the last drawing pass, in call order, for the DXF export.
 // Grows as needed: nothing a pass records is ever dropped.
 class EntityList {
-public:
-    void reset() { entities_.clear(); ended_ = false; }
+  public:
+    void reset() {
+        entities_.clear();
+        ended_ = false;
+    }
     void add(const Entity& e);
     // Closes the list; the export reads the entities up to here.
     void end() { ended_ = true; }
@@ -28,7 +31,7 @@ public:
     const std::vector<Entity>& entities() const { return entities_; }
     size_t size() const { return entities_.size(); }
 
-private:
+  private:
     std::vector<Entity> entities_;
     bool ended_ = false;
 };

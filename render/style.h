@@ -7,8 +7,8 @@ namespace bowlyn {
 // A drawing style. Colours are as shown on screen, 0.0 to 1.0.
 struct StrokeStyle {
     double red, green, blue, alpha;
-    double lineWidth;  // pixels
-    double dashes[5];  // on/off lengths in pixels; the first dashCount are used
+    double lineWidth;   // pixels
+    double dashes[5];   // on/off lengths in pixels; the first dashCount are used
     int32_t dashCount;  // 0: solid
     double dashOffset;
 };

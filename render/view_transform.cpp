@@ -7,7 +7,9 @@ namespace bowlyn {
 namespace {
 
 // Rounds to the nearest whole number with halves upward: 2.5 -> 3, -2.5 -> -2.
-double roundHalfUp(double v) { return std::floor((v * 10.0 + 5.0) / 10.0); }
+double roundHalfUp(double v) {
+    return std::floor((v * 10.0 + 5.0) / 10.0);
+}
 
 }  // namespace
 

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
   python3 python3-ezdxf dime
-  locales
+  locales clang-format
 )
 
 missing=()

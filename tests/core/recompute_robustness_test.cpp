@@ -257,7 +257,7 @@ TEST(RecomputeRobustness, RandomNecks) {
 
 TEST(RecomputeRobustness, OutOfRangeValuesAreReportedNotDrawn) {
     const std::string tooLarge =
-        "Problem: The values given are too large or too small to draw the body.";
+        "Problem: The values given are too large or too small to draw the instrument.";
     struct Case {
         const char* what;
         void (*change)(DesignParameters&);
