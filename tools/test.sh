@@ -19,3 +19,9 @@ export BOWLYN_RELEASE_URL=""
 cd "$build"
 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
   ctest --output-on-failure --timeout 900
+
+# The end-to-end test's screenshots, where anyone looks for the build's output.
+if [ -d screenshots ]; then
+  mkdir -p ../build/screenshots
+  cp screenshots/*.png ../build/screenshots/ 2>/dev/null || true
+fi
