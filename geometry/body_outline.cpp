@@ -154,40 +154,38 @@ void drawReferenceGeometry(Document& doc) {
     }
 }
 
-void lowerBoutConstruction(Document& doc) {
-    const DesignParameters& p = doc.params;
-    const float hLB = p.lowerBoutHalfWidth, RLB = p.lowerBoutRadius;
-    const float dLB = p.lowerBoutRadiusIncrement;
-    Drawing& d = doc.drawing;
-    const float y = single(static_cast<double>(p.lowerBoutOffset) + RLB);
-    const float cx = single(static_cast<double>(hLB) - RLB);
-    d.drawLine(styleBoutLine, 0.0f, y, hLB, y, 1, LAYER_NONE);
-    d.drawCircle(styleConstruction, cx, y, RLB, 1, LAYER_NONE);
+namespace {
+
+// A bout's width line at the height of its arcs, the primary circle and, with
+// an increment, the secondary circle, each with a cross at its centre.
+void boutConstruction(Drawing& d, float halfWidth, float radius, float increment, float y) {
+    const float cx = single(static_cast<double>(halfWidth) - radius);
+    d.drawLine(styleBoutLine, 0.0f, y, halfWidth, y, 1, LAYER_NONE);
+    d.drawCircle(styleConstruction, cx, y, radius, 1, LAYER_NONE);
     d.drawPoint(styleConstruction, cx, y, 1, 1, LAYER_NONE);
-    if (dLB > 0.0f) {
-        const float cx2 = single(static_cast<double>(hLB) - RLB - dLB);
-        d.drawCircle(styleConstruction, cx2, y, single(static_cast<double>(RLB) + dLB), 1,
+    if (increment > 0.0f) {
+        const float cx2 = single(static_cast<double>(halfWidth) - radius - increment);
+        d.drawCircle(styleConstruction, cx2, y, single(static_cast<double>(radius) + increment), 1,
                      LAYER_NONE);
         d.drawPoint(styleConstruction, cx2, y, 1, 1, LAYER_NONE);
     }
 }
 
+}  // namespace
+
+void lowerBoutConstruction(Document& doc) {
+    const DesignParameters& p = doc.params;
+    const float y = single(static_cast<double>(p.lowerBoutOffset) + p.lowerBoutRadius);
+    boutConstruction(doc.drawing, p.lowerBoutHalfWidth, p.lowerBoutRadius,
+                     p.lowerBoutRadiusIncrement, y);
+}
+
 void upperBoutConstruction(Document& doc) {
     const DesignParameters& p = doc.params;
-    const float hUB = p.upperBoutHalfWidth, RUB = p.upperBoutRadius;
-    const float dUB = p.upperBoutRadiusIncrement;
-    Drawing& d = doc.drawing;
-    const float y = single(static_cast<double>(p.bodyLength) - p.upperBoutOffset - RUB);
-    const float cx = single(static_cast<double>(hUB) - RUB);
-    d.drawLine(styleBoutLine, 0.0f, y, hUB, y, 1, LAYER_NONE);
-    d.drawCircle(styleConstruction, cx, y, RUB, 1, LAYER_NONE);
-    d.drawPoint(styleConstruction, cx, y, 1, 1, LAYER_NONE);
-    if (dUB > 0.0f) {
-        const float cx2 = single(static_cast<double>(hUB) - RUB - dUB);
-        d.drawCircle(styleConstruction, cx2, y, single(static_cast<double>(RUB) + dUB), 1,
-                     LAYER_NONE);
-        d.drawPoint(styleConstruction, cx2, y, 1, 1, LAYER_NONE);
-    }
+    const float y =
+        single(static_cast<double>(p.bodyLength) - p.upperBoutOffset - p.upperBoutRadius);
+    boutConstruction(doc.drawing, p.upperBoutHalfWidth, p.upperBoutRadius,
+                     p.upperBoutRadiusIncrement, y);
 }
 
 void waistConstruction(Document& doc) {
