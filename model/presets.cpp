@@ -59,7 +59,7 @@ const PresetColumn presetTexts[] = {
     {22, {"5.01", "", "", "", "", "3.402", "5.6", "", "", "", ""}},  // Cutaway width
     {23, {"0.99", "", "", "", "", "0", "1.42", "", "", "", ""}},  // Cutaway valley radius
     {24, {"1.449", "", "", "", "", "0", "1.52", "", "", "", ""}},  // Cutaway point radius
-    {25, {"1", "", "", "", "", "1", "1", "0", "", "", ""}},  // Fingerboard taper spec type
+    {25, {"1", "", "", "", "", "1", "1", "0", "", "", ""}},  // taper choice: 0 width at a fret, 1 string spacing
     {26, {"1.75", "", "", "", "", "1.625", "1.5", "1.73", "", "", ""}},  // Nut width
     {27, {"", "", "", "", "", "", "", "2.125", "", "", ""}},  // Fingerboard width at fret
     {28, {"", "", "", "", "", "", "", "12", "", "", ""}},  // Fingerboard width fret number

@@ -75,6 +75,15 @@ void checkPassOutcome(TestDocument& t, bool& complete) {
     }
 }
 
+// Runs one pass, keeps the slowest time, and checks its outcome.
+void runPass(TestDocument& t, std::chrono::duration<double>& slowest, bool& complete) {
+    const auto start = std::chrono::steady_clock::now();
+    recompute(t.doc);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    slowest = std::max(slowest, took);
+    checkPassOutcome(t, complete);
+}
+
 TEST(RecomputeRobustness, RandomDesigns) {
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
@@ -120,13 +129,8 @@ TEST(RecomputeRobustness, RandomDesigns) {
         t.doc.transPoints[1] = {unit(rng) * 10.0, unit(rng) * 20.0};
         t.doc.transPoints[2] = {1e300, -1e300};
 
-        const auto start = std::chrono::steady_clock::now();
-        recompute(t.doc);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        slowest = std::max(slowest, took);
-
         bool complete = false;
-        ASSERT_NO_FATAL_FAILURE(checkPassOutcome(t, complete));
+        ASSERT_NO_FATAL_FAILURE(runPass(t, slowest, complete));
         if (!complete)
             continue;
         ++ok;
@@ -238,13 +242,8 @@ TEST(RecomputeRobustness, RandomNecks) {
         t.doc.finalDrawing = i % 4 == 0;
         t.doc.showSnapshot = i % 3 == 0;
 
-        const auto start = std::chrono::steady_clock::now();
-        recompute(t.doc);
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        slowest = std::max(slowest, took);
-
         bool complete = false;
-        ASSERT_NO_FATAL_FAILURE(checkPassOutcome(t, complete));
+        ASSERT_NO_FATAL_FAILURE(runPass(t, slowest, complete));
         if (!complete)
             continue;
         ++ok;
