@@ -246,25 +246,24 @@ int32_t flagFromText(const std::string& text) {
     return roundToInt32(readNumber(text));
 }
 
+// Only 1 switches on. The flag is then exactly the button's state: a file
+// saying "Has fretboard,2" must not leave a flag the checks read as on while
+// the button, the drawing and a later save say off.
 void setCheckButton(Design& design, int number, int32_t flag) {
     const bool on = flag == 1;
     design.form.setActive(field(number).widgets[0], on);
     switch (number) {
         case fields::HAS_CUTAWAY:
             applyHasCutaway(design, on);
-            design.params.hasCutaway = flag;
             break;
         case fields::HAS_FRETBOARD:
             applyHasFretboard(design, on);
-            design.params.hasFretboard = flag;
             break;
         case fields::HAS_MARKERS:
             applyHasMarkers(design, on);
-            design.params.hasMarkers = flag;
             break;
         case fields::HAS_STRINGS:
             applyHasStrings(design, on);
-            design.params.hasStrings = flag;
             break;
         default:
             break;

@@ -141,11 +141,23 @@ TEST_F(FormEditing, SetFieldTextReadsSwitchesLikeALoadedDesign) {
     EXPECT_TRUE(form.active("checkbuttonCutawayHasCutaway"));
     EXPECT_TRUE(form.sensitive("fixedCutawaySensitivity"));
 
-    // Only 1 switches on; the rounded value itself is kept.
+    // Only a text reading 1 switches on, and every flag is then exactly its
+    // button's state, whatever number the text held.
+    const int32_t* flags[] = {&design.params.hasCutaway, &design.params.hasFretboard,
+                              &design.params.hasMarkers, &design.params.hasStrings};
+    const int switches[] = {fields::HAS_CUTAWAY, fields::HAS_FRETBOARD, fields::HAS_MARKERS,
+                            fields::HAS_STRINGS};
+    for (int i = 0; i < 4; ++i) {
+        const std::string& button = field(switches[i]).widgets[0];
+        for (const char* text : {"2", "3/0", "1.5", "-1", "1e39", "0.6", "1,TRUE"}) {
+            setFieldText(design, switches[i], text);
+            const bool on = roundToInt32(readNumber(text)) == 1;
+            EXPECT_EQ(form.active(button), on) << button << " " << text;
+            EXPECT_EQ(*flags[i], on ? 1 : 0) << button << " " << text;
+        }
+    }
     setFieldText(design, fields::HAS_CUTAWAY, "2");
-    EXPECT_FALSE(form.active("checkbuttonCutawayHasCutaway"));
     EXPECT_FALSE(form.sensitive("fixedCutawaySensitivity"));
-    EXPECT_EQ(design.params.hasCutaway, 2);
 
     setFieldText(design, fields::CUTAWAY_TYPE, "3");
     EXPECT_EQ(design.params.cutawayType, CUTAWAYTYPEVENETIAN);
