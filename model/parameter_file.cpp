@@ -209,16 +209,12 @@ void readFieldLine(PresetRow& row, const std::string& rawLine) {
     int k = fieldByLabel(splitField(line, 1, SEPARATOR));
     if (k == 0)
         return;
-    if (k == fields::NAME) {
-        // A name may contain commas: it is the whole rest of the line.
-        std::string rest = line.substr(comma + 1);
-        if (!trimSpaces(rest).empty())
-            row[k - 1] = rest;
+    // Like every value, the name's first comma-separated part must not be
+    // blank ("Name,,Guitar" leaves the name blank); a name may contain
+    // commas, so it is then the whole rest of the line.
+    if (splitField(line, 2, SEPARATOR).empty())
         return;
-    }
-    std::string value = splitField(line, 2, SEPARATOR);
-    if (!value.empty())
-        row[k - 1] = value;
+    row[k - 1] = k == fields::NAME ? line.substr(comma + 1) : splitField(line, 2, SEPARATOR);
 }
 
 // ---- writing -------------------------------------------------------------

@@ -140,6 +140,14 @@ TEST_F(ParameterFile, ReaderLinesAndValues) {
         EXPECT_EQ(parameterFileText(fresh.design), crlf);
     }
 
+    // The name's first part must not be blank; then the name is the whole rest.
+    const std::pair<const char*, const char*> names[] = {
+        {"Name,,Guitar", " "}, {"Name, ,x", " "}, {"Name, ", " "}, {"Name, Jo,,", " Jo,,"}};
+    for (const auto& [line, name] : names) {
+        ASSERT_EQ(readText(HEADER + line + "\r\n"), ReadResult::Loaded);
+        EXPECT_EQ(form.text("entryDescription"), name) << line;
+    }
+
     // The header alone loads a cleared design; a Latin-1 name is shown as UTF-8.
     ASSERT_EQ(readText(HEADER + "Name,Gitarre f\xFCr mich"), ReadResult::Loaded);
     EXPECT_EQ(form.text("entryDescription"), "Gitarre f\xC3\xBCr mich");
