@@ -6,9 +6,11 @@
 #include "geometry/document.h"
 #include "geometry/fretboard.h"
 #include "geometry/neck.h"
+#include "geometry/outline_pieces.h"
 #include "geometry/overlays.h"
 #include "geometry/primitives.h"
 #include "geometry/strings.h"
+#include "geometry/value_checks.h"
 #include "model/form.h"
 #include "model/number_text.h"
 
@@ -141,6 +143,31 @@ bool derivedValuesFinite(const Form& form) {
     return true;
 }
 
+bool pieceFinite(const OutlinePiece& p) {
+    return allFinite(p.x1, p.y1, p.x2, p.y2, p.cx, p.cy, p.r, p.a1, p.a2);
+}
+
+// The sound hole must also stay within the outline sideways, on both halves
+// and, once it is built, beside the cutaway: its centre inside, and no line
+// or arc of the outline nearer than its radius (touching passes). A hole of
+// no size is no hole; values that are not finite are left to the check of
+// the drawn numbers.
+bool soundHoleOffTheSide(const Document& doc, bool cutawaySide) {
+    const SoundHole& h = doc.soundHole;
+    if (!(h.r > 0.0f) || !allFinite(h.x, h.y, h.r))
+        return false;
+    const std::vector<OutlinePiece> pieces = bodyOutlinePieces(doc, cutawaySide);
+    for (const OutlinePiece& p : pieces) {
+        if (!pieceFinite(p))
+            return false;
+    }
+    for (const OutlinePiece& p : pieces) {
+        if (distanceToPiece(p, h.x, h.y) < h.r)
+            return true;
+    }
+    return !insideOutline(pieces, h.x, h.y);
+}
+
 // Steps 3 to 15 of a pass: size checks, view, reference geometry, the body
 // checks with their construction aids, the solved outline and the sound hole.
 bool checkAndSolveBody(Document& doc) {
@@ -215,7 +242,8 @@ bool checkAndSolveBody(Document& doc) {
 
     const float diameter = p.soundHoleDiameter, SO = p.soundHoleOffset;
     doc.soundHole = {p.soundHoleXOffset, SO, single(diameter / 2.0)};
-    if (problem(doc, SO + diameter / 2.0 > L || SO - diameter / 2.0 < 0.0, 29))
+    if (problem(doc, SO + diameter / 2.0 > L || SO - diameter / 2.0 < 0.0, 29) ||
+        problem(doc, soundHoleOffTheSide(doc, false), 29))
         return false;
     return true;
 }
@@ -225,7 +253,8 @@ bool runPass(Document& doc) {
         return false;
 
     const DesignParameters& p = doc.params;
-    if (p.hasCutaway == 1 && !buildCutaway(doc))
+    if (p.hasCutaway == 1 &&
+        (!buildCutaway(doc) || problem(doc, soundHoleOffTheSide(doc, true), 29)))
         return false;
     if (!checkFretboard(doc) || !placeNeck(doc) || !checkStrings(doc))
         return false;

@@ -170,6 +170,17 @@ TEST_F(Cli, SetAppliesInOrderAfterLoading) {
               "the lower bout width specified, reccommended length is between 18.6 and 23.1.");
 }
 
+TEST_F(Cli, ASoundHoleOffTheSideIsAProblem) {
+    CliResult off = run({"check", "preset:OM", "--set", "Sound hole x offset=9"});
+    EXPECT_EQ(off.status, 1);
+    EXPECT_EQ(lines(off.out).at(0),
+              "Problem: The specified sound hole diameter and offset places the sound hole off of "
+              "the body.");
+    CliResult near = run({"check", "preset:OM", "--set", "Sound hole x offset=1.5"});
+    EXPECT_EQ(near.status, 0);
+    EXPECT_EQ(lines(near.out).at(0), "Status: OK");
+}
+
 TEST_F(Cli, SaveWritesTheFormAsShownAndReadsBackTheSame) {
     CliResult r = run({"save", "preset:OM", "-o", dir + "om", "--set", "Name=My, OM"});
     EXPECT_EQ(r.status, 0) << r.err;
