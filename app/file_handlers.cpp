@@ -1,8 +1,11 @@
-// The File menu's commands on parameter files and the DXF export.
+// The File menu's commands on parameter files and the DXF export. Each reads
+// the design as the form shows it, typed values not yet committed included.
 
 #include <gtk/gtk.h>
 
 #include "app/app_context.h"
+#include "app/design_access.h"
+#include "app/form_signals.h"
 #include "commands/file_commands.h"
 
 using namespace bowlyn;
@@ -10,26 +13,29 @@ using namespace bowlyn;
 extern "C" {
 
 G_MODULE_EXPORT gboolean menuOpen_activate_cb(GtkMenuItem*, gpointer) {
-    if (app().doc && app().dialogs)
-        openCommand(*app().doc, *app().dialogs);
+    if (Document* doc = designToRead(); doc && app().dialogs)
+        openCommand(*doc, *app().dialogs);
+    refreshTitle();
     return FALSE;
 }
 
 G_MODULE_EXPORT gboolean menuSave_activate_cb(GtkMenuItem*, gpointer) {
-    if (app().doc && app().dialogs)
-        saveCommand(*app().doc, *app().dialogs, SaveVariant::Save);
+    if (Document* doc = designToRead(); doc && app().dialogs)
+        saveCommand(*doc, *app().dialogs, SaveVariant::Save);
+    refreshTitle();
     return FALSE;
 }
 
 G_MODULE_EXPORT gboolean menuSaveAs_activate_cb(GtkMenuItem*, gpointer) {
-    if (app().doc && app().dialogs)
-        saveCommand(*app().doc, *app().dialogs, SaveVariant::SaveAs);
+    if (Document* doc = designToRead(); doc && app().dialogs)
+        saveCommand(*doc, *app().dialogs, SaveVariant::SaveAs);
+    refreshTitle();
     return FALSE;
 }
 
 G_MODULE_EXPORT gboolean menuExportDXF_activate_cb(GtkMenuItem*, gpointer) {
-    if (app().doc && app().dialogs)
-        exportDxf(*app().doc, *app().dialogs);
+    if (Document* doc = designToRead(); doc && app().dialogs)
+        exportDxf(*doc, *app().dialogs);
     return FALSE;
 }
 

@@ -4,6 +4,7 @@
 #include <gtk/gtk.h>
 
 #include "app/app_context.h"
+#include "app/design_access.h"
 #include "app/handlers.h"
 #include "geometry/recompute.h"
 #include "model/form_editing.h"
@@ -21,8 +22,10 @@ gboolean commit(const char* entry) {
     return FALSE;
 }
 
+// A stepper steps its own entry's text; another entry being edited is
+// committed first, as the click would have done by taking the focus.
 gboolean step(const char* entry, StepDirection direction) {
-    Document* doc = app().doc;
+    Document* doc = designToRead();
     const Stepper* stepper = stepperForEntry(entry);
     if (doc && stepper) {
         applyStepper(*doc, *stepper, direction);
@@ -32,7 +35,7 @@ gboolean step(const char* entry, StepDirection direction) {
 }
 
 void draw(int32_t finalDrawing) {
-    if (Document* doc = app().doc) {
+    if (Document* doc = designToRead()) {
         doc->finalDrawing = finalDrawing;
         recompute(*doc);
     }

@@ -56,17 +56,26 @@ void GtkDialogs::decorate(GtkWidget* dialog) {
         gtk_window_set_icon(GTK_WINDOW(dialog), icon_);
 }
 
-int GtkDialogs::runMessage(GtkMessageType type, GtkButtonsType buttons,
-                           const std::string& message) {
+GtkWidget* GtkDialogs::newMessage(GtkMessageType type, GtkButtonsType buttons,
+                                  const std::string& message) {
     GtkWindow* parent = parent_ && GTK_IS_WINDOW(parent_) ? GTK_WINDOW(parent_) : nullptr;
     // The text goes in as an argument, never as the format: file names may hold '%'.
     GtkWidget* dialog = gtk_message_dialog_new(
         parent, GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT), type, buttons,
         "%s", message.c_str());
     decorate(dialog);
+    return dialog;
+}
+
+int GtkDialogs::run(GtkWidget* dialog) {
     int response = gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);
     return response;
+}
+
+int GtkDialogs::runMessage(GtkMessageType type, GtkButtonsType buttons,
+                           const std::string& message) {
+    return run(newMessage(type, buttons, message));
 }
 
 void GtkDialogs::showError(const std::string& message) {
@@ -79,6 +88,22 @@ void GtkDialogs::showWarning(const std::string& message) {
 
 bool GtkDialogs::askYesNo(const std::string& question) {
     return runMessage(GTK_MESSAGE_QUESTION, GTK_BUTTONS_YES_NO, question) == GTK_RESPONSE_YES;
+}
+
+SaveChoice GtkDialogs::askSaveChanges(const std::string& question) {
+    GtkWidget* dialog = newMessage(GTK_MESSAGE_QUESTION, GTK_BUTTONS_NONE, question);
+    gtk_dialog_add_buttons(GTK_DIALOG(dialog), GTK_STOCK_DISCARD, GTK_RESPONSE_REJECT,
+                           GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, GTK_STOCK_SAVE,
+                           GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+    switch (run(dialog)) {
+        case GTK_RESPONSE_ACCEPT:
+            return SaveChoice::Save;
+        case GTK_RESPONSE_REJECT:
+            return SaveChoice::Discard;
+        default:
+            return SaveChoice::Cancel;
+    }
 }
 
 std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initialFolder) {
@@ -94,9 +119,12 @@ std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initi
     decorate(chooser);
     addFilter(chooser, mode == FileDialogMode::Export ? dxfFiles : bowlynFiles);
     addFilter(chooser, allFiles);
-    if (!initialFolder.empty()) {
-        gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), initialFolder.c_str());
-    }
+    // Without a folder GTK shows "Recently Used", where a typed plain name is
+    // refused; the working folder is where a user expects to start.
+    gchar* here = g_get_current_dir();
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser),
+                                        initialFolder.empty() ? here : initialFolder.c_str());
+    g_free(here);
     std::string chosen;
     if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
         if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {

@@ -21,9 +21,12 @@ class GtkDialogs : public Dialogs {
     void showError(const std::string& message) override;
     void showWarning(const std::string& message) override;
     bool askYesNo(const std::string& question) override;
+    SaveChoice askSaveChanges(const std::string& question) override;
     std::string chooseFile(FileDialogMode mode, const std::string& initialFolder) override;
 
   private:
+    GtkWidget* newMessage(GtkMessageType type, GtkButtonsType buttons, const std::string& message);
+    int run(GtkWidget* dialog);
     int runMessage(GtkMessageType type, GtkButtonsType buttons, const std::string& message);
     void decorate(GtkWidget* dialog);
 

@@ -276,6 +276,24 @@ void GtkForm::setNotebookPage(int page) {
         gtk_notebook_set_current_page(GTK_NOTEBOOK(w), page);
 }
 
+void GtkForm::focus(const std::string& name) {
+    if (GtkWidget* w = widget(name))
+        gtk_widget_grab_focus(w);
+}
+
+std::string GtkForm::focused() const {
+    GtkWidget* window = mainWindow();
+    return window ? nameOf(gtk_window_get_focus(GTK_WINDOW(window))) : "";
+}
+
+std::string GtkForm::nameOf(GtkWidget* w) const {
+    if (!w)
+        return "";
+    // The description names each widget after its id.
+    const std::string name = gtk_widget_get_name(w);
+    return widget(name) == w ? name : "";
+}
+
 void convertArgbToRgba(const unsigned char* src, int srcStride, int width, int height,
                        unsigned char* dst, int dstStride) {
     for (int y = 0; y < height; ++y) {

@@ -49,6 +49,10 @@ class GtkForm : public Form {
     void setUnitsIndex(int index) override;
     int notebookPage() const override;
     void setNotebookPage(int page) override;
+    void focus(const std::string& widget) override;
+    std::string focused() const override;
+    // The form's name for `w`, or "" when the form does not know it.
+    std::string nameOf(GtkWidget* w) const;
     void showDrawing(const DrawingSurface& surface) override;
 
   private:

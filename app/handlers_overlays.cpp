@@ -1,9 +1,12 @@
 // Menu handlers of the snapshot and the transcription points. None of them
-// redraws: the next recompute pass shows what they changed.
+// redraws (except a snapshot of values committed since the last pass, which
+// draws them first): the next recompute pass shows what they changed.
 
 #include <gtk/gtk.h>
 
 #include "app/app_context.h"
+#include "app/design_access.h"
+#include "app/form_signals.h"
 #include "app/trans_points_dialog.h"
 #include "geometry/overlays.h"
 
@@ -12,8 +15,8 @@ using bowlyn::app;
 extern "C" {
 
 G_MODULE_EXPORT void menuitemTakeSnapshot_activate_cb(GtkMenuItem*, gpointer) {
-    if (app().doc && app().dialogs)
-        bowlyn::takeSnapshot(*app().doc, *app().dialogs);
+    if (bowlyn::Document* doc = bowlyn::designToRead(); doc && app().dialogs)
+        bowlyn::takeSnapshot(*doc, *app().dialogs);
 }
 
 G_MODULE_EXPORT void menuitemDisplaySnapshot_toggled_cb(GtkCheckMenuItem* item, gpointer) {
@@ -27,7 +30,9 @@ G_MODULE_EXPORT void menuitemDisplayTransPoints_toggled_cb(GtkCheckMenuItem* ite
 }
 
 G_MODULE_EXPORT void menuitemEditTransPoints_activate_cb(GtkMenuItem*, gpointer) {
-    bowlyn::editTransPoints(app());
+    if (bowlyn::designToRead())
+        bowlyn::editTransPoints(app());
+    bowlyn::refreshTitle();
 }
 
 }  // extern "C"

@@ -7,6 +7,8 @@
 #include <memory>
 
 #include "app/app_context.h"
+#include "app/design_access.h"
+#include "app/form_signals.h"
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
 #include "geometry/document.h"
@@ -136,6 +138,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     gtk_widget_show_all(window);
     glade_xml_signal_autoconnect(xml);
     g_object_unref(xml);
+    connectFormSignals(*s.form);
 
     ctx.startDirectory = currentDirectory();
     s.doc->lastDirectory.clear();
@@ -143,6 +146,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     s.doc->outlineComplete = 0;
     clearWorkRow(*s.doc);
     loadPreset(*s.doc, WORK_ROW);
+    refreshTitle();
 #ifdef BOWLYN_HAS_RELEASE_CHECK
     const std::string newer = newerReleaseStatusText(checkForUpdate());
     if (!newer.empty())
@@ -222,7 +226,14 @@ G_MODULE_EXPORT gboolean windowBowlynMainWindow_configure_event_cb(GtkWidget*, G
     return FALSE;
 }
 
+// Closing the window asks about unsaved work first; TRUE keeps the window.
+G_MODULE_EXPORT gboolean windowBowlynMainWindow_delete_event_cb(GtkWidget*, GdkEvent*, gpointer) {
+    return bowlyn::mayLeaveDesign(bowlyn::Leaving::Closing) ? FALSE : TRUE;
+}
+
 G_MODULE_EXPORT void menuQuit_activate_cb(GtkMenuItem*, gpointer) {
+    if (!bowlyn::mayLeaveDesign(bowlyn::Leaving::Closing))
+        return;
     if (app().mainLoopRunning && gtk_main_level() > 0)
         gtk_main_quit();
 }

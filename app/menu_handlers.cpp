@@ -1,9 +1,12 @@
 // The Initialize menu: a preset or the cleared form goes into the form and the
-// drawing is blanked; nothing is drawn until the next stepper click, Try it or Ok.
+// drawing is blanked; nothing is drawn until the next stepper click, Try it or
+// Ok. Unsaved work is asked about first.
 
 #include <gtk/gtk.h>
 
 #include "app/app_context.h"
+#include "app/design_access.h"
+#include "app/form_signals.h"
 #include "geometry/recompute.h"
 #include "model/presets.h"
 
@@ -13,12 +16,13 @@ namespace {
 
 void load(int row) {
     Document* doc = app().doc;
-    if (!doc)
+    if (!doc || !mayLeaveDesign(Leaving::LoadingAnother))
         return;
     if (row == WORK_ROW)
         clearWorkRow(*doc);
     loadPreset(*doc, row);
     resetDisplay(*doc);
+    refreshTitle();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "app/design_access.h"
 #include "geometry/overlays.h"
 #include "model/form.h"
 
@@ -69,14 +70,18 @@ void editTransPoints(AppContext& ctx) {
     // took it down while it ran.
     g_object_ref(dialog);
     const gint response = gtk_dialog_run(GTK_DIALOG(dialog));
-    if (response == GTK_RESPONSE_ACCEPT || response == RESPONSE_CONVERT) {
-        parseTransPoints(doc, bufferText(view));
-        doc.form.setActive("menuitemDisplayTransPoints", true);  // its handler shows them
-        if (response == RESPONSE_CONVERT)
-            convertTransPoints(doc);
-    }
+    const bool accepted = response == GTK_RESPONSE_ACCEPT || response == RESPONSE_CONVERT;
+    // Only an answered dialog still has its text view.
+    const std::string text = accepted ? bufferText(view) : "";
     gtk_widget_destroy(dialog);
     g_object_unref(dialog);
+    if (!accepted)
+        return;
+    parseTransPoints(doc, text);
+    doc.form.setActive("menuitemDisplayTransPoints", true);  // its handler shows them
+    // The conversion replaces the design: unsaved work is asked about first.
+    if (response == RESPONSE_CONVERT && mayLeaveDesign(Leaving::LoadingAnother))
+        convertTransPoints(doc);
 }
 
 }  // namespace bowlyn

@@ -39,13 +39,14 @@ struct Failure {
     std::string message;
 };
 
-// No one to ask: messages go to stderr, questions are answered No and the
-// file chooser is cancelled.
+// No one to ask: messages go to stderr, questions are answered No or Cancel
+// and the file chooser is cancelled.
 class StderrDialogs : public Dialogs {
   public:
     void showError(const std::string& message) override { std::cerr << message << '\n'; }
     void showWarning(const std::string& message) override { std::cerr << message << '\n'; }
     bool askYesNo(const std::string&) override { return false; }
+    SaveChoice askSaveChanges(const std::string&) override { return SaveChoice::Cancel; }
     std::string chooseFile(FileDialogMode, const std::string&) override { return ""; }
 };
 

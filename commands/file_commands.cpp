@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "commands/unsaved_changes.h"
 #include "geometry/recompute.h"
 #include "model/atomic_file.h"
 #include "model/parameter_file.h"
@@ -71,6 +72,8 @@ std::string directoryPart(const std::string& path) {
 }
 
 void openCommand(Document& doc, Dialogs& dialogs) {
+    if (!confirmLeaving(doc, dialogs, Leaving::LoadingAnother))
+        return;
     for (;;) {
         std::string name = dialogs.chooseFile(FileDialogMode::Open, doc.lastDirectory);
         if (name.empty())
@@ -94,26 +97,35 @@ void openCommand(Document& doc, Dialogs& dialogs) {
     }
 }
 
-void saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
+bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
     std::string name;
     if (variant == SaveVariant::Save && !doc.currentFileName.empty()) {
-        name = doc.currentFileName;
+        // A design opened from "design.txt" is saved as "design.txt.bowlyn";
+        // the file it came from stays as it was. That other file may exist
+        // already, and replacing it unasked would lose it.
+        name = withExtension(doc.currentFileName, ".bowlyn", ".BOWLYN");
         doc.lastDirectory = directoryPart(name);
-    } else {
+        if (name != doc.currentFileName && fileExists(name) &&
+            !dialogs.askYesNo(quoted("File '%s' exists. Overwrite it?", name)))
+            name.clear();
+    }
+    if (name.empty()) {
         name = chooseTarget(doc, dialogs, FileDialogMode::Save, ".bowlyn", ".BOWLYN");
         if (name.empty())
-            return;
+            return false;
     }
     std::string failure = writeParameterFile(doc, name);
     if (!failure.empty()) {
         dialogs.showError(writeFailure(name, failure));
-        return;  // Save must keep asking until a file really holds the design
+        return false;  // Save must keep asking until a file really holds the design
     }
     doc.currentFileName = name;
+    markSaved(doc);
+    return true;
 }
 
 void exportDxf(Document& doc, Dialogs& dialogs) {
-    if (doc.outlineComplete != 1 || !doc.drawing.entities.ended()) {
+    if (!bringPassUpToDate(doc) || !doc.drawing.entities.ended()) {
         dialogs.showError(NOT_COMPLETE);
         return;
     }

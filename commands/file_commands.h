@@ -10,9 +10,11 @@ namespace bowlyn {
 enum class SaveVariant { Save, SaveAs };
 
 // File menu: choose a parameter file and load it (messages and the dialog
-// again on failure), or save the form's design.
+// again on failure), or save the form's design. Save writes to the current
+// file, with ".bowlyn" added unless the name ends in it; true when the design
+// was written.
 void openCommand(Document& doc, Dialogs& dialogs);
-void saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant);
+bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant);
 // Writes the entity list of the last complete pass as DXF, or refuses.
 void exportDxf(Document& doc, Dialogs& dialogs);
 

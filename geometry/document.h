@@ -16,6 +16,7 @@ struct Document : Design {
     explicit Document(Form& f) : Design(f) {}
 
     Drawing drawing;
+    DesignParameters drawnParams;  // the values of the last complete pass
     BodyOutline outline;
     SoundHole soundHole;
     NeckGeometry neck;

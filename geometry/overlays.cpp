@@ -1,12 +1,13 @@
 #include "geometry/overlays.h"
 
 #include "geometry/document.h"
+#include "geometry/recompute.h"
 #include "model/dialogs.h"
 
 namespace bowlyn {
 
 void takeSnapshot(Document& doc, Dialogs& dialogs) {
-    if (doc.outlineComplete != 1) {
+    if (!bringPassUpToDate(doc)) {
         dialogs.showError(
             "A complete body outline must be successfully generated before a snapshot can be "
             "taken.");

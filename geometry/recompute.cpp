@@ -1,6 +1,7 @@
 #include "geometry/recompute.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "geometry/cutaway.h"
 #include "geometry/document.h"
@@ -297,9 +298,20 @@ void resetDisplay(Document& doc) {
 void recompute(Document& doc) {
     doc.outlineComplete = 0;
     resetDisplay(doc);
-    if (runPass(doc))
+    if (runPass(doc)) {
         doc.outlineComplete = 1;
+        doc.drawnParams = doc.params;
+    }
     doc.form.showDrawing(doc.drawing.surface);
+}
+
+bool bringPassUpToDate(Document& doc) {
+    // Compared bit for bit: every member is a 32-bit number, and a NaN must
+    // compare equal to itself.
+    if (doc.outlineComplete == 1 &&
+        std::memcmp(&doc.drawnParams, &doc.params, sizeof doc.params) != 0)
+        recompute(doc);
+    return doc.outlineComplete == 1;
 }
 
 }  // namespace bowlyn

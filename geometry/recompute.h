@@ -20,6 +20,12 @@ void resetDisplay(Document& doc);
 // status line and ends the pass. Reads doc.finalDrawing.
 void recompute(Document& doc);
 
+// Before the outline of the last complete pass is exported or kept: when a
+// value was committed since, the pass is run again (in the current drawing
+// mode), so that what leaves the program is the design as the form holds it.
+// True when a complete outline of the current values is there.
+bool bringPassUpToDate(Document& doc);
+
 // Writes a problem message to the status line.
 void reportProblem(Document& doc, const std::string& message);
 

@@ -28,6 +28,9 @@ struct Design {
     int32_t outlineComplete = 0;  // 1: the last pass produced a complete outline
     std::string currentFileName;  // the file Save writes without asking
     std::string lastDirectory;    // initial folder of the next file dialog
+    // The parameter-file text of the design as last loaded or saved: the form
+    // holds unsaved work while its text differs.
+    std::string savedText;
 };
 
 }  // namespace bowlyn

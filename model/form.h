@@ -36,6 +36,11 @@ class Form {
     virtual int notebookPage() const = 0;
     virtual void setNotebookPage(int page) = 0;
 
+    // Moves the keyboard focus to a widget, as a click into it would; "" when
+    // no widget of the form has it.
+    virtual void focus(const std::string& widget) = 0;
+    virtual std::string focused() const = 0;
+
     // Makes the drawing visible in the image widget.
     virtual void showDrawing(const DrawingSurface& surface) = 0;
 };

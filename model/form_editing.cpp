@@ -85,6 +85,12 @@ bool commitEntryWidget(Design& design, const std::string& widget) {
     return true;
 }
 
+void commitFocusedEntry(Design& design) {
+    const std::string name = design.form.focused();
+    if (!name.empty())
+        commitEntryWidget(design, name);
+}
+
 void syncGroup(Design& design, int number, const std::string& text) {
     const FieldDef& def = field(number);
     if (!isEntryKind(def.kind))

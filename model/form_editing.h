@@ -13,6 +13,11 @@ void commitEntry(Design& design, int field);
 // false when no field is shown in that entry.
 bool commitEntryWidget(Design& design, const std::string& widget);
 
+// Commands that read the design call this first: the entry holding the
+// keyboard focus is committed exactly as leaving it would, so a typed value
+// counts although the focus never left its entry.
+void commitFocusedEntry(Design& design);
+
 // Synchronises the shared entry group of `field` with `text`: stores the value
 // and writes the text unchanged into every entry of the group, in order.
 void syncGroup(Design& design, int field, const std::string& text);

@@ -26,6 +26,8 @@ class MemoryForm : public Form {
     void setUnitsIndex(int index) override { units_ = index; }
     int notebookPage() const override { return page_; }
     void setNotebookPage(int page) override { page_ = page; }
+    void focus(const std::string& widget) override { focused_ = widget; }
+    std::string focused() const override { return focused_; }
     void showDrawing(const DrawingSurface&) override { ++shown_; }
 
     // How often the drawing was shown, for tests.
@@ -36,6 +38,7 @@ class MemoryForm : public Form {
     std::map<std::string, bool> active_;
     std::map<std::string, bool> hidden_;
     std::map<std::string, bool> insensitive_;
+    std::string focused_;
     int units_ = 0;
     int page_ = 0;
     int shown_ = 0;

@@ -288,6 +288,14 @@ std::string parameterFileText(const Design& design) {
     return out;
 }
 
+void markSaved(Design& design) {
+    design.savedText = parameterFileText(design);
+}
+
+bool hasUnsavedChanges(const Design& design) {
+    return parameterFileText(design) != design.savedText;
+}
+
 std::string writeParameterFile(const Design& design, const std::string& path) {
     return writeFileAtomically(path, parameterFileText(design));
 }

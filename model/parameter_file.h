@@ -17,6 +17,12 @@ std::string splitField(const std::string& line, int n, char separator);
 // The 67 lines of the form's current design, CR LF after each.
 std::string parameterFileText(const Design& design);
 
+// Remembers the form's design as the one last loaded or saved.
+void markSaved(Design& design);
+// Whether the form shows anything else than what was last loaded or saved,
+// typed text that no entry has committed yet included.
+bool hasUnsavedChanges(const Design& design);
+
 // Writes atomically: a temporary file in the same folder, flushed, then renamed
 // over `path` (over the file it names if `path` is a symbolic link), so a
 // failed write never destroys the previous file; the old file's permissions

@@ -4,6 +4,7 @@
 
 #include "model/form.h"
 #include "model/form_editing.h"
+#include "model/parameter_file.h"
 
 namespace bowlyn {
 namespace {
@@ -155,6 +156,9 @@ void loadPreset(Design& design, int row) {
     for (int k = 1; k <= FIELD_COUNT; ++k)
         setFieldText(design, k, texts[k - 1]);
     design.outlineComplete = 0;
+    // Typing goes into the body length first, as after start-up.
+    design.form.focus("entryLength");
+    markSaved(design);
 }
 
 }  // namespace bowlyn

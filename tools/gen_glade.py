@@ -411,6 +411,7 @@ UNITS_X, UNITS_Y = 100, 658  # the units combo box is added here by the program
 def main_window():
     window = Widget("GtkWindow", "bowlynMainWindow", title="Bowlyn", resizable=False)
     window.set("visible", False)  # shown by the program once it is complete
+    window.on("delete_event", "windowBowlynMainWindow_delete_event_cb")
     window.on("destroy", "windowBowlynMainWindow_destroy_cb")
     window.on("configure_event", "windowBowlynMainWindow_configure_event_cb")
     top = Widget("GtkFixed", "fixedBowlynMainWindow")

@@ -29,6 +29,7 @@ class ScriptedDialogs : public Dialogs {
   public:
     std::deque<std::string> files;
     std::deque<bool> answers;
+    std::deque<SaveChoice> saveChoices;
     std::vector<std::string> log;
 
     void showError(const std::string& message) override { log.push_back("error: " + message); }
@@ -42,6 +43,16 @@ class ScriptedDialogs : public Dialogs {
         bool answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    SaveChoice askSaveChanges(const std::string& question) override {
+        log.push_back("save changes: " + question);
+        if (saveChoices.empty()) {
+            ADD_FAILURE() << "unexpected question: " << question;
+            return SaveChoice::Cancel;
+        }
+        SaveChoice choice = saveChoices.front();
+        saveChoices.pop_front();
+        return choice;
     }
     std::string chooseFile(FileDialogMode mode, const std::string& folder) override {
         static const char* const names[] = {"open", "save", "export"};
@@ -109,6 +120,7 @@ class FileCommands : public ::testing::Test {
         doc.drawing.entities.add(arc);
         doc.drawing.entities.end();
         doc.outlineComplete = 1;
+        doc.drawnParams = doc.params;
     }
 
     std::string dir;
@@ -167,17 +179,40 @@ TEST_F(FileCommands, ExtensionsCompareExactly) {
     EXPECT_FALSE(fs::exists(dir + "c.bowlyn.bowlyn"));
 }
 
-TEST_F(FileCommands, SaveWritesBackToTheOpenedNameAsItIs) {
-    write(dir + "plain", "old");
-    doc.currentFileName = dir + "plain";
-    saveCommand(doc, dialogs, SaveVariant::Save);
+TEST_F(FileCommands, SaveToTheCurrentFileAddsTheExtension) {
+    write(dir + "design.txt", "old");
+    doc.currentFileName = dir + "design.txt";
+    EXPECT_TRUE(saveCommand(doc, dialogs, SaveVariant::Save));
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_EQ(read(dir + "plain"), parameterFileText(doc));
-    EXPECT_FALSE(fs::exists(dir + "plain.bowlyn"));
+    EXPECT_EQ(read(dir + "design.txt"), "old");
+    EXPECT_EQ(read(dir + "design.txt.bowlyn"), parameterFileText(doc));
+    EXPECT_EQ(doc.currentFileName, dir + "design.txt.bowlyn");
     EXPECT_EQ(doc.lastDirectory, dir);
 
+    // Now the current file, it is written without a question.
+    EXPECT_TRUE(saveCommand(doc, dialogs, SaveVariant::Save));
+    EXPECT_TRUE(dialogs.log.empty());
+
+    // Another design of that name is not replaced unasked: No chooses anew.
+    write(dir + "other.bowlyn", "other design");
+    doc.currentFileName = dir + "other";
+    dialogs.answers = {false};
+    dialogs.files = {dir + "chosen"};
+    EXPECT_TRUE(saveCommand(doc, dialogs, SaveVariant::Save));
+    EXPECT_EQ(dialogs.log,
+              (std::vector<std::string>{"ask: File '" + dir + "other.bowlyn' exists. Overwrite it?",
+                                        "choose save in '" + dir + "'"}));
+    EXPECT_EQ(read(dir + "other.bowlyn"), "other design");
+    EXPECT_EQ(doc.currentFileName, dir + "chosen.bowlyn");
+
+    doc.currentFileName = dir + "Upper.BOWLYN";
+    EXPECT_TRUE(saveCommand(doc, dialogs, SaveVariant::Save));
+    EXPECT_TRUE(fs::exists(dir + "Upper.BOWLYN"));
+    EXPECT_FALSE(fs::exists(dir + "Upper.BOWLYN.bowlyn"));
+
     loadPreset(doc, presetByName("Dreadnought"));  // forgets the name: the next Save asks
-    saveCommand(doc, dialogs, SaveVariant::Save);
+    dialogs.log.clear();
+    EXPECT_FALSE(saveCommand(doc, dialogs, SaveVariant::Save));  // and is cancelled
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose save in '" + dir + "'"});
 }
 

@@ -20,6 +20,7 @@ class RecordingDialogs : public Dialogs {
     void showError(const std::string& message) override { lastError = message; }
     void showWarning(const std::string&) override {}
     bool askYesNo(const std::string&) override { return false; }
+    SaveChoice askSaveChanges(const std::string&) override { return SaveChoice::Cancel; }
     std::string chooseFile(FileDialogMode, const std::string&) override { return ""; }
 };
 

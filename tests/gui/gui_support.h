@@ -30,12 +30,17 @@ struct ScriptedDialogs : Dialogs {
     std::vector<std::string> files;  // answers to chooseFile, in order; then ""
     std::vector<FileDialogMode> modes;
     bool answerYes = true;
+    SaveChoice saveChoice = SaveChoice::Cancel;  // the answer about unsaved work
 
     void showError(const std::string& m) override { errors.push_back(m); }
     void showWarning(const std::string& m) override { warnings.push_back(m); }
     bool askYesNo(const std::string& q) override {
         questions.push_back(q);
         return answerYes;
+    }
+    SaveChoice askSaveChanges(const std::string& q) override {
+        questions.push_back(q);
+        return saveChoice;
     }
     std::string chooseFile(FileDialogMode mode, const std::string&) override {
         modes.push_back(mode);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "commands/unsaved_changes.h"
+#include "geometry/document.h"
+
+namespace bowlyn {
+
+// The open design for a command that reads it. The entry holding the keyboard
+// focus is committed first, exactly as leaving it would, so a value typed and
+// not yet committed is never ignored. nullptr without a window.
+Document* designToRead();
+
+// Whether the open design may be closed or replaced: asks about unsaved
+// changes (saving them if the user says so). True without a window.
+bool mayLeaveDesign(Leaving leaving);
+
+}  // namespace bowlyn
