@@ -6,69 +6,102 @@ namespace bowlyn {
 
 namespace {
 
+using Failure = std::function<void()>;
+
+void xdgOpenEnded(GPid pid, gint status, gpointer data) {
+    auto* failed = static_cast<Failure*>(data);
+    if (!g_spawn_check_wait_status(status, nullptr))
+        (*failed)();
+    delete failed;
+    g_spawn_close_pid(pid);
+}
+
 // GIO knows the desktop's default application when the desktop registers one;
-// a bare X session often has only xdg-open.
-void launchWithDesktop(const std::string& uri) {
+// a bare X session often has only xdg-open, which says only when it ends
+// whether it found a browser.
+bool launchWithDesktop(const std::string& uri, const Failure& failed) {
     GError* error = nullptr;
     if (gtk_show_uri(nullptr, uri.c_str(), GDK_CURRENT_TIME, &error)) {
-        return;
+        return true;
     }
     g_clear_error(&error);
     gchar* argv[] = {const_cast<gchar*>("xdg-open"), const_cast<gchar*>(uri.c_str()), nullptr};
-    const auto flags =
-        GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL);
-    g_spawn_async(nullptr, argv, nullptr, flags, nullptr, nullptr, nullptr, &error);
-    g_clear_error(&error);
+    const auto flags = GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD |
+                                   G_SPAWN_STDOUT_TO_DEV_NULL | G_SPAWN_STDERR_TO_DEV_NULL);
+    GPid pid = 0;
+    if (!g_spawn_async(nullptr, argv, nullptr, flags, nullptr, nullptr, &pid, &error)) {
+        g_clear_error(&error);
+        return false;
+    }
+    g_child_watch_add(pid, xdgOpenEnded, new Failure(failed));
+    return true;
 }
 
-std::function<void(const std::string&)>& launcher() {
-    static std::function<void(const std::string&)> current;
+std::function<bool(const std::string&)>& launcher() {
+    static std::function<bool(const std::string&)> current;
     return current;
 }
 
 // The guide may be found relative to the current directory; a file URI needs
 // the absolute path.
-std::string fileUri(const std::string& path) {
+std::string absolutePath(const std::string& path) {
+    if (g_path_is_absolute(path.c_str()))
+        return path;
     gchar* here = g_get_current_dir();
-    gchar* absolute = g_path_is_absolute(path.c_str())
-                          ? g_strdup(path.c_str())
-                          : g_build_filename(here, path.c_str(), nullptr);
+    gchar* absolute = g_build_filename(here, path.c_str(), nullptr);
+    std::string result = absolute;
     g_free(here);
-    gchar* uri = g_filename_to_uri(absolute, nullptr, nullptr);
-    std::string result = uri != nullptr ? uri : "";
-    g_free(uri);
     g_free(absolute);
     return result;
 }
 
+std::string fileUri(const std::string& path) {
+    gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+    std::string result = uri != nullptr ? uri : "";
+    g_free(uri);
+    return result;
+}
+
+// Shown through the window's dialogs, if the window is still there.
+void tell(const std::string& message) {
+    if (app().dialogs != nullptr)
+        app().dialogs->showError(message);
+}
+
 }  // namespace
 
-void setUriLauncher(std::function<void(const std::string&)> replacement) {
+void setUriLauncher(std::function<bool(const std::string&)> replacement) {
     launcher() = std::move(replacement);
 }
 
-void openUri(const std::string& uri) {
-    if (uri.empty()) {
-        return;
-    }
-    if (launcher()) {
-        launcher()(uri);
-    } else {
-        launchWithDesktop(uri);
-    }
+void openUri(const std::string& uri, std::function<void()> failed) {
+    const bool taken =
+        !uri.empty() && (launcher() ? launcher()(uri) : launchWithDesktop(uri, failed));
+    if (!taken)
+        failed();
 }
 
 void openDocumentation() {
-    const std::string path = findResource("doc.htm");
-    if (!path.empty()) {
-        openUri(fileUri(path));
+    const std::string found = findResource("doc.htm");
+    if (found.empty()) {
+        tell("The user guide 'doc.htm' was not found beside the program.");
+        return;
     }
+    const std::string path = absolutePath(found);
+    openUri(fileUri(path), [path] {
+        tell("The user guide could not be opened in a web browser. Open the file '" + path +
+             "' by hand.");
+    });
 }
 
 void openLink(GtkAboutDialog*, const gchar* link, gpointer) {
-    if (link != nullptr) {
-        openUri(link);
-    }
+    if (link == nullptr)
+        return;
+    const std::string address = link;
+    openUri(address, [address] {
+        tell("The address '" + address +
+             "' could not be opened in a web browser. Open it by hand.");
+    });
 }
 
 }  // namespace bowlyn

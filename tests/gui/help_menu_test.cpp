@@ -99,7 +99,10 @@ class HelpMenu : public test::GuiTest {
   protected:
     void SetUp() override {
         GuiTest::SetUp();
-        setUriLauncher([this](const std::string& uri) { launched.push_back(uri); });
+        setUriLauncher([this](const std::string& uri) {
+            launched.push_back(uri);
+            return browserTakesIt;
+        });
     }
 
     void TearDown() override {
@@ -119,6 +122,7 @@ class HelpMenu : public test::GuiTest {
     }
 
     std::vector<std::string> launched;
+    bool browserTakesIt = true;
 };
 
 TEST_F(HelpMenu, AboutShowsNameReleaseLicenceAndLink) {
@@ -163,6 +167,44 @@ TEST_F(HelpMenu, InformationOpensTheGuide) {
     EXPECT_TRUE(g_file_test(path, G_FILE_TEST_IS_REGULAR)) << path;
     EXPECT_EQ(std::string(path).substr(std::string(path).size() - 8), "/doc.htm");
     g_free(path);
+}
+
+TEST_F(HelpMenu, WithoutABrowserAMessageNamesTheGuide) {
+    browserTakesIt = false;
+    activate("menuInfo");
+    ASSERT_EQ(launched.size(), 1u);
+    gchar* path = g_filename_from_uri(launched[0].c_str(), nullptr, nullptr);
+    ASSERT_NE(path, nullptr);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.errors[0], std::string("The user guide could not be opened in a web "
+                                             "browser. Open the file '") +
+                                     path + "' by hand.");
+    g_free(path);
+
+    openLink(nullptr, "http://bowlyn.example/", nullptr);
+    ASSERT_EQ(dialogs.errors.size(), 2u);
+    EXPECT_EQ(dialogs.errors[1],
+              "The address 'http://bowlyn.example/' could not be opened in a web browser. Open "
+              "it by hand.");
+}
+
+// The desktop's own launcher, with neither a registered browser nor
+// xdg-open: the guide is named in a message.
+TEST_F(HelpMenu, TheDesktopLauncherReportsThatNothingTookTheGuide) {
+    setUriLauncher({});
+    const std::string empty = ::testing::TempDir() + "no-browser";
+    g_mkdir_with_parents(empty.c_str(), 0700);
+    const gchar* names[] = {"PATH", "XDG_DATA_DIRS", "XDG_DATA_HOME"};
+    std::vector<std::string> saved;
+    for (const gchar* name : names) {
+        saved.push_back(g_getenv(name) ? g_getenv(name) : "");
+        g_setenv(name, empty.c_str(), TRUE);
+    }
+    activate("menuInfo");
+    for (size_t i = 0; i < saved.size(); ++i)
+        g_setenv(names[i], saved[i].c_str(), TRUE);
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_NE(dialogs.errors[0].find("/doc.htm' by hand."), std::string::npos) << dialogs.errors[0];
 }
 
 TEST(StartUp, NewerReleaseIsAnnouncedInTheStatusLine) {
