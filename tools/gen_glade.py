@@ -72,21 +72,26 @@ class Widget:
 
 
 # --------------------------------------------------------------------------
-# Form geometry, in pixels.
+# Form geometry, in pixels. The window must fit a 1024x768 screen with a
+# window frame around it, its 660x660 drawing included: a narrow form column
+# on the left, the drawing on the right, the status line beneath it.
 
-ROW = 26  # row pitch inside a tab
+ROW = 26  # row pitch of an entry inside a tab
+VALUE_ROW = 20  # row pitch of a line of derived values
 ENTRY_H = 24
-LABEL_X = 12  # field captions
-ENTRY_X = 214  # entries
-ENTRY_W = 80
+LABEL_X = 8  # field captions
+ENTRY_X = 150  # entries
+ENTRY_W = 70
 DEC_X = ENTRY_X + ENTRY_W + 4
 INC_X = DEC_X + 26
 STEP_W = 24
-NOTE_X = INC_X + STEP_W + 8  # unit notes and derived-value captions
-VALUE_X = NOTE_X + 84  # derived values
-VALUE_W = 104
-TAB_W = 544
-TAB_H = 556
+NOTE_X = INC_X + STEP_W + 6  # unit notes
+TAB_W = 332
+TAB_H = 548
+VALUE_COLUMNS = (LABEL_X + 10, LABEL_X + 160)  # captions of derived values
+
+# Where each widget of a tab sits inside its page: (x, y, width, height).
+PLACED = {}
 
 # Stepper classes only matter to the program; here a pair is either present or not.
 STEPPED = {
@@ -99,13 +104,13 @@ STEPPED = {
 }
 
 
-def label(wid, text, width=None, markup=False, xalign=0.0):
+def label(wid, text, width=None, markup=False, xalign=0.0, height=ENTRY_H):
     w = Widget("GtkLabel", wid, label=text, xalign=xalign, yalign=0.5)
     if markup:
         w.set("use_markup", True)
     if width:
         w.set("width_request", width)
-    w.set("height_request", ENTRY_H)
+    w.set("height_request", height)
     return w
 
 
@@ -114,9 +119,10 @@ class Tab:
 
     counter = 0
 
-    def __init__(self, fixed, top=8):
+    def __init__(self, fixed, top=6, origin=(0, 0)):
         self.fixed = fixed
         self.y = top
+        self.origin = origin  # of this container inside the page
 
     @staticmethod
     def auto_id(prefix):
@@ -124,21 +130,28 @@ class Tab:
         return f"{prefix}{Tab.counter}"
 
     def put(self, widget, x, y=None):
-        self.fixed.add(widget, x=x, y=self.y if y is None else y)
+        y = self.y if y is None else y
+        self.fixed.add(widget, x=x, y=y)
+        props = dict(widget.props)
+        PLACED[widget.id] = (self.origin[0] + x, self.origin[1] + y,
+                             int(props.get("width_request", 0)),
+                             int(props.get("height_request", 0)))
         return widget
 
     def skip(self, rows=1.0):
         self.y += int(ROW * rows)
 
     def heading(self, text):
-        self.skip(0.25)
-        self.put(label(Tab.auto_id("labelHeading"), f"<b>{escape(text)}</b>", markup=True), 4)
-        self.skip()
+        self.y += 4
+        self.put(label(Tab.auto_id("labelHeading"), f"<b>{escape(text)}</b>", markup=True,
+                       height=20), 2)
+        self.y += 22
 
-    def entry(self, wid, caption, note=None, derived=None):
+    def entry(self, wid, caption, note=None):
         """One field: caption, entry, its stepper pair if it has one, and a
-        note (a unit) or a derived value (caption, label id) to the right."""
-        self.put(label(Tab.auto_id("labelCaption"), caption, width=ENTRY_X - LABEL_X - 6), LABEL_X)
+        note (a unit) to the right."""
+        self.put(label(Tab.auto_id("labelCaption"), caption, width=ENTRY_X - LABEL_X - 4),
+                 LABEL_X)
         e = Widget("GtkEntry", wid, can_focus=True, width_request=ENTRY_W,
                    height_request=ENTRY_H, text="")
         e.on("focus_out_event", f"{wid}_focus_out_event_cb")
@@ -154,44 +167,46 @@ class Tab:
                 self.put(button, x)
         if note:
             self.put(label(Tab.auto_id("labelNote"), note), NOTE_X)
-        if derived:
-            self.value(*derived, y=self.y)
         self.skip()
         return e
 
-    def value(self, caption, wid, y=None):
-        """A derived value: a caption and a read-only label."""
-        self.put(label(Tab.auto_id("labelCaption"), caption, width=VALUE_X - NOTE_X - 4), NOTE_X,
-                 y)
-        v = label(wid, " ", width=VALUE_W)
-        v.set("selectable", True)
-        self.put(v, VALUE_X, y)
+    def values(self, *pairs):
+        """A line of derived values beneath their section: (caption, label
+        id, width) pairs in two columns, so that values line up."""
+        for (caption, wid, width), x, caption_w in zip(pairs, VALUE_COLUMNS, (84, 48)):
+            self.put(label(Tab.auto_id("labelCaption"), caption, width=caption_w - 4,
+                           height=VALUE_ROW), x)
+            v = label(wid, " ", width=width, height=VALUE_ROW)
+            v.set("selectable", True)
+            self.put(v, x + caption_w)
+        self.y += VALUE_ROW
 
     def check(self, wid, caption):
         b = Widget("GtkCheckButton", wid, label=caption, can_focus=True, draw_indicator=True,
-                   active=False)
+                   active=False, height_request=ENTRY_H)
         b.on("toggled", f"{wid}_toggled_cb")
-        self.put(b, 4)
+        self.put(b, 2)
         self.skip()
         return b
 
-    def radios(self, first, second, caption1, caption2, x2=ENTRY_X):
+    def radios(self, first, second, caption1, caption2, x2=162):
         a = Widget("GtkRadioButton", first, label=caption1, can_focus=True, draw_indicator=True,
-                   active=True)
+                   active=True, height_request=ENTRY_H)
         a.on("clicked", f"{first}_clicked_cb")
         b = Widget("GtkRadioButton", second, label=caption2, can_focus=True,
-                   draw_indicator=True, group=first)
+                   draw_indicator=True, group=first, height_request=ENTRY_H)
         b.on("clicked", f"{second}_clicked_cb")
         self.put(a, LABEL_X)
         self.put(b, x2)
         self.skip()
 
-    def container(self, wid, rows):
+    def container(self, wid, height, y=None):
         """A nested GtkFixed (a group that is hidden or made insensitive as a
         whole) spanning the full tab width; returns a Tab that fills it."""
-        f = Widget("GtkFixed", wid, width_request=TAB_W - 8, height_request=int(rows * ROW))
-        self.put(f, 0)
-        return Tab(f, top=0)
+        f = Widget("GtkFixed", wid, width_request=TAB_W - 4, height_request=height)
+        self.put(f, 0, y)
+        y = self.y if y is None else y
+        return Tab(f, top=0, origin=(self.origin[0], self.origin[1] + y))
 
 
 def fixed(wid):
@@ -201,92 +216,104 @@ def fixed(wid):
 # --------------------------------------------------------------------------
 # The tabs.
 
+POINT_W = 92  # a derived point such as -12.34,123.45
+RADIUS_W = 48
+
 
 def body_tab():
     tab = Tab(fixed("fixedBodyTab"))
     tab.entry("entryLength", "Body length")
     tab.entry("entryHeelWidth", "Neck flat length")
     tab.heading("Lower bout")
-    tab.entry("entryLBWidth", "Width", derived=("Centre", "labelLBCenterData"))
-    tab.entry("entryLBRadius", "Radius", derived=("Tail arc R", "labelTailArcRadiusData"))
-    tab.entry("entryLB2Radius", "Secondary radius increment",
-              derived=("Tail arc at", "labelTailArcCenterPointData"))
+    tab.entry("entryLBWidth", "Width")
+    tab.entry("entryLBRadius", "Radius")
+    tab.entry("entryLB2Radius", "Secondary increment")
     tab.entry("entryLBOffset", "Offset from tail end")
+    tab.values(("Centre", "labelLBCenterData", POINT_W))
+    tab.values(("Tail arc R", "labelTailArcRadiusData", RADIUS_W),
+               ("centre", "labelTailArcCenterPointData", POINT_W))
     tab.heading("Upper bout")
-    tab.entry("entryUBWidth", "Width", derived=("Centre", "labelUBCenterData"))
-    tab.entry("entryUBRadius", "Radius", derived=("Shoulder R", "labelShoulderArcRadiusData"))
-    tab.entry("entryUB2Radius", "Secondary radius increment",
-              derived=("Shoulder at", "labelShoulderArcCenterPointData"))
+    tab.entry("entryUBWidth", "Width")
+    tab.entry("entryUBRadius", "Radius")
+    tab.entry("entryUB2Radius", "Secondary increment")
     tab.entry("entryUBOffset", "Offset from neck end")
+    tab.values(("Centre", "labelUBCenterData", POINT_W))
+    tab.values(("Shoulder R", "labelShoulderArcRadiusData", RADIUS_W),
+               ("centre", "labelShoulderArcCenterPointData", POINT_W))
     tab.heading("Waist")
-    tab.entry("entryWaistWidth", "Width", derived=("Centre", "labelWaistCenterData"))
+    tab.entry("entryWaistWidth", "Width")
     tab.entry("entryWaistRadius", "Radius")
     tab.entry("entryWaistOffset", "Offset from tail end")
-    tab.heading("Neck")
-    tab.entry("entryNeckJoinsBodyAtFret", "Neck joins body at fret")
-    tab.entry("entryScaleLength", "Scale length")
+    tab.values(("Centre", "labelWaistCenterData", POINT_W))
     return tab.fixed, "Body"
 
 
-def taper_controls(tab, prefix, visibility_rows=4):
+def taper_controls(tab, prefix):
     """The fingerboard taper choice and the two sets of values it selects
     between; the cutaway and fretboard tabs both carry one."""
     tab.radios(f"radiobutton{prefix}WidthAtFret", f"radiobutton{prefix}StringSpacing",
-               "Width at a fret", "String spacing at bridge")
-    at_fret = tab.container(f"fixed{prefix}TaperFromNeckWidthVisibility", visibility_rows)
-    at_fret.entry(f"entry{prefix}TaperFromNeckWidthFret", "Width measured at fret")
-    at_fret.entry(f"entry{prefix}TaperFromNeckWidthWidth", "Fingerboard width there")
-    spacing = tab.container(f"fixed{prefix}TaperFromStringSpacingVisibility", visibility_rows)
-    spacing.entry(f"entry{prefix}TaperFromStringSpacingSpacing", "String spacing at bridge")
+               "Width at a fret", "String spacing at bridge", x2=130)
+    height = 4 * ROW
+    top = tab.y
+    at_fret = tab.container(f"fixed{prefix}TaperFromNeckWidthVisibility", height)
+    at_fret.entry(f"entry{prefix}TaperFromNeckWidthFret", "Measured at fret")
+    at_fret.entry(f"entry{prefix}TaperFromNeckWidthWidth", "Fingerboard width")
+    spacing = tab.container(f"fixed{prefix}TaperFromStringSpacingVisibility", height, y=top)
+    spacing.entry(f"entry{prefix}TaperFromStringSpacingSpacing", "Bridge string spacing")
     spacing.entry(f"entry{prefix}TaperFromStringSpacingSetback", "String setback")
     spacing.entry(f"entry{prefix}TaperFromStringSpacingDia1st", "1st string diameter",
                   note="inches")
     spacing.entry(f"entry{prefix}TaperFromStringSpacingDiaLast", "Last string diameter",
                   note="inches")
-    tab.skip(visibility_rows)
+    tab.y = top + height
 
 
 def cutaway_tab():
     tab = Tab(fixed("fixedCutawayTab"))
     tab.check("checkbuttonCutawayHasCutaway", "The body has a cutaway")
-    cut = tab.container("fixedCutawaySensitivity", 6)
+    height = 4 * ROW + 2 * ROW + 2 * VALUE_ROW
+    cut = tab.container("fixedCutawaySensitivity", height)
     cut.radios("radiobuttonCutawayFlorentine", "radiobuttonCutawayVenetian",
                "Florentine (pointed)", "Venetian (rounded)")
     cut.entry("entryCutawayNeckOffset", "Side offset")
     cut.entry("entryCutawayDepth", "Depth")
     cut.entry("entryCutawayWidth", "Width")
-    florentine = cut.container("fixedCutawayParamsFlorentineVisibility", 2)
-    florentine.value("Arc radius", "labelCutawayFlorentineRadiusData")
-    florentine.skip()
-    florentine.value("Arc centre", "labelCutawayFlorentineCenterPointData")
-    venetian = cut.container("fixedCutawayParamsVenetianVisibility", 2)
-    venetian.entry("entryCutawayVenetianRadius", "Valley radius",
-                   derived=("Centre", "labelCutawayVenetianCenterPointData"))
-    venetian.entry("entryCutawayVenetianPointRadius", "Point radius",
-                   derived=("Centre", "labelCutawayVenetianPointCenterPointData"))
-    tab.skip(6)
+    top = cut.y
+    florentine = cut.container("fixedCutawayParamsFlorentineVisibility", height - top)
+    florentine.values(("Arc R", "labelCutawayFlorentineRadiusData", RADIUS_W),
+                      ("centre", "labelCutawayFlorentineCenterPointData", POINT_W))
+    venetian = cut.container("fixedCutawayParamsVenetianVisibility", height - top, y=top)
+    venetian.entry("entryCutawayVenetianRadius", "Valley radius")
+    venetian.values(("Centre", "labelCutawayVenetianCenterPointData", POINT_W))
+    venetian.entry("entryCutawayVenetianPointRadius", "Point radius")
+    venetian.values(("Centre", "labelCutawayVenetianPointCenterPointData", POINT_W))
+    tab.y += height
     tab.heading("Neck and fingerboard taper")
     tab.entry("entryCutawayTaperParmsNutWidth", "Nut width")
     tab.entry("entryCutawayTaperParmsScaleLength", "Scale length")
-    tab.entry("entryCutawayTaperParmsJoinsAtFret", "Neck joins body at fret")
+    tab.entry("entryCutawayTaperParmsJoinsAtFret", "Neck joins at fret")
     taper_controls(tab, "Cutaway")
-    return tab.fixed, "Cutaway & neck"
+    return tab.fixed, "Cutaway"
 
 
-def sound_hole_tab():
+def neck_and_hole_tab():
     tab = Tab(fixed("fixedSoundHoleTab"))
+    tab.heading("Neck")
+    tab.entry("entryNeckJoinsBodyAtFret", "Neck joins at fret")
+    tab.entry("entryScaleLength", "Scale length")
+    tab.heading("Sound hole")
     tab.entry("entryHoleDiameter", "Diameter")
     tab.entry("entryHoleOffset", "Centre from tail end")
-    tab.entry("entryHoleHOffset", "Centre off the centre line")
-    return tab.fixed, "Sound hole"
+    tab.entry("entryHoleHOffset", "Sideways offset")
+    return tab.fixed, "Neck & hole"
 
 
 def fretboard_tab():
     tab = Tab(fixed("fixedFretboardTab"))
     tab.check("checkbuttonFretboardHasFretboard", "Draw the fretboard")
-    board = tab.container("fixedFretboardSensitivity", 17)
+    board = tab.container("fixedFretboardSensitivity", 16 * ROW)
     board.entry("entryFretboardParmsScaleLength", "Scale length")
-    board.entry("entryFretboardParmsJoinsAtFret", "Neck joins body at fret")
+    board.entry("entryFretboardParmsJoinsAtFret", "Neck joins at fret")
     board.entry("entryFretboardParmsFrets", "Total number of frets")
     board.entry("entryFretboardParmsThickness", "Fretboard thickness")
     board.entry("entryFretboardNutWidth", "Nut width")
@@ -306,23 +333,23 @@ ORDINALS = ["1st", "2nd", "3rd"] + [f"{n}th" for n in range(4, 17)]
 def strings_tab():
     tab = Tab(fixed("fixedStringsTab"))
     tab.check("checkbuttonStringsHasStrings", "Draw the strings")
-    strings = tab.container("fixedStringsSensitivity", 15)
+    strings = tab.container("fixedStringsSensitivity", 4 * ROW + 26 + 8 * ROW)
     strings.entry("entryStringsTotal", "Number of strings")
     strings.entry("entryStringsSetback", "String setback")
     strings.entry("entryStringsPerCourse", "Strings per course")
-    strings.entry("entryStringsCourseSpacing", "Spacing within a course")
+    strings.entry("entryStringsCourseSpacing", "Spacing in a course")
     strings.heading("String diameters")
     top = strings.y
     for i in range(16):
         column, row = divmod(i, 8)
         strings.y = top + row * ROW
         x0 = column * (TAB_W // 2)
-        strings.put(label(Tab.auto_id("labelCaption"), f"{ORDINALS[i]} string", width=110),
+        strings.put(label(Tab.auto_id("labelCaption"), f"{ORDINALS[i]} string", width=74),
                     x0 + LABEL_X)
         e = Widget("GtkEntry", f"entryStringsDiameters{i + 1}", can_focus=True,
                    width_request=ENTRY_W, height_request=ENTRY_H, text="")
         e.on("focus_out_event", f"entryStringsDiameters{i + 1}_focus_out_event_cb")
-        strings.put(e, x0 + 130)
+        strings.put(e, x0 + LABEL_X + 78)
     return tab.fixed, "Strings"
 
 
@@ -374,7 +401,7 @@ CTRL = "GDK_CONTROL_MASK"
 
 
 def menubar():
-    bar = Widget("GtkMenuBar", "menubar", width_request=1236)
+    bar = Widget("GtkMenuBar", "menubar", width_request=WINDOW_W)
     submenu(bar, "menuFile", "_File", [
         menu_item("menuOpen", "_Open...", accel=("o", CTRL)),
         menu_item("menuSave", "_Save", accel=("s", CTRL)),
@@ -404,8 +431,19 @@ def menubar():
 # --------------------------------------------------------------------------
 # The main window.
 
-IMAGE_X, IMAGE_Y, IMAGE_SIZE = 566, 32, 660
+MARGIN = 4
+MENU_H = 26
+FORM_X, FORM_W = MARGIN, TAB_W + 8  # the notebook
+IMAGE_X, IMAGE_Y, IMAGE_SIZE = FORM_X + FORM_W + 6, MENU_H + 2, 660
+NAME_Y = IMAGE_Y + 1
+NOTEBOOK_Y = NAME_Y + ENTRY_H + 6
 UNITS_X, UNITS_Y = 100, 658  # the units combo box is added here by the program
+BUTTONS_Y = UNITS_Y + 34
+STATUS_Y, STATUS_H = IMAGE_Y + IMAGE_SIZE + 4, 34
+WINDOW_W = IMAGE_X + IMAGE_SIZE + MARGIN  # the menu bar spans it
+# Where GTK puts the first page's top left corner inside the notebook: below
+# the tab strip, inside the frame (a GUI test keeps these figures true).
+PAGE_X, PAGE_Y = 2, 27
 
 
 def main_window():
@@ -417,30 +455,35 @@ def main_window():
     top = Widget("GtkFixed", "fixedBowlynMainWindow")
     window.add(top)
 
-    top.add(menubar(), x=0, y=0)
-    top.add(label("labelDescription", "Design name", width=90), x=10, y=IMAGE_Y + 1)
-    name = Widget("GtkEntry", "entryDescription", can_focus=True, width_request=446,
-                  height_request=ENTRY_H, text="")
-    top.add(name, x=104, y=IMAGE_Y + 1)
+    bar = menubar()
+    bar.set("height_request", MENU_H)
+    top.add(bar, x=0, y=0)
+    top.add(label("labelDescription", "Design name", width=84), x=FORM_X + 4, y=NAME_Y)
+    name = Widget("GtkEntry", "entryDescription", can_focus=True,
+                  width_request=FORM_X + FORM_W - 96, height_request=ENTRY_H, text="")
+    top.add(name, x=96, y=NAME_Y)
 
-    notebook = Widget("GtkNotebook", "notebook", can_focus=True, width_request=TAB_W + 8,
-                      height_request=TAB_H + 36)
+    notebook = Widget("GtkNotebook", "notebook", can_focus=True, width_request=FORM_W,
+                      height_request=UNITS_Y - 4 - NOTEBOOK_Y)
     notebook.on("switch_page", "notebook_switch_page_cb")
-    for page, title in (body_tab(), cutaway_tab(), sound_hole_tab(), fretboard_tab(),
+    for page, title in (body_tab(), cutaway_tab(), neck_and_hole_tab(), fretboard_tab(),
                         strings_tab()):
         notebook.add(page)
         notebook.add(Widget("GtkLabel", Tab.auto_id("labelTab"), label=title), type="tab")
-    top.add(notebook, x=6, y=IMAGE_Y + 30)
+    top.add(notebook, x=FORM_X, y=NOTEBOOK_Y)
 
-    top.add(label("labelUnits1", "Units", width=80, xalign=1.0), x=12, y=UNITS_Y + 1)
-    top.add(label("labelUnits2", " ", width=110), x=UNITS_X + 126, y=UNITS_Y + 1)
-    for wid, text, x in (("buttonTryIt", "_Try it", 350), ("buttonOk", "_Ok", 456)):
+    top.add(label("labelUnits1", "Units", width=UNITS_X - 8 - FORM_X - 4, xalign=1.0,
+                  height=27), x=FORM_X + 4, y=UNITS_Y)
+    top.add(label("labelUnits2", " ", width=FORM_X + FORM_W - UNITS_X - 126, height=27),
+            x=UNITS_X + 126, y=UNITS_Y)
+    for wid, text, x in (("buttonTryIt", "_Try it", FORM_X + FORM_W - 196),
+                         ("buttonOk", "_Ok", FORM_X + FORM_W - 96)):
         b = Widget("GtkButton", wid, label=text, use_underline=True, can_focus=True,
                    width_request=96, height_request=30)
         b.set("tooltip_text", "Check and draw the design with construction lines"
               if wid == "buttonTryIt" else "Check and draw the final outline")
         b.on("clicked", f"{wid}_clicked_cb")
-        top.add(b, x=x, y=UNITS_Y - 2)
+        top.add(b, x=x, y=BUTTONS_Y)
 
     image = Widget("GtkImage", "drawingImage", width_request=IMAGE_SIZE,
                    height_request=IMAGE_SIZE)
@@ -449,9 +492,9 @@ def main_window():
     status = Widget("GtkLabel", "labelStatusText",
                     label="Status: choose a design from the Initialize menu, or type its "
                           "dimensions and press Try it.",
-                    xalign=0.0, yalign=0.0, wrap=True, width_request=IMAGE_X + IMAGE_SIZE - 16,
-                    height_request=34, selectable=True)
-    top.add(status, x=12, y=IMAGE_Y + IMAGE_SIZE + 4)
+                    xalign=0.0, yalign=0.0, wrap=True, width_request=IMAGE_SIZE,
+                    height_request=STATUS_H, selectable=True)
+    top.add(status, x=IMAGE_X, y=STATUS_Y)
     return window
 
 
