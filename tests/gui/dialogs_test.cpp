@@ -1,5 +1,6 @@
 // The real GTK dialogs: answered from a timer while they run modally.
 
+#include <algorithm>
 #include <functional>
 
 #include "app/gtk_dialogs.h"
@@ -55,9 +56,11 @@ gboolean answerDialog(gpointer data) {
         return FALSE;  // answered and gone
     }
     // A file chooser checks a chosen name in the background and may drop an
-    // answer that arrives while its folder is still loading: answer again.
+    // answer that arrives while its folder is still loading: answer again,
+    // and after five seconds give up so that a refused answer fails the test.
     if (++a->ticks % 10 == 0)
-        gtk_dialog_response(GTK_DIALOG(a->dialog), a->response);
+        gtk_dialog_response(GTK_DIALOG(a->dialog),
+                            a->ticks < 250 ? a->response : GTK_RESPONSE_CANCEL);
     return TRUE;
 }
 
@@ -126,6 +129,53 @@ TEST_F(RealDialogs, OnlyAnExplicitYesCountsAsYes) {
     Answer closed{[](GtkWidget*) {}, GTK_RESPONSE_DELETE_EVENT};
     answerWith(closed);
     EXPECT_FALSE(real().askYesNo("and again?"));
+}
+
+std::vector<std::string> buttonLabels(GtkWidget* dialog) {
+    std::vector<std::string> labels;
+    GList* buttons =
+        gtk_container_get_children(GTK_CONTAINER(gtk_dialog_get_action_area(GTK_DIALOG(dialog))));
+    for (GList* b = buttons; b; b = b->next)
+        labels.push_back(gtk_button_get_label(GTK_BUTTON(b->data)));
+    g_list_free(buttons);
+    return labels;
+}
+
+TEST_F(RealDialogs, UnsavedWorkIsSavedDiscardedOrKept) {
+    const std::string question = "Save changes to the design 'om.bowlyn' before closing?";
+    const std::pair<int, SaveChoice> answers[] = {{GTK_RESPONSE_ACCEPT, SaveChoice::Save},
+                                                  {GTK_RESPONSE_REJECT, SaveChoice::Discard},
+                                                  {GTK_RESPONSE_CANCEL, SaveChoice::Cancel},
+                                                  {GTK_RESPONSE_DELETE_EVENT, SaveChoice::Cancel}};
+    for (const auto& [response, choice] : answers) {
+        Answer a{[&](GtkWidget* d) {
+                     EXPECT_EQ(messageText(d), question);
+                     std::vector<std::string> labels = buttonLabels(d);
+                     std::sort(labels.begin(), labels.end());
+                     EXPECT_EQ(labels,
+                               (std::vector<std::string>{"gtk-cancel", "gtk-discard", "gtk-save"}));
+                     EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(d)),
+                               GTK_WINDOW(app().mainWindow));
+                 },
+                 response};
+        answerWith(a);
+        EXPECT_EQ(real().askSaveChanges(question), choice) << response;
+        EXPECT_TRUE(a.seen);
+    }
+}
+
+// Not "Recently Used", where a typed plain name is refused.
+TEST_F(RealDialogs, WithoutAFolderTheChooserStartsInTheWorkingFolder) {
+    Answer save{
+        [](GtkWidget* d) { gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), "plain"); },
+        GTK_RESPONSE_ACCEPT};
+    answerWith(save);
+    const std::string chosen = real().chooseFile(FileDialogMode::Save, "");
+    gchar* here = g_get_current_dir();
+    gchar* expected = g_build_filename(here, "plain", nullptr);
+    EXPECT_EQ(chosen, expected);
+    g_free(expected);
+    g_free(here);
 }
 
 std::vector<std::string> filterNames(GtkWidget* chooser) {

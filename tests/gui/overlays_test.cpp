@@ -208,5 +208,26 @@ TEST_F(Overlays, ConvertFillsTheFormWithTheMeasuredBody) {
     EXPECT_EQ(countShownPixels(isOutlinePixel), 0);
 }
 
+TEST_F(Overlays, ConvertAsksAboutUnsavedWorkFirst) {
+    activate("menuInitializeOM");
+    type("entryLength", "20");
+    Answer a;
+    a.text = "0,0\n6,6\n1,1\n4,2\n5,9\n4.8,9.6\n4,12\n4.8,14.4\n5.6,16\n4.8,17.6\n1.5,19.5\n";
+    a.response = 1;
+    editPoints(a);  // answered Cancel
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0],
+              "Save changes to the design 'Untitled' before loading another design?");
+    EXPECT_EQ(doc().transPointCount, 11u);  // the points are kept all the same
+    EXPECT_EQ(text("entryLength"), "20");
+    EXPECT_EQ(text("entryDescription"), "OM");
+
+    dialogs.saveChoice = SaveChoice::Discard;
+    Answer again = a;
+    again.seen = false;
+    editPoints(again);
+    EXPECT_EQ(text("entryLength"), "19.5");
+}
+
 }  // namespace
 }  // namespace bowlyn::test

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Drives build/bowlyn on its own X servers the way a user does: a preset from
 # the menu, Try it, a stepper click and Ok, with screenshots of each step in
-# build/screenshots; closing by Ctrl+Q and by the window manager's close
-# request; the small-screen warnings; and a start without a window description.
+# build/screenshots; a value typed and drawn without leaving its entry; the
+# question about unsaved work; Help without a browser; closing by Ctrl+Q and
+# by the window manager's close request; the window's size and the
+# small-screen warnings; and a start without a window description.
 # Usage: gui_e2e.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
@@ -23,10 +25,16 @@ export BOWLYN_RELEASE_URL=""  # no network while testing
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Layout figures of the generated window description.
-read -r IMAGE_X IMAGE_Y IMAGE_SIZE NOTEBOOK_Y INC_X STEP_W ENTRY_H < <(python3 -c "
+# Layout figures of the generated window description, in window coordinates.
+read -r IMAGE_X IMAGE_Y IMAGE_SIZE INC_X INC_Y LB_X LB_Y UB_X UB_Y UB_W UB_H < <(python3 -c "
 import sys; sys.path.insert(0, '$source/tools'); import gen_glade as g
-print(g.IMAGE_X, g.IMAGE_Y, g.IMAGE_SIZE, g.IMAGE_Y + 30, g.INC_X, g.STEP_W, g.ENTRY_H)")
+g.description()
+def at(name):
+    x, y, w, h = g.PLACED[name]
+    return g.FORM_X + g.PAGE_X + x, g.NOTEBOOK_Y + g.PAGE_Y + y, w, h
+inc, lb, ub = at('buttonLengthInc'), at('entryLBWidth'), at('labelUBCenterData')
+print(g.IMAGE_X, g.IMAGE_Y, g.IMAGE_SIZE, inc[0] + inc[2] // 2, inc[1] + inc[3] // 2,
+      lb[0] + 10, lb[1] + lb[3] // 2, ub[0], ub[1], ub[2], ub[3])")
 
 # ---------------------------------------------------------------------------
 # Scenarios, each run on its own X server (see the bottom of this file).
@@ -34,8 +42,10 @@ print(g.IMAGE_X, g.IMAGE_Y, g.IMAGE_SIZE, g.IMAGE_Y + 30, g.INC_X, g.STEP_W, g.E
 start_bowlyn() {
   (cd "$work" && exec "$build/bowlyn") 2>"$work/stderr" &
   pid=$!
-  main=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name '^Bowlyn$' | head -1) ||
+  main=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name ' - Bowlyn$' | head -1) ||
     fail "the main window did not appear: $(cat "$work/stderr")"
+  [ "$(xdotool getwindowname "$main")" = "Untitled - Bowlyn" ] ||
+    fail "the title is '$(xdotool getwindowname "$main")'"
   # Without a window manager the keyboard follows the pointer.
   xdotool mousemove --window "$main" 700 300
   sleep 0.3
@@ -76,15 +86,44 @@ shot() {
   import -window "$main" "$shots/$1.png"
 }
 
+# The drawing, or the upper bout's centre value, cut out of a screenshot.
+drawing_of() {
+  convert "$1" -crop "${IMAGE_SIZE}x$IMAGE_SIZE+$IMAGE_X+$IMAGE_Y" +repage -depth 8 rgb:-
+}
+centre_of() {
+  convert "$1" -crop "${UB_W}x$UB_H+$UB_X+$UB_Y" +repage -depth 8 rgb:-
+}
+
+# Fails unless the window, with a frame, fits a 1024x768 screen.
+check_window_size() {
+  local WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(WIDTH|HEIGHT)=')"
+  [ "$WIDTH" -le 1014 ] && [ "$HEIGHT" -le 730 ] || fail "the window is ${WIDTH}x$HEIGHT"
+  echo "window ${WIDTH}x$HEIGHT"
+}
+
+# Chooses the OM preset from the Initialize menu: Clear, then the eighth
+# preset (the separator is skipped).
+choose_om() {
+  xdotool key alt+i
+  sleep 0.3
+  xdotool key Down Down Down Down Down Down Down Down Return
+  sleep 0.3
+}
+
+# The question dialog the program shows over the main window, if any.
+dialog_window() {
+  xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v "^$main\$" | tail -1
+}
+
+
 scenario_drive() {
   start_bowlyn
   shot start
   [ "$(count_pixels "$shots/start.png" outline)" -eq 0 ] || fail "the drawing is not blank at start"
 
-  # Initialize > OM: Clear, then the eighth preset (the separator is skipped).
-  xdotool key alt+i
-  sleep 0.3
-  xdotool key Down Down Down Down Down Down Down Down Return
+  check_window_size
+  choose_om
   shot om_loaded
   [ "$(count_pixels "$shots/om_loaded.png" outline)" -eq 0 ] || fail "loading a preset drew"
 
@@ -97,8 +136,7 @@ scenario_drive() {
   [ "$construction" -gt 200 ] || fail "Try it drew no construction lines ($construction)"
 
   # The body length's Inc stepper, the first row of the Body tab.
-  xdotool mousemove --window "$main" $((6 + INC_X + STEP_W / 2 + 1)) \
-    $((NOTEBOOK_Y + 26 + 8 + ENTRY_H / 2)) click 1
+  xdotool mousemove --window "$main" "$INC_X" "$INC_Y" click 1
   shot om_length_inc
   cmp -s <(convert "$shots/om_try_it.png" rgb:-) <(convert "$shots/om_length_inc.png" rgb:-) &&
     fail "the stepper click changed nothing"
@@ -110,10 +148,114 @@ scenario_drive() {
   [ "$(count_pixels "$shots/om_final.png" construction)" -eq 0 ] ||
     fail "the final drawing shows construction lines"
 
-  xdotool key ctrl+q
+  xdotool key ctrl+q  # the stepped design is not saved: discard it
+  sleep 0.5
+  xdotool key alt+d
   wait_exit
   [ "$status" -eq 0 ] || fail "Ctrl+Q ended with status $status"
   echo "drive: outline $outline px, construction $construction px; screenshots in $shots"
+}
+
+# Choosing OM leaves the focus in the body length: 25 typed there and Alt+T
+# (which does not move the focus) draws with 25, exactly as when the focus
+# has left the entry first, and as the command line draws that design.
+scenario_typed() {
+  "$build/bowlyn-cli" render preset:OM --set "Body length=25" -o "$work/om25.png" >/dev/null
+  start_bowlyn
+  choose_om
+  xdotool type --delay 60 25
+  xdotool key alt+t
+  shot om_typed_25_try_it
+  [ "$(xdotool getwindowname "$main")" = "Untitled* - Bowlyn" ] ||
+    fail "the title is '$(xdotool getwindowname "$main")' with unsaved changes"
+  xdotool key ctrl+q
+  sleep 0.5
+  xdotool key alt+d  # Discard
+  wait_exit
+
+  start_bowlyn
+  choose_om
+  xdotool type --delay 60 25
+  xdotool mousemove --window "$main" "$LB_X" "$LB_Y" click 1
+  xdotool key alt+t
+  shot om_typed_25_left_entry
+  xdotool key alt+i
+  sleep 0.3
+  xdotool key Down Down Down Down Down Down Down Down Return  # OM again, discarding
+  sleep 0.5
+  xdotool key alt+d
+  sleep 0.3
+  xdotool key alt+t
+  shot om_19_4_try_it
+  xdotool key ctrl+q
+  wait_exit
+
+  cmp -s <(drawing_of "$shots/om_typed_25_try_it.png") <(convert "$work/om25.png" -depth 8 rgb:-) ||
+    fail "the drawing after typing 25 and Alt+T is not the design with a body length of 25"
+  cmp -s <(drawing_of "$shots/om_typed_25_try_it.png") <(drawing_of "$shots/om_typed_25_left_entry.png") ||
+    fail "typing 25 draws otherwise than typing 25 and leaving the entry"
+  cmp -s <(centre_of "$shots/om_typed_25_try_it.png") <(centre_of "$shots/om_typed_25_left_entry.png") ||
+    fail "the upper bout's centre differs between the two ways"
+  cmp -s <(centre_of "$shots/om_typed_25_try_it.png") <(centre_of "$shots/om_19_4_try_it.png") &&
+    fail "the upper bout's centre for 25 reads as for 19.4"
+  echo "typed: 25 typed and Alt+T draws the design with 25; screenshots in $shots"
+}
+
+# Quit with unsaved changes asks; Cancel keeps the window, Discard ends it.
+scenario_unsaved() {
+  start_bowlyn
+  choose_om
+  xdotool type --delay 60 21
+  xdotool key ctrl+q
+  sleep 0.6
+  local dialog
+  dialog=$(dialog_window)
+  [ -n "$dialog" ] || fail "Quit with unsaved changes did not ask"
+  import -window root "$shots/unsaved_question.png"
+  xdotool key Escape  # as Cancel
+  sleep 0.6
+  kill -0 "$pid" 2>/dev/null || fail "Cancel did not keep the program running"
+  [ -z "$(dialog_window)" ] || fail "the question stayed open"
+  [ "$(xdotool getwindowname "$main")" = "Untitled* - Bowlyn" ] || fail "the window went"
+
+  # Closing the window by the window manager asks the same question.
+  python3 "$here/wm_delete.py" "$main"
+  sleep 0.6
+  [ -n "$(dialog_window)" ] || fail "closing the window with unsaved changes did not ask"
+  xdotool key alt+d
+  wait_exit
+  [ "$status" -eq 0 ] || fail "Discard ended with status $status"
+  echo "unsaved: Quit asked, Cancel kept the window, closing asked, Discard ended it"
+}
+
+# Without any browser, Help > Information names the guide in a message.
+scenario_no_browser() {
+  mkdir -p "$work/bin" "$work/nodata"
+  printf '#!/bin/sh\nexit 3\n' >"$work/bin/xdg-open"
+  chmod +x "$work/bin/xdg-open"
+  (cd "$work" && PATH="$work/bin" XDG_DATA_DIRS="$work/nodata" XDG_DATA_HOME="$work/nodata" \
+    exec "$build/bowlyn") 2>"$work/stderr" &
+  pid=$!
+  main=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name ' - Bowlyn$' | head -1) ||
+    fail "the main window did not appear: $(cat "$work/stderr")"
+  xdotool mousemove --window "$main" 700 300
+  sleep 0.3
+  xdotool key F1
+  local dialog=""
+  for _ in $(seq 30); do
+    dialog=$(dialog_window)
+    [ -n "$dialog" ] && break
+    sleep 0.1
+  done
+  [ -n "$dialog" ] || fail "no message when the guide cannot be opened"
+  import -window root "$shots/no_browser.png"
+  xdotool mousemove --window "$dialog" 20 20
+  xdotool key Return
+  sleep 0.3
+  xdotool mousemove --window "$main" 700 300
+  xdotool key ctrl+q
+  wait_exit
+  echo "no browser: a message names the guide"
 }
 
 scenario_close() {
@@ -135,6 +277,7 @@ scenario_screen() {
     [ "$1" = none ] && [ "$i" -ge 10 ] && break
     sleep 0.1
   done
+  check_window_size
   if [ "$1" = warning ]; then
     [ "$windows" -ge 2 ] || fail "no warning on a $size desktop"
     local dialog
@@ -146,11 +289,6 @@ scenario_screen() {
     sleep 0.5
   else
     [ "$windows" -eq 1 ] || fail "a warning on a $size desktop"
-    local width height
-    eval "$(xdotool getwindowgeometry --shell "$main" | grep -E '^(WIDTH|HEIGHT)=')"
-    width=$WIDTH
-    height=$HEIGHT
-    [ "$width" -le 1280 ] && [ "$height" -le 770 ] || fail "the window is ${width}x$height"
   fi
   xdotool mousemove --window "$main" 700 300
   xdotool key ctrl+q
@@ -190,6 +328,9 @@ on_screen() {
 }
 
 on_screen 1280x1024 drive
+on_screen 1280x1024 typed
+on_screen 1280x1024 unsaved
+on_screen 1280x1024 no_browser
 on_screen 1280x1024 close
 on_screen 1024x768 screen warning
 on_screen 800x600 screen warning

@@ -1,0 +1,144 @@
+// A value typed into an entry counts for every command that reads the design,
+// although the keyboard focus never left the entry (Alt+T, a menu accelerator
+// or Enter do not move it); and after loading, typing goes into the body length.
+
+#include <gdk/gdkkeysyms.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "geometry/document.h"
+#include "gui_support.h"
+#include "render/dxf_writer.h"
+
+namespace bowlyn::test {
+namespace {
+
+class TypedValues : public GuiTest {
+  protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        activate("menuInitializeOM");
+    }
+    // Presses a button as its mnemonic does: the focus stays where it is.
+    void press(const std::string& button) {
+        gtk_button_clicked(GTK_BUTTON(widget(button)));
+        pump();
+    }
+    std::string focused() {
+        GtkWidget* w = gtk_window_get_focus(GTK_WINDOW(app().mainWindow));
+        return w ? gtk_widget_get_name(w) : "";
+    }
+    std::string temp(const std::string& name) {
+        std::string path = ::testing::TempDir() + "typed_" + name;
+        std::remove(path.c_str());
+        return path;
+    }
+};
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(TypedValues, TryItDrawsTheTypedValueAsIfTheEntryWasLeft) {
+    type("entryLength", "25");
+    ASSERT_EQ(focused(), "entryLength");
+    press("buttonTryIt");
+    EXPECT_EQ(doc().params.bodyLength, 25.0f);
+    const std::string centre = text("labelUBCenterData");
+    const int outline = countShownPixels(isOutlinePixel);
+
+    activate("menuInitializeOM");
+    type("entryLength", "25");
+    focus("entryLBWidth");  // leaving the entry commits it
+    press("buttonTryIt");
+    EXPECT_EQ(text("labelUBCenterData"), centre);
+    EXPECT_EQ(countShownPixels(isOutlinePixel), outline);
+    EXPECT_EQ(centre, "2.87,21.99");
+}
+
+TEST_F(TypedValues, OkAndAnotherEntrysStepperCommitFirst) {
+    type("entryWaistOffset", "13");
+    press("buttonOk");
+    EXPECT_EQ(doc().params.waistOffset, 13.0f);
+    EXPECT_EQ(doc().finalDrawing, 1);
+
+    type("entryLength", "25");
+    press("buttonLBWidthInc");
+    EXPECT_EQ(doc().params.bodyLength, 25.0f);
+    EXPECT_EQ(text("entryLBWidth"), "15.25");
+}
+
+TEST_F(TypedValues, EnterCommitsAndRedrawsInTheCurrentMode) {
+    press("buttonOk");
+    type("entryLength", "25");
+    gtk_test_widget_send_key(widget("entryLength"), GDK_Return, GdkModifierType(0));
+    pump();
+    EXPECT_EQ(doc().params.bodyLength, 25.0f);
+    EXPECT_EQ(text("labelUBCenterData"), "2.87,21.99");
+    EXPECT_EQ(countShownPixels(isConstructionPixel), 0);  // still the final drawing
+
+    // In a shared group, on another tab.
+    type("entryFretboardParmsScaleLength", "24");
+    gtk_test_widget_send_key(widget("entryFretboardParmsScaleLength"), GDK_Return,
+                             GdkModifierType(0));
+    pump();
+    EXPECT_EQ(doc().params.scaleLength, 24.0f);
+    EXPECT_EQ(text("entryScaleLength"), "24");
+}
+
+TEST_F(TypedValues, SaveExportAndSnapshotReadTheTypedValue) {
+    press("buttonTryIt");
+    const std::string before = dxfText(doc().drawing.entities).value();
+    // A member of a shared group that is not the one the file reads.
+    type("entryCutawayTaperParmsScaleLength", "26");
+    const std::string file = temp("om.bowlyn");
+    dialogs.files = {file};
+    activate("menuSave");
+    EXPECT_NE(contents(file).find("\r\nScale length,26\r\n"), std::string::npos);
+
+    type("entryLength", "25");
+    const std::string dxf = temp("om.dxf");
+    dialogs.files = {dxf};
+    activate("menuExportDXF");
+    EXPECT_EQ(doc().params.bodyLength, 25.0f);
+    EXPECT_EQ(contents(dxf), dxfText(doc().drawing.entities).value());
+    EXPECT_NE(contents(dxf), before);
+    EXPECT_EQ(text("labelUBCenterData"), "2.87,21.99");  // drawn as exported
+
+    type("entryLength", "24");
+    activate("menuitemTakeSnapshot");
+    EXPECT_EQ(doc().snapshot.bodyLength, 24.0f);
+    EXPECT_TRUE(dialogs.errors.empty());
+    std::remove(file.c_str());
+    std::remove(dxf.c_str());
+}
+
+TEST_F(TypedValues, TypingAfterLoadingGoesIntoTheBodyLength) {
+    dialogs.saveChoice = SaveChoice::Discard;  // what was typed before each load
+    for (const char* item : {"menuInitializeClear", "menuInitializeDreadnought"}) {
+        focus("entryDescription");
+        activate(item);
+        ASSERT_EQ(focused(), "entryLength") << item;
+        // The loaded text is selected: typing replaces it.
+        gtk_test_widget_send_key(widget(focused()), GDK_2, GdkModifierType(0));
+        pump();
+        EXPECT_EQ(text("entryLength"), "2") << item;
+        EXPECT_NE(text("entryDescription"), "2") << item;
+    }
+}
+
+TEST(StartUpFocus, IsInTheBodyLength) {
+    std::string error;
+    ASSERT_TRUE(openMainWindow(error)) << error;
+    GtkWidget* w = gtk_window_get_focus(GTK_WINDOW(app().mainWindow));
+    EXPECT_STREQ(w ? gtk_widget_get_name(w) : "", "entryLength");
+    closeMainWindow();
+    pump();
+}
+
+}  // namespace
+}  // namespace bowlyn::test
