@@ -26,8 +26,8 @@ struct AppContext {
 AppContext& app();
 
 // Finds one of the program's files ("bowlyn0_7.glade", "applicationrc",
-// "bowlyn.ico", "doc.htm", "bwl.txt"): the current directory first, then the
-// executable's folder and its ui/ folder, then the installed data folder.
+// "bowlyn.ico", "doc.htm", "bwl.txt") in the executable's folder, its ui/
+// folder, then the installed data folder; never in the current directory.
 // "" when none has it.
 std::string findResource(const std::string& name);
 

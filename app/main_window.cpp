@@ -84,7 +84,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     std::string path = descriptionPath.empty() ? findResource(DESCRIPTION_FILE) : descriptionPath;
     if (path.empty()) {
         error = std::string("cannot find the window description \"") + DESCRIPTION_FILE +
-                "\" in the current folder, beside the program, in its ui folder or in " +
+                "\" beside the program, in its ui folder or in " +
 #ifdef BOWLYN_DATA_DIR
                 BOWLYN_DATA_DIR;
 #else

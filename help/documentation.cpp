@@ -26,8 +26,7 @@ std::function<void(const std::string&)>& launcher() {
     return current;
 }
 
-// The guide may be found relative to the current directory; a file URI needs
-// the absolute path.
+// A file URI needs an absolute path.
 std::string fileUri(const std::string& path) {
     gchar* here = g_get_current_dir();
     gchar* absolute = g_path_is_absolute(path.c_str())
