@@ -10,6 +10,7 @@
 namespace bowlyn {
 
 class GtkForm;
+class UpdateWatcher;
 
 // The running window's state. libglade connects handlers with no user data,
 // so every handler reaches the program through this one context.
@@ -18,8 +19,9 @@ struct AppContext {
     GtkForm* form = nullptr;
     Dialogs* dialogs = nullptr;
     GtkWidget* mainWindow = nullptr;
-    std::string startDirectory;  // where the program was started
-    std::string iconPath;        // the application icon file, "" when not found
+    UpdateWatcher* updates = nullptr;  // the release checks; null when built without them
+    std::string startDirectory;        // where the program was started
+    std::string iconPath;              // the application icon file, "" when not found
     bool mainLoopRunning = false;
 };
 
