@@ -2,10 +2,12 @@
 // field changes, runs one recompute pass and reports, renders, saves or
 // exports it; converts transcription points into a design.
 #include <cairo.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <charconv>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -22,6 +24,7 @@
 #include "model/atomic_file.h"
 #include "model/dialogs.h"
 #include "model/form_editing.h"
+#include "model/in_place_write.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
@@ -122,8 +125,15 @@ std::string pointsText(const std::string& path) {
     return text;
 }
 
+// "-o -" names standard output, for every command that writes.
+bool toStandardOutput(const std::string& path) {
+    return path == "-" || descriptorNamedBy(path) == STDOUT_FILENO;
+}
+
 void writeOrFail(const std::string& path, const std::string& bytes) {
-    std::string failure = writeFileAtomically(path, bytes);
+    std::cout.flush();
+    std::string failure =
+        path == "-" ? writeToDescriptor(STDOUT_FILENO, bytes) : writeFileAtomically(path, bytes);
     if (!failure.empty())
         throw Failure{"Could not write '" + path + "': " + failure};
 }
@@ -180,16 +190,16 @@ int render(Document& doc, const Options& options) {
     if (cairo_surface_write_to_png_stream(surface, appendPng, &png) != CAIRO_STATUS_SUCCESS)
         throw Failure{"Could not write '" + options.output + "': the image could not be encoded"};
     writeOrFail(options.output, png);
-    std::cout << doc.form.text(STATUS_LABEL) << '\n';
+    // The status line must not end up inside an image written to standard output.
+    (toStandardOutput(options.output) ? std::cerr : std::cout)
+        << doc.form.text(STATUS_LABEL) << '\n';
     return statusExit(doc);
 }
 
 int save(Document& doc, const Options& options) {
     loadDesign(doc, options.input);
     applySets(doc, options);
-    std::string failure = writeParameterFile(doc, options.output);
-    if (!failure.empty())
-        throw Failure{"Could not write '" + options.output + "': " + failure};
+    writeOrFail(options.output, parameterFileText(doc));
     return EXIT_OK;
 }
 
@@ -264,9 +274,7 @@ int convert(Document& doc, const Options& options) {
         return EXIT_PROBLEM;
     }
     convertTransPoints(doc);
-    std::string failure = writeParameterFile(doc, options.output);
-    if (!failure.empty())
-        throw Failure{"Could not write '" + options.output + "': " + failure};
+    writeOrFail(options.output, parameterFileText(doc));
     return EXIT_OK;
 }
 
@@ -304,6 +312,9 @@ int main(int argc, char** argv) {
     // command line meets the same conditions: every number it reads or
     // writes must still use ".".
     std::setlocale(LC_ALL, "");
+    // A file size limit (ulimit -f) must make a write fail with EFBIG, to be
+    // reported like a full disk, not kill the program half way.
+    std::signal(SIGXFSZ, SIG_IGN);
     Options options;
     std::string error = parseOptions(argc, argv, options);
     if (options.help) {
