@@ -9,11 +9,8 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "cli/options.h"
@@ -27,6 +24,7 @@
 #include "model/in_place_write.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
+#include "model/points_file.h"
 #include "model/presets.h"
 #include "render/dxf_writer.h"
 
@@ -99,30 +97,24 @@ void applySets(Document& doc, const Options& options) {
     }
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!fileExists(path) || !in)
-        throw Failure{"File not found: '" + path + "'"};
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw Failure{"File not found: '" + path + "'"};
-    return bytes;
-}
-
-// The dialog's text view ends a line at LF, CR LF or CR; the parser sees LF.
+// The points of a file, as the points dialog would hold them.
 std::string pointsText(const std::string& path) {
-    std::string bytes = readFile(path), text;
-    text.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r') {
-            text += '\n';
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            text += bytes[i];
-        }
+    std::string text;
+    switch (readPointsFile(path, text)) {
+        case PointsFileResult::Read:
+            return text;
+        case PointsFileResult::NotFound:
+            throw Failure{"File not found: '" + path + "'"};
+        case PointsFileResult::NotRegularFile:
+            throw Failure{"Not a points file (not a regular file): '" + path + "'"};
+        case PointsFileResult::TooLarge:
+            throw Failure{"Points file too large: '" + path + "' (the limit is " +
+                          std::to_string(POINTS_FILE_MAX_BYTES >> 20) + " MB and " +
+                          std::to_string(POINTS_FILE_MAX_LINES) + " lines)"};
+        case PointsFileResult::ReadError:
+            break;
     }
-    return text;
+    throw Failure{"Could not read '" + path + "'"};
 }
 
 // "-o -" names standard output, for every command that writes.

@@ -1,6 +1,7 @@
 // Runs the built bowlyn-cli as a user would and checks what it prints,
 // writes and returns.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <clocale>
@@ -272,6 +273,27 @@ TEST_F(Cli, ConvertWritesADesignOnlyFromUsablePoints) {
               std::string::npos);
 
     EXPECT_EQ(run({"convert", dir + "missing.txt", "-o", dir + "x"}).status, 2);
+}
+
+// A pipe as points file gives a message, not a hang; so does a file too large.
+TEST_F(Cli, PointsFilesArePlainFilesOfBoundedSize) {
+    ASSERT_EQ(::mkfifo((dir + "fifo").c_str(), 0600), 0);
+    CliResult piped = run({"convert", dir + "fifo", "-o", dir + "x.bowlyn"}, "timeout 20");
+    EXPECT_EQ(piped.status, 2);
+    EXPECT_EQ(piped.err, "Not a points file (not a regular file): '" + dir + "fifo'\n");
+    CliResult overlay = run({"check", "preset:OM", "--points", dir + "fifo"}, "timeout 20");
+    EXPECT_EQ(overlay.status, 2);
+    EXPECT_EQ(overlay.out, "");
+
+    std::string many;
+    for (int i = 0; i <= 100000; ++i)
+        many += "3,10\n";
+    write("many.txt", many);
+    CliResult large = run({"convert", dir + "many.txt", "-o", dir + "x.bowlyn"});
+    EXPECT_EQ(large.status, 2);
+    EXPECT_EQ(large.err, "Points file too large: '" + dir +
+                             "many.txt' (the limit is 16 MB and 100000 lines)\n");
+    EXPECT_FALSE(fs::exists(dir + "x.bowlyn"));
 }
 
 TEST_F(Cli, MinusWritesEveryOutputToStandardOutput) {
