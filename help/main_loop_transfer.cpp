@@ -18,14 +18,20 @@ MainLoopTransfer::MainLoopTransfer(const std::string& url, const ReleaseCheckLim
 MainLoopTransfer::~MainLoopTransfer() {
     // libcurl may still tell about sockets while it lets go of them.
     query_.abandon();
+    stopWatching();
+    if (endSource_ != 0) {
+        g_source_remove(endSource_);
+    }
+}
+
+void MainLoopTransfer::stopWatching() {
     for (const auto& watched : watches_) {
         g_source_remove(watched.second);
     }
+    watches_.clear();
     if (timer_ != 0) {
         g_source_remove(timer_);
-    }
-    if (endSource_ != 0) {
-        g_source_remove(endSource_);
+        timer_ = 0;
     }
 }
 
@@ -108,6 +114,9 @@ void MainLoopTransfer::drive(curl_socket_t fd, int events) {
 void MainLoopTransfer::noteEnd() {
     if (!ended_ && query_.collect()) {
         ended_ = true;
+        // A socket left ready (closed by the server) would otherwise keep
+        // firing ahead of the idle call that hands the result on.
+        stopWatching();
         endSource_ = g_idle_add(deliverEnd, this);
     }
 }

@@ -36,6 +36,7 @@ class MainLoopTransfer {
     void watch(curl_socket_t fd, int what);
     void unwatch(curl_socket_t fd);
     void drive(curl_socket_t fd, int events);
+    void stopWatching();
     // Hands the result on (through the main loop) once the transfer has ended.
     void noteEnd();
 
