@@ -15,12 +15,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Never the current directory: a resource file can load a theme engine from
+// any path, so a folder of shared designs holding one would run its code.
 std::vector<fs::path> resourceFolders() {
     std::vector<fs::path> folders;
     std::error_code ec;
-    fs::path cwd = fs::current_path(ec);
-    if (!ec)
-        folders.push_back(cwd);
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (!ec) {
         folders.push_back(exe.parent_path());

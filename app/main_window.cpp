@@ -14,6 +14,7 @@
 #include "geometry/document.h"
 #ifdef BOWLYN_HAS_RELEASE_CHECK
 #include "help/release_check.h"
+#include "help/update_watcher.h"
 #endif
 #include "model/presets.h"
 
@@ -28,6 +29,9 @@ struct Session {
     std::unique_ptr<GtkForm> form;
     std::unique_ptr<Document> doc;
     std::unique_ptr<GtkDialogs> dialogs;
+#ifdef BOWLYN_HAS_RELEASE_CHECK
+    std::unique_ptr<UpdateWatcher> updates;
+#endif
     bool windowDestroyed = false;
 };
 
@@ -55,6 +59,7 @@ void forgetWindow() {
     ctx.form = nullptr;
     ctx.dialogs = nullptr;
     ctx.mainWindow = nullptr;
+    ctx.updates = nullptr;
 }
 
 // Every window a rejected description made.
@@ -67,6 +72,20 @@ void destroyWindows(GladeXML* xml) {
     }
     g_list_free(all);
 }
+
+#ifdef BOWLYN_HAS_RELEASE_CHECK
+// The start-up check's answer arrives while the user may already be working:
+// it takes the status line only while that still shows what start-up left
+// there, never a problem or a result the user is reading.
+void announceWhenAnswered(UpdateWatcher& updates, const std::string& startupStatus) {
+    updates.check([startupStatus](double newest) {
+        GtkForm* form = app().form;
+        const std::string note = newerReleaseStatusText(newest);
+        if (form && !note.empty() && form->text("labelStatusText") == startupStatus)
+            form->setText("labelStatusText", note);
+    });
+}
+#endif
 
 std::string currentDirectory() {
     std::error_code ec;
@@ -86,7 +105,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     std::string path = descriptionPath.empty() ? findResource(DESCRIPTION_FILE) : descriptionPath;
     if (path.empty()) {
         error = std::string("cannot find the window description \"") + DESCRIPTION_FILE +
-                "\" in the current folder, beside the program, in its ui folder or in " +
+                "\" beside the program, in its ui folder or in " +
 #ifdef BOWLYN_DATA_DIR
                 BOWLYN_DATA_DIR;
 #else
@@ -148,15 +167,18 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     loadPreset(*s.doc, WORK_ROW);
     refreshTitle();
 #ifdef BOWLYN_HAS_RELEASE_CHECK
-    const std::string newer = newerReleaseStatusText(checkForUpdate());
-    if (!newer.empty())
-        s.form->setText("labelStatusText", newer);
+    s.updates = std::make_unique<UpdateWatcher>(releaseUrl());
+    ctx.updates = s.updates.get();
+    announceWhenAnswered(*s.updates, s.form->text("labelStatusText"));
 #endif
     return true;
 }
 
 void closeMainWindow() {
     Session& s = session();
+#ifdef BOWLYN_HAS_RELEASE_CHECK
+    s.updates.reset();  // a check on its way is abandoned, not waited for
+#endif
     GtkWidget* window = s.form ? s.form->mainWindow() : nullptr;
     forgetWindow();
     if (window && !s.windowDestroyed)

@@ -2,16 +2,15 @@
 // field changes, runs one recompute pass and reports, renders, saves or
 // exports it; converts transcription points into a design.
 #include <cairo.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <charconv>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "cli/options.h"
@@ -22,8 +21,10 @@
 #include "model/atomic_file.h"
 #include "model/dialogs.h"
 #include "model/form_editing.h"
+#include "model/in_place_write.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
+#include "model/points_file.h"
 #include "model/presets.h"
 #include "render/dxf_writer.h"
 
@@ -97,34 +98,35 @@ void applySets(Document& doc, const Options& options) {
     }
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!fileExists(path) || !in)
-        throw Failure{"File not found: '" + path + "'"};
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw Failure{"File not found: '" + path + "'"};
-    return bytes;
+// The points of a file, as the points dialog would hold them.
+std::string pointsText(const std::string& path) {
+    std::string text;
+    switch (readPointsFile(path, text)) {
+        case PointsFileResult::Read:
+            return text;
+        case PointsFileResult::NotFound:
+            throw Failure{"File not found: '" + path + "'"};
+        case PointsFileResult::NotRegularFile:
+            throw Failure{"Not a points file (not a regular file): '" + path + "'"};
+        case PointsFileResult::TooLarge:
+            throw Failure{"Points file too large: '" + path + "' (the limit is " +
+                          std::to_string(POINTS_FILE_MAX_BYTES >> 20) + " MB and " +
+                          std::to_string(POINTS_FILE_MAX_LINES) + " lines)"};
+        case PointsFileResult::ReadError:
+            break;
+    }
+    throw Failure{"Could not read '" + path + "'"};
 }
 
-// The dialog's text view ends a line at LF, CR LF or CR; the parser sees LF.
-std::string pointsText(const std::string& path) {
-    std::string bytes = readFile(path), text;
-    text.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r') {
-            text += '\n';
-            if (i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-        } else {
-            text += bytes[i];
-        }
-    }
-    return text;
+// "-o -" names standard output, for every command that writes.
+bool toStandardOutput(const std::string& path) {
+    return path == "-" || descriptorNamedBy(path) == STDOUT_FILENO;
 }
 
 void writeOrFail(const std::string& path, const std::string& bytes) {
-    std::string failure = writeFileAtomically(path, bytes);
+    std::cout.flush();
+    std::string failure =
+        path == "-" ? writeToDescriptor(STDOUT_FILENO, bytes) : writeFileAtomically(path, bytes);
     if (!failure.empty())
         throw Failure{"Could not write '" + path + "': " + failure};
 }
@@ -181,16 +183,16 @@ int render(Document& doc, const Options& options) {
     if (cairo_surface_write_to_png_stream(surface, appendPng, &png) != CAIRO_STATUS_SUCCESS)
         throw Failure{"Could not write '" + options.output + "': the image could not be encoded"};
     writeOrFail(options.output, png);
-    std::cout << doc.form.text(STATUS_LABEL) << '\n';
+    // The status line must not end up inside an image written to standard output.
+    (toStandardOutput(options.output) ? std::cerr : std::cout)
+        << doc.form.text(STATUS_LABEL) << '\n';
     return statusExit(doc);
 }
 
 int save(Document& doc, const Options& options) {
     loadDesign(doc, options.input);
     applySets(doc, options);
-    std::string failure = writeParameterFile(doc, options.output);
-    if (!failure.empty())
-        throw Failure{"Could not write '" + options.output + "': " + failure};
+    writeOrFail(options.output, parameterFileText(doc));
     return EXIT_OK;
 }
 
@@ -265,9 +267,7 @@ int convert(Document& doc, const Options& options) {
         return EXIT_PROBLEM;
     }
     convertTransPoints(doc);
-    std::string failure = writeParameterFile(doc, options.output);
-    if (!failure.empty())
-        throw Failure{"Could not write '" + options.output + "': " + failure};
+    writeOrFail(options.output, parameterFileText(doc));
     return EXIT_OK;
 }
 
@@ -305,6 +305,9 @@ int main(int argc, char** argv) {
     // command line meets the same conditions: every number it reads or
     // writes must still use ".".
     std::setlocale(LC_ALL, "");
+    // A file size limit (ulimit -f) must make a write fail with EFBIG, to be
+    // reported like a full disk, not kill the program half way.
+    std::signal(SIGXFSZ, SIG_IGN);
     Options options;
     std::string error = parseOptions(argc, argv, options);
     if (options.help) {

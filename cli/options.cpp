@@ -20,6 +20,7 @@ const char* const USAGE =
     "DESIGN is preset:NAME (any case, e.g. \"preset:Soprano Uke\"), clear, or the path of a\n"
     "parameter file (write ./clear for a file named clear). File names are used exactly as\n"
     "given. --set changes a field by its label after loading, as typing it would.\n"
+    "-o - writes to standard output (render then prints the status line on stderr).\n"
     "check prints the status line, then each derived-value label and its text.\n"
     "check and render exit 0 for \"Status: OK\" and 1 for a problem (render writes the\n"
     "image either way); export exits 1 when there is no complete outline; convert exits 1\n"

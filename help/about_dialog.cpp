@@ -8,6 +8,7 @@
 #include "help/documentation.h"
 #include "help/release_check.h"
 #include "help/release_texts.h"
+#include "help/update_watcher.h"
 
 namespace bowlyn {
 
@@ -45,7 +46,9 @@ void showAbout() {
     gtk_about_dialog_set_program_name(about, "Bowlyn");
     gtk_about_dialog_set_version(about, aboutVersionText().c_str());
     gtk_about_dialog_set_copyright(about, COPYRIGHT);
-    gtk_about_dialog_set_comments(about, aboutCommentsText(checkForUpdate()).c_str());
+    UpdateWatcher* updates = app().updates;
+    gtk_about_dialog_set_comments(
+        about, aboutCommentsText(updates ? updates->latestAnswer() : 0.0).c_str());
     const std::string licence = validUtf8(readLicenceText(findResource("bwl.txt")));
     gtk_about_dialog_set_license(about, licence.c_str());
     // The hook is global to every About box; it must be in place before the
@@ -59,7 +62,17 @@ void showAbout() {
         gtk_window_set_transient_for(GTK_WINDOW(dialog), GTK_WINDOW(app().mainWindow));
     }
     gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER_ON_PARENT);
+    // The box shows the latest answer at once and a newer one when it arrives.
+    unsigned ticket = 0;
+    if (updates) {
+        ticket = updates->check([about](double newest) {
+            gtk_about_dialog_set_comments(about, aboutCommentsText(newest).c_str());
+        });
+    }
     gtk_dialog_run(GTK_DIALOG(dialog));
+    if (updates) {
+        updates->forget(ticket);
+    }
     gtk_widget_destroy(dialog);
 }
 

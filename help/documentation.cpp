@@ -42,8 +42,7 @@ std::function<bool(const std::string&)>& launcher() {
     return current;
 }
 
-// The guide may be found relative to the current directory; a file URI needs
-// the absolute path.
+// A file URI needs an absolute path.
 std::string absolutePath(const std::string& path) {
     if (g_path_is_absolute(path.c_str()))
         return path;

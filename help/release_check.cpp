@@ -1,11 +1,10 @@
 #include "help/release_check.h"
 
-#include <curl/curl.h>
-
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
+
+#include "help/release_query.h"
 
 #ifndef BOWLYN_DEFAULT_RELEASE_URL
 #define BOWLYN_DEFAULT_RELEASE_URL "http://bowlyn.example/formulae/bowlyn_files/version"
@@ -15,21 +14,16 @@ namespace bowlyn {
 
 namespace {
 
-// The answer is a short text such as "0.8\n". Only the start of each piece
-// matters, so a fixed buffer bounds memory whatever the server streams.
-constexpr std::size_t RECEIVE_KEEP = 63;
-
-struct Receiver {
-    char text[RECEIVE_KEEP + 1] = {};
-    double newest = 0.0;
-};
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
+
+// The longest a blocking check sleeps between looks at its transfer; libcurl
+// wakes it sooner when something happens.
+constexpr int POLL_MILLISECONDS = 100;
 
 }  // namespace
 
@@ -53,32 +47,11 @@ double leadingReleaseNumber(const char* text, std::size_t length) {
     }
     double value = 0.0;
     const auto result = std::from_chars(p, end, value, std::chars_format::general);
-    if (result.ec != std::errc() || !std::isfinite(value)) {
+    if (result.ec != std::errc() || !std::isfinite(value) || value > HIGHEST_RELEASE_NUMBER) {
         return 0.0;
     }
     return value;
 }
-
-namespace {
-
-// Each piece replaces the one before; the number is read from the last piece.
-// Every byte is accepted so the transfer itself never fails on size.
-std::size_t receivePiece(char* data, std::size_t size, std::size_t count, void* user) {
-    auto* receiver = static_cast<Receiver*>(user);
-    const std::size_t n = size * count;
-    const std::size_t kept = n < RECEIVE_KEEP ? n : RECEIVE_KEEP;
-    std::memcpy(receiver->text, data, kept);
-    receiver->text[kept] = '\0';
-    receiver->newest = leadingReleaseNumber(receiver->text, kept);
-    return n;
-}
-
-void initialiseCurlOnce() {
-    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
-    (void)initialised;
-}
-
-}  // namespace
 
 std::string releaseUrl() {
     if (const char* fromEnvironment = std::getenv("BOWLYN_RELEASE_URL")) {
@@ -87,41 +60,24 @@ std::string releaseUrl() {
     return BOWLYN_DEFAULT_RELEASE_URL;
 }
 
-double checkForUpdateAt(const std::string& url) {
+double checkForUpdateAt(const std::string& url, const ReleaseCheckLimits& limits) {
     if (url.empty()) {
         return 0.0;
     }
-    initialiseCurlOnce();
-    CURL* curl = curl_easy_init();
-    if (curl == nullptr) {
-        return 0.0;
+    ReleaseQuery query(url, limits);
+    query.start();
+    while (!query.collect()) {
+        int running = 0;
+        curl_multi_perform(query.multi(), &running);
+        if (!query.collect()) {
+            curl_multi_poll(query.multi(), nullptr, 0, POLL_MILLISECONDS, nullptr);
+        }
     }
-    Receiver receiver;
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, receivePiece);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &receiver);
-    curl_easy_setopt(curl, CURLOPT_SERVER_RESPONSE_TIMEOUT, 10L);
-    // The check runs on the GUI thread before the window answers: a silent or
-    // slow server must not hold start-up for long.
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 3L);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, 5L);
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    // An error page that happens to start with digits is not an answer.
-    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-    // An address without a scheme means HTTP, and nothing but HTTP(S) is asked.
-    curl_easy_setopt(curl, CURLOPT_DEFAULT_PROTOCOL, "http");
-#if LIBCURL_VERSION_NUM >= 0x075500
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-#else
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
-#endif
-    const CURLcode result = curl_easy_perform(curl);
-    curl_easy_cleanup(curl);
-    return result == CURLE_OK ? receiver.newest : 0.0;
+    return query.newest();
 }
 
-double checkForUpdate() {
-    return checkForUpdateAt(releaseUrl());
+double checkForUpdate(const ReleaseCheckLimits& limits) {
+    return checkForUpdateAt(releaseUrl(), limits);
 }
 
 std::string releaseNumberText(double number) {

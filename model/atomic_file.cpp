@@ -7,7 +7,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
+
+#include "model/in_place_write.h"
 
 namespace bowlyn {
 namespace {
@@ -53,20 +56,59 @@ int createTemporary(const std::string& folder, std::string& name) {
     return -1;
 }
 
-// Devices and pipes cannot be replaced by a renamed file (and must not be:
-// "-o /dev/stdout" is meant); they are written in place, as any program would.
-// Opened without blocking so that a pipe nobody reads fails instead of hanging.
-std::string writeInPlace(const std::string& path, const std::string& bytes) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return reason(errno);
-    int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0)
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    int error = writeAll(fd, bytes) ? 0 : errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    return error == 0 ? "" : reason(error);
+namespace fs = std::filesystem;
+
+// Where a name leads: to one of this process's own descriptors (standard
+// output as /dev/stdout, /dev/fd/1 or /proc/self/fd/1), and whether any name
+// on the way lies in /dev or /proc, whose links name open files, pipes and
+// devices rather than places in a folder.
+struct Route {
+    int descriptor = -1;
+    bool special = false;
+};
+
+bool startsWith(const std::string& s, const std::string& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The name made absolute with the links of its folder followed, the last
+// part kept as it is so that a link there can be looked at.
+std::string withRealFolder(const fs::path& name) {
+    std::error_code ec;
+    fs::path absolute = fs::absolute(name, ec).lexically_normal();
+    if (ec)
+        return name.string();
+    fs::path folder = fs::canonical(absolute.parent_path(), ec);
+    return ec ? absolute.string() : (folder / absolute.filename()).string();
+}
+
+int ownDescriptor(const std::string& name) {
+    const std::string prefix = "/proc/" + std::to_string(::getpid()) + "/fd/";
+    if (!startsWith(name, prefix))
+        return -1;
+    const std::string number = name.substr(prefix.size());
+    if (number.empty() || number.size() > 9 ||
+        number.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoi(number);
+}
+
+Route routeOf(const std::string& path) {
+    Route route;
+    fs::path name = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        const std::string here = withRealFolder(name);
+        route.special = route.special || startsWith(here, "/dev/") || startsWith(here, "/proc/");
+        route.descriptor = ownDescriptor(here);
+        std::error_code ec;
+        if (route.descriptor >= 0 || !fs::is_symlink(fs::symlink_status(here, ec)))
+            return route;
+        fs::path target = fs::read_symlink(here, ec);
+        if (ec)
+            return route;
+        name = target.is_relative() ? fs::path(here).parent_path() / target : target;
+    }
+    return route;
 }
 
 void syncFolder(const std::string& folder) {
@@ -83,10 +125,15 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
     if (path.empty())
         return reason(ENOENT);
 
+    const Route route = routeOf(path);
+    if (route.descriptor >= 0)
+        return writeToDescriptor(route.descriptor, bytes);
+
     // Replacing a link with a file would silently cut it; write where it points.
+    // Links in /dev and /proc are opened as they are: they name open files.
     std::string target = path;
     struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (!route.special && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
         char* resolved = ::realpath(path.c_str(), nullptr);
         if (!resolved)
             return reason(errno);
@@ -101,15 +148,20 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
         // A read-only file stays protected, as it would against a direct write.
         if (::access(target.c_str(), W_OK) != 0)
             return reason(errno);
+        // Devices and pipes cannot be replaced by a renamed file (and must not be).
         if (!S_ISREG(st.st_mode))
-            return writeInPlace(target, bytes);
+            return writeToDevice(target, bytes);
+        if (route.special)
+            return rewriteInPlace(target, bytes);
     }
 
     const std::string folder = folderOf(target);
     std::string temporary;
     int fd = createTemporary(folder, temporary);
-    if (fd < 0)
-        return reason(errno);
+    if (fd < 0) {
+        // A folder the user may not write can still hold a file the user may.
+        return exists ? rewriteInPlace(target, bytes) : reason(errno);
+    }
     if (exists)
         ::fchmod(fd, st.st_mode & 07777);  // keep the permissions the user gave it
 
@@ -122,10 +174,18 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
         error = errno;
     if (error != 0) {
         ::unlink(temporary.c_str());
+        // A file mounted over another (a container's resolver configuration,
+        // say) cannot be renamed over, but it can be rewritten.
+        if (error == EBUSY && exists)
+            return rewriteInPlace(target, bytes);
         return reason(error);
     }
     syncFolder(folder);
     return "";
+}
+
+int descriptorNamedBy(const std::string& path) {
+    return path.empty() ? -1 : routeOf(path).descriptor;
 }
 
 }  // namespace bowlyn

@@ -10,10 +10,21 @@ namespace bowlyn {
 // over `path`. A symbolic link is followed (the file it points to is
 // replaced), an existing file keeps its permissions, and a file that may not
 // be written (read-only) is refused as a direct write would be. On failure the
-// old file is untouched and no temporary file is left behind. Devices and
-// pipes (/dev/stdout) are written in place.
+// old file is untouched and no temporary file is left behind.
+//
+// Where no file can be renamed over the target, it is written in place:
+// - the process's own descriptors (/dev/stdout, /dev/fd/N, /proc/self/fd/N)
+//   are written as they are, so "-o /dev/stdout >> log" appends and a pipe
+//   stays a pipe;
+// - devices and pipes are opened and written;
+// - an existing regular file reached through /dev or /proc, or in a folder
+//   where no temporary file can be made, is rewritten with its old contents
+//   kept in memory and put back if the write fails.
 //
 // Returns "" on success, otherwise the reason (the system's error text).
 std::string writeFileAtomically(const std::string& path, const std::string& bytes);
+
+// The descriptor of this process that `path` names (1 for /dev/stdout), or -1.
+int descriptorNamedBy(const std::string& path);
 
 }  // namespace bowlyn

@@ -23,6 +23,8 @@ constexpr const char* LINE_END = "\r\n";
 // A parameter file has 67 short lines. These bounds only keep whatever else a
 // user may pick (a disk image, a log, /dev/zero) from filling the memory or
 // holding the program for long; no file the program writes comes near them.
+// A file beyond them is refused whole: loading only its start could load a
+// blank design that Save would then write over the real one.
 constexpr size_t MAX_LINE_BYTES = 1 << 20;
 constexpr size_t MAX_FILE_BYTES = 64u << 20;
 constexpr size_t MAX_LINES = 100000;
@@ -38,15 +40,18 @@ std::string trimSpaces(const std::string& s) {
 // ---- reading -------------------------------------------------------------
 
 // Splits a byte stream into lines ended by CR LF, LF or CR, within the bounds
-// above. A read error ends the lines and is remembered.
+// above. A read error ends the lines and is remembered, and so is a stream
+// that goes on beyond the bounds.
 class LineReader {
   public:
     explicit LineReader(int fd) : fd_(fd) {}
 
     bool next(std::string& line) {
         line.clear();
-        if (lines_ >= MAX_LINES)
+        if (lines_ >= MAX_LINES) {
+            tooLong_ = tooLong_ || moreBytes();
             return false;
+        }
         bool any = false;
         for (;;) {
             if (pos_ == len_ && !fill())
@@ -72,11 +77,29 @@ class LineReader {
     }
 
     bool failed() const { return failed_; }
+    bool tooLong() const { return tooLong_; }
 
   private:
+    // Whether anything but the line feed that ends the last line follows.
+    bool moreBytes() {
+        for (;;) {
+            if (pos_ == len_ && !fill())
+                return false;
+            if (!skipLineFeed_ || buffer_[pos_] != '\n')
+                return true;
+            skipLineFeed_ = false;
+            ++pos_;
+        }
+    }
+
     bool fill() {
-        if (failed_ || total_ >= MAX_FILE_BYTES)
+        if (failed_)
             return false;
+        if (total_ >= MAX_FILE_BYTES) {
+            char extra;
+            tooLong_ = tooLong_ || ::read(fd_, &extra, 1) > 0;
+            return false;
+        }
         ssize_t n;
         do {
             n = ::read(fd_, buffer_, sizeof buffer_);
@@ -99,6 +122,7 @@ class LineReader {
     size_t lines_ = 0;
     bool skipLineFeed_ = false;
     bool failed_ = false;
+    bool tooLong_ = false;
 };
 
 struct FileCloser {
@@ -313,6 +337,8 @@ ReadResult readParameterFile(Design& design, const std::string& path) {
     // and pipes hold parameter files.
     if (!S_ISREG(st.st_mode) && !S_ISFIFO(st.st_mode))
         return ReadResult::NotParameterFile;
+    if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > MAX_FILE_BYTES)
+        return ReadResult::NotParameterFile;
     int flags = ::fcntl(fd, F_GETFL);
     if (flags >= 0)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
@@ -330,7 +356,7 @@ ReadResult readParameterFile(Design& design, const std::string& path) {
     std::string line;
     while (reader.next(line))
         readFieldLine(row, line);
-    if (reader.failed())
+    if (reader.failed() || reader.tooLong())
         return ReadResult::NotParameterFile;
 
     design.presets[WORK_ROW] = row;

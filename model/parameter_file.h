@@ -34,7 +34,8 @@ std::string writeParameterFile(const Design& design, const std::string& path);
 // Checks the header, fills the work row, loads it and makes `path` the current
 // file name. The design is unchanged unless the result is Loaded. NotFound when
 // the file cannot be opened; NotParameterFile for a wrong header, fewer than
-// two lines, a directory or device, or a read error. Values that are not UTF-8
+// two lines, more than 100,000 lines or 64 MB, a directory or device, or a
+// read error. Values that are not UTF-8
 // are read as Windows-1252 and NUL bytes dropped. Does not reset the display
 // (the caller does).
 ReadResult readParameterFile(Design& design, const std::string& path);

@@ -1,10 +1,12 @@
 // Runs the built bowlyn-cli as a user would and checks what it prints,
 // writes and returns.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -73,6 +75,18 @@ class Cli : public ::testing::Test {
         r.err = read(dir + "stderr");
         fs::remove(dir + "stderr");
         return r;
+    }
+    // Runs a bash script in the test's folder with $CLI naming the program;
+    // the exit status of the script.
+    int shell(const std::string& script) {
+        const std::string command = "cd " + shellQuoted(dir) +
+                                    " && CLI=" + shellQuoted(BOWLYN_CLI) + " bash -c " +
+                                    shellQuoted(script);
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    size_t entries() const {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(dir), {}));
     }
     void write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir + name, std::ios::binary) << bytes;
@@ -270,6 +284,80 @@ TEST_F(Cli, ConvertWritesADesignOnlyFromUsablePoints) {
               std::string::npos);
 
     EXPECT_EQ(run({"convert", dir + "missing.txt", "-o", dir + "x"}).status, 2);
+}
+
+// A pipe as points file gives a message, not a hang; so does a file too large.
+TEST_F(Cli, PointsFilesArePlainFilesOfBoundedSize) {
+    ASSERT_EQ(::mkfifo((dir + "fifo").c_str(), 0600), 0);
+    CliResult piped = run({"convert", dir + "fifo", "-o", dir + "x.bowlyn"}, "timeout 20");
+    EXPECT_EQ(piped.status, 2);
+    EXPECT_EQ(piped.err, "Not a points file (not a regular file): '" + dir + "fifo'\n");
+    CliResult overlay = run({"check", "preset:OM", "--points", dir + "fifo"}, "timeout 20");
+    EXPECT_EQ(overlay.status, 2);
+    EXPECT_EQ(overlay.out, "");
+
+    std::string many;
+    for (int i = 0; i <= 100000; ++i)
+        many += "3,10\n";
+    write("many.txt", many);
+    CliResult large = run({"convert", dir + "many.txt", "-o", dir + "x.bowlyn"});
+    EXPECT_EQ(large.status, 2);
+    EXPECT_EQ(large.err, "Points file too large: '" + dir +
+                             "many.txt' (the limit is 16 MB and 100000 lines)\n");
+    EXPECT_FALSE(fs::exists(dir + "x.bowlyn"));
+}
+
+TEST_F(Cli, MinusWritesEveryOutputToStandardOutput) {
+    ASSERT_EQ(run({"save", "preset:OM", "-o", dir + "om.bowlyn"}).status, 0);
+    ASSERT_EQ(run({"export", "preset:OM", "-o", dir + "om.dxf"}).status, 0);
+    CliResult saved = run({"save", "preset:OM", "-o", "-"});
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_TRUE(saved.out == read(dir + "om.bowlyn"));
+    CliResult exported = run({"export", "preset:OM", "-o", "-"});
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_TRUE(exported.out == read(dir + "om.dxf"));
+
+    // The image alone goes to standard output; the status line to stderr.
+    CliResult image = run({"render", "preset:OM", "-o", "-"});
+    EXPECT_EQ(image.status, 0);
+    EXPECT_EQ(image.out.substr(0, 8), "\x89PNG\r\n\x1a\n");
+    EXPECT_EQ(image.err, "Status: OK\n");
+    CliResult piped = run({"render", "preset:OM", "-o", "/dev/stdout"});
+    EXPECT_TRUE(piped.out == image.out);
+    EXPECT_EQ(piped.err, "Status: OK\n");
+
+    write("points.txt", "3,10\n");
+    CliResult converted = run({"convert", dir + "points.txt", "-o", "-"});
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_NE(converted.out.find("\r\nBody length,10\r\n"), std::string::npos);
+    EXPECT_EQ(entries(), 3u) << "a file named '-' was written";
+}
+
+TEST_F(Cli, DevStdoutAppendsToALogAndFeedsAPipe) {
+    ASSERT_EQ(run({"save", "preset:OM", "-o", dir + "om.bowlyn"}).status, 0);
+    ASSERT_EQ(run({"export", "preset:OM", "-o", dir + "om.dxf"}).status, 0);
+    write("log.txt", "earlier line\n");
+    EXPECT_EQ(shell("\"$CLI\" save preset:OM -o /dev/stdout >> log.txt"), 0);
+    EXPECT_TRUE(read(dir + "log.txt") == "earlier line\n" + read(dir + "om.bowlyn"));
+
+    EXPECT_EQ(shell("set -o pipefail; \"$CLI\" export preset:OM -o /dev/stdout | cat > piped.dxf"),
+              0);
+    EXPECT_TRUE(read(dir + "piped.dxf") == read(dir + "om.dxf"));
+    EXPECT_EQ(shell("\"$CLI\" export preset:OM -o /dev/stdout | head -n 4 > head.txt"), 0);
+    EXPECT_EQ(read(dir + "head.txt"), " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n");
+}
+
+// The program must ignore SIGXFSZ itself: the test leaves the signal alone.
+TEST_F(Cli, AFileSizeLimitIsAFailedWriteNotAKill) {
+    write("existing.bowlyn", "the earlier design\r\n");
+    write("existing.dxf", "the earlier outline\r\n");
+    EXPECT_EQ(shell("(ulimit -f 1; \"$CLI\" save preset:OM -o existing.bowlyn) 2>save.err"), 2);
+    EXPECT_EQ(read(dir + "save.err"), "Could not write 'existing.bowlyn': File too large\n");
+    EXPECT_EQ(shell("(ulimit -f 1; \"$CLI\" export preset:OM -o existing.dxf) 2>export.err"), 2);
+    EXPECT_EQ(read(dir + "export.err"), "Could not write 'existing.dxf': File too large\n");
+    EXPECT_EQ(read(dir + "existing.bowlyn"), "the earlier design\r\n");
+    EXPECT_EQ(read(dir + "existing.dxf"), "the earlier outline\r\n");
+    EXPECT_EQ(entries(), 4u) << "a temporary file was left behind";
 }
 
 TEST_F(Cli, CommaLocaleStillReadsAndWritesPoints) {

@@ -131,6 +131,27 @@ inline LoopbackServer::Handler answer(const std::string& status, const std::stri
     };
 }
 
+// The same answer after a pause, as from a slow server.
+inline LoopbackServer::Handler answerAfter(int milliseconds, const std::string& body) {
+    return [milliseconds, body](int fd, const std::atomic<bool>& stopping) {
+        const auto until =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (!stopping && std::chrono::steady_clock::now() < until) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        answer("200 OK", body)(fd, stopping);
+    };
+}
+
+// Keeps the connection open without a byte until the test ends, or long past
+// the time a check may take, so a check without a time-out fails, not hangs.
+inline void neverAnswer(int, const std::atomic<bool>& stopping) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (!stopping && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
 // Sets BOWLYN_RELEASE_URL for one test and puts the old state back after it.
 class ReleaseUrlOverride {
   public:

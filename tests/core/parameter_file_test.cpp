@@ -10,6 +10,7 @@
 #include "model/form_editing.h"
 #include "model/presets.h"
 #include "model_test_support.h"
+#include "tests/core/test_seed.h"
 
 namespace bowlyn {
 namespace {
@@ -182,8 +183,35 @@ TEST_F(ParameterFile, RefusalsChangeNothing) {
     EXPECT_EQ(designState(design), before);
 }
 
+// Loading only the start of an overlong file could load a blank design that
+// Save would then write over the real one.
+TEST_F(ParameterFile, FilesBeyondTheBoundsAreRefusedWhole) {
+    loadPreset(design, 2);
+    const std::string before = designState(design);
+    std::string blank;
+    for (int i = 0; i < 100000; ++i)
+        blank += "\r\n";
+    EXPECT_EQ(readText(HEADER + blank + "Body length,20\r\n"), ReadResult::NotParameterFile);
+    EXPECT_EQ(designState(design), before);
+
+    // 100,000 lines in all still load; the last is read.
+    blank.resize((100000 - 3) * 2);
+    ASSERT_EQ(readText(HEADER + blank + "Body length,20\r\n"), ReadResult::Loaded);
+    EXPECT_EQ(design.params.bodyLength, 20.0f);
+    EXPECT_EQ(readText(HEADER + blank + "Body length,20"), ReadResult::Loaded);
+
+    // Beyond 64 MB (a header and then NUL bytes, sparse on disk).
+    const std::string loaded = designState(design);
+    writeBytes(path, HEADER + "Body length,9\r\n");
+    std::filesystem::resize_file(path, (64u << 20) + 1);
+    EXPECT_EQ(readParameterFile(design, path), ReadResult::NotParameterFile);
+    EXPECT_EQ(designState(design), loaded);
+}
+
 TEST_F(ParameterFile, RandomBytesNeverHurt) {
-    std::mt19937 random(20111208);
+    const unsigned seed = test::randomTestSeed();
+    SCOPED_TRACE("BOWLYN_TEST_SEED=" + std::to_string(seed));
+    std::mt19937 random(seed);
     loadPreset(design, 7);
     for (int round = 0; round < 300; ++round) {
         std::string body;

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <iostream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -20,6 +18,7 @@
 #include "model/presets.h"
 #include "model_test_support.h"
 #include "render/dxf_writer.h"
+#include "test_seed.h"
 
 namespace bowlyn {
 namespace {
@@ -86,12 +85,6 @@ std::string roundTripFault(const TempDir& dir, const std::string& input) {
     if (b.file != a.file)
         return "saving again gives other bytes: " + firstDifference(a.file, b.file);
     return "";
-}
-
-unsigned testSeed() {
-    if (const char* s = std::getenv("BOWLYN_TEST_SEED"))
-        return static_cast<unsigned>(std::strtoul(s, nullptr, 10));
-    return std::random_device{}();
 }
 
 const char* const valueTexts[] = {
@@ -179,8 +172,7 @@ TEST(RoundTripProperty, EveryInputThatOnceFailed) {
 }
 
 TEST(RoundTripProperty, MutatedPresetFiles) {
-    const unsigned seed = testSeed();
-    std::cout << "[ seed     ] BOWLYN_TEST_SEED=" << seed << std::endl;
+    const unsigned seed = test::randomTestSeed();
     SCOPED_TRACE("BOWLYN_TEST_SEED=" + std::to_string(seed));
     std::mt19937 rng(seed);
     const std::vector<std::string> bases = presetFiles();

@@ -1,5 +1,6 @@
 #include "gui_support.h"
 
+#include <chrono>
 #include <cstring>
 
 #include "geometry/document.h"
@@ -41,6 +42,18 @@ void logProblem(const gchar* domain, GLogLevelFlags level, const gchar* message,
 }
 
 }  // namespace
+
+bool runLoopUntil(const std::function<bool()>& done, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        g_usleep(2000);
+    }
+    return true;
+}
 
 GtkWidget* findWidget(GtkWidget* root, const std::string& name) {
     return findIn(root, name);

@@ -21,6 +21,10 @@ inline void pump() {
         gtk_main_iteration_do(FALSE);
 }
 
+// Runs the main loop's pending work until `done` holds or `seconds` have
+// passed; false on time-out.
+bool runLoopUntil(const std::function<bool()>& done, double seconds);
+
 // Any widget of the window by name, menu items in submenus included.
 GtkWidget* findWidget(GtkWidget* root, const std::string& name);
 
