@@ -179,25 +179,6 @@ TEST_F(HelpMenu, WithoutABrowserAMessageNamesTheGuide) {
               "it by hand.");
 }
 
-// The desktop's own launcher, with neither a registered browser nor
-// xdg-open: the guide is named in a message.
-TEST_F(HelpMenu, TheDesktopLauncherReportsThatNothingTookTheGuide) {
-    setUriLauncher({});
-    const std::string empty = ::testing::TempDir() + "no-browser";
-    g_mkdir_with_parents(empty.c_str(), 0700);
-    const gchar* names[] = {"PATH", "XDG_DATA_DIRS", "XDG_DATA_HOME"};
-    std::vector<std::string> saved;
-    for (const gchar* name : names) {
-        saved.push_back(g_getenv(name) ? g_getenv(name) : "");
-        g_setenv(name, empty.c_str(), TRUE);
-    }
-    activate("menuInfo");
-    for (size_t i = 0; i < saved.size(); ++i)
-        g_setenv(names[i], saved[i].c_str(), TRUE);
-    ASSERT_EQ(dialogs.errors.size(), 1u);
-    EXPECT_NE(dialogs.errors[0].find("/doc.htm' by hand."), std::string::npos) << dialogs.errors[0];
-}
-
 // What an open About box said about releases, first and after an answer.
 struct AboutNotes {
     std::string first, last;

@@ -90,24 +90,25 @@ TEST_F(TypedValues, EnterCommitsAndRedrawsInTheCurrentMode) {
     EXPECT_EQ(text("entryScaleLength"), "24");
 }
 
+// Save, then Export, with 25 typed after the last drawing: the file and the
+// DXF both hold 25, whatever entry of a shared group was typed into.
 TEST_F(TypedValues, SaveExportAndSnapshotReadTheTypedValue) {
     press("buttonTryIt");
     const std::string before = dxfText(doc().drawing.entities).value();
-    // A member of a shared group that is not the one the file reads.
-    type("entryCutawayTaperParmsScaleLength", "26");
-    const std::string file = temp("om.bowlyn");
-    dialogs.files = {file};
-    activate("menuSave");
-    EXPECT_NE(contents(file).find("\r\nScale length,26\r\n"), std::string::npos);
-
     type("entryLength", "25");
-    const std::string dxf = temp("om.dxf");
-    dialogs.files = {dxf};
+    const std::string file = temp("om.bowlyn"), dxf = temp("om.dxf");
+    dialogs.files = {file, dxf};
+    activate("menuSave");
     activate("menuExportDXF");
+    EXPECT_NE(contents(file).find("\r\nBody length,25\r\n"), std::string::npos);
     EXPECT_EQ(doc().params.bodyLength, 25.0f);
     EXPECT_EQ(contents(dxf), dxfText(doc().drawing.entities).value());
     EXPECT_NE(contents(dxf), before);
     EXPECT_EQ(text("labelUBCenterData"), "2.87,21.99");  // drawn as exported
+
+    type("entryCutawayTaperParmsScaleLength", "26");  // not the member the file reads
+    activate("menuSave");
+    EXPECT_NE(contents(file).find("\r\nScale length,26\r\n"), std::string::npos);
 
     type("entryLength", "24");
     activate("menuitemTakeSnapshot");
