@@ -1,7 +1,6 @@
 #include "export/cam_dxf.h"
 
-#include <algorithm>
-#include <cmath>
+#include <charconv>
 
 #include "export/export_numbers.h"
 
@@ -14,18 +13,22 @@ class DxfOut {
 
     // A group code right-aligned in three columns, as AutoCAD writes it.
     void code(int groupCode) {
-        std::string c = std::to_string(groupCode);
-        out_.append(c.size() < 3 ? 3 - c.size() : 0, ' ');
-        line(c);
+        char c[8];
+        char* end = std::to_chars(c, c + sizeof c, groupCode).ptr;
+        out_.append(end - c < 3 ? 3 - (end - c) : 0, ' ');
+        out_.append(c, end);
+        out_ += "\r\n";
     }
     void text(int groupCode, const std::string& value) {
         code(groupCode);
         line(value);
     }
     void integer(int groupCode, int value) { text(groupCode, std::to_string(value)); }
-    void length(int groupCode, double value) { text(groupCode, fixedText(value, decimals_)); }
+    void length(int groupCode, double value) { number(groupCode, value, decimals_); }
     void number(int groupCode, double value, int decimals) {
-        text(groupCode, fixedText(value, decimals));
+        code(groupCode);
+        appendFixed(out_, value, decimals);
+        out_ += "\r\n";
     }
     // x, y and z (always 0) of a point under codes 10 + k, 20 + k, 30 + k.
     void point(int k, double x, double y) {
@@ -35,6 +38,7 @@ class DxfOut {
     }
 
     std::string take() { return std::move(out_); }
+    void reserve(size_t bytes) { out_.reserve(bytes); }
 
   private:
     void line(const std::string& s) {
@@ -148,6 +152,11 @@ void item(DxfOut& out, const std::string& layerName, const ExportItem& it) {
 
 std::string camDxfText(const ExportDrawing& d) {
     DxfOut out(lengthDecimals(d.extent.reach()));
+    size_t vertices = 0;
+    for (const ExportLoop& loop : d.loops)
+        vertices += loop.contour.edges.size();
+    // Room for the tables and about 200 bytes an item or vertex.
+    out.reserve(2048 + 200 * (d.items.size() + vertices));
     header(out, d);
     tables(out, d);
     out.text(0, "SECTION");

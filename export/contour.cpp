@@ -147,8 +147,14 @@ double edgeLength(const ContourEdge& from, const ContourEdge& to) {
 }
 
 double distanceToEdge(const ContourEdge& from, const ContourEdge& to, double px, double py) {
-    const double toStart = std::hypot(px - from.x, py - from.y);
-    const double toEnd = std::hypot(px - to.x, py - to.y);
+    return distanceToEdge(from, to, from.sweep == 0.0 ? EdgeArc{} : edgeArc(from, to), px, py);
+}
+
+double distanceToEdge(const ContourEdge& from, const ContourEdge& to, const EdgeArc& arc, double px,
+                      double py) {
+    const auto length = [](double dx, double dy) { return std::sqrt(dx * dx + dy * dy); };
+    const double toStart = length(px - from.x, py - from.y);
+    const double toEnd = length(px - to.x, py - to.y);
     if (from.sweep == 0.0) {
         const double dx = to.x - from.x, dy = to.y - from.y;
         const double lengthSquared = dx * dx + dy * dy;
@@ -157,14 +163,13 @@ double distanceToEdge(const ContourEdge& from, const ContourEdge& to, double px,
         const double t = ((px - from.x) * dx + (py - from.y) * dy) / lengthSquared;
         if (t <= 0.0 || t >= 1.0)
             return std::min(toStart, toEnd);
-        return std::hypot(px - (from.x + t * dx), py - (from.y + t * dy));
+        return length(px - (from.x + t * dx), py - (from.y + t * dy));
     }
-    const EdgeArc a = edgeArc(from, to);
-    const double angle = std::atan2(py - a.cy, px - a.cx);
+    const double angle = std::atan2(py - arc.cy, px - arc.cx);
     // How far along the arc, in its own direction, the point's angle lies.
-    const double along = from.sweep > 0.0 ? ccwSweep(a.start, angle) : ccwSweep(angle, a.start);
+    const double along = from.sweep > 0.0 ? ccwSweep(arc.start, angle) : ccwSweep(angle, arc.start);
     if (along <= std::fabs(from.sweep))
-        return std::fabs(std::hypot(px - a.cx, py - a.cy) - a.r);
+        return std::fabs(length(px - arc.cx, py - arc.cy) - arc.r);
     return std::min(toStart, toEnd);
 }
 

@@ -19,33 +19,44 @@ size_t layerIndex(const std::vector<ExportLayer>& layers, const std::string& nam
     return NO_LAYER;
 }
 
-// Recorded values are singles, so a recorded piece of a loop lies within the
-// loop's own joining tolerance of it.
-bool onLoop(const Contour& c, double x, double y) {
-    for (size_t i = 0; i < c.edges.size(); ++i) {
-        if (distanceToEdge(c.edges[i], c.next(i), x, y) <= CONTOUR_GAP_LIMIT)
-            return true;
+// A loop with the circle of each of its arcs worked out once.
+struct LoopShape {
+    explicit LoopShape(const Contour& c) : contour(c) {
+        for (size_t i = 0; i < c.edges.size(); ++i)
+            arcs.push_back(c.edges[i].sweep == 0.0 ? EdgeArc{} : edgeArc(c.edges[i], c.next(i)));
     }
-    return false;
-}
 
-// A recorded line or arc lies on a loop when its ends and its middle do.
-bool lineOnLoop(const Contour& c, const float* v) {
-    return onLoop(c, v[0], v[1]) && onLoop(c, v[2], v[3]) &&
-           onLoop(c, (v[0] + static_cast<double>(v[2])) / 2.0,
-                  (v[1] + static_cast<double>(v[3])) / 2.0);
-}
-
-bool arcOnLoop(const Contour& c, const float* v) {
-    const double start = v[3] * RADIANS_PER_DEGREE;
-    const double sweep = ccwSweep(start, v[4] * RADIANS_PER_DEGREE);
-    for (double t : {0.0, 0.5, 1.0}) {
-        const double a = start + t * sweep;
-        if (!onLoop(c, v[0] + v[2] * std::cos(a), v[1] + v[2] * std::sin(a)))
-            return false;
+    // Recorded values are singles, so a recorded piece of a loop lies within
+    // the loop's own joining tolerance of it.
+    bool holds(double x, double y) const {
+        for (size_t i = 0; i < contour.edges.size(); ++i) {
+            if (distanceToEdge(contour.edges[i], contour.next(i), arcs[i], x, y) <=
+                CONTOUR_GAP_LIMIT)
+                return true;
+        }
+        return false;
     }
-    return true;
-}
+
+    // A recorded line or arc lies on the loop when its ends and its middle do.
+    bool holdsLine(const float* v) const {
+        return holds(v[0], v[1]) && holds(v[2], v[3]) &&
+               holds((v[0] + static_cast<double>(v[2])) / 2.0,
+                     (v[1] + static_cast<double>(v[3])) / 2.0);
+    }
+    bool holdsArc(const float* v) const {
+        const double start = v[3] * RADIANS_PER_DEGREE;
+        const double sweep = ccwSweep(start, v[4] * RADIANS_PER_DEGREE);
+        for (double t : {0.0, 0.5, 1.0}) {
+            const double a = start + t * sweep;
+            if (!holds(v[0] + v[2] * std::cos(a), v[1] + v[2] * std::sin(a)))
+                return false;
+        }
+        return true;
+    }
+
+    const Contour& contour;
+    std::vector<EdgeArc> arcs;
+};
 
 bool allFinite(std::initializer_list<double> values) {
     for (double v : values) {
@@ -61,6 +72,8 @@ class DrawingBuilder {
         : design_(design), contours_(contours), scale_(designUnit(design.units), unit) {
         result_.drawing.unit = unit;
         result_.drawing.layers = standardLayers();
+        for (const Contour& c : contours.loops)
+            shapes_.emplace_back(c);
     }
 
     ExportDrawingResult build() {
@@ -100,15 +113,14 @@ class DrawingBuilder {
             result_.problem = "The outline holds an item on a layer that cannot be written.";
             return;
         }
-        const Contour* loop = nullptr;
-        for (const Contour& c : contours_.loops) {
-            if (c.layer == layerText)
-                loop = &c;
+        const LoopShape* loop = nullptr;
+        for (const LoopShape& shape : shapes_) {
+            if (shape.contour.layer == layerText)
+                loop = &shape;
         }
         const float* v = e.v;
         if (e.kind == 2.0f || e.kind == 3.0f) {
-            const bool covered =
-                loop && (e.kind == 2.0f ? lineOnLoop(*loop, v) : arcOnLoop(*loop, v));
+            const bool covered = loop && (e.kind == 2.0f ? loop->holdsLine(v) : loop->holdsArc(v));
             if (covered)
                 return;
             if (layerText == "body") {
@@ -177,6 +189,7 @@ class DrawingBuilder {
 
     const SolvedDesign& design_;
     const ContourSet& contours_;
+    std::vector<LoopShape> shapes_;
     UnitScale scale_;
     ExportDrawingResult result_;
 };

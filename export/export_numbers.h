@@ -18,5 +18,7 @@ constexpr int DEGREE_DECIMALS = 12;
 // locale, and no exponent, which some CAM readers do not accept. Only for
 // finite values.
 std::string fixedText(double value, int decimals);
+// The same appended to `out`, without a string of its own.
+void appendFixed(std::string& out, double value, int decimals);
 
 }  // namespace bowlyn

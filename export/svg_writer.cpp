@@ -30,66 +30,113 @@ size_t utf8Length(const std::string& s, size_t i) {
     return n;
 }
 
+// Appends SVG text; model y grows upward, SVG y downward.
 class SvgOut {
   public:
-    explicit SvgOut(int decimals) : decimals_(decimals) {}
+    SvgOut(std::string& out, int decimals) : out_(out), decimals_(decimals) {}
 
-    std::string number(double v) const { return fixedText(v, decimals_); }
-    // Model y grows upward, SVG y downward.
-    std::string x(double v) const { return number(v); }
-    std::string y(double v) const { return number(-v); }
-    std::string point(double px, double py) const { return x(px) + " " + y(py); }
+    SvgOut& operator<<(const char* text) {
+        out_ += text;
+        return *this;
+    }
+    SvgOut& operator<<(const std::string& text) {
+        out_ += text;
+        return *this;
+    }
+    SvgOut& number(double v) {
+        appendFixed(out_, v, decimals_);
+        return *this;
+    }
+    SvgOut& x(double v) { return number(v); }
+    SvgOut& y(double v) { return number(-v); }
+    SvgOut& point(double px, double py) {
+        x(px) << " ";
+        return y(py);
+    }
 
     // The arc command to (px, py) on a circle of radius r: the large-arc flag
     // for more than half a turn, and the sweep flag from the direction, which
     // the flip of y reverses.
-    std::string arcTo(double r, double sweep, double px, double py) const {
-        const std::string large = std::fabs(sweep) > PI ? "1" : "0";
-        const std::string clockwiseInSvg = sweep > 0.0 ? "0" : "1";
-        return "A " + number(r) + " " + number(r) + " 0 " + large + " " + clockwiseInSvg + " " +
-               point(px, py);
+    void arcTo(double r, double sweep, double px, double py) {
+        *this << "A ";
+        number(r) << " ";
+        number(r) << (std::fabs(sweep) > PI ? " 0 1 " : " 0 0 ") << (sweep > 0.0 ? "0 " : "1 ");
+        point(px, py);
     }
 
   private:
+    std::string& out_;
     int decimals_;
 };
 
-std::string loopPath(const SvgOut& o, const Contour& c) {
-    std::string d = "M " + o.point(c.edges[0].x, c.edges[0].y);
+void loopPath(SvgOut& o, const Contour& c) {
+    o << "<path d=\"M ";
+    o.point(c.edges[0].x, c.edges[0].y);
     for (size_t i = 0; i < c.edges.size(); ++i) {
         const ContourEdge& e = c.edges[i];
         const ContourEdge& to = c.next(i);
         if (i + 1 == c.edges.size() && e.sweep == 0.0)
             break;  // Z draws the closing line
-        d += " ";
-        d += e.sweep == 0.0 ? "L " + o.point(to.x, to.y)
-                            : o.arcTo(edgeArc(e, to).r, e.sweep, to.x, to.y);
+        if (e.sweep == 0.0) {
+            o << " L ";
+            o.point(to.x, to.y);
+        } else {
+            o << " ";
+            o.arcTo(edgeArc(e, to).r, e.sweep, to.x, to.y);
+        }
     }
-    return d + " Z";
+    o << " Z\"/>\n";
 }
 
-std::string itemElement(const SvgOut& o, const ExportItem& it, double pointArm) {
+void itemElement(SvgOut& o, const ExportItem& it, double pointArm) {
     const double* v = it.v;
     switch (it.kind) {
         case ExportItem::Kind::Point:
-            return "<path d=\"M " + o.point(v[0] - pointArm, v[1]) + " H " + o.x(v[0] + pointArm) +
-                   " M " + o.point(v[0], v[1] - pointArm) + " V " + o.y(v[1] + pointArm) + "\"/>";
+            o << "<path d=\"M ";
+            o.point(v[0] - pointArm, v[1]) << " H ";
+            o.x(v[0] + pointArm) << " M ";
+            o.point(v[0], v[1] - pointArm) << " V ";
+            o.y(v[1] + pointArm) << "\"/>\n";
+            return;
         case ExportItem::Kind::Line:
-            return "<line x1=\"" + o.x(v[0]) + "\" y1=\"" + o.y(v[1]) + "\" x2=\"" + o.x(v[2]) +
-                   "\" y2=\"" + o.y(v[3]) + "\"/>";
+            o << "<line x1=\"";
+            o.x(v[0]) << "\" y1=\"";
+            o.y(v[1]) << "\" x2=\"";
+            o.x(v[2]) << "\" y2=\"";
+            o.y(v[3]) << "\"/>\n";
+            return;
         case ExportItem::Kind::Arc: {
             const double a1 = v[3] * RADIANS_PER_DEGREE, a2 = v[4] * RADIANS_PER_DEGREE;
-            const double sweep = ccwSweep(a1, a2);
-            return "<path d=\"M " +
-                   o.point(v[0] + v[2] * std::cos(a1), v[1] + v[2] * std::sin(a1)) + " " +
-                   o.arcTo(v[2], sweep, v[0] + v[2] * std::cos(a2), v[1] + v[2] * std::sin(a2)) +
-                   "\"/>";
+            o << "<path d=\"M ";
+            o.point(v[0] + v[2] * std::cos(a1), v[1] + v[2] * std::sin(a1)) << " ";
+            o.arcTo(v[2], ccwSweep(a1, a2), v[0] + v[2] * std::cos(a2), v[1] + v[2] * std::sin(a2));
+            o << "\"/>\n";
+            return;
         }
         case ExportItem::Kind::Circle:
-            break;
+            o << "<circle cx=\"";
+            o.x(v[0]) << "\" cy=\"";
+            o.y(v[1]) << "\" r=\"";
+            o.number(v[2]) << "\"/>\n";
+            return;
     }
-    return "<circle cx=\"" + o.x(v[0]) + "\" cy=\"" + o.y(v[1]) + "\" r=\"" + o.number(v[2]) +
-           "\"/>";
+}
+
+void layerGroup(SvgOut& o, const ExportDrawing& d, size_t layer, double mm) {
+    const ExportLayer& l = d.layers[layer];
+    const std::string name = xmlEscaped(l.name);
+    o << "<g id=\"" << name << "\" inkscape:groupmode=\"layer\" inkscape:label=\"" << name
+      << "\" fill=\"none\" stroke=\"" << l.svgColour << "\" stroke-width=\"";
+    o.number(SVG_STROKE_MM * mm) << "\">\n";
+    for (const ExportLoop& loop : d.loops) {
+        if (loop.layer == layer)
+            loopPath(o, loop.contour);
+    }
+    for (const ExportItem& it : d.items) {
+        if (it.layer == layer)
+            itemElement(o, it, SVG_POINT_ARM_MM * mm);
+    }
+    o << "</g>\n";
 }
 
 }  // namespace
@@ -125,36 +172,26 @@ std::string xmlEscaped(const std::string& text) {
 
 std::string svgText(const ExportDrawing& d, const std::string& title) {
     const Bounds& b = d.extent;
-    const SvgOut o(lengthDecimals(b.reach()));
-    const double mm = UnitScale(LengthUnit::Millimetre, d.unit)(1.0);
+    std::string text;
+    text.reserve(4096 + 120 * d.items.size());
+    SvgOut o(text, lengthDecimals(b.reach()));
     const std::string unit = unitName(d.unit);
-    std::string s;
-    s += "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
-    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-         "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"" +
-         o.number(b.width()) + unit + "\" height=\"" + o.number(b.height()) + unit +
-         "\" viewBox=\"" + o.x(b.minX) + " " + o.y(b.maxY) + " " + o.number(b.width()) + " " +
-         o.number(b.height()) + "\">\n";
+    o << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+         "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"";
+    o.number(b.width()) << unit << "\" height=\"";
+    o.number(b.height()) << unit << "\" viewBox=\"";
+    o.x(b.minX) << " ";
+    o.y(b.maxY) << " ";
+    o.number(b.width()) << " ";
+    o.number(b.height()) << "\">\n";
     if (!title.empty())
-        s += "<title>" + xmlEscaped(title) + "</title>\n";
-    for (size_t layer = 0; layer < d.layers.size(); ++layer) {
-        const ExportLayer& l = d.layers[layer];
-        const std::string name = xmlEscaped(l.name);
-        s += "<g id=\"" + name + "\" inkscape:groupmode=\"layer\" inkscape:label=\"" + name +
-             "\" fill=\"none\" stroke=\"" + l.svgColour + "\" stroke-width=\"" +
-             o.number(SVG_STROKE_MM * mm) + "\">\n";
-        for (const ExportLoop& loop : d.loops) {
-            if (loop.layer == layer)
-                s += "<path d=\"" + loopPath(o, loop.contour) + "\"/>\n";
-        }
-        for (const ExportItem& it : d.items) {
-            if (it.layer == layer)
-                s += itemElement(o, it, SVG_POINT_ARM_MM * mm) + "\n";
-        }
-        s += "</g>\n";
-    }
-    s += "</svg>\n";
-    return s;
+        o << "<title>" << xmlEscaped(title) << "</title>\n";
+    const double mm = UnitScale(LengthUnit::Millimetre, d.unit)(1.0);
+    for (size_t layer = 0; layer < d.layers.size(); ++layer)
+        layerGroup(o, d, layer, mm);
+    o << "</svg>\n";
+    return text;
 }
 
 }  // namespace bowlyn
