@@ -35,8 +35,8 @@ const char* const USAGE =
     "one NAME<TAB>VALUE<TAB>UNIT line each.\n"
     "check, render and measure exit 0 for \"Status: OK\" and 1 for a problem (render writes\n"
     "the image either way; measure prints the status line); export exits 1 when there is no\n"
-    "complete outline; convert exits 1 when the file holds no usable point. Usage, load and\n"
-    "write errors exit 2.\n";
+    "complete outline or the outline does not close; convert exits 1 when the file holds no\n"
+    "usable point. Usage, load and write errors exit 2.\n";
 
 namespace {
 
