@@ -16,6 +16,7 @@
 #include "export/export_file.h"
 #include "export/export_numbers.h"
 #include "export_test_support.h"
+#include "tests/core/test_seed.h"
 
 namespace bowlyn {
 namespace {
@@ -88,7 +89,7 @@ TEST(ExportNumbers, FixedPointWithoutExponentOrNegativeZero) {
 
     // Any value, large or small: the text reads back within half a unit of
     // its last decimal, in plain digits.
-    std::mt19937_64 rng(testing::testSeed());
+    std::mt19937_64 rng(test::randomTestSeed());
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-12, 20), places(0, 17);
     for (int i = 0; i < 20000; ++i) {

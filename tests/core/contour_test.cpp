@@ -13,6 +13,7 @@
 #include "export/outline_contours.h"
 #include "export_test_support.h"
 #include "model/presets.h"
+#include "tests/core/test_seed.h"
 
 namespace bowlyn {
 namespace {
@@ -341,7 +342,7 @@ double recordedMiss(const EntityList& list) {
 // points are found in single precision and can miss the outline by more
 // than the limit.
 TEST(Contours, EveryCompletePassNearThePresetsExportsOrHasAGap) {
-    std::mt19937 rng(testing::testSeed());
+    std::mt19937 rng(test::randomTestSeed());
     std::uniform_real_distribution<float> factor(0.85f, 1.15f);
     std::uniform_int_distribution<int> preset(1, PRESET_COUNT);
     int complete = 0, refused = 0;

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "body_designs.h"
@@ -29,16 +26,6 @@ inline SolvedDesign solvedOrFail(const TestDocument& t) {
     std::optional<SolvedDesign> s = solvedDesign(t.doc);
     EXPECT_TRUE(s.has_value()) << t.form.text(STATUS_LABEL);
     return s.value_or(SolvedDesign{});
-}
-
-// The seed of a randomized test: BOWLYN_TEST_SEED when set, so a failure can
-// be replayed, otherwise a fresh one. Printed either way.
-inline unsigned testSeed() {
-    const char* fixed = std::getenv("BOWLYN_TEST_SEED");
-    const unsigned seed = fixed && *fixed ? static_cast<unsigned>(std::strtoul(fixed, nullptr, 10))
-                                          : std::random_device{}();
-    std::printf("BOWLYN_TEST_SEED=%u\n", seed);
-    return seed;
 }
 
 }  // namespace bowlyn::testing
