@@ -97,6 +97,8 @@ void lowerHalf(const OutlineRecord& r, std::vector<ContourPiece>& out) {
         out.push_back(wholeArc("secondary upper bout arc", o.upperBoutSecondaryArc));
 }
 
+// Where the straight shoulder meets the top of the upper bout arc, held as a
+// single as the drawing holds it.
 double upperBoutTopX(const OutlineRecord& r) {
     return static_cast<float>(static_cast<double>(r.upperBoutHalfWidth) - r.upperBoutRadius);
 }
@@ -114,10 +116,11 @@ ContourPiece wholeShoulder(const OutlineRecord& r) {
     return line("shoulder line", upperBoutTopX(r), sh.cy, sh.cx, sh.cy);
 }
 
-void neckFlatToCentre(const OutlineRecord& r, double fromX, std::vector<ContourPiece>& out) {
+// The whole neck flat, from its outer end to the centre line.
+void neckFlatToCentre(const OutlineRecord& r, std::vector<ContourPiece>& out) {
     const OutlineSegment& nf = r.outline.neckFlat;
     if (r.neckFlatHalfLength > 0.0f)
-        out.push_back(line("neck flat", fromX, nf.y2, nf.x1, nf.y1));
+        out.push_back(line("neck flat", nf.x2, nf.y2, nf.x1, nf.y1));
 }
 
 // The computed half of a body without a cutaway, from the tail to the neck.
@@ -126,7 +129,7 @@ std::vector<ContourPiece> plainHalf(const OutlineRecord& r) {
     lowerHalf(r, out);
     out.push_back(wholeArc("upper bout arc", r.outline.upperBoutArc));
     out.push_back(wholeShoulder(r));
-    neckFlatToCentre(r, r.outline.neckFlat.x2, out);
+    neckFlatToCentre(r, out);
     return out;
 }
 
@@ -193,7 +196,7 @@ void cutawayToNeck(const OutlineRecord& r, std::vector<ContourPiece>& out) {
     } else {
         out.push_back(line("shoulder line", ax, ay, sh.cx, sh.cy));
     }
-    neckFlatToCentre(r, o.neckFlat.x2, out);
+    neckFlatToCentre(r, out);
 }
 
 std::vector<ContourPiece> fretboardPieces(const FretboardTop& t) {
