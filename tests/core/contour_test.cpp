@@ -234,19 +234,6 @@ TEST(Contours, TestBodiesMeasureTheirClosedForms) {
     EXPECT_DOUBLE_EQ(b.height(), 11.0);
 }
 
-TEST(Contours, MeasurementsConvertExactlyBetweenUnits) {
-    auto t = presetAfterPass(presetByName("OM"));
-    const SolvedDesign solved = solvedOrFail(*t);
-    const OutlineMeasurements in = measureDesign(solved, std::nullopt).values;
-    const OutlineMeasurements mm = measureDesign(solved, LengthUnit::Millimetre).values;
-    const OutlineMeasurements cm = measureDesign(solved, LengthUnit::Centimetre).values;
-    EXPECT_EQ(in.unit, LengthUnit::Inch);
-    EXPECT_DOUBLE_EQ(mm.perimeter, in.perimeter * 25.4);
-    EXPECT_DOUBLE_EQ(mm.area, in.area * 25.4 * 25.4);
-    EXPECT_DOUBLE_EQ(cm.width, in.width * 2.54);
-    EXPECT_DOUBLE_EQ(cm.fretboardArea, in.fretboardArea * 2.54 * 2.54);
-}
-
 TEST(Contours, PiecesThatMissEachOtherAreRefusedNeverBridged) {
     auto t = presetAfterPass(presetByName("OM"));
     OutlineRecord r = solvedOrFail(*t).body;
