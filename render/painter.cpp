@@ -101,16 +101,17 @@ void Painter::paint(const DisplayItem& item) const {
     cairo_restore(cr_);
 }
 
-// Sets the style's pen and returns the line width used.
+// Sets the style's line, colour and dashes and returns the line width used.
 double Painter::beginStroke(const StrokeStyle& style) const {
-    const double width = view_.lineWidth > 0.0 ? view_.lineWidth : style.lineWidth * view_.pen;
+    const double width =
+        view_.lineWidth > 0.0 ? view_.lineWidth : style.lineWidth * view_.stylePixel;
     cairo_set_line_width(cr_, width);
     cairo_set_source_rgba(cr_, style.red, style.green, style.blue, style.alpha);
     double dashes[5];
     const int count = std::clamp(style.dashCount, 0, 5);
     for (int i = 0; i < count; ++i)
-        dashes[i] = style.dashes[i] * view_.pen;
-    cairo_set_dash(cr_, dashes, count, style.dashOffset * view_.pen);
+        dashes[i] = style.dashes[i] * view_.stylePixel;
+    cairo_set_dash(cr_, dashes, count, style.dashOffset * view_.stylePixel);
     return width;
 }
 
@@ -145,7 +146,7 @@ void Painter::stroke(const DisplayItem& item) const {
             // A bar is a square dot as wide as the line; in whole pixels its
             // half length rounds with halves to even, so width 1 paints nothing.
             const double half = view_.wholePixels ? std::nearbyint(width / 2.0) : width / 2.0;
-            const double arm = CROSS_ARM * view_.pen;
+            const double arm = CROSS_ARM * view_.stylePixel;
             auto path = [&](double px) {
                 if (item.cross) {
                     cairo_move_to(cr_, px - arm, y);

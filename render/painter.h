@@ -13,9 +13,10 @@ namespace bowlyn {
 // tile of a page, an exposed area).
 //
 // The 660 image: PaintView::image(fitted). A larger or zoomed window: scale
-// and origin of its own, pen 1, so lines, dashes and crosses keep their pixel
-// sizes at any zoom. Paper at true size: scale = 72 / (model units per inch)
-// points per unit, lineWidth 0.25 for fine lines, pen 1 (dashes in points).
+// and origin of its own, stylePixel 1, so lines, dashes and crosses keep
+// their pixel sizes at any zoom. Paper at true size: scale = 72 / (model
+// units per inch) points per unit, lineWidth 0.25 for fine lines, stylePixel
+// 1 (dashes and crosses in points).
 struct PaintView {
     // Device units per model unit on both axes; device y grows downward.
     double scale = 0.0;
@@ -23,7 +24,7 @@ struct PaintView {
     double originX = 0.0, originY = 0.0;
     // Device units per style pixel: the styles' line widths and dash lengths
     // and the arms of point crosses are multiplied by it.
-    double pen = 1.0;
+    double stylePixel = 1.0;
     // When > 0, every line is this wide in device units whatever its style says.
     double lineWidth = 0.0;
     // Positions and radii rounded to whole pixels the way the fitted view

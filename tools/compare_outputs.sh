@@ -18,9 +18,16 @@ fi
 cli=$(realpath "$1")
 out=$2
 reference=${3:-}
+# Only a folder this script made earlier is emptied, never any other.
+marker=.bowlyn-outputs
+if [ -e "$out" ] && [ -n "$(ls -A "$out" 2>/dev/null)" ] && [ ! -e "$out/$marker" ]; then
+    echo "$out is not empty and was not made by $0; choose another folder" >&2
+    exit 2
+fi
 rm -rf "$out"
 mkdir -p "$out"
 out=$(realpath "$out")
+touch "$out/$marker"
 
 # One run: NAME for the files, then the bowlyn-cli arguments; an "OUT" among
 # them is replaced by the output file's path.
