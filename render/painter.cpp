@@ -22,7 +22,7 @@ bool finite(double v) {
 
 // Model to device for one item: the view, moved for the item's alignment.
 // In whole pixels it repeats the fitted view's arithmetic in singles, so the
-// 660 image keeps every pixel of its specified picture.
+// 660 image keeps every pixel it had.
 class Mapping {
   public:
     Mapping(const PaintView& view, const DisplayItem& item) : view_(view) {
