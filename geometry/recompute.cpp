@@ -260,6 +260,7 @@ void reportProblem(Document& doc, const std::string& message) {
 
 void resetDisplay(Document& doc) {
     doc.form.setText(STATUS_LABEL, STATUS_OK);
+    doc.drawing.display.clear();
     doc.drawing.surface.clear();
     doc.form.showDrawing(doc.drawing.surface);
     blankDerivedValues(doc);
@@ -270,6 +271,7 @@ void recompute(Document& doc) {
     resetDisplay(doc);
     if (runPass(doc))
         doc.outlineComplete = 1;
+    doc.drawing.paint();
     doc.form.showDrawing(doc.drawing.surface);
 }
 
