@@ -1,8 +1,10 @@
 // Full recompute passes of designs with cutaways, fretboards, markers and
-// strings, with painting on and off. Painting off leaves the program's own
-// work (checks, geometry, recording); the difference is cairo's stroking.
+// strings, painted into the image or onto a canvas that paints nothing. The
+// latter leaves the program's own work (checks, geometry, recording, clearing
+// the image); the difference is cairo's stroking.
 #include <benchmark/benchmark.h>
 
+#include "bench/blank_canvas.h"
 #include "geometry/document.h"
 #include "geometry/recompute.h"
 #include "model/memory_form.h"
@@ -38,7 +40,9 @@ void pass(benchmark::State& state, int row, bool painting) {
         makeDense(doc);
     else
         loadPreset(doc, row);
-    doc.drawing.painting = painting;
+    BlankCanvas blank;
+    if (!painting)
+        doc.drawing.canvas = &blank;
     doc.finalDrawing = 0;
     recompute(doc);
     if (form.text(STATUS_LABEL) != STATUS_OK || doc.outlineComplete != 1) {

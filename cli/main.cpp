@@ -1,7 +1,8 @@
 // bowlyn-cli: the program's core without a window. Loads a design, applies
-// field changes, runs one recompute pass and reports, renders, saves or
-// exports it; converts transcription points into a design.
+// field changes, runs one recompute pass and reports, renders, saves,
+// exports or measures it; converts transcription points into a design.
 #include <cairo.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -15,6 +16,9 @@
 
 #include "cli/options.h"
 #include "commands/file_commands.h"
+#include "export/export_file.h"
+#include "export/measurements.h"
+#include "export/solved_design.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/recompute.h"
@@ -37,6 +41,11 @@ constexpr int EXIT_ERROR = 2;    // usage, load or write error
 
 // Thrown for anything that ends the run with a message and EXIT_ERROR.
 struct Failure {
+    std::string message;
+};
+
+// An export that the design does not allow: a message and EXIT_PROBLEM.
+struct Refusal {
     std::string message;
 };
 
@@ -196,29 +205,97 @@ int save(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
-// One final-drawing pass; false (with the refusal on stderr) when it did not
-// produce a complete outline.
-bool finalPass(Document& doc, const Options& options) {
+void runFinalPass(Document& doc, const Options& options) {
     loadDesign(doc, options.input);
     applySets(doc, options);
     doc.finalDrawing = 1;
     recompute(doc);
-    if (doc.outlineComplete == 1 && doc.drawing.entities.ended())
+}
+
+// One final-drawing pass; false (with the refusal on stderr) when it did not
+// produce a complete outline.
+bool finalPass(Document& doc, const Options& options) {
+    runFinalPass(doc, options);
+    if (solvedDesign(doc))
         return true;
-    std::cerr << "A complete body outline must be successfully generated before it can be "
-                 "exported as .dxf.\n";
+    std::cerr << OUTLINE_INCOMPLETE_MESSAGE << '\n';
     return false;
+}
+
+std::optional<LengthUnit> chosenUnit(const Options& options) {
+    return options.units.empty() ? std::nullopt : unitByName(options.units);
+}
+
+// The name an export writes: a name without .dxf or .svg (any case) gets
+// .dxf, except "-" and devices such as /dev/stdout, which are written as
+// named.
+std::string exportPath(const std::string& output) {
+    const std::string lower = lowered(output);
+    const bool known = lower.size() >= 4 && (lower.compare(lower.size() - 4, 4, ".dxf") == 0 ||
+                                             lower.compare(lower.size() - 4, 4, ".svg") == 0);
+    struct stat st;
+    const bool special =
+        output == "-" || (::stat(output.c_str(), &st) == 0 && !S_ISREG(st.st_mode));
+    return known || special ? output : output + ".dxf";
+}
+
+std::string exportFileText(Document& doc, const Options& options) {
+    if (!options.cam && !svgOutput(options.output)) {
+        std::optional<std::string> text = dxfText(doc.drawing.entities);
+        if (!text)
+            throw Refusal{"The outline holds a value that cannot be written to a .dxf file."};
+        return *text;
+    }
+    const ExportFormat format = options.cam ? ExportFormat::CamDxf : ExportFormat::Svg;
+    ExportText file = exportText(*solvedDesign(doc), format, chosenUnit(options), designTitle(doc));
+    if (!file.problem.empty())
+        throw Refusal{file.problem};
+    return file.text;
 }
 
 int exportDesign(Document& doc, const Options& options) {
     if (!finalPass(doc, options))
         return EXIT_PROBLEM;
-    std::optional<std::string> text = dxfText(doc.drawing.entities);
-    if (!text) {
-        std::cerr << "The outline holds a value that cannot be written to a .dxf file.\n";
+    try {
+        writeOrFail(exportPath(options.output), exportFileText(doc, options));
+    } catch (const Refusal& refusal) {
+        std::cerr << refusal.message << '\n';
         return EXIT_PROBLEM;
     }
-    writeOrFail(options.output, *text);
+    return EXIT_OK;
+}
+
+// Twelve significant digits: more than any tool can hold to, and enough to
+// compare with a file's own numbers.
+std::string measureText(double v) {
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 12);
+    return std::string(buffer, result.ptr);
+}
+
+int measure(Document& doc, const Options& options) {
+    runFinalPass(doc, options);
+    std::optional<SolvedDesign> solved = solvedDesign(doc);
+    if (!solved) {
+        std::cout << doc.form.text(STATUS_LABEL) << '\n';
+        return EXIT_PROBLEM;
+    }
+    const MeasureResult m = measureDesign(*solved, chosenUnit(options));
+    if (!m.problem.empty()) {
+        std::cerr << m.problem << '\n';
+        return EXIT_PROBLEM;
+    }
+    const OutlineMeasurements& v = m.values;
+    const std::string unit = unitName(v.unit), square = unit + "^2";
+    auto print = [](const char* name, double value, const std::string& u) {
+        std::cout << name << '\t' << measureText(value) << '\t' << u << '\n';
+    };
+    print("perimeter", v.perimeter, unit);
+    print("area", v.area, square);
+    print("length", v.length, unit);
+    print("width", v.width, unit);
+    if (v.hasFretboard)
+        print("fretboard area", v.fretboardArea, square);
     return EXIT_OK;
 }
 
@@ -291,6 +368,8 @@ int run(const Options& options) {
         return save(doc, options);
     if (options.command == "export")
         return exportDesign(doc, options);
+    if (options.command == "measure")
+        return measure(doc, options);
     if (options.command == "entities")
         return entities(doc, options);
     return convert(doc, options);

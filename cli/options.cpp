@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <cctype>
 #include <cstring>
 #include <set>
 
@@ -12,21 +13,53 @@ const char* const USAGE =
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
     "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
-    "  bowlyn-cli export DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--set "
+    "\"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli measure DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
     "  bowlyn-cli presets\n"
     "\n"
     "DESIGN is preset:NAME (any case, e.g. \"preset:Soprano Uke\"), clear, or the path of a\n"
     "parameter file (write ./clear for a file named clear). File names are used exactly as\n"
-    "given. --set changes a field by its label after loading, as typing it would.\n"
+    "given, except as export says below. --set changes a field by its label after loading,\n"
+    "as typing it would.\n"
     "-o - writes to standard output (render then prints the status line on stderr).\n"
     "check prints the status line, then each derived-value label and its text.\n"
-    "check and render exit 0 for \"Status: OK\" and 1 for a problem (render writes the\n"
-    "image either way); export exits 1 when there is no complete outline; convert exits 1\n"
-    "when the file holds no usable point. Usage, load and write errors exit 2.\n";
+    "export writes the DXF of the drawing as recorded; with --cam a DXF for CAM programs\n"
+    "(header with units, layer table, each closed outline one closed polyline); a name\n"
+    "ending in .svg gives an SVG at true size. A name without .dxf or .svg gets .dxf added.\n"
+    "--units converts the CAM DXF or the SVG (default: the design's own unit).\n"
+    "measure prints the body's perimeter, area, length and width and the fretboard's area,\n"
+    "one NAME<TAB>VALUE<TAB>UNIT line each.\n"
+    "check, render and measure exit 0 for \"Status: OK\" and 1 for a problem (render writes\n"
+    "the image either way; measure prints the status line); export exits 1 when there is no\n"
+    "complete outline or the outline does not close; convert exits 1 when the file holds no\n"
+    "usable point. Usage, load and write errors exit 2.\n";
 
 namespace {
+
+bool endsWithCaseless(const std::string& s, const char* suffix) {
+    const size_t n = std::strlen(suffix);
+    if (s.size() < n)
+        return false;
+    for (size_t i = 0; i < n; ++i) {
+        if (std::tolower(static_cast<unsigned char>(s[s.size() - n + i])) != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+// --cam and --units only where they change the file.
+std::string exportProblem(const Options& options) {
+    const bool svg = svgOutput(options.output);
+    if (svg && options.cam)
+        return "--cam makes a DXF file, not '" + options.output + "'";
+    if (!svg && !options.cam && !options.units.empty())
+        return "--units applies to --cam and to .svg files; the plain DXF keeps the design's unit";
+    return "";
+}
 
 struct CommandShape {
     const char* name;
@@ -40,7 +73,8 @@ const CommandShape* shapeOf(const std::string& command) {
         {"check", true, false, {"--final", "--set", "--points", "--snapshot"}},
         {"render", true, true, {"-o", "--final", "--set", "--points", "--snapshot"}},
         {"save", true, true, {"-o", "--set"}},
-        {"export", true, true, {"-o", "--set"}},
+        {"export", true, true, {"-o", "--set", "--cam", "--units"}},
+        {"measure", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"convert", true, true, {"-o"}},
         {"presets", false, false, {}},
@@ -90,10 +124,10 @@ std::string parseOptions(int argc, char** argv, Options& options) {
         }
         if (shape->options.count(name) == 0)
             return "option '" + name + "' does not apply to " + options.command;
-        if (name == "--final") {
+        if (name == "--final" || name == "--cam") {
             if (inlineValue)
-                return "--final takes no value";
-            options.finalDrawing = true;
+                return name + " takes no value";
+            (name == "--cam" ? options.cam : options.finalDrawing) = true;
             continue;
         }
         if (!inlineValue) {
@@ -117,6 +151,10 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (value.empty())
                 return "--points needs a file name";
             options.points = value;
+        } else if (name == "--units") {
+            if (value != "in" && value != "mm" && value != "cm")
+                return "--units takes in, mm or cm, got '" + value + "'";
+            options.units = value;
         } else if (name == "--snapshot") {
             if (value.empty())
                 return "--snapshot needs a design";
@@ -128,7 +166,13 @@ std::string parseOptions(int argc, char** argv, Options& options) {
                                             : options.command + " needs a DESIGN";
     if (shape->needsOutput && !outputSeen)
         return options.command + " needs -o FILE";
+    if (options.command == "export")
+        return exportProblem(options);
     return "";
+}
+
+bool svgOutput(const std::string& output) {
+    return endsWithCaseless(output, ".svg");
 }
 
 }  // namespace bowlyn::cli

@@ -17,11 +17,16 @@ struct Options {
     std::vector<std::pair<std::string, std::string>> sets;  // LABEL, TEXT in order
     std::string points;                                     // --points, "" when not given
     std::string snapshot;                                   // --snapshot, "" when not given
+    bool cam = false;                                       // --cam: the DXF for CAM programs
+    std::string units;                                      // --units in|mm|cm, "" when not given
     bool help = false;
 };
 
 // Fills `options` from argv; on a malformed line returns the reason.
 std::string parseOptions(int argc, char** argv, Options& options);
+
+// Whether an export's -o names an SVG file (".svg" in any case).
+bool svgOutput(const std::string& output);
 
 extern const char* const USAGE;
 

@@ -316,15 +316,9 @@ void drawOutline(Document& doc, OutlineWhich which) {
     Drawing& d = doc.drawing;
     Form& form = doc.form;
 
-    const float savedOriginY = d.view.originY;
-    if (!current) {
-        // Align the snapshot with the current body at the neck end.
-        float x = 0.0f, yL = doc.params.bodyLength, yS = rec.bodyLength;
-        d.view.toPixel(x, yL);
-        x = 0.0f;
-        d.view.toPixel(x, yS);
-        d.view.originY = single(static_cast<double>(yL) + savedOriginY - yS);
-    }
+    // The snapshot is aligned with the current body at the neck end.
+    if (!current)
+        d.alignY(doc.params.bodyLength, rec.bodyLength);
 
     const int s = rec.hasCutaway == 1 ? -1 : 1;
 
@@ -387,7 +381,7 @@ void drawOutline(Document& doc, OutlineWhich which) {
     if (rec.hasCutaway == 1)
         drawCutawaySide(doc, rec, which, style, layer);
 
-    d.view.originY = savedOriginY;
+    d.endAlignY();
 }
 
 UpperOutlinePart intersectUpperOutline(const Document& doc, float x1, float y1, float x2, float y2,

@@ -88,6 +88,11 @@ const char* fretwireProblem(const DesignParameters& p) {
     return nullptr;
 }
 
+// Never more frets than the checks allow, whatever the caller passed.
+int32_t drawnFretCount(const DesignParameters& p) {
+    return std::clamp(signedFretCount(p), 0, MAX_FRET_COUNT);
+}
+
 float half(float v) {
     return static_cast<float>(v / 2.0);
 }
@@ -234,6 +239,18 @@ class MarkerPainter {
 
 }  // namespace
 
+FretboardTop fretboardTop(const Document& doc) {
+    const NeckGeometry& neck = doc.neck;
+    FretboardTop top;
+    top.yHead = plus(neck.nutY, doc.params.nutThickness);
+    top.xHead = boardHalfWidthAt(neck, top.yHead);
+    const int32_t count = drawnFretCount(doc.params);
+    const float yLast = fretY(doc, count), yNext = fretY(doc, count + 1);
+    top.yEnd = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
+    top.xEnd = boardHalfWidthAt(neck, top.yEnd);
+    return top;
+}
+
 float sideViewX(const Document& doc) {
     return plus(doc.params.lowerBoutHalfWidth, 1.0);
 }
@@ -268,24 +285,16 @@ void drawFretboard(Document& doc) {
     neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
                                 fretY(doc, neck.taperFret), neck.bridgeY);
 
-    float yHead = plus(neck.nutY, p.nutThickness);  // the nut's face toward the headstock
-    float xHead = boardHalfWidthAt(neck, yHead);
-    // Never more frets than the checks allow, whatever the caller passed.
-    int32_t count = std::clamp(signedFretCount(p), 0, MAX_FRET_COUNT);
-    float yLast = fretY(doc, count), yNext = fretY(doc, count + 1);
-    // The board ends half-way between the last fret and the place of one more.
-    float yEnd = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
-    float xEnd = boardHalfWidthAt(neck, yEnd);
-
-    d.drawLine(styleOutline, 0.0f, yHead, xHead, yHead, 1, LAYER_FRETBOARD);
-    d.drawLine(styleOutline, 0.0f, yEnd, xEnd, yEnd, 1, LAYER_FRETBOARD);
-    d.drawLine(styleOutline, xHead, yHead, xEnd, yEnd, 1, LAYER_FRETBOARD);
+    const FretboardTop top = fretboardTop(doc);
+    d.drawLine(styleOutline, 0.0f, top.yHead, top.xHead, top.yHead, 1, LAYER_FRETBOARD);
+    d.drawLine(styleOutline, 0.0f, top.yEnd, top.xEnd, top.yEnd, 1, LAYER_FRETBOARD);
+    d.drawLine(styleOutline, top.xHead, top.yHead, top.xEnd, top.yEnd, 1, LAYER_FRETBOARD);
     d.drawLine(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, 1, LAYER_FRETBOARD);
 
-    d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(yHead, 1.0), 0, LAYER_REFLINES,
+    d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(top.yHead, 1.0), 0, LAYER_REFLINES,
                RECORD_ONLY);
-    drawSideView(doc, yHead, yEnd);
-    drawFrets(doc, count);
+    drawSideView(doc, top.yHead, top.yEnd);
+    drawFrets(doc, drawnFretCount(p));
 }
 
 void drawFretMarkers(Document& doc) {

@@ -31,4 +31,13 @@ void drawFretMarkers(Document& doc);
 // x of the side view's base line: one unit beyond the lower bout.
 float sideViewX(const Document& doc);
 
+// The fingerboard's top outline: the nut's outer face at yHead (toward the
+// headstock) and the board's end at yEnd, half-way between the last fret and
+// the place of one more, with the board's half-width at each. Reads the nut
+// and bridge half-widths that drawFretboard fills.
+struct FretboardTop {
+    float yHead = 0, xHead = 0, yEnd = 0, xEnd = 0;
+};
+FretboardTop fretboardTop(const Document& doc);
+
 }  // namespace bowlyn

@@ -290,6 +290,7 @@ void reportProblem(Document& doc, const std::string& message) {
 
 void resetDisplay(Document& doc) {
     doc.form.setText(STATUS_LABEL, STATUS_OK);
+    doc.drawing.display.clear();
     doc.drawing.surface.clear();
     doc.form.showDrawing(doc.drawing.surface);
     blankDerivedValues(doc);
@@ -302,6 +303,7 @@ void recompute(Document& doc) {
         doc.outlineComplete = 1;
         doc.drawnParams = doc.params;
     }
+    doc.drawing.paint();
     doc.form.showDrawing(doc.drawing.surface);
 }
 

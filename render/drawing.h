@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/display_list.h"
 #include "render/drawing_surface.h"
 #include "render/entity_list.h"
 #include "render/style.h"
@@ -7,20 +8,21 @@
 
 namespace bowlyn {
 
-// The four stroke primitives, the image they paint into, the view transform
-// and the entity list they record into.
+// The four stroke primitives, the view the pass fits, and what they record:
+// the entity list for the DXF export and the display list of everything to
+// paint. Recording and painting are independent: paint() hands the display
+// list to the canvas, by default the 660 image.
 //
 // side: -1 the mirror image (x -> -x) only, 0 as passed, 1 both (as passed
 // first). layer: 1 to 5 recorded on that DXF layer, LAYER_NONE painted only.
 // recordOnly: non-zero records without painting.
 class Drawing {
   public:
-    DrawingSurface surface;
-    ViewTransform view;
+    DrawingSurface surface;  // the 660 image
+    ViewTransform view;      // fitted by the pass, whole pixels
     EntityList entities;
-    // Off: the primitives record but never touch the image (for measuring the
-    // program's own share of a pass).
-    bool painting = true;
+    DisplayList display;  // what the pass painted, until the display is reset
+    Canvas* canvas = &surface;
 
     void drawLine(const StrokeStyle& style, float x1, float y1, float x2, float y2, int side,
                   float layer, int recordOnly = 0);
@@ -33,13 +35,22 @@ class Drawing {
     void drawArc(const StrokeStyle& style, float cx, float cy, float r, float a1, float a2,
                  int side, float layer, int recordOnly = 0);
 
+    // Until endAlignY, what is drawn is painted with model y `from` where the
+    // view puts y `at`.
+    void alignY(float at, float from) {
+        alignAt_ = at;
+        alignFrom_ = from;
+    }
+    void endAlignY() { alignAt_ = alignFrom_ = 0.0f; }
+
+    // Hands the display list to the canvas; a pass ends with it.
+    void paint() { canvas->paint(display, view); }
+
   private:
     void record(float kind, float layer, int side, const float* values, const float* mirrored);
+    void show(StrokeKind kind, const StrokeStyle& style, float layer, int side, const float* values,
+              bool cross = false);
+    float alignAt_ = 0.0f, alignFrom_ = 0.0f;
 };
-
-float radiansToDegrees(float a);
-// The angles of an arc mirrored about the centre line, in the order that keeps
-// it counter-clockwise: (m(a2), m(a1)).
-void mirrorArcAngles(float a1, float a2, float& m1, float& m2);
 
 }  // namespace bowlyn

@@ -2,7 +2,8 @@
 
 #include <cairo.h>
 
-#include "render/style.h"
+#include <cstddef>
+
 #include "render/view_transform.h"
 
 namespace bowlyn {
@@ -32,26 +33,20 @@ const unsigned char* DrawingSurface::data() const {
 }
 
 uint32_t DrawingSurface::pixel(int x, int y) const {
-    const unsigned char* row = data() + static_cast<size_t>(y) * stride();
+    const unsigned char* row = data() + static_cast<std::size_t>(y) * stride();
     return reinterpret_cast<const uint32_t*>(row)[x];
 }
 
 void DrawingSurface::clear() {
     cairo_t* cr = cairo_create(surface_);
-    const StrokeStyle& bg = styleBackground;
-    cairo_set_source_rgba(cr, bg.red, bg.green, bg.blue, bg.alpha);
-    cairo_paint(cr);
-    const StrokeStyle& frame = styleFrame;
-    cairo_set_line_width(cr, frame.lineWidth);
-    cairo_set_source_rgba(cr, frame.red, frame.green, frame.blue, frame.alpha);
-    cairo_rectangle(cr, 0.0, 0.0, DRAWING_WIDTH, DRAWING_HEIGHT);
-    cairo_stroke(cr);
+    paintBackground(cr, DRAWING_WIDTH, DRAWING_HEIGHT);
     cairo_destroy(cr);
 }
 
-bool DrawingSurface::writePng(const std::string& path) const {
-    cairo_surface_flush(surface_);
-    return cairo_surface_write_to_png(surface_, path.c_str()) == CAIRO_STATUS_SUCCESS;
+void DrawingSurface::paint(const DisplayList& list, const ViewTransform& fitted) {
+    cairo_t* cr = cairo_create(surface_);
+    Painter(cr, PaintView::image(fitted)).paint(list);
+    cairo_destroy(cr);
 }
 
 }  // namespace bowlyn

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+
+#include "render/painter.h"
 
 typedef struct _cairo_surface cairo_surface_t;
 
@@ -10,10 +11,10 @@ namespace bowlyn {
 // The 660 x 660 image every pass paints into, in cairo's ARGB32 layout with the
 // true colours; the window converts it for its image widget, the command line
 // writes it as PNG.
-class DrawingSurface {
+class DrawingSurface : public Canvas {
   public:
     DrawingSurface();
-    ~DrawingSurface();
+    ~DrawingSurface() override;
     DrawingSurface(const DrawingSurface&) = delete;
     DrawingSurface& operator=(const DrawingSurface&) = delete;
 
@@ -28,8 +29,8 @@ class DrawingSurface {
 
     // White background with the one-pixel black frame.
     void clear();
-    // True on success.
-    bool writePng(const std::string& path) const;
+    // Paints the list over the image in the fitted view, whole pixels.
+    void paint(const DisplayList& list, const ViewTransform& fitted) override;
 
   private:
     cairo_surface_t* surface_;

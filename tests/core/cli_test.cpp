@@ -124,6 +124,12 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"export", "clear", "-o", dir + "x", "--final"},
         {"convert", "-o", dir + "x"},
         {"presets", "extra"},
+        {"export", "clear", "-o", dir + "x.svg", "--cam"},
+        {"export", "clear", "-o", dir + "x.dxf", "--units", "mm"},
+        {"export", "clear", "-o", dir + "x.dxf", "--cam", "--units", "ft"},
+        {"export", "clear", "-o", dir + "x.dxf", "--cam=yes"},
+        {"measure"},
+        {"measure", "clear", "-o", dir + "x"},
     };
     for (const auto& args : bad) {
         CliResult r = run(args);
@@ -240,6 +246,82 @@ TEST_F(Cli, ExportWritesTheFinalOutlineOrRefuses) {
               "A complete body outline must be successfully generated before it can be exported "
               "as .dxf.\n");
     EXPECT_FALSE(fs::exists(dir + "bad.dxf"));
+}
+
+TEST_F(Cli, ExportsForCamAndSvgGetTheirExtensionOrAreRefused) {
+    CliResult cam = run({"export", "preset:OM", "-o", dir + "om", "--cam", "--units", "mm"});
+    EXPECT_EQ(cam.status, 0) << cam.err;
+    const std::string dxf = read(dir + "om.dxf");  // the extension is added
+    EXPECT_EQ(dxf.rfind("  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1009\r\n"
+                        "  9\r\n$INSUNITS\r\n 70\r\n4\r\n",
+                        0),
+              0u);
+    EXPECT_FALSE(fs::exists(dir + "om"));
+
+    EXPECT_EQ(run({"export", "preset:OM", "-o", dir + "om.SVG"}).status, 0);
+    EXPECT_EQ(read(dir + "om.SVG").rfind("<?xml", 0), 0u);
+    // The plain DXF gets its extension too.
+    EXPECT_EQ(run({"export", "preset:OM", "-o", dir + "plain"}).status, 0);
+    EXPECT_EQ(read(dir + "plain.dxf").rfind(" 0\r\nSECTION\r\n 2\r\nENTITIES\r\n", 0), 0u);
+
+    CliResult refused =
+        run({"export", "preset:OM", "-o", dir + "bad.svg", "--set", "Waist width=30"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "A complete body outline must be successfully generated before it can be exported "
+              "as .dxf.\n");
+    EXPECT_FALSE(fs::exists(dir + "bad.svg"));
+
+    CliResult unwritable = run({"export", "preset:OM", "-o", dir + "none/om.dxf", "--cam"});
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_EQ(unwritable.err.rfind("Could not write '" + dir + "none/om.dxf': ", 0), 0u);
+
+    // A device is written as named.
+    EXPECT_EQ(run({"export", "preset:OM", "-o", "/dev/null", "--cam"}).status, 0);
+}
+
+TEST_F(Cli, MeasurePrintsNameValueAndUnitLines) {
+    auto values = [&](const std::vector<std::string>& args) {
+        CliResult r = run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<std::vector<std::string>> rows;
+        for (const std::string& line : lines(r.out)) {
+            std::vector<std::string> cells;
+            std::istringstream in(line);
+            for (std::string cell; std::getline(in, cell, '\t');)
+                cells.push_back(cell);
+            EXPECT_EQ(cells.size(), 3u) << line;
+            rows.push_back(cells);
+        }
+        return rows;
+    };
+    const auto in = values({"measure", "preset:OM"});
+    ASSERT_EQ(in.size(), 5u);
+    const std::vector<std::pair<std::string, std::string>> names = {{"perimeter", "in"},
+                                                                    {"area", "in^2"},
+                                                                    {"length", "in"},
+                                                                    {"width", "in"},
+                                                                    {"fretboard area", "in^2"}};
+    for (size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(in[i][0], names[i].first);
+        EXPECT_EQ(in[i][2], names[i].second);
+    }
+    EXPECT_EQ(in[3][1], "15");                     // the OM's lower bout
+    EXPECT_NEAR(std::stod(in[2][1]), 19.4, 1e-6);  // its body length
+
+    const auto mm = values({"measure", "preset:OM", "--units", "mm"});
+    ASSERT_EQ(mm.size(), 5u);
+    EXPECT_EQ(mm[0][2], "mm");
+    EXPECT_EQ(mm[1][2], "mm^2");
+    EXPECT_NEAR(std::stod(mm[0][1]), std::stod(in[0][1]) * 25.4, 1e-9 * std::stod(mm[0][1]));
+    EXPECT_NEAR(std::stod(mm[1][1]), std::stod(in[1][1]) * 645.16, 1e-9 * std::stod(mm[1][1]));
+
+    EXPECT_EQ(values({"measure", "preset:Dreadnought"}).size(), 4u);  // no fretboard
+
+    CliResult problem = run({"measure", "preset:OM", "--set", "Waist width=30"});
+    EXPECT_EQ(problem.status, 1);
+    EXPECT_EQ(lines(problem.out).size(), 1u);
+    EXPECT_EQ(problem.out.rfind("Problem: ", 0), 0u);
 }
 
 TEST_F(Cli, RenderWritesTheImageAndOverlaysShowOnlyInTheWorkingDrawing) {
@@ -373,6 +455,21 @@ TEST_F(Cli, CommaLocaleStillReadsAndWritesPoints) {
     std::string saved = read(dir + "om.bowlyn");
     EXPECT_NE(saved.find("\r\nVersion, 0.7\r\n"), std::string::npos);
     EXPECT_NE(saved.find("\r\nBody length,19.5\r\n"), std::string::npos);
+
+    for (const char* name : {"cam.dxf", "cam.svg"}) {
+        const std::vector<std::string> args = {
+            "export", dir + "om.bowlyn", "-o", dir + name, "--units", "mm", "--cam"};
+        const size_t count = name[4] == 'd' ? args.size() : args.size() - 1;
+        const std::vector<std::string> used(args.begin(), args.begin() + count);
+        ASSERT_EQ(run(used, env).status, 0);
+        const std::string german = read(dir + name);
+        ASSERT_EQ(run(used, "LC_ALL=C").status, 0);
+        EXPECT_TRUE(german == read(dir + name)) << name;
+        EXPECT_EQ(german.find(','), std::string::npos) << name;
+    }
+    CliResult measured = run({"measure", dir + "om.bowlyn"}, env);
+    EXPECT_EQ(measured.out, run({"measure", dir + "om.bowlyn"}, "LC_ALL=C").out);
+    EXPECT_EQ(measured.out.find(','), std::string::npos);
 
     ASSERT_EQ(run({"export", dir + "om.bowlyn", "-o", dir + "om.dxf"}, env).status, 0);
     std::string dxf = read(dir + "om.dxf");

@@ -280,6 +280,7 @@ TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
     d.view.originX = 200.0f;
     d.view.originY = 640.0f;
     drawBoard(t);
+    d.paint();
 
     // The side view from x = 3 to 3.4 along the whole board: recorded, not painted.
     size_t sideLines = 0;

@@ -1,0 +1,69 @@
+// The cost of an export once a pass is complete: the DXF for CAM, the SVG
+// and the measurements of each built-in preset, in-process (closing the
+// contours included, writing the file not).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "export/export_file.h"
+#include "export/measurements.h"
+#include "geometry/document.h"
+#include "geometry/recompute.h"
+#include "model/memory_form.h"
+#include "model/presets.h"
+
+namespace bowlyn {
+namespace {
+
+enum class Job { CamDxf, Svg, Measure };
+
+void exportPreset(benchmark::State& state, Job job) {
+    const int row = static_cast<int>(state.range(0));
+    MemoryForm form;
+    Document doc(form);
+    loadPreset(doc, row);
+    doc.finalDrawing = 1;
+    recompute(doc);
+    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+    if (!solved) {
+        state.SkipWithError(form.text(STATUS_LABEL).c_str());
+        return;
+    }
+    const std::string title = designTitle(doc);
+    for (auto _ : state) {
+        if (job == Job::Measure) {
+            MeasureResult m = measureDesign(*solved, std::nullopt);
+            benchmark::DoNotOptimize(m.values.area);
+        } else {
+            const ExportFormat format = job == Job::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
+            ExportText file = exportText(*solved, format, std::nullopt, title);
+            benchmark::DoNotOptimize(file.text.data());
+        }
+    }
+    state.SetLabel(presetName(row));
+}
+
+void BM_ExportCamDxf(benchmark::State& state) {
+    exportPreset(state, Job::CamDxf);
+}
+void BM_ExportSvg(benchmark::State& state) {
+    exportPreset(state, Job::Svg);
+}
+void BM_Measure(benchmark::State& state) {
+    exportPreset(state, Job::Measure);
+}
+
+// Medians of repeated runs: a shared machine's slow moments do not count.
+#define EXPORT_BENCHMARK(f)             \
+    BENCHMARK(f)                        \
+        ->DenseRange(1, PRESET_COUNT)   \
+        ->Unit(benchmark::kMicrosecond) \
+        ->Repetitions(7)                \
+        ->ReportAggregatesOnly(true)
+
+EXPORT_BENCHMARK(BM_ExportCamDxf);
+EXPORT_BENCHMARK(BM_ExportSvg);
+EXPORT_BENCHMARK(BM_Measure);
+
+}  // namespace
+}  // namespace bowlyn

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace bowlyn {
+
+// One edge of a closed contour: a line or a circular arc from its start
+// vertex to the start vertex of the next edge. Neighbouring edges share that
+// vertex, so a contour closes exactly by construction.
+struct ContourEdge {
+    double x = 0, y = 0;  // the start vertex
+    double sweep = 0;     // 0 for a line; an arc's angle, counter-clockwise positive
+};
+
+// A closed loop, counter-clockwise (its area is positive), on a drawing layer.
+struct Contour {
+    std::string name;   // "body", "fretboard"
+    std::string layer;  // the DXF and SVG layer it belongs to
+    std::vector<ContourEdge> edges;
+
+    // Where edge i ends: the next edge's start vertex.
+    const ContourEdge& next(size_t i) const { return edges[(i + 1) % edges.size()]; }
+};
+
+// The circle an arc edge lies on, and the angle of its start vertex seen from
+// the centre (radians); the arc runs `sweep` on from there.
+struct EdgeArc {
+    double cx = 0, cy = 0, r = 0, start = 0;
+};
+EdgeArc edgeArc(const ContourEdge& from, const ContourEdge& to);
+
+// The DXF bulge of an edge: tan(sweep / 4), 0 for a line.
+double edgeBulge(const ContourEdge& e);
+double edgeLength(const ContourEdge& from, const ContourEdge& to);
+// Distance of a point from the edge (not from its whole circle or line); the
+// second form takes the edge's circle, worked out once for many points.
+double distanceToEdge(const ContourEdge& from, const ContourEdge& to, double px, double py);
+double distanceToEdge(const ContourEdge& from, const ContourEdge& to, const EdgeArc& arc, double px,
+                      double py);
+
+// One piece of an outline as it was solved, walked in the loop's direction:
+// a line from (x1, y1) to (x2, y2), or an arc of the circle (cx, cy, r) from
+// angle `start` (where it meets (x1, y1)) on by `sweep`.
+struct ContourPiece {
+    const char* name = "";  // for messages, "waist arc"
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    double sweep = 0;  // 0 for a line; counter-clockwise positive
+    double cx = 0, cy = 0, r = 0, start = 0;
+};
+
+// Pieces whose ends are farther apart than this are a fault, never bridged.
+constexpr double CONTOUR_GAP_LIMIT = 1e-3;
+
+// Joins the pieces, in order, into one closed counter-clockwise loop: pieces
+// of no length are left out, each pair of neighbours shares the midpoint of
+// their two ends, and neighbouring lines on one line or arcs on one circle
+// become one edge. Fails with a message when two ends are more than
+// CONTOUR_GAP_LIMIT apart or the pieces do not run once around the loop.
+struct LoopResult {
+    Contour contour;
+    std::string problem;  // "" on success
+};
+LoopResult closeLoop(const std::string& name, const std::string& layer,
+                     const std::vector<ContourPiece>& pieces);
+
+// The sweep from angle `from` counter-clockwise to angle `to`, in [0, 2 pi).
+double ccwSweep(double from, double to);
+
+// A whole turn in radians (the true value, not twice the single-precision pi).
+constexpr double CIRCLE_RADIANS = 6.283185307179586476925286766559;
+
+}  // namespace bowlyn

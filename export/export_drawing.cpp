@@ -1,0 +1,218 @@
+#include "export/export_drawing.h"
+
+#include <cmath>
+#include <initializer_list>
+
+#include "render/entity_list.h"
+
+namespace bowlyn {
+namespace {
+
+constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
+constexpr size_t NO_LAYER = static_cast<size_t>(-1);
+
+size_t layerIndex(const std::vector<ExportLayer>& layers, const std::string& name) {
+    for (size_t i = 0; i < layers.size(); ++i) {
+        if (layers[i].name == name)
+            return i;
+    }
+    return NO_LAYER;
+}
+
+// A loop with the circle of each of its arcs worked out once.
+struct LoopShape {
+    explicit LoopShape(const Contour& c) : contour(c) {
+        for (size_t i = 0; i < c.edges.size(); ++i)
+            arcs.push_back(c.edges[i].sweep == 0.0 ? EdgeArc{} : edgeArc(c.edges[i], c.next(i)));
+    }
+
+    // Recorded values are singles, so a recorded piece of a loop lies within
+    // the loop's own joining tolerance of it.
+    bool holds(double x, double y) const {
+        for (size_t i = 0; i < contour.edges.size(); ++i) {
+            if (distanceToEdge(contour.edges[i], contour.next(i), arcs[i], x, y) <=
+                CONTOUR_GAP_LIMIT)
+                return true;
+        }
+        return false;
+    }
+
+    // A recorded line or arc lies on the loop when its ends and its middle do.
+    bool holdsLine(const float* v) const {
+        return holds(v[0], v[1]) && holds(v[2], v[3]) &&
+               holds((v[0] + static_cast<double>(v[2])) / 2.0,
+                     (v[1] + static_cast<double>(v[3])) / 2.0);
+    }
+    bool holdsArc(const float* v) const {
+        const double start = v[3] * RADIANS_PER_DEGREE;
+        const double sweep = ccwSweep(start, v[4] * RADIANS_PER_DEGREE);
+        for (double t : {0.0, 0.5, 1.0}) {
+            const double a = start + t * sweep;
+            if (!holds(v[0] + v[2] * std::cos(a), v[1] + v[2] * std::sin(a)))
+                return false;
+        }
+        return true;
+    }
+
+    const Contour& contour;
+    std::vector<EdgeArc> arcs;
+};
+
+bool allFinite(std::initializer_list<double> values) {
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+class DrawingBuilder {
+  public:
+    DrawingBuilder(const SolvedDesign& design, const ContourSet& contours, LengthUnit unit)
+        : design_(design), contours_(contours), scale_(designUnit(design.units), unit) {
+        result_.drawing.unit = unit;
+        result_.drawing.layers = standardLayers();
+        for (const Contour& c : contours.loops)
+            shapes_.emplace_back(c);
+    }
+
+    ExportDrawingResult build() {
+        for (const Contour& c : contours_.loops)
+            addLoop(c);
+        if (design_.entities != nullptr) {
+            for (const Entity& e : design_.entities->entities()) {
+                if (e.kind == 0.0f || !result_.problem.empty())
+                    break;  // the end marker, or a refusal
+                addEntity(e);
+            }
+        }
+        if (result_.problem.empty() && !finite())
+            result_.problem = "The outline holds a value that cannot be written to a file.";
+        return std::move(result_);
+    }
+
+  private:
+    ExportDrawing& d() { return result_.drawing; }
+
+    void addLoop(const Contour& c) {
+        ExportLoop loop{layerIndex(d().layers, c.layer), c};
+        for (ContourEdge& e : loop.contour.edges) {
+            e.x = scale_(e.x);
+            e.y = scale_(e.y);
+        }
+        d().extent.add(contourBounds(loop.contour));
+        d().loops.push_back(std::move(loop));
+    }
+
+    void addEntity(const Entity& e) {
+        if (e.kind != 1.0f && e.kind != 2.0f && e.kind != 3.0f && e.kind != 4.0f)
+            return;  // unknown kinds are skipped, as in every export
+        const std::string layerText = layerName(e.layer);
+        const size_t layer = layerIndex(d().layers, layerText);
+        if (layer == NO_LAYER) {
+            result_.problem = "The outline holds an item on a layer that cannot be written.";
+            return;
+        }
+        const LoopShape* loop = nullptr;
+        for (const LoopShape& shape : shapes_) {
+            if (shape.contour.layer == layerText)
+                loop = &shape;
+        }
+        const float* v = e.v;
+        if (e.kind == 2.0f || e.kind == 3.0f) {
+            const bool covered = loop && (e.kind == 2.0f ? loop->holdsLine(v) : loop->holdsArc(v));
+            if (covered)
+                return;
+            if (layerText == "body") {
+                result_.problem =
+                    "The body outline does not close: a piece of the drawn outline lies off its "
+                    "closed loop.";
+                return;
+            }
+        }
+        addItem(e, layer);
+    }
+
+    void addItem(const Entity& e, size_t layer) {
+        using Kind = ExportItem::Kind;
+        ExportItem item;
+        item.layer = layer;
+        const float* v = e.v;
+        Bounds& extent = d().extent;
+        if (e.kind == 1.0f) {
+            item.kind = Kind::Point;
+            item.v[0] = scale_(v[0]);
+            item.v[1] = scale_(v[1]);
+            extent.add(item.v[0], item.v[1]);
+        } else if (e.kind == 2.0f) {
+            item.kind = Kind::Line;
+            for (int i = 0; i < 4; ++i)
+                item.v[i] = scale_(v[i]);
+            extent.add(item.v[0], item.v[1]);
+            extent.add(item.v[2], item.v[3]);
+        } else if (e.kind == 3.0f) {
+            item.kind = Kind::Arc;
+            for (int i = 0; i < 3; ++i)
+                item.v[i] = scale_(v[i]);
+            item.v[3] = v[3];
+            item.v[4] = v[4];
+            const double start = v[3] * RADIANS_PER_DEGREE;
+            extent.addArc(item.v[0], item.v[1], item.v[2], start,
+                          ccwSweep(start, v[4] * RADIANS_PER_DEGREE));
+        } else {
+            item.kind = Kind::Circle;
+            for (int i = 0; i < 3; ++i)
+                item.v[i] = scale_(v[i]);
+            extent.add(item.v[0] - item.v[2], item.v[1] - item.v[2]);
+            extent.add(item.v[0] + item.v[2], item.v[1] + item.v[2]);
+        }
+        d().items.push_back(item);
+    }
+
+    bool finite() const {
+        const ExportDrawing& dr = result_.drawing;
+        for (const ExportLoop& l : dr.loops) {
+            for (const ContourEdge& e : l.contour.edges) {
+                if (!allFinite({e.x, e.y, e.sweep}))
+                    return false;
+            }
+        }
+        for (const ExportItem& item : dr.items) {
+            for (double v : item.v) {
+                if (!std::isfinite(v))
+                    return false;
+            }
+        }
+        const Bounds& b = dr.extent;
+        return allFinite({b.minX, b.minY, b.maxX, b.maxY});
+    }
+
+    const SolvedDesign& design_;
+    const ContourSet& contours_;
+    std::vector<LoopShape> shapes_;
+    UnitScale scale_;
+    ExportDrawingResult result_;
+};
+
+}  // namespace
+
+std::vector<ExportLayer> standardLayers() {
+    // Colours after the window's strokes: reference marks red, outlines
+    // black (white on a dark CAD background), strings grey.
+    return {
+        {"reflines", 1, "#ff0000"}, {"body", 7, "#000000"},    {"fretboard", 5, "#0000ff"},
+        {"frets", 3, "#008000"},    {"strings", 8, "#808080"},
+    };
+}
+
+ExportDrawingResult exportDrawing(const SolvedDesign& design, std::optional<LengthUnit> unit) {
+    const ContourSet contours = closedContours(design);
+    if (!contours.problem.empty()) {
+        ExportDrawingResult refused;
+        refused.problem = contours.problem;
+        return refused;
+    }
+    return DrawingBuilder(design, contours, unit.value_or(designUnit(design.units))).build();
+}
+
+}  // namespace bowlyn

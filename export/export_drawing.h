@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "export/measurements.h"
+#include "export/outline_contours.h"
+#include "export/units.h"
+
+namespace bowlyn {
+
+// A drawing layer of an exported file.
+struct ExportLayer {
+    std::string name;
+    int dxfColour = 7;      // AutoCAD colour index
+    std::string svgColour;  // "#rrggbb"
+};
+
+// A recorded item that is no closed loop, in the export's unit, with the
+// values of its kind: a point (x, y), a line (x1, y1, x2, y2), an arc (centre
+// x, centre y, radius, start and end angle in degrees counter-clockwise, as
+// recorded) or a circle (centre x, centre y, radius).
+struct ExportItem {
+    enum class Kind { Point, Line, Arc, Circle };
+    Kind kind = Kind::Point;
+    size_t layer = 0;
+    double v[5] = {};
+};
+
+struct ExportLoop {
+    size_t layer = 0;
+    Contour contour;
+};
+
+// Everything a CAM file or an SVG holds, in its unit: the closed loops, the
+// open items of the entity list (each in the order the pass recorded it), the
+// layers and the extent of it all. Every number is finite.
+struct ExportDrawing {
+    LengthUnit unit = LengthUnit::Inch;
+    std::vector<ExportLayer> layers;
+    std::vector<ExportLoop> loops;
+    std::vector<ExportItem> items;  // in the order the pass recorded them
+    Bounds extent;
+};
+
+// The five layers of every drawing: "reflines", "body", "fretboard", "frets",
+// "strings".
+std::vector<ExportLayer> standardLayers();
+
+struct ExportDrawingResult {
+    ExportDrawing drawing;
+    std::string problem;  // "" on success
+};
+
+// The drawing of a complete pass in `unit` (the design's own when not given).
+// Recorded lines and arcs that lie on a closed loop are left to the loop; a
+// piece of the recorded body outline that lies on no loop is refused, since
+// the loop would then be missing part of the body.
+ExportDrawingResult exportDrawing(const SolvedDesign& design, std::optional<LengthUnit> unit);
+
+}  // namespace bowlyn

@@ -1,0 +1,28 @@
+#include "export/export_file.h"
+
+#include "export/cam_dxf.h"
+#include "export/export_drawing.h"
+#include "export/svg_writer.h"
+
+namespace bowlyn {
+
+const char* exportExtension(ExportFormat format) {
+    return format == ExportFormat::Svg ? ".svg" : ".dxf";
+}
+
+ExportText exportText(const SolvedDesign& design, ExportFormat format,
+                      std::optional<LengthUnit> unit, const std::string& title) {
+    ExportText result;
+    const ExportDrawingResult drawing = exportDrawing(design, unit);
+    if (!drawing.problem.empty()) {
+        result.problem = drawing.problem;
+        return result;
+    }
+    if (format == ExportFormat::Svg)
+        result.text = svgText(drawing.drawing, title);
+    else
+        result.text = camDxfText(drawing.drawing);
+    return result;
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "export/solved_design.h"
+#include "export/units.h"
+
+namespace bowlyn {
+
+// The files the workshop cuts from, beside the plain DXF of the entity list.
+enum class ExportFormat { CamDxf, Svg };
+
+// ".dxf" or ".svg".
+const char* exportExtension(ExportFormat format);
+
+struct ExportText {
+    std::string text;     // the whole file
+    std::string problem;  // why it cannot be written; "" on success
+};
+
+// The file of a complete pass in `format`, in `unit` (the design's own when
+// not given), titled with the design's name where the format has a title.
+ExportText exportText(const SolvedDesign& design, ExportFormat format,
+                      std::optional<LengthUnit> unit, const std::string& title);
+
+}  // namespace bowlyn

@@ -1,0 +1,73 @@
+#include "export/measurements.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace bowlyn {
+double contourPerimeter(const Contour& c) {
+    double total = 0.0;
+    for (size_t i = 0; i < c.edges.size(); ++i)
+        total += edgeLength(c.edges[i], c.next(i));
+    return total;
+}
+
+double contourArea(const Contour& c) {
+    double twice = 0.0;
+    for (size_t i = 0; i < c.edges.size(); ++i) {
+        const ContourEdge& a = c.edges[i];
+        const ContourEdge& b = c.next(i);
+        // The trapezoid under the chord (shoelace term) ...
+        twice += a.x * b.y - b.x * a.y;
+        if (a.sweep != 0.0) {
+            // ... and the circular segment between the chord and the arc,
+            // r^2 (s - sin s) / 2 with r = chord / (2 sin(s / 2)).
+            const double chordSquared = (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
+            const double half = std::sin(a.sweep / 2.0);
+            twice += chordSquared * (a.sweep - std::sin(a.sweep)) / (4.0 * half * half);
+        }
+    }
+    return twice / 2.0;
+}
+
+Bounds contourBounds(const Contour& c) {
+    Bounds b;
+    for (size_t i = 0; i < c.edges.size(); ++i) {
+        const ContourEdge& e = c.edges[i];
+        b.add(e.x, e.y);
+        if (e.sweep != 0.0) {
+            const EdgeArc a = edgeArc(e, c.next(i));
+            b.addArc(a.cx, a.cy, a.r, a.start, e.sweep);
+        }
+    }
+    return b;
+}
+
+MeasureResult measureContours(const ContourSet& contours, LengthUnit designUnit, LengthUnit unit) {
+    MeasureResult result;
+    const Contour* body = contours.find("body");
+    if (!contours.problem.empty() || body == nullptr) {
+        result.problem =
+            contours.problem.empty() ? "The body outline is missing." : contours.problem;
+        return result;
+    }
+    const UnitScale scale(designUnit, unit);
+    OutlineMeasurements& m = result.values;
+    m.unit = unit;
+    m.perimeter = scale(contourPerimeter(*body));
+    m.area = scale.area(contourArea(*body));
+    const Bounds b = contourBounds(*body);
+    m.length = scale(b.height());
+    m.width = scale(b.width());
+    if (const Contour* board = contours.find("fretboard")) {
+        m.hasFretboard = true;
+        m.fretboardArea = scale.area(contourArea(*board));
+    }
+    return result;
+}
+
+MeasureResult measureDesign(const SolvedDesign& design, std::optional<LengthUnit> unit) {
+    const LengthUnit own = designUnit(design.units);
+    return measureContours(closedContours(design), own, unit.value_or(own));
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,31 @@
+#include "export/solved_design.h"
+
+#include "geometry/document.h"
+#include "model/field_table.h"
+#include "model/form.h"
+
+namespace bowlyn {
+
+std::optional<SolvedDesign> solvedDesign(const Document& doc) {
+    if (doc.outlineComplete != 1 || !doc.drawing.entities.ended())
+        return std::nullopt;
+    SolvedDesign s;
+    s.body = currentOutlineRecord(doc);
+    s.soundHole = doc.soundHole;
+    s.hasFretboard = doc.params.hasFretboard == 1;
+    if (s.hasFretboard)
+        s.fretboard = fretboardTop(doc);
+    s.units = doc.params.units;
+    s.entities = &doc.drawing.entities;
+    return s;
+}
+
+std::string designTitle(const Document& doc) {
+    const std::string text = doc.form.text(field(fields::NAME).widgets.front());
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace bowlyn

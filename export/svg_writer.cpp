@@ -1,0 +1,197 @@
+#include "export/svg_writer.h"
+
+#include <cmath>
+
+#include "export/export_numbers.h"
+
+namespace bowlyn {
+namespace {
+
+constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
+constexpr double PI = CIRCLE_RADIANS / 2.0;
+
+// Length of a valid UTF-8 sequence starting at s[i], or 0.
+size_t utf8Length(const std::string& s, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b = byte(i);
+    size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+    if (n == 0 || i + n > s.size())
+        return 0;
+    unsigned long code = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
+    for (size_t k = 1; k < n; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (byte(i + k) & 0x3F);
+    }
+    // Overlong forms, surrogates and code points beyond Unicode are invalid.
+    static const unsigned long smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < smallest[n] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+        return 0;
+    return n;
+}
+
+// Appends SVG text; model y grows upward, SVG y downward.
+class SvgOut {
+  public:
+    SvgOut(std::string& out, int decimals) : out_(out), decimals_(decimals) {}
+
+    SvgOut& operator<<(const char* text) {
+        out_ += text;
+        return *this;
+    }
+    SvgOut& operator<<(const std::string& text) {
+        out_ += text;
+        return *this;
+    }
+    SvgOut& number(double v) {
+        appendFixed(out_, v, decimals_);
+        return *this;
+    }
+    SvgOut& x(double v) { return number(v); }
+    SvgOut& y(double v) { return number(-v); }
+    SvgOut& point(double px, double py) {
+        x(px) << " ";
+        return y(py);
+    }
+
+    // The arc command to (px, py) on a circle of radius r: the large-arc flag
+    // for more than half a turn, and the sweep flag from the direction, which
+    // the flip of y reverses.
+    void arcTo(double r, double sweep, double px, double py) {
+        *this << "A ";
+        number(r) << " ";
+        number(r) << (std::fabs(sweep) > PI ? " 0 1 " : " 0 0 ") << (sweep > 0.0 ? "0 " : "1 ");
+        point(px, py);
+    }
+
+  private:
+    std::string& out_;
+    int decimals_;
+};
+
+void loopPath(SvgOut& o, const Contour& c) {
+    o << "<path d=\"M ";
+    o.point(c.edges[0].x, c.edges[0].y);
+    for (size_t i = 0; i < c.edges.size(); ++i) {
+        const ContourEdge& e = c.edges[i];
+        const ContourEdge& to = c.next(i);
+        if (i + 1 == c.edges.size() && e.sweep == 0.0)
+            break;  // Z draws the closing line
+        if (e.sweep == 0.0) {
+            o << " L ";
+            o.point(to.x, to.y);
+        } else {
+            o << " ";
+            o.arcTo(edgeArc(e, to).r, e.sweep, to.x, to.y);
+        }
+    }
+    o << " Z\"/>\n";
+}
+
+void itemElement(SvgOut& o, const ExportItem& it, double pointArm) {
+    const double* v = it.v;
+    switch (it.kind) {
+        case ExportItem::Kind::Point:
+            o << "<path d=\"M ";
+            o.point(v[0] - pointArm, v[1]) << " H ";
+            o.x(v[0] + pointArm) << " M ";
+            o.point(v[0], v[1] - pointArm) << " V ";
+            o.y(v[1] + pointArm) << "\"/>\n";
+            return;
+        case ExportItem::Kind::Line:
+            o << "<line x1=\"";
+            o.x(v[0]) << "\" y1=\"";
+            o.y(v[1]) << "\" x2=\"";
+            o.x(v[2]) << "\" y2=\"";
+            o.y(v[3]) << "\"/>\n";
+            return;
+        case ExportItem::Kind::Arc: {
+            const double a1 = v[3] * RADIANS_PER_DEGREE, a2 = v[4] * RADIANS_PER_DEGREE;
+            o << "<path d=\"M ";
+            o.point(v[0] + v[2] * std::cos(a1), v[1] + v[2] * std::sin(a1)) << " ";
+            o.arcTo(v[2], ccwSweep(a1, a2), v[0] + v[2] * std::cos(a2), v[1] + v[2] * std::sin(a2));
+            o << "\"/>\n";
+            return;
+        }
+        case ExportItem::Kind::Circle:
+            o << "<circle cx=\"";
+            o.x(v[0]) << "\" cy=\"";
+            o.y(v[1]) << "\" r=\"";
+            o.number(v[2]) << "\"/>\n";
+            return;
+    }
+}
+
+void layerGroup(SvgOut& o, const ExportDrawing& d, size_t layer, double mm) {
+    const ExportLayer& l = d.layers[layer];
+    const std::string name = xmlEscaped(l.name);
+    o << "<g id=\"" << name << "\" inkscape:groupmode=\"layer\" inkscape:label=\"" << name
+      << "\" fill=\"none\" stroke=\"" << l.svgColour << "\" stroke-width=\"";
+    o.number(SVG_STROKE_MM * mm) << "\">\n";
+    for (const ExportLoop& loop : d.loops) {
+        if (loop.layer == layer)
+            loopPath(o, loop.contour);
+    }
+    for (const ExportItem& it : d.items) {
+        if (it.layer == layer)
+            itemElement(o, it, SVG_POINT_ARM_MM * mm);
+    }
+    o << "</g>\n";
+}
+
+}  // namespace
+
+std::string xmlEscaped(const std::string& text) {
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        const size_t n = utf8Length(text, i);
+        if (n == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+            continue;
+        }
+        const char c = text[i];
+        if (n == 1) {
+            if (c == '&')
+                out += "&amp;";
+            else if (c == '<')
+                out += "&lt;";
+            else if (c == '>')
+                out += "&gt;";
+            else if (c == '"')
+                out += "&quot;";
+            else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n')
+                out += c;
+        } else {
+            out.append(text, i, n);
+        }
+        i += n;
+    }
+    return out;
+}
+
+std::string svgText(const ExportDrawing& d, const std::string& title) {
+    const Bounds& b = d.extent;
+    std::string text;
+    text.reserve(4096 + 120 * d.items.size());
+    SvgOut o(text, lengthDecimals(b.reach()));
+    const std::string unit = unitName(d.unit);
+    o << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+         "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"";
+    o.number(b.width()) << unit << "\" height=\"";
+    o.number(b.height()) << unit << "\" viewBox=\"";
+    o.x(b.minX) << " ";
+    o.y(b.maxY) << " ";
+    o.number(b.width()) << " ";
+    o.number(b.height()) << "\">\n";
+    if (!title.empty())
+        o << "<title>" << xmlEscaped(title) << "</title>\n";
+    const double mm = UnitScale(LengthUnit::Millimetre, d.unit)(1.0);
+    for (size_t layer = 0; layer < d.layers.size(); ++layer)
+        layerGroup(o, d, layer, mm);
+    o << "</svg>\n";
+    return text;
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,373 @@
+// Closed contours and their measurements: every preset closes into one loop
+// whose exact measurements agree with a fine polygon of the solved arcs; test
+// bodies with closed forms; pieces that miss or double back are refused.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "export/export_drawing.h"
+#include "export/measurements.h"
+#include "export/outline_contours.h"
+#include "export_test_support.h"
+#include "model/presets.h"
+#include "tests/core/test_seed.h"
+
+namespace bowlyn {
+namespace {
+
+using testing::presetAfterPass;
+using testing::solvedOrFail;
+
+constexpr double PI = CIRCLE_RADIANS / 2.0;
+
+void expectRelative(double actual, double expected, double tolerance, const std::string& what) {
+    EXPECT_LE(std::fabs(actual - expected), tolerance * std::fabs(expected))
+        << what << ": " << actual << " against " << expected;
+}
+
+struct Polygon {
+    std::vector<std::pair<double, double>> points;
+
+    // Lines add their start, arcs `steps` points along the arc's own circle.
+    void add(const ContourPiece& p, int steps) {
+        if (p.sweep == 0.0) {
+            points.emplace_back(p.x1, p.y1);
+            return;
+        }
+        for (int k = 0; k < steps; ++k) {
+            const double a = p.start + p.sweep * k / steps;
+            points.emplace_back(p.cx + p.r * std::cos(a), p.cy + p.r * std::sin(a));
+        }
+    }
+    double perimeter() const {
+        double total = 0.0;
+        for (size_t i = 0; i < points.size(); ++i) {
+            const auto& [x1, y1] = points[i];
+            const auto& [x2, y2] = points[(i + 1) % points.size()];
+            total += std::hypot(x2 - x1, y2 - y1);
+        }
+        return total;
+    }
+    double area() const {
+        double twice = 0.0;
+        for (size_t i = 0; i < points.size(); ++i) {
+            const auto& [x1, y1] = points[i];
+            const auto& [x2, y2] = points[(i + 1) % points.size()];
+            twice += x1 * y2 - x2 * y1;
+        }
+        return twice / 2.0;
+    }
+    Bounds bounds() const {
+        Bounds b;
+        for (const auto& [x, y] : points)
+            b.add(x, y);
+        return b;
+    }
+};
+
+Polygon polygonOf(const std::vector<ContourPiece>& pieces, int steps) {
+    Polygon polygon;
+    for (const ContourPiece& p : pieces)
+        polygon.add(p, steps);
+    return polygon;
+}
+
+// The same from a closed loop's vertices and sweeps: the centre of each arc
+// lies sqrt(r^2 - (c/2)^2) from the chord's middle, on the side the arc
+// turns to when it is less than half a circle.
+Polygon polygonOf(const Contour& loop, int steps) {
+    std::vector<ContourPiece> pieces;
+    for (size_t i = 0; i < loop.edges.size(); ++i) {
+        const ContourEdge& a = loop.edges[i];
+        const ContourEdge& b = loop.next(i);
+        ContourPiece p;
+        p.x1 = a.x;
+        p.y1 = a.y;
+        p.sweep = a.sweep;
+        if (a.sweep != 0.0) {
+            const double c = std::hypot(b.x - a.x, b.y - a.y);
+            p.r = c / 2.0 / std::sin(std::fabs(a.sweep) / 2.0);
+            const double h = std::sqrt(std::max(0.0, p.r * p.r - c * c / 4.0));
+            const double side = (a.sweep > 0.0) == (std::fabs(a.sweep) < PI) ? 1.0 : -1.0;
+            p.cx = (a.x + b.x) / 2.0 - side * h * (b.y - a.y) / c;
+            p.cy = (a.y + b.y) / 2.0 + side * h * (b.x - a.x) / c;
+            p.start = std::atan2(a.y - p.cy, a.x - p.cx);
+        }
+        pieces.push_back(p);
+    }
+    return polygonOf(pieces, steps);
+}
+
+// How far the solved pieces miss each other in all: the most by which the
+// closed loop can differ from them in length.
+double totalGap(const std::vector<ContourPiece>& pieces) {
+    double total = 0.0;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const ContourPiece& next = pieces[(i + 1) % pieces.size()];
+        total += std::hypot(next.x1 - pieces[i].x2, next.y1 - pieces[i].y2);
+    }
+    return total;
+}
+
+// Measurements against polygons: of the closed loop within 1e-6, and of the
+// solved pieces within what closing their gaps may change.
+void expectMeasuredAsPolygons(const SolvedDesign& solved, const Contour& body, int steps) {
+    const MeasureResult m = measureDesign(solved, std::nullopt);
+    ASSERT_EQ(m.problem, "");
+    const Polygon loop = polygonOf(body, steps);
+    expectRelative(m.values.perimeter, loop.perimeter(), 1e-6, "perimeter");
+    expectRelative(m.values.area, loop.area(), 1e-6, "area");
+    const Bounds b = loop.bounds();
+    expectRelative(m.values.length, b.height(), 1e-6, "length");
+    expectRelative(m.values.width, b.width(), 1e-6, "width");
+
+    const std::vector<ContourPiece> pieces = bodyPieces(solved.body);
+    const Polygon solvedPieces = polygonOf(pieces, steps);
+    const double gaps = totalGap(pieces);
+    EXPECT_NEAR(m.values.perimeter, solvedPieces.perimeter(), 1e-6 * m.values.perimeter + 2 * gaps);
+    EXPECT_NEAR(m.values.area, solvedPieces.area(), 1e-6 * m.values.area + gaps * b.reach());
+}
+
+TEST(Contours, EveryPresetClosesAndMeasuresAsAFinePolygonOfItsSolvedArcs) {
+    for (int row = 1; row <= PRESET_COUNT; ++row) {
+        SCOPED_TRACE(presetName(row));
+        auto t = presetAfterPass(row);
+        const SolvedDesign solved = solvedOrFail(*t);
+        const ContourSet set = closedContours(solved);
+        ASSERT_EQ(set.problem, "");
+        const Contour* body = set.find("body");
+        ASSERT_NE(body, nullptr);
+        EXPECT_EQ(set.find("fretboard") != nullptr, solved.hasFretboard);
+
+        expectMeasuredAsPolygons(solved, *body, 4000);
+        const Bounds b = contourBounds(*body);
+        // The body reaches the tail and the neck end exactly.
+        EXPECT_NEAR(b.minY, 0.0, 1e-6);
+        EXPECT_NEAR(b.maxY, t->doc.params.bodyLength, 1e-6);
+
+        const MeasureResult m = measureDesign(solved, std::nullopt);
+        if (solved.hasFretboard) {
+            const FretboardTop& f = solved.fretboard;
+            const double trapezoid = (double(f.xHead) + f.xEnd) * (double(f.yHead) - f.yEnd);
+            expectRelative(m.values.fretboardArea, trapezoid, 1e-12, "fretboard area");
+        }
+    }
+}
+
+// A record whose every arc lies on one circle of radius R round (0, R); the
+// tangents and the waist arc have no length.
+OutlineRecord circleBody(float R) {
+    OutlineRecord r;
+    r.lowerBoutOffset = 1.0f;  // a tail arc
+    r.upperBoutOffset = 1.0f;  // a shoulder arc
+    BodyOutline& o = r.outline;
+    const float bottom = static_cast<float>(1.5 * PI), low = static_cast<float>(1.8 * PI),
+                side = 0.1f, high = 0.9f, top = static_cast<float>(PI / 2);
+    o.tailArc = {0, R, R, bottom, low};
+    o.lowerBoutArc = {0, R, R, low, side};
+    const float sx = static_cast<float>(R * std::cos(double(side)));
+    const float sy = static_cast<float>(R + R * std::sin(double(side)));
+    o.lowerTangent = {sx, sy, sx, sy};
+    o.waistArc = {sx, sy, 0, 0, 1};
+    o.upperTangent = {sx, sy, sx, sy};
+    o.upperBoutArc = {0, R, R, side, high};
+    o.shoulderArc = {0, R, R, high, top};
+    return r;
+}
+
+// Straight sides with corner "arcs" of radius 0: a W by 2 * halfWidth box.
+OutlineRecord rectangleBody(float halfWidth, float length) {
+    OutlineRecord r;
+    r.neckFlatHalfLength = 1.0f;
+    r.upperBoutHalfWidth = halfWidth;  // with a radius of 0 the shoulder runs out to here
+    BodyOutline& o = r.outline;
+    o.tailArc = {halfWidth, 0, 0, 0, 0};
+    o.lowerBoutArc = {halfWidth, 0, 0, 4.7f, 0};
+    o.lowerTangent = {halfWidth, 0, halfWidth, 3};
+    o.waistArc = {halfWidth, 3, 0, 2, 4};
+    o.upperTangent = {halfWidth, 3, halfWidth, length};
+    o.upperBoutArc = {halfWidth, length, 0, 0, 1.57f};
+    o.shoulderArc = {1.0f, length, 0, 0, 0};
+    o.neckFlat = {0, length, 1.0f, length};
+    return r;
+}
+
+Contour closedBody(const OutlineRecord& r) {
+    const LoopResult loop = closeLoop("body", "body", bodyPieces(r));
+    EXPECT_EQ(loop.problem, "");
+    return loop.contour;
+}
+
+TEST(Contours, TestBodiesMeasureTheirClosedForms) {
+    // A circle of three arcs, joined exactly.
+    const double R = 7.25;
+    Contour exact;
+    for (int k = 0; k < 3; ++k) {
+        const double a = k * CIRCLE_RADIANS / 3.0;
+        exact.edges.push_back({R * std::cos(a), R + R * std::sin(a), CIRCLE_RADIANS / 3.0});
+    }
+    expectRelative(contourPerimeter(exact), 2.0 * PI * R, 1e-14, "circle perimeter");
+    expectRelative(contourArea(exact), PI * R * R, 1e-14, "circle area");
+    const Bounds e = contourBounds(exact);
+    expectRelative(e.width(), 2.0 * R, 1e-14, "circle width");
+    expectRelative(e.height(), 2.0 * R, 1e-14, "circle length");
+
+    // The same circle as a solved body: its angles are singles, so the two
+    // halves meet at the neck end a few 1e-7 apart.
+    const Contour circle = closedBody(circleBody(static_cast<float>(R)));
+    expectRelative(contourPerimeter(circle), 2.0 * PI * R, 1e-6, "circle body perimeter");
+    expectRelative(contourArea(circle), PI * R * R, 1e-6, "circle body area");
+    // Arcs on one circle become a few edges, all of them arcs.
+    EXPECT_LT(circle.edges.size(), 8u);
+    for (const ContourEdge& edge : circle.edges)
+        EXPECT_GT(edge.sweep, 0.0);
+
+    const Contour box = closedBody(rectangleBody(3.5f, 11.0f));
+    EXPECT_EQ(box.edges.size(), 4u);  // the halves of each side are one line
+    EXPECT_DOUBLE_EQ(contourPerimeter(box), 2.0 * (7.0 + 11.0));
+    EXPECT_DOUBLE_EQ(contourArea(box), 7.0 * 11.0);
+    const Bounds b = contourBounds(box);
+    EXPECT_DOUBLE_EQ(b.width(), 7.0);
+    EXPECT_DOUBLE_EQ(b.height(), 11.0);
+}
+
+TEST(Contours, PiecesThatMissEachOtherAreRefusedNeverBridged) {
+    auto t = presetAfterPass(presetByName("OM"));
+    OutlineRecord r = solvedOrFail(*t).body;
+    const float x2 = r.outline.lowerTangent.x2;
+
+    r.outline.lowerTangent.x2 = x2 + 0.0011f;
+    LoopResult loop = closeLoop("body", "body", bodyPieces(r));
+    EXPECT_EQ(loop.problem,
+              "The body outline does not close: the lower tangent ends 0.0011 away from where the "
+              "waist arc begins.");
+    EXPECT_TRUE(loop.contour.edges.empty() || !loop.problem.empty());
+
+    // Within the limit the two ends share their midpoint.
+    r.outline.lowerTangent.x2 = x2 + 0.0008f;
+    loop = closeLoop("body", "body", bodyPieces(r));
+    ASSERT_EQ(loop.problem, "");
+    bool shared = false;
+    for (const ContourEdge& e : loop.contour.edges)
+        shared = shared || std::fabs(e.x - (x2 + 0.0004)) < 1e-5;
+    EXPECT_TRUE(shared);
+}
+
+TEST(Contours, PiecesThatDoNotRunOnceAroundAreRefused) {
+    // Four half circles whose ends all meet: twice round the circle.
+    std::vector<ContourPiece> twice;
+    for (int k = 0; k < 4; ++k) {
+        ContourPiece p;
+        p.name = "half circle";
+        p.x1 = k % 2 == 0 ? 1.0 : -1.0;
+        p.x2 = -p.x1;
+        p.sweep = PI;
+        p.r = 1.0;
+        twice.push_back(p);
+    }
+    EXPECT_EQ(closeLoop("test", "body", twice).problem,
+              "The test outline does not run once around: its pieces cross or double back.");
+    twice.resize(2);
+    EXPECT_EQ(closeLoop("test", "body", twice).problem, "");
+
+    // A clockwise loop is turned round.
+    const LoopResult clockwise = closeLoop("test", "body", {twice[1], twice[0]});
+    ASSERT_EQ(clockwise.problem, "");
+    EXPECT_GT(contourArea(clockwise.contour), 0.0);
+}
+
+TEST(Contours, ADrawnBodyPieceOffTheLoopIsRefused) {
+    auto t = presetAfterPass(presetByName("Dreadnought"));
+    SolvedDesign solved = solvedOrFail(*t);
+    EntityList entities = *solved.entities;
+    entities.add({2.0f, 2.0f, {0.0f, 5.0f, 1.0f, 5.0f, 0.0f}});  // a line across the body
+    solved.entities = &entities;
+    EXPECT_EQ(exportDrawing(solved, std::nullopt).problem,
+              "The body outline does not close: a piece of the drawn outline lies off its closed "
+              "loop.");
+}
+
+// How far the recorded body outline's ends miss each other: for every end
+// of a line or arc on the body layer, the distance to the nearest end of
+// another one, and the largest of those.
+double recordedMiss(const EntityList& list) {
+    std::vector<std::pair<double, double>> ends;
+    for (const Entity& e : list.entities()) {
+        if (e.kind == 0.0f)
+            break;
+        if (e.layer != 2.0f || (e.kind != 2.0f && e.kind != 3.0f))
+            continue;
+        if (e.kind == 2.0f) {
+            ends.emplace_back(e.v[0], e.v[1]);
+            ends.emplace_back(e.v[2], e.v[3]);
+        } else {
+            for (int k : {3, 4}) {
+                const double a = e.v[k] * PI / 180.0;
+                ends.emplace_back(e.v[0] + e.v[2] * std::cos(a), e.v[1] + e.v[2] * std::sin(a));
+            }
+        }
+    }
+    double worst = 0.0;
+    for (size_t i = 0; i < ends.size(); ++i) {
+        double nearest = INFINITY;
+        for (size_t j = 0; j < ends.size(); ++j) {
+            if (j / 2 != i / 2)
+                nearest = std::min(nearest, std::hypot(ends[j].first - ends[i].first,
+                                                       ends[j].second - ends[i].second));
+        }
+        worst = std::max(worst, nearest);
+    }
+    return worst;
+}
+
+// Designs around the presets, as a user's edits make them. Whatever a pass
+// completes either exports, measuring as its polygons do, or is refused
+// because its recorded outline really has a gap: the cutaway's meeting
+// points are found in single precision and can miss the outline by more
+// than the limit.
+TEST(Contours, EveryCompletePassNearThePresetsExportsOrHasAGap) {
+    std::mt19937 rng(test::randomTestSeed());
+    std::uniform_real_distribution<float> factor(0.85f, 1.15f);
+    std::uniform_int_distribution<int> preset(1, PRESET_COUNT);
+    int complete = 0, refused = 0;
+    for (int i = 0; i < 600; ++i) {
+        auto t = std::make_unique<testing::TestDocument>();
+        t->doc.presets = builtInPresetTable();
+        loadPreset(t->doc, preset(rng));
+        DesignParameters& p = t->doc.params;
+        for (float* v :
+             {&p.lowerBoutRadius, &p.lowerBoutOffset, &p.lowerBoutRadiusIncrement,
+              &p.upperBoutHalfWidth, &p.upperBoutRadius, &p.upperBoutOffset,
+              &p.upperBoutRadiusIncrement, &p.waistHalfWidth, &p.waistRadius, &p.waistOffset,
+              &p.neckFlatHalfLength, &p.cutawaySideOffset, &p.cutawayDepth, &p.cutawayWidth,
+              &p.cutawayValleyRadius, &p.cutawayPointRadius}) {
+            *v *= factor(rng);
+        }
+        t->doc.finalDrawing = 1;
+        recompute(t->doc);
+        std::optional<SolvedDesign> solved = solvedDesign(t->doc);
+        if (!solved)
+            continue;
+        ++complete;
+        SCOPED_TRACE("design " + std::to_string(i) + " from " + t->form.text("entryDescription"));
+        const ExportDrawingResult drawing = exportDrawing(*solved, std::nullopt);
+        const double miss = recordedMiss(*solved->entities);
+        if (!drawing.problem.empty()) {
+            ++refused;
+            EXPECT_EQ(drawing.problem.rfind("The body outline does not close: ", 0), 0u)
+                << drawing.problem;
+            EXPECT_GT(miss, 0.9 * CONTOUR_GAP_LIMIT);
+            continue;
+        }
+        EXPECT_LT(miss, 1.1 * CONTOUR_GAP_LIMIT);
+        expectMeasuredAsPolygons(*solved, drawing.drawing.loops.front().contour, 2000);
+    }
+    EXPECT_GT(complete, 60);
+    EXPECT_LT(refused, complete / 10);
+}
+
+}  // namespace
+}  // namespace bowlyn
