@@ -96,22 +96,11 @@ const char* const valueTexts[] = {
     "3",      "14.5",     ".5",
 };
 
-// Splits at CR LF, LF or CR.
+// The lines of a file the program wrote (each ends in CR LF).
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
-    std::string line;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            out.push_back(line);
-            line.clear();
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-        } else {
-            line += text[i];
-        }
-    }
-    if (!line.empty())
-        out.push_back(line);
+    for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        out.push_back(text.substr(at, end - at));
     return out;
 }
 
