@@ -314,15 +314,12 @@ int entities(Document& doc, const Options& options) {
     static const char* const kinds[] = {"", "POINT", "LINE", "ARC", "CIRCLE"};
     static const int valueCount[] = {0, 2, 4, 5, 3};
     for (const Entity& e : doc.drawing.entities.entities()) {
-        if (e.kind == 0.0f)
+        const std::optional<EntityKind> recorded = recordedKind(e);
+        if (recorded == EntityKind::End)
             break;
-        int kind = e.kind == 1.0f   ? 1
-                   : e.kind == 2.0f ? 2
-                   : e.kind == 3.0f ? 3
-                   : e.kind == 4.0f ? 4
-                                    : 0;
-        if (kind == 0)
+        if (!recorded)
             continue;
+        const auto kind = static_cast<int>(*recorded);
         std::cout << kinds[kind] << '\t' << layerName(e.layer);
         for (int i = 0; i < valueCount[kind]; ++i)
             std::cout << '\t' << exactText(e.v[i]);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/design_parameters.h"
+#include "render/drawing_kinds.h"
 
 namespace bowlyn {
 namespace {
@@ -236,14 +237,15 @@ std::vector<ContourPiece> bodyPieces(const OutlineRecord& body) {
 
 ContourSet closedContours(const SolvedDesign& design) {
     ContourSet set;
-    LoopResult body = closeLoop("body", "body", bodyPieces(design.body));
+    LoopResult body = closeLoop("body", layerName(Layer::Body), bodyPieces(design.body));
     if (!body.problem.empty()) {
         set.problem = body.problem;
         return set;
     }
     set.loops.push_back(std::move(body.contour));
     if (design.hasFretboard) {
-        LoopResult board = closeLoop("fretboard", "fretboard", fretboardPieces(design.fretboard));
+        LoopResult board =
+            closeLoop("fretboard", layerName(Layer::Fretboard), fretboardPieces(design.fretboard));
         if (!board.problem.empty()) {
             set.loops.clear();
             set.problem = board.problem;

@@ -64,17 +64,18 @@ class CutawayBuilder {
     bool aids() const { return doc_.finalDrawing == 0; }
     void aidLine(float x1, float y1, float x2, float y2) {
         if (aids())
-            doc_.drawing.drawLine(styleConstruction, x1, y1, x2, y2, 0, LAYER_NONE);
+            doc_.drawing.drawLine(styleConstruction, x1, y1, x2, y2, Side::AsPassed, Layer::None);
     }
     void aidCircle(float cx, float cy, float r) {
         if (!aids())
             return;
-        doc_.drawing.drawCircle(styleConstruction, cx, cy, r, 0, LAYER_NONE);
+        doc_.drawing.drawCircle(styleConstruction, cx, cy, r, Side::AsPassed, Layer::None);
         aidCross(cx, cy);
     }
     void aidCross(float x, float y) {
         if (aids())
-            doc_.drawing.drawPoint(styleConstruction, x, y, 1, 0, LAYER_NONE);
+            doc_.drawing.drawPoint(styleConstruction, x, y, PointMarker::Cross, Side::AsPassed,
+                                   Layer::None);
     }
 
     bool florentine();
@@ -259,7 +260,7 @@ bool CutawayBuilder::venetian() {
 // Draws the right-hand upper outline of one record around the cutaway.
 class CutawaySide {
   public:
-    CutawaySide(Document& doc, const OutlineRecord& rec, const StrokeStyle& style, float layer)
+    CutawaySide(Document& doc, const OutlineRecord& rec, const StrokeStyle& style, Layer layer)
         : d_(doc.drawing),
           r_(rec),
           o_(rec.outline),
@@ -278,10 +279,10 @@ class CutawaySide {
         return static_cast<float>(static_cast<double>(r_.upperBoutHalfWidth) - r_.upperBoutRadius);
     }
     void line(float x1, float y1, float x2, float y2) {
-        d_.drawLine(s_, x1, y1, x2, y2, 0, layer_);
+        d_.drawLine(s_, x1, y1, x2, y2, Side::AsPassed, layer_);
     }
     void arc(const OutlineArc& a, float from, float to) {
-        d_.drawArc(s_, a.cx, a.cy, a.r, from, to, 0, layer_);
+        d_.drawArc(s_, a.cx, a.cy, a.r, from, to, Side::AsPassed, layer_);
     }
     void wholeFlat() {
         if (hasFlat())
@@ -303,12 +304,12 @@ class CutawaySide {
     const BodyOutline& o_;
     const CutawayGeometry& c_;
     const StrokeStyle& s_;
-    float layer_;
+    Layer layer_;
 };
 
 void CutawaySide::drawCutaway() {
-    d_.drawArc(s_, c_.arcCentreX, c_.arcCentreY, c_.arcRadius, c_.arcStartAngle, c_.arcEndAngle, 0,
-               layer_);
+    d_.drawArc(s_, c_.arcCentreX, c_.arcCentreY, c_.arcRadius, c_.arcStartAngle, c_.arcEndAngle,
+               Side::AsPassed, layer_);
     line(c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY);
 }
 
@@ -373,7 +374,7 @@ bool buildCutaway(Document& doc) {
 }
 
 void drawCutawaySide(Document& doc, const OutlineRecord& record, OutlineWhich which,
-                     const StrokeStyle& style, float layer) {
+                     const StrokeStyle& style, Layer layer) {
     const CutawayGeometry& c = record.outline.cutaway;
     const bool venetian = record.cutawayType != CUTAWAYTYPEFLORENTINE;
     CutawaySide side(doc, record, style, layer);
@@ -395,11 +396,11 @@ void drawCutawaySide(Document& doc, const OutlineRecord& record, OutlineWhich wh
 
     if (venetian) {
         doc.drawing.drawArc(style, c.pointCentreX, c.pointCentreY, c.pointRadius, c.pointAngleAtC,
-                            c.pointAngleAtTangent, 0, layer);
+                            c.pointAngleAtTangent, Side::AsPassed, layer);
         float ux = 0, uy = 0, vx = 0, vy = 0;
         pointOnCircle(c.arcCentreX, c.arcCentreY, c.arcRadius, c.arcEndAngle, ux, uy);
         pointOnCircle(c.pointCentreX, c.pointCentreY, c.pointRadius, c.pointAngleAtTangent, vx, vy);
-        doc.drawing.drawLine(style, ux, uy, vx, vy, 0, layer);
+        doc.drawing.drawLine(style, ux, uy, vx, vy, Side::AsPassed, layer);
     }
     side.drawTowardNeck();
     side.drawTowardWaist();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/body_outline.h"
+#include "render/drawing_kinds.h"
 #include "render/style.h"
 
 namespace bowlyn {
@@ -16,6 +17,6 @@ bool buildCutaway(Document& doc);
 // given record (the current design or the snapshot's copy). Only the current
 // design fills the cutaway labels.
 void drawCutawaySide(Document& doc, const OutlineRecord& record, OutlineWhich which,
-                     const StrokeStyle& style, float layer);
+                     const StrokeStyle& style, Layer layer);
 
 }  // namespace bowlyn

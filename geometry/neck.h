@@ -45,9 +45,6 @@ float xAtY(float x1, float y1, float x2, float y2, float y);
 // Half-width of the fingerboard's straight edge at height y.
 float boardHalfWidthAt(const NeckGeometry& neck, float y);
 
-// Length of the nut and bridge reference marks: two inches in either unit.
-float referenceMarkLength(int32_t units);
-
 // The bridge line for a design without a fretboard.
 void drawBridgeMark(Document& doc);
 

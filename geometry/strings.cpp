@@ -10,8 +10,6 @@
 namespace bowlyn {
 namespace {
 
-constexpr float LAYER_STRINGS = 5.0f;
-
 float half(float v) {
     return static_cast<float>(v / 2.0);
 }
@@ -99,13 +97,15 @@ bool checkStrings(Document& doc) {
 
 void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) {
     Drawing& drawing = doc.drawing;
-    drawing.drawLine(styleString, x1, y1, x2, y2, 0, LAYER_STRINGS);
+    drawing.drawLine(styleString, x1, y1, x2, y2, Side::AsPassed, Layer::Strings);
     float r = half(d);
     auto shifted = [](float x, float by) {
         return static_cast<float>(static_cast<double>(x) + by);
     };
-    drawing.drawLine(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, 0, LAYER_STRINGS, 1);
-    drawing.drawLine(styleString, shifted(x1, r), y1, shifted(x2, r), y2, 0, LAYER_STRINGS, 1);
+    drawing.drawLine(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, Side::AsPassed,
+                     Layer::Strings, RECORD_ONLY);
+    drawing.drawLine(styleString, shifted(x1, r), y1, shifted(x2, r), y2, Side::AsPassed,
+                     Layer::Strings, RECORD_ONLY);
 }
 
 void drawStrings(Document& doc) {
