@@ -6,7 +6,7 @@
 #include "app/app_context.h"
 #include "app/design_access.h"
 #include "app/handlers.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/form_editing.h"
 
 using namespace bowlyn;
@@ -29,7 +29,7 @@ gboolean step(const char* entry, StepDirection direction) {
     const Stepper* stepper = stepperForEntry(entry);
     if (doc && stepper) {
         applyStepper(*doc, *stepper, direction);
-        recompute(*doc);
+        recomputeAndShow(*doc);
     }
     return TRUE;
 }
@@ -37,7 +37,7 @@ gboolean step(const char* entry, StepDirection direction) {
 void draw(int32_t finalDrawing) {
     if (Document* doc = designToRead()) {
         doc->finalDrawing = finalDrawing;
-        recompute(*doc);
+        recomputeAndShow(*doc);
     }
 }
 

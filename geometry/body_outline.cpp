@@ -6,8 +6,6 @@
 #include "geometry/cutaway.h"
 #include "geometry/document.h"
 #include "geometry/primitives.h"
-#include "model/form.h"
-#include "model/number_text.h"
 #include "model/unit_lengths.h"
 
 namespace bowlyn {
@@ -67,10 +65,6 @@ void drawSegment(Drawing& drawing, const StrokeStyle& style, const OutlineSegmen
     drawing.drawLine(style, s.x1, s.y1, s.x2, s.y2, side, layer);
 }
 
-std::string radiusText(float r) {
-    return singleToText(roundTo(r, 2));
-}
-
 void solveTailArc(const DesignParameters& p, OutlineArc& tail) {
     const float hLB = p.lowerBoutHalfWidth, RLB = p.lowerBoutRadius, OLB = p.lowerBoutOffset;
     if (!(OLB > 0.0f)) {
@@ -116,10 +110,6 @@ OutlineRecord currentOutlineRecord(const Document& doc) {
     r.hasCutaway = p.hasCutaway;
     r.cutawayType = p.cutawayType;
     return r;
-}
-
-std::string pointText(float x, float y) {
-    return singleToText(roundTo(x, 2)) + "," + singleToText(roundTo(y, 2));
 }
 
 void drawReferenceGeometry(Document& doc) {
@@ -316,7 +306,6 @@ void drawOutline(Document& doc, OutlineWhich which) {
     const Layer layer = current ? Layer::Body : Layer::None;
     const bool marks = current && doc.finalDrawing == 0;
     Drawing& d = doc.drawing;
-    Form& form = doc.form;
 
     // The snapshot is aligned with the current body at the neck end.
     if (!current)
@@ -334,22 +323,14 @@ void drawOutline(Document& doc, OutlineWhich which) {
     } else {
         d.drawLine(style, 0.0f, 0.0f, o.tailArc.cx, 0.0f, Side::Both, layer);
     }
-    if (current && o.tailArc.r > 0.0f) {
-        form.setText("labelTailArcRadiusData", radiusText(o.tailArc.r));
-        form.setText("labelTailArcCenterPointData", pointText(o.tailArc.cx, o.tailArc.cy));
-    }
 
     drawSegment(d, style, o.lowerTangent, Side::Both, layer);
     if (rec.lowerBoutRadiusIncrement > 0.0f)
         drawArc(d, style, o.lowerBoutSecondaryArc, Side::Both, layer);
     drawArc(d, style, o.lowerBoutArc, Side::Both, layer);
-    if (current)
-        form.setText("labelLBCenterData", pointText(o.lowerBoutArc.cx, o.lowerBoutArc.cy));
 
     drawSegment(d, style, o.upperTangent, Side::Both, layer);
     drawArc(d, style, o.waistArc, Side::Both, layer);
-    if (current)
-        form.setText("labelWaistCenterData", pointText(o.waistArc.cx, o.waistArc.cy));
 
     if (rec.upperBoutOffset > 0.0f) {
         if (marks) {
@@ -362,17 +343,10 @@ void drawOutline(Document& doc, OutlineWhich which) {
             single(static_cast<double>(rec.upperBoutHalfWidth) - rec.upperBoutRadius);
         d.drawLine(style, o.shoulderArc.cx, o.shoulderArc.cy, upperX, o.shoulderArc.cy, s, layer);
     }
-    if (current && o.shoulderArc.r > 0.0f) {
-        form.setText("labelShoulderArcRadiusData", radiusText(o.shoulderArc.r));
-        form.setText("labelShoulderArcCenterPointData",
-                     pointText(o.shoulderArc.cx, o.shoulderArc.cy));
-    }
 
     if (rec.upperBoutRadiusIncrement > 0.0f)
         drawArc(d, style, o.upperBoutSecondaryArc, Side::Both, layer);
     drawArc(d, style, o.upperBoutArc, s, layer);
-    if (current)
-        form.setText("labelUBCenterData", pointText(o.upperBoutArc.cx, o.upperBoutArc.cy));
 
     if (rec.neckFlatHalfLength > 0.0f)
         drawSegment(d, style, o.neckFlat, s, layer);
@@ -384,7 +358,7 @@ void drawOutline(Document& doc, OutlineWhich which) {
     }
 
     if (rec.hasCutaway == 1)
-        drawCutawaySide(doc, rec, which, style, layer);
+        drawCutawaySide(doc, rec, style, layer);
 
     d.endAlignY();
 }

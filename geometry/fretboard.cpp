@@ -6,7 +6,6 @@
 #include "geometry/document.h"
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
-#include "geometry/recompute.h"
 #include "geometry/strings.h"
 #include "geometry/value_checks.h"
 #include "model/unit_lengths.h"
@@ -27,61 +26,48 @@ int32_t signedFretCount(const DesignParameters& p) {
     return static_cast<int32_t>(p.fretCount);
 }
 
-const char* taperProblem(const DesignParameters& p) {
+std::optional<Check> taperProblem(const DesignParameters& p) {
     if (p.taperType == TAPERTYPEBOARDWIDTH) {
         if (!positive(p.boardWidthAtFret) || p.boardWidthFret <= 0)
-            return "Problem: To draw a fretboard, both the fingerboard width and the number of "
-                   "the fret at which that width is measured must be specified. Values must be > "
-                   "0.";
-        return nullptr;
+            return Check::FretboardBoardWidth;
+        return std::nullopt;
     }
     if (!positive(p.firstStringDiameter) || !positive(p.lastStringDiameter))
-        return "Problem: To draw a fretboard, the diameters of both the first and last strings "
-               "must be specified. Values must be > 0.";
+        return Check::FretboardStringDiameters;
     if (!positive(p.stringSetback))
-        return "Problem: To draw a fretboard, the string setback must be specified. Value must be "
-               "> 0.";
+        return Check::FretboardStringSetback;
     if (!positive(p.bridgeStringSpacing))
-        return "Problem: To draw a fretboard, the string spacing (first to last) at the bridge "
-               "must be specified. Value must be > 0.";
-    return nullptr;
+        return Check::FretboardStringSpacing;
+    return std::nullopt;
 }
 
-const char* boardProblem(const DesignParameters& p) {
+std::optional<Check> boardProblem(const DesignParameters& p) {
     if (!positive(p.scaleLength))
-        return "Problem: To draw a fretboard, the scale length must be specified. Value must be > "
-               "0.";
+        return Check::FretboardScaleLength;
     if (p.neckJoinsAtFret <= 0)
-        return "Problem: To draw a fretboard, the value for the fret number at which the neck "
-               "joins the body must be specified. Value must be > 0 (and is usually 14 or 12).";
+        return Check::FretboardJoinFret;
     int32_t frets = signedFretCount(p);
     if (frets < 1 || frets > MAX_FRET_COUNT)
-        return "Problem: To draw a fretboard, the total number of frets must be specified. Value "
-               "must be > 0 (and is usually 18 to 24).";
+        return Check::FretCount;
     if (!positive(p.fretboardThickness))
-        return "Problem: To draw a fretboard, the fretboard thickness must be specified. Value "
-               "must be > 0.";
+        return Check::FretboardThickness;
     if (!positive(p.nutWidth))
-        return "Problem: To draw a fretboard, the nut width must be specified. Value must be > 0.";
+        return Check::FretboardNutWidth;
     if (!positive(p.nutThickness))
-        return "Problem: To draw a fretboard, the thickness of the nut must be specified. Value "
-               "must be > 0.";
+        return Check::NutThickness;
     return taperProblem(p);
 }
 
-const char* fretwireProblem(const DesignParameters& p) {
+std::optional<Check> fretwireProblem(const DesignParameters& p) {
     if (!positive(p.fretwireThickness))
-        return "Problem: To draw a fretboard, the thickness of the fretwire must be specified. "
-               "Value must be > 0.";
+        return Check::FretwireThickness;
     if (!positive(p.fretwireHeight))
-        return "Problem: To draw a fretboard, the height of the fretwire must be specified. Value "
-               "must be > 0.";
+        return Check::FretwireHeight;
     if (p.hasMarkers == 1 && !nonNegative(p.markerDiameter))
-        return "Problem: To draw a fretboard with dot markers, the diameter of the markers must "
-               "be specified. Value must be >= 0.";
+        return Check::MarkerDiameter;
     if (p.hasMarkers == 1 && !nonNegative(p.sideMarkerDiameter))
-        return "Problem: To drside markers must be specified. Value must be >= 0.";
-    return nullptr;
+        return Check::SideMarkerDiameter;
+    return std::nullopt;
 }
 
 // Never more frets than the checks allow, whatever the caller passed.
@@ -254,20 +240,16 @@ float sideViewX(const Document& doc) {
     return plus(doc.params.lowerBoutHalfWidth, 1.0);
 }
 
-bool checkFretboard(Document& doc) {
+std::optional<Problem> checkFretboard(Document& doc) {
     const DesignParameters& p = doc.params;
     if (p.hasFretboard == 0)
-        return true;
-    if (const char* problem = boardProblem(p)) {
-        reportProblem(doc, problem);
-        return false;
-    }
+        return std::nullopt;
+    if (std::optional<Check> check = boardProblem(p))
+        return problemOf(*check);
     computeTaper(p, doc.neck.taperWidth, doc.neck.taperFret);
-    if (const char* problem = fretwireProblem(p)) {
-        reportProblem(doc, problem);
-        return false;
-    }
-    return true;
+    if (std::optional<Check> check = fretwireProblem(p))
+        return problemOf(*check);
+    return std::nullopt;
 }
 
 void drawFretboard(Document& doc) {

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "geometry/document.h"
-#include "geometry/recompute.h"
 #include "model/unit_lengths.h"
 
 namespace bowlyn {
@@ -35,19 +34,17 @@ void computeTaper(const DesignParameters& p, float& width, int32_t& fret) {
     fret = 12;
 }
 
-bool placeNeck(Document& doc) {
+std::optional<Problem> placeNeck(Document& doc) {
     const DesignParameters& p = doc.params;
     float bridgeY =
         static_cast<float>(p.bodyLength - p.scaleLength / std::pow(2.0, p.neckJoinsAtFret / 12.0));
     doc.neck.bridgeY = bridgeY;
     // Written as a range test so that a scale and fret whose quotient is not a
     // number (0 / 0) count as off the body too.
-    if (!(bridgeY >= 0.0f && bridgeY <= p.bodyLength)) {
-        reportProblem(doc, BRIDGE_OFF_BODY_MESSAGE);
-        return false;
-    }
+    if (!(bridgeY >= 0.0f && bridgeY <= p.bodyLength))
+        return problemOf(Check::BridgeOffBody);
     doc.neck.nutY = static_cast<float>(static_cast<double>(p.scaleLength) + bridgeY);
-    return true;
+    return std::nullopt;
 }
 
 float xAtY(float x1, float y1, float x2, float y2, float y) {

@@ -1,7 +1,7 @@
 #include "geometry/overlays.h"
 
 #include "geometry/document.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/dialogs.h"
 
 namespace bowlyn {

@@ -40,6 +40,12 @@ class Drawing {
     }
     void endAlignY() { alignAt_ = alignFrom_ = 0.0f; }
 
+    // Forgets what was painted and blanks the image: the start of every pass.
+    void clearPicture() {
+        display.clear();
+        surface.clear();
+    }
+
     // Hands the display list to the canvas; a pass ends with it.
     void paint() { canvas->paint(display, view); }
 

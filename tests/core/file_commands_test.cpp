@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "body_designs.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "render/drawing.h"
 
 namespace bowlyn {
@@ -162,14 +162,14 @@ TEST(Painter, AlignedItemsMoveWithTheView) {
 TEST(Painter, APassCanBePaintedAgainFromItsDisplayList) {
     testing::TestDocument t;
     testing::setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     t.doc.snapshot = currentOutlineRecord(t.doc);
     t.doc.showSnapshot = 1;
     t.doc.transPoints[1] = {3.0, 5.0};
     t.doc.transPointCount = 1;
     t.doc.showTransPoints = 1;
     t.doc.params.bodyLength = 19.2f;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.doc.outlineComplete, 1);
 
     const DrawingSurface& s = t.doc.drawing.surface;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "body_designs.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/number_text.h"
 #include "model/presets.h"
 #include "tests/core/test_seed.h"
@@ -79,7 +79,7 @@ void checkPassOutcome(TestDocument& t, bool& complete) {
 // Runs one pass, keeps the slowest time, and checks its outcome.
 void runPass(TestDocument& t, std::chrono::duration<double>& slowest, bool& complete) {
     const auto start = std::chrono::steady_clock::now();
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     slowest = std::max(slowest, took);
     checkPassOutcome(t, complete);
@@ -282,7 +282,7 @@ TEST(RecomputeRobustness, OutOfRangeValuesAreReportedNotDrawn) {
         TestDocument t;
         setOmBody(t.doc.params);
         c.change(t.doc.params);
-        recompute(t.doc);
+        recomputeAndShow(t.doc);
         EXPECT_EQ(t.form.text(STATUS_LABEL), tooLarge);
         EXPECT_EQ(t.doc.outlineComplete, 0);
         for (const char* label : derivedValueLabels)

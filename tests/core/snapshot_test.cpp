@@ -4,7 +4,7 @@
 
 #include "geometry/document.h"
 #include "geometry/overlays.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/dialogs.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
@@ -60,7 +60,7 @@ struct SnapshotCommand : ::testing::Test {
 
 TEST_F(SnapshotCommand, RefusedWithoutACompleteOutlineKeepingTheOldOne) {
     setLength("20");
-    recompute(doc);
+    recomputeAndShow(doc);
     takeSnapshot(doc, dialogs);
     EXPECT_EQ(dialogs.lastError, "");
     EXPECT_FLOAT_EQ(doc.snapshot.bodyLength, 20.0f);
@@ -76,7 +76,7 @@ TEST_F(SnapshotCommand, RefusedWithoutACompleteOutlineKeepingTheOldOne) {
 
 TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     setLength("20");
-    recompute(doc);
+    recomputeAndShow(doc);
     ASSERT_EQ(doc.outlineComplete, 1);
     const size_t entities = doc.drawing.entities.size();
     takeSnapshot(doc, dialogs);
@@ -85,7 +85,7 @@ TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     // The shorter snapshot hangs from the same neck end, so its tail lies one
     // unit above the current tail on the centre line.
     setLength("21");
-    recompute(doc);
+    recomputeAndShow(doc);
     ASSERT_EQ(form.text(STATUS_LABEL), STATUS_OK);
     EXPECT_EQ(doc.drawing.entities.size(), entities);  // painted, never recorded
     float centreX = 0, snapshotTail = 1;
@@ -97,7 +97,7 @@ TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     // current outline covers it.
     takeSnapshot(doc, dialogs);
     setLength("20");
-    recompute(doc);
+    recomputeAndShow(doc);
     float x = 0, tail = 0;
     doc.drawing.view.toPixel(x, tail);
     int columnsBelow = 0;
@@ -113,7 +113,7 @@ TEST_F(SnapshotCommand, TransPointsShowWithAProblemButNotInTheFinalDrawing) {
     setFieldText(doc, fieldByLabel("Lower bout radius"), "0");
     parseTransPoints(doc, "3,10");
     doc.showTransPoints = 1;
-    recompute(doc);
+    recomputeAndShow(doc);
     ASSERT_NE(form.text(STATUS_LABEL), STATUS_OK);
     float x = 3, y = 10;
     doc.drawing.view.toPixel(x, y);
@@ -123,7 +123,7 @@ TEST_F(SnapshotCommand, TransPointsShowWithAProblemButNotInTheFinalDrawing) {
     };
     EXPECT_TRUE(pointColour());
     doc.finalDrawing = 1;
-    recompute(doc);
+    recomputeAndShow(doc);
     EXPECT_FALSE(pointColour());
 }
 

@@ -10,7 +10,7 @@
 
 #include "geometry/document.h"
 #include "geometry/outline_pieces.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
@@ -32,7 +32,7 @@ struct Design {
         setFieldText(doc, fieldByLabel(label), text);
     }
     std::string status() {
-        recompute(doc);
+        recomputeAndShow(doc);
         return form.text(STATUS_LABEL);
     }
     std::string holeAt(const std::string& x) {
