@@ -146,10 +146,6 @@ double edgeLength(const ContourEdge& from, const ContourEdge& to) {
     return chord * half / std::sin(half);
 }
 
-double distanceToEdge(const ContourEdge& from, const ContourEdge& to, double px, double py) {
-    return distanceToEdge(from, to, from.sweep == 0.0 ? EdgeArc{} : edgeArc(from, to), px, py);
-}
-
 double distanceToEdge(const ContourEdge& from, const ContourEdge& to, const EdgeArc& arc, double px,
                       double py) {
     const auto length = [](double dx, double dy) { return std::sqrt(dx * dx + dy * dy); };

@@ -33,9 +33,8 @@ EdgeArc edgeArc(const ContourEdge& from, const ContourEdge& to);
 // The DXF bulge of an edge: tan(sweep / 4), 0 for a line.
 double edgeBulge(const ContourEdge& e);
 double edgeLength(const ContourEdge& from, const ContourEdge& to);
-// Distance of a point from the edge (not from its whole circle or line); the
-// second form takes the edge's circle, worked out once for many points.
-double distanceToEdge(const ContourEdge& from, const ContourEdge& to, double px, double py);
+// Distance of a point from the edge (not from its whole circle or line), with
+// the edge's circle worked out once for many points.
 double distanceToEdge(const ContourEdge& from, const ContourEdge& to, const EdgeArc& arc, double px,
                       double py);
 
