@@ -28,6 +28,13 @@ bool runLoopUntil(const std::function<bool()>& done, double seconds);
 // Any widget of the window by name, menu items in submenus included.
 GtkWidget* findWidget(GtkWidget* root, const std::string& name);
 
+// The About box on screen, or nullptr.
+GtkWidget* openAboutDialog();
+
+inline std::string orEmpty(const gchar* text) {
+    return text != nullptr ? text : "";
+}
+
 // Answers the program's questions from a script and remembers what it said.
 struct ScriptedDialogs : Dialogs {
     std::vector<std::string> errors, warnings, questions;
