@@ -14,6 +14,7 @@
 #include "model/number_text.h"
 #include "model/presets.h"
 #include "render/view_transform.h"
+#include "test_document.h"
 
 namespace bowlyn {
 namespace {
@@ -30,21 +31,16 @@ const char* const CUTAWAY_LABELS[] = {
 };
 
 // A preset loaded into a fresh document, changed, and run through one pass.
-struct PresetPass {
-    MemoryForm form;
-    Document doc{form};
-
+struct PresetPass : testing::TestDocument {
     explicit PresetPass(int row, const std::function<void(DesignParameters&)>& change = {},
                         int32_t finalDrawing = 0) {
         loadPreset(doc, row);
         if (change)
             change(doc.params);
         doc.finalDrawing = finalDrawing;
-        recomputeAndShow(doc);
+        pass();
     }
-    std::string status() const { return form.text(STATUS_LABEL); }
     const CutawayGeometry& cutaway() const { return doc.outline.cutaway; }
-    const std::vector<Entity>& entities() const { return doc.drawing.entities.entities(); }
 };
 
 TEST(CutawayChecks, EachCheckReportsItsMessage) {

@@ -79,13 +79,15 @@ TEST(ReleaseCheck, AbsurdReleaseNumberIsNoAnswer) {
     EXPECT_EQ(server.requests(), 1);
 }
 
+// The server would stay silent for 15 s: ending within a few seconds is
+// ending at the limit of 0.3 s, however slow the build.
 TEST(ReleaseCheck, SilentServerIsAbandonedAtTheTimeLimit) {
     LoopbackServer server(neverAnswer);
     const auto start = Clock::now();
     EXPECT_EQ(checkForUpdateAt(server.url(), {100, 300}), 0.0);
     const double elapsed = secondsSince(start);
     EXPECT_GE(elapsed, 0.25);
-    EXPECT_LT(elapsed, 1.5);
+    EXPECT_LT(elapsed, 5.0);
     EXPECT_EQ(server.requests(), 1);
 }
 
@@ -95,9 +97,13 @@ TEST(ReleaseCheck, ClosedPortGivesZeroAtOnce) {
         LoopbackServer server(answer("200 OK", "0.8"));
         port = server.port();
     }
+    // With limits of a minute, anything but a refusal taken at once would
+    // take that long.
     const auto start = Clock::now();
-    EXPECT_EQ(checkForUpdateAt("http://127.0.0.1:" + std::to_string(port) + VERSION_PATH), 0.0);
-    EXPECT_LT(secondsSince(start), 2.0);
+    EXPECT_EQ(
+        checkForUpdateAt("http://127.0.0.1:" + std::to_string(port) + VERSION_PATH, {60000, 60000}),
+        0.0);
+    EXPECT_LT(secondsSince(start), 10.0);
 }
 
 TEST(ReleaseCheck, EnvironmentChoosesTheAddressAndEmptyTurnsTheCheckOff) {
@@ -110,9 +116,7 @@ TEST(ReleaseCheck, EnvironmentChoosesTheAddressAndEmptyTurnsTheCheckOff) {
     {
         ReleaseUrlOverride off("");
         EXPECT_EQ(releaseUrl(), "");
-        const auto start = Clock::now();
         EXPECT_EQ(checkForUpdate(), 0.0);
-        EXPECT_LT(secondsSince(start), 0.5);
     }
     EXPECT_EQ(checkForUpdateAt(""), 0.0);
     EXPECT_EQ(server.requests(), 1);
@@ -124,6 +128,8 @@ long peakResidentKilobytes() {
     return usage.ru_maxrss;
 }
 
+// Limits of a minute: a slow (sanitizer) build must not run out of time on
+// the way.
 TEST(ReleaseCheck, HugeAnswerKeepsMemoryBounded) {
     constexpr std::size_t total = 50u << 20;
     LoopbackServer server([](int fd, const std::atomic<bool>& stopping) {
@@ -137,9 +143,7 @@ TEST(ReleaseCheck, HugeAnswerKeepsMemoryBounded) {
         }
     });
     const long before = peakResidentKilobytes();
-    const auto start = Clock::now();
-    const double newest = checkForUpdateAt(server.url());
-    EXPECT_LT(secondsSince(start), 10.0);
+    const double newest = checkForUpdateAt(server.url(), {60000, 60000});
     // Every piece starts with a number, so whatever piece came last reads as 7.
     EXPECT_EQ(newest, 7.0);
     EXPECT_LT(peakResidentKilobytes() - before, 16 * 1024);

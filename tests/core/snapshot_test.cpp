@@ -10,24 +10,14 @@
 #include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
+#include "test_document.h"
+#include "tests/scripted_dialogs.h"
 
 namespace bowlyn {
 namespace {
 
-class RecordingDialogs : public Dialogs {
-  public:
-    std::string lastError;
-    void showError(const std::string& message) override { lastError = message; }
-    void showWarning(const std::string&) override {}
-    bool askYesNo(const std::string&) override { return false; }
-    SaveChoice askSaveChanges(const std::string&) override { return SaveChoice::Cancel; }
-    std::string chooseFile(FileDialogMode, const std::string&) override { return ""; }
-};
-
-struct SnapshotCommand : ::testing::Test {
-    MemoryForm form;
-    Document doc{form};
-    RecordingDialogs dialogs;
+struct SnapshotCommand : ::testing::Test, testing::TestDocument {
+    test::ScriptedDialogs dialogs;
 
     // The Dreadnought body.
     void SetUp() override {
@@ -62,13 +52,14 @@ TEST_F(SnapshotCommand, RefusedWithoutACompleteOutlineKeepingTheOldOne) {
     setLength("20");
     recomputeAndShow(doc);
     takeSnapshot(doc, dialogs);
-    EXPECT_EQ(dialogs.lastError, "");
+    EXPECT_TRUE(dialogs.errors.empty());
     EXPECT_FLOAT_EQ(doc.snapshot.bodyLength, 20.0f);
 
     setLength("21");
     doc.outlineComplete = 0;
     takeSnapshot(doc, dialogs);
-    EXPECT_EQ(dialogs.lastError,
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.errors[0],
               "A complete body outline must be successfully generated before a snapshot can be "
               "taken.");
     EXPECT_FLOAT_EQ(doc.snapshot.bodyLength, 20.0f);

@@ -13,15 +13,13 @@
 #include "model/memory_form.h"
 #include "model/number_text.h"
 #include "model/presets.h"
+#include "test_document.h"
 #include "tests/core/test_seed.h"
 
 namespace bowlyn {
 namespace {
 
-struct Conversion : ::testing::Test {
-    MemoryForm form;
-    Document doc{form};
-
+struct Conversion : ::testing::Test, testing::TestDocument {
     void SetUp() override { doc.presets = builtInPresetTable(); }
 
     // Parses the points and converts them; the work row's texts by label.

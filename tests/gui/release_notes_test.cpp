@@ -5,6 +5,7 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "help/update_watcher.h"
@@ -23,10 +24,12 @@ const char* const NEWER_NOTE =
     "A newer version of Bowlyn (0.8) is available on the Bowlyn home page.";
 
 // What an open About box said about releases, first and after an answer.
+// A gate, when given, lets the server answer once the box has been read.
 struct AboutNotes {
     std::string first, last;
     bool shown = false;
     std::chrono::steady_clock::time_point deadline;
+    std::shared_ptr<test::AnswerGate> gate;
 };
 
 gboolean watchAboutForANote(gpointer data) {
@@ -39,6 +42,8 @@ gboolean watchAboutForANote(gpointer data) {
     if (!notes->shown) {
         notes->shown = true;
         notes->first = notes->last;
+        if (notes->gate)
+            notes->gate->open = true;
     }
     if (notes->last.find("Note:") == std::string::npos &&
         std::chrono::steady_clock::now() < notes->deadline) {
@@ -67,8 +72,9 @@ class ReleaseNotes : public ::testing::Test {
         gtk_menu_item_activate(GTK_MENU_ITEM(test::findWidget(app().mainWindow, name)));
         test::pump();
     }
-    AboutNotes runAbout() {
+    AboutNotes runAbout(const std::shared_ptr<test::AnswerGate>& gate = nullptr) {
         AboutNotes notes;
+        notes.gate = gate;
         notes.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         const guint source = g_timeout_add(20, watchAboutForANote, &notes);
         activate("menuAbout");
@@ -109,9 +115,10 @@ TEST_F(ReleaseNotes, ALateAnswerLeavesAProblemOnTheStatusLineAndGoesToAbout) {
 }
 
 TEST_F(ReleaseNotes, AnOpenAboutBoxShowsTheAnswerWhenItArrives) {
-    LoopbackServer server(test::answerAfter(300, "0.9\n"));
+    const auto gate = std::make_shared<test::AnswerGate>();
+    LoopbackServer server(test::answerWhenOpened(gate, "0.9\n"));
     open(server.url());
-    const AboutNotes notes = runAbout();
+    const AboutNotes notes = runAbout(gate);
     ASSERT_TRUE(notes.shown);
     EXPECT_EQ(notes.first.find("Note:"), std::string::npos);
     EXPECT_NE(notes.last.find("\n\nNote: A newer version (0.9) is available"), std::string::npos)
