@@ -111,13 +111,6 @@ std::string shortNumber(double v) {
 
 }  // namespace
 
-double ccwSweep(double from, double to) {
-    double s = std::fmod(to - from, CIRCLE_RADIANS);
-    if (s < 0.0)
-        s += CIRCLE_RADIANS;
-    return s;
-}
-
 EdgeArc edgeArc(const ContourEdge& from, const ContourEdge& to) {
     const double dx = to.x - from.x, dy = to.y - from.y;
     const double chord = std::hypot(dx, dy);

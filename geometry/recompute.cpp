@@ -75,7 +75,7 @@ MaybeProblem soundHoleBeside(const Document& doc, bool cutawaySide) {
     const SoundHole& h = doc.soundHole;
     if (!(h.r > 0.0f) || !allFinite(h.x, h.y, h.r))
         return std::nullopt;
-    const std::vector<OutlinePiece> pieces = bodyOutlinePieces(doc, cutawaySide);
+    const std::vector<OutlinePiece> pieces = drawnOutline(currentOutlineRecord(doc), cutawaySide);
     for (const OutlinePiece& p : pieces) {
         if (!pieceFinite(p))
             return std::nullopt;

@@ -132,7 +132,7 @@ TEST(SoundHole, MeasuresTheOutlineThePassDraws) {
             if (e.layer == 2.0f && (e.kind == 2.0f || e.kind == 3.0f))
                 drawn.push_back(shapeOf(pieceOf(e)));
         }
-        const std::vector<OutlinePiece> pieces = bodyOutlinePieces(d.doc, true);
+        const std::vector<OutlinePiece> pieces = drawnOutline(currentOutlineRecord(d.doc), true);
         EXPECT_EQ(pieces.size(), drawn.size());
         for (const OutlinePiece& p : pieces) {
             const Shape s = shapeOf(p);
