@@ -15,7 +15,8 @@ import os
 import sys
 from xml.sax.saxutils import escape, quoteattr
 
-import field_table
+sys.dont_write_bytecode = True  # the build must not write into the source tree
+import field_table  # noqa: E402
 
 TABLE = field_table.FieldTable()
 
