@@ -6,7 +6,7 @@
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
 #include "geometry/value_checks.h"
-#include "model/field_numbers.h"
+#include "model/field_table.h"
 #include "render/view_transform.h"
 
 namespace bowlyn {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "model/field_numbers.h"
+#include "model/field_table.h"
 
 namespace bowlyn {
 namespace {

@@ -13,7 +13,7 @@
 #include "geometry/primitives.h"
 #include "geometry/strings.h"
 #include "geometry/value_checks.h"
-#include "model/field_numbers.h"
+#include "model/field_table.h"
 #include "model/number_text.h"
 
 namespace bowlyn {
@@ -93,7 +93,7 @@ MaybeProblem soundHoleBeside(const Document& doc, bool cutawaySide) {
     return problem;
 }
 
-// Steps 3 to 15 of a pass: size checks, view, reference geometry, the body
+// The body: size checks, view, reference geometry, the body
 // checks with their construction aids, the solved outline and the sound hole.
 MaybeProblem checkAndSolveBody(Document& doc) {
     const DesignParameters& p = doc.params;
@@ -200,7 +200,8 @@ MaybeProblem checkNeckAndStrings(Document& doc) {
     return checkStrings(doc);
 }
 
-// Steps 20 to 27: the outline and everything on it, painted and recorded.
+// Once every check has passed: the outline and everything on it, painted and
+// recorded.
 void drawDesign(Document& doc) {
     const DesignParameters& p = doc.params;
     EntityList& entities = doc.drawing.entities;

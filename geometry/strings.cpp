@@ -5,7 +5,7 @@
 
 #include "geometry/document.h"
 #include "geometry/value_checks.h"
-#include "model/field_numbers.h"
+#include "model/field_table.h"
 
 namespace bowlyn {
 namespace {
@@ -26,7 +26,7 @@ std::optional<Check> countProblem(const DesignParameters& p) {
 
 // The problem of string i's diameter, which names the string.
 Problem diameterProblem(int32_t i) {
-    Problem problem = problemOf(Check::StringDiameter, {fields::FIRST_DIAMETER + i - 1});
+    Problem problem = problemOf(Check::StringDiameter, {fields::DIAMETER_1 + i - 1});
     problem.message += std::to_string(i) + " is currently <= 0.";
     return problem;
 }

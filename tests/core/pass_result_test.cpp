@@ -9,7 +9,7 @@
 
 #include "body_designs.h"
 #include "geometry/pass_display.h"
-#include "model/field_numbers.h"
+#include "model/field_table.h"
 #include "model/presets.h"
 
 namespace bowlyn {
@@ -95,7 +95,7 @@ TEST(PassResult, ProblemsNameTheirFields) {
          8,
          [](DesignParameters& p) { p.stringDiameters[4] = 0; },
          Check::StringDiameter,
-         {FIRST_DIAMETER + 3}},
+         {DIAMETER_4}},
         {"fret count",
          8,
          [](DesignParameters& p) { p.fretCount = 0; },
@@ -142,44 +142,6 @@ TEST(PassResult, TheStringNumberCompletesItsMessage) {
     EXPECT_EQ(statusText(recompute(t.doc)),
               "Problem: To draw strings, the diameter of each string must be > 0. Diameter of "
               "string 4 is currently <= 0.");
-}
-
-// The field numbers the checks name are the fields of those labels.
-TEST(PassResult, NamedFieldsAreTheFieldsOfTheirLabels) {
-    using namespace fields;
-    const std::pair<int, const char*> named[] = {
-        {LOWER_BOUT_WIDTH, "Lower bout width"},
-        {NECK_FLAT_LENGTH, "Neck flat length"},
-        {SOUND_HOLE_DIAMETER, "Sound hole diameter"},
-        {SOUND_HOLE_OFFSET, "Sound hole offset"},
-        {LOWER_BOUT_RADIUS, "Lower bout radius"},
-        {LOWER_BOUT_OFFSET, "Lower bout offset"},
-        {UPPER_BOUT_WIDTH, "Upper bout width"},
-        {UPPER_BOUT_RADIUS, "Upper bout radius"},
-        {UPPER_BOUT_OFFSET, "Upper bout offset"},
-        {WAIST_WIDTH, "Waist width"},
-        {WAIST_RADIUS, "Waist radius"},
-        {WAIST_OFFSET, "Waist offset"},
-        {CUTAWAY_SIDE_OFFSET, "Cutaway side offset"},
-        {CUTAWAY_DEPTH, "Cutaway depth"},
-        {CUTAWAY_WIDTH, "Cutaway width"},
-        {CUTAWAY_VALLEY_RADIUS, "Cutaway valley radius"},
-        {CUTAWAY_POINT_RADIUS, "Cutaway point radius"},
-        {SOUND_HOLE_X_OFFSET, "Sound hole x offset"},
-        {LOWER_BOUT_INCREMENT, "Lower bout secondary radius increment"},
-        {UPPER_BOUT_INCREMENT, "Upper bout secondary radius increment"},
-        {FRET_COUNT, "Total number of frets"},
-        {FRETBOARD_THICKNESS, "Fretboard thickness"},
-        {NUT_THICKNESS, "Nut thickness"},
-        {FRETWIRE_THICKNESS, "Fretwire thickness"},
-        {FRETWIRE_HEIGHT, "Fretwire height"},
-        {MARKER_DIAMETER, "Marker diameter"},
-        {SIDE_MARKER_DIAMETER, "Side marker diameter"},
-        {STRINGS_PER_COURSE, "Strings per course"},
-        {COURSE_SPACING, "Course spacing of strings"},
-    };
-    for (const auto& [number, label] : named)
-        EXPECT_EQ(fieldByLabel(label), number) << label;
 }
 
 }  // namespace
