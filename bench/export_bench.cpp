@@ -10,6 +10,7 @@
 #include "export/measurements.h"
 #include "export/pdf_template.h"
 #include "geometry/document.h"
+#include "geometry/pass_display.h"
 #include "geometry/recompute.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
@@ -34,10 +35,10 @@ void exportPreset(benchmark::State& state, Job job) {
     Document doc(form);
     loadPreset(doc, row);
     doc.finalDrawing = 1;
-    recompute(doc);
+    const PassResult pass = recompute(doc);
     const std::optional<SolvedDesign> solved = solvedDesign(doc);
     if (!solved) {
-        state.SkipWithError(form.text(STATUS_LABEL).c_str());
+        state.SkipWithError(statusText(pass).c_str());
         return;
     }
     const std::string title = designTitle(doc);

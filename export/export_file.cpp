@@ -6,10 +6,6 @@
 
 namespace bowlyn {
 
-const char* exportExtension(ExportFormat format) {
-    return format == ExportFormat::Svg ? ".svg" : ".dxf";
-}
-
 ExportText exportText(const SolvedDesign& design, ExportFormat format,
                       std::optional<LengthUnit> unit, const std::string& title) {
     ExportText result;

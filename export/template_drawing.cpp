@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "export/contour.h"
-#include "render/entity_list.h"
+#include "render/drawing_kinds.h"
 #include "render/painter.h"
 #include "render/style.h"
 
@@ -100,7 +100,7 @@ void addStrokes(const DisplayItem& it, double arm, std::vector<TemplateStroke>& 
     const float* v = it.v;
     for (const int copy : {0, 1}) {
         const bool mirrored = copy == 1;
-        if ((!mirrored && it.side < 0) || (mirrored && it.side == 0))
+        if (mirrored ? !drawsMirror(it.side) : !drawsAsPassed(it.side))
             continue;
         const double m = mirrored ? -1.0 : 1.0;
         TemplateStroke s;
@@ -166,7 +166,7 @@ TemplateDrawing templateDrawing(const DisplayList& display, int32_t units) {
     const double arm = POINT_CROSS_ARM / d.pointsPerUnit;
     DisplayList centreLines;
     for (const DisplayItem& it : display) {
-        if (it.layer == LAYER_NONE || !finiteValues(it))
+        if (it.layer == Layer::None || !finiteValues(it))
             continue;
         if (isCentreLine(it)) {
             centreLines.push_back(it);
@@ -187,7 +187,7 @@ TemplateDrawing templateDrawing(const DisplayList& display, int32_t units) {
             if (!clipSegment(d.extent, s.x1, s.y1, s.x2, s.y2))
                 continue;
             DisplayItem cut = it;
-            cut.side = 0;
+            cut.side = Side::AsPassed;
             cut.v[0] = static_cast<float>(s.x1);
             cut.v[1] = static_cast<float>(s.y1);
             cut.v[2] = static_cast<float>(s.x2);

@@ -7,7 +7,7 @@
 
 #include "body_designs.h"
 #include "export/solved_design.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/presets.h"
 
 namespace bowlyn::testing {
@@ -18,7 +18,7 @@ inline std::unique_ptr<TestDocument> presetAfterPass(int row) {
     t->doc.presets = builtInPresetTable();
     loadPreset(t->doc, row);
     t->doc.finalDrawing = 1;
-    recompute(t->doc);
+    recomputeAndShow(t->doc);
     return t;
 }
 

@@ -62,7 +62,7 @@ TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
     EXPECT_NEAR(d.extent.maxY, fretboardTop(t->doc).yHead, 1e-6);
     size_t centreLines = 0;
     for (const DisplayItem& it : d.items) {
-        EXPECT_NE(it.layer, LAYER_NONE);
+        EXPECT_NE(it.layer, Layer::None);
         if (it.style == &styleCentreLine) {
             ++centreLines;
             EXPECT_GE(it.v[1], d.extent.minY - 1e-6);
@@ -86,8 +86,8 @@ TEST(TemplateDrawing, TouchesOnlyWhereAStrokePasses) {
     Drawing d;
     // The quarter of the unit circle round (3, 0) from 0 to 90 degrees, and
     // its mirror image only.
-    d.drawArc(styleOutline, 3, 0, 1, 0, 1.5707964f, -1, 2.0f);
-    d.drawPoint(styleOutline, 10, 10, 1, 0, 2.0f);
+    d.drawArc(styleOutline, 3, 0, 1, 0, 1.5707964f, Side::MirrorOnly, Layer::Body);
+    d.drawPoint(styleOutline, 10, 10, PointMarker::Cross, Side::AsPassed, Layer::Body);
     const TemplateDrawing t = templateDrawing(d.display, 0);
     EXPECT_TRUE(t.touches(box(-3.8, 0.4, -3.6, 0.7)));     // on the mirrored arc
     EXPECT_FALSE(t.touches(box(3.6, 0.4, 3.8, 0.7)));      // as passed: not painted
@@ -107,10 +107,10 @@ TEST(TemplateDrawing, TouchesOnlyWhereAStrokePasses) {
 TEST(TemplatePlan, PrintsOnlyTilesTheDrawingPassesThrough) {
     Drawing d;
     const float side = 1900.0f / 25.4f;  // 1900 mm: 11 tiles of 190 sharing 10
-    d.drawLine(styleOutline, 0, 0, side, 0, 0, 2.0f);
-    d.drawLine(styleOutline, side, 0, side, side, 0, 2.0f);
-    d.drawLine(styleOutline, side, side, 0, side, 0, 2.0f);
-    d.drawLine(styleOutline, 0, side, 0, 0, 0, 2.0f);
+    d.drawLine(styleOutline, 0, 0, side, 0, Side::AsPassed, Layer::Body);
+    d.drawLine(styleOutline, side, 0, side, side, Side::AsPassed, Layer::Body);
+    d.drawLine(styleOutline, side, side, 0, side, Side::AsPassed, Layer::Body);
+    d.drawLine(styleOutline, 0, side, 0, 0, Side::AsPassed, Layer::Body);
     SolvedDesign design;
     design.display = &d.display;
     TemplateSettings s;
@@ -141,7 +141,7 @@ TEST(TemplatePlan, PrintsOnlyTilesTheDrawingPassesThrough) {
         Drawing big;
         for (const DisplayItem& it : d.display) {
             big.drawLine(styleOutline, it.v[0] * factor, it.v[1] * factor, it.v[2] * factor,
-                         it.v[3] * factor, 0, 2.0f);
+                         it.v[3] * factor, Side::AsPassed, Layer::Body);
         }
         design.display = &big.display;
         const PlanResult bigger = planTemplate(design, s);
@@ -157,7 +157,8 @@ TEST(TemplatePlan, PrintsOnlyTilesTheDrawingPassesThrough) {
 
 TEST(TemplatePlan, TilesLieTheWayThatTakesFewerSheets) {
     Drawing d;
-    d.drawLine(styleOutline, 0, 0, 500.0f / 25.4f, 0, 0, 2.0f);  // 500 mm across
+    d.drawLine(styleOutline, 0, 0, 500.0f / 25.4f, 0, Side::AsPassed,
+               Layer::Body);  // 500 mm across
     SolvedDesign design;
     design.display = &d.display;
     TemplateSettings s;  // A4: 190 across in portrait, 277 in landscape
@@ -199,7 +200,7 @@ TEST(TemplatePlan, FullSizeIsOnePageAsLargeAsTheDrawing) {
 
     // Six metres do not fit a PDF page.
     Drawing d;
-    d.drawLine(styleOutline, 0, 0, 0, 6000.0f / 25.4f, 0, 2.0f);
+    d.drawLine(styleOutline, 0, 0, 0, 6000.0f / 25.4f, Side::AsPassed, Layer::Body);
     SolvedDesign design;
     design.display = &d.display;
     EXPECT_EQ(planTemplate(design, s).problem,
