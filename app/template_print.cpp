@@ -56,12 +56,14 @@ void drawPage(GtkPrintOperation*, GtkPrintContext* context, gint page, gpointer 
                       static_cast<size_t>(page));
 }
 
-GtkWidget* percentButton(GtkTable* table, int row, const char* text, double value) {
+GtkWidget* percentButton(GtkTable* table, int row, const char* text, const char* name,
+                         double value) {
     GtkWidget* label = gtk_label_new_with_mnemonic(text);
     gtk_misc_set_alignment(GTK_MISC(label), 0.0f, 0.5f);
     GtkWidget* spin = gtk_spin_button_new_with_range(TEMPLATE_SCALE_MIN, TEMPLATE_SCALE_MAX, 0.1);
     gtk_spin_button_set_digits(GTK_SPIN_BUTTON(spin), 2);
     gtk_spin_button_set_value(GTK_SPIN_BUTTON(spin), value);
+    gtk_widget_set_name(spin, name);
     gtk_label_set_mnemonic_widget(GTK_LABEL(label), spin);
     gtk_table_attach(table, label, 0, 1, row, row + 1, GTK_FILL, GTK_FILL, 6, 4);
     gtk_table_attach(table, spin, 1, 2, row, row + 1, GTK_FILL, GTK_FILL, 6, 4);
@@ -83,10 +85,12 @@ GObject* createScaleTab(GtkPrintOperation*, gpointer data) {
     gtk_misc_set_alignment(GTK_MISC(help), 0.0f, 0.0f);
     gtk_box_pack_start(GTK_BOX(box), help, FALSE, FALSE, 0);
     GtkWidget* table = gtk_table_new(2, 3, FALSE);
-    job->across = percentButton(GTK_TABLE(table), 0,
-                                "Printer scale _across the paper:", job->session->scaleAcross);
-    job->down = percentButton(GTK_TABLE(table), 1,
-                              "Printer scale _down the paper:", job->session->scaleDown);
+    job->across =
+        percentButton(GTK_TABLE(table), 0, "Printer scale _across the paper:", "printScaleAcross",
+                      job->session->scaleAcross);
+    job->down =
+        percentButton(GTK_TABLE(table), 1, "Printer scale _down the paper:", "printScaleDown",
+                      job->session->scaleDown);
     gtk_box_pack_start(GTK_BOX(box), table, FALSE, FALSE, 0);
     gtk_widget_show_all(box);
     return G_OBJECT(box);

@@ -2,6 +2,8 @@
 // window writes is what the readers accept, in the unit and on the paper the
 // user chose, and the outline's measurements beside the derived values.
 
+#include <gtk/gtkunixprint.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -69,6 +71,52 @@ std::vector<std::string> pageMarks(const std::string& path) {
          it != std::sregex_iterator(); ++it)
         marks.push_back(it->str());
     return marks;
+}
+
+// The print dialog while it runs, or nullptr.
+GtkWidget* printDialog() {
+    GtkWidget* found = nullptr;
+    GList* tops = gtk_window_list_toplevels();
+    for (GList* t = tops; t; t = t->next) {
+        if (GTK_IS_PRINT_UNIX_DIALOG(t->data) && gtk_widget_get_visible(GTK_WIDGET(t->data)))
+            found = GTK_WIDGET(t->data);
+    }
+    g_list_free(tops);
+    return found;
+}
+
+// Answers the print dialog once its printer list has the printer of the
+// settings: what the printer-scale tab shows, then the user's correction
+// and Print. Gives up (Cancel) after ten seconds.
+struct PrintDialogAnswer {
+    double shownAcross = 0, shownDown = 0;
+    double across = 100, down = 100;
+    bool answered = false;
+    int ticks = 0;
+};
+
+gboolean answerPrintDialog(gpointer data) {
+    auto* a = static_cast<PrintDialogAnswer*>(data);
+    GtkWidget* dialog = printDialog();
+    if (!dialog)
+        return TRUE;  // not shown yet, or answered and gone: the test removes this
+    if (a->answered)
+        return TRUE;
+    if (!gtk_print_unix_dialog_get_selected_printer(GTK_PRINT_UNIX_DIALOG(dialog)) &&
+        ++a->ticks < 500)
+        return TRUE;  // the printers are still being listed
+    GtkWidget* across = findWidget(dialog, "printScaleAcross");
+    GtkWidget* down = findWidget(dialog, "printScaleDown");
+    if (across && down) {
+        a->shownAcross = gtk_spin_button_get_value(GTK_SPIN_BUTTON(across));
+        a->shownDown = gtk_spin_button_get_value(GTK_SPIN_BUTTON(down));
+        gtk_spin_button_set_value(GTK_SPIN_BUTTON(across), a->across);
+        gtk_spin_button_set_value(GTK_SPIN_BUTTON(down), a->down);
+    }
+    a->answered = true;
+    gtk_dialog_response(GTK_DIALOG(dialog),
+                        a->ticks < 500 && across ? GTK_RESPONSE_OK : GTK_RESPONSE_CANCEL);
+    return TRUE;
 }
 
 class WorkshopFiles : public GuiTest {
@@ -250,6 +298,55 @@ TEST_F(WorkshopFiles, ThePrintersScaleCorrectionIsDrawnIntoThePages) {
     EXPECT_EQ(system((reader + "'" + plain + "' 2").c_str()), 0);
     EXPECT_EQ(system((reader + "'" + scaled + "' 2 98").c_str()), 0);
     EXPECT_NE(system((reader + "'" + scaled + "' 2 >/dev/null 2>&1").c_str()), 0);
+}
+
+// File > Print... through the real dialog, printing to a file: the scale
+// tab shows the session's correction, what the user enters there is kept for
+// the next print, and the pages come out of the printer.
+TEST_F(WorkshopFiles, ThePrintDialogsScaleTabIsKeptForTheSession) {
+    if (!haveTool("pdfinfo"))
+        GTEST_SKIP() << "poppler-utils are not installed";
+    // Printing to a file needs no print server; the machines that run the
+    // tests have none, nor the system bus that CUPS asks for.
+    g_object_set(gtk_settings_get_default(), "gtk-print-backends", "file", nullptr);
+    activate("menuInitializeOM");
+    click("buttonOk");
+    app().printing = std::make_unique<PrintSession>();
+    auto printTo = [&](const std::string& path) {
+        GtkPrintSettings* settings = gtk_print_settings_new();
+        gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+        gtk_print_settings_set_printer(settings, "Print to File");
+        gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_URI, uri);
+        gtk_print_settings_set(settings, GTK_PRINT_SETTINGS_OUTPUT_FILE_FORMAT, "pdf");
+        app().printing->keepSettings(settings);
+        g_free(uri);
+        g_object_unref(settings);
+    };
+    const std::string first = temp("dialog-1.pdf"), second = temp("dialog-2.pdf");
+    printTo(first);
+    PrintDialogAnswer answer;
+    answer.across = 98.5;
+    answer.down = 101;
+    guint source = g_timeout_add(20, answerPrintDialog, &answer);
+    activate("menuPrint");
+    ASSERT_TRUE(runLoopUntil([&] { return answer.answered && !printDialog(); }, 20));
+    g_source_remove(source);
+    EXPECT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
+    EXPECT_EQ(answer.shownAcross, 100);
+    EXPECT_EQ(answer.shownDown, 100);
+    EXPECT_EQ(app().printing->scaleAcross, 98.5);
+    EXPECT_EQ(app().printing->scaleDown, 101);
+    ASSERT_TRUE(runLoopUntil([&] { return pdfInfo(first).pages > 2; }, 20)) << "nothing printed";
+
+    // The next print shows the correction kept.
+    printTo(second);
+    PrintDialogAnswer again;
+    source = g_timeout_add(20, answerPrintDialog, &again);
+    activate("menuPrint");
+    ASSERT_TRUE(runLoopUntil([&] { return again.answered && !printDialog(); }, 20));
+    g_source_remove(source);
+    EXPECT_EQ(again.shownAcross, 98.5);
+    EXPECT_EQ(again.shownDown, 101);
 }
 
 }  // namespace
