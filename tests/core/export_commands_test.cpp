@@ -97,7 +97,7 @@ TEST_F(WorkshopExport, NothingIsAskedOrWrittenWithoutACompleteOutline) {
     EXPECT_TRUE(fs::is_empty(dir));
 }
 
-TEST_F(WorkshopExport, DecliningTheOverwriteAsksAgainAndCancellingWritesNothing) {
+TEST_F(WorkshopExport, ADeclinedOverwriteOrAFailedWriteLeavesTheOldFile) {
     ASSERT_EQ(pass(), STATUS_OK);
     std::ofstream(dir + "om.dxf") << "kept";
     dialogs.files = {dir + "om"};
@@ -108,6 +108,13 @@ TEST_F(WorkshopExport, DecliningTheOverwriteAsksAgainAndCancellingWritesNothing)
                                         "ask: File '" + dir + "om.dxf' exists. Overwrite it?",
                                         "choose export in '" + dir + "'"}));
     EXPECT_EQ(read(dir + "om.dxf"), "kept");
+
+    const std::string nowhere = dir + "no-such-folder/om.dxf";
+    dialogs.files = {nowhere};
+    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.errors[0].rfind("Could not write '" + nowhere + "': ", 0), 0u)
+        << dialogs.errors[0];
 }
 
 // The window's figures: the design's own unit, blank where there is nothing

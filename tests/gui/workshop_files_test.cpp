@@ -184,27 +184,6 @@ TEST_F(WorkshopFiles, MenuItemsWriteTheChosenFormatUnitAndPaperUnderTheirExtensi
     }
 }
 
-TEST_F(WorkshopFiles, AnExistingFileIsReplacedOnlyWhenTheUserAgreesAndFailuresAreReported) {
-    activate("menuInitializeOM");
-    click("buttonOk");
-    const std::string kept = temp("kept.svg"), other = temp("other.svg");
-    std::ofstream(kept) << "precious";
-    dialogs.files = {kept.substr(0, kept.size() - 4), other};
-    dialogs.answers = {false};
-    activate("menuExportSVG");
-    ASSERT_EQ(dialogs.questions.size(), 1u);
-    EXPECT_EQ(dialogs.questions[0], "File '" + kept + "' exists. Overwrite it?");
-    EXPECT_EQ(contents(kept), "precious");
-    EXPECT_NE(contents(other).find("</svg>"), std::string::npos);
-
-    const std::string nowhere = ::testing::TempDir() + "no-such-folder/om.dxf";
-    dialogs.files = {nowhere};
-    activate("menuExportCAM");
-    ASSERT_EQ(dialogs.errors.size(), 1u);
-    EXPECT_EQ(dialogs.errors[0].rfind("Could not write '" + nowhere + "': ", 0), 0u)
-        << dialogs.errors[0];
-}
-
 TEST_F(WorkshopFiles, AValueTypedAndNotLeftIsExportedAndMeasured) {
     activate("menuInitializeOM");
     click("buttonOk");
@@ -224,28 +203,6 @@ TEST_F(WorkshopFiles, AValueTypedAndNotLeftIsExportedAndMeasured) {
     EXPECT_EQ(text("labelWidthData"), "15.4 in");
     EXPECT_NE(text("labelPerimeterData"), before);
     EXPECT_NE(contents(svg).find("</svg>"), std::string::npos);
-}
-
-TEST_F(WorkshopFiles, MeasurementsAreBlankUnlessTheLastPassDrewACompleteOutline) {
-    activate("menuInitializeOM");
-    for (const char* label : {"labelPerimeterData", "labelLengthData"})
-        EXPECT_EQ(text(label), " ") << label;
-    click("buttonTryIt");
-    EXPECT_EQ(text("labelLengthData"), "19.4 in");
-    // A design that fails its checks shows no stale figures.
-    type("entryLBWidth", "1");
-    click("buttonOk");
-    ASSERT_NE(text(STATUS_LABEL), STATUS_OK);
-    for (const char* label : {"labelPerimeterData", "labelAreaData", "labelLengthData",
-                              "labelWidthData", "labelFretboardAreaData"})
-        EXPECT_EQ(text(label), " ") << label;
-    // Loading another design clears them too.
-    dialogs.saveChoice = SaveChoice::Discard;
-    activate("menuInitializeDreadnought");
-    click("buttonOk");
-    EXPECT_NE(text("labelLengthData"), " ");
-    activate("menuInitializeClear");
-    EXPECT_EQ(text("labelLengthData"), " ");
 }
 
 // The print operation's PDF export holds the same tiles as File > Export PDF
