@@ -267,11 +267,11 @@ scenario_export_svg() {
   xdotool key alt+o
   sleep 0.3
   xdotool key alt+f
-  sleep 0.3
+  sleep 0.6
   xdotool key v  # Export S_VG...
   local dialog=""
   for _ in $(seq 50); do
-    dialog=$(dialog_window)
+    dialog=$(dialog_window || true)  # none yet: look again
     [ -n "$dialog" ] && break
     sleep 0.1
   done
