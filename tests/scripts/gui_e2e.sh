@@ -111,9 +111,10 @@ choose_om() {
   sleep 0.3
 }
 
-# The question dialog the program shows over the main window, if any.
+# The question dialog the program shows over the main window, if any. None
+# is no failure: a slow build may not have shown it yet.
 dialog_window() {
-  xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v "^$main\$" | tail -1
+  xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v "^$main\$" | tail -1 || true
 }
 
 
@@ -271,7 +272,7 @@ scenario_export_svg() {
   xdotool key v  # Export S_VG...
   local dialog=""
   for _ in $(seq 50); do
-    dialog=$(dialog_window || true)  # none yet: look again
+    dialog=$(dialog_window)
     [ -n "$dialog" ] && break
     sleep 0.1
   done
