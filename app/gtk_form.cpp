@@ -34,7 +34,8 @@ const std::vector<std::string>& formWidgetNames() {
               "labelTailArcRadiusData", "labelTailArcCenterPointData",
               "labelCutawayFlorentineRadiusData", "labelCutawayFlorentineCenterPointData",
               "labelCutawayVenetianCenterPointData", "labelCutawayVenetianPointCenterPointData",
-              "drawingImage", "labelUnits2", "labelStatusText"}) {
+              "drawingImage", "labelUnits2", "labelStatusText", "labelPerimeterData",
+              "labelAreaData", "labelLengthData", "labelWidthData", "labelFretboardAreaData"}) {
             n.push_back(label);
         }
         return n;

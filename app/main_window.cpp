@@ -11,6 +11,7 @@
 #include "app/form_signals.h"
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
+#include "export/measurement_texts.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "help/release_texts.h"
@@ -112,6 +113,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     GtkWidget* window = s.form->mainWindow();
     s.doc = std::make_unique<Document>(*s.form);
     s.doc->presets = builtInPresetTable();
+    s.doc->alsoShow = showMeasurements;
     s.form->showDrawing(s.doc->drawing.surface);
     s.form->createUnitsCombo();
 

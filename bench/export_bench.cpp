@@ -1,12 +1,14 @@
-// The cost of an export once a pass is complete: the DXF for CAM, the SVG
-// and the measurements of each built-in preset, in-process (closing the
-// contours included, writing the file not).
+// The cost of an export once a pass is complete: the DXF for CAM, the SVG,
+// the measurements and the paper template (tiled on A4, and at full size) of
+// each built-in preset, in-process (closing the contours and laying out the
+// tiles included, writing the file not).
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 #include "export/export_file.h"
 #include "export/measurements.h"
+#include "export/pdf_template.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "geometry/recompute.h"
@@ -16,7 +18,16 @@
 namespace bowlyn {
 namespace {
 
-enum class Job { CamDxf, Svg, Measure };
+enum class Job { CamDxf, Svg, Measure, PdfA4, PdfFull };
+
+size_t templateBytes(const SolvedDesign& solved, const std::string& title, const char* paper) {
+    TemplateSettings settings;
+    settings.paper = *paperByName(paper);
+    settings.title = title;
+    settings.date = "2024-05-01";
+    const PlanResult plan = planTemplate(solved, settings);
+    return templatePdf(plan.plan, "2024-05-01T00:00:00Z").bytes.size();
+}
 
 void exportPreset(benchmark::State& state, Job job) {
     const int row = static_cast<int>(state.range(0));
@@ -32,7 +43,10 @@ void exportPreset(benchmark::State& state, Job job) {
     }
     const std::string title = designTitle(doc);
     for (auto _ : state) {
-        if (job == Job::Measure) {
+        if (job == Job::PdfA4 || job == Job::PdfFull) {
+            benchmark::DoNotOptimize(
+                templateBytes(*solved, title, job == Job::PdfA4 ? "a4" : "full"));
+        } else if (job == Job::Measure) {
             MeasureResult m = measureDesign(*solved, std::nullopt);
             benchmark::DoNotOptimize(m.values.area);
         } else {
@@ -53,6 +67,12 @@ void BM_ExportSvg(benchmark::State& state) {
 void BM_Measure(benchmark::State& state) {
     exportPreset(state, Job::Measure);
 }
+void BM_ExportPdfA4(benchmark::State& state) {
+    exportPreset(state, Job::PdfA4);
+}
+void BM_ExportPdfFull(benchmark::State& state) {
+    exportPreset(state, Job::PdfFull);
+}
 
 // Medians of repeated runs: a shared machine's slow moments do not count.
 #define EXPORT_BENCHMARK(f)             \
@@ -65,6 +85,8 @@ void BM_Measure(benchmark::State& state) {
 EXPORT_BENCHMARK(BM_ExportCamDxf);
 EXPORT_BENCHMARK(BM_ExportSvg);
 EXPORT_BENCHMARK(BM_Measure);
+EXPORT_BENCHMARK(BM_ExportPdfA4);
+EXPORT_BENCHMARK(BM_ExportPdfFull);
 
 }  // namespace
 }  // namespace bowlyn

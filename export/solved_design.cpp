@@ -17,6 +17,7 @@ std::optional<SolvedDesign> solvedDesign(const Document& doc) {
         s.fretboard = fretboardTop(doc);
     s.units = doc.params.units;
     s.entities = &doc.drawing.entities;
+    s.display = &doc.drawing.display;
     return s;
 }
 

@@ -5,6 +5,7 @@
 
 #include "geometry/body_outline.h"
 #include "geometry/fretboard.h"
+#include "render/display_list.h"
 #include "render/entity_list.h"
 
 namespace bowlyn {
@@ -13,7 +14,7 @@ struct Document;
 
 // What the exports and measurements read from one complete recompute pass:
 // the solved outline with the parameters that shape it, the sound hole, the
-// fingerboard's top outline and the entity list. Everything else in export/
+// fingerboard's top outline, the entity list and what the pass painted. Everything else in export/
 // depends on this record alone, never on the document.
 struct SolvedDesign {
     OutlineRecord body;
@@ -22,6 +23,7 @@ struct SolvedDesign {
     FretboardTop fretboard;                // meaningful only with a fretboard
     int32_t units = 0;                     // 0 inch, 1 centimetre
     const EntityList* entities = nullptr;  // owned by the pass; outlives this record
+    const DisplayList* display = nullptr;  // the same; paper templates paint it again
 };
 
 // The solved design of the last pass, or nullopt unless that pass produced a

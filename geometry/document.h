@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "geometry/body_outline.h"
 #include "geometry/neck.h"
@@ -28,6 +29,12 @@ struct Document : Design {
     std::array<TransPoint, TRANS_POINT_CAPACITY + 1> transPoints{};  // numbered 1 to 100
     uint32_t transPointCount = 0;
     int32_t showTransPoints = 0;
+
+    // What the window shows of a pass beyond the status line, the derived
+    // values and the drawing (the outline's measurements, which come from
+    // the exports' contours): called once a pass is shown, `complete` when it
+    // drew a complete outline, and with false when the display is reset.
+    std::function<void(Document&, bool complete)> alsoShow;
 };
 
 }  // namespace bowlyn
