@@ -482,8 +482,11 @@ def main_window():
             x=READOUT_X, y=BUTTONS_Y)
 
     # The event box takes the pointer and the keys for the image, which has no
-    # window of its own: the wheel zooms, a drag pans, + - 0 when focused.
-    box = Widget("GtkEventBox", "eventboxDrawing", visible_window=False, can_focus=True,
+    # window of its own: the wheel zooms, a drag pans, + - 0 when focused. Its
+    # own X window lets the drawing be painted straight onto the screen,
+    # without the rest of the window and without a buffer in between.
+    box = Widget("GtkEventBox", "eventboxDrawing", visible_window=True, can_focus=True,
+                 app_paintable=True, double_buffered=False,
                  width_request=IMAGE_SIZE, height_request=IMAGE_SIZE)
     box.add(Widget("GtkImage", "drawingImage", width_request=IMAGE_SIZE,
                    height_request=IMAGE_SIZE))
