@@ -160,6 +160,35 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     EXPECT_LT(ink, 660 * 30);
 }
 
+// Rows of the drawing, frame excluded, with any pixel that is not white.
+int inkedRowsFrom(const Pixels& p, int first, int last) {
+    int rows = 0;
+    for (int y = first; y <= last; ++y) {
+        for (int x = 2; x < p.width - 2; ++x) {
+            const unsigned char* c = p.at(x, y);
+            if (c[0] != 255 || c[1] != 255 || c[2] != 255) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+// The fitted view cuts the neck off at the top edge; zooming out brings the
+// whole instrument into view, headstock end included.
+TEST_F(DrawingWindow, ZoomingOutShowsTheWholeNeck) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    ASSERT_GT(inkedRowsFrom(shownDrawing(), 2, 12), 0);
+    for (int i = 0; i < 4; ++i)
+        wheel(330, 330, GDK_SCROLL_DOWN);
+    EXPECT_NEAR(area().view().zoom(), 1 / (1.25 * 1.25 * 1.25 * 1.25), 1e-9);
+    const Pixels out = shownDrawing();
+    EXPECT_EQ(inkedRowsFrom(out, 2, 12), 0);
+    EXPECT_GT(inkedRowsFrom(out, 13, 657), 300);
+}
+
 TEST_F(DrawingWindow, KeysFitButtonAndDragMoveTheView) {
     activate("menuInitializeOM");
     click("buttonTryIt");
