@@ -4,6 +4,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/drawing_area.h"
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
 #include "app/template_print.h"
@@ -17,6 +18,7 @@ AppContext::~AppContext() = default;
 void AppContext::forgetWindow() {
     doc = nullptr;
     form = nullptr;
+    drawing = nullptr;
     dialogs = nullptr;
     mainWindow = nullptr;
     updates = nullptr;

@@ -10,6 +10,7 @@
 
 namespace bowlyn {
 
+class DrawingArea;
 class GtkDialogs;
 class GtkForm;
 class PrintSession;
@@ -29,6 +30,7 @@ struct AppContext {
     // out (focus leaving an entry) finds no document.
     Document* doc = nullptr;
     GtkForm* form = nullptr;
+    DrawingArea* drawing = nullptr;
     Dialogs* dialogs = nullptr;  // the window's own, or what a test put there
     GtkWidget* mainWindow = nullptr;
     ReleaseWatch* updates = nullptr;  // null when built without the release check
@@ -43,6 +45,7 @@ struct AppContext {
     struct Owned {
         std::unique_ptr<GtkForm> form;
         std::unique_ptr<Document> doc;
+        std::unique_ptr<DrawingArea> drawing;  // paints doc's drawing
         std::unique_ptr<GtkDialogs> dialogs;
         std::unique_ptr<ReleaseWatch> updates;
         bool windowDestroyed = false;

@@ -2,6 +2,8 @@
 
 #include "app/app_context.h"
 #include "app/form_signals.h"
+#include "app/gtk_form.h"
+#include "commands/edit_commands.h"
 #include "model/form_editing.h"
 #include "model/parameter_file.h"
 
@@ -9,9 +11,22 @@ namespace bowlyn {
 
 Document* designToRead() {
     Document* doc = app().doc;
-    if (doc)
+    if (doc) {
         commitFocusedEntry(*doc);
+        rememberEdit();
+    }
     return doc;
+}
+
+void rememberEdit() {
+    Document* doc = app().doc;
+    if (!doc)
+        return;
+    noteEdit(*doc);
+    if (GtkForm* form = app().form) {
+        form->setSensitive("menuUndo", doc->history.canUndo());
+        form->setSensitive("menuRedo", doc->history.canRedo());
+    }
 }
 
 bool mayLeaveDesign(Leaving leaving) {

@@ -12,9 +12,13 @@ using namespace bowlyn;
 
 extern "C" {
 
+// Opening a file is one change to undo.
 G_MODULE_EXPORT gboolean menuOpen_activate_cb(GtkMenuItem*, gpointer) {
-    if (Document* doc = designToRead(); doc && app().dialogs)
+    if (Document* doc = designToRead(); doc && app().dialogs) {
+        HistoryPause loading(doc->history);
         openCommand(*doc, *app().dialogs);
+    }
+    rememberEdit();
     refreshTitle();
     return FALSE;
 }

@@ -5,11 +5,22 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
+#include "app/drawing_area.h"
 #include "app/handlers.h"
 #include "geometry/pass_display.h"
 #include "model/form_editing.h"
 
 using namespace bowlyn;
+
+// A stepper steps its own entry's text; another entry being edited is
+// committed first, as the click would have done by taking the focus.
+void bowlyn::stepEntry(const std::string& entry, StepDirection direction) {
+    Document* doc = designToRead();
+    if (doc && applyStepper(*doc, entry, direction)) {
+        rememberEdit();
+        recomputeAndShow(*doc);
+    }
+}
 
 namespace {
 
@@ -17,23 +28,23 @@ namespace {
 // goes away, so a commit must be harmless to repeat; returning FALSE lets GTK
 // finish its own focus handling.
 gboolean commit(const char* entry) {
-    if (Document* doc = app().doc)
+    if (Document* doc = app().doc) {
         commitEntryWidget(*doc, entry);
+        rememberEdit();
+    }
     return FALSE;
 }
 
-// A stepper steps its own entry's text; another entry being edited is
-// committed first, as the click would have done by taking the focus.
 gboolean step(const char* entry, StepDirection direction) {
-    Document* doc = designToRead();
-    if (doc && applyStepper(*doc, entry, direction))
-        recomputeAndShow(*doc);
+    stepEntry(entry, direction);
     return TRUE;
 }
 
 gboolean toggled(const char* button, GtkWidget* widget) {
-    if (Document* doc = app().doc)
+    if (Document* doc = app().doc) {
         applySwitch(*doc, button, gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget)));
+        rememberEdit();
+    }
     return FALSE;
 }
 
@@ -78,8 +89,10 @@ extern "C" {
 #include "model/fields.def"
 
 G_MODULE_EXPORT void comboboxUnits_changed_cb(GtkComboBox* combo, gpointer) {
-    if (Document* doc = app().doc)
+    if (Document* doc = app().doc) {
         applyUnits(*doc, gtk_combo_box_get_active(combo) == 1 ? 1 : 0);
+        rememberEdit();
+    }
 }
 
 G_MODULE_EXPORT gboolean notebook_switch_page_cb(GtkNotebook*, gpointer, guint, gpointer) {
@@ -94,6 +107,12 @@ G_MODULE_EXPORT gboolean buttonTryIt_clicked_cb(GtkButton*, gpointer) {
 G_MODULE_EXPORT gboolean buttonOk_clicked_cb(GtkButton*, gpointer) {
     draw(1);
     return FALSE;
+}
+
+// The whole drawing again, as after a pass; no pass runs.
+G_MODULE_EXPORT void buttonFit_clicked_cb(GtkButton*, gpointer) {
+    if (DrawingArea* area = app().drawing)
+        area->fit();
 }
 
 }  // extern "C"

@@ -1,9 +1,12 @@
 #include "app/form_signals.h"
 
+#include <gdk/gdkkeysyms.h>
 #include <gtk/gtk.h>
 
 #include "app/app_context.h"
+#include "app/design_access.h"
 #include "app/gtk_form.h"
+#include "app/handlers.h"
 #include "commands/unsaved_changes.h"
 #include "geometry/pass_display.h"
 #include "model/field_table.h"
@@ -17,17 +20,33 @@ void entryActivated(GtkEntry* entry, gpointer) {
     if (!doc || !app().form)
         return;
     commitEntryWidget(*doc, app().form->nameOf(GTK_WIDGET(entry)));
+    rememberEdit();
     recomputeAndShow(*doc);
+}
+
+// Up and Down in an entry with steppers step it like its Inc and Dec.
+gboolean entryKey(GtkWidget* entry, GdkEventKey* event, gpointer) {
+    const GdkModifierType mods = GdkModifierType(GDK_CONTROL_MASK | GDK_SHIFT_MASK | GDK_MOD1_MASK);
+    if (!app().form || (event->state & mods) != 0)
+        return FALSE;
+    const bool up = event->keyval == GDK_Up || event->keyval == GDK_KP_Up;
+    const bool down = event->keyval == GDK_Down || event->keyval == GDK_KP_Down;
+    if (!up && !down)
+        return FALSE;
+    stepEntry(app().form->nameOf(entry), up ? StepDirection::Increase : StepDirection::Decrease);
+    return TRUE;
 }
 
 void somethingChanged(GtkWidget*, gpointer) {
     refreshTitle();
 }
 
-void connectEntry(GtkForm& form, const std::string& name) {
-    if (GtkWidget* entry = form.widget(name)) {
+void connectEntry(GtkForm& form, const Control& control) {
+    if (GtkWidget* entry = form.widget(control.widget)) {
         g_signal_connect(entry, "activate", G_CALLBACK(entryActivated), nullptr);
         g_signal_connect(entry, "changed", G_CALLBACK(somethingChanged), nullptr);
+        if (control.stepClass != StepClass::None)
+            g_signal_connect(entry, "key-press-event", G_CALLBACK(entryKey), nullptr);
     }
 }
 
@@ -37,7 +56,7 @@ void connectFormSignals(GtkForm& form) {
     for (const Control& control : controls()) {
         GtkWidget* w = form.widget(control.widget);
         if (control.kind == ControlKind::Entry || control.kind == ControlKind::Text) {
-            connectEntry(form, control.widget);
+            connectEntry(form, control);
         } else if (w) {
             g_signal_connect(w, "toggled", G_CALLBACK(somethingChanged), nullptr);
         }

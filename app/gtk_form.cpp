@@ -1,12 +1,9 @@
 #include "app/gtk_form.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 
 #include "app/handlers.h"
 #include "model/field_table.h"
-#include "render/drawing_surface.h"
 
 namespace bowlyn {
 
@@ -38,40 +35,14 @@ const std::vector<std::string>& formWidgetNames() {
               "labelAreaData", "labelLengthData", "labelWidthData", "labelFretboardAreaData"}) {
             n.push_back(label);
         }
+        // The drawing's own controls and the Edit menu.
+        for (const char* label : {"eventboxDrawing", "labelCursorPosition", "buttonFit", "menubar",
+                                  "menuUndo", "menuRedo"}) {
+            n.push_back(label);
+        }
         return n;
     }();
     return names;
-}
-
-// Copies cairo's premultiplied native-endian ARGB32 rows into an RGBA pixel
-// buffer of the same size.
-void convertArgbToRgba(const unsigned char* src, int srcStride, int width, int height,
-                       unsigned char* dst, int dstStride) {
-    for (int y = 0; y < height; ++y) {
-        const unsigned char* srcRow = src + static_cast<size_t>(y) * srcStride;
-        unsigned char* out = dst + static_cast<size_t>(y) * dstStride;
-        for (int x = 0; x < width; ++x, out += 4) {
-            uint32_t p;
-            std::memcpy(&p, srcRow + 4 * x, 4);
-            const uint32_t a = p >> 24;
-            uint32_t r = (p >> 16) & 0xff, g = (p >> 8) & 0xff, b = p & 0xff;
-            // Every pixel of a drawing is opaque; only a stray translucent one
-            // pays for undoing the premultiplication.
-            if (a != 255) {
-                if (a == 0) {
-                    r = g = b = 0;
-                } else {
-                    r = (r * 255 + a / 2) / a;
-                    g = (g * 255 + a / 2) / a;
-                    b = (b * 255 + a / 2) / a;
-                }
-            }
-            out[0] = static_cast<unsigned char>(r);
-            out[1] = static_cast<unsigned char>(g);
-            out[2] = static_cast<unsigned char>(b);
-            out[3] = static_cast<unsigned char>(a);
-        }
-    }
 }
 
 bool startsWith(const std::string& s, const char* prefix) {
@@ -86,6 +57,8 @@ GType expectedType(const std::string& name) {
         return GTK_TYPE_NOTEBOOK;
     if (name == "drawingImage")
         return GTK_TYPE_IMAGE;
+    if (name == "eventboxDrawing")
+        return GTK_TYPE_EVENT_BOX;
     if (startsWith(name, "entry"))
         return GTK_TYPE_ENTRY;
     if (startsWith(name, "label"))
@@ -117,8 +90,6 @@ GtkForm::GtkForm(GladeXML* xml) {
 GtkForm::~GtkForm() {
     for (auto& entry : widgets_)
         g_object_unref(entry.second);
-    if (pixbuf_)
-        g_object_unref(pixbuf_);
 }
 
 void GtkForm::remember(const std::string& name, GtkWidget* w) {
@@ -255,28 +226,56 @@ std::string GtkForm::nameOf(GtkWidget* w) const {
     return widget(name) == w ? name : "";
 }
 
-void GtkForm::showDrawing(const DrawingSurface& surface) {
-    GtkWidget* image = widget("drawingImage");
-    if (!image)
+void GtkForm::setMarked(const std::string& name, bool marked) {
+    GtkWidget* w = widget(name);
+    // Every pass sets every mark; only a change restyles the entry.
+    if (!w || marked == (marked_.count(name) > 0))
         return;
-    const int w = surface.width(), h = surface.height();
-    bool fresh = false;
-    if (!pixbuf_ || gdk_pixbuf_get_width(pixbuf_) != w || gdk_pixbuf_get_height(pixbuf_) != h) {
-        if (pixbuf_)
-            g_object_unref(pixbuf_);
-        pixbuf_ = gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, w, h);
-        if (!pixbuf_)
-            return;
-        fresh = true;
-    }
-    convertArgbToRgba(surface.data(), surface.stride(), w, h, gdk_pixbuf_get_pixels(pixbuf_),
-                      gdk_pixbuf_get_rowstride(pixbuf_));
-    // The image draws straight from the buffer, so new pixels only need a redraw.
-    if (fresh) {
-        gtk_image_set_from_pixbuf(GTK_IMAGE(image), pixbuf_);
+    if (marked) {
+        marked_.insert(name);
+        GdkColor problem;
+        gdk_color_parse("#ffb4b4", &problem);
+        gtk_widget_modify_base(w, GTK_STATE_NORMAL, &problem);
     } else {
-        gtk_widget_queue_draw(image);
+        marked_.erase(name);
+        gtk_widget_modify_base(w, GTK_STATE_NORMAL, nullptr);
     }
+}
+
+namespace {
+
+// The notebook page that holds `w`, or -1.
+int pageOf(GtkNotebook* notebook, GtkWidget* w) {
+    for (; w; w = gtk_widget_get_parent(w)) {
+        if (gtk_widget_get_parent(w) == GTK_WIDGET(notebook))
+            return gtk_notebook_page_num(notebook, w);
+    }
+    return -1;
+}
+
+}  // namespace
+
+void GtkForm::reveal(const std::vector<std::string>& names) {
+    GtkWidget* nb = widget("notebook");
+    if (!nb)
+        return;
+    GtkNotebook* notebook = GTK_NOTEBOOK(nb);
+    const int current = gtk_notebook_get_current_page(notebook);
+    int first = -1;
+    for (const std::string& name : names) {
+        const int page = pageOf(notebook, widget(name));
+        if (page == current)
+            return;
+        if (first < 0)
+            first = page;
+    }
+    if (first >= 0)
+        gtk_notebook_set_current_page(notebook, first);
+}
+
+void GtkForm::showDrawing(const DrawingSurface&) {
+    if (drawingShown_)
+        drawingShown_();
 }
 
 }  // namespace bowlyn

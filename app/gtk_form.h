@@ -3,6 +3,8 @@
 #include <glade/glade.h>
 #include <gtk/gtk.h>
 
+#include <functional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -50,14 +52,20 @@ class GtkForm : public Form {
     std::string focused() const override;
     // The form's name for `w`, or "" when the form does not know it.
     std::string nameOf(GtkWidget* w) const;
+    void setMarked(const std::string& widget, bool marked) override;
+    bool marked(const std::string& widget) const override { return marked_.count(widget) > 0; }
+    void reveal(const std::vector<std::string>& widgets) override;
+    // Asks the drawing widget to show the pass's picture (see DrawingArea).
     void showDrawing(const DrawingSurface& surface) override;
+    void onDrawingShown(std::function<void()> shown) { drawingShown_ = std::move(shown); }
 
   private:
     void remember(const std::string& name, GtkWidget* w);
 
     std::unordered_map<std::string, GtkWidget*> widgets_;
     std::vector<std::string> missing_;
-    GdkPixbuf* pixbuf_ = nullptr;
+    std::function<void()> drawingShown_;
+    std::set<std::string> marked_;
 };
 
 }  // namespace bowlyn

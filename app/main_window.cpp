@@ -8,9 +8,11 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
+#include "app/drawing_area.h"
 #include "app/form_signals.h"
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
+#include "app/window_layout.h"
 #include "export/measurement_texts.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
@@ -114,7 +116,9 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     s.doc = std::make_unique<Document>(*s.form);
     s.doc->presets = builtInPresetTable();
     s.doc->alsoShow = showMeasurements;
-    s.form->showDrawing(s.doc->drawing.surface);
+    s.drawing = std::make_unique<DrawingArea>(*s.form, s.doc->drawing);
+    s.form->onDrawingShown([area = s.drawing.get()] { area->show(); });
+    followWindowSize(*s.form, *s.drawing);
     s.form->createUnitsCombo();
 
     ctx.iconPath = findResource("bowlyn.ico");
@@ -123,6 +127,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     s.dialogs = std::make_unique<GtkDialogs>(window, ctx.iconPath);
     ctx.doc = s.doc.get();
     ctx.form = s.form.get();
+    ctx.drawing = s.drawing.get();
     ctx.dialogs = s.dialogs.get();
     ctx.mainWindow = window;
 
@@ -135,8 +140,13 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     s.doc->lastDirectory.clear();
     s.doc->currentFileName.clear();
     s.doc->outlineComplete = 0;
-    clearWorkRow(*s.doc);
-    loadPreset(*s.doc, WORK_ROW);
+    {
+        HistoryPause starting(s.doc->history);
+        clearWorkRow(*s.doc);
+        loadPreset(*s.doc, WORK_ROW);
+    }
+    s.doc->history.start(captureForm(*s.doc));
+    rememberEdit();
     refreshTitle();
     s.updates = makeReleaseWatch();
     ctx.updates = s.updates.get();
@@ -154,6 +164,9 @@ void closeMainWindow() {
         gtk_widget_destroy(window);
     s.windowDestroyed = false;
     s.dialogs.reset();
+    if (s.form)
+        s.form->onDrawingShown(nullptr);
+    s.drawing.reset();
     s.doc.reset();
     s.form.reset();
 }

@@ -1,6 +1,6 @@
 // The Initialize menu: a preset or the cleared form goes into the form and the
 // drawing is blanked; nothing is drawn until the next stepper click, Try it or
-// Ok. Unsaved work is asked about first.
+// Ok. Unsaved work is asked about first; the load is one change to undo.
 
 #include <gtk/gtk.h>
 
@@ -18,10 +18,14 @@ void load(int row) {
     Document* doc = app().doc;
     if (!doc || !mayLeaveDesign(Leaving::LoadingAnother))
         return;
-    if (row == WORK_ROW)
-        clearWorkRow(*doc);
-    loadPreset(*doc, row);
-    resetDisplay(*doc);
+    {
+        HistoryPause loading(doc->history);
+        if (row == WORK_ROW)
+            clearWorkRow(*doc);
+        loadPreset(*doc, row);
+        resetDisplay(*doc);
+    }
+    rememberEdit();
     refreshTitle();
 }
 

@@ -80,8 +80,13 @@ void editTransPoints(AppContext& ctx) {
     parseTransPoints(doc, text);
     doc.form.setActive("menuitemDisplayTransPoints", true);  // its handler shows them
     // The conversion replaces the design: unsaved work is asked about first.
-    if (response == RESPONSE_CONVERT && mayLeaveDesign(Leaving::LoadingAnother))
-        convertTransPoints(doc);
+    if (response == RESPONSE_CONVERT && mayLeaveDesign(Leaving::LoadingAnother)) {
+        {
+            HistoryPause converting(doc.history);
+            convertTransPoints(doc);
+        }
+        rememberEdit();  // one change to undo
+    }
 }
 
 }  // namespace bowlyn

@@ -22,6 +22,8 @@ struct Document : Design {
     SoundHole soundHole;
     NeckGeometry neck;
     CourseLayout courses;
+    // The drawing shows a pass's picture, not the blank that a load leaves.
+    bool passShown = false;
 
     OutlineRecord snapshot;  // all zero before the first snapshot
     int32_t showSnapshot = 0;

@@ -1,9 +1,12 @@
 #include "geometry/pass_display.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "geometry/document.h"
 #include "geometry/recompute.h"
+#include "model/field_table.h"
 #include "model/form.h"
 #include "model/number_text.h"
 #include "render/view_transform.h"
@@ -36,6 +39,29 @@ std::string text(const std::optional<DerivedPoint>& point) {
     return point ? pointText(point->x, point->y) : BLANK;
 }
 
+// Marks the entries of the fields a problem concerns and clears every other
+// mark; the page of the first comes to the front.
+void markProblemFields(Form& form, const PassResult& result) {
+    std::vector<std::string> marked;
+    if (result.problem) {
+        const FieldSet& fields = result.problem->fields;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            for (const std::string& widget : field(fields[i]).widgets) {
+                const Control* c = controlNamed(widget);
+                if (c && c->kind == ControlKind::Entry)
+                    marked.push_back(widget);
+            }
+        }
+    }
+    for (const Control& c : controls()) {
+        if (c.kind == ControlKind::Entry)
+            form.setMarked(c.widget,
+                           std::find(marked.begin(), marked.end(), c.widget) != marked.end());
+    }
+    if (!marked.empty())
+        form.reveal(marked);
+}
+
 void showDerivedValues(Form& form, const DerivedValues& values) {
     const std::array<std::string, 11> texts = derivedValueTexts(values);
     for (size_t i = 0; i < texts.size(); ++i)
@@ -63,10 +89,12 @@ std::array<std::string, 11> derivedValueTexts(const DerivedValues& v) {
 
 void showPassResult(Document& doc, const PassResult& result) {
     doc.form.setText(STATUS_LABEL, statusText(result));
+    markProblemFields(doc.form, result);
     showDerivedValues(doc.form, result.derived);
     doc.form.showDrawing(doc.drawing.surface);
     if (doc.alsoShow)
         doc.alsoShow(doc, !result.problem && doc.outlineComplete == 1);
+    doc.passShown = true;
 }
 
 PassResult recomputeAndShow(Document& doc) {
@@ -77,11 +105,13 @@ PassResult recomputeAndShow(Document& doc) {
 
 void resetDisplay(Document& doc) {
     doc.form.setText(STATUS_LABEL, STATUS_OK);
+    markProblemFields(doc.form, PassResult{});
     doc.drawing.clearPicture();
     doc.form.showDrawing(doc.drawing.surface);
     showDerivedValues(doc.form, DerivedValues{});
     if (doc.alsoShow)
         doc.alsoShow(doc, false);
+    doc.passShown = false;
 }
 
 bool bringPassUpToDate(Document& doc) {

@@ -25,15 +25,16 @@ std::array<std::string, 11> derivedValueTexts(const DerivedValues& values);
 // "x,y" of two values rounded to 2 decimals.
 std::string pointText(float x, float y);
 
-// Puts a pass's result before the user: the status line, the derived-value
-// labels and the drawing the pass painted.
+// Puts a pass's result before the user: the status line, the entries of the
+// fields a problem concerns marked (their page in front) and every other
+// mark cleared, the derived-value labels and the drawing the pass painted.
 void showPassResult(Document& doc, const PassResult& result);
 
 // One pass, shown: what every command that asks for a drawing does.
 PassResult recomputeAndShow(Document& doc);
 
-// Status line "Status: OK", blank drawing (shown), the eleven labels " ":
-// what loading a design leaves until the next pass.
+// Status line "Status: OK", no entry marked, blank drawing (shown), the
+// eleven labels " ": what loading a design leaves until the next pass.
 void resetDisplay(Document& doc);
 
 // Before the outline of the last complete pass is exported or kept: when a

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/design_parameters.h"
+#include "model/edit_history.h"
 #include "model/field_table.h"
 
 namespace bowlyn {
@@ -42,6 +43,8 @@ struct Design {
     // The parameter-file text of the design as last loaded or saved: the form
     // holds unsaved work while its text differs.
     std::string savedText;
+    // The committed changes, for undo and redo.
+    EditHistory history;
 };
 
 }  // namespace bowlyn

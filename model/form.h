@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace bowlyn {
 
@@ -40,6 +41,14 @@ class Form {
     // no widget of the form has it.
     virtual void focus(const std::string& widget) = 0;
     virtual std::string focused() const = 0;
+
+    // Marks an entry whose value a pass's problem concerns (or clears the
+    // mark), so the user sees which one to change.
+    virtual void setMarked(const std::string& widget, bool marked) = 0;
+    virtual bool marked(const std::string& widget) const = 0;
+    // Brings to the front a notebook page that shows one of `widgets`: the
+    // current page when it does, else the first one's.
+    virtual void reveal(const std::vector<std::string>& widgets) = 0;
 
     // Makes the drawing visible in the image widget.
     virtual void showDrawing(const DrawingSurface& surface) = 0;

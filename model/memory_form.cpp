@@ -55,4 +55,11 @@ void MemoryForm::setSensitive(const std::string& widget, bool sensitive) {
     insensitive_[widget] = !sensitive;
 }
 
+void MemoryForm::setMarked(const std::string& widget, bool marked) {
+    if (marked)
+        marked_.insert(widget);
+    else
+        marked_.erase(widget);
+}
+
 }  // namespace bowlyn

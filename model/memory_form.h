@@ -1,7 +1,9 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "model/form.h"
 
@@ -29,6 +31,12 @@ class MemoryForm : public Form {
     void focus(const std::string& widget) override { focused_ = widget; }
     std::string focused() const override { return focused_; }
     void showDrawing(const DrawingSurface&) override { ++shown_; }
+    void setMarked(const std::string& widget, bool marked) override;
+    bool marked(const std::string& widget) const override { return marked_.count(widget) > 0; }
+    void reveal(const std::vector<std::string>& widgets) override { revealed_ = widgets; }
+
+    // What the last reveal was asked to show, for tests.
+    const std::vector<std::string>& revealed() const { return revealed_; }
 
     // How often the drawing was shown, for tests.
     int drawingsShown() const { return shown_; }
@@ -38,6 +46,8 @@ class MemoryForm : public Form {
     std::map<std::string, bool> active_;
     std::map<std::string, bool> hidden_;
     std::map<std::string, bool> insensitive_;
+    std::set<std::string> marked_;
+    std::vector<std::string> revealed_;
     std::string focused_;
     int units_ = 0;
     int page_ = 0;

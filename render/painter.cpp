@@ -5,12 +5,20 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/clipped_paths.h"
+
 namespace bowlyn {
 namespace {
 
 // Beyond these the geometry is far outside any picture; cairo would spend
-// unbounded time splitting such arcs into segments.
+// unbounded time splitting such arcs into segments. A free view paints only
+// the visible part of a circle and can go much further, as far as doubles
+// place its points to a small fraction of a pixel.
 constexpr double MAX_DEVICE_RADIUS = 1.0e6;
+constexpr double MAX_FREE_RADIUS = 1.0e8;
+// How far a free view's polyline may stray from a true circle, in device
+// units: cairo's own default tolerance.
+constexpr double TOLERANCE = 0.1;
 constexpr double MAX_ANGLE = 1.0e3;
 
 constexpr double FULL_TURN = 2.0 * PI_SINGLE;
@@ -87,16 +95,23 @@ void PaintView::toDevice(double x, double y, double& dx, double& dy) const {
     dy = originY - scale * y;
 }
 
+static DeviceRect visibleRect(cairo_t* cr) {
+    DeviceRect r;
+    cairo_clip_extents(cr, &r.left, &r.top, &r.right, &r.bottom);
+    return r;
+}
+
 void Painter::paint(const DisplayList& list) const {
     cairo_save(cr_);
+    const DeviceRect visible = visibleRect(cr_);
     for (const DisplayItem& item : list)
-        stroke(item);
+        stroke(item, visible);
     cairo_restore(cr_);
 }
 
 void Painter::paint(const DisplayItem& item) const {
     cairo_save(cr_);
-    stroke(item);
+    stroke(item, visibleRect(cr_));
     cairo_restore(cr_);
 }
 
@@ -114,10 +129,88 @@ double Painter::beginStroke(const StrokeStyle& style) const {
     return width;
 }
 
-void Painter::stroke(const DisplayItem& item) const {
+namespace {
+
+// One round of a style's dash pattern in device units; 0 for a solid line.
+double dashPeriod(const StrokeStyle& style, double stylePixel) {
+    double period = 0.0;
+    for (int i = 0; i < std::clamp(style.dashCount, 0, 5); ++i)
+        period += style.dashes[i];
+    return period * stylePixel;
+}
+
+// A distance along a path moved back to a whole number of dash periods, so
+// that a path begun there dashes exactly as the whole path would.
+double onDashGrid(double distance, double period) {
+    return period > 0.0 ? std::floor(distance / period) * period : distance;
+}
+
+// The visible part of a segment, begun on the dash grid of its true start.
+void addClippedLine(cairo_t* cr, double x1, double y1, double x2, double y2, const DeviceRect& rect,
+                    double period) {
+    double t0, t1;
+    if (!clipSegment(x1, y1, x2, y2, rect, t0, t1))
+        return;
+    const double length = std::hypot(x2 - x1, y2 - y1);
+    if (length > 0.0)
+        t0 = onDashGrid(t0 * length, period) / length;
+    cairo_move_to(cr, x1 + (x2 - x1) * t0, y1 + (y2 - y1) * t0);
+    cairo_line_to(cr, x1 + (x2 - x1) * t1, y1 + (y2 - y1) * t1);
+}
+
+// A circular path from angle `start` turning by `sweep` (cairo's angles):
+// whole when it lies inside `rect`, else only its visible pieces, as short
+// chords computed in doubles, so that a circle far larger than the view
+// still shows where it crosses it.
+void addArc(cairo_t* cr, double cx, double cy, double r, double start, double sweep,
+            const DeviceRect& rect, double period) {
+    if (cx - r >= rect.left && cx + r <= rect.right && cy - r >= rect.top &&
+        cy + r <= rect.bottom) {
+        cairo_new_sub_path(cr);
+        if (sweep >= 0.0)
+            cairo_arc(cr, cx, cy, r, start, start + sweep);
+        else
+            cairo_arc_negative(cr, cx, cy, r, start, start + sweep);
+        return;
+    }
+    const double dir = sweep < 0.0 ? -1.0 : 1.0;
+    const double step = r > TOLERANCE ? 2.0 * std::acos(1.0 - TOLERANCE / r) : 1.0;
+    for (const auto& [from, to] : visibleSpans(cx, cy, r, start, sweep, rect)) {
+        const double t0 = onDashGrid(from * r, period) / r;
+        const int n = static_cast<int>(std::min(std::ceil((to - t0) / step), 100000.0));
+        for (int i = 0; i <= n; ++i) {
+            const double a = start + dir * (i == n ? to : t0 + i * step);
+            const double x = cx + r * std::cos(a), y = cy + r * std::sin(a);
+            if (i == 0)
+                cairo_move_to(cr, x, y);
+            else
+                cairo_line_to(cr, x, y);
+        }
+    }
+}
+
+// The sweep of cairo_arc (positive) or cairo_arc_negative from a1 to a2, at
+// most one turn.
+double sweepOf(double a1, double a2, bool negative) {
+    double d = negative ? a1 - a2 : a2 - a1;
+    if (d < 0.0)
+        d = std::fmod(d, FULL_TURN) + FULL_TURN;
+    d = std::min(d, FULL_TURN);
+    return negative ? -d : d;
+}
+
+}  // namespace
+
+// A free view (not whole pixels) paints only what can show: the parts of
+// lines and circles inside the visible area, so that a close zoom costs no
+// more than the fitted view and geometry far outside never reaches cairo's
+// limited range.
+void Painter::stroke(const DisplayItem& item, const DeviceRect& visible) const {
     const Mapping m(view_, item);
     const float* v = item.v;
     const bool asPassed = drawsAsPassed(item.side), mirrored = drawsMirror(item.side);
+    const bool free = !view_.wholePixels;
+    const double period = dashPeriod(*item.style, view_.stylePixel);
     switch (item.kind) {
         case StrokeKind::Line: {
             double x1, y1, x2, y2;
@@ -125,7 +218,15 @@ void Painter::stroke(const DisplayItem& item) const {
             m.point(v[2], v[3], x2, y2);
             if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
                 return;
-            beginStroke(*item.style);
+            const double width = beginStroke(*item.style);
+            if (free) {
+                const DeviceRect rect = visible.grown(width + 2.0);
+                if (asPassed)
+                    addClippedLine(cr_, x1, y1, x2, y2, rect, period);
+                if (mirrored)
+                    addClippedLine(cr_, m.mirror(x1), y1, m.mirror(x2), y2, rect, period);
+                break;
+            }
             if (asPassed) {
                 cairo_move_to(cr_, x1, y1);
                 cairo_line_to(cr_, x2, y2);
@@ -146,7 +247,10 @@ void Painter::stroke(const DisplayItem& item) const {
             // half length rounds with halves to even, so width 1 paints nothing.
             const double half = view_.wholePixels ? std::nearbyint(width / 2.0) : width / 2.0;
             const double arm = POINT_CROSS_ARM * view_.stylePixel;
+            const DeviceRect rect = visible.grown(arm + width + 2.0);
             auto path = [&](double px) {
+                if (free && !rect.contains(px, y))
+                    return;
                 if (item.cross) {
                     cairo_move_to(cr_, px - arm, y);
                     cairo_line_to(cr_, px + arm, y);
@@ -167,9 +271,20 @@ void Painter::stroke(const DisplayItem& item) const {
             const double r = m.length(v[2]);
             double x, y;
             m.point(v[0], v[1], x, y);
-            if (!finite(x) || !finite(y) || !finite(r) || std::fabs(r) > MAX_DEVICE_RADIUS)
+            const double limit = free ? MAX_FREE_RADIUS : MAX_DEVICE_RADIUS;
+            if (!finite(x) || !finite(y) || !finite(r) || std::fabs(r) > limit)
                 return;
-            beginStroke(*item.style);
+            const double width = beginStroke(*item.style);
+            if (free) {
+                if (!(r > 0.0))
+                    return;
+                const DeviceRect rect = visible.grown(width + 2.0 + r * 1e-8);
+                if (asPassed)
+                    addArc(cr_, x, y, r, 0.0, FULL_TURN, rect, period);
+                if (mirrored)
+                    addArc(cr_, m.mirror(x), y, r, 0.0, FULL_TURN, rect, period);
+                break;
+            }
             if (asPassed) {
                 cairo_new_sub_path(cr_);
                 cairo_arc(cr_, x, y, r, 0.0, FULL_TURN);
@@ -188,21 +303,32 @@ void Painter::stroke(const DisplayItem& item) const {
             // on its own.
             m.point(-v[0], v[1], mx, my);
             m.point(v[0], v[1], x, y);
-            if (!finite(x) || !finite(y) || !finite(mx) || !finite(r) ||
-                std::fabs(r) > MAX_DEVICE_RADIUS || !(std::fabs(a1) < MAX_ANGLE) ||
-                !(std::fabs(a2) < MAX_ANGLE))
+            const double limit = free ? MAX_FREE_RADIUS : MAX_DEVICE_RADIUS;
+            if (!finite(x) || !finite(y) || !finite(mx) || !finite(r) || std::fabs(r) > limit ||
+                !(std::fabs(a1) < MAX_ANGLE) || !(std::fabs(a2) < MAX_ANGLE))
                 return;
-            beginStroke(*item.style);
+            const double width = beginStroke(*item.style);
             // Device y runs down, so the model's counter-clockwise is cairo's
             // negative direction; the mirror image runs the other way.
+            const double pi = PI_SINGLE;
+            if (free) {
+                if (!(r > 0.0))
+                    return;
+                const DeviceRect rect = visible.grown(width + 2.0 + r * 1e-8);
+                if (asPassed)
+                    addArc(cr_, x, y, r, FULL_TURN - a1,
+                           sweepOf(FULL_TURN - a1, FULL_TURN - a2, true), rect, period);
+                if (mirrored)
+                    addArc(cr_, mx, y, r, a1 + pi, sweepOf(a1 + pi, a2 + pi, false), rect, period);
+                break;
+            }
             if (asPassed) {
                 cairo_new_sub_path(cr_);
                 cairo_arc_negative(cr_, x, y, r, FULL_TURN - a1, FULL_TURN - a2);
             }
             if (mirrored) {
                 cairo_new_sub_path(cr_);
-                cairo_arc(cr_, mx, y, r, a1 + static_cast<double>(PI_SINGLE),
-                          a2 + static_cast<double>(PI_SINGLE));
+                cairo_arc(cr_, mx, y, r, a1 + pi, a2 + pi);
             }
             break;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/clipped_paths.h"
 #include "render/display_list.h"
 #include "render/view_transform.h"
 
@@ -42,9 +43,11 @@ struct PaintView {
 constexpr double POINT_CROSS_ARM = 4.0;
 
 // Paints display items onto any cairo context in a view, one stroke for each
-// item in its style. Arcs and circles whose radius would exceed a million
-// device units, and geometry that is not finite, are left out: cairo would
-// spend unbounded time on them, and they lie far outside any picture.
+// item in its style. Geometry that is not finite is left out. In whole pixels
+// (the 660 image) so are arcs and circles whose radius would exceed a million
+// device units: cairo would spend unbounded time on them. A free view paints
+// only what falls inside the context's clip, so a huge construction circle
+// crossing a close zoom still shows where it crosses (radii up to 1e8).
 class Painter {
   public:
     Painter(cairo_t* cr, const PaintView& view) : cr_(cr), view_(view) {}
@@ -54,7 +57,7 @@ class Painter {
     void paint(const DisplayItem& item) const;
 
   private:
-    void stroke(const DisplayItem& item) const;
+    void stroke(const DisplayItem& item, const DeviceRect& visible) const;
     double beginStroke(const StrokeStyle& style) const;
     cairo_t* cr_;
     PaintView view_;

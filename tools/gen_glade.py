@@ -158,8 +158,9 @@ class Tab:
         self.put(e, ENTRY_X)
         if control.stepper:
             for name, text, x in (("Dec", "-", DEC_X), ("Inc", "+", INC_X)):
+                # Tab goes from entry to entry; Up and Down in the entry step.
                 button = Widget("GtkButton", f"button{control.stepper}{name}", label=text,
-                                can_focus=True, width_request=STEP_W, height_request=ENTRY_H,
+                                can_focus=False, width_request=STEP_W, height_request=ENTRY_H,
                                 tooltip_text="Step down and redraw" if name == "Dec"
                                 else "Step up and redraw")
                 button.on("clicked", f"button{control.stepper}{name}_clicked_cb")
@@ -409,6 +410,10 @@ def menubar():
         separator(),
         menu_item("menuQuit", "_Quit", accel=("q", CTRL)),
     ])
+    submenu(bar, "menuEdit", "_Edit", [
+        menu_item("menuUndo", "_Undo", accel=("z", CTRL)),
+        menu_item("menuRedo", "_Redo", accel=("z", CTRL + " | GDK_SHIFT_MASK")).accel("y", CTRL),
+    ])
     submenu(bar, "menuInitialize", "_Initialize",
             [menu_item("menuInitializeClear", "_Clear the form")] + [separator()] +
             [menu_item(f"menuInitialize{key}", text) for key, text in PRESETS])
@@ -438,6 +443,13 @@ NOTEBOOK_Y = NAME_Y + ENTRY_H + 6
 UNITS_X, UNITS_Y = 100, 658  # the units combo box is added here by the program
 BUTTONS_Y = UNITS_Y + 34
 STATUS_Y, STATUS_H = IMAGE_Y + IMAGE_SIZE + 4, 34
+# Beside the status line, at the right of the form column: the Fit button and
+# the pointer's position; the status line keeps the drawing's full width,
+# which its longest messages need for two lines.
+ACTION_W = 72  # Try it and Ok
+FIT_X, FIT_W = FORM_X + 2 * (ACTION_W + 4), 40
+READOUT_X = FIT_X + FIT_W + 4
+READOUT_W = FORM_X + FORM_W - READOUT_X
 WINDOW_W = IMAGE_X + IMAGE_SIZE + MARGIN  # the menu bar spans it
 # Where GTK puts the first page's top left corner inside the notebook: below
 # the tab strip, inside the frame (a GUI test keeps these figures true).
@@ -445,7 +457,7 @@ PAGE_X, PAGE_Y = 2, 27
 
 
 def main_window():
-    window = Widget("GtkWindow", "bowlynMainWindow", title="Bowlyn", resizable=False)
+    window = Widget("GtkWindow", "bowlynMainWindow", title="Bowlyn", resizable=True)
     window.set("visible", False)  # shown by the program once it is complete
     window.on("delete_event", "windowBowlynMainWindow_delete_event_cb")
     window.on("destroy", "windowBowlynMainWindow_destroy_cb")
@@ -474,18 +486,33 @@ def main_window():
                   height=27), x=FORM_X + 4, y=UNITS_Y)
     top.add(label("labelUnits2", " ", width=FORM_X + FORM_W - UNITS_X - 126, height=27),
             x=UNITS_X + 126, y=UNITS_Y)
-    for wid, text, x in (("buttonTryIt", "_Try it", FORM_X + FORM_W - 196),
-                         ("buttonOk", "_Ok", FORM_X + FORM_W - 96)):
+    for wid, text, x in (("buttonTryIt", "_Try it", FORM_X),
+                         ("buttonOk", "_Ok", FORM_X + ACTION_W + 4)):
         b = Widget("GtkButton", wid, label=text, use_underline=True, can_focus=True,
-                   width_request=96, height_request=30)
+                   width_request=ACTION_W, height_request=30)
         b.set("tooltip_text", "Check and draw the design with construction lines"
               if wid == "buttonTryIt" else "Check and draw the final outline")
         b.on("clicked", f"{wid}_clicked_cb")
         top.add(b, x=x, y=BUTTONS_Y)
 
-    image = Widget("GtkImage", "drawingImage", width_request=IMAGE_SIZE,
-                   height_request=IMAGE_SIZE)
-    top.add(image, x=IMAGE_X, y=IMAGE_Y)
+    fit = Widget("GtkButton", "buttonFit", label="Fit", can_focus=True,
+                 width_request=FIT_W, height_request=30,
+                 tooltip_text="Show the whole drawing again (0 in the drawing)")
+    fit.on("clicked", "buttonFit_clicked_cb")
+    top.add(fit, x=FIT_X, y=BUTTONS_Y)
+    top.add(label("labelCursorPosition", " ", width=READOUT_W, xalign=1.0, height=30),
+            x=READOUT_X, y=BUTTONS_Y)
+
+    # The event box takes the pointer and the keys for the image, which has no
+    # window of its own: the wheel zooms, a drag pans, + - 0 when focused. Its
+    # own X window lets the drawing be painted straight onto the screen,
+    # without the rest of the window and without a buffer in between.
+    box = Widget("GtkEventBox", "eventboxDrawing", visible_window=True, can_focus=True,
+                 app_paintable=True, double_buffered=False,
+                 width_request=IMAGE_SIZE, height_request=IMAGE_SIZE)
+    box.add(Widget("GtkImage", "drawingImage", width_request=IMAGE_SIZE,
+                   height_request=IMAGE_SIZE))
+    top.add(box, x=IMAGE_X, y=IMAGE_Y)
 
     status = Widget("GtkLabel", "labelStatusText",
                     label="Status: choose a design from the Initialize menu, or type its "

@@ -206,11 +206,9 @@ TEST_F(Editing, SwitchesShowHideAndDisableTheirControls) {
 TEST_F(Editing, TheImageFollowsEveryPass) {
     activate("menuInitializeDreadnought");
     click("buttonTryIt");
-    GdkPixbuf* first = gtk_image_get_pixbuf(GTK_IMAGE(form().widget("drawingImage")));
     const int wide = countShownPixels(isOutlinePixel);
     for (int i = 0; i < 8; ++i)
         click("buttonLBWidthDec");
-    EXPECT_EQ(gtk_image_get_pixbuf(GTK_IMAGE(form().widget("drawingImage"))), first);
     EXPECT_EQ(text("entryLBWidth"), "13.84");
     EXPECT_NE(countShownPixels(isOutlinePixel), wide);
 }

@@ -178,18 +178,40 @@ void GuiTest::type(const std::string& entry, const std::string& text) {
     pump();
 }
 
-int GuiTest::countShownPixels(const std::function<bool(int, int, int)>& pick) {
+Pixels GuiTest::shownDrawing() {
+    Pixels out;
     GtkWidget* image = form().widget("drawingImage");
-    GdkPixbuf* pb = gtk_image_get_pixbuf(GTK_IMAGE(image));
+    pump();
+    gdk_window_process_all_updates();
+    gdk_flush();
+    if (!image || !image->window || !gtk_widget_get_mapped(image))
+        return out;
+    const GtkAllocation& a = image->allocation;
+    GdkPixbuf* pb = gdk_pixbuf_get_from_drawable(nullptr, image->window, nullptr, a.x, a.y, 0, 0,
+                                                 a.width, a.height);
     if (!pb)
-        return 0;
-    const int w = gdk_pixbuf_get_width(pb), h = gdk_pixbuf_get_height(pb);
+        return out;
+    out.width = gdk_pixbuf_get_width(pb);
+    out.height = gdk_pixbuf_get_height(pb);
     const int stride = gdk_pixbuf_get_rowstride(pb), n = gdk_pixbuf_get_n_channels(pb);
     const guchar* px = gdk_pixbuf_get_pixels(pb);
-    int count = 0;
-    for (int y = 2; y < h - 2; ++y) {
-        for (int x = 2; x < w - 2; ++x) {
+    out.rgb.reserve(size_t(3) * out.width * out.height);
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
             const guchar* p = px + y * stride + x * n;
+            out.rgb.insert(out.rgb.end(), p, p + 3);
+        }
+    }
+    g_object_unref(pb);
+    return out;
+}
+
+int GuiTest::countShownPixels(const std::function<bool(int, int, int)>& pick) {
+    const Pixels shown = shownDrawing();
+    int count = 0;
+    for (int y = 2; y < shown.height - 2; ++y) {
+        for (int x = 2; x < shown.width - 2; ++x) {
+            const unsigned char* p = shown.at(x, y);
             if (pick(p[0], p[1], p[2]))
                 ++count;
         }

@@ -40,6 +40,18 @@ inline std::string orEmpty(const gchar* text) {
 std::vector<std::string>& loggedProblems();
 void collectLogMessages();
 
+// An RGB picture read back from the screen.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;  // 3 bytes a pixel, rows without padding
+
+    const unsigned char* at(int x, int y) const { return &rgb[3 * (size_t(y) * width + x)]; }
+    bool operator==(const Pixels& o) const {
+        return width == o.width && height == o.height && rgb == o.rgb;
+    }
+    bool operator!=(const Pixels& o) const { return !(*this == o); }
+};
+
 // The main window opened fresh from the real description for every test.
 class GuiTest : public ::testing::Test {
   protected:
@@ -63,8 +75,11 @@ class GuiTest : public ::testing::Test {
     // The toplevel gains or loses the keyboard focus, as a window manager does.
     void windowFocus(bool in);
 
-    // Pixels of the image on screen that satisfy `pick` (r, g, b), frame excluded.
+    // Pixels of the drawing on screen that satisfy `pick` (r, g, b), frame excluded.
     int countShownPixels(const std::function<bool(int, int, int)>& pick);
+    // The drawing as the screen shows it, read back from the X server after
+    // every pending expose has been painted: RGB, the drawing's own size.
+    Pixels shownDrawing();
 
     ScriptedDialogs dialogs;
 };

@@ -5,6 +5,9 @@
 # question about unsaved work; Help without a browser; closing by Ctrl+Q and
 # by the window manager's close request; the window's size and the
 # small-screen warnings; and a start without a window description.
+# A second drive zooms into the OM's upper bout with the wheel, pans by a drag,
+# fits with 0, reads the pointer, undoes a stepper click with Ctrl+Z and
+# marks the entry of a problem.
 # Usage: gui_e2e.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
@@ -26,7 +29,8 @@ export BOWLYN_RELEASE_URL=""  # no network while testing
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Layout figures of the generated window description, in window coordinates.
-read -r IMAGE_X IMAGE_Y IMAGE_SIZE INC_X INC_Y LB_X LB_Y UB_X UB_Y UB_W UB_H < <(python3 -c "
+read -r IMAGE_X IMAGE_Y IMAGE_SIZE INC_X INC_Y LB_X LB_Y UB_X UB_Y UB_W UB_H LB_W LB_H \
+  READOUT_X READOUT_Y READOUT_W < <(python3 -c "
 import sys; sys.path.insert(0, '$source/tools'); import gen_glade as g
 g.description()
 def at(name):
@@ -34,7 +38,8 @@ def at(name):
     return g.FORM_X + g.PAGE_X + x, g.NOTEBOOK_Y + g.PAGE_Y + y, w, h
 inc, lb, ub = at('buttonLengthInc'), at('entryLBWidth'), at('labelUBCenterData')
 print(g.IMAGE_X, g.IMAGE_Y, g.IMAGE_SIZE, inc[0] + inc[2] // 2, inc[1] + inc[3] // 2,
-      lb[0] + 10, lb[1] + lb[3] // 2, ub[0], ub[1], ub[2], ub[3])")
+      lb[0] + 10, lb[1] + lb[3] // 2, ub[0], ub[1], ub[2], ub[3], lb[2], lb[3],
+      g.READOUT_X, g.BUTTONS_Y, g.READOUT_W)")
 
 # ---------------------------------------------------------------------------
 # Scenarios, each run on its own X server (see the bottom of this file).
@@ -303,6 +308,74 @@ assert 15 < float(w[:-2]) < 17 and 19.4 < float(h[:-2]) < 40, (w, h)
   echo "export svg: om.svg written through the chooser; screenshot in $shots"
 }
 
+# The pixels of a screenshot's readout label, and the count of the problem
+# mark's pink in the lower bout width's entry.
+readout_of() {
+  convert "$1" -crop "${READOUT_W}x30+$READOUT_X+$READOUT_Y" +repage -depth 8 rgb:- | md5sum
+}
+marked_pixels() {
+  convert "$1" -crop "$((LB_W - 4))x$((LB_H - 4))+$((LB_X - 8))+$((LB_Y - LB_H / 2 + 2))" \
+    +repage -depth 8 rgb:- | python3 -c "
+import sys
+d = sys.stdin.buffer.read()
+print(sum(1 for i in range(0, len(d) - 2, 3) if d[i] > 240 and 160 < d[i + 1] < 200 and 160 < d[i + 2] < 200))"
+}
+
+scenario_zoom() {
+  start_bowlyn
+  choose_om
+  xdotool key alt+t
+  shot zoom_fitted
+  # The wheel over the upper bout, on the centre line a third of the way down.
+  local ux=$((IMAGE_X + IMAGE_SIZE / 2)) uy=$((IMAGE_Y + IMAGE_SIZE / 4))
+  xdotool mousemove --window "$main" "$ux" "$uy"
+  for _ in 1 2 3 4 5 6 7 8; do xdotool click 4; sleep 0.05; done
+  shot zoom_om_upper_bout
+  cmp -s <(drawing_of "$shots/zoom_fitted.png") <(drawing_of "$shots/zoom_om_upper_bout.png") &&
+    fail "the wheel did not zoom"
+  local ink
+  ink=$(count_pixels "$shots/zoom_om_upper_bout.png" outline)
+  [ "$ink" -gt 300 ] && [ "$ink" -lt 20000 ] || fail "the zoomed outline is not a crisp line ($ink px)"
+  [ "$(readout_of "$shots/zoom_fitted.png")" != "$(readout_of "$shots/zoom_om_upper_bout.png")" ] ||
+    fail "the readout did not follow the pointer"
+
+  # A drag pans; 0 (the drawing has the focus after the click) fits again.
+  xdotool mousedown 1 mousemove_relative 40 60 mousemove_relative 40 60 mouseup 1
+  shot zoom_panned
+  cmp -s <(drawing_of "$shots/zoom_om_upper_bout.png") <(drawing_of "$shots/zoom_panned.png") &&
+    fail "the drag did not pan"
+  xdotool key 0
+  shot zoom_fit_again
+  cmp -s <(drawing_of "$shots/zoom_fitted.png") <(drawing_of "$shots/zoom_fit_again.png") ||
+    fail "0 did not bring back the fitted drawing"
+
+  # Ctrl+Z takes back a stepper click, drawing included.
+  xdotool mousemove --window "$main" "$INC_X" "$INC_Y" click 1
+  shot zoom_stepped
+  cmp -s <(drawing_of "$shots/zoom_fitted.png") <(drawing_of "$shots/zoom_stepped.png") &&
+    fail "the stepper changed nothing"
+  xdotool key ctrl+z
+  shot undo_stepper
+  cmp -s <(drawing_of "$shots/zoom_fitted.png") <(drawing_of "$shots/undo_stepper.png") ||
+    fail "Ctrl+Z did not take back the stepper click"
+
+  # A lower bout width of 0 is a problem that marks its entry until fixed.
+  xdotool mousemove --window "$main" "$LB_X" "$LB_Y" click --repeat 3 1
+  xdotool type --delay 60 0
+  xdotool key alt+t
+  shot problem_marked
+  [ "$(marked_pixels "$shots/problem_marked.png")" -gt 100 ] || fail "the problem's entry is not marked"
+  xdotool key ctrl+z alt+t
+  shot problem_fixed
+  [ "$(marked_pixels "$shots/problem_fixed.png")" -eq 0 ] || fail "the mark stayed after the fix"
+
+  xdotool key ctrl+q
+  sleep 0.5
+  xdotool key alt+d
+  wait_exit
+  echo "zoom: wheel, drag, 0, readout, Ctrl+Z and the problem mark; screenshots in $shots"
+}
+
 scenario_close() {
   start_bowlyn
   python3 "$here/wm_delete.py" "$main"
@@ -374,6 +447,7 @@ on_screen() {
 
 on_screen 1280x1024 drive
 on_screen 1280x1024 typed
+on_screen 1280x1024 zoom
 on_screen 1280x1024 unsaved
 on_screen 1280x1024 no_browser
 on_screen 1280x1024 close

@@ -1,0 +1,231 @@
+#include "app/drawing_area.h"
+
+#include <gdk/gdkkeysyms.h>
+
+#include "app/gtk_form.h"
+
+namespace bowlyn {
+
+namespace {
+
+constexpr double WHEEL_STEP = 1.25;  // zoom of one wheel notch or key press
+constexpr const char* READOUT_LABEL = "labelCursorPosition";
+
+DrawingArea* self(gpointer data) {
+    return static_cast<DrawingArea*>(data);
+}
+
+gboolean onExpose(GtkWidget*, GdkEventExpose* e, gpointer d) {
+    return self(d)->exposed(e);
+}
+gboolean onPress(GtkWidget*, GdkEventButton* e, gpointer d) {
+    return self(d)->pressed(e);
+}
+gboolean onRelease(GtkWidget*, GdkEventButton* e, gpointer d) {
+    return self(d)->released(e);
+}
+gboolean onMotion(GtkWidget*, GdkEventMotion* e, gpointer d) {
+    return self(d)->moved(e);
+}
+gboolean onScroll(GtkWidget*, GdkEventScroll* e, gpointer d) {
+    return self(d)->scrolled(e);
+}
+gboolean onKey(GtkWidget*, GdkEventKey* e, gpointer d) {
+    return self(d)->keyPressed(e);
+}
+gboolean onLeave(GtkWidget*, GdkEventCrossing*, gpointer d) {
+    self(d)->showPointer(false);
+    return FALSE;
+}
+
+}  // namespace
+
+DrawingArea::DrawingArea(GtkForm& form, Drawing& drawing)
+    : form_(form),
+      drawing_(drawing),
+      image_(form.widget("drawingImage")),
+      box_(form.widget("eventboxDrawing")) {
+    drawing_.canvas = this;
+    view_.setFitted(drawing_.view);
+    if (image_)
+        g_signal_connect(image_, "expose-event", G_CALLBACK(onExpose), this);
+    if (!box_)
+        return;
+    gtk_widget_add_events(box_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                    GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK |
+                                    GDK_LEAVE_NOTIFY_MASK);
+    g_signal_connect(box_, "button-press-event", G_CALLBACK(onPress), this);
+    g_signal_connect(box_, "button-release-event", G_CALLBACK(onRelease), this);
+    g_signal_connect(box_, "motion-notify-event", G_CALLBACK(onMotion), this);
+    g_signal_connect(box_, "scroll-event", G_CALLBACK(onScroll), this);
+    g_signal_connect(box_, "key-press-event", G_CALLBACK(onKey), this);
+    g_signal_connect(box_, "leave-notify-event", G_CALLBACK(onLeave), this);
+}
+
+DrawingArea::~DrawingArea() {
+    if (drawing_.canvas == this)
+        drawing_.canvas = &drawing_.surface;
+    // The widgets outlive this object only inside a window being destroyed;
+    // they must not call back into it.
+    if (image_)
+        g_signal_handlers_disconnect_by_data(image_, this);
+    if (box_)
+        g_signal_handlers_disconnect_by_data(box_, this);
+    if (buffer_)
+        cairo_surface_destroy(buffer_);
+}
+
+void DrawingArea::paint(const DisplayList& list, const ViewTransform& fitted) {
+    view_.setFitted(fitted);
+    if (view_.imageView()) {
+        drawing_.surface.paint(list, fitted);
+        imageStale_ = false;
+    } else {
+        imageStale_ = true;
+    }
+    bufferStale_ = true;
+}
+
+void DrawingArea::show() {
+    bufferStale_ = true;
+    if (image_)
+        gtk_widget_queue_draw(image_);
+}
+
+void DrawingArea::viewChanged() {
+    bufferStale_ = true;
+    if (image_)
+        gtk_widget_queue_draw(image_);
+}
+
+void DrawingArea::resize(int width, int height) {
+    if (width == view_.width() && height == view_.height())
+        return;
+    view_.setArea(width, height);
+    viewChanged();
+}
+
+void DrawingArea::fit() {
+    view_.fit();
+    viewChanged();
+}
+
+void DrawingArea::zoomAbout(double x, double y, double factor) {
+    if (view_.zoomAbout(x, y, factor))
+        viewChanged();
+}
+
+void DrawingArea::panBy(double dx, double dy) {
+    view_.panBy(dx, dy);
+    viewChanged();
+}
+
+void DrawingArea::showPointer(bool inside, double x, double y) {
+    double mx = 0.0, my = 0.0;
+    const bool known = inside && view_.toModel(x, y, mx, my);
+    const std::string text = known ? pointerText(mx, my) : " ";
+    if (form_.text(READOUT_LABEL) != text)
+        form_.setText(READOUT_LABEL, text);
+}
+
+// What to show: the 660 image while it is the view, else the window's own
+// view, painted again only after the picture or the view changed.
+cairo_surface_t* DrawingArea::picture() {
+    if (view_.imageView()) {
+        if (imageStale_) {
+            drawing_.surface.clear();
+            drawing_.surface.paint(drawing_.display, drawing_.view);
+            imageStale_ = false;
+        }
+        return drawing_.surface.cairo();
+    }
+    const int w = view_.width(), h = view_.height();
+    if (!buffer_ || cairo_image_surface_get_width(buffer_) != w ||
+        cairo_image_surface_get_height(buffer_) != h) {
+        if (buffer_)
+            cairo_surface_destroy(buffer_);
+        buffer_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
+        bufferStale_ = true;
+    }
+    if (bufferStale_) {
+        cairo_t* cr = cairo_create(buffer_);
+        view_.paint(cr, drawing_.display);
+        cairo_destroy(cr);
+        bufferStale_ = false;
+    }
+    return buffer_;
+}
+
+gboolean DrawingArea::exposed(GdkEventExpose* event) {
+    GtkWidget* w = image_;
+    cairo_t* cr = gdk_cairo_create(event->window);
+    gdk_cairo_region(cr, event->region);
+    cairo_clip(cr);
+    const GtkAllocation& a = w->allocation;
+    cairo_rectangle(cr, a.x, a.y, view_.width(), view_.height());
+    cairo_clip(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, picture(), a.x, a.y);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return TRUE;  // the image widget has nothing of its own to draw
+}
+
+gboolean DrawingArea::pressed(GdkEventButton* event) {
+    gtk_widget_grab_focus(box_);
+    if (event->button == 1 && event->type == GDK_BUTTON_PRESS) {
+        dragging_ = true;
+        dragX_ = event->x;
+        dragY_ = event->y;
+    }
+    return TRUE;
+}
+
+gboolean DrawingArea::released(GdkEventButton* event) {
+    if (event->button == 1)
+        dragging_ = false;
+    return TRUE;
+}
+
+gboolean DrawingArea::moved(GdkEventMotion* event) {
+    if (dragging_ && (event->state & GDK_BUTTON1_MASK)) {
+        panBy(event->x - dragX_, event->y - dragY_);
+        dragX_ = event->x;
+        dragY_ = event->y;
+    }
+    showPointer(true, event->x, event->y);
+    return TRUE;
+}
+
+gboolean DrawingArea::scrolled(GdkEventScroll* event) {
+    if (event->direction == GDK_SCROLL_UP)
+        zoomAbout(event->x, event->y, WHEEL_STEP);
+    else if (event->direction == GDK_SCROLL_DOWN)
+        zoomAbout(event->x, event->y, 1.0 / WHEEL_STEP);
+    else
+        return FALSE;
+    showPointer(true, event->x, event->y);
+    return TRUE;
+}
+
+gboolean DrawingArea::keyPressed(GdkEventKey* event) {
+    switch (event->keyval) {
+        case GDK_plus:
+        case GDK_equal:
+        case GDK_KP_Add:
+            zoomAbout(view_.width() / 2.0, view_.height() / 2.0, WHEEL_STEP);
+            return TRUE;
+        case GDK_minus:
+        case GDK_KP_Subtract:
+            zoomAbout(view_.width() / 2.0, view_.height() / 2.0, 1.0 / WHEEL_STEP);
+            return TRUE;
+        case GDK_0:
+        case GDK_KP_0:
+            fit();
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace bowlyn

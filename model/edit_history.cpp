@@ -1,0 +1,98 @@
+#include "model/edit_history.h"
+
+#include <cstring>
+
+#include "model/design.h"
+#include "model/form.h"
+#include "model/form_editing.h"
+
+namespace bowlyn {
+
+namespace {
+
+constexpr const char* ON = "1";
+constexpr const char* OFF = "0";
+
+}  // namespace
+
+bool FormState::operator==(const FormState& other) const {
+    // Bit for bit: every member is a 32-bit number, and NaN equals itself.
+    return controls == other.controls && units == other.units &&
+           std::memcmp(&params, &other.params, sizeof params) == 0;
+}
+
+FormState captureForm(const Design& design) {
+    FormState state;
+    state.controls.reserve(controls().size());
+    for (const Control& c : controls()) {
+        const bool isSwitch = c.kind == ControlKind::Check || c.kind == ControlKind::Radio;
+        state.controls.push_back(isSwitch ? (design.form.active(c.widget) ? ON : OFF)
+                                          : design.form.text(c.widget));
+    }
+    state.units = design.form.unitsIndex();
+    state.params = design.params;
+    return state;
+}
+
+void restoreForm(Design& design, const FormState& state) {
+    HistoryPause pause(design.history);
+    const std::vector<Control>& all = controls();
+    for (size_t i = 0; i < all.size() && i < state.controls.size(); ++i) {
+        const Control& c = all[i];
+        const std::string& value = state.controls[i];
+        switch (c.kind) {
+            case ControlKind::Text:
+            case ControlKind::Entry:
+                design.form.setText(c.widget, value);
+                break;
+            case ControlKind::Check:
+                design.form.setActive(c.widget, value == ON);
+                applySwitch(design, c.widget, value == ON);
+                break;
+            case ControlKind::Radio:
+                // The first pair of a choice sets every pair, so the pairs
+                // come back in order, each to its own button.
+                if (value == ON) {
+                    design.form.setActive(c.widget, true);
+                    applySwitch(design, c.widget, true);
+                }
+                break;
+        }
+    }
+    design.form.setUnitsIndex(state.units);
+    applyUnits(design, state.units);
+    design.params = state.params;
+}
+
+void EditHistory::start(FormState now) {
+    current_ = std::move(now);
+    undo_.clear();
+    redo_.clear();
+}
+
+bool EditHistory::note(FormState now) {
+    if (paused() || now == current_)
+        return false;
+    undo_.push_back(std::move(current_));
+    if (undo_.size() > CAPACITY)
+        undo_.pop_front();
+    current_ = std::move(now);
+    redo_.clear();
+    return true;
+}
+
+const FormState& EditHistory::undo() {
+    redo_.push_back(std::move(current_));
+    current_ = std::move(undo_.back());
+    undo_.pop_back();
+    return current_;
+}
+
+const FormState& EditHistory::redo() {
+    undo_.push_back(std::move(current_));
+    current_ = std::move(redo_.back());
+    redo_.pop_back();
+    return current_;
+}
+
+}  // namespace bowlyn

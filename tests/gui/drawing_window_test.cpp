@@ -1,0 +1,354 @@
+// The drawing as a place to work: its pixels, a growing window, the wheel, a
+// drag, the keys, the pointer readout, undo and redo, the marked entry and
+// keyboard stepping, all through the real widgets and events.
+
+#include <gdk/gdkkeysyms.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/drawing_area.h"
+#include "geometry/document.h"
+#include "gui_support.h"
+#include "render/drawing_view.h"
+
+namespace bowlyn::test {
+namespace {
+
+class DrawingWindow : public GuiTest {
+  protected:
+    GtkWidget* box() { return form().widget("eventboxDrawing"); }
+    DrawingArea& area() { return *app().drawing; }
+
+    // Where the pass's fitted view puts a model point in the default area.
+    void fittedPixel(double x, double y, double& px, double& py) {
+        PaintView::image(doc().drawing.view).toDevice(x, y, px, py);
+    }
+
+    void send(GdkEvent* event) {
+        event->any.window = GDK_WINDOW(g_object_ref(app().mainWindow->window));
+        gtk_widget_event(box(), event);
+        gdk_event_free(event);
+        pump();
+    }
+    void wheel(double x, double y, GdkScrollDirection direction) {
+        GdkEvent* e = gdk_event_new(GDK_SCROLL);
+        e->scroll.x = x;
+        e->scroll.y = y;
+        e->scroll.direction = direction;
+        send(e);
+    }
+    void pointerAt(double x, double y, bool dragging = false) {
+        GdkEvent* e = gdk_event_new(GDK_MOTION_NOTIFY);
+        e->motion.x = x;
+        e->motion.y = y;
+        e->motion.state = dragging ? GDK_BUTTON1_MASK : 0;
+        send(e);
+    }
+    void button(GdkEventType type, double x, double y) {
+        GdkEvent* e = gdk_event_new(type);
+        e->button.x = x;
+        e->button.y = y;
+        e->button.button = 1;
+        send(e);
+    }
+    void key(GtkWidget* w, guint keyval, int mods = 0) {
+        gtk_test_widget_send_key(w, keyval, GdkModifierType(mods));
+        pump();
+    }
+    void resizeBy(int dw, int dh) {
+        GtkRequisition req;
+        gtk_widget_size_request(app().mainWindow, &req);
+        gtk_window_resize(GTK_WINDOW(app().mainWindow), req.width + dw, req.height + dh);
+        const int want = 660 + dh;
+        runLoopUntil([&] { return form().widget("drawingImage")->allocation.height == want; }, 5.0);
+        pump();
+    }
+    std::string title() { return gtk_window_get_title(GTK_WINDOW(app().mainWindow)); }
+};
+
+// The 660 image's pixels as RGB rows, to compare with the screen.
+Pixels surfacePixels(const DrawingSurface& s) {
+    Pixels out;
+    out.width = s.width();
+    out.height = s.height();
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) {
+            uint32_t p;
+            std::memcpy(&p, s.data() + y * s.stride() + 4 * x, 4);
+            out.rgb.push_back((p >> 16) & 0xff);
+            out.rgb.push_back((p >> 8) & 0xff);
+            out.rgb.push_back(p & 0xff);
+        }
+    }
+    return out;
+}
+
+TEST_F(DrawingWindow, AtTheDefaultSizeTheScreenShowsThe660ImageItself) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    const Pixels shown = shownDrawing();
+    ASSERT_EQ(shown.width, 660);
+    EXPECT_TRUE(shown == surfacePixels(doc().drawing.surface));
+    click("buttonLBWidthInc");
+    EXPECT_TRUE(shownDrawing() == surfacePixels(doc().drawing.surface));
+}
+
+TEST_F(DrawingWindow, AGrowingWindowGrowsTheDrawingAndShrinksBackToTheImage) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    const int outline = countShownPixels(isOutlinePixel);
+    const GtkAllocation status = form().widget("labelStatusText")->allocation;
+
+    resizeBy(240, 180);
+    const GtkAllocation& a = form().widget("drawingImage")->allocation;
+    EXPECT_EQ(a.width, 900);
+    EXPECT_EQ(a.height, 840);
+    EXPECT_EQ(form().widget("labelStatusText")->allocation.y, status.y + 180);
+    const Pixels big = shownDrawing();
+    EXPECT_EQ(big.width, 900);
+    // Lines keep their width, so ink grows with the length of the lines.
+    EXPECT_GT(countShownPixels(isOutlinePixel), outline * 840 / 660 * 9 / 10);
+    // The 660 picture scaled by 840/660 and centred across: the tail end on
+    // the centre line is where that puts it.
+    double tx, ty, x, y;
+    fittedPixel(0, 0, tx, ty);
+    ASSERT_TRUE(area().view().toModel(30 + tx * 840 / 660, ty * 840 / 660, x, y));
+    EXPECT_NEAR(x, 0.0, 1e-4);
+    EXPECT_NEAR(y, 0.0, 1e-4);
+
+    resizeBy(0, 0);
+    EXPECT_EQ(form().widget("drawingImage")->allocation.width, 660);
+    EXPECT_TRUE(shownDrawing() == surfacePixels(doc().drawing.surface));
+}
+
+// The tail end on the centre line stays under the pointer while the wheel
+// zooms; nothing is recomputed and the design stays unchanged.
+TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    const Pixels fitted = shownDrawing();
+    const std::string status = text("labelStatusText");
+    const std::string titleBefore = title();
+    const size_t entities = doc().drawing.entities.size();
+    double tx, ty;
+    fittedPixel(0, 0, tx, ty);
+    for (int i = 0; i < 6; ++i)
+        wheel(tx, ty, GDK_SCROLL_UP);
+    EXPECT_GT(area().view().zoom(), 3.5);
+    EXPECT_EQ(text("labelCursorPosition"), "x 0.00  y 0.00");
+    EXPECT_TRUE(shownDrawing() != fitted);
+    EXPECT_EQ(text("labelStatusText"), status);
+    EXPECT_EQ(title(), titleBefore);
+    EXPECT_EQ(doc().drawing.entities.size(), entities);
+
+    // A stepper click while zoomed keeps the view and shows the new pass.
+    const Pixels zoomed = shownDrawing();
+    const double scale = area().view().paintView().scale;
+    click("buttonLBWidthInc");
+    EXPECT_EQ(area().view().paintView().scale, scale);
+    EXPECT_TRUE(shownDrawing() != zoomed);
+
+    for (int i = 0; i < 40; ++i)
+        wheel(tx, ty, GDK_SCROLL_UP);
+    EXPECT_NEAR(area().view().zoom(), DrawingView::MAX_ZOOM, 1e-9);
+    EXPECT_EQ(text("labelCursorPosition"), "x 0.00  y 0.00");
+    // The picture is painted afresh at 50x: the outline's lines stay thin.
+    const int ink = countShownPixels(isOutlinePixel);
+    EXPECT_GT(ink, 0);
+    EXPECT_LT(ink, 660 * 30);
+}
+
+// Rows of the drawing, frame excluded, with any pixel that is not white.
+int inkedRowsFrom(const Pixels& p, int first, int last) {
+    int rows = 0;
+    for (int y = first; y <= last; ++y) {
+        for (int x = 2; x < p.width - 2; ++x) {
+            const unsigned char* c = p.at(x, y);
+            if (c[0] != 255 || c[1] != 255 || c[2] != 255) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+// The fitted view cuts the neck off at the top edge; zooming out brings the
+// whole instrument into view, headstock end included.
+TEST_F(DrawingWindow, ZoomingOutShowsTheWholeNeck) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    ASSERT_GT(inkedRowsFrom(shownDrawing(), 2, 12), 0);
+    for (int i = 0; i < 4; ++i)
+        wheel(330, 330, GDK_SCROLL_DOWN);
+    EXPECT_NEAR(area().view().zoom(), 1 / (1.25 * 1.25 * 1.25 * 1.25), 1e-9);
+    const Pixels out = shownDrawing();
+    EXPECT_EQ(inkedRowsFrom(out, 2, 12), 0);
+    EXPECT_GT(inkedRowsFrom(out, 13, 657), 300);
+}
+
+TEST_F(DrawingWindow, KeysFitButtonAndDragMoveTheView) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    const Pixels fitted = shownDrawing();
+    gtk_widget_grab_focus(box());
+    key(box(), GDK_plus);
+    key(box(), GDK_plus);
+    EXPECT_NEAR(area().view().zoom(), 1.25 * 1.25, 1e-9);
+    key(box(), GDK_minus);
+    EXPECT_NEAR(area().view().zoom(), 1.25, 1e-9);
+    key(box(), GDK_0);
+    EXPECT_TRUE(area().view().fitted());
+    EXPECT_TRUE(shownDrawing() == fitted);
+
+    // A drag by (40, -25) moves the picture with the pointer.
+    double mx, my;
+    ASSERT_TRUE(area().view().toModel(300, 300, mx, my));
+    button(GDK_BUTTON_PRESS, 300, 300);
+    pointerAt(320, 290, true);
+    pointerAt(340, 275, true);
+    button(GDK_BUTTON_RELEASE, 340, 275);
+    pointerAt(400, 200);  // no longer dragging
+    double x, y;
+    ASSERT_TRUE(area().view().toModel(340, 275, x, y));
+    EXPECT_NEAR(x, mx, 1e-9);
+    EXPECT_NEAR(y, my, 1e-9);
+    EXPECT_TRUE(shownDrawing() != fitted);
+
+    click("buttonFit");
+    EXPECT_TRUE(area().view().fitted());
+    EXPECT_TRUE(shownDrawing() == fitted);
+}
+
+TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
+    EXPECT_EQ(text("labelCursorPosition"), " ");  // nothing fitted yet
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    // The lower bout's widest point: half the width across, at its offset.
+    const DesignParameters& p = doc().params;
+    double px, py;
+    fittedPixel(p.lowerBoutHalfWidth, 5.0, px, py);
+    pointerAt(px, py);
+    double x, y;
+    ASSERT_TRUE(area().view().toModel(px, py, x, y));
+    EXPECT_EQ(text("labelCursorPosition"), pointerText(x, y));
+    EXPECT_NEAR(x, p.lowerBoutHalfWidth, 1.0 / doc().drawing.view.scaleX);
+    EXPECT_NEAR(y, 5.0, 1.0 / doc().drawing.view.scaleX);
+    EXPECT_EQ(text("labelStatusText"), "Status: OK");  // the status keeps its message
+
+    GdkEvent* leave = gdk_event_new(GDK_LEAVE_NOTIFY);
+    send(leave);
+    EXPECT_EQ(text("labelCursorPosition"), " ");
+}
+
+TEST_F(DrawingWindow, UndoAndRedoAStepperASwitchAndALoad) {
+    // The accelerators as a key pressed in an entry of the window reaches them.
+    GtkWidget* window = widget("entryLength");
+    activate("menuInitializeOM");
+    EXPECT_TRUE(gtk_widget_get_sensitive(widget("menuUndo")));  // the load itself
+    click("buttonTryIt");
+    const Pixels drawn = shownDrawing();
+    click("buttonLBWidthInc");
+    EXPECT_EQ(text("entryLBWidth"), "15.25");
+    EXPECT_FALSE(gtk_widget_get_sensitive(widget("menuRedo")));
+
+    key(window, GDK_z, GDK_CONTROL_MASK);
+    EXPECT_EQ(text("entryLBWidth"), "15");
+    EXPECT_EQ(doc().params.lowerBoutHalfWidth, 7.5f);
+    EXPECT_TRUE(shownDrawing() == drawn);  // redrawn as it was
+    EXPECT_TRUE(gtk_widget_get_sensitive(widget("menuRedo")));
+    key(window, GDK_z, GDK_CONTROL_MASK | GDK_SHIFT_MASK);
+    EXPECT_EQ(text("entryLBWidth"), "15.25");
+    key(window, GDK_z, GDK_CONTROL_MASK);
+    key(window, GDK_y, GDK_CONTROL_MASK);
+    EXPECT_EQ(text("entryLBWidth"), "15.25");
+
+    // A switch is one step, with what it shows.
+    click("checkbuttonCutawayHasCutaway");
+    const bool cut = form().active("checkbuttonCutawayHasCutaway");
+    activate("menuUndo");
+    EXPECT_NE(form().active("checkbuttonCutawayHasCutaway"), cut);
+    EXPECT_EQ(doc().params.hasCutaway != 0, !cut);
+    EXPECT_EQ(text("entryLBWidth"), "15.25");
+
+    // A load is one step; undoing it brings back the stepped OM.
+    dialogs.saveChoices = {SaveChoice::Discard};
+    activate("menuInitializeClassical");
+    EXPECT_NE(text("entryDescription"), "OM");
+    activate("menuUndo");
+    EXPECT_EQ(text("entryDescription"), "OM");
+    EXPECT_EQ(text("entryLBWidth"), "15.25");
+    EXPECT_EQ(form().unitsIndex(), 0);
+}
+
+TEST_F(DrawingWindow, UndoAfterSavingMarksTheDesignChanged) {
+    activate("menuInitializeOM");
+    click("buttonLBWidthInc");
+    char path[] = "/tmp/bowlyn-undo-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    dialogs.files = {path};
+    activate("menuSaveAs");
+    EXPECT_EQ(title().find('*'), std::string::npos) << title();
+    activate("menuUndo");
+    EXPECT_NE(title().find('*'), std::string::npos) << title();
+    activate("menuRedo");
+    EXPECT_EQ(title().find('*'), std::string::npos) << title();
+    std::remove(path);
+}
+
+bool hasMark(GtkWidget* entry) {
+    GtkRcStyle* rc = gtk_widget_get_modifier_style(entry);
+    return (rc->color_flags[GTK_STATE_NORMAL] & GTK_RC_BASE) != 0;
+}
+
+TEST_F(DrawingWindow, AProblemMarksItsEntryAndShowsItsPage) {
+    activate("menuInitializeOM");
+    type("entryWaistWidth", "0");
+    showPageOf(widget("checkbuttonStringsHasStrings"));  // another tab in front
+    const int other = form().notebookPage();
+    click("buttonTryIt");
+    ASSERT_NE(text("labelStatusText"), "Status: OK");
+    EXPECT_TRUE(hasMark(widget("entryWaistWidth")));
+    EXPECT_FALSE(hasMark(widget("entryLBWidth")));
+    EXPECT_NE(form().notebookPage(), other);
+    GtkWidget* page =
+        gtk_notebook_get_nth_page(GTK_NOTEBOOK(form().widget("notebook")), form().notebookPage());
+    EXPECT_TRUE(gtk_widget_is_ancestor(widget("entryWaistWidth"), page));
+
+    type("entryWaistWidth", "9.6");
+    click("buttonTryIt");
+    EXPECT_EQ(text("labelStatusText"), "Status: OK");
+    EXPECT_FALSE(hasMark(widget("entryWaistWidth")));
+}
+
+TEST_F(DrawingWindow, UpAndDownStepAnEntryAndTabSkipsTheSteppers) {
+    activate("menuInitializeOM");
+    focus("entryLBWidth");
+    key(widget("entryLBWidth"), GDK_Up);
+    EXPECT_EQ(text("entryLBWidth"), "15.25");
+    EXPECT_EQ(doc().params.lowerBoutHalfWidth, 7.625f);
+    EXPECT_GT(countShownPixels(isOutlinePixel), 1000);  // drawn, as a stepper click
+    key(widget("entryLBWidth"), GDK_Down);
+    key(widget("entryLBWidth"), GDK_Down);
+    EXPECT_EQ(text("entryLBWidth"), "14.75");
+    // An entry without steppers keeps Up and Down to itself.
+    focus("entryDescription");
+    key(widget("entryDescription"), GDK_Up);
+    EXPECT_EQ(text("entryDescription"), "OM");
+
+    EXPECT_FALSE(gtk_widget_get_can_focus(widget("buttonLBWidthInc")));
+    EXPECT_FALSE(gtk_widget_get_can_focus(widget("buttonLBWidthDec")));
+    focus("entryLBWidth");
+    gtk_widget_child_focus(app().mainWindow, GTK_DIR_TAB_FORWARD);
+    pump();
+    GtkWidget* next = gtk_window_get_focus(GTK_WINDOW(app().mainWindow));
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(GTK_IS_ENTRY(next)) << gtk_widget_get_name(next);
+}
+
+}  // namespace
+}  // namespace bowlyn::test
