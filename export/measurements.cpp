@@ -12,21 +12,16 @@ double contourPerimeter(const Contour& c) {
 }
 
 double contourArea(const Contour& c) {
-    double twice = 0.0;
+    double twice = 0.0, segments = 0.0;
     for (size_t i = 0; i < c.edges.size(); ++i) {
         const ContourEdge& a = c.edges[i];
         const ContourEdge& b = c.next(i);
-        // The trapezoid under the chord (shoelace term) ...
+        // The trapezoid under the chord (shoelace term) and the circular
+        // segment between the chord and the arc.
         twice += a.x * b.y - b.x * a.y;
-        if (a.sweep != 0.0) {
-            // ... and the circular segment between the chord and the arc,
-            // r^2 (s - sin s) / 2 with r = chord / (2 sin(s / 2)).
-            const double chordSquared = (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
-            const double half = std::sin(a.sweep / 2.0);
-            twice += chordSquared * (a.sweep - std::sin(a.sweep)) / (4.0 * half * half);
-        }
+        segments += segmentArea(a, b);
     }
-    return twice / 2.0;
+    return twice / 2.0 + segments;
 }
 
 Bounds contourBounds(const Contour& c) {
