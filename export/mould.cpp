@@ -12,10 +12,13 @@ namespace bowlyn {
 namespace {
 
 // Turns smaller than this (radians) at a vertex are tangents that the
-// single-precision outline misses by rounding: the two offset pieces then
-// meet half way between their ends, which moves them by about the distance
-// times the turn along themselves and by its square across.
+// single-precision outline misses by rounding. The two offset pieces may then
+// meet half way between their ends, which moves each along itself by half
+// the distance times the turn, s, and off itself by s^2 / 2R on an arc of
+// radius R: while that stays below MIDPOINT_ERROR of the body's size. Else
+// they are joined exactly like any corner, by a tiny arc or where they cross.
 constexpr double TANGENT_TURN = 1e-6;
+constexpr double MIDPOINT_ERROR = 1e-13;
 // Checked points of the loop may lie off the distance by this fraction of
 // the body's size: far beyond rounding, far below anything a saw could cut.
 constexpr double DISTANCE_TOLERANCE = 1e-9;
@@ -53,6 +56,7 @@ struct Offsetter {
     const Contour& body;
     double d;
     LengthUnit unit;
+    double size;  // of the body: how far its numbers reach
     std::vector<OffsetPiece> pieces;
     std::string problem;
 
@@ -137,6 +141,20 @@ struct Offsetter {
         return distance(found[0], near) <= distance(found[1], near) ? found[0] : found[1];
     }
 
+    // Whether the two pieces may meet half way between their ends at a body
+    // vertex that turns by `turn`.
+    bool meetHalfWay(const OffsetPiece& a, const OffsetPiece& b, double turn) const {
+        if (!(std::fabs(turn) <= TANGENT_TURN))
+            return false;
+        const double shift = d * std::fabs(turn) / 2.0;
+        double tightest = INFINITY;
+        for (const OffsetPiece* p : {&a, &b}) {
+            if (p->arc)
+                tightest = std::min(tightest, p->radius);
+        }
+        return shift * shift / (2.0 * tightest) <= MIDPOINT_ERROR * size;
+    }
+
     // Joins the pieces at each body vertex; returns the outward turns,
     // which become round corners.
     std::vector<double> joinCorners() {
@@ -148,13 +166,18 @@ struct Offsetter {
             const double turn = turnAt(body, i);
             const Point middle{(before.end.x + after.start.x) / 2.0,
                                (before.end.y + after.start.y) / 2.0};
-            if (turn > TANGENT_TURN) {
-                corners[i] = turn;
-                continue;
-            }
             std::optional<Point> meet = middle;
-            if (turn < -TANGENT_TURN)
+            if (!meetHalfWay(before, after, turn)) {
+                if (turn > 0.0) {
+                    corners[i] = turn;
+                    continue;
+                }
                 meet = crossing(before, after, middle);
+                // Pieces that a rounding keeps from crossing at a tangent
+                // meet half way after all.
+                if (!meet && std::fabs(turn) <= TANGENT_TURN)
+                    meet = middle;
+            }
             if (!meet) {
                 problem = refusal("the outline turns inwards too sharply between the " +
                                   std::string(before.name) + " and the " + after.name + ".");
@@ -276,7 +299,7 @@ bool runsOnceAround(const Contour& c) {
 
 MouldResult mouldLoop(const Contour& body, double distance, LengthUnit unit) {
     MouldResult result;
-    Offsetter o{body, distance, unit, {}, ""};
+    Offsetter o{body, distance, unit, contourBounds(body).reach(), {}, ""};
     if (!(distance > 0.0) || !std::isfinite(distance)) {
         result.problem = "The mould's distance from the body must be a number greater than 0.";
         return result;
