@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "export/air_cavity.h"
+
 namespace bowlyn {
 double contourPerimeter(const Contour& c) {
     double total = 0.0;
@@ -62,7 +64,32 @@ MeasureResult measureContours(const ContourSet& contours, LengthUnit designUnit,
 
 MeasureResult measureDesign(const SolvedDesign& design, std::optional<LengthUnit> unit) {
     const LengthUnit own = designUnit(design.units);
-    return measureContours(closedContours(design), own, unit.value_or(own));
+    const ContourSet contours = closedContours(design);
+    MeasureResult result = measureContours(contours, own, unit.value_or(own));
+    const DepthSettings& depth = design.depth;
+    if (!result.problem.empty())
+        return result;
+    result.depthProblem = depth.problem;
+    if (!depth.problem.empty() || !depth.hasDepths())
+        return result;
+    OutlineMeasurements& m = result.values;
+    const double volume =
+        airVolume(*contours.find("body"), {*depth.tail, *depth.neck, design.body.bodyLength});
+    if (!std::isfinite(volume) || !(volume > 0.0)) {
+        result.depthProblem = "The body's depths give no volume that can be measured.";
+        return result;
+    }
+    const UnitScale scale(own, m.unit);
+    m.hasVolume = true;
+    m.volume = scale(scale(scale(volume)));
+    m.litres = litres(volume, own);
+    if (depth.topThickness) {
+        const std::optional<double> f =
+            helmholtzResonance(design.soundHole.r, *depth.topThickness, volume, own);
+        m.hasResonance = f.has_value();
+        m.resonance = f.value_or(0.0);
+    }
+    return result;
 }
 
 }  // namespace bowlyn

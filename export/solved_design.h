@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "export/depth_settings.h"
 #include "geometry/body_outline.h"
 #include "geometry/fretboard.h"
 #include "render/entity_list.h"
@@ -21,6 +22,7 @@ struct SolvedDesign {
     bool hasFretboard = false;
     FretboardTop fretboard;                // meaningful only with a fretboard
     int32_t units = 0;                     // 0 inch, 1 centimetre
+    DepthSettings depth;                   // the body's depths and the top's thickness
     const EntityList* entities = nullptr;  // owned by the pass; outlives this record
 };
 
