@@ -247,7 +247,10 @@ std::string exportFileText(Document& doc, const Options& options) {
         return *text;
     }
     const ExportFormat format = options.cam ? ExportFormat::CamDxf : ExportFormat::Svg;
-    ExportText file = exportText(*solvedDesign(doc), format, chosenUnit(options), designTitle(doc));
+    ExportOptions exportOptions;
+    exportOptions.unit = chosenUnit(options);
+    exportOptions.mouldDistance = options.mould;
+    ExportText file = exportText(*solvedDesign(doc), format, exportOptions, designTitle(doc));
     if (!file.problem.empty())
         throw Refusal{file.problem};
     return file.text;
@@ -296,6 +299,16 @@ int measure(Document& doc, const Options& options) {
     print("width", v.width, unit);
     if (v.hasFretboard)
         print("fretboard area", v.fretboardArea, square);
+    if (v.hasVolume) {
+        print("volume", v.volume, unit + "^3");
+        print("volume", v.litres, "L");
+    }
+    if (v.hasResonance)
+        print("air resonance", v.resonance, "Hz");
+    if (!m.depthProblem.empty()) {
+        std::cerr << m.depthProblem << '\n';
+        return EXIT_PROBLEM;
+    }
     return EXIT_OK;
 }
 

@@ -1,6 +1,8 @@
 #include "cli/options.h"
 
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <set>
 
@@ -13,9 +15,10 @@ const char* const USAGE =
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
     "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
-    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--set "
-    "\"LABEL=TEXT\"]...\n"
-    "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]"
+    " [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--mould DISTANCE]"
+    " [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli measure DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
@@ -31,8 +34,12 @@ const char* const USAGE =
     "(header with units, layer table, each closed outline one closed polyline); a name\n"
     "ending in .svg gives an SVG at true size. A name without .dxf or .svg gets .dxf added.\n"
     "--units converts the CAM DXF or the SVG (default: the design's own unit).\n"
+    "With both body depths set, the CAM DXF and the SVG hold a strip for each side of the\n"
+    "body (layer sides); --mould adds the outline of a mould DISTANCE (in the file's unit)\n"
+    "outside the body (layer mould).\n"
     "measure prints the body's perimeter, area, length and width and the fretboard's area,\n"
-    "one NAME<TAB>VALUE<TAB>UNIT line each.\n"
+    "with both body depths the air volume, and with a sound hole and a top thickness too\n"
+    "an estimate of the air resonance, one NAME<TAB>VALUE<TAB>UNIT line each.\n"
     "check, render and measure exit 0 for \"Status: OK\" and 1 for a problem (render writes\n"
     "the image either way; measure prints the status line); export exits 1 when there is no\n"
     "complete outline or the outline does not close; convert exits 1 when the file holds no\n"
@@ -58,6 +65,9 @@ std::string exportProblem(const Options& options) {
         return "--cam makes a DXF file, not '" + options.output + "'";
     if (!svg && !options.cam && !options.units.empty())
         return "--units applies to --cam and to .svg files; the plain DXF keeps the design's unit";
+    if (!svg && !options.cam && options.mould)
+        return "--mould applies to --cam and to .svg files; the plain DXF is the drawing as "
+               "recorded";
     return "";
 }
 
@@ -73,7 +83,7 @@ const CommandShape* shapeOf(const std::string& command) {
         {"check", true, false, {"--final", "--set", "--points", "--snapshot"}},
         {"render", true, true, {"-o", "--final", "--set", "--points", "--snapshot"}},
         {"save", true, true, {"-o", "--set"}},
-        {"export", true, true, {"-o", "--set", "--cam", "--units"}},
+        {"export", true, true, {"-o", "--set", "--cam", "--units", "--mould"}},
         {"measure", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"convert", true, true, {"-o"}},
@@ -155,6 +165,13 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (value != "in" && value != "mm" && value != "cm")
                 return "--units takes in, mm or cm, got '" + value + "'";
             options.units = value;
+        } else if (name == "--mould") {
+            double distance = 0.0;
+            const char* end = value.data() + value.size();
+            const auto [ptr, ec] = std::from_chars(value.data(), end, distance);
+            if (ec != std::errc() || ptr != end || !(distance > 0.0) || !std::isfinite(distance))
+                return "--mould takes a distance greater than 0, got '" + value + "'";
+            options.mould = distance;
         } else if (name == "--snapshot") {
             if (value.empty())
                 return "--snapshot needs a design";

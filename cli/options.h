@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,7 @@ struct Options {
     std::string snapshot;                                   // --snapshot, "" when not given
     bool cam = false;                                       // --cam: the DXF for CAM programs
     std::string units;                                      // --units in|mm|cm, "" when not given
+    std::optional<double> mould;                            // --mould DISTANCE in the export's unit
     bool help = false;
 };
 
