@@ -128,6 +128,12 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"export", "clear", "-o", dir + "x.dxf", "--units", "mm"},
         {"export", "clear", "-o", dir + "x.dxf", "--cam", "--units", "ft"},
         {"export", "clear", "-o", dir + "x.dxf", "--cam=yes"},
+        {"export", "clear", "-o", dir + "x.dxf", "--mould", "20"},
+        {"export", "clear", "-o", dir + "x.svg", "--mould", "0"},
+        {"export", "clear", "-o", dir + "x.svg", "--mould=-3"},
+        {"export", "clear", "-o", dir + "x.svg", "--mould", "2,5"},
+        {"export", "clear", "-o", dir + "x.dxf", "--cam", "--mould", "1e999"},
+        {"measure", "clear", "--mould", "2"},
         {"measure"},
         {"measure", "clear", "-o", dir + "x"},
     };
