@@ -26,12 +26,15 @@ gboolean commit(const char* entry) {
 // committed first, as the click would have done by taking the focus.
 gboolean step(const char* entry, StepDirection direction) {
     Document* doc = designToRead();
-    const Stepper* stepper = stepperForEntry(entry);
-    if (doc && stepper) {
-        applyStepper(*doc, *stepper, direction);
+    if (doc && applyStepper(*doc, entry, direction))
         recompute(*doc);
-    }
     return TRUE;
+}
+
+gboolean toggled(const char* button, GtkWidget* widget) {
+    if (Document* doc = app().doc)
+        applySwitch(*doc, button, gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget)));
+    return FALSE;
 }
 
 void draw(int32_t finalDrawing) {
@@ -39,10 +42,6 @@ void draw(int32_t finalDrawing) {
         doc->finalDrawing = finalDrawing;
         recompute(*doc);
     }
-}
-
-bool isActive(gpointer button) {
-    return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(button));
 }
 
 }  // namespace
@@ -60,126 +59,23 @@ bool isActive(gpointer button) {
         return step("entry" #name, StepDirection::Increase);                      \
     }
 
-// A switch handler: `body` runs with `doc` and `on` (the button's new state).
-#define SWITCH(handler, body)                                       \
-    G_MODULE_EXPORT gboolean handler(GtkWidget* button, gpointer) { \
-        Document* doc = app().doc;                                  \
-        bool on = isActive(button);                                 \
-        if (doc)                                                    \
-            body;                                                   \
-        return FALSE;                                               \
+#define SWITCH(handler, button)                                     \
+    G_MODULE_EXPORT gboolean handler(GtkWidget* widget, gpointer) { \
+        return toggled(#button, widget);                            \
     }
+
+// One handler for every entry, stepper pair, check and radio button of the
+// field table, under the names the window description declares.
+#define ENTRY(widget, section, row, caption, unit) COMMIT(widget)
+#define STEPPED_ENTRY(widget, name, stepClass, belowZero, section, row, caption, unit) \
+    COMMIT(widget)                                                                     \
+    STEPPER(name)
+#define CHECK(widget, caption, enabled1, enabled2) SWITCH(widget##_toggled_cb, widget)
+#define RADIO(widget, value, valueName, caption, shown) SWITCH(widget##_clicked_cb, widget)
 
 extern "C" {
 
-COMMIT(entryLength)
-COMMIT(entryLBWidth)
-COMMIT(entryHeelWidth)
-COMMIT(entryNeckJoinsBodyAtFret)
-COMMIT(entryCutawayTaperParmsJoinsAtFret)
-COMMIT(entryFretboardParmsJoinsAtFret)
-COMMIT(entryScaleLength)
-COMMIT(entryCutawayTaperParmsScaleLength)
-COMMIT(entryFretboardParmsScaleLength)
-COMMIT(entryHoleDiameter)
-COMMIT(entryHoleOffset)
-COMMIT(entryLBRadius)
-COMMIT(entryLBOffset)
-COMMIT(entryUBWidth)
-COMMIT(entryUBRadius)
-COMMIT(entryUBOffset)
-COMMIT(entryWaistWidth)
-COMMIT(entryWaistRadius)
-COMMIT(entryWaistOffset)
-COMMIT(entryCutawayNeckOffset)
-COMMIT(entryCutawayDepth)
-COMMIT(entryCutawayWidth)
-COMMIT(entryCutawayVenetianRadius)
-COMMIT(entryCutawayVenetianPointRadius)
-COMMIT(entryCutawayTaperParmsNutWidth)
-COMMIT(entryFretboardNutWidth)
-COMMIT(entryCutawayTaperFromNeckWidthWidth)
-COMMIT(entryFretboardTaperFromNeckWidthWidth)
-COMMIT(entryCutawayTaperFromNeckWidthFret)
-COMMIT(entryFretboardTaperFromNeckWidthFret)
-COMMIT(entryCutawayTaperFromStringSpacingSpacing)
-COMMIT(entryFretboardTaperFromStringSpacingSpacing)
-COMMIT(entryCutawayTaperFromStringSpacingSetback)
-COMMIT(entryFretboardTaperFromStringSpacingSetback)
-COMMIT(entryStringsSetback)
-COMMIT(entryCutawayTaperFromStringSpacingDia1st)
-COMMIT(entryFretboardTaperFromStringSpacingDia1st)
-COMMIT(entryCutawayTaperFromStringSpacingDiaLast)
-COMMIT(entryFretboardTaperFromStringSpacingDiaLast)
-COMMIT(entryHoleHOffset)
-COMMIT(entryLB2Radius)
-COMMIT(entryUB2Radius)
-COMMIT(entryFretboardParmsFrets)
-COMMIT(entryFretboardParmsThickness)
-COMMIT(entryFretboardNutThickness)
-COMMIT(entryFretboardFretwireThickness)
-COMMIT(entryFretboardFretwireHeight)
-COMMIT(entryFretboardMarkersDiameter)
-COMMIT(entryFretboardMarkersSideDiameter)
-COMMIT(entryStringsTotal)
-COMMIT(entryStringsPerCourse)
-COMMIT(entryStringsCourseSpacing)
-COMMIT(entryStringsDiameters1)
-COMMIT(entryStringsDiameters2)
-COMMIT(entryStringsDiameters3)
-COMMIT(entryStringsDiameters4)
-COMMIT(entryStringsDiameters5)
-COMMIT(entryStringsDiameters6)
-COMMIT(entryStringsDiameters7)
-COMMIT(entryStringsDiameters8)
-COMMIT(entryStringsDiameters9)
-COMMIT(entryStringsDiameters10)
-COMMIT(entryStringsDiameters11)
-COMMIT(entryStringsDiameters12)
-COMMIT(entryStringsDiameters13)
-COMMIT(entryStringsDiameters14)
-COMMIT(entryStringsDiameters15)
-COMMIT(entryStringsDiameters16)
-
-STEPPER(Length)
-STEPPER(LBWidth)
-STEPPER(HeelWidth)
-STEPPER(LBRadius)
-STEPPER(LB2Radius)
-STEPPER(LBOffset)
-STEPPER(UBRadius)
-STEPPER(UB2Radius)
-STEPPER(UBOffset)
-STEPPER(UBWidth)
-STEPPER(WaistRadius)
-STEPPER(WaistOffset)
-STEPPER(WaistWidth)
-STEPPER(CutawayNeckOffset)
-STEPPER(CutawayDepth)
-STEPPER(CutawayWidth)
-STEPPER(CutawayVenetianRadius)
-STEPPER(CutawayVenetianPointRadius)
-STEPPER(HoleDiameter)
-STEPPER(HoleOffset)
-STEPPER(HoleHOffset)
-
-SWITCH(checkbuttonCutawayHasCutaway_toggled_cb, applyHasCutaway(*doc, on))
-SWITCH(radiobuttonCutawayFlorentine_clicked_cb, applyCutawayFlorentine(*doc, on))
-SWITCH(radiobuttonCutawayVenetian_clicked_cb, applyCutawayVenetian(*doc, on))
-// Radio buttons also report the click that switches them off.
-SWITCH(radiobuttonCutawayWidthAtFret_clicked_cb, {
-    if (on)
-        selectTaperBoardWidth(*doc);
-})
-SWITCH(radiobuttonCutawayStringSpacing_clicked_cb, {
-    if (on)
-        selectTaperStringSpacing(*doc);
-})
-SWITCH(radiobuttonFretboardWidthAtFret_clicked_cb, applyFretboardTaperBoardWidth(*doc, on))
-SWITCH(radiobuttonFretboardStringSpacing_clicked_cb, applyFretboardTaperStringSpacing(*doc, on))
-SWITCH(checkbuttonFretboardHasFretboard_toggled_cb, applyHasFretboard(*doc, on))
-SWITCH(checkbuttonFretboardMarkersHasMarkers_toggled_cb, applyHasMarkers(*doc, on))
-SWITCH(checkbuttonStringsHasStrings_toggled_cb, applyHasStrings(*doc, on))
+#include "model/fields.def"
 
 G_MODULE_EXPORT void comboboxUnits_changed_cb(GtkComboBox* combo, gpointer) {
     if (Document* doc = app().doc)

@@ -34,23 +34,13 @@ void connectEntry(GtkForm& form, const std::string& name) {
 }  // namespace
 
 void connectFormSignals(GtkForm& form) {
-    connectEntry(form, "entryDescription");
-    for (int k = 1; k <= FIELD_COUNT; ++k) {
-        const FieldDef& def = field(k);
-        for (const std::string& name : def.widgets) {
-            GtkWidget* w = form.widget(name);
-            if (w && GTK_IS_ENTRY(w) && name != "entryDescription") {
-                connectEntry(form, name);
-            } else if (w && GTK_IS_TOGGLE_BUTTON(w)) {
-                g_signal_connect(w, "toggled", G_CALLBACK(somethingChanged), nullptr);
-            }
-        }
-    }
-    // The taper choice's second pair of radio buttons is not in the field table.
-    for (const char* name :
-         {"radiobuttonFretboardWidthAtFret", "radiobuttonFretboardStringSpacing"}) {
-        if (GtkWidget* w = form.widget(name))
+    for (const Control& control : controls()) {
+        GtkWidget* w = form.widget(control.widget);
+        if (control.kind == ControlKind::Entry || control.kind == ControlKind::Text) {
+            connectEntry(form, control.widget);
+        } else if (w) {
             g_signal_connect(w, "toggled", G_CALLBACK(somethingChanged), nullptr);
+        }
     }
     if (GtkWidget* units = form.widget("comboboxUnits"))
         g_signal_connect(units, "changed", G_CALLBACK(somethingChanged), nullptr);

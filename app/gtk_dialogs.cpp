@@ -23,8 +23,7 @@ void addFilter(GtkWidget* chooser, const FileFilter& def) {
     gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
 }
 
-}  // namespace
-
+// Title of the file dialog of each mode.
 const char* fileDialogTitle(FileDialogMode mode) {
     switch (mode) {
         case FileDialogMode::Open:
@@ -36,6 +35,8 @@ const char* fileDialogTitle(FileDialogMode mode) {
     }
     return "";
 }
+
+}  // namespace
 
 GtkDialogs::GtkDialogs(GtkWidget* parent, const std::string& iconPath) : parent_(parent) {
     if (parent_)

@@ -34,7 +34,4 @@ class GtkDialogs : public Dialogs {
     GdkPixbuf* icon_ = nullptr;
 };
 
-// Title of the file dialog of each mode.
-const char* fileDialogTitle(FileDialogMode mode);
-
 }  // namespace bowlyn

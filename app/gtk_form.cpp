@@ -1,117 +1,77 @@
 #include "app/gtk_form.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 #include "app/handlers.h"
+#include "model/field_table.h"
 #include "render/drawing_surface.h"
 
 namespace bowlyn {
 
+namespace {
+
+// The widgets the program looks up by name, in look-up order.
 const std::vector<std::string>& formWidgetNames() {
     static const std::vector<std::string> names = [] {
-        std::vector<std::string> n = {
-            "bowlynMainWindow",
-            "fixedBowlynMainWindow",
-            "notebook",
-            "menuitemDisplayTransPoints",
-            "menuitemDisplaySnapshot",
-            "entryLength",
-            "entryLBWidth",
-            "entryHeelWidth",
-            "entryLBRadius",
-            "entryLB2Radius",
-            "entryLBOffset",
-            "labelLBCenterData",
-            "entryUBWidth",
-            "entryUBRadius",
-            "entryUB2Radius",
-            "entryUBOffset",
-            "labelUBCenterData",
-            "entryWaistWidth",
-            "entryWaistRadius",
-            "entryWaistOffset",
-            "labelWaistCenterData",
-            "entryNeckJoinsBodyAtFret",
-            "entryScaleLength",
-            "labelShoulderArcRadiusData",
-            "labelShoulderArcCenterPointData",
-            "labelTailArcRadiusData",
-            "labelTailArcCenterPointData",
-            "checkbuttonCutawayHasCutaway",
-            "radiobuttonCutawayFlorentine",
-            "radiobuttonCutawayVenetian",
-            "fixedCutawaySensitivity",
-            "entryCutawayNeckOffset",
-            "entryCutawayDepth",
-            "entryCutawayWidth",
-            "fixedCutawayParamsFlorentineVisibility",
-            "labelCutawayFlorentineRadiusData",
-            "labelCutawayFlorentineCenterPointData",
-            "fixedCutawayParamsVenetianVisibility",
-            "entryCutawayVenetianRadius",
-            "labelCutawayVenetianCenterPointData",
-            "entryCutawayVenetianPointRadius",
-            "labelCutawayVenetianPointCenterPointData",
-            "radiobuttonCutawayWidthAtFret",
-            "radiobuttonCutawayStringSpacing",
-            "entryCutawayTaperParmsNutWidth",
-            "entryCutawayTaperParmsScaleLength",
-            "entryCutawayTaperParmsJoinsAtFret",
-            "fixedCutawayTaperFromNeckWidthVisibility",
-            "entryCutawayTaperFromNeckWidthFret",
-            "entryCutawayTaperFromNeckWidthWidth",
-            "fixedCutawayTaperFromStringSpacingVisibility",
-            "entryCutawayTaperFromStringSpacingSpacing",
-            "entryCutawayTaperFromStringSpacingSetback",
-            "entryCutawayTaperFromStringSpacingDia1st",
-            "entryCutawayTaperFromStringSpacingDiaLast",
-            "entryHoleDiameter",
-            "entryHoleOffset",
-            "entryHoleHOffset",
-            "checkbuttonFretboardHasFretboard",
-            "fixedFretboardSensitivity",
-            "fixedStringsTab",
-            "checkbuttonFretboardMarkersHasMarkers",
-            "entryFretboardParmsScaleLength",
-            "entryFretboardParmsJoinsAtFret",
-            "entryFretboardParmsFrets",
-            "entryFretboardParmsThickness",
-            "radiobuttonFretboardWidthAtFret",
-            "radiobuttonFretboardStringSpacing",
-            "fixedFretboardTaperFromStringSpacingVisibility",
-            "fixedFretboardTaperFromNeckWidthVisibility",
-            "entryFretboardNutWidth",
-            "entryFretboardNutThickness",
-            "entryFretboardTaperFromNeckWidthFret",
-            "entryFretboardTaperFromNeckWidthWidth",
-            "entryFretboardTaperFromStringSpacingSpacing",
-            "entryFretboardTaperFromStringSpacingSetback",
-            "entryFretboardTaperFromStringSpacingDia1st",
-            "entryFretboardTaperFromStringSpacingDiaLast",
-            "entryFretboardFretwireThickness",
-            "entryFretboardFretwireHeight",
-            "entryFretboardMarkersDiameter",
-            "entryFretboardMarkersSideDiameter",
-            "checkbuttonStringsHasStrings",
-            "fixedStringsSensitivity",
-            "entryStringsTotal",
-            "entryStringsSetback",
-            "entryStringsPerCourse",
-            "entryStringsCourseSpacing",
-        };
-        for (int i = 1; i <= 16; ++i)
-            n.push_back("entryStringsDiameters" + std::to_string(i));
-        for (const char* late :
-             {"drawingImage", "labelUnits2", "entryDescription", "labelStatusText"}) {
-            n.push_back(late);
+        std::vector<std::string> n = {"bowlynMainWindow", "fixedBowlynMainWindow", "notebook",
+                                      "menuitemDisplayTransPoints", "menuitemDisplaySnapshot"};
+        // Every control of the field table and the containers its switches
+        // show, hide or make insensitive.
+        for (const Control& control : controls())
+            n.push_back(control.widget);
+        for (const Control& control : controls()) {
+            for (const std::string& container : control.switched) {
+                if (std::find(n.begin(), n.end(), container) == n.end())
+                    n.push_back(container);
+            }
+        }
+        // What a pass writes.
+        for (const char* label :
+             {"labelLBCenterData", "labelUBCenterData", "labelWaistCenterData",
+              "labelShoulderArcRadiusData", "labelShoulderArcCenterPointData",
+              "labelTailArcRadiusData", "labelTailArcCenterPointData",
+              "labelCutawayFlorentineRadiusData", "labelCutawayFlorentineCenterPointData",
+              "labelCutawayVenetianCenterPointData", "labelCutawayVenetianPointCenterPointData",
+              "drawingImage", "labelUnits2", "labelStatusText"}) {
+            n.push_back(label);
         }
         return n;
     }();
     return names;
 }
 
-namespace {
+// Copies cairo's premultiplied native-endian ARGB32 rows into an RGBA pixel
+// buffer of the same size.
+void convertArgbToRgba(const unsigned char* src, int srcStride, int width, int height,
+                       unsigned char* dst, int dstStride) {
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* srcRow = src + static_cast<size_t>(y) * srcStride;
+        unsigned char* out = dst + static_cast<size_t>(y) * dstStride;
+        for (int x = 0; x < width; ++x, out += 4) {
+            uint32_t p;
+            std::memcpy(&p, srcRow + 4 * x, 4);
+            const uint32_t a = p >> 24;
+            uint32_t r = (p >> 16) & 0xff, g = (p >> 8) & 0xff, b = p & 0xff;
+            // Every pixel of a drawing is opaque; only a stray translucent one
+            // pays for undoing the premultiplication.
+            if (a != 255) {
+                if (a == 0) {
+                    r = g = b = 0;
+                } else {
+                    r = (r * 255 + a / 2) / a;
+                    g = (g * 255 + a / 2) / a;
+                    b = (b * 255 + a / 2) / a;
+                }
+            }
+            out[0] = static_cast<unsigned char>(r);
+            out[1] = static_cast<unsigned char>(g);
+            out[2] = static_cast<unsigned char>(b);
+            out[3] = static_cast<unsigned char>(a);
+        }
+    }
+}
 
 bool startsWith(const std::string& s, const char* prefix) {
     return s.rfind(prefix, 0) == 0;
@@ -292,35 +252,6 @@ std::string GtkForm::nameOf(GtkWidget* w) const {
     // The description names each widget after its id.
     const std::string name = gtk_widget_get_name(w);
     return widget(name) == w ? name : "";
-}
-
-void convertArgbToRgba(const unsigned char* src, int srcStride, int width, int height,
-                       unsigned char* dst, int dstStride) {
-    for (int y = 0; y < height; ++y) {
-        const unsigned char* srcRow = src + static_cast<size_t>(y) * srcStride;
-        unsigned char* out = dst + static_cast<size_t>(y) * dstStride;
-        for (int x = 0; x < width; ++x, out += 4) {
-            uint32_t p;
-            std::memcpy(&p, srcRow + 4 * x, 4);
-            const uint32_t a = p >> 24;
-            uint32_t r = (p >> 16) & 0xff, g = (p >> 8) & 0xff, b = p & 0xff;
-            // Every pixel of a drawing is opaque; only a stray translucent one
-            // pays for undoing the premultiplication.
-            if (a != 255) {
-                if (a == 0) {
-                    r = g = b = 0;
-                } else {
-                    r = (r * 255 + a / 2) / a;
-                    g = (g * 255 + a / 2) / a;
-                    b = (b * 255 + a / 2) / a;
-                }
-            }
-            out[0] = static_cast<unsigned char>(r);
-            out[1] = static_cast<unsigned char>(g);
-            out[2] = static_cast<unsigned char>(b);
-            out[3] = static_cast<unsigned char>(a);
-        }
-    }
 }
 
 void GtkForm::showDrawing(const DrawingSurface& surface) {

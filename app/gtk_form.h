@@ -34,9 +34,6 @@ class GtkForm : public Form {
     // "changed" signal is connected after the first item is made active.
     void createUnitsCombo();
 
-    // The pixel buffer the image widget shows (nullptr before the first drawing).
-    GdkPixbuf* shownPixbuf() const { return pixbuf_; }
-
     std::string text(const std::string& widget) const override;
     void setText(const std::string& widget, const std::string& text) override;
     bool active(const std::string& widget) const override;
@@ -62,13 +59,5 @@ class GtkForm : public Form {
     std::vector<std::string> missing_;
     GdkPixbuf* pixbuf_ = nullptr;
 };
-
-// The widgets the program looks up by name, in look-up order.
-const std::vector<std::string>& formWidgetNames();
-
-// Copies cairo's premultiplied native-endian ARGB32 rows into an RGBA pixel
-// buffer of the same size.
-void convertArgbToRgba(const unsigned char* src, int srcStride, int width, int height,
-                       unsigned char* dst, int dstStride);
 
 }  // namespace bowlyn

@@ -31,20 +31,11 @@ void load(int row) {
     G_MODULE_EXPORT void menuInitialize##name##_activate_cb(GtkMenuItem*, gpointer) { \
         load(row);                                                                    \
     }
+#define PRESET(key, name, caption) INITIALIZE(key, presetRows::key)
 
 extern "C" {
 
 INITIALIZE(Clear, WORK_ROW)
-INITIALIZE(Archtop, 1)
-INITIALIZE(Dreadnought, 2)
-INITIALIZE(Jumbo, 3)
-INITIALIZE(Classical, 4)
-INITIALIZE(Parlor, 5)
-INITIALIZE(SteelString, 6)
-INITIALIZE(ABG, 7)
-INITIALIZE(OM, 8)
-INITIALIZE(SopranoUke, 9)
-INITIALIZE(TenorUke, 10)
-INITIALIZE(ConcertUke, 11)
+#include "model/presets.def"
 
 }  // extern "C"

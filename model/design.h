@@ -10,7 +10,18 @@ namespace bowlyn {
 
 class Form;
 
-constexpr int PRESET_ROWS = 12;  // row 0 is the work row, 1 to 11 the presets
+// Row numbers of the built-in designs, from 1 in the order of
+// model/presets.def (presetRows::OM is 8); row 0 is the work row.
+namespace presetRows {
+enum : int {
+    WORK = 0,
+#define PRESET(key, name, caption) key,
+#include "model/presets.def"
+    END
+};
+}  // namespace presetRows
+
+constexpr int PRESET_ROWS = presetRows::END;
 using PresetRow = std::array<std::string, FIELD_COUNT>;  // text k - 1 is field k
 using PresetTable = std::array<PresetRow, PRESET_ROWS>;
 

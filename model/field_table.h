@@ -1,6 +1,6 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -8,45 +8,80 @@
 
 namespace bowlyn {
 
-constexpr int FIELD_COUNT = 64;
+// Field numbers, 1 to FIELD_COUNT in the order of model/fields.def: the
+// column of the presets and the line of the parameter file.
+namespace fields {
+enum : int {
+    NO_FIELD = 0,
+#define FIELD(id, label, kind, member) id,
+#define TEXT_FIELD(id, label, widget) id,
+#include "model/fields.def"
+    END
+};
+}  // namespace fields
+
+constexpr int FIELD_COUNT = fields::END - 1;
 
 enum class FieldKind { Text, Units, Number, Half, Integer, Boolean, Choice };
 
+// Where a field's value lives in DesignParameters and in what type.
+struct ValueSlot {
+    enum class Type { None, Single, Signed, Unsigned };
+    Type type = Type::None;
+    std::size_t offset = 0;
+};
+
+enum class ControlKind { Text, Entry, Check, Radio };
+enum class StepClass { None, Fine, Medium, Coarse };
+enum class BelowZero { Clamped, Allowed };
+
+// A widget that shows a field.
+struct Control {
+    std::string widget;
+    ControlKind kind = ControlKind::Entry;
+    int field = 0;
+    // Entries with a Dec and an Inc button: their step class and whether a
+    // step may go below 0.
+    StepClass stepClass = StepClass::None;
+    BelowZero belowZero = BelowZero::Clamped;
+    // Radio buttons: the value they stand for, its name in parameter files,
+    // and the other button of their pair.
+    int value = 0;
+    std::string valueName;
+    std::string partner;
+    // Check buttons: the containers sensitive while active; radio buttons: the
+    // container shown while active.
+    std::vector<std::string> switched;
+};
+
 // One field of a design: its label (the key of presets and parameter files),
-// how its text is converted, and the form controls that show it.
+// how its text is converted, where its value is held and the widgets that
+// show it (entries in synchronisation order, the check button, or the radio
+// buttons in pairs).
 struct FieldDef {
     const char* label;
     FieldKind kind;
-    // Entries in synchronisation order (several for a shared group), or the
-    // check button, or the two radio buttons of a choice (value 0 first).
+    ValueSlot slot;
     std::vector<std::string> widgets;
-    // The member the parameter file reads; all members show the same text.
-    std::string fileWidget;
 };
 
-// Fields numbered 1 to 64 as in presets and parameter files.
+// Fields numbered 1 to FIELD_COUNT.
 const FieldDef& field(int number);
-// fieldLabels[k - 1] is the label of field k.
-const std::array<std::string, FIELD_COUNT>& fieldLabels();
 // The field number whose label is `label` exactly, or 0.
 int fieldByLabel(const std::string& label);
-// The field number shown by entry `widget`, or 0.
-int fieldByEntry(const std::string& widget);
+
+// Every control of every field, in the order of the table.
+const std::vector<Control>& controls();
+// The control named `widget`, or nullptr.
+const Control* controlNamed(const std::string& widget);
 
 // Stores an already converted number by the field's kind: halved for half
 // widths, rounded for integers. Only for Number, Half and Integer fields.
 void storeFieldValue(DesignParameters& params, int number, float value);
-// The stored value of a Number, Half (shown as the full width) or Integer field.
+// The stored value of a Number, Half (shown as the full width) or Integer
+// field, or the flag of a Units, Boolean or Choice field.
 double fieldValue(const DesignParameters& params, int number);
-
-// Field numbers that the rest of the program names.
-namespace fields {
-constexpr int NAME = 1, UNITS = 2, BODY_LENGTH = 3, JOINS_AT_FRET = 6, SCALE_LENGTH = 7,
-              HAS_CUTAWAY = 18, CUTAWAY_TYPE = 19, TAPER_TYPE = 25, NUT_WIDTH = 26,
-              BOARD_WIDTH_AT_FRET = 27, BOARD_WIDTH_FRET = 28, BRIDGE_STRING_SPACING = 29,
-              STRING_SETBACK = 30, FIRST_STRING_DIAMETER = 31, LAST_STRING_DIAMETER = 32,
-              HAS_FRETBOARD = 36, HAS_MARKERS = 42, HAS_STRINGS = 45, STRING_COUNT = 46,
-              FIRST_DIAMETER = 49;
-}
+// Sets the flag of a Units, Boolean or Choice field.
+void setFieldFlag(DesignParameters& params, int number, int32_t flag);
 
 }  // namespace bowlyn

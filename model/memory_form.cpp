@@ -1,29 +1,14 @@
 #include "model/memory_form.h"
 
+#include "model/field_table.h"
+
 namespace bowlyn {
-namespace {
-
-const char* const radioGroups[][3] = {
-    {"radiobuttonCutawayFlorentine", "radiobuttonCutawayVenetian", nullptr},
-    {"radiobuttonCutawayWidthAtFret", "radiobuttonCutawayStringSpacing", nullptr},
-    {"radiobuttonFretboardWidthAtFret", "radiobuttonFretboardStringSpacing", nullptr},
-};
-
-}  // namespace
-
-const char* const* radioGroupOf(const std::string& widget) {
-    for (const auto& group : radioGroups) {
-        for (const char* const* m = group; *m; ++m) {
-            if (widget == *m)
-                return group;
-        }
-    }
-    return nullptr;
-}
 
 MemoryForm::MemoryForm() {
-    for (const auto& group : radioGroups)
-        active_[group[0]] = true;
+    for (const Control& control : controls()) {
+        if (control.kind == ControlKind::Radio && control.value == 0)
+            active_[control.widget] = true;
+    }
 }
 
 std::string MemoryForm::text(const std::string& widget) const {
@@ -41,13 +26,13 @@ bool MemoryForm::active(const std::string& widget) const {
 }
 
 void MemoryForm::setActive(const std::string& widget, bool on) {
-    const char* const* group = radioGroupOf(widget);
-    if (group) {
-        // A radio button can only be switched off by switching on another one.
+    const Control* control = controlNamed(widget);
+    if (control && control->kind == ControlKind::Radio) {
+        // A radio button can only be switched off by switching on the other
+        // one of its pair.
         if (!on)
             return;
-        for (const char* const* m = group; *m; ++m)
-            active_[*m] = false;
+        active_[control->partner] = false;
     }
     active_[widget] = on;
 }

@@ -44,7 +44,4 @@ class MemoryForm : public Form {
     int shown_ = 0;
 };
 
-// The radio button groups of the form, each listed with its members.
-const char* const* radioGroupOf(const std::string& widget);
-
 }  // namespace bowlyn

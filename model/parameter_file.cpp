@@ -238,7 +238,8 @@ void readFieldLine(PresetRow& row, const std::string& rawLine) {
     // commas, so it is then the whole rest of the line.
     if (splitField(line, 2, SEPARATOR).empty())
         return;
-    row[k - 1] = k == fields::NAME ? line.substr(comma + 1) : splitField(line, 2, SEPARATOR);
+    row[k - 1] =
+        field(k).kind == FieldKind::Text ? line.substr(comma + 1) : splitField(line, 2, SEPARATOR);
 }
 
 // ---- writing -------------------------------------------------------------
@@ -255,26 +256,19 @@ std::string singleLine(std::string text) {
 
 std::string valuePart(const Design& design, int k) {
     const FieldDef& def = field(k);
-    const DesignParameters& p = design.params;
+    const int32_t flag = static_cast<int32_t>(fieldValue(design.params, k));
     switch (def.kind) {
         case FieldKind::Units:
-            return p.units == UNITS_INCH ? ",Inch" : ",CM";
-        case FieldKind::Boolean: {
-            int32_t flag = k == fields::HAS_CUTAWAY     ? p.hasCutaway
-                           : k == fields::HAS_FRETBOARD ? p.hasFretboard
-                           : k == fields::HAS_MARKERS   ? p.hasMarkers
-                                                        : p.hasStrings;
+            return flag == UNITS_INCH ? ",Inch" : ",CM";
+        case FieldKind::Boolean:
             return flag == 1 ? ",1,TRUE" : ",0,FALSE";
+        case FieldKind::Choice: {
+            const Control* chosen = controlNamed(def.widgets[flag == 0 ? 0 : 1]);
+            return "," + std::to_string(chosen->value) + "," + chosen->valueName;
         }
-        case FieldKind::Choice:
-            if (k == fields::CUTAWAY_TYPE) {
-                return p.cutawayType == CUTAWAYTYPEFLORENTINE ? ",0,CUTAWAYTYPEFLORENTINE"
-                                                              : ",1,CUTAWAYTYPEVENETIAN";
-            }
-            return p.taperType == TAPERTYPEBOARDWIDTH ? ",0,TAPERTYPEBOARDWIDTH"
-                                                      : ",1,STRINGSPACING";
         default:
-            return "," + singleLine(design.form.text(def.fileWidget));
+            // The entries of a shared group show the same text.
+            return "," + singleLine(design.form.text(def.widgets.front()));
     }
 }
 

@@ -6,8 +6,8 @@
 
 namespace bowlyn {
 
-constexpr int WORK_ROW = 0;
-constexpr int PRESET_COUNT = 11;  // rows 1 to 11
+constexpr int WORK_ROW = presetRows::WORK;
+constexpr int PRESET_COUNT = PRESET_ROWS - 1;  // rows 1 to 11
 
 // The table with rows 1 to 11 filled with the built-in presets and the work
 // row blank (single spaces).

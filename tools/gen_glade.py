@@ -3,9 +3,10 @@
 resource file.
 
 The window is long and regular: some seventy entries, twenty-one stepper
-pairs and taper controls repeated on two tabs. Writing it from the tables
-below keeps widget names, handler names and positions consistent; the
-program looks every widget up by name and connects every handler by name.
+pairs and taper controls repeated on two tabs. The fields' controls, their
+captions, unit captions, steppers and sections come from the field table
+(model/fields.def) and the Initialize menu from model/presets.def, the very
+tables the program's handlers are made from; this file only lays them out.
 
 Usage: gen_glade.py OUTPUT_DIR
 """
@@ -13,6 +14,11 @@ Usage: gen_glade.py OUTPUT_DIR
 import os
 import sys
 from xml.sax.saxutils import escape, quoteattr
+
+sys.dont_write_bytecode = True  # the build must not write into the source tree
+import field_table  # noqa: E402
+
+TABLE = field_table.FieldTable()
 
 # --------------------------------------------------------------------------
 # A small widget tree and its XML form.
@@ -93,15 +99,8 @@ VALUE_COLUMNS = (LABEL_X + 10, LABEL_X + 160)  # captions of derived values
 # Where each widget of a tab sits inside its page: (x, y, width, height).
 PLACED = {}
 
-# Stepper classes only matter to the program; here a pair is either present or not.
-STEPPED = {
-    "entryLength", "entryLBWidth", "entryHeelWidth", "entryLBRadius", "entryLB2Radius",
-    "entryLBOffset", "entryUBRadius", "entryUB2Radius", "entryUBOffset", "entryUBWidth",
-    "entryWaistRadius", "entryWaistOffset", "entryWaistWidth", "entryCutawayNeckOffset",
-    "entryCutawayDepth", "entryCutawayWidth", "entryCutawayVenetianRadius",
-    "entryCutawayVenetianPointRadius", "entryHoleDiameter", "entryHoleOffset",
-    "entryHoleHOffset",
-}
+# The table's sections placed so far; the rest of a tab's sections follow it.
+PLACED_SECTIONS = set()
 
 
 def label(wid, text, width=None, markup=False, xalign=0.0, height=ENTRY_H):
@@ -147,28 +146,47 @@ class Tab:
                        height=20), 2)
         self.y += 22
 
-    def entry(self, wid, caption, note=None):
-        """One field: caption, entry, its stepper pair if it has one, and a
-        note (a unit) to the right."""
-        self.put(label(Tab.auto_id("labelCaption"), caption, width=ENTRY_X - LABEL_X - 4),
-                 LABEL_X)
+    def entry(self, control):
+        """One entry of the field table: caption, entry, its stepper pair if
+        it has one, and its unit caption to the right."""
+        wid = control.widget
+        self.put(label(Tab.auto_id("labelCaption"), control.caption,
+                       width=ENTRY_X - LABEL_X - 4), LABEL_X)
         e = Widget("GtkEntry", wid, can_focus=True, width_request=ENTRY_W,
                    height_request=ENTRY_H, text="")
         e.on("focus_out_event", f"{wid}_focus_out_event_cb")
         self.put(e, ENTRY_X)
-        if wid in STEPPED:
-            base = wid[len("entry"):]
+        if control.stepper:
             for name, text, x in (("Dec", "-", DEC_X), ("Inc", "+", INC_X)):
-                button = Widget("GtkButton", f"button{base}{name}", label=text, can_focus=True,
-                                width_request=STEP_W, height_request=ENTRY_H,
+                button = Widget("GtkButton", f"button{control.stepper}{name}", label=text,
+                                can_focus=True, width_request=STEP_W, height_request=ENTRY_H,
                                 tooltip_text="Step down and redraw" if name == "Dec"
                                 else "Step up and redraw")
-                button.on("clicked", f"button{base}{name}_clicked_cb")
+                button.on("clicked", f"button{control.stepper}{name}_clicked_cb")
                 self.put(button, x)
-        if note:
-            self.put(label(Tab.auto_id("labelNote"), note), NOTE_X)
+        if control.unit:
+            self.put(label(Tab.auto_id("labelNote"), control.unit), NOTE_X)
         self.skip()
         return e
+
+    def section(self, ident):
+        """A section of the field table: its heading, its entries by row and
+        the derived values shown beneath it."""
+        PLACED_SECTIONS.add(ident)
+        heading = TABLE.section(ident).heading
+        if heading:
+            self.heading(heading)
+        for control in TABLE.in_section(ident):
+            self.entry(control)
+        for line in VALUES_AFTER.get(ident, ()):
+            self.values(*line)
+
+    def rest_of(self, tab):
+        """The sections of `tab` that the layout has not placed, in the
+        table's order."""
+        for s in TABLE.sections:
+            if s.tab == tab and s.id not in PLACED_SECTIONS:
+                self.section(s.id)
 
     def values(self, *pairs):
         """A line of derived values beneath their section: (caption, label
@@ -181,19 +199,23 @@ class Tab:
             self.put(v, x + caption_w)
         self.y += VALUE_ROW
 
-    def check(self, wid, caption):
-        b = Widget("GtkCheckButton", wid, label=caption, can_focus=True, draw_indicator=True,
-                   active=False, height_request=ENTRY_H)
+    def check(self, wid):
+        b = Widget("GtkCheckButton", wid, label=TABLE.control(wid).caption, can_focus=True,
+                   draw_indicator=True, active=False, height_request=ENTRY_H)
         b.on("toggled", f"{wid}_toggled_cb")
         self.put(b, 2)
         self.skip()
         return b
 
-    def radios(self, first, second, caption1, caption2, x2=162):
-        a = Widget("GtkRadioButton", first, label=caption1, can_focus=True, draw_indicator=True,
-                   active=True, height_request=ENTRY_H)
+    def radios(self, first, x2=162):
+        """A pair of radio buttons of the field table, `first` its value 0."""
+        buttons = TABLE.control(first).field.controls
+        pair = buttons[buttons.index(TABLE.control(first)):][:2]
+        second = pair[1].widget
+        a = Widget("GtkRadioButton", first, label=pair[0].caption, can_focus=True,
+                   draw_indicator=True, active=True, height_request=ENTRY_H)
         a.on("clicked", f"{first}_clicked_cb")
-        b = Widget("GtkRadioButton", second, label=caption2, can_focus=True,
+        b = Widget("GtkRadioButton", second, label=pair[1].caption, can_focus=True,
                    draw_indicator=True, group=first, height_request=ENTRY_H)
         b.on("clicked", f"{second}_clicked_cb")
         self.put(a, LABEL_X)
@@ -220,155 +242,109 @@ POINT_W = 92  # a derived point such as -12.34,123.45
 RADIUS_W = 48
 
 
+# Derived values beneath a section: lines of (caption, label id, width).
+VALUES_AFTER = {
+    "lowerBout": [[("Centre", "labelLBCenterData", POINT_W)],
+                  [("Tail arc R", "labelTailArcRadiusData", RADIUS_W),
+                   ("centre", "labelTailArcCenterPointData", POINT_W)]],
+    "upperBout": [[("Centre", "labelUBCenterData", POINT_W)],
+                  [("Shoulder R", "labelShoulderArcRadiusData", RADIUS_W),
+                   ("centre", "labelShoulderArcCenterPointData", POINT_W)]],
+    "waist": [[("Centre", "labelWaistCenterData", POINT_W)]],
+    "cutawayValley": [[("Centre", "labelCutawayVenetianCenterPointData", POINT_W)]],
+    "cutawayPoint": [[("Centre", "labelCutawayVenetianPointCenterPointData", POINT_W)]],
+}
+
+
 def body_tab():
     tab = Tab(fixed("fixedBodyTab"))
-    tab.entry("entryLength", "Body length")
-    tab.entry("entryHeelWidth", "Neck flat length")
-    tab.heading("Lower bout")
-    tab.entry("entryLBWidth", "Width")
-    tab.entry("entryLBRadius", "Radius")
-    tab.entry("entryLB2Radius", "Secondary increment")
-    tab.entry("entryLBOffset", "Offset from tail end")
-    tab.values(("Centre", "labelLBCenterData", POINT_W))
-    tab.values(("Tail arc R", "labelTailArcRadiusData", RADIUS_W),
-               ("centre", "labelTailArcCenterPointData", POINT_W))
-    tab.heading("Upper bout")
-    tab.entry("entryUBWidth", "Width")
-    tab.entry("entryUBRadius", "Radius")
-    tab.entry("entryUB2Radius", "Secondary increment")
-    tab.entry("entryUBOffset", "Offset from neck end")
-    tab.values(("Centre", "labelUBCenterData", POINT_W))
-    tab.values(("Shoulder R", "labelShoulderArcRadiusData", RADIUS_W),
-               ("centre", "labelShoulderArcCenterPointData", POINT_W))
-    tab.heading("Waist")
-    tab.entry("entryWaistWidth", "Width")
-    tab.entry("entryWaistRadius", "Radius")
-    tab.entry("entryWaistOffset", "Offset from tail end")
-    tab.values(("Centre", "labelWaistCenterData", POINT_W))
+    tab.rest_of("body")
     return tab.fixed, "Body"
 
 
 def taper_controls(tab, prefix):
     """The fingerboard taper choice and the two sets of values it selects
     between; the cutaway and fretboard tabs both carry one."""
-    tab.radios(f"radiobutton{prefix}WidthAtFret", f"radiobutton{prefix}StringSpacing",
-               "Width at a fret", "String spacing at bridge", x2=130)
+    tab.radios(f"radiobutton{prefix}WidthAtFret", x2=130)
     height = 4 * ROW
     top = tab.y
-    at_fret = tab.container(f"fixed{prefix}TaperFromNeckWidthVisibility", height)
-    at_fret.entry(f"entry{prefix}TaperFromNeckWidthFret", "Measured at fret")
-    at_fret.entry(f"entry{prefix}TaperFromNeckWidthWidth", "Fingerboard width")
-    spacing = tab.container(f"fixed{prefix}TaperFromStringSpacingVisibility", height, y=top)
-    spacing.entry(f"entry{prefix}TaperFromStringSpacingSpacing", "Bridge string spacing")
-    spacing.entry(f"entry{prefix}TaperFromStringSpacingSetback", "String setback")
-    spacing.entry(f"entry{prefix}TaperFromStringSpacingDia1st", "1st string diameter",
-                  note="inches")
-    spacing.entry(f"entry{prefix}TaperFromStringSpacingDiaLast", "Last string diameter",
-                  note="inches")
+    tab.container(f"fixed{prefix}TaperFromNeckWidthVisibility", height).section(
+        f"{prefix.lower()}TaperAtFret")
+    tab.container(f"fixed{prefix}TaperFromStringSpacingVisibility", height, y=top).section(
+        f"{prefix.lower()}TaperSpacing")
     tab.y = top + height
 
 
 def cutaway_tab():
     tab = Tab(fixed("fixedCutawayTab"))
-    tab.check("checkbuttonCutawayHasCutaway", "The body has a cutaway")
+    tab.check("checkbuttonCutawayHasCutaway")
     height = 4 * ROW + 2 * ROW + 2 * VALUE_ROW
     cut = tab.container("fixedCutawaySensitivity", height)
-    cut.radios("radiobuttonCutawayFlorentine", "radiobuttonCutawayVenetian",
-               "Florentine (pointed)", "Venetian (rounded)")
-    cut.entry("entryCutawayNeckOffset", "Side offset")
-    cut.entry("entryCutawayDepth", "Depth")
-    cut.entry("entryCutawayWidth", "Width")
+    cut.radios("radiobuttonCutawayFlorentine")
+    cut.section("cutaway")
     top = cut.y
     florentine = cut.container("fixedCutawayParamsFlorentineVisibility", height - top)
     florentine.values(("Arc R", "labelCutawayFlorentineRadiusData", RADIUS_W),
                       ("centre", "labelCutawayFlorentineCenterPointData", POINT_W))
     venetian = cut.container("fixedCutawayParamsVenetianVisibility", height - top, y=top)
-    venetian.entry("entryCutawayVenetianRadius", "Valley radius")
-    venetian.values(("Centre", "labelCutawayVenetianCenterPointData", POINT_W))
-    venetian.entry("entryCutawayVenetianPointRadius", "Point radius")
-    venetian.values(("Centre", "labelCutawayVenetianPointCenterPointData", POINT_W))
+    venetian.section("cutawayValley")
+    venetian.section("cutawayPoint")
     tab.y += height
-    tab.heading("Neck and fingerboard taper")
-    tab.entry("entryCutawayTaperParmsNutWidth", "Nut width")
-    tab.entry("entryCutawayTaperParmsScaleLength", "Scale length")
-    tab.entry("entryCutawayTaperParmsJoinsAtFret", "Neck joins at fret")
+    tab.section("cutawayNeck")
     taper_controls(tab, "Cutaway")
+    tab.rest_of("cutaway")
     return tab.fixed, "Cutaway"
 
 
 def neck_and_hole_tab():
     tab = Tab(fixed("fixedSoundHoleTab"))
-    tab.heading("Neck")
-    tab.entry("entryNeckJoinsBodyAtFret", "Neck joins at fret")
-    tab.entry("entryScaleLength", "Scale length")
-    tab.heading("Sound hole")
-    tab.entry("entryHoleDiameter", "Diameter")
-    tab.entry("entryHoleOffset", "Centre from tail end")
-    tab.entry("entryHoleHOffset", "Sideways offset")
+    tab.rest_of("neckAndHole")
     return tab.fixed, "Neck & hole"
 
 
 def fretboard_tab():
     tab = Tab(fixed("fixedFretboardTab"))
-    tab.check("checkbuttonFretboardHasFretboard", "Draw the fretboard")
+    tab.check("checkbuttonFretboardHasFretboard")
     board = tab.container("fixedFretboardSensitivity", 16 * ROW)
-    board.entry("entryFretboardParmsScaleLength", "Scale length")
-    board.entry("entryFretboardParmsJoinsAtFret", "Neck joins at fret")
-    board.entry("entryFretboardParmsFrets", "Total number of frets")
-    board.entry("entryFretboardParmsThickness", "Fretboard thickness")
-    board.entry("entryFretboardNutWidth", "Nut width")
-    board.entry("entryFretboardNutThickness", "Nut thickness")
+    board.section("fretboard")
     taper_controls(board, "Fretboard")
-    board.entry("entryFretboardFretwireThickness", "Fretwire thickness")
-    board.entry("entryFretboardFretwireHeight", "Fretwire height")
-    board.check("checkbuttonFretboardMarkersHasMarkers", "Position markers")
-    board.entry("entryFretboardMarkersDiameter", "Marker diameter")
-    board.entry("entryFretboardMarkersSideDiameter", "Side marker diameter")
+    board.section("fretwire")
+    board.check("checkbuttonFretboardMarkersHasMarkers")
+    board.section("markers")
+    tab.y += 16 * ROW
+    tab.rest_of("fretboard")
     return tab.fixed, "Fretboard"
-
-
-ORDINALS = ["1st", "2nd", "3rd"] + [f"{n}th" for n in range(4, 17)]
 
 
 def strings_tab():
     tab = Tab(fixed("fixedStringsTab"))
-    tab.check("checkbuttonStringsHasStrings", "Draw the strings")
-    strings = tab.container("fixedStringsSensitivity", 4 * ROW + 26 + 8 * ROW)
-    strings.entry("entryStringsTotal", "Number of strings")
-    strings.entry("entryStringsSetback", "String setback")
-    strings.entry("entryStringsPerCourse", "Strings per course")
-    strings.entry("entryStringsCourseSpacing", "Spacing in a course")
-    strings.heading("String diameters")
+    tab.check("checkbuttonStringsHasStrings")
+    height = 4 * ROW + 26 + 8 * ROW
+    strings = tab.container("fixedStringsSensitivity", height)
+    strings.section("strings")
+    # The string diameters in two columns of eight.
+    PLACED_SECTIONS.add("diameters")
+    strings.heading(TABLE.section("diameters").heading)
     top = strings.y
-    for i in range(16):
+    for i, control in enumerate(TABLE.in_section("diameters")):
         column, row = divmod(i, 8)
         strings.y = top + row * ROW
         x0 = column * (TAB_W // 2)
-        strings.put(label(Tab.auto_id("labelCaption"), f"{ORDINALS[i]} string", width=74),
+        strings.put(label(Tab.auto_id("labelCaption"), control.caption, width=74),
                     x0 + LABEL_X)
-        e = Widget("GtkEntry", f"entryStringsDiameters{i + 1}", can_focus=True,
+        e = Widget("GtkEntry", control.widget, can_focus=True,
                    width_request=ENTRY_W, height_request=ENTRY_H, text="")
-        e.on("focus_out_event", f"entryStringsDiameters{i + 1}_focus_out_event_cb")
+        e.on("focus_out_event", f"{control.widget}_focus_out_event_cb")
         strings.put(e, x0 + LABEL_X + 78)
+    tab.y += height
+    tab.rest_of("strings")
     return tab.fixed, "Strings"
 
 
 # --------------------------------------------------------------------------
 # Menus.
 
-PRESETS = [
-    ("Archtop", 'Archtop 16" with Venetian cutaway'),
-    ("Dreadnought", "Dreadnought"),
-    ("Jumbo", "Jumbo J-200"),
-    ("Classical", "Classical"),
-    ("Parlor", "Parlor guitar"),
-    ("SteelString", 'Steel string 15" with Florentine cutaway'),
-    ("ABG", 'Acoustic bass guitar 18" with Venetian cutaway'),
-    ("OM", "OM"),
-    ("SopranoUke", "Soprano ukulele"),
-    ("TenorUke", "Tenor ukulele"),
-    ("ConcertUke", "Concert ukulele"),
-]
+PRESETS = [(key, caption) for key, _, caption in field_table.presets()]
 
 
 def menu_item(wid, text, handler=None, accel=None, check=False):
@@ -498,12 +474,32 @@ def main_window():
     return window
 
 
+def widget_ids(widget):
+    yield widget.id
+    for child, _ in widget.children:
+        yield from widget_ids(child)
+
+
 def description():
+    PLACED.clear()
+    PLACED_SECTIONS.clear()
+    Tab.counter = 0
+    window = main_window()
+    # Every control of the table has its place, so every handler made from
+    # the table has its widget.
+    ids = set(widget_ids(window))
+    for control in TABLE.controls:
+        if control.widget not in ids:
+            raise field_table.TableError(f"{control.widget} has no place in the window "
+                                         f"(section {control.section})")
+    for section in TABLE.sections:
+        if section.id not in PLACED_SECTIONS:
+            raise field_table.TableError(f"section {section.id}: no tab {section.tab}")
     out = ['<?xml version="1.0" standalone="no"?>',
            '<!DOCTYPE glade-interface SYSTEM "http://glade.gnome.org/glade-2.0.dtd">',
            "<!-- Generated by tools/gen_glade.py; edit that file instead. -->",
            "<glade-interface>"]
-    main_window().xml(out, 1)
+    window.xml(out, 1)
     out.append("</glade-interface>")
     return "\n".join(out) + "\n"
 

@@ -28,8 +28,9 @@ TEST_F(FormEditing, GroupCommitStoresOnceAndCopiesTextToEveryTab) {
     EXPECT_EQ(form.text("entryFretboardTaperFromStringSpacingSetback"), "1/8");
 
     // Integers round halves to even.
-    syncBoardWidthFret(design, "14.5");
+    syncGroup(design, fields::BOARD_WIDTH_FRET, "14.5");
     EXPECT_EQ(design.params.boardWidthFret, 14);
+    EXPECT_EQ(form.text("entryFretboardTaperFromNeckWidthFret"), "14.5");
 }
 
 TEST_F(FormEditing, PlainCommitHalvesWidthsAndKeepsTheText) {
@@ -38,24 +39,22 @@ TEST_F(FormEditing, PlainCommitHalvesWidthsAndKeepsTheText) {
     EXPECT_EQ(design.params.lowerBoutHalfWidth, 8.0f);
 
     form.setText("entryLength", "1 3/4");
-    commitEntry(design, 3);
+    commitEntryWidget(design, "entryLength");
     EXPECT_EQ(design.params.bodyLength, 1.75f);
     EXPECT_EQ(form.text("entryLength"), "1 3/4");
 
-    EXPECT_FALSE(commitEntryWidget(design, "labelStatusText"));
-}
+    // The fret count is held unsigned.
+    form.setText("entryFretboardParmsFrets", "19.5");
+    commitEntryWidget(design, "entryFretboardParmsFrets");
+    EXPECT_EQ(design.params.fretCount, 20u);
+    form.setText("entryFretboardParmsFrets", "-1");
+    commitEntryWidget(design, "entryFretboardParmsFrets");
+    EXPECT_EQ(design.params.fretCount, 0xffffffffu);
+    EXPECT_EQ(fieldValue(design.params, fields::FRET_COUNT), -1.0);
 
-TEST_F(FormEditing, StepperTableMatchesTheFieldTable) {
-    int count = 0;
-    const Stepper* table = steppers(count);
-    ASSERT_EQ(count, 21);
-    for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(fieldByEntry(table[i].entry), table[i].field) << table[i].entry;
-        EXPECT_EQ(table[i].allowNegative, std::string(table[i].entry) == "entryHoleHOffset");
-    }
-    EXPECT_EQ(stepperForEntry("entryLB2Radius")->stepClass, StepClass::Medium);
-    EXPECT_EQ(stepperForEntry("entryUB2Radius")->stepClass, StepClass::Fine);
-    EXPECT_EQ(stepperForEntry("entryScaleLength"), nullptr);
+    EXPECT_TRUE(commitEntryWidget(design, "entryDescription"));  // nothing to store
+    EXPECT_FALSE(commitEntryWidget(design, "labelStatusText"));
+    EXPECT_FALSE(commitEntryWidget(design, "checkbuttonCutawayHasCutaway"));
 }
 
 struct StepCase {
@@ -65,43 +64,53 @@ struct StepCase {
     StepDirection direction;
     const char* shown;
     double stored;  // as fieldValue reports it (full widths)
+    int field;
 };
 
 TEST_F(FormEditing, SteppersStepTheTextCommitAndLeaveTheFinalDrawing) {
     const auto inc = StepDirection::Increase, dec = StepDirection::Decrease;
+    using namespace fields;
     const StepCase cases[] = {
-        {"entryLength", 0, "20.65", inc, "20.9", 20.9f},
-        {"entryLength", 1, "49.4", inc, "50.4", 50.4f},
-        {"entryLBOffset", 0, "0.02", dec, "0", 0},
-        {"entryHoleHOffset", 0, "0", dec, "-0.1", -0.1f},
-        {"entryHoleHOffset", 1, "0", dec, "-0.5", -0.5f},
-        {"entryLength", 0, " ", inc, "0.25", 0.25},
-        {"entryLength", 0, "1 3/4", inc, "2", 2},
-        {"entryLBWidth", 0, "16", inc, "16.25", 16.25},
-        {"entryUB2Radius", 1, "1", inc, "1.2", 1.2f},
+        {"entryLength", 0, "20.65", inc, "20.9", 20.9f, BODY_LENGTH},
+        {"entryLength", 1, "49.4", inc, "50.4", 50.4f, BODY_LENGTH},
+        {"entryLBOffset", 0, "0.02", dec, "0", 0, LOWER_BOUT_OFFSET},
+        {"entryHoleHOffset", 0, "0", dec, "-0.1", -0.1f, SOUND_HOLE_X_OFFSET},
+        {"entryHoleHOffset", 1, "0", dec, "-0.5", -0.5f, SOUND_HOLE_X_OFFSET},
+        {"entryLength", 0, " ", inc, "0.25", 0.25, BODY_LENGTH},
+        {"entryLength", 0, "1 3/4", inc, "2", 2, BODY_LENGTH},
+        {"entryLBWidth", 0, "16", inc, "16.25", 16.25, LOWER_BOUT_WIDTH},
+        {"entryUB2Radius", 1, "1", inc, "1.2", 1.2f, UPPER_BOUT_INCREMENT},
+        {"entryLB2Radius", 0, "1", dec, "0.9", 0.9f, LOWER_BOUT_INCREMENT},
         // Texts without a finite value still give a finite number.
-        {"entryLength", 0, "0/0", inc, "0.25", 0.25},
-        {"entryLength", 0, "1e39", inc, "3.402823e+38", 3.402823e+38f},
+        {"entryLength", 0, "0/0", inc, "0.25", 0.25, BODY_LENGTH},
+        {"entryLength", 0, "1e39", inc, "3.402823e+38", 3.402823e+38f, BODY_LENGTH},
     };
     for (const StepCase& c : cases) {
         design.params.units = c.units;
         design.finalDrawing = 1;
         form.setText(c.entry, c.text);
-        const Stepper* s = stepperForEntry(c.entry);
-        applyStepper(design, *s, c.direction);
+        ASSERT_TRUE(applyStepper(design, c.entry, c.direction)) << c.entry;
         EXPECT_EQ(form.text(c.entry), c.shown) << c.entry << " " << c.text;
-        EXPECT_FLOAT_EQ(static_cast<float>(fieldValue(design.params, s->field)),
+        EXPECT_FLOAT_EQ(static_cast<float>(fieldValue(design.params, c.field)),
                         static_cast<float>(c.stored))
             << c.entry << " " << c.text;
         EXPECT_EQ(design.finalDrawing, 0);
     }
     EXPECT_EQ(design.params.lowerBoutHalfWidth, 8.125f);
+
+    // Entries without steppers are left alone.
+    design.finalDrawing = 1;
+    form.setText("entryScaleLength", "25");
+    EXPECT_FALSE(applyStepper(design, "entryScaleLength", inc));
+    EXPECT_EQ(form.text("entryScaleLength"), "25");
+    EXPECT_EQ(design.finalDrawing, 1);
 }
 
+// The switches as their handlers call them: the button's name and new state.
 TEST_F(FormEditing, TaperChoiceOnTheFretboardTabLeavesTheCutawayTab) {
-    selectTaperBoardWidth(design);
+    setFieldText(design, fields::TAPER_TYPE, "0");
     form.setActive("radiobuttonFretboardStringSpacing", true);
-    applyFretboardTaperStringSpacing(design, true);
+    applySwitch(design, "radiobuttonFretboardStringSpacing", true);
     EXPECT_EQ(design.params.taperType, STRINGSPACING);
     EXPECT_TRUE(form.visible("fixedFretboardTaperFromStringSpacingVisibility"));
     EXPECT_FALSE(form.visible("fixedFretboardTaperFromNeckWidthVisibility"));
@@ -110,27 +119,45 @@ TEST_F(FormEditing, TaperChoiceOnTheFretboardTabLeavesTheCutawayTab) {
     EXPECT_FALSE(form.visible("fixedCutawayTaperFromStringSpacingVisibility"));
 
     // The button that lost the choice reports inactive and changes nothing.
-    applyFretboardTaperBoardWidth(design, false);
-    applyCutawayFlorentine(design, false);
+    applySwitch(design, "radiobuttonFretboardWidthAtFret", false);
+    applySwitch(design, "radiobuttonCutawayFlorentine", false);
     EXPECT_EQ(design.params.taperType, STRINGSPACING);
+    EXPECT_EQ(design.params.cutawayType, CUTAWAYTYPEFLORENTINE);
 
-    selectTaperStringSpacing(design);
-    EXPECT_TRUE(form.active("radiobuttonCutawayStringSpacing"));
+    // The cutaway tab's pair chooses on both tabs.
+    form.setActive("radiobuttonCutawayStringSpacing", true);
+    applySwitch(design, "radiobuttonCutawayStringSpacing", true);
     EXPECT_FALSE(form.visible("fixedCutawayTaperFromNeckWidthVisibility"));
+    EXPECT_TRUE(form.visible("fixedCutawayTaperFromStringSpacingVisibility"));
+    form.setActive("radiobuttonCutawayWidthAtFret", true);
+    applySwitch(design, "radiobuttonCutawayWidthAtFret", true);
+    EXPECT_EQ(design.params.taperType, TAPERTYPEBOARDWIDTH);
+    EXPECT_TRUE(form.active("radiobuttonFretboardWidthAtFret"));
+    EXPECT_FALSE(form.active("radiobuttonFretboardStringSpacing"));
+    EXPECT_TRUE(form.visible("fixedFretboardTaperFromNeckWidthVisibility"));
+    EXPECT_FALSE(form.visible("fixedFretboardTaperFromStringSpacingVisibility"));
 }
 
 TEST_F(FormEditing, SwitchesSetFlagsAndDependentControls) {
     design.params.hasStrings = 1;
-    applyHasFretboard(design, false);
+    applySwitch(design, "checkbuttonFretboardHasFretboard", true);
+    EXPECT_EQ(design.params.hasFretboard, 1);
+    applySwitch(design, "checkbuttonFretboardHasFretboard", false);
+    EXPECT_EQ(design.params.hasFretboard, 0);
     EXPECT_FALSE(form.sensitive("fixedFretboardSensitivity"));
     EXPECT_FALSE(form.sensitive("fixedStringsTab"));
     EXPECT_EQ(design.params.hasStrings, 1);
 
-    applyCutawayVenetian(design, true);
+    applySwitch(design, "checkbuttonFretboardMarkersHasMarkers", true);
+    EXPECT_EQ(design.params.hasMarkers, 1);
+
+    form.setActive("radiobuttonCutawayVenetian", true);
+    applySwitch(design, "radiobuttonCutawayVenetian", true);
     EXPECT_EQ(design.params.cutawayType, CUTAWAYTYPEVENETIAN);
     EXPECT_FALSE(form.visible("fixedCutawayParamsFlorentineVisibility"));
+    EXPECT_TRUE(form.visible("fixedCutawayParamsVenetianVisibility"));
 
-    syncScaleLength(design, "20");
+    syncGroup(design, fields::SCALE_LENGTH, "20");
     applyUnits(design, 1);
     EXPECT_EQ(form.text("labelUnits2"), "except as noted.");
     EXPECT_EQ(design.params.scaleLength, 20.0f);
@@ -148,7 +175,7 @@ TEST_F(FormEditing, SetFieldTextReadsSwitchesLikeALoadedDesign) {
     const int switches[] = {fields::HAS_CUTAWAY, fields::HAS_FRETBOARD, fields::HAS_MARKERS,
                             fields::HAS_STRINGS};
     for (int i = 0; i < 4; ++i) {
-        const std::string& button = field(switches[i]).widgets[0];
+        const std::string& button = field(switches[i]).widgets.front();
         for (const char* text : {"2", "3/0", "1.5", "-1", "1e39", "0.6", "1,TRUE"}) {
             setFieldText(design, switches[i], text);
             const bool on = roundToInt32(readNumber(text)) == 1;

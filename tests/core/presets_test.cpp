@@ -11,23 +11,7 @@ namespace {
 
 class Presets : public ::testing::Test, protected FormAndDesign {
   protected:
-    int32_t flag(int k) const {
-        const DesignParameters& p = design.params;
-        switch (k) {
-            case fields::HAS_CUTAWAY:
-                return p.hasCutaway;
-            case fields::CUTAWAY_TYPE:
-                return p.cutawayType;
-            case fields::TAPER_TYPE:
-                return p.taperType;
-            case fields::HAS_FRETBOARD:
-                return p.hasFretboard;
-            case fields::HAS_MARKERS:
-                return p.hasMarkers;
-            default:
-                return p.hasStrings;
-        }
-    }
+    int32_t flag(int k) const { return static_cast<int32_t>(fieldValue(design.params, k)); }
 };
 
 TEST_F(Presets, ClearAfterAFullPresetGivesTheBlankForm) {
@@ -93,7 +77,8 @@ TEST_F(Presets, EveryPresetLoadsAsItsTextsRead) {
                     break;
                 case FieldKind::Choice:
                     EXPECT_EQ(flag(k), roundToInt32(readNumber(t)) == 0 ? 0 : 1) << row;
-                    EXPECT_TRUE(form.active(def.widgets[flag(k)])) << row << def.label;
+                    for (size_t pair = 0; pair < def.widgets.size(); pair += 2)
+                        EXPECT_TRUE(form.active(def.widgets[pair + flag(k)])) << row << def.label;
                     break;
                 default:
                     storeFieldValue(expected, k, parseDimension(t));
@@ -112,10 +97,10 @@ TEST_F(Presets, EveryPresetLoadsAsItsTextsRead) {
 TEST_F(Presets, TextsAndNames) {
     const PresetTable table = builtInPresetTable();
     EXPECT_EQ(table[2][fields::BODY_LENGTH - 1], "20.09");
-    EXPECT_EQ(table[7][40 - 1], " 0.1");  // fretwire thickness, as typed
+    EXPECT_EQ(table[7][fields::FRETWIRE_THICKNESS - 1], " 0.1");  // as typed
     EXPECT_EQ(table[8][fields::STRING_SETBACK - 1], "0.12");
     EXPECT_EQ(table[1][fields::STRING_SETBACK - 1], ".094");
-    EXPECT_EQ(table[8][64 - 1], " ");
+    EXPECT_EQ(table[8][fields::DIAMETER_16 - 1], " ");
     for (const auto& text : table[WORK_ROW])
         EXPECT_EQ(text, " ");
     for (int row = 1; row <= PRESET_COUNT; ++row) {

@@ -45,7 +45,7 @@ TEST(ReferenceTables, EveryPresetTextMatchesTheSecondCopy) {
     for (int k = 1; k <= FIELD_COUNT; ++k) {
         const std::vector<std::string>& line = copy[k];
         ASSERT_EQ(line.size(), 1u + PRESET_COUNT) << line[0];
-        EXPECT_EQ(line[0], fieldLabels()[k - 1]) << "field " << k;
+        EXPECT_EQ(line[0], field(k).label) << "field " << k;
         for (int row = 1; row <= PRESET_COUNT; ++row, ++cells) {
             const std::string expected = line[row].empty() ? " " : line[row];
             EXPECT_EQ(table[row][k - 1], expected) << line[0] << " of " << presetName(row);
@@ -54,37 +54,41 @@ TEST(ReferenceTables, EveryPresetTextMatchesTheSecondCopy) {
     EXPECT_EQ(cells, 704);
 }
 
+StepClass stepClassNamed(const std::string& name) {
+    return name == "fine"     ? StepClass::Fine
+           : name == "medium" ? StepClass::Medium
+                              : StepClass::Coarse;
+}
+
 TEST(ReferenceTables, EveryStepperMatchesTheSecondCopy) {
     const auto copy = rows("step_classes.tsv");
-    int count = 0;
-    steppers(count);
     int pairs = 0, classes = 0;
     for (const std::vector<std::string>& line : copy) {
         if (line.size() == 4) {  // entry, field label, class, below zero
             ++pairs;
-            const Stepper* s = stepperForEntry(line[0]);
-            ASSERT_NE(s, nullptr) << line[0];
-            EXPECT_EQ(s->field, fieldByLabel(line[1])) << line[0];
-            const StepClass expected = line[2] == "fine"     ? StepClass::Fine
-                                       : line[2] == "medium" ? StepClass::Medium
-                                                             : StepClass::Coarse;
-            EXPECT_EQ(s->stepClass, expected) << line[0];
-            EXPECT_EQ(s->allowNegative, line[3] == "allowed") << line[0];
+            const Control* c = controlNamed(line[0]);
+            ASSERT_NE(c, nullptr) << line[0];
+            EXPECT_EQ(c->field, fieldByLabel(line[1])) << line[0];
+            EXPECT_EQ(c->stepClass, stepClassNamed(line[2])) << line[0];
+            EXPECT_EQ(c->belowZero == BelowZero::Allowed, line[3] == "allowed") << line[0];
             continue;
         }
         ASSERT_EQ(line.size(), 3u);  // class, inch step, centimetre step
         ++classes;
-        const StepClass c = line[0] == "fine"     ? StepClass::Fine
-                            : line[0] == "medium" ? StepClass::Medium
-                                                  : StepClass::Coarse;
+        const StepClass c = stepClassNamed(line[0]);
         for (int units : {UNITS_INCH, UNITS_CM}) {
-            const std::string up = stepValue(StepDirection::Increase, false, c, units, "0");
+            const std::string up =
+                stepValue(StepDirection::Increase, BelowZero::Clamped, c, units, "0");
             EXPECT_EQ(parseDimension(up), parseDimension(line[1 + units])) << line[0] << units;
-            const std::string down = stepValue(StepDirection::Decrease, true, c, units, "0");
+            const std::string down =
+                stepValue(StepDirection::Decrease, BelowZero::Allowed, c, units, "0");
             EXPECT_EQ(parseDimension(down), -parseDimension(line[1 + units])) << line[0] << units;
         }
     }
-    EXPECT_EQ(pairs, count);
+    int stepped = 0;
+    for (const Control& c : controls())
+        stepped += c.stepClass != StepClass::None;
+    EXPECT_EQ(pairs, stepped);
     EXPECT_EQ(pairs, 21);
     EXPECT_EQ(classes, 3);
 }

@@ -1,5 +1,6 @@
 // The generated window description as the program loads it: every widget the
-// program addresses, every handler it declares, and a layout that fits.
+// program addresses, of the right kind; every handler it declares exported
+// and connected to the controls of the field table; and a layout that fits.
 
 #include <glade/glade.h>
 #include <gmodule.h>
@@ -12,7 +13,6 @@
 #include "app/gtk_form.h"
 #include "gui_support.h"
 #include "model/field_table.h"
-#include "model/form_editing.h"
 
 namespace bowlyn::test {
 namespace {
@@ -61,49 +61,75 @@ TEST(Description, EveryDeclaredHandlerIsExported) {
     g_module_close(self);
 }
 
-TEST(Description, DeclaresACommitForEveryFieldEntryAndEveryStepper) {
-    std::set<std::string> handlers = declaredHandlers();
-    int commits = 0;
-    for (int k = 1; k <= FIELD_COUNT; ++k) {
-        for (const std::string& w : field(k).widgets) {
-            if (w.rfind("entry", 0) != 0 || w == "entryDescription")
-                continue;
-            ++commits;
-            EXPECT_TRUE(handlers.count(w + "_focus_out_event_cb")) << w;
-        }
-    }
-    EXPECT_EQ(commits, 68);
-    EXPECT_FALSE(handlers.count("entryDescription_focus_out_event_cb"));
-
-    int count = 0;
-    const Stepper* table = steppers(count);
-    ASSERT_EQ(count, 21);
-    for (int i = 0; i < count; ++i) {
-        std::string base = std::string(table[i].entry).substr(5);
-        EXPECT_TRUE(handlers.count("button" + base + "Dec_clicked_cb")) << base;
-        EXPECT_TRUE(handlers.count("button" + base + "Inc_clicked_cb")) << base;
-    }
-    int stepperHandlers = 0;
-    for (const std::string& h : handlers) {
-        if (std::regex_match(h, std::regex("button.*(Dec|Inc)_clicked_cb")))
-            ++stepperHandlers;
-    }
-    EXPECT_EQ(stepperHandlers, 42);
-}
-
 class DescriptionWindow : public GuiTest {};
 
-TEST_F(DescriptionWindow, RadioPairsShareAGroup) {
-    const char* pairs[][2] = {
-        {"radiobuttonCutawayFlorentine", "radiobuttonCutawayVenetian"},
-        {"radiobuttonCutawayWidthAtFret", "radiobuttonCutawayStringSpacing"},
-        {"radiobuttonFretboardWidthAtFret", "radiobuttonFretboardStringSpacing"},
+// The handler `name` connected to `widget` by the window's autoconnect.
+::testing::AssertionResult connected(GtkWidget* window, const std::string& widget,
+                                     const std::string& name) {
+    GtkWidget* w = findWidget(window, widget);
+    if (!w)
+        return ::testing::AssertionFailure() << "no widget " << widget;
+    GModule* self = g_module_open(nullptr, G_MODULE_BIND_LAZY);
+    gpointer handler = nullptr;
+    const bool found = g_module_symbol(self, name.c_str(), &handler);
+    g_module_close(self);
+    if (!found)
+        return ::testing::AssertionFailure() << "no exported " << name;
+    if (!g_signal_handler_find(w, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr, handler, nullptr))
+        return ::testing::AssertionFailure() << name << " is not connected to " << widget;
+    return ::testing::AssertionSuccess();
+}
+
+// What the handlers are made from and what the description is made from is
+// the same table; the window must join them up, widget by widget.
+TEST_F(DescriptionWindow, EveryControlOfTheTableHasItsHandlerConnected) {
+    int handlers = 0;
+    auto expect = [&](const std::string& widget, const std::string& handler) {
+        EXPECT_TRUE(connected(app().mainWindow, widget, handler));
+        ++handlers;
     };
-    for (auto& pair : pairs) {
-        GSList* group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(form().widget(pair[0])));
-        EXPECT_EQ(g_slist_length(group), 2u) << pair[0];
-        EXPECT_NE(g_slist_find(group, form().widget(pair[1])), nullptr) << pair[1];
+    for (const Control& c : controls()) {
+        switch (c.kind) {
+            case ControlKind::Text:
+                break;
+            case ControlKind::Entry:
+                expect(c.widget, c.widget + "_focus_out_event_cb");
+                if (c.stepClass != StepClass::None) {
+                    const std::string button = "button" + c.widget.substr(5);
+                    expect(button + "Dec", button + "Dec_clicked_cb");
+                    expect(button + "Inc", button + "Inc_clicked_cb");
+                }
+                break;
+            case ControlKind::Check:
+                expect(c.widget, c.widget + "_toggled_cb");
+                break;
+            case ControlKind::Radio:
+                expect(c.widget, c.widget + "_clicked_cb");
+                break;
+        }
     }
+    EXPECT_EQ(handlers, 68 + 42 + 4 + 6);
+
+    const char* presets[][2] = {
+#define PRESET(key, name, caption) {"menuInitialize" #key, "menuInitialize" #key "_activate_cb"},
+#include "model/presets.def"
+    };
+    for (const auto& item : presets)
+        expect(item[0], item[1]);
+    expect("menuInitializeClear", "menuInitializeClear_activate_cb");
+}
+
+TEST_F(DescriptionWindow, RadioPairsShareAGroup) {
+    int pairs = 0;
+    for (const Control& c : controls()) {
+        if (c.kind != ControlKind::Radio || c.value != 0)
+            continue;
+        ++pairs;
+        GSList* group = gtk_radio_button_get_group(GTK_RADIO_BUTTON(form().widget(c.widget)));
+        EXPECT_EQ(g_slist_length(group), 2u) << c.widget;
+        EXPECT_NE(g_slist_find(group, form().widget(c.partner)), nullptr) << c.partner;
+    }
+    EXPECT_EQ(pairs, 3);
 }
 
 TEST_F(DescriptionWindow, DrawingAndUnitsBoxSitWhereTheyBelong) {
