@@ -26,6 +26,8 @@ const std::vector<std::string>& formWidgetNames() {
                 if (std::find(n.begin(), n.end(), container) == n.end())
                     n.push_back(container);
             }
+            if (control.designUnitCaption)
+                n.push_back(unitCaptionLabel(control.widget));
         }
         // What a pass writes.
         for (const char* label :

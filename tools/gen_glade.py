@@ -164,7 +164,10 @@ class Tab:
                                 else "Step up and redraw")
                 button.on("clicked", f"button{control.stepper}{name}_clicked_cb")
                 self.put(button, x)
-        if control.unit:
+        if control.unit == "DESIGN_UNIT":
+            # The design's unit: the program writes "in" or "cm" into it.
+            self.put(label("labelUnit" + wid[len("entry"):], "in"), NOTE_X)
+        elif control.unit:
             self.put(label(Tab.auto_id("labelNote"), control.unit), NOTE_X)
         self.skip()
         return e
