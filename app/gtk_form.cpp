@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/handlers.h"
+#include "export/depth_display.h"
 #include "model/field_table.h"
 #include "render/drawing_surface.h"
 
@@ -36,7 +37,8 @@ const std::vector<std::string>& formWidgetNames() {
               "labelTailArcRadiusData", "labelTailArcCenterPointData",
               "labelCutawayFlorentineRadiusData", "labelCutawayFlorentineCenterPointData",
               "labelCutawayVenetianCenterPointData", "labelCutawayVenetianPointCenterPointData",
-              "drawingImage", "labelUnits2", "labelStatusText"}) {
+              "drawingImage", "labelUnits2", "labelStatusText", AIR_VOLUME_LABEL,
+              AIR_RESONANCE_LABEL, AIR_NOTE_LABEL}) {
             n.push_back(label);
         }
         return n;

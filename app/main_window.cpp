@@ -11,6 +11,7 @@
 #include "app/form_signals.h"
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
+#include "export/depth_display.h"
 #include "geometry/document.h"
 #ifdef BOWLYN_HAS_RELEASE_CHECK
 #include "help/release_check.h"
@@ -141,6 +142,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     GtkWidget* window = s.form->mainWindow();
     s.doc = std::make_unique<Document>(*s.form);
     s.doc->presets = builtInPresetTable();
+    s.doc->showMeasurements = showAirMeasurements;
     s.form->showDrawing(s.doc->drawing.surface);
     s.form->createUnitsCombo();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "geometry/body_outline.h"
 #include "geometry/neck.h"
@@ -28,6 +29,12 @@ struct Document : Design {
     std::array<TransPoint, TRANS_POINT_CAPACITY + 1> transPoints{};  // numbered 1 to 100
     uint32_t transPointCount = 0;
     int32_t showTransPoints = 0;
+
+    // Shows what is measured from a complete pass beyond the derived values
+    // (the export layer's work, which the geometry does not reach): called
+    // after the display is reset and after every pass. The window sets it;
+    // without it nothing more is shown.
+    std::function<void(Document&)> showMeasurements;
 };
 
 }  // namespace bowlyn

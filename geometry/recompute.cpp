@@ -294,6 +294,8 @@ void resetDisplay(Document& doc) {
     doc.drawing.surface.clear();
     doc.form.showDrawing(doc.drawing.surface);
     blankDerivedValues(doc);
+    if (doc.showMeasurements)
+        doc.showMeasurements(doc);
 }
 
 void recompute(Document& doc) {
@@ -305,6 +307,8 @@ void recompute(Document& doc) {
     }
     doc.drawing.paint();
     doc.form.showDrawing(doc.drawing.surface);
+    if (doc.showMeasurements)
+        doc.showMeasurements(doc);
 }
 
 bool bringPassUpToDate(Document& doc) {

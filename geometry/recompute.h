@@ -13,11 +13,13 @@ constexpr const char* STATUS_LABEL = "labelStatusText";
 // The derived-value labels in the order every pass blanks them.
 extern const std::array<const char*, 11> derivedValueLabels;
 
-// Status line "Status: OK", blank drawing (shown), the eleven labels " ".
+// Status line "Status: OK", blank drawing (shown), the eleven labels " ",
+// then doc.showMeasurements.
 void resetDisplay(Document& doc);
 
 // One pass: validate, solve, draw, record; the first problem goes to the
-// status line and ends the pass. Reads doc.finalDrawing.
+// status line and ends the pass; then doc.showMeasurements. Reads
+// doc.finalDrawing.
 void recompute(Document& doc);
 
 // Before the outline of the last complete pass is exported or kept: when a

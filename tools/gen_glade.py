@@ -183,6 +183,8 @@ class Tab:
             self.entry(control)
         for line in VALUES_AFTER.get(ident, ()):
             self.values(*line)
+        if ident in NOTE_AFTER:
+            self.note(*NOTE_AFTER[ident])
 
     def rest_of(self, tab):
         """The sections of `tab` that the layout has not placed, in the
@@ -201,6 +203,14 @@ class Tab:
             v.set("selectable", True)
             self.put(v, x + caption_w)
         self.y += VALUE_ROW
+
+    def note(self, wid, lines):
+        """A paragraph across the tab that the program writes, wrapped."""
+        n = label(wid, " ", width=TAB_W - 2 * LABEL_X, height=lines * 15)
+        n.set("wrap", True)
+        n.set("yalign", 0.0)
+        self.put(n, LABEL_X)
+        self.y += lines * 15 + 4
 
     def check(self, wid):
         b = Widget("GtkCheckButton", wid, label=TABLE.control(wid).caption, can_focus=True,
@@ -256,6 +266,13 @@ VALUES_AFTER = {
     "waist": [[("Centre", "labelWaistCenterData", POINT_W)]],
     "cutawayValley": [[("Centre", "labelCutawayVenetianCenterPointData", POINT_W)]],
     "cutawayPoint": [[("Centre", "labelCutawayVenetianPointCenterPointData", POINT_W)]],
+    "depth": [[("Air volume", "labelAirVolumeData", 220)],
+              [("Resonance", "labelAirResonanceData", 220)]],
+}
+
+# A paragraph beneath a section: (label id, lines of text it has room for).
+NOTE_AFTER = {
+    "depth": ("labelAirResonanceNote", 3),
 }
 
 
