@@ -111,9 +111,11 @@ choose_om() {
   sleep 0.3
 }
 
-# The question dialog the program shows over the main window, if any.
+# The question dialog the program shows over the main window, if any. None
+# yet is no failure: under pipefail and -e a grep that selects nothing would
+# end the script silently while the callers still wait for the dialog.
 dialog_window() {
-  xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v "^$main\$" | tail -1
+  { xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true; } | { grep -v "^$main\$" || true; } | tail -1
 }
 
 
