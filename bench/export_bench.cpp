@@ -1,6 +1,7 @@
 // The cost of an export once a pass is complete: the DXF for CAM, the SVG
 // and the measurements of each built-in preset, in-process (closing the
-// contours included, writing the file not).
+// contours included, writing the file not); and the same with depths, whose
+// side strips and air volume come along, and a mould 20 mm out.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "export/measurements.h"
 #include "geometry/document.h"
 #include "geometry/recompute.h"
+#include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
 
@@ -17,11 +19,21 @@ namespace {
 
 enum class Job { CamDxf, Svg, Measure };
 
-void exportPreset(benchmark::State& state, Job job) {
+void exportPreset(benchmark::State& state, Job job, bool depths = false) {
     const int row = static_cast<int>(state.range(0));
     MemoryForm form;
     Document doc(form);
     loadPreset(doc, row);
+    ExportOptions options;
+    if (depths) {
+        // 4 and 3.25 inches deep, a 0.11 inch top, in the design's unit.
+        const bool cm = doc.params.units == UNITS_CM;
+        setFieldText(doc, fields::BODY_DEPTH_AT_TAIL, cm ? "10.16" : "4");
+        setFieldText(doc, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
+        setFieldText(doc, fields::TOP_THICKNESS, cm ? "0.28" : "0.11");
+        options.unit = LengthUnit::Millimetre;
+        options.mouldDistance = 20.0;
+    }
     doc.finalDrawing = 1;
     recompute(doc);
     const std::optional<SolvedDesign> solved = solvedDesign(doc);
@@ -36,7 +48,7 @@ void exportPreset(benchmark::State& state, Job job) {
             benchmark::DoNotOptimize(m.values.area);
         } else {
             const ExportFormat format = job == Job::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
-            ExportText file = exportText(*solved, format, std::nullopt, title);
+            ExportText file = exportText(*solved, format, options, title);
             benchmark::DoNotOptimize(file.text.data());
         }
     }
@@ -52,6 +64,15 @@ void BM_ExportSvg(benchmark::State& state) {
 void BM_Measure(benchmark::State& state) {
     exportPreset(state, Job::Measure);
 }
+void BM_ExportCamDxfWithSidesAndMould(benchmark::State& state) {
+    exportPreset(state, Job::CamDxf, true);
+}
+void BM_ExportSvgWithSidesAndMould(benchmark::State& state) {
+    exportPreset(state, Job::Svg, true);
+}
+void BM_MeasureWithDepths(benchmark::State& state) {
+    exportPreset(state, Job::Measure, true);
+}
 
 // Medians of repeated runs: a shared machine's slow moments do not count.
 #define EXPORT_BENCHMARK(f)             \
@@ -64,6 +85,9 @@ void BM_Measure(benchmark::State& state) {
 EXPORT_BENCHMARK(BM_ExportCamDxf);
 EXPORT_BENCHMARK(BM_ExportSvg);
 EXPORT_BENCHMARK(BM_Measure);
+EXPORT_BENCHMARK(BM_ExportCamDxfWithSidesAndMould);
+EXPORT_BENCHMARK(BM_ExportSvgWithSidesAndMould);
+EXPORT_BENCHMARK(BM_MeasureWithDepths);
 
 }  // namespace
 }  // namespace bowlyn

@@ -259,17 +259,40 @@ std::vector<Point> checkPoints(const Contour& c) {
 // Whether the loop keeps the distance from the body everywhere: the local
 // construction cannot see a part of the outline that the offset reaches
 // round the far side of a narrow notch.
+// How far a point lies from a rectangle (0 inside it).
+double distanceToBox(const Bounds& b, const Point& p) {
+    const double dx = std::max({b.minX - p.x, 0.0, p.x - b.maxX});
+    const double dy = std::max({b.minY - p.y, 0.0, p.y - b.maxY});
+    return std::sqrt(dx * dx + dy * dy);
+}
+
 std::string distanceProblem(const Contour& body, const Contour& mould, double d,
                             const Offsetter& o) {
+    // Each body edge's circle and the rectangle round it, so that the exact
+    // distance is only worked out for edges that can lie near enough.
     std::vector<EdgeArc> arcs;
-    for (size_t i = 0; i < body.edges.size(); ++i)
-        arcs.push_back(body.edges[i].sweep == 0.0 ? EdgeArc{}
-                                                  : edgeArc(body.edges[i], body.next(i)));
+    std::vector<Bounds> boxes;
+    for (size_t i = 0; i < body.edges.size(); ++i) {
+        const ContourEdge& e = body.edges[i];
+        arcs.push_back(e.sweep == 0.0 ? EdgeArc{} : edgeArc(e, body.next(i)));
+        Bounds b;
+        b.add(e.x, e.y);
+        b.add(body.next(i).x, body.next(i).y);
+        if (e.sweep != 0.0)
+            b.addArc(arcs[i].cx, arcs[i].cy, arcs[i].r, arcs[i].start, e.sweep);
+        boxes.push_back(b);
+    }
     const double tolerance = DISTANCE_TOLERANCE * std::max(d, contourBounds(body).reach());
     for (const Point& p : checkPoints(mould)) {
-        double nearest = INFINITY;
+        double nearest = INFINITY, nearestBox = INFINITY;
         size_t which = 0;
         for (size_t i = 0; i < body.edges.size(); ++i) {
+            const double box = distanceToBox(boxes[i], p);
+            if (box < nearestBox && nearest == INFINITY)
+                which = i;
+            nearestBox = std::min(nearestBox, box);
+            if (box > d + tolerance)
+                continue;
             const double to = distanceToEdge(body.edges[i], body.next(i), arcs[i], p.x, p.y);
             if (to < nearest) {
                 nearest = to;

@@ -44,7 +44,7 @@ struct SideStripsResult {
 
 // How finely the top edge follows the depth along an arc of the outline,
 // where it is no straight line: within this fraction of the body's size.
-constexpr double STRIP_TOP_TOLERANCE = 1e-7;
+constexpr double STRIP_TOP_TOLERANCE = 1e-6;
 
 // The strip of one side (a path from the tail end to the neck end), in the
 // unit of the path and the depth, which sets the spacing of the ticks.
