@@ -4,7 +4,22 @@
 #include <system_error>
 #include <vector>
 
+#include "app/gtk_dialogs.h"
+#include "app/gtk_form.h"
+#include "help/release_watch.h"
+
 namespace bowlyn {
+
+AppContext::AppContext() = default;
+AppContext::~AppContext() = default;
+
+void AppContext::forgetWindow() {
+    doc = nullptr;
+    form = nullptr;
+    dialogs = nullptr;
+    mainWindow = nullptr;
+    updates = nullptr;
+}
 
 AppContext& app() {
     static AppContext context;

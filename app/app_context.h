@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <memory>
 #include <string>
 
 #include "geometry/document.h"
@@ -9,20 +10,43 @@
 
 namespace bowlyn {
 
+class GtkDialogs;
 class GtkForm;
-class UpdateWatcher;
+class ReleaseWatch;
 
-// The running window's state. libglade connects handlers with no user data,
-// so every handler reaches the program through this one context.
+// The running window and everything it owns: the one piece of program state
+// outside the document. libglade connects handlers with no user data, so
+// every handler reaches the program through app().
 struct AppContext {
+    AppContext();
+    ~AppContext();
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    // What the handlers reach: null while no window is open, and from the
+    // moment the window is destroyed, so that a handler firing on its way
+    // out (focus leaving an entry) finds no document.
     Document* doc = nullptr;
     GtkForm* form = nullptr;
-    Dialogs* dialogs = nullptr;
+    Dialogs* dialogs = nullptr;  // the window's own, or what a test put there
     GtkWidget* mainWindow = nullptr;
-    UpdateWatcher* updates = nullptr;  // the release checks; null when built without them
-    std::string startDirectory;        // where the program was started
-    std::string iconPath;              // the application icon file, "" when not found
+    ReleaseWatch* updates = nullptr;  // null when built without the release check
+    std::string startDirectory;       // where the program was started
+    std::string iconPath;             // the application icon file, "" when not found
     bool mainLoopRunning = false;
+
+    // What the open window owns, from openMainWindow to closeMainWindow.
+    struct Owned {
+        std::unique_ptr<GtkForm> form;
+        std::unique_ptr<Document> doc;
+        std::unique_ptr<GtkDialogs> dialogs;
+        std::unique_ptr<ReleaseWatch> updates;
+        bool windowDestroyed = false;
+    };
+    Owned owned;
+
+    // Clears what the handlers reach; the owned objects stay until closed.
+    void forgetWindow();
 };
 
 AppContext& app();

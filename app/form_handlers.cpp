@@ -6,7 +6,7 @@
 #include "app/app_context.h"
 #include "app/design_access.h"
 #include "app/handlers.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/form_editing.h"
 
 using namespace bowlyn;
@@ -27,7 +27,7 @@ gboolean commit(const char* entry) {
 gboolean step(const char* entry, StepDirection direction) {
     Document* doc = designToRead();
     if (doc && applyStepper(*doc, entry, direction))
-        recompute(*doc);
+        recomputeAndShow(*doc);
     return TRUE;
 }
 
@@ -40,7 +40,7 @@ gboolean toggled(const char* button, GtkWidget* widget) {
 void draw(int32_t finalDrawing) {
     if (Document* doc = designToRead()) {
         doc->finalDrawing = finalDrawing;
-        recompute(*doc);
+        recomputeAndShow(*doc);
     }
 }
 

@@ -5,7 +5,7 @@
 #include "app/app_context.h"
 #include "app/gtk_form.h"
 #include "commands/unsaved_changes.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
 
@@ -17,7 +17,7 @@ void entryActivated(GtkEntry* entry, gpointer) {
     if (!doc || !app().form)
         return;
     commitEntryWidget(*doc, app().form->nameOf(GTK_WIDGET(entry)));
-    recompute(*doc);
+    recomputeAndShow(*doc);
 }
 
 void somethingChanged(GtkWidget*, gpointer) {

@@ -13,10 +13,9 @@
 #include "app/gtk_form.h"
 #include "export/depth_display.h"
 #include "geometry/document.h"
-#ifdef BOWLYN_HAS_RELEASE_CHECK
-#include "help/release_check.h"
-#include "help/update_watcher.h"
-#endif
+#include "geometry/pass_display.h"
+#include "help/release_texts.h"
+#include "help/release_watch.h"
 #include "model/presets.h"
 
 namespace bowlyn {
@@ -24,22 +23,6 @@ namespace bowlyn {
 namespace {
 
 constexpr const char* DESCRIPTION_FILE = "bowlyn0_7.glade";
-
-// What app() points at while the window is open.
-struct Session {
-    std::unique_ptr<GtkForm> form;
-    std::unique_ptr<Document> doc;
-    std::unique_ptr<GtkDialogs> dialogs;
-#ifdef BOWLYN_HAS_RELEASE_CHECK
-    std::unique_ptr<UpdateWatcher> updates;
-#endif
-    bool windowDestroyed = false;
-};
-
-Session& session() {
-    static Session s;
-    return s;
-}
 
 void parseResourceFileOnce() {
     static bool parsed = false;
@@ -50,17 +33,6 @@ void parseResourceFileOnce() {
     std::string rc = findResource("applicationrc");
     if (!rc.empty())
         gtk_rc_parse(rc.c_str());
-}
-
-// Handlers that fire while the window goes (focus leaving an entry) find no
-// document and do nothing.
-void forgetWindow() {
-    AppContext& ctx = app();
-    ctx.doc = nullptr;
-    ctx.form = nullptr;
-    ctx.dialogs = nullptr;
-    ctx.mainWindow = nullptr;
-    ctx.updates = nullptr;
 }
 
 // Every window a rejected description made.
@@ -74,19 +46,17 @@ void destroyWindows(GladeXML* xml) {
     g_list_free(all);
 }
 
-#ifdef BOWLYN_HAS_RELEASE_CHECK
 // The start-up check's answer arrives while the user may already be working:
 // it takes the status line only while that still shows what start-up left
 // there, never a problem or a result the user is reading.
-void announceWhenAnswered(UpdateWatcher& updates, const std::string& startupStatus) {
+void announceWhenAnswered(ReleaseWatch& updates, const std::string& startupStatus) {
     updates.check([startupStatus](double newest) {
         GtkForm* form = app().form;
         const std::string note = newerReleaseStatusText(newest);
-        if (form && !note.empty() && form->text("labelStatusText") == startupStatus)
-            form->setText("labelStatusText", note);
+        if (form && !note.empty() && form->text(STATUS_LABEL) == startupStatus)
+            form->setText(STATUS_LABEL, note);
     });
 }
-#endif
 
 std::string currentDirectory() {
     std::error_code ec;
@@ -125,7 +95,8 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
         return false;
     }
 
-    Session& s = session();
+    AppContext& ctx = app();
+    AppContext::Owned& s = ctx.owned;
     s.form = std::make_unique<GtkForm>(xml);
     if (!s.form->missing().empty()) {
         error = "the window description \"" + path + "\" has no usable widget \"" +
@@ -146,7 +117,6 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     s.form->showDrawing(s.doc->drawing.surface);
     s.form->createUnitsCombo();
 
-    AppContext& ctx = app();
     ctx.iconPath = findResource("bowlyn.ico");
     if (!ctx.iconPath.empty())
         gtk_window_set_icon_from_file(GTK_WINDOW(window), ctx.iconPath.c_str(), nullptr);
@@ -168,21 +138,18 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     clearWorkRow(*s.doc);
     loadPreset(*s.doc, WORK_ROW);
     refreshTitle();
-#ifdef BOWLYN_HAS_RELEASE_CHECK
-    s.updates = std::make_unique<UpdateWatcher>(releaseUrl());
+    s.updates = makeReleaseWatch();
     ctx.updates = s.updates.get();
-    announceWhenAnswered(*s.updates, s.form->text("labelStatusText"));
-#endif
+    if (s.updates)
+        announceWhenAnswered(*s.updates, s.form->text(STATUS_LABEL));
     return true;
 }
 
 void closeMainWindow() {
-    Session& s = session();
-#ifdef BOWLYN_HAS_RELEASE_CHECK
+    AppContext::Owned& s = app().owned;
     s.updates.reset();  // a check on its way is abandoned, not waited for
-#endif
     GtkWidget* window = s.form ? s.form->mainWindow() : nullptr;
-    forgetWindow();
+    app().forgetWindow();
     if (window && !s.windowDestroyed)
         gtk_widget_destroy(window);
     s.windowDestroyed = false;
@@ -236,8 +203,8 @@ extern "C" {
 // Closing the window ends the program; a window destroyed without a main loop
 // (tests, a failed start) just goes.
 G_MODULE_EXPORT gboolean windowBowlynMainWindow_destroy_cb(GtkWidget*, gpointer) {
-    bowlyn::session().windowDestroyed = true;
-    bowlyn::forgetWindow();
+    app().owned.windowDestroyed = true;
+    app().forgetWindow();
     if (app().mainLoopRunning && gtk_main_level() > 0)
         gtk_main_quit();
     return TRUE;

@@ -7,7 +7,7 @@
 #include "app/app_context.h"
 #include "app/design_access.h"
 #include "app/form_signals.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/presets.h"
 
 using namespace bowlyn;

@@ -9,6 +9,7 @@
 #include "export/export_file.h"
 #include "export/measurements.h"
 #include "geometry/document.h"
+#include "geometry/pass_display.h"
 #include "geometry/recompute.h"
 #include "model/form_editing.h"
 #include "model/memory_form.h"
@@ -35,10 +36,10 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
         options.mouldDistance = 20.0;
     }
     doc.finalDrawing = 1;
-    recompute(doc);
+    const PassResult pass = recompute(doc);
     const std::optional<SolvedDesign> solved = solvedDesign(doc);
     if (!solved) {
-        state.SkipWithError(form.text(STATUS_LABEL).c_str());
+        state.SkipWithError(statusText(pass).c_str());
         return;
     }
     const std::string title = designTitle(doc);

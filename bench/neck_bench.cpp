@@ -6,6 +6,7 @@
 
 #include "bench/blank_canvas.h"
 #include "geometry/document.h"
+#include "geometry/pass_display.h"
 #include "geometry/recompute.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
@@ -44,13 +45,13 @@ void pass(benchmark::State& state, int row, bool painting) {
     if (!painting)
         doc.drawing.canvas = &blank;
     doc.finalDrawing = 0;
-    recompute(doc);
-    if (form.text(STATUS_LABEL) != STATUS_OK || doc.outlineComplete != 1) {
-        state.SkipWithError(form.text(STATUS_LABEL).c_str());
+    const PassResult first = recompute(doc);
+    if (!first.ok()) {
+        state.SkipWithError(statusText(first).c_str());
         return;
     }
     for (auto _ : state)
-        recompute(doc);
+        recomputeAndShow(doc);
     double entities = static_cast<double>(doc.drawing.entities.size());
     state.counters["entities"] = entities;
     state.counters["per_entity"] =

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <clocale>
@@ -21,6 +22,7 @@
 #include "export/solved_design.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
+#include "geometry/pass_display.h"
 #include "geometry/recompute.h"
 #include "model/atomic_file.h"
 #include "model/dialogs.h"
@@ -140,18 +142,18 @@ void writeOrFail(const std::string& path, const std::string& bytes) {
         throw Failure{"Could not write '" + path + "': " + failure};
 }
 
-// The document as check and render see it: the snapshot design first (its
-// outline kept as the snapshot), then the design itself with its changes and
-// the points, then one pass.
-void preparePass(Document& doc, const Options& options) {
+// The pass check and render report: the snapshot design first (its outline
+// kept as the snapshot), then the design itself with its changes and the
+// points, then one pass.
+PassResult preparePass(Document& doc, const Options& options) {
     if (!options.snapshot.empty()) {
         loadDesign(doc, options.snapshot);
         doc.finalDrawing = 0;
-        recompute(doc);
+        const PassResult snapshotPass = recompute(doc);
         StderrDialogs dialogs;
-        if (doc.outlineComplete != 1) {
+        if (!snapshotPass.ok()) {
             throw Failure{"Snapshot design '" + options.snapshot +
-                          "' has no complete outline: " + doc.form.text(STATUS_LABEL)};
+                          "' has no complete outline: " + statusText(snapshotPass)};
         }
         takeSnapshot(doc, dialogs);
         doc.showSnapshot = 1;
@@ -163,20 +165,20 @@ void preparePass(Document& doc, const Options& options) {
         doc.showTransPoints = 1;
     }
     doc.finalDrawing = options.finalDrawing ? 1 : 0;
-    recompute(doc);
+    return recompute(doc);
 }
 
-int statusExit(const Document& doc) {
-    return doc.form.text(STATUS_LABEL) == STATUS_OK ? EXIT_OK : EXIT_PROBLEM;
+int passExit(const PassResult& result) {
+    return result.ok() ? EXIT_OK : EXIT_PROBLEM;
 }
 
 int check(Document& doc, const Options& options) {
-    preparePass(doc, options);
-    std::cout << doc.form.text(STATUS_LABEL) << '\n';
-    for (const char* label : derivedValueLabels) {
-        std::cout << label << '\t' << doc.form.text(label) << '\n';
-    }
-    return statusExit(doc);
+    const PassResult result = preparePass(doc, options);
+    std::cout << statusText(result) << '\n';
+    const std::array<std::string, 11> texts = derivedValueTexts(result.derived);
+    for (size_t i = 0; i < texts.size(); ++i)
+        std::cout << derivedValueLabels[i] << '\t' << texts[i] << '\n';
+    return passExit(result);
 }
 
 cairo_status_t appendPng(void* closure, const unsigned char* data, unsigned int length) {
@@ -185,7 +187,7 @@ cairo_status_t appendPng(void* closure, const unsigned char* data, unsigned int 
 }
 
 int render(Document& doc, const Options& options) {
-    preparePass(doc, options);
+    const PassResult result = preparePass(doc, options);
     std::string png;
     cairo_surface_t* surface = doc.drawing.surface.cairo();
     cairo_surface_flush(surface);
@@ -193,9 +195,8 @@ int render(Document& doc, const Options& options) {
         throw Failure{"Could not write '" + options.output + "': the image could not be encoded"};
     writeOrFail(options.output, png);
     // The status line must not end up inside an image written to standard output.
-    (toStandardOutput(options.output) ? std::cerr : std::cout)
-        << doc.form.text(STATUS_LABEL) << '\n';
-    return statusExit(doc);
+    (toStandardOutput(options.output) ? std::cerr : std::cout) << statusText(result) << '\n';
+    return passExit(result);
 }
 
 int save(Document& doc, const Options& options) {
@@ -205,18 +206,17 @@ int save(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
-void runFinalPass(Document& doc, const Options& options) {
+PassResult runFinalPass(Document& doc, const Options& options) {
     loadDesign(doc, options.input);
     applySets(doc, options);
     doc.finalDrawing = 1;
-    recompute(doc);
+    return recompute(doc);
 }
 
 // One final-drawing pass; false (with the refusal on stderr) when it did not
 // produce a complete outline.
 bool finalPass(Document& doc, const Options& options) {
-    runFinalPass(doc, options);
-    if (solvedDesign(doc))
+    if (runFinalPass(doc, options).ok())
         return true;
     std::cerr << OUTLINE_INCOMPLETE_MESSAGE << '\n';
     return false;
@@ -277,10 +277,10 @@ std::string measureText(double v) {
 }
 
 int measure(Document& doc, const Options& options) {
-    runFinalPass(doc, options);
+    const PassResult result = runFinalPass(doc, options);
     std::optional<SolvedDesign> solved = solvedDesign(doc);
-    if (!solved) {
-        std::cout << doc.form.text(STATUS_LABEL) << '\n';
+    if (!result.ok() || !solved) {
+        std::cout << statusText(result) << '\n';
         return EXIT_PROBLEM;
     }
     const MeasureResult m = measureDesign(*solved, chosenUnit(options));
@@ -327,15 +327,12 @@ int entities(Document& doc, const Options& options) {
     static const char* const kinds[] = {"", "POINT", "LINE", "ARC", "CIRCLE"};
     static const int valueCount[] = {0, 2, 4, 5, 3};
     for (const Entity& e : doc.drawing.entities.entities()) {
-        if (e.kind == 0.0f)
+        const std::optional<EntityKind> recorded = recordedKind(e);
+        if (recorded == EntityKind::End)
             break;
-        int kind = e.kind == 1.0f   ? 1
-                   : e.kind == 2.0f ? 2
-                   : e.kind == 3.0f ? 3
-                   : e.kind == 4.0f ? 4
-                                    : 0;
-        if (kind == 0)
+        if (!recorded)
             continue;
+        const auto kind = static_cast<int>(*recorded);
         std::cout << kinds[kind] << '\t' << layerName(e.layer);
         for (int i = 0; i < valueCount[kind]; ++i)
             std::cout << '\t' << exactText(e.v[i]);

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "commands/unsaved_changes.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/atomic_file.h"
 #include "model/parameter_file.h"
 #include "render/dxf_writer.h"

@@ -136,13 +136,6 @@ double segmentArea(const ContourEdge& from, const ContourEdge& to) {
     return std::copysign(chordSquared * xMinusSin(2.0 * half) / (8.0 * s * s), from.sweep);
 }
 
-double ccwSweep(double from, double to) {
-    double s = std::fmod(to - from, CIRCLE_RADIANS);
-    if (s < 0.0)
-        s += CIRCLE_RADIANS;
-    return s;
-}
-
 EdgeArc edgeArc(const ContourEdge& from, const ContourEdge& to) {
     const double dx = to.x - from.x, dy = to.y - from.y;
     const double chord = std::hypot(dx, dy);
@@ -169,10 +162,6 @@ double edgeLength(const ContourEdge& from, const ContourEdge& to) {
     // The arc over a chord c with sweep s has radius c / (2 sin(s / 2)).
     const double half = std::fabs(from.sweep) / 2.0;
     return chord * half / std::sin(half);
-}
-
-double distanceToEdge(const ContourEdge& from, const ContourEdge& to, double px, double py) {
-    return distanceToEdge(from, to, from.sweep == 0.0 ? EdgeArc{} : edgeArc(from, to), px, py);
 }
 
 double distanceToEdge(const ContourEdge& from, const ContourEdge& to, const EdgeArc& arc, double px,

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "geometry/outline_pieces.h"
+
 namespace bowlyn {
 
 // One edge of a closed contour: a line or a circular arc from its start
@@ -48,21 +50,10 @@ double edgeEndDirection(const ContourEdge& from, const ContourEdge& to);
 // How far the loop turns at the start vertex of edge i, in [-pi, pi]:
 // positive to the left, which on a counter-clockwise loop is outwards.
 double turnAt(const Contour& c, size_t i);
-// Distance of a point from the edge (not from its whole circle or line); the
-// second form takes the edge's circle, worked out once for many points.
-double distanceToEdge(const ContourEdge& from, const ContourEdge& to, double px, double py);
+// Distance of a point from the edge (not from its whole circle or line), with
+// the edge's circle worked out once for many points.
 double distanceToEdge(const ContourEdge& from, const ContourEdge& to, const EdgeArc& arc, double px,
                       double py);
-
-// One piece of an outline as it was solved, walked in the loop's direction:
-// a line from (x1, y1) to (x2, y2), or an arc of the circle (cx, cy, r) from
-// angle `start` (where it meets (x1, y1)) on by `sweep`.
-struct ContourPiece {
-    const char* name = "";  // for messages, "waist arc"
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-    double sweep = 0;  // 0 for a line; counter-clockwise positive
-    double cx = 0, cy = 0, r = 0, start = 0;
-};
 
 // Pieces whose ends are farther apart than this are a fault, never bridged.
 constexpr double CONTOUR_GAP_LIMIT = 1e-3;
@@ -78,11 +69,5 @@ struct LoopResult {
 };
 LoopResult closeLoop(const std::string& name, const std::string& layer,
                      const std::vector<ContourPiece>& pieces);
-
-// The sweep from angle `from` counter-clockwise to angle `to`, in [0, 2 pi).
-double ccwSweep(double from, double to);
-
-// A whole turn in radians (the true value, not twice the single-precision pi).
-constexpr double CIRCLE_RADIANS = 6.283185307179586476925286766559;
 
 }  // namespace bowlyn

@@ -89,7 +89,7 @@ class DrawingBuilder {
             addLoop(scaled(c));
         if (design_.entities != nullptr) {
             for (const Entity& e : design_.entities->entities()) {
-                if (e.kind == 0.0f || !result_.problem.empty())
+                if (recordedKind(e) == EntityKind::End || !result_.problem.empty())
                     break;  // the end marker, or a refusal
                 addEntity(e);
             }
@@ -195,7 +195,8 @@ class DrawingBuilder {
     }
 
     void addEntity(const Entity& e) {
-        if (e.kind != 1.0f && e.kind != 2.0f && e.kind != 3.0f && e.kind != 4.0f)
+        const std::optional<EntityKind> kind = recordedKind(e);
+        if (!kind || *kind == EntityKind::End)
             return;  // unknown kinds are skipped, as in every export
         const std::string layerText = layerName(e.layer);
         const size_t layer = layerIndex(d().layers, layerText);
@@ -209,38 +210,39 @@ class DrawingBuilder {
                 loop = &shape;
         }
         const float* v = e.v;
-        if (e.kind == 2.0f || e.kind == 3.0f) {
-            const bool covered = loop && (e.kind == 2.0f ? loop->holdsLine(v) : loop->holdsArc(v));
+        if (*kind == EntityKind::Line || *kind == EntityKind::Arc) {
+            const bool covered =
+                loop && (*kind == EntityKind::Line ? loop->holdsLine(v) : loop->holdsArc(v));
             if (covered)
                 return;
-            if (layerText == "body") {
+            if (layerText == layerName(Layer::Body)) {
                 result_.problem =
                     "The body outline does not close: a piece of the drawn outline lies off its "
                     "closed loop.";
                 return;
             }
         }
-        addItem(e, layer);
+        addItem(e, *kind, layer);
     }
 
-    void addItem(const Entity& e, size_t layer) {
+    void addItem(const Entity& e, EntityKind kind, size_t layer) {
         using Kind = ExportItem::Kind;
         ExportItem item;
         item.layer = layer;
         const float* v = e.v;
         Bounds& extent = d().extent;
-        if (e.kind == 1.0f) {
+        if (kind == EntityKind::Point) {
             item.kind = Kind::Point;
             item.v[0] = scale_(v[0]);
             item.v[1] = scale_(v[1]);
             extent.add(item.v[0], item.v[1]);
-        } else if (e.kind == 2.0f) {
+        } else if (kind == EntityKind::Line) {
             item.kind = Kind::Line;
             for (int i = 0; i < 4; ++i)
                 item.v[i] = scale_(v[i]);
             extent.add(item.v[0], item.v[1]);
             extent.add(item.v[2], item.v[3]);
-        } else if (e.kind == 3.0f) {
+        } else if (kind == EntityKind::Arc) {
             item.kind = Kind::Arc;
             for (int i = 0; i < 3; ++i)
                 item.v[i] = scale_(v[i]);
@@ -296,8 +298,9 @@ std::vector<ExportLayer> standardLayers() {
     // Colours after the window's strokes: reference marks red, outlines
     // black (white on a dark CAD background), strings grey.
     return {
-        {"reflines", 1, "#ff0000"}, {"body", 7, "#000000"},    {"fretboard", 5, "#0000ff"},
-        {"frets", 3, "#008000"},    {"strings", 8, "#808080"},
+        {layerName(Layer::Reflines), 1, "#ff0000"},  {layerName(Layer::Body), 7, "#000000"},
+        {layerName(Layer::Fretboard), 5, "#0000ff"}, {layerName(Layer::Frets), 3, "#008000"},
+        {layerName(Layer::Strings), 8, "#808080"},
     };
 }
 

@@ -5,10 +5,6 @@
 
 namespace bowlyn {
 
-const char* exportExtension(ExportFormat format) {
-    return format == ExportFormat::Svg ? ".svg" : ".dxf";
-}
-
 ExportText exportText(const SolvedDesign& design, ExportFormat format, const ExportOptions& options,
                       const std::string& title) {
     ExportText result;

@@ -12,9 +12,6 @@ namespace bowlyn {
 // The files the workshop cuts from, beside the plain DXF of the entity list.
 enum class ExportFormat { CamDxf, Svg };
 
-// ".dxf" or ".svg".
-const char* exportExtension(ExportFormat format);
-
 struct ExportText {
     std::string text;     // the whole file
     std::string problem;  // why it cannot be written; "" on success

@@ -64,11 +64,6 @@ char* writeFixed(double value, int decimals, char* buffer) {
 
 }  // namespace
 
-std::string fixedText(double value, int decimals) {
-    char buffer[340];
-    return std::string(buffer, writeFixed(value, decimals, buffer));
-}
-
 void appendFixed(std::string& out, double value, int decimals) {
     char buffer[340];
     out.append(buffer, writeFixed(value, decimals, buffer));

@@ -13,12 +13,10 @@ int lengthDecimals(double size);
 constexpr int BULGE_DECIMALS = 16;
 constexpr int DEGREE_DECIMALS = 12;
 
-// `value` in fixed-point notation rounded to `decimals` places, without
-// trailing zeros or a trailing point, and never "-0": "." whatever the
-// locale, and no exponent, which some CAM readers do not accept. Only for
+// Appends `value` in fixed-point notation rounded to `decimals` places,
+// without trailing zeros or a trailing point, and never "-0": "." whatever
+// the locale, and no exponent, which some CAM readers do not accept. Only for
 // finite values.
-std::string fixedText(double value, int decimals);
-// The same appended to `out`, without a string of its own.
 void appendFixed(std::string& out, double value, int decimals);
 
 }  // namespace bowlyn

@@ -6,8 +6,7 @@
 #include "geometry/cutaway.h"
 #include "geometry/document.h"
 #include "geometry/primitives.h"
-#include "model/form.h"
-#include "model/number_text.h"
+#include "model/unit_lengths.h"
 
 namespace bowlyn {
 namespace {
@@ -50,24 +49,20 @@ void drawGrid(Document& doc, float hLB, float L) {
     const int ny = static_cast<int>(rows);
     for (int i = 1; i <= nx; ++i) {
         for (int j = 1; j <= ny; ++j) {
-            doc.drawing.drawPoint(styleGrid, static_cast<float>(i), static_cast<float>(j), 0, 1,
-                                  LAYER_NONE);
+            doc.drawing.drawPoint(styleGrid, static_cast<float>(i), static_cast<float>(j),
+                                  PointMarker::Bar, Side::Both, Layer::None);
         }
     }
 }
 
-void drawArc(Drawing& drawing, const StrokeStyle& style, const OutlineArc& a, int side,
-             float layer) {
+void drawArc(Drawing& drawing, const StrokeStyle& style, const OutlineArc& a, Side side,
+             Layer layer) {
     drawing.drawArc(style, a.cx, a.cy, a.r, a.start, a.end, side, layer);
 }
 
-void drawSegment(Drawing& drawing, const StrokeStyle& style, const OutlineSegment& s, int side,
-                 float layer) {
+void drawSegment(Drawing& drawing, const StrokeStyle& style, const OutlineSegment& s, Side side,
+                 Layer layer) {
     drawing.drawLine(style, s.x1, s.y1, s.x2, s.y2, side, layer);
-}
-
-std::string radiusText(float r) {
-    return singleToText(roundTo(r, 2));
 }
 
 void solveTailArc(const DesignParameters& p, OutlineArc& tail) {
@@ -117,10 +112,6 @@ OutlineRecord currentOutlineRecord(const Document& doc) {
     return r;
 }
 
-std::string pointText(float x, float y) {
-    return singleToText(roundTo(x, 2)) + "," + singleToText(roundTo(y, 2));
-}
-
 void drawReferenceGeometry(Document& doc) {
     const DesignParameters& p = doc.params;
     const float hLB = p.lowerBoutHalfWidth, L = p.bodyLength;
@@ -128,11 +119,12 @@ void drawReferenceGeometry(Document& doc) {
 
     drawGrid(doc, hLB, L);
 
-    d.drawLine(styleBoundingBox, 0.0f, 0.0f, hLB, 0.0f, 1, LAYER_NONE);
-    d.drawLine(styleBoundingBox, hLB, 0.0f, hLB, L, 1, LAYER_NONE);
-    d.drawLine(styleBoundingBox, 0.0f, L, hLB, L, 1, LAYER_NONE);
+    d.drawLine(styleBoundingBox, 0.0f, 0.0f, hLB, 0.0f, Side::Both, Layer::None);
+    d.drawLine(styleBoundingBox, hLB, 0.0f, hLB, L, Side::Both, Layer::None);
+    d.drawLine(styleBoundingBox, 0.0f, L, hLB, L, Side::Both, Layer::None);
 
-    d.drawLine(styleCentreLine, 0.0f, -10.0f, 0.0f, single(L + 10.0), 0, 1.0f);
+    d.drawLine(styleCentreLine, 0.0f, -10.0f, 0.0f, single(L + 10.0), Side::AsPassed,
+               Layer::Reflines);
 
     if (doc.finalDrawing != 0)
         return;
@@ -150,7 +142,7 @@ void drawReferenceGeometry(Document& doc) {
     };
     for (const Guide& g : guides) {
         d.drawLine(styleGuide, single(g.x1 * hLB), single(g.y1 * L), single(g.x2 * hLB),
-                   single(g.y2 * L), 1, LAYER_NONE);
+                   single(g.y2 * L), Side::Both, Layer::None);
     }
 }
 
@@ -160,14 +152,14 @@ namespace {
 // an increment, the secondary circle, each with a cross at its centre.
 void boutConstruction(Drawing& d, float halfWidth, float radius, float increment, float y) {
     const float cx = single(static_cast<double>(halfWidth) - radius);
-    d.drawLine(styleBoutLine, 0.0f, y, halfWidth, y, 1, LAYER_NONE);
-    d.drawCircle(styleConstruction, cx, y, radius, 1, LAYER_NONE);
-    d.drawPoint(styleConstruction, cx, y, 1, 1, LAYER_NONE);
+    d.drawLine(styleBoutLine, 0.0f, y, halfWidth, y, Side::Both, Layer::None);
+    d.drawCircle(styleConstruction, cx, y, radius, Side::Both, Layer::None);
+    d.drawPoint(styleConstruction, cx, y, PointMarker::Cross, Side::Both, Layer::None);
     if (increment > 0.0f) {
         const float cx2 = single(static_cast<double>(halfWidth) - radius - increment);
-        d.drawCircle(styleConstruction, cx2, y, single(static_cast<double>(radius) + increment), 1,
-                     LAYER_NONE);
-        d.drawPoint(styleConstruction, cx2, y, 1, 1, LAYER_NONE);
+        d.drawCircle(styleConstruction, cx2, y, single(static_cast<double>(radius) + increment),
+                     Side::Both, Layer::None);
+        d.drawPoint(styleConstruction, cx2, y, PointMarker::Cross, Side::Both, Layer::None);
     }
 }
 
@@ -193,9 +185,9 @@ void waistConstruction(Document& doc) {
     Drawing& d = doc.drawing;
     const float OW = p.waistOffset;
     const float cx = single(static_cast<double>(p.waistHalfWidth) + p.waistRadius);
-    d.drawLine(styleBoutLine, 0.0f, OW, p.waistHalfWidth, OW, 1, LAYER_NONE);
-    d.drawCircle(styleConstruction, cx, OW, p.waistRadius, 1, LAYER_NONE);
-    d.drawPoint(styleConstruction, cx, OW, 1, 1, LAYER_NONE);
+    d.drawLine(styleBoutLine, 0.0f, OW, p.waistHalfWidth, OW, Side::Both, Layer::None);
+    d.drawCircle(styleConstruction, cx, OW, p.waistRadius, Side::Both, Layer::None);
+    d.drawPoint(styleConstruction, cx, OW, PointMarker::Cross, Side::Both, Layer::None);
 }
 
 void solveBodyOutline(Document& doc) {
@@ -294,9 +286,9 @@ void solveBodyOutline(Document& doc) {
     if (hNF > 0.0f) {
         nf = {0.0f, L, hNF, L};
         if (doc.finalDrawing == 0) {
-            const double k = p.units == UNITS_CM ? 0.3175 : 0.125;
-            doc.drawing.drawLine(styleConstruction, hNF, single(L + k), hNF, single(L - k), 1,
-                                 LAYER_NONE);
+            const double k = neckFlatTickHalfLength(p.units);
+            doc.drawing.drawLine(styleConstruction, hNF, single(L + k), hNF, single(L - k),
+                                 Side::Both, Layer::None);
         }
     } else {
         nf = {0.0f, 0.0f, 0.0f, 0.0f};
@@ -311,45 +303,39 @@ void drawOutline(Document& doc, OutlineWhich which) {
     const OutlineRecord rec = current ? currentOutlineRecord(doc) : doc.snapshot;
     const BodyOutline& o = rec.outline;
     const StrokeStyle& style = current ? styleOutline : styleSnapshot;
-    const float layer = current ? 2.0f : LAYER_NONE;
+    const Layer layer = current ? Layer::Body : Layer::None;
     const bool marks = current && doc.finalDrawing == 0;
     Drawing& d = doc.drawing;
-    Form& form = doc.form;
 
     // The snapshot is aligned with the current body at the neck end.
     if (!current)
         d.alignY(doc.params.bodyLength, rec.bodyLength);
 
-    const int s = rec.hasCutaway == 1 ? -1 : 1;
+    // With a cutaway the computed half's upper part is drawn by the cutaway side.
+    const Side s = rec.hasCutaway == 1 ? Side::MirrorOnly : Side::Both;
 
     if (rec.lowerBoutOffset > 0.0f) {
         if (marks) {
-            d.drawPoint(styleConstruction, o.tailArc.cx, o.tailArc.cy, 1, 1, LAYER_NONE);
+            d.drawPoint(styleConstruction, o.tailArc.cx, o.tailArc.cy, PointMarker::Cross,
+                        Side::Both, Layer::None);
         }
-        drawArc(d, style, o.tailArc, 1, layer);
+        drawArc(d, style, o.tailArc, Side::Both, layer);
     } else {
-        d.drawLine(style, 0.0f, 0.0f, o.tailArc.cx, 0.0f, 1, layer);
-    }
-    if (current && o.tailArc.r > 0.0f) {
-        form.setText("labelTailArcRadiusData", radiusText(o.tailArc.r));
-        form.setText("labelTailArcCenterPointData", pointText(o.tailArc.cx, o.tailArc.cy));
+        d.drawLine(style, 0.0f, 0.0f, o.tailArc.cx, 0.0f, Side::Both, layer);
     }
 
-    drawSegment(d, style, o.lowerTangent, 1, layer);
+    drawSegment(d, style, o.lowerTangent, Side::Both, layer);
     if (rec.lowerBoutRadiusIncrement > 0.0f)
-        drawArc(d, style, o.lowerBoutSecondaryArc, 1, layer);
-    drawArc(d, style, o.lowerBoutArc, 1, layer);
-    if (current)
-        form.setText("labelLBCenterData", pointText(o.lowerBoutArc.cx, o.lowerBoutArc.cy));
+        drawArc(d, style, o.lowerBoutSecondaryArc, Side::Both, layer);
+    drawArc(d, style, o.lowerBoutArc, Side::Both, layer);
 
-    drawSegment(d, style, o.upperTangent, 1, layer);
-    drawArc(d, style, o.waistArc, 1, layer);
-    if (current)
-        form.setText("labelWaistCenterData", pointText(o.waistArc.cx, o.waistArc.cy));
+    drawSegment(d, style, o.upperTangent, Side::Both, layer);
+    drawArc(d, style, o.waistArc, Side::Both, layer);
 
     if (rec.upperBoutOffset > 0.0f) {
         if (marks) {
-            d.drawPoint(styleConstruction, o.shoulderArc.cx, o.shoulderArc.cy, 1, 1, LAYER_NONE);
+            d.drawPoint(styleConstruction, o.shoulderArc.cx, o.shoulderArc.cy, PointMarker::Cross,
+                        Side::Both, Layer::None);
         }
         drawArc(d, style, o.shoulderArc, s, layer);
     } else {
@@ -357,29 +343,22 @@ void drawOutline(Document& doc, OutlineWhich which) {
             single(static_cast<double>(rec.upperBoutHalfWidth) - rec.upperBoutRadius);
         d.drawLine(style, o.shoulderArc.cx, o.shoulderArc.cy, upperX, o.shoulderArc.cy, s, layer);
     }
-    if (current && o.shoulderArc.r > 0.0f) {
-        form.setText("labelShoulderArcRadiusData", radiusText(o.shoulderArc.r));
-        form.setText("labelShoulderArcCenterPointData",
-                     pointText(o.shoulderArc.cx, o.shoulderArc.cy));
-    }
 
     if (rec.upperBoutRadiusIncrement > 0.0f)
-        drawArc(d, style, o.upperBoutSecondaryArc, 1, layer);
+        drawArc(d, style, o.upperBoutSecondaryArc, Side::Both, layer);
     drawArc(d, style, o.upperBoutArc, s, layer);
-    if (current)
-        form.setText("labelUBCenterData", pointText(o.upperBoutArc.cx, o.upperBoutArc.cy));
 
     if (rec.neckFlatHalfLength > 0.0f)
         drawSegment(d, style, o.neckFlat, s, layer);
 
     if (current && doc.soundHole.r > 0.0f) {
         const SoundHole& h = doc.soundHole;
-        d.drawCircle(styleOutline, h.x, h.y, h.r, 0, 2.0f);
-        d.drawPoint(styleOutline, h.x, h.y, 1, 0, 2.0f);
+        d.drawCircle(styleOutline, h.x, h.y, h.r, Side::AsPassed, Layer::Body);
+        d.drawPoint(styleOutline, h.x, h.y, PointMarker::Cross, Side::AsPassed, Layer::Body);
     }
 
     if (rec.hasCutaway == 1)
-        drawCutawaySide(doc, rec, which, style, layer);
+        drawCutawaySide(doc, rec, style, layer);
 
     d.endAlignY();
 }

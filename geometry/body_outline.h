@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 namespace bowlyn {
 
@@ -92,8 +91,5 @@ void drawOutline(Document& doc, OutlineWhich which);
 // arc of the current outline; the point is meaningless for UPPER_NONE.
 UpperOutlinePart intersectUpperOutline(const Document& doc, float x1, float y1, float x2, float y2,
                                        float& x, float& y);
-
-// "x,y" of two values rounded to 2 decimals.
-std::string pointText(float x, float y);
 
 }  // namespace bowlyn

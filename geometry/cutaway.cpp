@@ -5,10 +5,8 @@
 #include "geometry/document.h"
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
-#include "geometry/recompute.h"
 #include "geometry/value_checks.h"
-#include "model/form.h"
-#include "model/number_text.h"
+#include "model/field_table.h"
 #include "render/view_transform.h"
 
 namespace bowlyn {
@@ -17,36 +15,40 @@ namespace {
 constexpr double HALF_PI = PI_SINGLE / 2.0;
 constexpr double FULL_TURN = 2.0 * PI_SINGLE;
 
-// The parameter checks that need no geometry, in the order they are reported.
-const char* parameterProblem(const DesignParameters& p) {
+using MaybeProblem = std::optional<Problem>;
+
+// The fields the fingerboard taper is given by, for the taper's own problem.
+FieldSet taperFields(const DesignParameters& p) {
+    if (p.taperType == TAPERTYPEBOARDWIDTH)
+        return {fields::NUT_WIDTH, fields::BOARD_WIDTH_AT_FRET, fields::BOARD_WIDTH_FRET};
+    return {fields::NUT_WIDTH, fields::BRIDGE_STRING_SPACING, fields::STRING_SETBACK,
+            fields::FIRST_STRING_DIAMETER, fields::LAST_STRING_DIAMETER};
+}
+
+// The parameter checks that need no geometry, in the order they are made.
+std::optional<Check> parameterProblem(const DesignParameters& p) {
     if (!nonNegative(p.cutawaySideOffset))
-        return "Problem: The value for the cutaway offset cannot be < 0.";
+        return Check::CutawaySideOffset;
     if (!positive(p.cutawayDepth) || !positive(p.cutawayWidth))
-        return "Problem: Both the cutaway depth and width must be specified. Values must be > 0.";
+        return Check::CutawaySize;
     if (!nonNegative(p.cutawayPointRadius))
-        return "Problem: The value for the cutaway point radius cannot be < 0.";
+        return Check::CutawayPointRadiusNegative;
     if (p.neckJoinsAtFret <= 0)
-        return "Problem: To draw a cutaway, the value for the fret number at which the neck joins "
-               "the body must be specified. Values must be > 0 (and are usually 14 or 12).";
+        return Check::CutawayJoinFret;
     if (!positive(p.scaleLength) || !positive(p.nutWidth))
-        return "Problem: To draw a cutaway, both the nut width and the scale length must be "
-               "specified. Values must be > 0.";
+        return Check::CutawayNutAndScale;
     if (p.taperType == TAPERTYPEBOARDWIDTH) {
         if (!positive(p.boardWidthAtFret) || p.boardWidthFret <= 0)
-            return "Problem: To draw a cutaway, both the fingerboard width and the number of the "
-                   "fret at which that width is measured must be specified. Values must be > 0.";
-        return nullptr;
+            return Check::CutawayBoardWidth;
+        return std::nullopt;
     }
     if (!positive(p.firstStringDiameter) || !positive(p.lastStringDiameter))
-        return "Problem: To draw a cutaway, the diameters of both the first and last strings must "
-               "be specified. Values must be > 0.";
+        return Check::CutawayStringDiameters;
     if (!positive(p.stringSetback))
-        return "Problem: To draw a cutaway, the string setback must be specified. Value must be > "
-               "0.";
+        return Check::CutawayStringSetback;
     if (!positive(p.bridgeStringSpacing))
-        return "Problem: To draw a cutaway, the string spacing (first to last) at the bridge must "
-               "be specified. Value must be > 0.";
-    return nullptr;
+        return Check::CutawayStringSpacing;
+    return std::nullopt;
 }
 
 class CutawayBuilder {
@@ -54,31 +56,28 @@ class CutawayBuilder {
     explicit CutawayBuilder(Document& doc)
         : doc_(doc), p_(doc.params), body_(doc.outline), c_(doc.outline.cutaway) {}
 
-    bool build();
+    MaybeProblem build();
 
   private:
-    bool fail(const char* message) {
-        reportProblem(doc_, message);
-        return false;
-    }
     bool aids() const { return doc_.finalDrawing == 0; }
     void aidLine(float x1, float y1, float x2, float y2) {
         if (aids())
-            doc_.drawing.drawLine(styleConstruction, x1, y1, x2, y2, 0, LAYER_NONE);
+            doc_.drawing.drawLine(styleConstruction, x1, y1, x2, y2, Side::AsPassed, Layer::None);
     }
     void aidCircle(float cx, float cy, float r) {
         if (!aids())
             return;
-        doc_.drawing.drawCircle(styleConstruction, cx, cy, r, 0, LAYER_NONE);
+        doc_.drawing.drawCircle(styleConstruction, cx, cy, r, Side::AsPassed, Layer::None);
         aidCross(cx, cy);
     }
     void aidCross(float x, float y) {
         if (aids())
-            doc_.drawing.drawPoint(styleConstruction, x, y, 1, 0, LAYER_NONE);
+            doc_.drawing.drawPoint(styleConstruction, x, y, PointMarker::Cross, Side::AsPassed,
+                                   Layer::None);
     }
 
-    bool florentine();
-    bool venetian();
+    MaybeProblem florentine();
+    MaybeProblem venetian();
     bool solvedFinite() const {
         return allFinite(c_.taperWidth, c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY,
                          c_.floorEndX, c_.floorEndY, c_.widthPointX, c_.widthPointY,
@@ -94,10 +93,10 @@ class CutawayBuilder {
     float b0x_ = 0, b0y_ = 0;  // the inner edge's construction point at the depth
 };
 
-bool CutawayBuilder::build() {
+MaybeProblem CutawayBuilder::build() {
     c_ = CutawayGeometry();  // nothing of an earlier pass carries over
-    if (const char* problem = parameterProblem(p_))
-        return fail(problem);
+    if (std::optional<Check> check = parameterProblem(p_))
+        return problemOf(*check);
 
     const float S = p_.scaleLength, N = p_.nutWidth, L = p_.bodyLength;
     computeTaper(p_, c_.taperWidth, c_.taperFret);
@@ -120,9 +119,7 @@ bool CutawayBuilder::build() {
     // over a vanishing scale length, an enormous depth) is no taper either.
     float theta = angleTo(b0x_, b0y_, a0x, a0y);
     if (!(theta > HALF_PI) || !allFinite(k, a0x, b0x_, b0y_))
-        return fail(
-            "Problem: The fingerboard taper specified for drawing the cutaway is equal or wider "
-            "at the nut than where the neck joins the body.");
+        return problemOf(Check::CutawayTaper, taperFields(p_));
 
     c_.floorEndX =
         static_cast<float>(static_cast<double>(body_.upperBoutArc.cx) + body_.upperBoutArc.r);
@@ -132,7 +129,7 @@ bool CutawayBuilder::build() {
     float ax = 0, ay = 0;
     UpperOutlinePart edgeHit = intersectUpperOutline(doc_, a0x, a0y, b0x_, b0y_, ax, ay);
     if (edgeHit == UPPER_NONE)
-        return fail("Problem: the value for the cutaway offset is too large.");
+        return problemOf(Check::CutawayOffsetTooLarge);
     c_.edgeTopX = ax;
     c_.edgeTopY = ay;
     c_.edgeHit = edgeHit;
@@ -143,30 +140,28 @@ bool CutawayBuilder::build() {
     UpperOutlinePart widthHit =
         allFinite(cx) ? intersectUpperOutline(doc_, cx, L, cx, 0.0f, hitX, hitY) : UPPER_NONE;
     if (widthHit == UPPER_NONE)
-        return fail("Problem: the value for the cutaway width is too large.");
+        return problemOf(Check::CutawayWidthTooLarge);
     c_.widthPointX = hitX;
     c_.widthPointY = hitY;
     c_.widthHit = widthHit;
     aidCross(hitX, hitY);
 
-    if (!(p_.cutawayType == CUTAWAYTYPEFLORENTINE ? florentine() : venetian()))
-        return false;
+    if (auto problem = p_.cutawayType == CUTAWAYTYPEFLORENTINE ? florentine() : venetian())
+        return problem;
     // A valley radius that is not a number, or sizes so large that the arcs
     // overflow, must not reach the drawing, its labels or the export.
     if (!solvedFinite())
-        return fail(
-            "Problem: the cutaway cannot be drawn to these dimensions. Try making the depth deeper "
-            "or the width narrower.");
-    return true;
+        return problemOf(Check::CutawayNotFinite);
+    return std::nullopt;
 }
 
-bool CutawayBuilder::florentine() {
+MaybeProblem CutawayBuilder::florentine() {
     float ox = 0, oy = 0, tx = 0, ty = 0;
     int32_t status = 0;
     tangentArcPLL(c_.edgeTopX, c_.edgeTopY, b0x_, b0y_, c_.floorEndX, c_.floorEndY, c_.widthPointX,
                   c_.widthPointY, ox, oy, tx, ty, status);
     if (status == 0)
-        return fail("Internal error: tangentArcPLL() returned status = 0. Please report this bug.");
+        return problemOf(Check::CutawayArcNotFound);
 
     c_.arcCentreX = ox;
     c_.arcCentreY = oy;
@@ -176,29 +171,24 @@ bool CutawayBuilder::florentine() {
     aidCircle(ox, oy, c_.arcRadius);
 
     if (ty > c_.edgeTopY)
-        return fail(
-            "Problem: the cutaway cannot be drawn to these dimensions. Try making the depth deeper "
-            "or the width narrower.");
+        return problemOf(Check::CutawayTooShallow);
     if (b0y_ > (static_cast<double>(oy) - c_.arcRadius) + 0.00001)
-        return fail(
-            "Problem: the cutaway cannot be drawn to these dimensions. Try making the depth "
-            "shallower or the width wider.");
+        return problemOf(Check::CutawayTooDeep);
     c_.edgeBottomX = tx;
     c_.edgeBottomY = ty;
-    return true;
+    return std::nullopt;
 }
 
-bool CutawayBuilder::venetian() {
+MaybeProblem CutawayBuilder::venetian() {
     const float rv = p_.cutawayValleyRadius, rp = p_.cutawayPointRadius;
-    const char* tooLarge = "Problem: The radius of the point of the cutaway is too large.";
     if (rp == 0.0f)
-        return fail("Problem: The radius of the point of a Venetian cutaway must be > 0.");
+        return problemOf(Check::VenetianPointRadiusZero);
     if (c_.widthHit == UPPER_NECK_FLAT)
-        return fail("Problem: The value for the cutaway width is too small.");
+        return problemOf(Check::CutawayWidthTooSmall);
     if (c_.widthHit == UPPER_SHOULDER && body_.shoulderArc.r > 0.0f && rp > body_.shoulderArc.r)
-        return fail(tooLarge);
+        return problemOf(Check::VenetianPointRadiusTooLarge);
     if (c_.widthHit == UPPER_BOUT_ARC && rp > body_.upperBoutArc.r)
-        return fail(tooLarge);
+        return problemOf(Check::VenetianPointRadiusTooLarge);
 
     // Valley: the circle of radius rv in the corner between the inner edge and
     // the floor line, its centre on the corner's bisector.
@@ -218,7 +208,7 @@ bool CutawayBuilder::venetian() {
     pointOnCircle(ox, oy, rv, c_.arcStartAngle, t1x, t1y);
     aidCircle(ox, oy, rv);
     if (t1y > c_.edgeTopY)
-        return fail("Problem: The radius of the valley of the cutaway is too large.");
+        return problemOf(Check::VenetianValleyRadiusTooLarge);
     c_.edgeBottomX = t1x;
     c_.edgeBottomY = t1y;
     c_.pointRadius = rp;
@@ -245,21 +235,19 @@ bool CutawayBuilder::venetian() {
     aidCircle(px, py, rp);
 
     if (distance(ox, oy, px, py) <= static_cast<double>(rp) + rv)
-        return fail(
-            "Problem: The cutaway valley arc and point arc cannot overlap Reduce the size of one "
-            "or both.");
+        return problemOf(Check::VenetianArcsOverlap);
 
     float ux = 0, uy = 0, vx = 0, vy = 0;
     crossTangent(ox, oy, rv, px, py, rp, -1, ux, uy, vx, vy);
     c_.arcEndAngle = angleTo(ox, oy, ux, uy);
     c_.pointAngleAtTangent = angleTo(px, py, vx, vy);
-    return true;
+    return std::nullopt;
 }
 
 // Draws the right-hand upper outline of one record around the cutaway.
 class CutawaySide {
   public:
-    CutawaySide(Document& doc, const OutlineRecord& rec, const StrokeStyle& style, float layer)
+    CutawaySide(Document& doc, const OutlineRecord& rec, const StrokeStyle& style, Layer layer)
         : d_(doc.drawing),
           r_(rec),
           o_(rec.outline),
@@ -278,10 +266,10 @@ class CutawaySide {
         return static_cast<float>(static_cast<double>(r_.upperBoutHalfWidth) - r_.upperBoutRadius);
     }
     void line(float x1, float y1, float x2, float y2) {
-        d_.drawLine(s_, x1, y1, x2, y2, 0, layer_);
+        d_.drawLine(s_, x1, y1, x2, y2, Side::AsPassed, layer_);
     }
     void arc(const OutlineArc& a, float from, float to) {
-        d_.drawArc(s_, a.cx, a.cy, a.r, from, to, 0, layer_);
+        d_.drawArc(s_, a.cx, a.cy, a.r, from, to, Side::AsPassed, layer_);
     }
     void wholeFlat() {
         if (hasFlat())
@@ -303,12 +291,12 @@ class CutawaySide {
     const BodyOutline& o_;
     const CutawayGeometry& c_;
     const StrokeStyle& s_;
-    float layer_;
+    Layer layer_;
 };
 
 void CutawaySide::drawCutaway() {
-    d_.drawArc(s_, c_.arcCentreX, c_.arcCentreY, c_.arcRadius, c_.arcStartAngle, c_.arcEndAngle, 0,
-               layer_);
+    d_.drawArc(s_, c_.arcCentreX, c_.arcCentreY, c_.arcRadius, c_.arcStartAngle, c_.arcEndAngle,
+               Side::AsPassed, layer_);
     line(c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY);
 }
 
@@ -360,46 +348,28 @@ void CutawaySide::drawTowardWaist() {
     }
 }
 
-std::string radiusText(float r) {
-    return singleToText(roundTo(r, 2));
-}
-
 }  // namespace
 
-bool buildCutaway(Document& doc) {
+std::optional<Problem> buildCutaway(Document& doc) {
     if (doc.params.hasCutaway != 1)
-        return true;
+        return std::nullopt;
     return CutawayBuilder(doc).build();
 }
 
-void drawCutawaySide(Document& doc, const OutlineRecord& record, OutlineWhich which,
-                     const StrokeStyle& style, float layer) {
+void drawCutawaySide(Document& doc, const OutlineRecord& record, const StrokeStyle& style,
+                     Layer layer) {
     const CutawayGeometry& c = record.outline.cutaway;
     const bool venetian = record.cutawayType != CUTAWAYTYPEFLORENTINE;
     CutawaySide side(doc, record, style, layer);
     side.drawCutaway();
 
-    if (which == OutlineWhich::Current) {
-        Form& form = doc.form;
-        if (venetian) {
-            form.setText("labelCutawayVenetianCenterPointData",
-                         pointText(c.arcCentreX, c.arcCentreY));
-            form.setText("labelCutawayVenetianPointCenterPointData",
-                         pointText(c.pointCentreX, c.pointCentreY));
-        } else {
-            form.setText("labelCutawayFlorentineRadiusData", radiusText(c.arcRadius));
-            form.setText("labelCutawayFlorentineCenterPointData",
-                         pointText(c.arcCentreX, c.arcCentreY));
-        }
-    }
-
     if (venetian) {
         doc.drawing.drawArc(style, c.pointCentreX, c.pointCentreY, c.pointRadius, c.pointAngleAtC,
-                            c.pointAngleAtTangent, 0, layer);
+                            c.pointAngleAtTangent, Side::AsPassed, layer);
         float ux = 0, uy = 0, vx = 0, vy = 0;
         pointOnCircle(c.arcCentreX, c.arcCentreY, c.arcRadius, c.arcEndAngle, ux, uy);
         pointOnCircle(c.pointCentreX, c.pointCentreY, c.pointRadius, c.pointAngleAtTangent, vx, vy);
-        doc.drawing.drawLine(style, ux, uy, vx, vy, 0, layer);
+        doc.drawing.drawLine(style, ux, uy, vx, vy, Side::AsPassed, layer);
     }
     side.drawTowardNeck();
     side.drawTowardWaist();

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "geometry/body_outline.h"
+#include "geometry/pass_result.h"
+#include "render/drawing_kinds.h"
 #include "render/style.h"
 
 namespace bowlyn {
@@ -9,13 +13,13 @@ struct Document;
 
 // Checks the cutaway parameters against the solved outline and solves the
 // cutaway into doc.outline.cutaway; construction aids go into the working
-// drawing only. Reports the first problem and returns false.
-bool buildCutaway(Document& doc);
+// drawing only. The first problem, or none when the cutaway is built (or the
+// design has none).
+std::optional<Problem> buildCutaway(Document& doc);
 
 // The cutaway and the right-hand half of the upper outline around it, from the
-// given record (the current design or the snapshot's copy). Only the current
-// design fills the cutaway labels.
-void drawCutawaySide(Document& doc, const OutlineRecord& record, OutlineWhich which,
-                     const StrokeStyle& style, float layer);
+// given record (the current design or the snapshot's copy).
+void drawCutawaySide(Document& doc, const OutlineRecord& record, const StrokeStyle& style,
+                     Layer layer);
 
 }  // namespace bowlyn

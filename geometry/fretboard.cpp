@@ -6,9 +6,9 @@
 #include "geometry/document.h"
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
-#include "geometry/recompute.h"
 #include "geometry/strings.h"
 #include "geometry/value_checks.h"
+#include "model/unit_lengths.h"
 
 namespace bowlyn {
 
@@ -21,71 +21,53 @@ const std::array<FretMarker, 24> fretMarkerTable = {
 
 namespace {
 
-constexpr float LAYER_REFLINES = 1.0f;
-constexpr float LAYER_FRETBOARD = 3.0f;
-constexpr float LAYER_FRETS = 4.0f;
-constexpr int RECORD_ONLY = 1;
-
 // The entry is held unsigned; a negative count must read as below 1.
 int32_t signedFretCount(const DesignParameters& p) {
     return static_cast<int32_t>(p.fretCount);
 }
 
-const char* taperProblem(const DesignParameters& p) {
+std::optional<Check> taperProblem(const DesignParameters& p) {
     if (p.taperType == TAPERTYPEBOARDWIDTH) {
         if (!positive(p.boardWidthAtFret) || p.boardWidthFret <= 0)
-            return "Problem: To draw a fretboard, both the fingerboard width and the number of "
-                   "the fret at which that width is measured must be specified. Values must be > "
-                   "0.";
-        return nullptr;
+            return Check::FretboardBoardWidth;
+        return std::nullopt;
     }
     if (!positive(p.firstStringDiameter) || !positive(p.lastStringDiameter))
-        return "Problem: To draw a fretboard, the diameters of both the first and last strings "
-               "must be specified. Values must be > 0.";
+        return Check::FretboardStringDiameters;
     if (!positive(p.stringSetback))
-        return "Problem: To draw a fretboard, the string setback must be specified. Value must be "
-               "> 0.";
+        return Check::FretboardStringSetback;
     if (!positive(p.bridgeStringSpacing))
-        return "Problem: To draw a fretboard, the string spacing (first to last) at the bridge "
-               "must be specified. Value must be > 0.";
-    return nullptr;
+        return Check::FretboardStringSpacing;
+    return std::nullopt;
 }
 
-const char* boardProblem(const DesignParameters& p) {
+std::optional<Check> boardProblem(const DesignParameters& p) {
     if (!positive(p.scaleLength))
-        return "Problem: To draw a fretboard, the scale length must be specified. Value must be > "
-               "0.";
+        return Check::FretboardScaleLength;
     if (p.neckJoinsAtFret <= 0)
-        return "Problem: To draw a fretboard, the value for the fret number at which the neck "
-               "joins the body must be specified. Value must be > 0 (and is usually 14 or 12).";
+        return Check::FretboardJoinFret;
     int32_t frets = signedFretCount(p);
     if (frets < 1 || frets > MAX_FRET_COUNT)
-        return "Problem: To draw a fretboard, the total number of frets must be specified. Value "
-               "must be > 0 (and is usually 18 to 24).";
+        return Check::FretCount;
     if (!positive(p.fretboardThickness))
-        return "Problem: To draw a fretboard, the fretboard thickness must be specified. Value "
-               "must be > 0.";
+        return Check::FretboardThickness;
     if (!positive(p.nutWidth))
-        return "Problem: To draw a fretboard, the nut width must be specified. Value must be > 0.";
+        return Check::FretboardNutWidth;
     if (!positive(p.nutThickness))
-        return "Problem: To draw a fretboard, the thickness of the nut must be specified. Value "
-               "must be > 0.";
+        return Check::NutThickness;
     return taperProblem(p);
 }
 
-const char* fretwireProblem(const DesignParameters& p) {
+std::optional<Check> fretwireProblem(const DesignParameters& p) {
     if (!positive(p.fretwireThickness))
-        return "Problem: To draw a fretboard, the thickness of the fretwire must be specified. "
-               "Value must be > 0.";
+        return Check::FretwireThickness;
     if (!positive(p.fretwireHeight))
-        return "Problem: To draw a fretboard, the height of the fretwire must be specified. Value "
-               "must be > 0.";
+        return Check::FretwireHeight;
     if (p.hasMarkers == 1 && !nonNegative(p.markerDiameter))
-        return "Problem: To draw a fretboard with dot markers, the diameter of the markers must "
-               "be specified. Value must be >= 0.";
+        return Check::MarkerDiameter;
     if (p.hasMarkers == 1 && !nonNegative(p.sideMarkerDiameter))
-        return "Problem: To drside markers must be specified. Value must be >= 0.";
-    return nullptr;
+        return Check::SideMarkerDiameter;
+    return std::nullopt;
 }
 
 // Never more frets than the checks allow, whatever the caller passed.
@@ -101,9 +83,9 @@ float plus(float a, double b) {
 }
 
 // A line across the fingerboard at height y, edge to edge.
-void fretLine(Document& doc, float y, int recordOnly) {
+void fretLine(Document& doc, float y, bool recordOnly) {
     float x = boardHalfWidthAt(doc.neck, y);
-    doc.drawing.drawLine(styleOutline, -x, y, x, y, 0, LAYER_FRETS, recordOnly);
+    doc.drawing.drawLine(styleOutline, -x, y, x, y, Side::AsPassed, Layer::Frets, recordOnly);
 }
 
 // The crown of the fretwire at fret height y in the side view: the arc through
@@ -114,7 +96,8 @@ void fretCrown(Document& doc, float top, float y) {
     float cx = static_cast<float>(top + h - radius);
     float from = angleTo(cx, y, top, static_cast<float>(y - w / 2.0));
     float to = angleTo(cx, y, top, static_cast<float>(y + w / 2.0));
-    doc.drawing.drawArc(styleOutline, cx, y, radius, from, to, 0, LAYER_FRETS, RECORD_ONLY);
+    doc.drawing.drawArc(styleOutline, cx, y, radius, from, to, Side::AsPassed, Layer::Frets,
+                        RECORD_ONLY);
 }
 
 void drawSideView(Document& doc, float yHead, float yEnd) {
@@ -124,7 +107,8 @@ void drawSideView(Document& doc, float yHead, float yEnd) {
     float top = plus(sx, p.fretboardThickness);
     float nutTop = plus(top, 2.0 * p.fretwireHeight);
     auto line = [&](float x1, float y1, float x2, float y2) {
-        doc.drawing.drawLine(styleOutline, x1, y1, x2, y2, 0, LAYER_FRETBOARD, RECORD_ONLY);
+        doc.drawing.drawLine(styleOutline, x1, y1, x2, y2, Side::AsPassed, Layer::Fretboard,
+                             RECORD_ONLY);
     };
     line(sx, yHead, nutTop, yHead);
     line(sx, nutY, nutTop, nutY);
@@ -140,7 +124,7 @@ void drawFrets(Document& doc, int32_t count) {
     float top = plus(sideViewX(doc), p.fretboardThickness);
     for (int32_t i = 1; i <= count; ++i) {
         float y = fretY(doc, i);
-        fretLine(doc, y, 0);
+        fretLine(doc, y, false);
         fretLine(doc, plus(y, halfWire), RECORD_ONLY);
         fretLine(doc, plus(y, -halfWire), RECORD_ONLY);
         fretCrown(doc, top, y);
@@ -160,8 +144,8 @@ class MarkerPainter {
         float yPrev = fretY(doc_, i - 1), yCur = fretY(doc_, i);
         float ym = static_cast<float>(yPrev - (static_cast<double>(yPrev) - yCur) / 2.0);
         if (marker == MARKER_SINGLE) {
-            cross(0.0f, ym, 0);
-            circle(0.0f, ym, 0);
+            cross(0.0f, ym, Side::AsPassed);
+            circle(0.0f, ym, Side::AsPassed);
             sideDot(ym);
             sideCircle(ym);
         } else if (marker == MARKER_DOUBLE) {
@@ -177,20 +161,21 @@ class MarkerPainter {
     }
 
   private:
-    void cross(float x, float y, int side) {
-        pen_.drawPoint(styleMarker, x, y, 1, side, LAYER_FRETBOARD);
+    void cross(float x, float y, Side side) {
+        pen_.drawPoint(styleMarker, x, y, PointMarker::Cross, side, Layer::Fretboard);
     }
-    void circle(float x, float y, int side) {
+    void circle(float x, float y, Side side) {
         if (p_.markerDiameter > 0.0f)
-            pen_.drawCircle(styleMarker, x, y, half(p_.markerDiameter), side, LAYER_FRETBOARD);
+            pen_.drawCircle(styleMarker, x, y, half(p_.markerDiameter), side, Layer::Fretboard);
     }
     void sideDot(float y) {
-        pen_.drawPoint(styleMarker, sideX_, y, 0, 0, LAYER_FRETBOARD, RECORD_ONLY);
+        pen_.drawPoint(styleMarker, sideX_, y, PointMarker::Bar, Side::AsPassed, Layer::Fretboard,
+                       RECORD_ONLY);
     }
     void sideCircle(float y) {
         if (p_.sideMarkerDiameter > 0.0f)
-            pen_.drawCircle(styleMarker, sideX_, y, half(p_.sideMarkerDiameter), 0, LAYER_FRETBOARD,
-                            RECORD_ONLY);
+            pen_.drawCircle(styleMarker, sideX_, y, half(p_.sideMarkerDiameter), Side::AsPassed,
+                            Layer::Fretboard, RECORD_ONLY);
     }
 
     bool betweenOuterCourses() const {
@@ -214,21 +199,21 @@ class MarkerPainter {
             float xB = static_cast<float>(
                 -((static_cast<double>(xh) - s - c.courseWidths[c.courseCount]) - gap / 2.0));
             for (float x : {xA, xB}) {
-                circle(x, ym, 0);
-                cross(x, ym, 0);
+                circle(x, ym, Side::AsPassed);
+                cross(x, ym, Side::AsPassed);
             }
             return;
         }
         // A fixed 3/16 inch inside the fingerboard edges.
-        const double off = p_.units == UNITS_CM ? 0.47625 : 0.1875;
+        const double off = markerEdgeInset(p_.units);
         float x = 0.0f;
         if (p_.markerDiameter > 0.0f) {
             x = static_cast<float>(xh - off - p_.markerDiameter / 2.0);
-            circle(x, ym, 1);
+            circle(x, ym, Side::Both);
         } else {
             x = static_cast<float>(xh - 2.0 * off);
         }
-        cross(x, ym, 1);
+        cross(x, ym, Side::Both);
     }
 
     Document& doc_;
@@ -255,20 +240,16 @@ float sideViewX(const Document& doc) {
     return plus(doc.params.lowerBoutHalfWidth, 1.0);
 }
 
-bool checkFretboard(Document& doc) {
+std::optional<Problem> checkFretboard(Document& doc) {
     const DesignParameters& p = doc.params;
     if (p.hasFretboard == 0)
-        return true;
-    if (const char* problem = boardProblem(p)) {
-        reportProblem(doc, problem);
-        return false;
-    }
+        return std::nullopt;
+    if (std::optional<Check> check = boardProblem(p))
+        return problemOf(*check);
     computeTaper(p, doc.neck.taperWidth, doc.neck.taperFret);
-    if (const char* problem = fretwireProblem(p)) {
-        reportProblem(doc, problem);
-        return false;
-    }
-    return true;
+    if (std::optional<Check> check = fretwireProblem(p))
+        return problemOf(*check);
+    return std::nullopt;
 }
 
 void drawFretboard(Document& doc) {
@@ -278,21 +259,23 @@ void drawFretboard(Document& doc) {
     NeckGeometry& neck = doc.neck;
     Drawing& d = doc.drawing;
     const float t = referenceMarkLength(p.units);
-    d.drawLine(styleReference, 0.0f, neck.nutY, t, neck.nutY, 1, LAYER_REFLINES);
-    d.drawLine(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, 1, LAYER_REFLINES);
+    d.drawLine(styleReference, 0.0f, neck.nutY, t, neck.nutY, Side::Both, Layer::Reflines);
+    d.drawLine(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, Side::Both, Layer::Reflines);
 
     neck.nutHalfWidth = half(p.nutWidth);
     neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
                                 fretY(doc, neck.taperFret), neck.bridgeY);
 
     const FretboardTop top = fretboardTop(doc);
-    d.drawLine(styleOutline, 0.0f, top.yHead, top.xHead, top.yHead, 1, LAYER_FRETBOARD);
-    d.drawLine(styleOutline, 0.0f, top.yEnd, top.xEnd, top.yEnd, 1, LAYER_FRETBOARD);
-    d.drawLine(styleOutline, top.xHead, top.yHead, top.xEnd, top.yEnd, 1, LAYER_FRETBOARD);
-    d.drawLine(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, 1, LAYER_FRETBOARD);
+    d.drawLine(styleOutline, 0.0f, top.yHead, top.xHead, top.yHead, Side::Both, Layer::Fretboard);
+    d.drawLine(styleOutline, 0.0f, top.yEnd, top.xEnd, top.yEnd, Side::Both, Layer::Fretboard);
+    d.drawLine(styleOutline, top.xHead, top.yHead, top.xEnd, top.yEnd, Side::Both,
+               Layer::Fretboard);
+    d.drawLine(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, Side::Both,
+               Layer::Fretboard);
 
-    d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(top.yHead, 1.0), 0, LAYER_REFLINES,
-               RECORD_ONLY);
+    d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(top.yHead, 1.0), Side::AsPassed,
+               Layer::Reflines, RECORD_ONLY);
     drawSideView(doc, top.yHead, top.yEnd);
     drawFrets(doc, drawnFretCount(p));
 }

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+
+#include "geometry/pass_result.h"
 
 namespace bowlyn {
 
@@ -15,9 +18,9 @@ enum FretMarker : int32_t { MARKER_NONE = 0, MARKER_SINGLE = 1, MARKER_DOUBLE = 
 // Marker of fret space i (between fret i - 1 and fret i) at index i - 1.
 extern const std::array<FretMarker, 24> fretMarkerTable;
 
-// Checks the fretboard parameters and fixes the taper in doc.neck; reports the
-// first problem and returns false. Succeeds at once without a fretboard.
-bool checkFretboard(Document& doc);
+// Checks the fretboard parameters and fixes the taper in doc.neck: the first
+// problem, or none. Nothing is checked without a fretboard.
+std::optional<Problem> checkFretboard(Document& doc);
 
 // Nut and bridge marks, fingerboard outline and frets (painted and recorded);
 // the centre line, the side view and the fretwire faces and crowns are

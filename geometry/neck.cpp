@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "geometry/document.h"
-#include "geometry/recompute.h"
+#include "model/unit_lengths.h"
 
 namespace bowlyn {
 
@@ -24,10 +24,8 @@ void computeTaper(const DesignParameters& p, float& width, int32_t& fret) {
     }
     float first = p.firstStringDiameter;
     float last = p.lastStringDiameter;
-    if (p.units == UNITS_CM) {
-        first = static_cast<float>(first * 2.54);
-        last = static_cast<float>(last * 2.54);
-    }
+    first = inchDiameterInDesignUnits(first, p.units);
+    last = inchDiameterInDesignUnits(last, p.units);
     // Width of the straight edges extended to the bridge line; fret 12 lies
     // half-way to the nut, so the width there is the mean with the nut width.
     float atBridge = static_cast<float>((2.0 * p.stringSetback + p.bridgeStringSpacing) +
@@ -36,19 +34,17 @@ void computeTaper(const DesignParameters& p, float& width, int32_t& fret) {
     fret = 12;
 }
 
-bool placeNeck(Document& doc) {
+std::optional<Problem> placeNeck(Document& doc) {
     const DesignParameters& p = doc.params;
     float bridgeY =
         static_cast<float>(p.bodyLength - p.scaleLength / std::pow(2.0, p.neckJoinsAtFret / 12.0));
     doc.neck.bridgeY = bridgeY;
     // Written as a range test so that a scale and fret whose quotient is not a
     // number (0 / 0) count as off the body too.
-    if (!(bridgeY >= 0.0f && bridgeY <= p.bodyLength)) {
-        reportProblem(doc, BRIDGE_OFF_BODY_MESSAGE);
-        return false;
-    }
+    if (!(bridgeY >= 0.0f && bridgeY <= p.bodyLength))
+        return problemOf(Check::BridgeOffBody);
     doc.neck.nutY = static_cast<float>(static_cast<double>(p.scaleLength) + bridgeY);
-    return true;
+    return std::nullopt;
 }
 
 float xAtY(float x1, float y1, float x2, float y2, float y) {
@@ -60,14 +56,10 @@ float boardHalfWidthAt(const NeckGeometry& neck, float y) {
     return xAtY(neck.nutHalfWidth, neck.nutY, neck.bridgeHalfWidth, neck.bridgeY, y);
 }
 
-float referenceMarkLength(int32_t units) {
-    return units == UNITS_CM ? 5.08f : 2.0f;
-}
-
 void drawBridgeMark(Document& doc) {
     float y = doc.neck.bridgeY;
-    doc.drawing.drawLine(styleReference, 0.0f, y, referenceMarkLength(doc.params.units), y, 1,
-                         1.0f);
+    doc.drawing.drawLine(styleReference, 0.0f, y, referenceMarkLength(doc.params.units), y,
+                         Side::Both, Layer::Reflines);
 }
 
 }  // namespace bowlyn

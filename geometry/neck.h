@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "geometry/pass_result.h"
 #include "model/design_parameters.h"
 
 namespace bowlyn {
@@ -24,10 +26,6 @@ struct CourseLayout {
     float courseWidths[MAX_STRINGS + 1] = {};  // indexed 1 to 16
 };
 
-constexpr const char* BRIDGE_OFF_BODY_MESSAGE =
-    "Problem: With the scale length and neck-joins-body-at-fret specified, the bridge would be "
-    "located off the end of the instrument.";
-
 // y of fret n (0 is the nut): the bridge line plus S / 2^(n/12).
 float fretY(float bridgeY, float scaleLength, int32_t n);
 float fretY(const Document& doc, int32_t n);
@@ -36,17 +34,14 @@ float fretY(const Document& doc, int32_t n);
 // choice. The string diameters of the string-spacing choice are always inches.
 void computeTaper(const DesignParameters& p, float& width, int32_t& fret);
 
-// Puts fret J on the neck end of the body and fills bridgeY and nutY; reports
-// a bridge off the body and returns false.
-bool placeNeck(Document& doc);
+// Puts fret J on the neck end of the body and fills bridgeY and nutY; the
+// problem of a bridge off the body, or none.
+std::optional<Problem> placeNeck(Document& doc);
 
 // x at height y on the straight line through (x1, y1) and (x2, y2).
 float xAtY(float x1, float y1, float x2, float y2, float y);
 // Half-width of the fingerboard's straight edge at height y.
 float boardHalfWidthAt(const NeckGeometry& neck, float y);
-
-// Length of the nut and bridge reference marks: two inches in either unit.
-float referenceMarkLength(int32_t units);
 
 // The bridge line for a design without a fretboard.
 void drawBridgeMark(Document& doc);

@@ -1,23 +1,286 @@
 #include "geometry/outline_pieces.h"
 
+#include <algorithm>
 #include <cmath>
 
-#include "geometry/document.h"
 #include "geometry/primitives.h"
+#include "model/design_parameters.h"
 
 namespace bowlyn {
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
-constexpr double TWO_PI = 2.0 * PI;
+constexpr double PI = CIRCLE_RADIANS / 2.0;
 // A ray in a direction that no axis-parallel design value lines up with, so it
 // does not run through the joint of two pieces.
 constexpr double RAY_ANGLE = 0.3;
 
+// --- The exact form, as the exports join the pieces.
+
+ContourPiece exactLine(const char* name, double x1, double y1, double x2, double y2) {
+    ContourPiece p;
+    p.name = name;
+    p.x1 = x1;
+    p.y1 = y1;
+    p.x2 = x2;
+    p.y2 = y2;
+    return p;
+}
+
+// Counter-clockwise on the arc's circle from angle `from` to angle `to`.
+ContourPiece exactArc(const char* name, const OutlineArc& a, double from, double to) {
+    const double cx = a.cx, cy = a.cy, r = a.r;
+    ContourPiece p;
+    p.name = name;
+    p.x1 = cx + r * std::cos(from);
+    p.y1 = cy + r * std::sin(from);
+    p.x2 = cx + r * std::cos(to);
+    p.y2 = cy + r * std::sin(to);
+    p.sweep = ccwSweep(from, to);
+    p.cx = cx;
+    p.cy = cy;
+    p.r = r;
+    p.start = from;
+    return p;
+}
+
+// The part of an arc from angle `from` to angle `to`, both on the arc. An
+// angle computed a rounding error outside the arc is taken back to its
+// nearer end, so the part never wraps round the circle the wrong way.
+ContourPiece exactPartArc(const char* name, const OutlineArc& a, double from, double to) {
+    const double whole = ccwSweep(a.start, a.end);
+    auto clamp = [&](double angle) {
+        const double along = ccwSweep(a.start, angle);
+        if (along <= whole)
+            return along;
+        return along > whole + (CIRCLE_RADIANS - whole) / 2.0 ? 0.0 : whole;
+    };
+    const double u = clamp(from), v = std::max(clamp(to), u);
+    return exactArc(name, a, a.start + u, a.start + v);
+}
+
+ContourPiece reversed(ContourPiece p) {
+    std::swap(p.x1, p.x2);
+    std::swap(p.y1, p.y2);
+    p.start += p.sweep;
+    p.sweep = -p.sweep;
+    return p;
+}
+
+// The mirror image about the centre line, walked the other way, so that it
+// still runs counter-clockwise round the body.
+ContourPiece mirroredBack(ContourPiece p) {
+    p.x1 = -p.x1;
+    p.x2 = -p.x2;
+    p.cx = -p.cx;
+    p.start = CIRCLE_RADIANS / 2.0 - p.start;
+    p.sweep = -p.sweep;  // a mirror image turns the other way ...
+    return reversed(p);  // ... and walked back, the same way again
+}
+
+// --- The drawn form.
+
+OutlinePiece drawnLine(double x1, double y1, double x2, double y2) {
+    OutlinePiece p;
+    p.x1 = x1;
+    p.y1 = y1;
+    p.x2 = x2;
+    p.y2 = y2;
+    return p;
+}
+
+OutlinePiece drawnArc(double cx, double cy, double r, double a1, double a2) {
+    OutlinePiece p;
+    p.arc = true;
+    p.cx = cx;
+    p.cy = cy;
+    p.r = r;
+    p.a1 = a1;
+    p.a2 = a2;
+    return p;
+}
+
+OutlinePiece drawnArc(const OutlineArc& a, double from, double to) {
+    return drawnArc(a.cx, a.cy, a.r, from, to);
+}
+
+// Mirrored, the arc still runs counter-clockwise from the image of its old
+// end to the image of its old start.
+OutlinePiece mirrored(OutlinePiece p) {
+    p.x1 = -p.x1;
+    p.x2 = -p.x2;
+    p.cx = -p.cx;
+    const double a1 = PI - p.a2, a2 = PI - p.a1;
+    p.a1 = a1;
+    p.a2 = a2;
+    return p;
+}
+
+// Walks the computed half of a record's outline from the tail to the neck
+// end, as the exports loop round it, keeping each piece in both forms. A cut
+// point on an arc (where the cutaway leaves or meets the outline) is an angle
+// of single precision in the drawing and of double precision in the loop.
+class HalfWalk {
+  public:
+    explicit HalfWalk(const OutlineRecord& r)
+        : r_(r), o_(r.outline), c_(r.outline.cutaway), ub_(o_.upperBoutArc), sh_(o_.shoulderArc) {}
+
+    // The tail up to the waist side of the upper bout: the same on both
+    // halves, with or without a cutaway.
+    void lowerHalf() {
+        if (r_.lowerBoutOffset > 0.0f)
+            wholeArc("tail arc", o_.tailArc);
+        else
+            sameLine("tail line", 0.0, 0.0, o_.tailArc.cx, 0.0);
+        wholeArc("lower bout arc", o_.lowerBoutArc);
+        if (r_.lowerBoutRadiusIncrement > 0.0f)
+            wholeArc("secondary lower bout arc", o_.lowerBoutSecondaryArc);
+        const OutlineSegment& lt = o_.lowerTangent;
+        sameLine("lower tangent", lt.x1, lt.y1, lt.x2, lt.y2);
+        add(drawnArc(o_.waistArc, o_.waistArc.start, o_.waistArc.end),
+            reversed(exactArc("waist arc", o_.waistArc, o_.waistArc.start, o_.waistArc.end)));
+        const OutlineSegment& ut = o_.upperTangent;
+        sameLine("upper tangent", ut.x1, ut.y1, ut.x2, ut.y2);
+        if (r_.upperBoutRadiusIncrement > 0.0f)
+            wholeArc("secondary upper bout arc", o_.upperBoutSecondaryArc);
+    }
+
+    // The upper bout, the shoulder and the flat of a half without a cutaway.
+    void plainUpper() {
+        wholeArc("upper bout arc", ub_);
+        wholeShoulder();
+        neckFlatToCentre();
+    }
+
+    // From the upper bout up to C, where the cutaway leaves the outline.
+    void upToCutaway() {
+        const float cx = c_.widthPointX, cy = c_.widthPointY;
+        if (c_.widthHit == UPPER_BOUT_ARC) {
+            add(drawnArc(ub_, ub_.start, angleTo(ub_.cx, ub_.cy, cx, cy)),
+                exactPartArc("upper bout arc", ub_, ub_.start, exactAngle(ub_, cx, cy)));
+            return;
+        }
+        wholeArc("upper bout arc", ub_);
+        if (c_.widthHit == UPPER_SHOULDER) {
+            if (hasShoulderArc()) {
+                add(drawnArc(sh_, sh_.start, angleTo(sh_.cx, sh_.cy, cx, cy)),
+                    exactPartArc("shoulder arc", sh_, sh_.start, exactAngle(sh_, cx, cy)));
+            } else {
+                add(drawnLine(cx, sh_.cy, shoulderOuterX(), sh_.cy),
+                    exactLine("shoulder line", upperBoutTopX(), sh_.cy, cx, sh_.cy));
+            }
+            return;
+        }
+        wholeShoulder();
+        const OutlineSegment& nf = o_.neckFlat;
+        add(drawnLine(cx, cy, nf.x2, nf.y2), exactLine("neck flat", nf.x2, nf.y2, cx, cy));
+    }
+
+    // Into the cutaway at C and out of it at A, on the inner edge's top.
+    void cutaway() {
+        const OutlineArc cutArc{c_.arcCentreX, c_.arcCentreY, c_.arcRadius, c_.arcStartAngle,
+                                c_.arcEndAngle};
+        const OutlinePiece drawnCut = drawnArc(cutArc, cutArc.start, cutArc.end);
+        if (r_.cutawayType == CUTAWAYTYPEFLORENTINE) {
+            add(drawnCut, reversed(exactArc("cutaway arc", cutArc, cutArc.start, cutArc.end)));
+        } else {
+            const OutlineArc point{c_.pointCentreX, c_.pointCentreY, c_.pointRadius,
+                                   c_.pointAngleAtC, c_.pointAngleAtTangent};
+            const ContourPiece horn = exactArc("cutaway point arc", point, point.start, point.end);
+            const ContourPiece valley =
+                reversed(exactArc("cutaway valley arc", cutArc, cutArc.start, cutArc.end));
+            // Drawn between the tangent points in single precision; joined
+            // between the two arcs' exact ends.
+            float ux = 0, uy = 0, vx = 0, vy = 0;
+            pointOnCircle(cutArc.cx, cutArc.cy, cutArc.r, cutArc.end, ux, uy);
+            pointOnCircle(point.cx, point.cy, point.r, point.end, vx, vy);
+            add(drawnArc(point, point.start, point.end), horn);
+            add(drawnLine(ux, uy, vx, vy),
+                exactLine("cutaway tangent", horn.x2, horn.y2, valley.x1, valley.y1));
+            add(drawnCut, valley);
+        }
+        add(drawnLine(c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY),
+            exactLine("cutaway edge", c_.edgeBottomX, c_.edgeBottomY, c_.edgeTopX, c_.edgeTopY));
+    }
+
+    // From A on to the neck end of the centre line.
+    void cutawayToNeck() {
+        const OutlineSegment& nf = o_.neckFlat;
+        const float ax = c_.edgeTopX, ay = c_.edgeTopY;
+        if (c_.edgeHit == UPPER_NECK_FLAT) {
+            add(drawnLine(nf.x1, nf.y1, ax, ay), exactLine("neck flat", ax, ay, nf.x1, nf.y1));
+            return;
+        }
+        if (c_.edgeHit == UPPER_BOUT_ARC) {
+            add(drawnArc(ub_, angleTo(ub_.cx, ub_.cy, ax, ay), ub_.end),
+                exactPartArc("upper bout arc", ub_, exactAngle(ub_, ax, ay), ub_.end));
+            wholeShoulder();
+        } else if (hasShoulderArc()) {
+            add(drawnArc(sh_, angleTo(sh_.cx, sh_.cy, ax, ay), sh_.end),
+                exactPartArc("shoulder arc", sh_, exactAngle(sh_, ax, ay), sh_.end));
+        } else {
+            // Drawn along the straight shoulder's height; joined to A itself.
+            add(drawnLine(sh_.cx, sh_.cy, ax, sh_.cy),
+                exactLine("shoulder line", ax, ay, sh_.cx, sh_.cy));
+        }
+        neckFlatToCentre();
+    }
+
+    std::vector<BodyPiece> pieces;
+
+  private:
+    void add(const OutlinePiece& drawn, const ContourPiece& exact) {
+        pieces.push_back({drawn, exact});
+    }
+    void wholeArc(const char* name, const OutlineArc& a) {
+        add(drawnArc(a, a.start, a.end), exactArc(name, a, a.start, a.end));
+    }
+    void sameLine(const char* name, double x1, double y1, double x2, double y2) {
+        add(drawnLine(x1, y1, x2, y2), exactLine(name, x1, y1, x2, y2));
+    }
+    static double exactAngle(const OutlineArc& a, double x, double y) {
+        return std::atan2(y - a.cy, x - a.cx);
+    }
+    bool hasShoulderArc() const { return r_.upperBoutOffset > 0.0f; }
+    // The top of the upper bout arc where a straight shoulder meets it: held
+    // as a single in the loop, as the drawing holds it, and measured in
+    // double precision by the sound hole check.
+    double upperBoutTopX() const { return static_cast<float>(shoulderOuterX()); }
+    double shoulderOuterX() const {
+        return static_cast<double>(r_.upperBoutHalfWidth) - r_.upperBoutRadius;
+    }
+    // The shoulder from the upper bout to the neck flat: an arc, or without
+    // an upper bout offset a straight line across the neck end.
+    void wholeShoulder() {
+        if (hasShoulderArc()) {
+            wholeArc("shoulder arc", sh_);
+            return;
+        }
+        add(drawnLine(sh_.cx, sh_.cy, shoulderOuterX(), sh_.cy),
+            exactLine("shoulder line", upperBoutTopX(), sh_.cy, sh_.cx, sh_.cy));
+    }
+    // The whole neck flat, from its outer end to the centre line.
+    void neckFlatToCentre() {
+        const OutlineSegment& nf = o_.neckFlat;
+        if (r_.neckFlatHalfLength > 0.0f)
+            add(drawnLine(nf.x1, nf.y1, nf.x2, nf.y2),
+                exactLine("neck flat", nf.x2, nf.y2, nf.x1, nf.y1));
+    }
+
+    const OutlineRecord& r_;
+    const BodyOutline& o_;
+    const CutawayGeometry& c_;
+    const OutlineArc& ub_;
+    const OutlineArc& sh_;
+};
+
+double arcY(const OutlinePiece& p, double a) {
+    return p.cy + p.r * std::sin(a);
+}
+
 // Angle a brought into [0, 2pi).
 double normalized(double a) {
-    a = std::fmod(a, TWO_PI);
-    return a < 0 ? a + TWO_PI : a;
+    a = std::fmod(a, CIRCLE_RADIANS);
+    return a < 0 ? a + CIRCLE_RADIANS : a;
 }
 
 // How far an arc from a1 to a2 turns: (0, 2pi]; 0 for an arc that is not drawn.
@@ -25,140 +288,7 @@ double sweep(const OutlinePiece& p) {
     if (p.a1 == p.a2)
         return 0.0;
     const double s = normalized(p.a2 - p.a1);
-    return s == 0.0 ? TWO_PI : s;
-}
-
-// Collects the pieces: side 1 adds a piece and its mirror image, -1 the
-// mirror image only, 0 the piece only (as the stroke primitives do).
-class PieceList {
-  public:
-    void line(double x1, double y1, double x2, double y2, int side) {
-        OutlinePiece p;
-        p.x1 = x1;
-        p.y1 = y1;
-        p.x2 = x2;
-        p.y2 = y2;
-        add(p, side);
-    }
-    void arc(double cx, double cy, double r, double a1, double a2, int side) {
-        if (a1 == a2)
-            return;  // the primitive draws nothing either
-        OutlinePiece p;
-        p.arc = true;
-        p.cx = cx;
-        p.cy = cy;
-        p.r = r;
-        p.a1 = a1;
-        p.a2 = a2;
-        add(p, side);
-    }
-    void arc(const OutlineArc& a, double from, double to, int side) {
-        arc(a.cx, a.cy, a.r, from, to, side);
-    }
-    void arc(const OutlineArc& a, int side) { arc(a, a.start, a.end, side); }
-
-    std::vector<OutlinePiece> pieces;
-
-  private:
-    void add(const OutlinePiece& p, int side) {
-        if (side >= 0)
-            pieces.push_back(p);
-        if (side != 0)
-            pieces.push_back(mirrored(p));
-    }
-    static OutlinePiece mirrored(OutlinePiece p) {
-        p.x1 = -p.x1;
-        p.x2 = -p.x2;
-        p.cx = -p.cx;
-        // Mirrored, the arc still runs counter-clockwise from the image of
-        // its old end to the image of its old start.
-        const double a1 = PI - p.a2, a2 = PI - p.a1;
-        p.a1 = a1;
-        p.a2 = a2;
-        return p;
-    }
-};
-
-// The cutaway side of the positive half, following drawCutawaySide.
-void addCutawaySide(const Document& doc, PieceList& list) {
-    const DesignParameters& p = doc.params;
-    const BodyOutline& o = doc.outline;
-    const CutawayGeometry& c = o.cutaway;
-    const OutlineArc& sh = o.shoulderArc;
-    const OutlineArc& ub = o.upperBoutArc;
-    const bool flat = p.neckFlatHalfLength > 0.0f;
-    const bool shoulderArc = p.upperBoutOffset > 0.0f;
-    const double shoulderOuterX = static_cast<double>(p.upperBoutHalfWidth) - p.upperBoutRadius;
-    auto wholeFlat = [&] {
-        if (flat)
-            list.line(o.neckFlat.x1, o.neckFlat.y1, o.neckFlat.x2, o.neckFlat.y2, 0);
-    };
-    auto wholeShoulder = [&] {
-        if (shoulderArc)
-            list.arc(sh, 0);
-        else
-            list.line(sh.cx, sh.cy, shoulderOuterX, sh.cy, 0);
-    };
-    auto angleOn = [](const OutlineArc& a, float x, float y) { return angleTo(a.cx, a.cy, x, y); };
-
-    list.arc(c.arcCentreX, c.arcCentreY, c.arcRadius, c.arcStartAngle, c.arcEndAngle, 0);
-    list.line(c.edgeTopX, c.edgeTopY, c.edgeBottomX, c.edgeBottomY, 0);
-    if (p.cutawayType != CUTAWAYTYPEFLORENTINE) {
-        list.arc(c.pointCentreX, c.pointCentreY, c.pointRadius, c.pointAngleAtC,
-                 c.pointAngleAtTangent, 0);
-        float ux = 0, uy = 0, vx = 0, vy = 0;
-        pointOnCircle(c.arcCentreX, c.arcCentreY, c.arcRadius, c.arcEndAngle, ux, uy);
-        pointOnCircle(c.pointCentreX, c.pointCentreY, c.pointRadius, c.pointAngleAtTangent, vx, vy);
-        list.line(ux, uy, vx, vy, 0);
-    }
-
-    const float ax = c.edgeTopX, ay = c.edgeTopY;
-    switch (c.edgeHit) {
-        case UPPER_NECK_FLAT:
-            list.line(o.neckFlat.x1, o.neckFlat.y1, ax, ay, 0);
-            break;
-        case UPPER_SHOULDER:
-            wholeFlat();
-            if (shoulderArc)
-                list.arc(sh, angleOn(sh, ax, ay), sh.end, 0);
-            else
-                list.line(sh.cx, sh.cy, ax, sh.cy, 0);
-            break;
-        case UPPER_BOUT_ARC:
-            wholeFlat();
-            wholeShoulder();
-            list.arc(ub, angleOn(ub, ax, ay), ub.end, 0);
-            break;
-        default:
-            break;
-    }
-
-    const float cx = c.widthPointX, cy = c.widthPointY;
-    switch (c.widthHit) {
-        case UPPER_BOUT_ARC:
-            list.arc(ub, ub.start, angleOn(ub, cx, cy), 0);
-            break;
-        case UPPER_SHOULDER:
-            list.arc(ub, 0);
-            if (shoulderArc)
-                list.arc(sh, sh.start, angleOn(sh, cx, cy), 0);
-            else
-                list.line(cx, sh.cy, shoulderOuterX, sh.cy, 0);
-            break;
-        case UPPER_NECK_FLAT:
-            if (p.cutawayType != CUTAWAYTYPEFLORENTINE)
-                break;
-            list.arc(ub, 0);
-            wholeShoulder();
-            list.line(cx, cy, o.neckFlat.x2, o.neckFlat.y2, 0);
-            break;
-        default:
-            break;
-    }
-}
-
-double arcY(const OutlinePiece& p, double a) {
-    return p.cy + p.r * std::sin(a);
+    return s == 0.0 ? CIRCLE_RADIANS : s;
 }
 
 // Crossings of the ray from the origin along +x with an arc whose centre and
@@ -191,39 +321,40 @@ int arcCrossings(const OutlinePiece& p) {
 
 }  // namespace
 
-std::vector<OutlinePiece> bodyOutlinePieces(const Document& doc, bool cutawaySide) {
-    const DesignParameters& p = doc.params;
-    const BodyOutline& o = doc.outline;
-    const bool cut = cutawaySide && p.hasCutaway == 1;
-    const int s = cut ? -1 : 1;
-    PieceList list;
+double ccwSweep(double from, double to) {
+    double s = std::fmod(to - from, CIRCLE_RADIANS);
+    if (s < 0.0)
+        s += CIRCLE_RADIANS;
+    return s;
+}
 
-    if (p.lowerBoutOffset > 0.0f)
-        list.arc(o.tailArc, 1);
-    else
-        list.line(0.0, 0.0, o.tailArc.cx, 0.0, 1);
-    const OutlineSegment& lt = o.lowerTangent;
-    list.line(lt.x1, lt.y1, lt.x2, lt.y2, 1);
-    if (p.lowerBoutRadiusIncrement > 0.0f)
-        list.arc(o.lowerBoutSecondaryArc, 1);
-    list.arc(o.lowerBoutArc, 1);
-    const OutlineSegment& ut = o.upperTangent;
-    list.line(ut.x1, ut.y1, ut.x2, ut.y2, 1);
-    list.arc(o.waistArc, 1);
-    if (p.upperBoutOffset > 0.0f) {
-        list.arc(o.shoulderArc, s);
+std::vector<BodyPiece> bodyOutline(const OutlineRecord& record, bool withCutaway) {
+    HalfWalk plain(record);
+    plain.lowerHalf();
+    plain.plainUpper();
+    std::vector<BodyPiece> pieces;
+    if (withCutaway && record.hasCutaway == 1) {
+        HalfWalk cut(record);
+        cut.lowerHalf();
+        cut.upToCutaway();
+        cut.cutaway();
+        cut.cutawayToNeck();
+        pieces = std::move(cut.pieces);
     } else {
-        const double upperX = static_cast<double>(p.upperBoutHalfWidth) - p.upperBoutRadius;
-        list.line(o.shoulderArc.cx, o.shoulderArc.cy, upperX, o.shoulderArc.cy, s);
+        pieces = plain.pieces;
     }
-    if (p.upperBoutRadiusIncrement > 0.0f)
-        list.arc(o.upperBoutSecondaryArc, 1);
-    list.arc(o.upperBoutArc, s);
-    if (p.neckFlatHalfLength > 0.0f)
-        list.line(o.neckFlat.x1, o.neckFlat.y1, o.neckFlat.x2, o.neckFlat.y2, s);
-    if (cut)
-        addCutawaySide(doc, list);
-    return std::move(list.pieces);
+    for (auto p = plain.pieces.rbegin(); p != plain.pieces.rend(); ++p)
+        pieces.push_back({mirrored(p->drawn), mirroredBack(p->exact)});
+    return pieces;
+}
+
+std::vector<OutlinePiece> drawnOutline(const OutlineRecord& record, bool withCutaway) {
+    std::vector<OutlinePiece> drawn;
+    for (const BodyPiece& p : bodyOutline(record, withCutaway)) {
+        if (!p.drawn.arc || p.drawn.a1 != p.drawn.a2)  // the primitive draws nothing either
+            drawn.push_back(p.drawn);
+    }
+    return drawn;
 }
 
 double distanceToPiece(const OutlinePiece& p, double x, double y) {

@@ -1,7 +1,7 @@
 #include "geometry/overlays.h"
 
 #include "geometry/document.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/dialogs.h"
 
 namespace bowlyn {
@@ -21,8 +21,8 @@ void drawTransPoints(Document& doc) {
         return;
     for (uint32_t i = 1; i <= doc.transPointCount && i <= TRANS_POINT_CAPACITY; ++i) {
         const TransPoint& p = doc.transPoints[i];
-        doc.drawing.drawPoint(styleTransPoint, static_cast<float>(p.x), static_cast<float>(p.y), 0,
-                              0, LAYER_NONE);
+        doc.drawing.drawPoint(styleTransPoint, static_cast<float>(p.x), static_cast<float>(p.y),
+                              PointMarker::Bar, Side::AsPassed, Layer::None);
     }
 }
 

@@ -4,13 +4,11 @@
 #include <string>
 
 #include "geometry/document.h"
-#include "geometry/recompute.h"
 #include "geometry/value_checks.h"
+#include "model/field_table.h"
 
 namespace bowlyn {
 namespace {
-
-constexpr float LAYER_STRINGS = 5.0f;
 
 float half(float v) {
     return static_cast<float>(v / 2.0);
@@ -18,15 +16,19 @@ float half(float v) {
 
 // Entries such as "1/0" or "0/0" read as inf or NaN; they fail the check of
 // their own field like a missing value.
-
-const char* countProblem(const DesignParameters& p) {
+std::optional<Check> countProblem(const DesignParameters& p) {
     if (p.stringCount <= 0 || p.stringCount > MAX_STRINGS)
-        return "Problem: To draw the strings, the total number of strings must be specified. "
-               "Value must be > 0 and <= 16.";
+        return Check::StringCount;
     if (p.stringsPerCourse > 1 && !positive(p.courseSpacing))
-        return "Problem: To draw strings in courses, the spacing of strings in the course must be "
-               "specified. Value must be > 0.";
-    return nullptr;
+        return Check::CourseSpacing;
+    return std::nullopt;
+}
+
+// The problem of string i's diameter, which names the string.
+Problem diameterProblem(int32_t i) {
+    Problem problem = problemOf(Check::StringDiameter, {fields::DIAMETER_1 + i - 1});
+    problem.message += std::to_string(i) + " is currently <= 0.";
+    return problem;
 }
 
 // Widths of the courses: each is its strings' diameters plus the spacing
@@ -67,45 +69,36 @@ float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 
     return static_cast<float>((span - total) / (n - 1));
 }
 
-bool checkStrings(Document& doc) {
+std::optional<Problem> checkStrings(Document& doc) {
     DesignParameters& p = doc.params;
     if (p.hasStrings == 0)
-        return true;
+        return std::nullopt;
     if (p.stringsPerCourse == 0)
         p.stringsPerCourse = 1;
-    if (const char* problem = countProblem(p)) {
-        reportProblem(doc, problem);
-        return false;
-    }
+    if (std::optional<Check> check = countProblem(p))
+        return problemOf(*check);
     for (int32_t i = 1; i <= p.stringCount; ++i) {
-        if (!positive(p.stringDiameters[i])) {
-            reportProblem(doc,
-                          "Problem: To draw strings, the diameter of each string must be > 0. "
-                          "Diameter of string " +
-                              std::to_string(i) + " is currently <= 0.");
-            return false;
-        }
+        if (!positive(p.stringDiameters[i]))
+            return diameterProblem(i);
     }
     // A negative course size cannot group the strings either.
-    if (p.stringsPerCourse < 0 || p.stringCount % p.stringsPerCourse != 0) {
-        reportProblem(doc,
-                      "Problem: To draw strings in courses, the number of strings per course must "
-                      "be the same.");
-        return false;
-    }
+    if (p.stringsPerCourse < 0 || p.stringCount % p.stringsPerCourse != 0)
+        return problemOf(Check::CourseSize);
     layCourses(p, doc.courses);
-    return true;
+    return std::nullopt;
 }
 
 void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) {
     Drawing& drawing = doc.drawing;
-    drawing.drawLine(styleString, x1, y1, x2, y2, 0, LAYER_STRINGS);
+    drawing.drawLine(styleString, x1, y1, x2, y2, Side::AsPassed, Layer::Strings);
     float r = half(d);
     auto shifted = [](float x, float by) {
         return static_cast<float>(static_cast<double>(x) + by);
     };
-    drawing.drawLine(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, 0, LAYER_STRINGS, 1);
-    drawing.drawLine(styleString, shifted(x1, r), y1, shifted(x2, r), y2, 0, LAYER_STRINGS, 1);
+    drawing.drawLine(styleString, shifted(x1, -r), y1, shifted(x2, -r), y2, Side::AsPassed,
+                     Layer::Strings, RECORD_ONLY);
+    drawing.drawLine(styleString, shifted(x1, r), y1, shifted(x2, r), y2, Side::AsPassed,
+                     Layer::Strings, RECORD_ONLY);
 }
 
 void drawStrings(Document& doc) {

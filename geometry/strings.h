@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
+#include "geometry/pass_result.h"
 #include "model/design_parameters.h"
 
 namespace bowlyn {
@@ -18,10 +20,9 @@ enum CourseGapMode : int32_t {
 float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 1], float setback,
                 int32_t mode);
 
-// Checks the strings and fills doc.courses; reports the first problem and
-// returns false. Succeeds at once without strings. A strings-per-course of 0
-// is stored as 1.
-bool checkStrings(Document& doc);
+// Checks the strings and fills doc.courses: the first problem, or none.
+// Nothing is checked without strings. A strings-per-course of 0 is stored as 1.
+std::optional<Problem> checkStrings(Document& doc);
 
 // Every string from the nut's outer face to the bridge line; needs the
 // fretboard's half-widths, so draws only with a fretboard.

@@ -6,7 +6,7 @@
 
 #include "geometry/document.h"
 #include "geometry/overlays.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/number_text.h"
 #include "model/presets.h"
 #include "render/view_transform.h"

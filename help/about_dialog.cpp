@@ -4,11 +4,10 @@
 
 #include <string>
 
-#include "app/app_context.h"
 #include "help/documentation.h"
-#include "help/release_check.h"
 #include "help/release_texts.h"
-#include "help/update_watcher.h"
+#include "help/release_watch.h"
+#include "model/version.h"
 
 namespace bowlyn {
 
@@ -26,8 +25,7 @@ std::string validUtf8(const std::string& text) {
     return result;
 }
 
-void setLogoAndIcon(GtkWidget* dialog) {
-    const std::string& icon = app().iconPath;
+void setLogoAndIcon(GtkWidget* dialog, const std::string& icon) {
     if (icon.empty()) {
         return;
     }
@@ -40,26 +38,26 @@ void setLogoAndIcon(GtkWidget* dialog) {
 
 }  // namespace
 
-void showAbout() {
+void showAbout(const HelpHost& host) {
     GtkWidget* dialog = gtk_about_dialog_new();
     GtkAboutDialog* about = GTK_ABOUT_DIALOG(dialog);
-    gtk_about_dialog_set_program_name(about, "Bowlyn");
+    gtk_about_dialog_set_program_name(about, PRODUCT_NAME);
     gtk_about_dialog_set_version(about, aboutVersionText().c_str());
     gtk_about_dialog_set_copyright(about, COPYRIGHT);
-    UpdateWatcher* updates = app().updates;
+    ReleaseWatch* updates = host.releases;
     gtk_about_dialog_set_comments(
         about, aboutCommentsText(updates ? updates->latestAnswer() : 0.0).c_str());
-    const std::string licence = validUtf8(readLicenceText(findResource("bwl.txt")));
+    const std::string licence = validUtf8(readLicenceText(host.licencePath));
     gtk_about_dialog_set_license(about, licence.c_str());
     // The hook is global to every About box; it must be in place before the
     // website is set so that the link is made with it.
-    gtk_about_dialog_set_url_hook(openLink, nullptr, nullptr);
+    setLinkHook(host.showError);
     gtk_about_dialog_set_website(about, HOME_PAGE);
     gtk_about_dialog_set_website_label(about, "Bowlyn Homepage");
-    setLogoAndIcon(dialog);
+    setLogoAndIcon(dialog, host.iconPath);
     gtk_window_set_title(GTK_WINDOW(dialog), "About Bowlyn");
-    if (app().mainWindow != nullptr) {
-        gtk_window_set_transient_for(GTK_WINDOW(dialog), GTK_WINDOW(app().mainWindow));
+    if (host.parent != nullptr) {
+        gtk_window_set_transient_for(GTK_WINDOW(dialog), host.parent);
     }
     gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER_ON_PARENT);
     // The box shows the latest answer at once and a newer one when it arrives.

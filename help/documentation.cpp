@@ -1,12 +1,13 @@
 #include "help/documentation.h"
 
-#include "app/app_context.h"
+#include <gtk/gtk.h>
 
 namespace bowlyn {
 
 namespace {
 
 using Failure = std::function<void()>;
+using ErrorSink = std::function<void(const std::string&)>;
 
 void xdgOpenEnded(GPid pid, gint status, gpointer data) {
     auto* failed = static_cast<Failure*>(data);
@@ -61,10 +62,25 @@ std::string fileUri(const std::string& path) {
     return result;
 }
 
-// Shown through the window's dialogs, if the window is still there.
-void tell(const std::string& message) {
-    if (app().dialogs != nullptr)
-        app().dialogs->showError(message);
+void tell(const ErrorSink& showError, const std::string& message) {
+    if (showError)
+        showError(message);
+}
+
+// GTK's hook for a link clicked in any About box; `data` is the ErrorSink.
+void openLink(GtkAboutDialog*, const gchar* link, gpointer data) {
+    if (link == nullptr)
+        return;
+    const std::string address = link;
+    const ErrorSink showError = *static_cast<const ErrorSink*>(data);
+    openUri(address, [address, showError] {
+        tell(showError, "The address '" + address +
+                            "' could not be opened in a web browser. Open it by hand.");
+    });
+}
+
+void deleteErrorSink(gpointer data) {
+    delete static_cast<ErrorSink*>(data);
 }
 
 }  // namespace
@@ -80,27 +96,22 @@ void openUri(const std::string& uri, std::function<void()> failed) {
         failed();
 }
 
-void openDocumentation() {
-    const std::string found = findResource("doc.htm");
-    if (found.empty()) {
-        tell("The user guide 'doc.htm' was not found beside the program.");
+void openDocumentation(const HelpHost& host) {
+    const ErrorSink showError = host.showError;
+    if (host.guidePath.empty()) {
+        tell(showError, "The user guide 'doc.htm' was not found beside the program.");
         return;
     }
-    const std::string path = absolutePath(found);
-    openUri(fileUri(path), [path] {
-        tell("The user guide could not be opened in a web browser. Open the file '" + path +
-             "' by hand.");
+    const std::string path = absolutePath(host.guidePath);
+    openUri(fileUri(path), [path, showError] {
+        tell(showError, "The user guide could not be opened in a web browser. Open the file '" +
+                            path + "' by hand.");
     });
 }
 
-void openLink(GtkAboutDialog*, const gchar* link, gpointer) {
-    if (link == nullptr)
-        return;
-    const std::string address = link;
-    openUri(address, [address] {
-        tell("The address '" + address +
-             "' could not be opened in a web browser. Open it by hand.");
-    });
+void setLinkHook(std::function<void(const std::string&)> showError) {
+    // GTK keeps the hook for every About box; the one set before is freed.
+    gtk_about_dialog_set_url_hook(openLink, new ErrorSink(std::move(showError)), deleteErrorSink);
 }
 
 }  // namespace bowlyn

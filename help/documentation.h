@@ -1,20 +1,20 @@
 #pragma once
 
-#include <gtk/gtk.h>
-
 #include <functional>
 #include <string>
 
+#include "help/help_host.h"
+
 namespace bowlyn {
 
-// Opens the user guide "doc.htm" in the desktop's browser. When the guide is
+// Opens the host's user guide in the desktop's browser. When the guide is
 // missing or no browser takes it, an error message names the file, so that
 // the user can open it by hand.
-void openDocumentation();
+void openDocumentation(const HelpHost& host);
 
-// The About box's link hook: opens the clicked address in the browser, with
-// the same message when that fails.
-void openLink(GtkAboutDialog* dialog, const gchar* link, gpointer data);
+// Makes every About box open a clicked link in the browser, telling
+// `showError` when that fails.
+void setLinkHook(std::function<void(const std::string&)> showError);
 
 // Hands a file or web address to the desktop's default application. `failed`
 // runs when nothing takes it: at once, or later when xdg-open gives up.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "help/release_texts.h"
+
 namespace bowlyn {
 
 namespace {

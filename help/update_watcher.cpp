@@ -4,6 +4,10 @@
 
 namespace bowlyn {
 
+std::unique_ptr<ReleaseWatch> makeReleaseWatch() {
+    return std::make_unique<UpdateWatcher>(releaseUrl());
+}
+
 UpdateWatcher::UpdateWatcher(std::string url, ReleaseCheckLimits limits)
     : url_(std::move(url)), limits_(limits) {}
 

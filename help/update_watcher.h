@@ -6,6 +6,7 @@
 #include <string>
 
 #include "help/release_check.h"
+#include "help/release_watch.h"
 
 namespace bowlyn {
 
@@ -14,12 +15,10 @@ class MainLoopTransfer;
 // The window's release checks: run from the main loop, one at a time, with
 // the latest answer kept for the About box. Destroying the watcher abandons
 // a check on its way at once, so quitting never waits for the network.
-class UpdateWatcher {
+class UpdateWatcher : public ReleaseWatch {
   public:
-    using AnswerHandler = std::function<void(double newest)>;
-
     explicit UpdateWatcher(std::string url, ReleaseCheckLimits limits = {});
-    ~UpdateWatcher();
+    ~UpdateWatcher() override;
     UpdateWatcher(const UpdateWatcher&) = delete;
     UpdateWatcher& operator=(const UpdateWatcher&) = delete;
 
@@ -27,12 +26,10 @@ class UpdateWatcher {
     // main loop when that check brings an answer. A check that fails brings
     // none: handlers are dropped and the latest answer stands. Returns a
     // ticket for forget(); the check is off when the address is "".
-    unsigned check(AnswerHandler onAnswer = {});
-    // The handler of that ticket is not called any more.
-    void forget(unsigned ticket);
+    unsigned check(AnswerHandler onAnswer = {}) override;
+    void forget(unsigned ticket) override;
 
-    // The newest release number of the latest answer; 0.0 before any.
-    double latestAnswer() const { return latest_; }
+    double latestAnswer() const override { return latest_; }
     bool checking() const { return transfer_ != nullptr; }
 
   private:

@@ -3,11 +3,9 @@
 #include <string>
 
 #include "model/design.h"
+#include "model/version.h"
 
 namespace bowlyn {
-
-constexpr const char* PRODUCT_NAME = "Bowlyn";
-constexpr double PRODUCT_VERSION = 0.7;
 
 enum class ReadResult { Loaded, NotFound, NotParameterFile };
 

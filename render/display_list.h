@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/drawing_kinds.h"
 #include "render/style.h"
 
 namespace bowlyn {
@@ -14,9 +15,9 @@ enum class StrokeKind : uint8_t { Line, Point, Circle, Arc };
 // image is made by the painter from `side`, never stored.
 struct DisplayItem {
     StrokeKind kind;
-    int8_t side;  // -1 the mirror image only, 0 as passed, 1 both
+    Side side;
     bool cross;   // points: a cross with 4-pixel arms, else a bar as wide as the line
-    float layer;  // the recorded DXF layer, or LAYER_NONE for aids and overlays
+    Layer layer;  // the recorded layer, or Layer::None for aids and overlays
     const StrokeStyle* style;
     // line x1 y1 x2 y2; point x y; circle cx cy r; arc cx cy r a1 a2 (radians,
     // counter-clockwise from a1 to a2).

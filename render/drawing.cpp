@@ -23,30 +23,29 @@ void mirrorArcAngles(float a1, float a2, float& m1, float& m2) {
 
 }  // namespace
 
-void Drawing::record(float kind, float layer, int side, const float* values,
+void Drawing::record(EntityKind kind, Layer layer, Side side, const float* values,
                      const float* mirrored) {
-    if (layer == LAYER_NONE)
+    if (layer == Layer::None)
         return;
     Entity e;
-    e.kind = kind;
-    e.layer = layer;
-    if (side >= 0) {
+    e.kind = entityKindValue(kind);
+    e.layer = layerValue(layer);
+    if (drawsAsPassed(side)) {
         for (int i = 0; i < 5; ++i)
             e.v[i] = values[i];
         entities.add(e);
     }
-    if (side != 0) {
+    if (drawsMirror(side)) {
         for (int i = 0; i < 5; ++i)
             e.v[i] = mirrored[i];
         entities.add(e);
     }
 }
 
-void Drawing::show(StrokeKind kind, const StrokeStyle& style, float layer, int side,
+void Drawing::show(StrokeKind kind, const StrokeStyle& style, Layer layer, Side side,
                    const float* values, bool cross) {
-    const int8_t s = side < 0 ? -1 : side > 0 ? 1 : 0;
     display.push_back({kind,
-                       s,
+                       side,
                        cross,
                        layer,
                        &style,
@@ -55,43 +54,43 @@ void Drawing::show(StrokeKind kind, const StrokeStyle& style, float layer, int s
                        alignFrom_});
 }
 
-void Drawing::drawLine(const StrokeStyle& style, float x1, float y1, float x2, float y2, int side,
-                       float layer, int recordOnly) {
+void Drawing::drawLine(const StrokeStyle& style, float x1, float y1, float x2, float y2, Side side,
+                       Layer layer, bool recordOnly) {
     const float values[5] = {x1, y1, x2, y2, 0.0f};
     const float mirrored[5] = {x1 * -1.0f, y1, x2 * -1.0f, y2, 0.0f};
-    record(static_cast<float>(EntityKind::Line), layer, side, values, mirrored);
+    record(EntityKind::Line, layer, side, values, mirrored);
     if (!recordOnly)
         show(StrokeKind::Line, style, layer, side, values);
 }
 
-void Drawing::drawPoint(const StrokeStyle& style, float x, float y, int marker, int side,
-                        float layer, int recordOnly) {
+void Drawing::drawPoint(const StrokeStyle& style, float x, float y, PointMarker marker, Side side,
+                        Layer layer, bool recordOnly) {
     const float values[5] = {x, y, 0.0f, 0.0f, 0.0f};
     const float mirrored[5] = {x * -1.0f, y, 0.0f, 0.0f, 0.0f};
-    record(static_cast<float>(EntityKind::Point), layer, side, values, mirrored);
+    record(EntityKind::Point, layer, side, values, mirrored);
     if (!recordOnly)
-        show(StrokeKind::Point, style, layer, side, values, marker == 1);
+        show(StrokeKind::Point, style, layer, side, values, marker == PointMarker::Cross);
 }
 
-void Drawing::drawCircle(const StrokeStyle& style, float cx, float cy, float r, int side,
-                         float layer, int recordOnly) {
+void Drawing::drawCircle(const StrokeStyle& style, float cx, float cy, float r, Side side,
+                         Layer layer, bool recordOnly) {
     const float values[5] = {cx, cy, r, 0.0f, 0.0f};
     const float mirrored[5] = {cx * -1.0f, cy, r, 0.0f, 0.0f};
-    record(static_cast<float>(EntityKind::Circle), layer, side, values, mirrored);
+    record(EntityKind::Circle, layer, side, values, mirrored);
     if (!recordOnly)
         show(StrokeKind::Circle, style, layer, side, values);
 }
 
 // Arcs are recorded with their angles in degrees, painted with radians.
 void Drawing::drawArc(const StrokeStyle& style, float cx, float cy, float r, float a1, float a2,
-                      int side, float layer, int recordOnly) {
+                      Side side, Layer layer, bool recordOnly) {
     if (a1 == a2)
         return;
     float m1 = 0.0f, m2 = 0.0f;
     mirrorArcAngles(a1, a2, m1, m2);
     const float degrees[5] = {cx, cy, r, radiansToDegrees(a1), radiansToDegrees(a2)};
     const float mirrored[5] = {cx * -1.0f, cy, r, radiansToDegrees(m1), radiansToDegrees(m2)};
-    record(static_cast<float>(EntityKind::Arc), layer, side, degrees, mirrored);
+    record(EntityKind::Arc, layer, side, degrees, mirrored);
     if (!recordOnly) {
         const float radians[5] = {cx, cy, r, a1, a2};
         show(StrokeKind::Arc, style, layer, side, radians);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/display_list.h"
+#include "render/drawing_kinds.h"
 #include "render/drawing_surface.h"
 #include "render/entity_list.h"
 #include "render/style.h"
@@ -11,11 +12,8 @@ namespace bowlyn {
 // The four stroke primitives, the view the pass fits, and what they record:
 // the entity list for the DXF export and the display list of everything to
 // paint. Recording and painting are independent: paint() hands the display
-// list to the canvas, by default the 660 image.
-//
-// side: -1 the mirror image (x -> -x) only, 0 as passed, 1 both (as passed
-// first). layer: 1 to 5 recorded on that DXF layer, LAYER_NONE painted only.
-// recordOnly: non-zero records without painting.
+// list to the canvas, by default the 660 image. A primitive on Layer::None
+// paints without recording; with RECORD_ONLY it records without painting.
 class Drawing {
   public:
     DrawingSurface surface;  // the 660 image
@@ -24,16 +22,15 @@ class Drawing {
     DisplayList display;  // what the pass painted, until the display is reset
     Canvas* canvas = &surface;
 
-    void drawLine(const StrokeStyle& style, float x1, float y1, float x2, float y2, int side,
-                  float layer, int recordOnly = 0);
-    // marker 1: a cross with 4-pixel arms; any other: a bar as wide as the line.
-    void drawPoint(const StrokeStyle& style, float x, float y, int marker, int side, float layer,
-                   int recordOnly = 0);
-    void drawCircle(const StrokeStyle& style, float cx, float cy, float r, int side, float layer,
-                    int recordOnly = 0);
+    void drawLine(const StrokeStyle& style, float x1, float y1, float x2, float y2, Side side,
+                  Layer layer, bool recordOnly = false);
+    void drawPoint(const StrokeStyle& style, float x, float y, PointMarker marker, Side side,
+                   Layer layer, bool recordOnly = false);
+    void drawCircle(const StrokeStyle& style, float cx, float cy, float r, Side side, Layer layer,
+                    bool recordOnly = false);
     // From angle a1 counter-clockwise to a2 (radians); nothing when a1 == a2.
     void drawArc(const StrokeStyle& style, float cx, float cy, float r, float a1, float a2,
-                 int side, float layer, int recordOnly = 0);
+                 Side side, Layer layer, bool recordOnly = false);
 
     // Until endAlignY, what is drawn is painted with model y `from` where the
     // view puts y `at`.
@@ -43,13 +40,20 @@ class Drawing {
     }
     void endAlignY() { alignAt_ = alignFrom_ = 0.0f; }
 
+    // Forgets what was painted and blanks the image: the start of every pass.
+    void clearPicture() {
+        display.clear();
+        surface.clear();
+    }
+
     // Hands the display list to the canvas; a pass ends with it.
     void paint() { canvas->paint(display, view); }
 
   private:
-    void record(float kind, float layer, int side, const float* values, const float* mirrored);
-    void show(StrokeKind kind, const StrokeStyle& style, float layer, int side, const float* values,
-              bool cross = false);
+    void record(EntityKind kind, Layer layer, Side side, const float* values,
+                const float* mirrored);
+    void show(StrokeKind kind, const StrokeStyle& style, Layer layer, Side side,
+              const float* values, bool cross = false);
     float alignAt_ = 0.0f, alignFrom_ = 0.0f;
 };
 

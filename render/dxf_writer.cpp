@@ -55,15 +55,18 @@ bool writable(const char* layer, std::initializer_list<float> values) {
 bool writeEntity(std::string& out, const Entity& e) {
     const char* layer = layerName(e.layer);
     const float* v = e.v;
-    // Compared as floats: a kind that is no small integer must not be cast.
-    if (e.kind == 1.0f)
-        return writeDxfPoint(out, layer, v[0], v[1]);
-    if (e.kind == 2.0f)
-        return writeDxfLine(out, layer, v[0], v[1], v[2], v[3]);
-    if (e.kind == 3.0f)
-        return writeDxfArc(out, layer, v[0], v[1], v[2], v[3], v[4]);
-    if (e.kind == 4.0f)
-        return writeDxfCircle(out, layer, v[0], v[1], v[2]);
+    switch (recordedKind(e).value_or(EntityKind::End)) {
+        case EntityKind::Point:
+            return writeDxfPoint(out, layer, v[0], v[1]);
+        case EntityKind::Line:
+            return writeDxfLine(out, layer, v[0], v[1], v[2], v[3]);
+        case EntityKind::Arc:
+            return writeDxfArc(out, layer, v[0], v[1], v[2], v[3], v[4]);
+        case EntityKind::Circle:
+            return writeDxfCircle(out, layer, v[0], v[1], v[2]);
+        case EntityKind::End:
+            break;
+    }
     return true;  // unknown kinds are skipped without output
 }
 
@@ -140,7 +143,7 @@ std::optional<std::string> dxfText(const EntityList& entities) {
     std::string out;
     writeDxfHeader(out);
     for (const Entity& e : entities.entities()) {
-        if (e.kind == 0.0f)
+        if (recordedKind(e) == EntityKind::End)
             break;  // the end marker
         if (!writeEntity(out, e))
             return std::nullopt;

@@ -1,7 +1,5 @@
 #include "render/entity_list.h"
 
-#include <cmath>
-
 namespace bowlyn {
 
 void EntityList::add(const Entity& e) {
@@ -10,12 +8,14 @@ void EntityList::add(const Entity& e) {
     entities_.push_back(e);
 }
 
-const char* layerName(float layer) {
-    static const char* const names[] = {"0", "reflines", "body", "fretboard", "frets", "strings"};
-    float r = std::nearbyint(layer);
-    if (!(r >= 0.0f && r <= 5.0f))
-        return "";
-    return names[static_cast<int>(r)];
+std::optional<EntityKind> recordedKind(const Entity& e) {
+    // Compared as floats: a kind that is no small integer must not be cast.
+    for (EntityKind kind : {EntityKind::End, EntityKind::Point, EntityKind::Line, EntityKind::Arc,
+                            EntityKind::Circle}) {
+        if (e.kind == entityKindValue(kind))
+            return kind;
+    }
+    return std::nullopt;
 }
 
 }  // namespace bowlyn

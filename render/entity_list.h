@@ -1,20 +1,24 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
+
+#include "render/drawing_kinds.h"
 
 namespace bowlyn {
 
-constexpr float LAYER_NONE = 6.0f;  // painted only, never recorded
-
-enum class EntityKind { End = 0, Point = 1, Line = 2, Arc = 3, Circle = 4 };
-
 // One recorded entity in model units; arcs carry their angles in degrees.
+// Kind and layer are the values of EntityKind and Layer as floats.
 struct Entity {
     float kind = 0;
     float layer = 0;
     float v[5] = {};
 };
+
+// The kind an entity records; nullopt for a value that names none (readers
+// skip such entities rather than guess).
+std::optional<EntityKind> recordedKind(const Entity& e);
 
 // The entities of the last drawing pass, in call order, for the DXF export.
 // Grows as needed: nothing a pass records is ever dropped.
@@ -35,9 +39,5 @@ class EntityList {
     std::vector<Entity> entities_;
     bool ended_ = false;
 };
-
-// DXF layer name of a recorded layer number (rounded): "0", "reflines", "body",
-// "fretboard", "frets", "strings"; "" for any other number.
-const char* layerName(float layer);
 
 }  // namespace bowlyn

@@ -118,7 +118,7 @@ double Painter::beginStroke(const StrokeStyle& style) const {
 void Painter::stroke(const DisplayItem& item) const {
     const Mapping m(view_, item);
     const float* v = item.v;
-    const bool asPassed = item.side >= 0, mirrored = item.side != 0;
+    const bool asPassed = drawsAsPassed(item.side), mirrored = drawsMirror(item.side);
     switch (item.kind) {
         case StrokeKind::Line: {
             double x1, y1, x2, y2;

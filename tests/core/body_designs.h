@@ -1,7 +1,7 @@
 #pragma once
 
-#include "geometry/document.h"
-#include "model/memory_form.h"
+#include "model/design_parameters.h"
+#include "test_document.h"
 
 namespace bowlyn::testing {
 
@@ -41,11 +41,5 @@ inline void setDreadnoughtBody(DesignParameters& p) {
     p.waistOffset = 13.55f;
     p.neckFlatHalfLength = 1.085f;
 }
-
-// A document on its own memory form.
-struct TestDocument {
-    MemoryForm form;
-    Document doc{form};
-};
 
 }  // namespace bowlyn::testing

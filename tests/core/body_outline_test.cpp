@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "body_designs.h"
+#include "geometry/pass_display.h"
 #include "geometry/primitives.h"
-#include "geometry/recompute.h"
 #include "model/presets.h"
 
 namespace bowlyn {
@@ -28,7 +28,7 @@ std::vector<std::string> labelTexts(const Form& form) {
 TEST(BodyOutline, OmLabels) {
     TestDocument t;
     setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
     const std::vector<std::string> expected = {"15.74",      "0,15.74", "2.38,5.39", "7.05,12.68",
                                                "2.87,16.39", "8.1",     "1.25,11.3", " ",
@@ -42,7 +42,7 @@ TEST(BodyOutline, OmLabels) {
 TEST(BodyOutline, DreadnoughtLabels) {
     TestDocument t;
     setDreadnoughtBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
     const std::vector<std::string> expected = {"19.34",      "0,19.34", "2.64,5.53", "10.81,13.55",
                                                "2.86,17.01", "14.2",    "1.09,5.89", " ",
@@ -86,11 +86,11 @@ void expectJoined(const BodyOutline& o, bool secondaryLower, bool secondaryUpper
 TEST(BodyOutline, PresetsAsLoaded) {
     TestDocument t;
     loadPreset(t.doc, 8);  // OM
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(t.form.text("labelTailArcCenterPointData"), "0,15.74");
     EXPECT_EQ(t.form.text("labelShoulderArcRadiusData"), "8.1");
     loadPreset(t.doc, 2);  // Dreadnought
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(t.form.text("labelWaistCenterData"), "10.81,13.55");
     EXPECT_EQ(t.form.text("labelShoulderArcCenterPointData"), "1.09,5.89");
 }
@@ -103,7 +103,7 @@ TEST(BodyOutline, EveryPresetBodyIsJoined) {
         t.doc.params.hasCutaway = 0;
         t.doc.params.hasFretboard = 0;
         t.doc.params.hasStrings = 0;
-        recompute(t.doc);
+        recomputeAndShow(t.doc);
         ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
         const DesignParameters& p = t.doc.params;
         expectJoined(t.doc.outline, p.lowerBoutRadiusIncrement > 0, p.upperBoutRadiusIncrement > 0);
@@ -113,7 +113,7 @@ TEST(BodyOutline, EveryPresetBodyIsJoined) {
 TEST(BodyOutline, OmOutlineIsJoined) {
     TestDocument t;
     setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     expectJoined(t.doc.outline, true, true);
     // The waist arc passes the centre-line side of its circle at x = hW.
     EXPECT_LT(t.doc.outline.waistArc.start, PI_SINGLE);
@@ -139,7 +139,7 @@ void setHighLowerBout(DesignParameters& p) {
 TEST(BodyOutline, TailArcMeetsALowerBoutCentredAboveItsCentre) {
     TestDocument t;
     setHighLowerBout(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
     const BodyOutline& o = t.doc.outline;
     // Past angle 0, toward the upper right where the two circles touch.
@@ -156,7 +156,7 @@ TEST(BodyOutline, ZeroOffsetsGiveStraightTailAndShoulder) {
     setOmBody(t.doc.params);
     t.doc.params.lowerBoutOffset = 0;
     t.doc.params.upperBoutOffset = 0;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
     const std::vector<std::string> labels = labelTexts(t.form);
     EXPECT_EQ(labels[0], " ");
@@ -189,7 +189,7 @@ TEST(BodyOutline, OmEntityList) {
     TestDocument t;
     setOmBody(t.doc.params);
     t.doc.params.soundHoleXOffset = 1.5f;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     const std::vector<Entity>& e = t.doc.drawing.entities.entities();
     // Ten outline pieces on both halves, then the sound hole circle and its centre.
     const float kinds[] = {3, 3, 2, 2, 3, 3, 3, 3, 2, 2, 3, 3, 3, 3, 3, 3, 3, 3, 2, 2, 4, 1};
@@ -222,7 +222,7 @@ TEST(BodyOutline, NoNeckFlatAndNoSoundHole) {
     t.doc.params.neckFlatHalfLength = 0;
     t.doc.params.soundHoleDiameter = 0;
     t.doc.params.soundHoleOffset = 5;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
     EXPECT_EQ(t.doc.drawing.entities.size(), 18u);
     // The shoulder arc now starts on the centre line.
@@ -289,8 +289,8 @@ TEST(BodyOutline, FinalDrawingLeavesOutTheConstructionAids) {
     setOmBody(working.doc.params);
     setOmBody(final.doc.params);
     final.doc.finalDrawing = 1;
-    recompute(working.doc);
-    recompute(final.doc);
+    recomputeAndShow(working.doc);
+    recomputeAndShow(final.doc);
     const PixelCounts w = countColours(working.doc.drawing.surface);
     const PixelCounts f = countColours(final.doc.drawing.surface);
     EXPECT_GT(w.construction, 100);
@@ -316,7 +316,7 @@ TEST(BodyOutline, FinalDrawingLeavesOutTheConstructionAids) {
 TEST(BodyOutline, NeckFlatTickInTheWorkingDrawingOnly) {
     TestDocument t;
     setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     // The flat ends at x = 1.25 (pixel column 320 + 40); the tick crosses the
     // top edge of the body at row 20, four pixels each way.
     const DrawingSurface& s = t.doc.drawing.surface;
@@ -327,7 +327,7 @@ TEST(BodyOutline, NeckFlatTickInTheWorkingDrawingOnly) {
     EXPECT_TRUE(isConstruction(359, 17) || isConstruction(360, 17));
     EXPECT_TRUE(isConstruction(279, 17) || isConstruction(280, 17));  // mirrored
     t.doc.finalDrawing = 1;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_FALSE(isConstruction(359, 17) || isConstruction(360, 17));
 }
 
@@ -349,7 +349,7 @@ TEST(ReferenceGeometry, GridOfWholeUnitsInsideTheBody) {
         t.doc.finalDrawing = 1;
         t.doc.params.bodyLength = length;
         t.doc.params.lowerBoutHalfWidth = 8;
-        recompute(t.doc);  // stops at the lower bout checks, after the grid
+        recomputeAndShow(t.doc);  // stops at the lower bout checks, after the grid
         const DrawingSurface& s = t.doc.drawing.surface;
         const int rows = length == 15.0f ? 14 : 15;
         for (int i = 1; i <= 7; ++i) {
@@ -373,7 +373,7 @@ TEST(ReferenceGeometry, WideBodyStillShowsEveryVisibleDot) {
     t.doc.finalDrawing = 1;
     t.doc.params.bodyLength = 30;
     t.doc.params.lowerBoutHalfWidth = 40;  // scale from the width: 15.5 px per unit
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     int px, py;
     dotPixel(t.doc.drawing.view, 21, 29, px, py);  // 326 px right of the centre line
     EXPECT_TRUE(isGrey(t.doc.drawing.surface, px, py));
@@ -386,7 +386,7 @@ TEST(ReferenceGeometry, DenseGridsAreSkipped) {
     t.doc.finalDrawing = 1;
     t.doc.params.bodyLength = 250;
     t.doc.params.lowerBoutHalfWidth = 100;  // 99 x 249 dots on each side
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     int px, py;
     dotPixel(t.doc.drawing.view, 1, 1, px, py);
     EXPECT_EQ(t.doc.drawing.surface.pixel(px + 1, py), 0xFFFFFFFFu);
@@ -402,7 +402,7 @@ TEST(ReferenceGeometry, HugeAndTinyBodiesFinish) {
         TestDocument t;
         t.doc.params.lowerBoutHalfWidth = size[0];
         t.doc.params.bodyLength = size[1];
-        recompute(t.doc);  // would take hours if every dot were drawn
+        recomputeAndShow(t.doc);  // would take hours if every dot were drawn
         EXPECT_EQ(t.doc.outlineComplete, 0);
     }
 }
@@ -410,12 +410,12 @@ TEST(ReferenceGeometry, HugeAndTinyBodiesFinish) {
 TEST(Snapshot, DrawnUnderTheOutlineAlignedAtTheNeckEnd) {
     TestDocument t;
     setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     t.doc.snapshot = currentOutlineRecord(t.doc);
     t.doc.showSnapshot = 1;
     t.doc.params.bodyLength = 19.2f;
     const size_t entitiesBefore = 22;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
     EXPECT_EQ(t.doc.drawing.view.originY, 640.0f);             // put back
     EXPECT_EQ(t.doc.drawing.entities.size(), entitiesBefore);  // nothing recorded
@@ -426,18 +426,18 @@ TEST(Snapshot, DrawnUnderTheOutlineAlignedAtTheNeckEnd) {
     EXPECT_EQ(countColours(s, 647, 659).snapshot, 0);
 
     t.doc.finalDrawing = 1;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(countColours(t.doc.drawing.surface).snapshot, 0);
     t.doc.finalDrawing = 0;
     t.doc.showSnapshot = 0;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(countColours(t.doc.drawing.surface).snapshot, 0);
 }
 
 TEST(UpperOutline, FindsNeckFlatShoulderAndUpperBoutArc) {
     TestDocument t;
     setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     float x = 0, y = 0;
     // A vertical segment through the flat.
     EXPECT_EQ(intersectUpperOutline(t.doc, 1.0f, 18, 1.0f, 21, x, y), UPPER_NECK_FLAT);

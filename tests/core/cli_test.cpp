@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 
 namespace bowlyn {
 namespace {

@@ -236,7 +236,7 @@ TEST(Contours, EveryCompletePassNearThePresetsExportsOrHasAGap) {
             *v *= factor(rng);
         }
         t->doc.finalDrawing = 1;
-        recompute(t->doc);
+        recomputeAndShow(t->doc);
         std::optional<SolvedDesign> solved = solvedDesign(t->doc);
         if (!solved)
             continue;

@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "geometry/document.h"
+#include "geometry/pass_display.h"
 #include "geometry/primitives.h"
-#include "geometry/recompute.h"
 #include "model/memory_form.h"
 #include "model/number_text.h"
 #include "model/presets.h"
 #include "render/view_transform.h"
+#include "test_document.h"
 
 namespace bowlyn {
 namespace {
@@ -30,21 +31,16 @@ const char* const CUTAWAY_LABELS[] = {
 };
 
 // A preset loaded into a fresh document, changed, and run through one pass.
-struct PresetPass {
-    MemoryForm form;
-    Document doc{form};
-
+struct PresetPass : testing::TestDocument {
     explicit PresetPass(int row, const std::function<void(DesignParameters&)>& change = {},
                         int32_t finalDrawing = 0) {
         loadPreset(doc, row);
         if (change)
             change(doc.params);
         doc.finalDrawing = finalDrawing;
-        recompute(doc);
+        pass();
     }
-    std::string status() const { return form.text(STATUS_LABEL); }
     const CutawayGeometry& cutaway() const { return doc.outline.cutaway; }
-    const std::vector<Entity>& entities() const { return doc.drawing.entities.entities(); }
 };
 
 TEST(CutawayChecks, EachCheckReportsItsMessage) {
@@ -188,7 +184,7 @@ TEST(CutawayChecks, FloorWithoutLengthIsAnInternalError) {
         doc.params.cutawayDepth = 4.0f;
         doc.params.cutawayWidth = 0.01f;
         doc.params.cutawaySideOffset = offset;
-        recompute(doc);
+        recomputeAndShow(doc);
         const CutawayGeometry& c = doc.outline.cutaway;
         found = c.edgeBottomX == c.floorEndX;
         float next = offset + (c.floorEndX - c.edgeBottomX);
@@ -369,7 +365,7 @@ TEST(CutawayPresets, SnapshotCutawayIsPaintedWithoutLabelsOrRecords) {
     pass.doc.snapshot = currentOutlineRecord(pass.doc);
     pass.doc.showSnapshot = 1;
     pass.doc.params.cutawayPointRadius = 1.0f;
-    recompute(pass.doc);
+    recomputeAndShow(pass.doc);
     ASSERT_EQ(pass.status(), STATUS_OK);
     EXPECT_NE(pass.form.text("labelCutawayVenetianPointCenterPointData"), pointLabel);
     EXPECT_EQ(pass.entities().size(), before.size());

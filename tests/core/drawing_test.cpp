@@ -85,7 +85,7 @@ class DrawingTest : public ::testing::Test {
 };
 
 TEST_F(DrawingTest, ClearLeavesWhiteWithAOnePixelFrame) {
-    d.drawLine(styleOutline, -3, 3, 3, 10, 0, LAYER_NONE);
+    d.drawLine(styleOutline, -3, 3, 3, 10, Side::AsPassed, Layer::None);
     d.paint();
     d.surface.clear();
     for (int i = 0; i < 660; ++i) {
@@ -98,7 +98,7 @@ TEST_F(DrawingTest, ClearLeavesWhiteWithAOnePixelFrame) {
 }
 
 TEST_F(DrawingTest, LineOnBothSidesRecordsAndPaintsTheMirrorImage) {
-    d.drawLine(styleOutline, 1, 2, 3, 4, 1, 2.0f);
+    d.drawLine(styleOutline, 1, 2, 3, 4, Side::Both, Layer::Body);
     ASSERT_EQ(list().size(), 2u);
     const float first[] = {1, 2, 3, 4}, second[] = {-1, 2, -3, 4};
     for (int k = 0; k < 4; ++k) {
@@ -129,7 +129,7 @@ TEST_F(DrawingTest, LineOnBothSidesRecordsAndPaintsTheMirrorImage) {
 }
 
 TEST_F(DrawingTest, SideLayerAndRecordOnlyDecideWhatHappens) {
-    d.drawLine(styleOutline, 1, 2, 3, 4, -1, 2.0f);
+    d.drawLine(styleOutline, 1, 2, 3, 4, Side::MirrorOnly, Layer::Body);
     ASSERT_EQ(list().size(), 1u);
     EXPECT_EQ(list()[0].v[0], -1.0f);
     image();
@@ -145,27 +145,27 @@ TEST_F(DrawingTest, SideLayerAndRecordOnlyDecideWhatHappens) {
     EXPECT_EQ(right, 0);
 
     restart();
-    d.drawLine(styleOutline, 1, 2, 3, 4, 0, LAYER_NONE);
+    d.drawLine(styleOutline, 1, 2, 3, 4, Side::AsPassed, Layer::None);
     EXPECT_EQ(list().size(), 1u);  // painted only
     EXPECT_GT(paintedPixels(), 0);
 
     restart();
-    d.drawCircle(styleOutline, 1, 2, 1, 1, 5.0f, 1);
+    d.drawCircle(styleOutline, 1, 2, 1, Side::Both, Layer::Strings, RECORD_ONLY);
     EXPECT_EQ(list().size(), 3u);  // recorded only
     EXPECT_EQ(paintedPixels(), 0);
 
-    d.drawPoint(styleOutline, 1, 2, 1, 1, LAYER_NONE, 1);
+    d.drawPoint(styleOutline, 1, 2, PointMarker::Cross, Side::Both, Layer::None, RECORD_ONLY);
     EXPECT_EQ(list().size(), 3u);  // neither
     EXPECT_EQ(paintedPixels(), 0);
 }
 
 TEST_F(DrawingTest, ArcAnglesAreRecordedInDegreesAndMirrored) {
     const float pi = PI_SINGLE;
-    d.drawArc(styleOutline, 1, 1, 1, 0.3f, 0.3f, 1, 2.0f);
+    d.drawArc(styleOutline, 1, 1, 1, 0.3f, 0.3f, Side::Both, Layer::Body);
     EXPECT_EQ(list().size(), 0u);
     EXPECT_EQ(paintedPixels(), 0);
 
-    d.drawArc(styleOutline, 1, 2, 3, 0.0f, static_cast<float>(pi / 2.0), 1, 2.0f);
+    d.drawArc(styleOutline, 1, 2, 3, 0.0f, static_cast<float>(pi / 2.0), Side::Both, Layer::Body);
     ASSERT_EQ(list().size(), 2u);
     EXPECT_EQ(list()[0].kind, 3.0f);
     EXPECT_EQ(list()[0].v[3], 0.0f);
@@ -175,14 +175,15 @@ TEST_F(DrawingTest, ArcAnglesAreRecordedInDegreesAndMirrored) {
     EXPECT_FLOAT_EQ(list()[1].v[3], 90.0f);
     EXPECT_FLOAT_EQ(list()[1].v[4], 180.0f);
 
-    d.drawArc(styleOutline, 1, 2, 3, static_cast<float>(1.5 * pi), 1.98f * pi, 1, 2.0f);
+    d.drawArc(styleOutline, 1, 2, 3, static_cast<float>(1.5 * pi), 1.98f * pi, Side::Both,
+              Layer::Body);
     EXPECT_NEAR(list()[3].v[3], 183.6f, 1e-3f);
     EXPECT_NEAR(list()[3].v[4], 270.0f, 1e-3f);
 }
 
 TEST_F(DrawingTest, PointMarkers) {
     // A cross with arms of 4 pixels around (320 + 41, 640 - 41).
-    d.drawPoint(styleOutline, 1, 1, 1, 0, LAYER_NONE);
+    d.drawPoint(styleOutline, 1, 1, PointMarker::Cross, Side::AsPassed, Layer::None);
     float x = 1, y = 1;
     d.view.toPixel(x, y);
     const int px = static_cast<int>(x), py = static_cast<int>(y);
@@ -196,19 +197,19 @@ TEST_F(DrawingTest, PointMarkers) {
 
     // A bar of width 6: a 6 x 6 square.
     restart();
-    d.drawPoint(styleTransPoint, 1, 1, 0, 0, LAYER_NONE);
+    d.drawPoint(styleTransPoint, 1, 1, PointMarker::Bar, Side::AsPassed, Layer::None);
     EXPECT_EQ(paintedPixels(), 36);
     EXPECT_NE(s.pixel(px - 3, py - 3), WHITE);
     EXPECT_NE(s.pixel(px + 2, py + 2), WHITE);
 
     // Width 1: zero length, nothing painted.
     restart();
-    d.drawPoint(styleMarker, 1, 1, 0, 0, LAYER_NONE);
+    d.drawPoint(styleMarker, 1, 1, PointMarker::Bar, Side::AsPassed, Layer::None);
     EXPECT_EQ(paintedPixels(), 0);
 }
 
 TEST_F(DrawingTest, CircleRecordsModelRadiusAndPaintsWholePixels) {
-    d.drawCircle(styleOutline, 0, 7.5f, 1.94f, 0, 2.0f);
+    d.drawCircle(styleOutline, 0, 7.5f, 1.94f, Side::AsPassed, Layer::Body);
     ASSERT_EQ(list().size(), 1u);
     EXPECT_EQ(list()[0].kind, 4.0f);
     EXPECT_EQ(list()[0].v[2], 1.94f);
@@ -220,9 +221,9 @@ TEST_F(DrawingTest, CircleRecordsModelRadiusAndPaintsWholePixels) {
 }
 
 TEST_F(DrawingTest, NonFiniteAndHugeGeometryIsRecordedButNotPainted) {
-    d.drawLine(styleOutline, NAN, 0, 1, 1, 0, 2.0f);
-    d.drawCircle(styleConstruction, 0, 0, 1e30f, 0, 2.0f);
-    d.drawArc(styleOutline, INFINITY, 0, 1, 0, 1, 0, 2.0f);
+    d.drawLine(styleOutline, NAN, 0, 1, 1, Side::AsPassed, Layer::Body);
+    d.drawCircle(styleConstruction, 0, 0, 1e30f, Side::AsPassed, Layer::Body);
+    d.drawArc(styleOutline, INFINITY, 0, 1, 0, 1, Side::AsPassed, Layer::Body);
     EXPECT_EQ(list().size(), 3u);
     EXPECT_EQ(paintedPixels(), 0);
 }

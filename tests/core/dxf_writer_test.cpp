@@ -77,7 +77,7 @@ TEST(DxfWriter, ValuesAsSevenSignificantDigits) {
 TEST(DxfWriter, MirroredCentreLineWritesMinusZero) {
     Drawing drawing;
     drawing.view.fit(20, 8);
-    drawing.drawLine(styleOutline, 0, 1, 2.5f, 1, 1, 2);
+    drawing.drawLine(styleOutline, 0, 1, 2.5f, 1, Side::Both, Layer::Body);
     drawing.entities.end();
     std::string t = text(drawing.entities);
     // As drawn first, then mirrored with every x negated.

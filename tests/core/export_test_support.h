@@ -12,7 +12,7 @@
 #include "export/bounds.h"
 #include "export/contour.h"
 #include "export/solved_design.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/presets.h"
 
 namespace bowlyn::testing {
@@ -23,7 +23,7 @@ inline std::unique_ptr<TestDocument> presetAfterPass(int row) {
     t->doc.presets = builtInPresetTable();
     loadPreset(t->doc, row);
     t->doc.finalDrawing = 1;
-    recompute(t->doc);
+    recomputeAndShow(t->doc);
     return t;
 }
 

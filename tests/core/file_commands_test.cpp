@@ -12,59 +12,20 @@
 #include <string>
 #include <vector>
 
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
 #include "render/dxf_writer.h"
+#include "test_document.h"
+#include "tests/scripted_dialogs.h"
 
 namespace bowlyn {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Answers the file chooser and the question from a script and logs every
-// dialog shown. An exhausted script cancels the chooser, so no loop can hang.
-class ScriptedDialogs : public Dialogs {
-  public:
-    std::deque<std::string> files;
-    std::deque<bool> answers;
-    std::deque<SaveChoice> saveChoices;
-    std::vector<std::string> log;
-
-    void showError(const std::string& message) override { log.push_back("error: " + message); }
-    void showWarning(const std::string& message) override { log.push_back("warning: " + message); }
-    bool askYesNo(const std::string& question) override {
-        log.push_back("ask: " + question);
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << question;
-            return false;
-        }
-        bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    SaveChoice askSaveChanges(const std::string& question) override {
-        log.push_back("save changes: " + question);
-        if (saveChoices.empty()) {
-            ADD_FAILURE() << "unexpected question: " << question;
-            return SaveChoice::Cancel;
-        }
-        SaveChoice choice = saveChoices.front();
-        saveChoices.pop_front();
-        return choice;
-    }
-    std::string chooseFile(FileDialogMode mode, const std::string& folder) override {
-        static const char* const names[] = {"open", "save", "export"};
-        log.push_back(std::string("choose ") + names[static_cast<int>(mode)] + " in '" + folder +
-                      "'");
-        if (files.empty())
-            return "";
-        std::string f = files.front();
-        files.pop_front();
-        return f;
-    }
-};
+using test::ScriptedDialogs;
 
 // Makes every write beyond a few bytes fail, as a full disk would.
 class FullDisk {
@@ -86,7 +47,7 @@ class FullDisk {
     void (*oldHandler_)(int);
 };
 
-class FileCommands : public ::testing::Test {
+class FileCommands : public ::testing::Test, protected testing::TestDocument {
   protected:
     void SetUp() override {
         char pattern[] = "/tmp/bowlyn-files-XXXXXX";
@@ -94,6 +55,7 @@ class FileCommands : public ::testing::Test {
         dir = std::string(pattern) + "/";
         doc.presets = builtInPresetTable();
         loadPreset(doc, presetByName("OM"));
+        dialogs.strict = true;
     }
     void TearDown() override {
         std::error_code ignored;
@@ -124,8 +86,6 @@ class FileCommands : public ::testing::Test {
     }
 
     std::string dir;
-    MemoryForm form;
-    Document doc{form};
     ScriptedDialogs dialogs;
 };
 

@@ -12,13 +12,13 @@
 namespace bowlyn {
 namespace {
 
-using testing::NeckDocument;
+using testing::TestDocument;
 
 // Runs the fretboard steps of a pass: checks, placement, drawing.
-void drawBoard(NeckDocument& t) {
-    ASSERT_TRUE(checkFretboard(t.doc)) << t.status();
-    ASSERT_TRUE(placeNeck(t.doc));
-    ASSERT_TRUE(checkStrings(t.doc)) << t.status();
+void drawBoard(TestDocument& t) {
+    ASSERT_EQ(testing::messageOf(checkFretboard(t.doc)), STATUS_OK);
+    ASSERT_EQ(testing::messageOf(placeNeck(t.doc)), STATUS_OK);
+    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
     drawFretboard(t.doc);
     drawStrings(t.doc);
     drawFretMarkers(t.doc);
@@ -108,36 +108,35 @@ TEST(FretboardChecks, EachCheckReportsItsMessage) {
          "Problem: To drside markers must be specified. Value must be >= 0."},
     };
     for (const CheckCase& c : cases) {
-        NeckDocument t;
+        TestDocument t;
         testing::setFretboard(t.doc.params);
         c.breakIt(t.doc.params);
-        EXPECT_FALSE(checkFretboard(t.doc)) << c.what;
-        EXPECT_EQ(t.status(), c.message) << c.what;
+        EXPECT_EQ(testing::messageOf(checkFretboard(t.doc)), c.message) << c.what;
     }
 }
 
 TEST(FretboardChecks, PassingValues) {
-    NeckDocument t;
+    TestDocument t;
     testing::setFretboard(t.doc.params);
     DesignParameters& p = t.doc.params;
     p.fretCount = 99;
     p.markerDiameter = -1.0f;  // ignored without markers
-    EXPECT_TRUE(checkFretboard(t.doc));
+    EXPECT_EQ(testing::messageOf(checkFretboard(t.doc)), STATUS_OK);
     EXPECT_EQ(t.doc.neck.taperWidth, 2.125f);
     EXPECT_EQ(t.doc.neck.taperFret, 12);
 
     p.hasMarkers = 1;
     p.markerDiameter = 0.0f;  // a cross only
     p.sideMarkerDiameter = 0.0f;
-    EXPECT_TRUE(checkFretboard(t.doc));
+    EXPECT_EQ(testing::messageOf(checkFretboard(t.doc)), STATUS_OK);
 
-    NeckDocument none;
-    EXPECT_TRUE(checkFretboard(none.doc));  // no fretboard: nothing is checked
-    EXPECT_EQ(none.status(), STATUS_OK);
+    TestDocument none;
+    EXPECT_EQ(testing::messageOf(checkFretboard(none.doc)),
+              STATUS_OK);  // no fretboard: nothing is checked
 }
 
 TEST(Fretboard, EndMarkersAndCrown) {
-    NeckDocument t;
+    TestDocument t;
     testing::setFretboard(t.doc.params);
     t.doc.params.hasMarkers = 1;
     t.doc.params.markerDiameter = 0.25f;
@@ -147,25 +146,25 @@ TEST(Fretboard, EndMarkersAndCrown) {
     EXPECT_EQ(fretY(t.doc, 20), 17.388271f);
     EXPECT_EQ(fretY(t.doc, 21), 16.946310f);
     bool endFound = false;
-    for (const Entity& e : t.recorded(EntityKind::Line, 3.0f))
+    for (const Entity& e : t.recorded(EntityKind::Line, Layer::Fretboard))
         endFound |= e.v[0] == 0.0f && e.v[1] == 17.167290f && e.v[3] == 17.167290f;
     EXPECT_TRUE(endFound);
 
     std::vector<float> middles;
-    for (const Entity& e : t.recorded(EntityKind::Point, 3.0f))
+    for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard))
         if (e.v[0] == 0.0f)
             middles.push_back(e.v[1]);
     ASSERT_EQ(middles.size(), 7u);  // spaces 3, 5, 7, 9, 15, 17, 19 up to fret 20
     EXPECT_EQ(middles[0], 31.161205f);
 
     int doubles = 0;
-    for (const Entity& e : t.recorded(EntityKind::Point, 3.0f))
+    for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard))
         if (e.v[0] != 0.0f && e.v[1] == 22.385410f)
             ++doubles;
     EXPECT_EQ(doubles, 2);
 
     // 0.1 wide and 0.05 high: a half circle bulging away from the board.
-    auto arcs = t.recorded(EntityKind::Arc, 4.0f);
+    auto arcs = t.recorded(EntityKind::Arc, Layer::Frets);
     ASSERT_EQ(arcs.size(), 20u);
     EXPECT_FLOAT_EQ(arcs[0].v[2], 0.05f);
     EXPECT_FLOAT_EQ(arcs[0].v[0], 9.25f);  // centre on the board face
@@ -179,13 +178,13 @@ TEST(Fretboard, MarkersFollowTheTable) {
         size_t singles, doubleSpaces;
     };
     for (Case c : {Case{22, 8, 1}, Case{30, 8, 2}, Case{11, 4, 0}}) {
-        NeckDocument t;
+        TestDocument t;
         testing::setFretboard(t.doc.params);
         t.doc.params.fretCount = c.frets;
         t.doc.params.hasMarkers = 1;
         drawBoard(t);
         size_t centre = 0, sideDots = 0;
-        for (const Entity& e : t.recorded(EntityKind::Point, 3.0f)) {
+        for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard)) {
             if (e.v[0] == 0.0f)
                 ++centre;
             if (e.v[0] == sideViewX(t.doc) + 0.125f)
@@ -194,12 +193,12 @@ TEST(Fretboard, MarkersFollowTheTable) {
         EXPECT_EQ(centre, c.singles) << c.frets;
         EXPECT_EQ(sideDots, c.singles + 2 * c.doubleSpaces) << c.frets;
         // Every fret is drawn as its line and its two faces, markers or not.
-        EXPECT_EQ(t.recorded(EntityKind::Line, 4.0f).size(), 3 * c.frets);
+        EXPECT_EQ(t.recorded(EntityKind::Line, Layer::Frets).size(), 3 * c.frets);
     }
 }
 
 TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
-    NeckDocument t;
+    TestDocument t;
     DesignParameters& p = t.doc.params;
     testing::setFretboard(p);
     p.hasMarkers = 1;
@@ -217,7 +216,7 @@ TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
     float gap = (2 * xh - 2 * 0.1f - 6 * 0.02f) / 5;
     float between = xh - 0.1f - 0.02f - gap / 2;  // middle of strings 1 and 2
     std::vector<float> xs;
-    for (const Entity& e : t.recorded(EntityKind::Point, 3.0f))
+    for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard))
         if (e.v[1] == ym)
             xs.push_back(e.v[0]);
     ASSERT_EQ(xs.size(), 2u);
@@ -228,7 +227,7 @@ TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
 
 TEST(Fretboard, DoubleDotsAtAFixedInsetWithTwoCourses) {
     for (float diameter : {0.25f, 0.0f}) {
-        NeckDocument t;
+        TestDocument t;
         DesignParameters& p = t.doc.params;
         testing::setFretboard(p);
         p.hasMarkers = 1;
@@ -245,13 +244,13 @@ TEST(Fretboard, DoubleDotsAtAFixedInsetWithTwoCourses) {
         float xh = boardHalfWidthAt(t.doc.neck, ym);
         float expected = diameter > 0 ? xh - 0.1875f - diameter / 2 : xh - 2 * 0.1875f;
         std::vector<float> xs;
-        for (const Entity& e : t.recorded(EntityKind::Point, 3.0f))
+        for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard))
             if (e.v[1] == ym)
                 xs.push_back(e.v[0]);
         ASSERT_EQ(xs.size(), 2u);
         EXPECT_NEAR(xs[0], expected, 1e-6);
         EXPECT_EQ(xs[1], -xs[0]);
-        size_t circles = t.recorded(EntityKind::Circle, 3.0f).size();
+        size_t circles = t.recorded(EntityKind::Circle, Layer::Fretboard).size();
         EXPECT_EQ(circles, diameter > 0 ? 2u + 7u : 0u);  // the double and seven singles
     }
 }
@@ -266,7 +265,7 @@ bool blank(const DrawingSurface& s, int x0, int y0, int x1, int y1) {
 }
 
 TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
-    NeckDocument t;
+    TestDocument t;
     DesignParameters& p = t.doc.params;
     testing::setFretboard(p);
     p.lowerBoutHalfWidth = 2.0f;  // brings the side view into the image
@@ -284,10 +283,10 @@ TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
 
     // The side view from x = 3 to 3.4 along the whole board: recorded, not painted.
     size_t sideLines = 0;
-    for (const Entity& e : t.recorded(EntityKind::Line, 3.0f))
+    for (const Entity& e : t.recorded(EntityKind::Line, Layer::Fretboard))
         sideLines += e.v[0] >= 3.0f;
     EXPECT_EQ(sideLines, 6u);
-    EXPECT_EQ(t.recorded(EntityKind::Arc, 4.0f).size(), 20u);
+    EXPECT_EQ(t.recorded(EntityKind::Arc, Layer::Frets).size(), 20u);
     int sx = 200 + 3 * 16 - 4, ex = 200 + 4 * 16;
     EXPECT_TRUE(blank(d.surface, sx, 0, ex, 659));
 
@@ -298,7 +297,7 @@ TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
     EXPECT_TRUE(blank(d.surface, 190, row - 3 - 2, 210, row - 2));
     EXPECT_TRUE(blank(d.surface, 190, row + 2, 210, row + 3 + 2));
     // The centre line of the board is recorded only.
-    EXPECT_EQ(t.recorded(EntityKind::Line, 1.0f).size(), 4u + 1u);
+    EXPECT_EQ(t.recorded(EntityKind::Line, Layer::Reflines).size(), 4u + 1u);
 }
 
 }  // namespace

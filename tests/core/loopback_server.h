@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -139,6 +140,21 @@ inline LoopbackServer::Handler answerAfter(int milliseconds, const std::string& 
         while (!stopping && std::chrono::steady_clock::now() < until) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
+        answer("200 OK", body)(fd, stopping);
+    };
+}
+
+// Holds the answer until the test opens the gate, so that a test can tell a
+// caller that waited for the answer from one that did not without timing it.
+struct AnswerGate {
+    std::atomic<bool> open{false};
+};
+
+inline LoopbackServer::Handler answerWhenOpened(const std::shared_ptr<AnswerGate>& gate,
+                                                const std::string& body) {
+    return [gate, body](int fd, const std::atomic<bool>& stopping) {
+        while (!stopping && !gate->open)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         answer("200 OK", body)(fd, stopping);
     };
 }

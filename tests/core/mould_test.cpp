@@ -24,8 +24,11 @@ using testing::TEST_PI;
 // The nearest distance from (x, y) to the body: to the nearest of its edges.
 double distanceToBody(const Contour& body, double x, double y) {
     double nearest = INFINITY;
-    for (size_t i = 0; i < body.edges.size(); ++i)
-        nearest = std::min(nearest, distanceToEdge(body.edges[i], body.next(i), x, y));
+    for (size_t i = 0; i < body.edges.size(); ++i) {
+        const ContourEdge& a = body.edges[i];
+        const EdgeArc arc = a.sweep == 0.0 ? EdgeArc{} : edgeArc(a, body.next(i));
+        nearest = std::min(nearest, distanceToEdge(a, body.next(i), arc, x, y));
+    }
     return nearest;
 }
 

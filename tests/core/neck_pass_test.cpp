@@ -7,7 +7,7 @@
 
 #include "body_designs.h"
 #include "geometry/neck.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "neck_test_support.h"
 
 namespace bowlyn {
@@ -40,13 +40,13 @@ void setOmWithNeck(DesignParameters& p) {
 }
 
 struct Pass {
-    testing::NeckDocument t;
+    testing::TestDocument t;
     explicit Pass(const Change& change) {
         setOmWithNeck(t.doc.params);
         change(t.doc.params);
-        recompute(t.doc);
+        recomputeAndShow(t.doc);
     }
-    size_t count(EntityKind kind, float layer) const { return t.recorded(kind, layer).size(); }
+    size_t count(EntityKind kind, Layer layer) const { return t.recorded(kind, layer).size(); }
 };
 
 TEST(NeckPass, BridgeMarkOnlyWithoutAFretboard) {
@@ -76,7 +76,7 @@ TEST(NeckPass, BridgeMarkOnlyWithoutAFretboard) {
         SCOPED_TRACE(c.what);
         Pass pass(c.change);
         ASSERT_EQ(pass.t.status(), STATUS_OK);
-        EXPECT_EQ(pass.count(EntityKind::Line, 1.0f), c.refLines);
+        EXPECT_EQ(pass.count(EntityKind::Line, Layer::Reflines), c.refLines);
     }
 }
 
@@ -97,8 +97,8 @@ TEST(NeckPass, DrawsBoardThenStringsThenMarkers) {
     }
     EXPECT_LT(lastFret, firstString);
     EXPECT_LT(lastString, firstMarker);
-    EXPECT_EQ(pass.count(EntityKind::Line, 5.0f), 18u);
-    EXPECT_EQ(pass.count(EntityKind::Line, 4.0f), 66u);
+    EXPECT_EQ(pass.count(EntityKind::Line, Layer::Strings), 18u);
+    EXPECT_EQ(pass.count(EntityKind::Line, Layer::Frets), 66u);
 }
 
 TEST(NeckPass, FirstProblemInStepOrderEndsThePass) {
@@ -127,7 +127,8 @@ TEST(NeckPass, FirstProblemInStepOrderEndsThePass) {
              p.scaleLength = 100;
              p.stringCount = 0;
          },
-         BRIDGE_OFF_BODY_MESSAGE},
+         "Problem: With the scale length and neck-joins-body-at-fret specified, the bridge would "
+         "be located off the end of the instrument."},
         {"strings", [](DesignParameters& p) { p.stringDiameters[4] = 0; },
          "Problem: To draw strings, the diameter of each string must be > 0. Diameter of string 4 "
          "is currently <= 0."},
@@ -145,7 +146,7 @@ TEST(NeckPass, FirstProblemInStepOrderEndsThePass) {
         EXPECT_EQ(pass.t.status(), c.message);
         EXPECT_EQ(pass.t.doc.outlineComplete, 0);
         // Nothing of the outline was drawn, and no label was filled.
-        EXPECT_EQ(pass.count(EntityKind::Arc, 2.0f), 0u);
+        EXPECT_EQ(pass.count(EntityKind::Arc, Layer::Body), 0u);
         for (const char* label : derivedValueLabels)
             EXPECT_EQ(pass.t.form.text(label), " ");
     }

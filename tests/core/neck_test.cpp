@@ -7,19 +7,18 @@
 namespace bowlyn {
 namespace {
 
-using testing::NeckDocument;
+using testing::TestDocument;
 
 TEST(Neck, ArchtopBridgeNutAndFrets) {
-    NeckDocument t;
+    TestDocument t;
     testing::setArchtopNeck(t.doc.params);
-    ASSERT_TRUE(placeNeck(t.doc));
+    ASSERT_EQ(testing::messageOf(placeNeck(t.doc)), STATUS_OK);
     EXPECT_EQ(t.doc.neck.bridgeY, 9.513765f);
     EXPECT_EQ(t.doc.neck.nutY, 34.513763f);
     EXPECT_EQ(fretY(t.doc, 0), t.doc.neck.nutY);
     EXPECT_EQ(fretY(t.doc, 14), 20.65f);  // the joining fret sits on the neck end
     EXPECT_EQ(fretY(t.doc, 12), 22.013765f);
     EXPECT_EQ(fretY(t.doc, 1), 33.110622f);
-    EXPECT_EQ(t.status(), STATUS_OK);
 }
 
 TEST(Neck, BridgeCheckBoundaries) {
@@ -39,12 +38,18 @@ TEST(Neck, BridgeCheckBoundaries) {
         {0.0f, -2000000000, false},  // 0 / 0
     };
     for (const Case& c : cases) {
-        NeckDocument t;
+        TestDocument t;
         t.doc.params.bodyLength = 20.0f;
         t.doc.params.scaleLength = c.scale;
         t.doc.params.neckJoinsAtFret = c.fret;
-        EXPECT_EQ(placeNeck(t.doc), c.passes) << c.scale << " at fret " << c.fret;
-        EXPECT_EQ(t.status(), c.passes ? STATUS_OK : BRIDGE_OFF_BODY_MESSAGE);
+        const std::optional<Problem> problem = placeNeck(t.doc);
+        EXPECT_EQ(!problem, c.passes) << c.scale << " at fret " << c.fret;
+        if (problem) {
+            EXPECT_EQ(problem->check, Check::BridgeOffBody);
+            EXPECT_EQ(problem->message,
+                      "Problem: With the scale length and neck-joins-body-at-fret specified, the "
+                      "bridge would be located off the end of the instrument.");
+        }
     }
 }
 
@@ -79,11 +84,11 @@ TEST(Neck, TaperFromStringSpacingTakesDiametersInInches) {
 
 TEST(Neck, BridgeMarkIsTwoInchesEitherSide) {
     for (int32_t units : {UNITS_INCH, UNITS_CM}) {
-        NeckDocument t;
+        TestDocument t;
         t.doc.params.units = units;
         t.doc.neck.bridgeY = 9.5f;
         drawBridgeMark(t.doc);
-        auto lines = t.recorded(EntityKind::Line, 1.0f);
+        auto lines = t.recorded(EntityKind::Line, Layer::Reflines);
         ASSERT_EQ(lines.size(), 2u);
         float reach = units == UNITS_CM ? 5.08f : 2.0f;
         EXPECT_EQ(lines[0].v[2], reach);

@@ -1,35 +1,9 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "geometry/document.h"
-#include "geometry/recompute.h"
-#include "model/memory_form.h"
-#include "render/entity_list.h"
+#include "model/design_parameters.h"
+#include "test_document.h"
 
 namespace bowlyn::testing {
-
-// A fresh document on a memory form, with the status line reading OK.
-struct NeckDocument {
-    MemoryForm form;
-    Document doc{form};
-
-    NeckDocument() { form.setText(STATUS_LABEL, STATUS_OK); }
-    std::string status() const { return form.text(STATUS_LABEL); }
-    const std::vector<Entity>& entities() const { return doc.drawing.entities.entities(); }
-
-    // Entities of one kind on one layer.
-    std::vector<Entity> recorded(EntityKind kind, float layer) const {
-        std::vector<Entity> out;
-        for (const Entity& e : entities())
-            if (e.kind == static_cast<float>(kind) && e.layer == layer)
-                out.push_back(e);
-        return out;
-    }
-};
 
 // The archtop neck: body 20.65, scale 25, the neck joining at fret 14.
 inline void setArchtopNeck(DesignParameters& p) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "body_designs.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "render/drawing.h"
 
 namespace bowlyn {
@@ -46,15 +46,16 @@ class Image {
 
 TEST(DisplayList, KeepsWhatIsPaintedInModelUnitsAsPassed) {
     Drawing d;
-    d.drawArc(styleOutline, 1.5f, 2, 3, 0.25f, 1.75f, 1, 2.0f);
-    d.drawLine(styleOutline, 0, 0, 1, 1, 0, 4.0f, 1);  // recorded only
-    d.drawPoint(styleConstruction, -1, 2, 1, -1, LAYER_NONE);
+    d.drawArc(styleOutline, 1.5f, 2, 3, 0.25f, 1.75f, Side::Both, Layer::Body);
+    d.drawLine(styleOutline, 0, 0, 1, 1, Side::AsPassed, Layer::Frets,
+               RECORD_ONLY);  // recorded only
+    d.drawPoint(styleConstruction, -1, 2, PointMarker::Cross, Side::MirrorOnly, Layer::None);
     ASSERT_EQ(d.display.size(), 2u);
     EXPECT_EQ(d.entities.size(), 3u);
     const DisplayItem& arc = d.display[0];
     EXPECT_EQ(arc.kind, StrokeKind::Arc);
-    EXPECT_EQ(arc.side, 1);
-    EXPECT_EQ(arc.layer, 2.0f);
+    EXPECT_EQ(arc.side, Side::Both);
+    EXPECT_EQ(arc.layer, Layer::Body);
     EXPECT_EQ(arc.style, &styleOutline);
     const float asPassed[] = {1.5f, 2, 3, 0.25f, 1.75f};  // radians, not mirrored
     for (int k = 0; k < 5; ++k)
@@ -62,7 +63,7 @@ TEST(DisplayList, KeepsWhatIsPaintedInModelUnitsAsPassed) {
     const DisplayItem& point = d.display[1];
     EXPECT_EQ(point.kind, StrokeKind::Point);
     EXPECT_TRUE(point.cross);
-    EXPECT_EQ(point.side, -1);
+    EXPECT_EQ(point.side, Side::MirrorOnly);
     EXPECT_EQ(point.v[0], -1.0f);
 }
 
@@ -84,8 +85,8 @@ TEST(Painter, ZoomedViewPlacesPointsExactly) {
     view.originY = py + (view.originY - py) * zoom;
 
     Drawing d;
-    d.drawPoint(styleOutline, 3, 7.5f, 1, 0, LAYER_NONE);
-    d.drawPoint(styleOutline, 3.5f, 7.5f, 1, 0, LAYER_NONE);
+    d.drawPoint(styleOutline, 3, 7.5f, PointMarker::Cross, Side::AsPassed, Layer::None);
+    d.drawPoint(styleOutline, 3.5f, 7.5f, PointMarker::Cross, Side::AsPassed, Layer::None);
     Image image(660, 660);
     Painter(image.cr(), view).paint(d.display);
 
@@ -112,8 +113,9 @@ TEST(Painter, TrueSizeOnPaperWithFineLines) {
     paper.originY = 10.0;
     paper.lineWidth = 0.25;
     Drawing d;
-    d.drawLine(styleOutline, 0, 0, 1, 0, 0, 2.0f);      // 1 inch across
-    d.drawLine(styleCentreLine, 0, 0, 0, -1, 0, 1.0f);  // 1 inch down, dashed
+    d.drawLine(styleOutline, 0, 0, 1, 0, Side::AsPassed, Layer::Body);  // 1 inch across
+    d.drawLine(styleCentreLine, 0, 0, 0, -1, Side::AsPassed,
+               Layer::Reflines);  // 1 inch down, dashed
     Image image(900, 900);
     cairo_scale(image.cr(), 10, 10);
     Painter(image.cr(), paper).paint(d.display);
@@ -142,9 +144,10 @@ TEST(Painter, AlignedItemsMoveWithTheView) {
     view.originY = 1300.0;  // y = 20 at row 60
     Drawing d;
     d.alignY(20.0f, 19.2f);
-    d.drawPoint(styleOutline, 0, 19.2f, 1, 0, LAYER_NONE);
+    d.drawPoint(styleOutline, 0, 19.2f, PointMarker::Cross, Side::AsPassed, Layer::None);
     d.endAlignY();
-    d.drawPoint(styleOutline, 2, 19.2f, 1, 0, LAYER_NONE);  // not aligned: row 109.6
+    d.drawPoint(styleOutline, 2, 19.2f, PointMarker::Cross, Side::AsPassed,
+                Layer::None);  // not aligned: row 109.6
     Image image(400, 200);
     Painter(image.cr(), view).paint(d.display);
     EXPECT_EQ(image.green(103, 59), 0);
@@ -159,14 +162,14 @@ TEST(Painter, AlignedItemsMoveWithTheView) {
 TEST(Painter, APassCanBePaintedAgainFromItsDisplayList) {
     testing::TestDocument t;
     testing::setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     t.doc.snapshot = currentOutlineRecord(t.doc);
     t.doc.showSnapshot = 1;
     t.doc.transPoints[1] = {3.0, 5.0};
     t.doc.transPointCount = 1;
     t.doc.showTransPoints = 1;
     t.doc.params.bodyLength = 19.2f;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.doc.outlineComplete, 1);
 
     const DrawingSurface& s = t.doc.drawing.surface;

@@ -1,5 +1,3 @@
-#include "geometry/recompute.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +5,7 @@
 #include <string>
 
 #include "body_designs.h"
+#include "geometry/pass_display.h"
 
 namespace bowlyn {
 namespace {
@@ -21,25 +20,24 @@ std::string status(const TestDocument& t) {
 TEST(Recompute, OmBodyPassesAndCompletesTheOutline) {
     TestDocument t;
     setOmBody(t.doc.params);
-    recompute(t.doc);
+    EXPECT_TRUE(recomputeAndShow(t.doc).ok());
     EXPECT_EQ(status(t), "Status: OK");
     EXPECT_EQ(t.doc.outlineComplete, 1);
     EXPECT_TRUE(t.doc.drawing.entities.ended());
-    // Shown by the reset and again at the end of the pass.
-    EXPECT_EQ(t.form.drawingsShown(), 2);
+    EXPECT_EQ(t.form.drawingsShown(), 1);  // once, when the pass has painted it
 }
 
 TEST(Recompute, ClearedDesignStopsAtTheFirstCheckAndKeepsTheView) {
     TestDocument t;
     t.doc.outlineComplete = 1;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(status(t),
               "Problem: Both the body length and the lower bout width must be specified. Values "
               "must be > 0.");
     EXPECT_EQ(t.doc.outlineComplete, 0);
     EXPECT_EQ(t.doc.drawing.view.scaleX, 0.0f);
     EXPECT_EQ(t.doc.drawing.view.originY, 0.0f);
-    EXPECT_EQ(t.form.drawingsShown(), 2);  // shown on the early way out too
+    EXPECT_EQ(t.form.drawingsShown(), 1);  // shown on the early way out too
 }
 
 struct MessageCase {
@@ -166,14 +164,19 @@ const MessageCase messageCases[] = {
      "body."},
 };
 
-TEST(Recompute, EveryBodyCheckReportsItsOwnMessage) {
+// Check n of the body is the n-th value of Check.
+TEST(Recompute, EveryBodyCheckReportsItsOwnProblem) {
     for (const MessageCase& c : messageCases) {
         SCOPED_TRACE("message " + std::to_string(c.number));
         TestDocument t;
         setOmBody(t.doc.params);
         c.change(t.doc.params);
         t.doc.outlineComplete = 1;
-        recompute(t.doc);
+        const PassResult result = recomputeAndShow(t.doc);
+        ASSERT_TRUE(result.problem.has_value());
+        EXPECT_EQ(result.problem->check, static_cast<Check>(c.number - 1));
+        EXPECT_EQ(result.problem->message, c.message);
+        EXPECT_FALSE(result.problem->fields.empty());
         EXPECT_EQ(status(t), c.message);
         EXPECT_EQ(t.doc.outlineComplete, 0);
         for (const char* label : derivedValueLabels)
@@ -229,14 +232,14 @@ TEST(Recompute, BoundaryValuesPassTheirCheck) {
         TestDocument t;
         setOmBody(t.doc.params);
         b.change(t.doc.params);
-        recompute(t.doc);
+        recomputeAndShow(t.doc);
         EXPECT_NE(status(t), messageNumber(b.check));
     }
     // The touching arcs make a complete outline.
     TestDocument t;
     setOmBody(t.doc.params);
     boundaries[6].change(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(status(t), "Status: OK");
 }
 
@@ -245,7 +248,7 @@ TEST(Recompute, SoundHoleJustOffTheTailFails) {
     setOmBody(t.doc.params);
     t.doc.params.soundHoleDiameter = 4;
     t.doc.params.soundHoleOffset = 1.99f;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_NE(status(t).find("sound hole"), std::string::npos);
 }
 
@@ -255,20 +258,20 @@ TEST(Recompute, RecommendedLengthRange) {
         "lower bout width specified, reccommended length is between ";
     TestDocument t;
     t.doc.params.lowerBoutHalfWidth = 8;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(status(t), prefix + "19.84 and 24.64.");
     t.doc.params.lowerBoutHalfWidth = 7.92f;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(status(t), prefix + "19.64 and 24.39.");
     t.doc.params.lowerBoutHalfWidth = 5;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(status(t), prefix + "12.4 and 15.4.");
 }
 
 TEST(Recompute, ResetDisplayBlanksEverythingButLeavesTheFlag) {
     TestDocument t;
     setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_NE(t.form.text("labelLBCenterData"), " ");
     const int shown = t.form.drawingsShown();
     resetDisplay(t.doc);
@@ -285,10 +288,10 @@ TEST(Recompute, ResetDisplayBlanksEverythingButLeavesTheFlag) {
 TEST(Recompute, AFailingStepperClickClearsTheCompleteFlag) {
     TestDocument t;
     setOmBody(t.doc.params);
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     ASSERT_EQ(t.doc.outlineComplete, 1);
     t.doc.params.waistOffset = 30;
-    recompute(t.doc);
+    recomputeAndShow(t.doc);
     EXPECT_EQ(t.doc.outlineComplete, 0);
 }
 

@@ -5,10 +5,11 @@
 
 #include <atomic>
 #include <chrono>
-#include <clocale>
 #include <string>
 #include <thread>
 
+#include "help/release_query.h"
+#include "help/release_texts.h"
 #include "tests/core/loopback_server.h"
 
 namespace bowlyn {
@@ -22,6 +23,23 @@ using test::VERSION_PATH;
 using test::writeAll;
 
 using Clock = std::chrono::steady_clock;
+
+// One check driven to its end by polling, as a caller without a main loop
+// would: the newest release number, or 0.0 when the address is "" or the
+// check brought no usable answer.
+double checkForUpdateAt(const std::string& url, const ReleaseCheckLimits& limits = {}) {
+    if (url.empty())
+        return 0.0;
+    ReleaseQuery query(url, limits);
+    query.start();
+    while (!query.collect()) {
+        int running = 0;
+        curl_multi_perform(query.multi(), &running);
+        if (!query.collect())
+            curl_multi_poll(query.multi(), nullptr, 0, 100, nullptr);
+    }
+    return query.newest();
+}
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -79,13 +97,15 @@ TEST(ReleaseCheck, AbsurdReleaseNumberIsNoAnswer) {
     EXPECT_EQ(server.requests(), 1);
 }
 
+// The server would stay silent for 15 s: ending within a few seconds is
+// ending at the limit of 0.3 s, however slow the build.
 TEST(ReleaseCheck, SilentServerIsAbandonedAtTheTimeLimit) {
     LoopbackServer server(neverAnswer);
     const auto start = Clock::now();
     EXPECT_EQ(checkForUpdateAt(server.url(), {100, 300}), 0.0);
     const double elapsed = secondsSince(start);
     EXPECT_GE(elapsed, 0.25);
-    EXPECT_LT(elapsed, 1.5);
+    EXPECT_LT(elapsed, 5.0);
     EXPECT_EQ(server.requests(), 1);
 }
 
@@ -95,9 +115,13 @@ TEST(ReleaseCheck, ClosedPortGivesZeroAtOnce) {
         LoopbackServer server(answer("200 OK", "0.8"));
         port = server.port();
     }
+    // With limits of a minute, anything but a refusal taken at once would
+    // take that long.
     const auto start = Clock::now();
-    EXPECT_EQ(checkForUpdateAt("http://127.0.0.1:" + std::to_string(port) + VERSION_PATH), 0.0);
-    EXPECT_LT(secondsSince(start), 2.0);
+    EXPECT_EQ(
+        checkForUpdateAt("http://127.0.0.1:" + std::to_string(port) + VERSION_PATH, {60000, 60000}),
+        0.0);
+    EXPECT_LT(secondsSince(start), 10.0);
 }
 
 TEST(ReleaseCheck, EnvironmentChoosesTheAddressAndEmptyTurnsTheCheckOff) {
@@ -105,14 +129,12 @@ TEST(ReleaseCheck, EnvironmentChoosesTheAddressAndEmptyTurnsTheCheckOff) {
     {
         ReleaseUrlOverride address(server.url());
         EXPECT_EQ(releaseUrl(), server.url());
-        EXPECT_DOUBLE_EQ(checkForUpdate(), 0.8);
+        EXPECT_DOUBLE_EQ(checkForUpdateAt(releaseUrl()), 0.8);
     }
     {
         ReleaseUrlOverride off("");
         EXPECT_EQ(releaseUrl(), "");
-        const auto start = Clock::now();
-        EXPECT_EQ(checkForUpdate(), 0.0);
-        EXPECT_LT(secondsSince(start), 0.5);
+        EXPECT_EQ(checkForUpdateAt(releaseUrl()), 0.0);
     }
     EXPECT_EQ(checkForUpdateAt(""), 0.0);
     EXPECT_EQ(server.requests(), 1);
@@ -124,6 +146,8 @@ long peakResidentKilobytes() {
     return usage.ru_maxrss;
 }
 
+// Limits of a minute: a slow (sanitizer) build must not run out of time on
+// the way.
 TEST(ReleaseCheck, HugeAnswerKeepsMemoryBounded) {
     constexpr std::size_t total = 50u << 20;
     LoopbackServer server([](int fd, const std::atomic<bool>& stopping) {
@@ -137,50 +161,10 @@ TEST(ReleaseCheck, HugeAnswerKeepsMemoryBounded) {
         }
     });
     const long before = peakResidentKilobytes();
-    const auto start = Clock::now();
-    const double newest = checkForUpdateAt(server.url());
-    EXPECT_LT(secondsSince(start), 10.0);
+    const double newest = checkForUpdateAt(server.url(), {60000, 60000});
     // Every piece starts with a number, so whatever piece came last reads as 7.
     EXPECT_EQ(newest, 7.0);
     EXPECT_LT(peakResidentKilobytes() - before, 16 * 1024);
-}
-
-TEST(ReleaseNumber, LeadingDecimalNumberOnly) {
-    const auto read = [](const std::string& text) {
-        return leadingReleaseNumber(text.data(), text.size());
-    };
-    EXPECT_DOUBLE_EQ(read("0.8\n"), 0.8);
-    EXPECT_DOUBLE_EQ(read("  1.25abc"), 1.25);
-    EXPECT_DOUBLE_EQ(read("\r\n.5"), 0.5);
-    EXPECT_DOUBLE_EQ(read("+2"), 2.0);
-    EXPECT_DOUBLE_EQ(read("-1"), -1.0);
-    EXPECT_DOUBLE_EQ(read("0x10"), 0.0);
-    EXPECT_DOUBLE_EQ(read("1e2"), 100.0);
-    EXPECT_DOUBLE_EQ(read("1000"), 1000.0);
-    EXPECT_DOUBLE_EQ(read("1e3"), 1000.0);
-    for (const char* notANumber : {"", " ", "<html>", "inf", "nan", "-inf", ".", "-", "1e999",
-                                   "v0.8", "1000.001", "1e4", "1.7976931348623157e308"}) {
-        EXPECT_EQ(read(notANumber), 0.0) << notANumber;
-    }
-    // Only the given length is read.
-    EXPECT_DOUBLE_EQ(leadingReleaseNumber("0.85", 3), 0.8);
-}
-
-TEST(ReleaseNumber, TextIsTheSameInACommaLocale) {
-    const std::string old = std::setlocale(LC_ALL, nullptr);
-    const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    EXPECT_EQ(releaseNumberText(0.8), "0.8");
-    EXPECT_EQ(releaseNumberText(1.0), "1");
-    EXPECT_EQ(releaseNumberText(1e300), "1e+300");
-    EXPECT_EQ(releaseNumberText(0.1 + 0.2), "0.3");
-    EXPECT_EQ(releaseNumberText(1.0 / 3.0), "0.3333333333333333");
-    EXPECT_DOUBLE_EQ(leadingReleaseNumber("2.5", 3), 2.5);
-    EXPECT_EQ(newerReleaseStatusText(1.5),
-              "A newer version of Bowlyn (1.5) is available on the Bowlyn home page.");
-    std::setlocale(LC_ALL, old.c_str());
-    if (!comma) {
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed; checked in the current locale only";
-    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -66,6 +67,44 @@ TEST(AboutTexts, VersionAndNewerReleaseNote) {
               plain +
                   "\n\nNote: A newer version (0.8) is available for download on the Bowlyn "
                   "Homepage.");
+}
+
+TEST(ReleaseNumber, LeadingDecimalNumberOnly) {
+    const auto read = [](const std::string& text) {
+        return leadingReleaseNumber(text.data(), text.size());
+    };
+    EXPECT_DOUBLE_EQ(read("0.8\n"), 0.8);
+    EXPECT_DOUBLE_EQ(read("  1.25abc"), 1.25);
+    EXPECT_DOUBLE_EQ(read("\r\n.5"), 0.5);
+    EXPECT_DOUBLE_EQ(read("+2"), 2.0);
+    EXPECT_DOUBLE_EQ(read("-1"), -1.0);
+    EXPECT_DOUBLE_EQ(read("0x10"), 0.0);
+    EXPECT_DOUBLE_EQ(read("1e2"), 100.0);
+    EXPECT_DOUBLE_EQ(read("1000"), 1000.0);
+    EXPECT_DOUBLE_EQ(read("1e3"), 1000.0);
+    for (const char* notANumber : {"", " ", "<html>", "inf", "nan", "-inf", ".", "-", "1e999",
+                                   "v0.8", "1000.001", "1e4", "1.7976931348623157e308"}) {
+        EXPECT_EQ(read(notANumber), 0.0) << notANumber;
+    }
+    // Only the given length is read.
+    EXPECT_DOUBLE_EQ(leadingReleaseNumber("0.85", 3), 0.8);
+}
+
+TEST(ReleaseNumber, TextIsTheSameInACommaLocale) {
+    const std::string old = std::setlocale(LC_ALL, nullptr);
+    const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    EXPECT_EQ(releaseNumberText(0.8), "0.8");
+    EXPECT_EQ(releaseNumberText(1.0), "1");
+    EXPECT_EQ(releaseNumberText(1e300), "1e+300");
+    EXPECT_EQ(releaseNumberText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(releaseNumberText(1.0 / 3.0), "0.3333333333333333");
+    EXPECT_DOUBLE_EQ(leadingReleaseNumber("2.5", 3), 2.5);
+    EXPECT_EQ(newerReleaseStatusText(1.5),
+              "A newer version of Bowlyn (1.5) is available on the Bowlyn home page.");
+    std::setlocale(LC_ALL, old.c_str());
+    if (!comma) {
+        GTEST_SKIP() << "de_DE.UTF-8 is not installed; checked in the current locale only";
+    }
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "geometry/document.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
@@ -28,7 +28,7 @@ namespace fs = std::filesystem;
 // What a working-drawing pass tells the user and what it would export.
 std::string passResult(Document& doc) {
     doc.finalDrawing = 0;
-    recompute(doc);
+    recomputeAndShow(doc);
     std::string r = doc.form.text(STATUS_LABEL) + "\n";
     for (const char* label : derivedValueLabels)
         r += doc.form.text(label) + "\n";

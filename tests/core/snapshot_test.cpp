@@ -4,30 +4,20 @@
 
 #include "geometry/document.h"
 #include "geometry/overlays.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/dialogs.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
+#include "test_document.h"
+#include "tests/scripted_dialogs.h"
 
 namespace bowlyn {
 namespace {
 
-class RecordingDialogs : public Dialogs {
-  public:
-    std::string lastError;
-    void showError(const std::string& message) override { lastError = message; }
-    void showWarning(const std::string&) override {}
-    bool askYesNo(const std::string&) override { return false; }
-    SaveChoice askSaveChanges(const std::string&) override { return SaveChoice::Cancel; }
-    std::string chooseFile(FileDialogMode, const std::string&) override { return ""; }
-};
-
-struct SnapshotCommand : ::testing::Test {
-    MemoryForm form;
-    Document doc{form};
-    RecordingDialogs dialogs;
+struct SnapshotCommand : ::testing::Test, testing::TestDocument {
+    test::ScriptedDialogs dialogs;
 
     // The Dreadnought body.
     void SetUp() override {
@@ -60,15 +50,16 @@ struct SnapshotCommand : ::testing::Test {
 
 TEST_F(SnapshotCommand, RefusedWithoutACompleteOutlineKeepingTheOldOne) {
     setLength("20");
-    recompute(doc);
+    recomputeAndShow(doc);
     takeSnapshot(doc, dialogs);
-    EXPECT_EQ(dialogs.lastError, "");
+    EXPECT_TRUE(dialogs.errors.empty());
     EXPECT_FLOAT_EQ(doc.snapshot.bodyLength, 20.0f);
 
     setLength("21");
     doc.outlineComplete = 0;
     takeSnapshot(doc, dialogs);
-    EXPECT_EQ(dialogs.lastError,
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.errors[0],
               "A complete body outline must be successfully generated before a snapshot can be "
               "taken.");
     EXPECT_FLOAT_EQ(doc.snapshot.bodyLength, 20.0f);
@@ -76,7 +67,7 @@ TEST_F(SnapshotCommand, RefusedWithoutACompleteOutlineKeepingTheOldOne) {
 
 TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     setLength("20");
-    recompute(doc);
+    recomputeAndShow(doc);
     ASSERT_EQ(doc.outlineComplete, 1);
     const size_t entities = doc.drawing.entities.size();
     takeSnapshot(doc, dialogs);
@@ -85,7 +76,7 @@ TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     // The shorter snapshot hangs from the same neck end, so its tail lies one
     // unit above the current tail on the centre line.
     setLength("21");
-    recompute(doc);
+    recomputeAndShow(doc);
     ASSERT_EQ(form.text(STATUS_LABEL), STATUS_OK);
     EXPECT_EQ(doc.drawing.entities.size(), entities);  // painted, never recorded
     float centreX = 0, snapshotTail = 1;
@@ -97,7 +88,7 @@ TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     // current outline covers it.
     takeSnapshot(doc, dialogs);
     setLength("20");
-    recompute(doc);
+    recomputeAndShow(doc);
     float x = 0, tail = 0;
     doc.drawing.view.toPixel(x, tail);
     int columnsBelow = 0;
@@ -113,7 +104,7 @@ TEST_F(SnapshotCommand, TransPointsShowWithAProblemButNotInTheFinalDrawing) {
     setFieldText(doc, fieldByLabel("Lower bout radius"), "0");
     parseTransPoints(doc, "3,10");
     doc.showTransPoints = 1;
-    recompute(doc);
+    recomputeAndShow(doc);
     ASSERT_NE(form.text(STATUS_LABEL), STATUS_OK);
     float x = 3, y = 10;
     doc.drawing.view.toPixel(x, y);
@@ -123,7 +114,7 @@ TEST_F(SnapshotCommand, TransPointsShowWithAProblemButNotInTheFinalDrawing) {
     };
     EXPECT_TRUE(pointColour());
     doc.finalDrawing = 1;
-    recompute(doc);
+    recomputeAndShow(doc);
     EXPECT_FALSE(pointColour());
 }
 

@@ -10,7 +10,7 @@
 namespace bowlyn {
 namespace {
 
-using testing::NeckDocument;
+using testing::TestDocument;
 
 void setStrings(DesignParameters& p, int32_t count, int32_t perCourse, float diameter) {
     p.hasStrings = 1;
@@ -23,7 +23,7 @@ void setStrings(DesignParameters& p, int32_t count, int32_t perCourse, float dia
 
 // A neck 1.75 wide at the nut (y 30) and 2.2 at the bridge (y 5), setback 0.1,
 // nut 0.25 thick.
-void setNeck(NeckDocument& t) {
+void setNeck(TestDocument& t) {
     t.doc.neck.nutHalfWidth = 0.875f;
     t.doc.neck.nutY = 30.0f;
     t.doc.neck.bridgeHalfWidth = 1.1f;
@@ -33,8 +33,8 @@ void setNeck(NeckDocument& t) {
 }
 
 // Centre lines painted, one per string, from the last string to string 1.
-std::vector<Entity> centreLines(const NeckDocument& t) {
-    std::vector<Entity> lines = t.recorded(EntityKind::Line, 5.0f);
+std::vector<Entity> centreLines(const TestDocument& t) {
+    std::vector<Entity> lines = t.recorded(EntityKind::Line, Layer::Strings);
     std::vector<Entity> centres;
     for (size_t i = 0; i < lines.size(); i += 3)
         centres.push_back(lines[i]);
@@ -88,32 +88,31 @@ TEST(StringChecks, EachCheckReportsItsMessage) {
          courses},
     };
     for (const Case& c : cases) {
-        NeckDocument t;
+        TestDocument t;
         setStrings(t.doc.params, 6, 1, 0.02f);
         c.breakIt(t.doc.params);
-        EXPECT_FALSE(checkStrings(t.doc)) << c.what;
-        EXPECT_EQ(t.status(), c.message) << c.what;
+        EXPECT_EQ(testing::messageOf(checkStrings(t.doc)), c.message) << c.what;
     }
 
-    NeckDocument off;  // without strings nothing is checked
+    TestDocument off;  // without strings nothing is checked
     off.doc.params.stringCount = 99;
-    EXPECT_TRUE(checkStrings(off.doc));
+    EXPECT_EQ(testing::messageOf(checkStrings(off.doc)), STATUS_OK);
 }
 
 TEST(StringChecks, CourseWidths) {
-    NeckDocument t;
+    TestDocument t;
     DesignParameters& p = t.doc.params;
     setStrings(p, 12, 2, 0.0f);
     p.courseSpacing = 0.1f;
     for (int i = 1; i <= 12; ++i)
         p.stringDiameters[i] = 0.01f * i;
-    ASSERT_TRUE(checkStrings(t.doc));
+    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
     ASSERT_EQ(t.doc.courses.courseCount, 6);
     for (int c = 1; c <= 6; ++c)
         EXPECT_FLOAT_EQ(t.doc.courses.courseWidths[c], 0.01f * (4 * c - 1) + 0.1f) << c;
 
     p.stringsPerCourse = 0;  // stored as single strings
-    ASSERT_TRUE(checkStrings(t.doc));
+    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
     EXPECT_EQ(p.stringsPerCourse, 1);
     EXPECT_EQ(t.doc.courses.courseCount, 12);
     EXPECT_FLOAT_EQ(t.doc.courses.courseWidths[12], 0.12f);
@@ -128,13 +127,13 @@ TEST(Strings, CourseGapModes) {
 }
 
 TEST(Strings, SixSingleStringsAtNutAndBridge) {
-    NeckDocument t;
+    TestDocument t;
     setNeck(t);
     setStrings(t.doc.params, 6, 1, 0.02f);
-    ASSERT_TRUE(checkStrings(t.doc));
+    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
     drawStrings(t.doc);
 
-    auto lines = t.recorded(EntityKind::Line, 5.0f);
+    auto lines = t.recorded(EntityKind::Line, Layer::Strings);
     ASSERT_EQ(lines.size(), 18u);  // centre line and two edges each
     auto centres = centreLines(t);
     const float nut[] = {-0.765f, -0.459f}, bridge[] = {-0.99f, -0.594f};
@@ -152,15 +151,15 @@ TEST(Strings, SixSingleStringsAtNutAndBridge) {
 }
 
 TEST(Strings, TwelveStringsInCoursesStayTheSpacingApart) {
-    NeckDocument t;
+    TestDocument t;
     setNeck(t);
     setStrings(t.doc.params, 12, 2, 0.0f);
     t.doc.params.courseSpacing = 0.1f;
     for (int i = 1; i <= 12; ++i)
         t.doc.params.stringDiameters[i] = i <= 6 ? 0.012f : 0.03f;
-    ASSERT_TRUE(checkStrings(t.doc));
+    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
     drawStrings(t.doc);
-    auto lines = t.recorded(EntityKind::Line, 5.0f);
+    auto lines = t.recorded(EntityKind::Line, Layer::Strings);
     ASSERT_EQ(lines.size(), 36u);
     // Right edge of the first string of each course to the left edge of the
     // second, at the nut and at the bridge.
@@ -177,21 +176,21 @@ TEST(Strings, TwelveStringsInCoursesStayTheSpacingApart) {
 }
 
 TEST(Strings, OneStringOnTheCentreLineAndNoneWithoutAFretboard) {
-    NeckDocument t;
+    TestDocument t;
     setNeck(t);
     setStrings(t.doc.params, 1, 1, 0.05f);
-    ASSERT_TRUE(checkStrings(t.doc));
+    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
     drawStrings(t.doc);
     auto centres = centreLines(t);
     ASSERT_EQ(centres.size(), 1u);
     EXPECT_EQ(centres[0].v[0], 0.0f);
     EXPECT_EQ(centres[0].v[2], 0.0f);
 
-    NeckDocument bare;
+    TestDocument bare;
     setNeck(bare);
     setStrings(bare.doc.params, 6, 1, 0.02f);
     bare.doc.params.hasFretboard = 0;
-    EXPECT_TRUE(checkStrings(bare.doc));
+    EXPECT_EQ(testing::messageOf(checkStrings(bare.doc)), STATUS_OK);
     drawStrings(bare.doc);
     EXPECT_TRUE(bare.entities().empty());
 }

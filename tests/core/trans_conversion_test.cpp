@@ -7,21 +7,19 @@
 
 #include "geometry/document.h"
 #include "geometry/overlays.h"
-#include "geometry/recompute.h"
+#include "geometry/pass_display.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/number_text.h"
 #include "model/presets.h"
+#include "test_document.h"
 #include "tests/core/test_seed.h"
 
 namespace bowlyn {
 namespace {
 
-struct Conversion : ::testing::Test {
-    MemoryForm form;
-    Document doc{form};
-
+struct Conversion : ::testing::Test, testing::TestDocument {
     void SetUp() override { doc.presets = builtInPresetTable(); }
 
     // Parses the points and converts them; the work row's texts by label.
@@ -224,7 +222,7 @@ TEST_F(Conversion, PointsTracedFromAPresetGiveAWorkingDesign) {
     loadPreset(doc, 8);  // OM
     for (int f : {fields::HAS_FRETBOARD, fields::HAS_STRINGS})
         setFieldText(doc, f, "0");
-    recompute(doc);
+    recomputeAndShow(doc);
     ASSERT_EQ(form.text(STATUS_LABEL), STATUS_OK);
     const float length = doc.params.bodyLength;
     std::string points = "0,0\n";
@@ -243,7 +241,7 @@ TEST_F(Conversion, PointsTracedFromAPresetGiveAWorkingDesign) {
     EXPECT_NEAR(doc.params.lowerBoutHalfWidth, 7.5, 0.01);
     EXPECT_NEAR(doc.params.waistHalfWidth, 9.38 / 2, 0.01);
     EXPECT_NEAR(doc.params.upperBoutHalfWidth, 11.25 / 2, 0.01);
-    recompute(doc);
+    recomputeAndShow(doc);
     EXPECT_EQ(form.text(STATUS_LABEL), STATUS_OK) << points;
     EXPECT_EQ(doc.outlineComplete, 1);
 }

@@ -59,6 +59,18 @@ GtkWidget* findWidget(GtkWidget* root, const std::string& name) {
     return findIn(root, name);
 }
 
+GtkWidget* openAboutDialog() {
+    GtkWidget* about = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* w = windows; w != nullptr; w = w->next) {
+        if (GTK_IS_ABOUT_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
+            about = GTK_WIDGET(w->data);
+        }
+    }
+    g_list_free(windows);
+    return about;
+}
+
 std::vector<std::string>& loggedProblems() {
     static std::vector<std::string> problems;
     return problems;

@@ -11,6 +11,7 @@
 #include "app/gtk_form.h"
 #include "app/main_window.h"
 #include "model/dialogs.h"
+#include "tests/scripted_dialogs.h"
 
 namespace bowlyn::test {
 
@@ -28,33 +29,12 @@ bool runLoopUntil(const std::function<bool()>& done, double seconds);
 // Any widget of the window by name, menu items in submenus included.
 GtkWidget* findWidget(GtkWidget* root, const std::string& name);
 
-// Answers the program's questions from a script and remembers what it said.
-struct ScriptedDialogs : Dialogs {
-    std::vector<std::string> errors, warnings, questions;
-    std::vector<std::string> files;  // answers to chooseFile, in order; then ""
-    std::vector<FileDialogMode> modes;
-    bool answerYes = true;
-    SaveChoice saveChoice = SaveChoice::Cancel;  // the answer about unsaved work
+// The About box on screen, or nullptr.
+GtkWidget* openAboutDialog();
 
-    void showError(const std::string& m) override { errors.push_back(m); }
-    void showWarning(const std::string& m) override { warnings.push_back(m); }
-    bool askYesNo(const std::string& q) override {
-        questions.push_back(q);
-        return answerYes;
-    }
-    SaveChoice askSaveChanges(const std::string& q) override {
-        questions.push_back(q);
-        return saveChoice;
-    }
-    std::string chooseFile(FileDialogMode mode, const std::string&) override {
-        modes.push_back(mode);
-        if (files.empty())
-            return "";
-        std::string f = files.front();
-        files.erase(files.begin());
-        return f;
-    }
-};
+inline std::string orEmpty(const gchar* text) {
+    return text != nullptr ? text : "";
+}
 
 // GTK's own warnings and criticals, collected so a test can fail on them.
 std::vector<std::string>& loggedProblems();

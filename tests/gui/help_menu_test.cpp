@@ -1,26 +1,21 @@
-// The Help menu and the release note at start-up, in the real window.
+// The Help menu in the real window.
 
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
 
 #include "help/documentation.h"
-#include "help/update_watcher.h"
 #include "tests/core/loopback_server.h"
 #include "tests/gui/gui_support.h"
 
 namespace bowlyn {
 namespace {
 
-using test::answer;
-using test::LoopbackServer;
+using test::openAboutDialog;
+using test::orEmpty;
 using test::ReleaseUrlOverride;
-
-const char* const NEWER_NOTE =
-    "A newer version of Bowlyn (0.8) is available on the Bowlyn home page.";
 
 template <typename Predicate>
 GtkWidget* findChild(GtkWidget* widget, Predicate is) {
@@ -36,22 +31,6 @@ GtkWidget* findChild(GtkWidget* widget, Predicate is) {
         g_list_free(children);
     }
     return found;
-}
-
-GtkWidget* openAboutDialog() {
-    GtkWidget* about = nullptr;
-    GList* windows = gtk_window_list_toplevels();
-    for (GList* w = windows; w != nullptr; w = w->next) {
-        if (GTK_IS_ABOUT_DIALOG(w->data) && gtk_widget_get_visible(GTK_WIDGET(w->data))) {
-            about = GTK_WIDGET(w->data);
-        }
-    }
-    g_list_free(windows);
-    return about;
-}
-
-std::string orEmpty(const gchar* text) {
-    return text != nullptr ? text : "";
 }
 
 // What the About box showed while it ran; read from inside its modal loop.
@@ -172,118 +151,12 @@ TEST_F(HelpMenu, WithoutABrowserAMessageNamesTheGuide) {
                                      path + "' by hand.");
     g_free(path);
 
-    openLink(nullptr, "http://bowlyn.example/", nullptr);
+    // The About box's link, with no browser to take it.
+    ASSERT_TRUE(runAbout().shown);
     ASSERT_EQ(dialogs.errors.size(), 2u);
     EXPECT_EQ(dialogs.errors[1],
               "The address 'http://bowlyn.example/' could not be opened in a web browser. Open "
               "it by hand.");
-}
-
-// What an open About box said about releases, first and after an answer.
-struct AboutNotes {
-    std::string first, last;
-    bool shown = false;
-    std::chrono::steady_clock::time_point deadline;
-};
-
-gboolean watchAboutForANote(gpointer data) {
-    auto* notes = static_cast<AboutNotes*>(data);
-    GtkWidget* dialog = openAboutDialog();
-    if (dialog == nullptr) {
-        return TRUE;
-    }
-    notes->last = orEmpty(gtk_about_dialog_get_comments(GTK_ABOUT_DIALOG(dialog)));
-    if (!notes->shown) {
-        notes->shown = true;
-        notes->first = notes->last;
-    }
-    if (notes->last.find("Note:") == std::string::npos &&
-        std::chrono::steady_clock::now() < notes->deadline) {
-        return TRUE;
-    }
-    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
-    return FALSE;
-}
-
-// The window opened with the release check asking `url`, as at start-up.
-class ReleaseNotes : public ::testing::Test {
-  protected:
-    void open(const std::string& url) {
-        ReleaseUrlOverride address(url);
-        std::string error;
-        ASSERT_TRUE(openMainWindow(error)) << error;
-        startupStatus = status();
-    }
-    void TearDown() override {
-        closeMainWindow();
-        test::pump();
-    }
-    static std::string status() { return app().form->text("labelStatusText"); }
-    static bool checking() { return app().updates->checking(); }
-    static void activate(const char* name) {
-        gtk_menu_item_activate(GTK_MENU_ITEM(test::findWidget(app().mainWindow, name)));
-        test::pump();
-    }
-    AboutNotes runAbout() {
-        AboutNotes notes;
-        notes.deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        const guint source = g_timeout_add(20, watchAboutForANote, &notes);
-        activate("menuAbout");
-        if (!notes.shown) {
-            g_source_remove(source);
-        }
-        return notes;
-    }
-
-    std::string startupStatus;
-};
-
-TEST_F(ReleaseNotes, StartUpShowsTheWindowAndAnnouncesANewerReleaseWhenItArrives) {
-    LoopbackServer server(test::answerAfter(300, "0.8\n"));
-    open(server.url());
-    EXPECT_NE(startupStatus, NEWER_NOTE) << "start-up waited for the answer";
-    EXPECT_TRUE(checking());
-    ASSERT_TRUE(test::runLoopUntil([] { return !checking(); }, 5.0));
-    EXPECT_EQ(status(), NEWER_NOTE);
-    EXPECT_EQ(server.requests(), 1);
-}
-
-TEST_F(ReleaseNotes, ALateAnswerLeavesAProblemOnTheStatusLineAndGoesToAbout) {
-    LoopbackServer server(test::answerAfter(400, "0.8\n"));
-    open(server.url());
-    gtk_button_clicked(GTK_BUTTON(test::findWidget(app().mainWindow, "buttonTryIt")));
-    const std::string problem = status();
-    ASSERT_EQ(problem.rfind("Problem: ", 0), 0u) << problem;
-    ASSERT_TRUE(test::runLoopUntil([] { return !checking(); }, 5.0));
-    EXPECT_EQ(status(), problem);
-    // About shows the answer at once, from the check at start-up.
-    const AboutNotes notes = runAbout();
-    ASSERT_TRUE(notes.shown);
-    EXPECT_NE(notes.first.find("\n\nNote: A newer version (0.8) is available for download on "
-                               "the Bowlyn Homepage."),
-              std::string::npos)
-        << notes.first;
-}
-
-TEST_F(ReleaseNotes, AnOpenAboutBoxShowsTheAnswerWhenItArrives) {
-    LoopbackServer server(test::answerAfter(300, "0.9\n"));
-    open(server.url());
-    const AboutNotes notes = runAbout();
-    ASSERT_TRUE(notes.shown);
-    EXPECT_EQ(notes.first.find("Note:"), std::string::npos);
-    EXPECT_NE(notes.last.find("\n\nNote: A newer version (0.9) is available"), std::string::npos)
-        << notes.last;
-    // The box joined the check on its way at start-up.
-    EXPECT_EQ(server.requests(), 1);
-    EXPECT_EQ(status(), "A newer version of Bowlyn (0.9) is available on the Bowlyn home page.");
-}
-
-TEST_F(ReleaseNotes, NoAddressNoCheckAndTheStartUpTextStays) {
-    open("");
-    EXPECT_FALSE(checking());
-    test::runLoopUntil([] { return false; }, 0.1);
-    EXPECT_EQ(status(), startupStatus);
-    EXPECT_EQ(startupStatus.rfind("Status: ", 0), 0u);
 }
 
 }  // namespace

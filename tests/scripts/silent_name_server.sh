@@ -2,8 +2,9 @@
 # Starts build/bowlyn with a release address whose host name only a silent
 # name server could resolve: a UDP socket that reads queries and never
 # answers, put in place of the resolver configuration inside a mount
-# namespace. The window must appear, answer Ctrl+Q and end within two
-# seconds although the release check is still waiting for the name.
+# namespace. The window must appear, answer Ctrl+Q and end at once although
+# the release check is still waiting for the name (which the resolver would
+# wait 30 seconds for).
 # Usage: silent_name_server.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
@@ -93,13 +94,15 @@ run_and_quit() {
   start=$(date +%s%N)
   xdotool key ctrl+q
   while kill -0 "$pid" 2>/dev/null; do
-    [ $(($(date +%s%N) - start)) -lt 10000000000 ] || { kill "$pid"; fail "the program did not end"; }
+    [ $(($(date +%s%N) - start)) -lt 40000000000 ] || { kill "$pid"; fail "the program did not end"; }
     sleep 0.02
   done
   elapsed=$((($(date +%s%N) - start) / 1000000))
   wait "$pid" || status=$?
   [ "$status" -eq 0 ] || fail "ended with status $status: $(cat "$work/stderr")"
-  [ "$elapsed" -lt 2000 ] || fail "Ctrl+Q took $elapsed ms to end the program"
+  # Waiting for the name would take the resolver's 30 s; a slow (sanitizer)
+  # build ends in well under 10.
+  [ "$elapsed" -lt 10000 ] || fail "Ctrl+Q took $elapsed ms to end the program"
   echo "Ctrl+Q ended the program after $elapsed ms (quit $1 s after the query)"
 }
 

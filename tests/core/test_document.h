@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "geometry/document.h"
+#include "geometry/pass_display.h"
+#include "geometry/recompute.h"
+#include "model/memory_form.h"
+#include "render/entity_list.h"
+
+namespace bowlyn::testing {
+
+// A document on its own memory form, as a new window has them: the one
+// starting point of every core test that needs a design.
+struct TestDocument {
+    MemoryForm form;
+    Document doc{form};
+
+    // One pass shown on the form, as a click runs it; its status line.
+    std::string pass() { return statusText(recomputeAndShow(doc)); }
+    // The status line as the form shows it.
+    std::string status() const { return form.text(STATUS_LABEL); }
+    const std::vector<Entity>& entities() const { return doc.drawing.entities.entities(); }
+    // Entities of one kind on one layer.
+    std::vector<Entity> recorded(EntityKind kind, Layer layer) const {
+        std::vector<Entity> out;
+        for (const Entity& e : entities()) {
+            if (e.kind == entityKindValue(kind) && e.layer == layerValue(layer))
+                out.push_back(e);
+        }
+        return out;
+    }
+};
+
+// The message of a step's problem, or "Status: OK" when it found none.
+inline std::string messageOf(const std::optional<Problem>& problem) {
+    return problem ? problem->message : STATUS_OK;
+}
+
+}  // namespace bowlyn::testing
