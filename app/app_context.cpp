@@ -6,6 +6,7 @@
 
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
+#include "app/template_print.h"
 #include "help/release_watch.h"
 
 namespace bowlyn {

@@ -12,6 +12,7 @@ namespace bowlyn {
 
 class GtkDialogs;
 class GtkForm;
+class PrintSession;
 class ReleaseWatch;
 
 // The running window and everything it owns: the one piece of program state
@@ -34,6 +35,9 @@ struct AppContext {
     std::string startDirectory;       // where the program was started
     std::string iconPath;             // the application icon file, "" when not found
     bool mainLoopRunning = false;
+    // The printer, paper and scale correction chosen last: kept while the
+    // program runs, across windows. Made at the first print.
+    std::unique_ptr<PrintSession> printing;
 
     // What the open window owns, from openMainWindow to closeMainWindow.
     struct Owned {

@@ -36,6 +36,43 @@ const char* fileDialogTitle(FileDialogMode mode) {
     return "";
 }
 
+struct Choice {
+    const char* caption;
+    const char* value;
+};
+// An export's units and a template's paper, as the chooser offers them.
+constexpr Choice EXPORT_UNITS[] = {
+    {"Design's own", ""}, {"Inches", "in"}, {"Millimetres", "mm"}, {"Centimetres", "cm"}};
+constexpr Choice EXPORT_PAPERS[] = {{"A4", "a4"},
+                                    {"Letter", "letter"},
+                                    {"A3", "a3"},
+                                    {"Tabloid", "tabloid"},
+                                    {"Full size", "full"}};
+
+// A text combo box of `choices`, named for tests, `active` chosen.
+template <size_t N>
+GtkWidget* choiceBox(const Choice (&choices)[N], int active, const char* name) {
+    GtkWidget* box = gtk_combo_box_new_text();
+    gtk_widget_set_name(box, name);
+    for (const Choice& c : choices)
+        gtk_combo_box_append_text(GTK_COMBO_BOX(box), c.caption);
+    gtk_combo_box_set_active(GTK_COMBO_BOX(box), active >= 0 && active < int(N) ? active : 0);
+    return box;
+}
+
+template <size_t N>
+int activeIndex(GtkWidget* box, const Choice (&)[N]) {
+    const int active = gtk_combo_box_get_active(GTK_COMBO_BOX(box));
+    return active >= 0 && active < int(N) ? active : 0;
+}
+
+void packChoice(GtkWidget* hbox, const char* caption, GtkWidget* box) {
+    GtkWidget* label = gtk_label_new_with_mnemonic(caption);
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label), box);
+    gtk_box_pack_start(GTK_BOX(hbox), label, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(hbox), box, FALSE, FALSE, 6);
+}
+
 }  // namespace
 
 GtkDialogs::GtkDialogs(GtkWidget* parent, const std::string& iconPath) : parent_(parent) {
@@ -107,25 +144,28 @@ SaveChoice GtkDialogs::askSaveChanges(const std::string& question) {
     }
 }
 
-std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initialFolder) {
-    const bool open = mode == FileDialogMode::Open;
+GtkWidget* GtkDialogs::newFileChooser(const char* title, bool open,
+                                      const std::string& initialFolder) {
     GtkWindow* parent = parent_ && GTK_IS_WINDOW(parent_) ? GTK_WINDOW(parent_) : nullptr;
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
-        fileDialogTitle(mode), parent,
-        open ? GTK_FILE_CHOOSER_ACTION_OPEN : GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL,
-        GTK_RESPONSE_CANCEL, open ? GTK_STOCK_OPEN : GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
+        title, parent, open ? GTK_FILE_CHOOSER_ACTION_OPEN : GTK_FILE_CHOOSER_ACTION_SAVE,
+        GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, open ? GTK_STOCK_OPEN : GTK_STOCK_SAVE,
+        GTK_RESPONSE_ACCEPT, nullptr);
     gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
     gtk_window_set_destroy_with_parent(GTK_WINDOW(chooser), TRUE);
     gtk_dialog_set_default_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
     decorate(chooser);
-    addFilter(chooser, mode == FileDialogMode::Export ? dxfFiles : bowlynFiles);
-    addFilter(chooser, allFiles);
     // Without a folder GTK shows "Recently Used", where a typed plain name is
     // refused; the working folder is where a user expects to start.
     gchar* here = g_get_current_dir();
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser),
                                         initialFolder.empty() ? here : initialFolder.c_str());
     g_free(here);
+    return chooser;
+}
+
+// The chosen file, or "" when the chooser was cancelled. Destroys it.
+static std::string runFileChooser(GtkWidget* chooser) {
     std::string chosen;
     if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
         if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
@@ -135,6 +175,51 @@ std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initi
     }
     gtk_widget_destroy(chooser);
     return chosen;
+}
+
+std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initialFolder) {
+    const bool open = mode == FileDialogMode::Open;
+    GtkWidget* chooser = newFileChooser(fileDialogTitle(mode), open, initialFolder);
+    addFilter(chooser, mode == FileDialogMode::Export ? dxfFiles : bowlynFiles);
+    addFilter(chooser, allFiles);
+    return runFileChooser(chooser);
+}
+
+ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
+                                          const std::string& initialFolder) {
+    GtkWidget* chooser = newFileChooser(request.title.c_str(), false, initialFolder);
+    const std::string pattern = "*" + request.extension;
+    GtkFileFilter* filter = gtk_file_filter_new();
+    gtk_file_filter_set_name(filter, request.filterCaption.c_str());
+    gtk_file_filter_add_pattern(filter, pattern.c_str());
+    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
+    addFilter(chooser, allFiles);
+
+    GtkWidget* units = choiceBox(EXPORT_UNITS, exportUnit_, "exportUnits");
+    GtkWidget* paper =
+        request.choosePaper ? choiceBox(EXPORT_PAPERS, exportPaper_, "exportPaper") : nullptr;
+    GtkWidget* extra = gtk_hbox_new(FALSE, 6);
+    packChoice(extra, "_Units:", units);
+    if (paper)
+        packChoice(extra, "_Paper:", paper);
+    gtk_widget_show_all(extra);
+    gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), extra);
+
+    // Read before the chooser and its extra widget are destroyed.
+    ExportChoice choice;
+    g_object_ref(units);
+    if (paper)
+        g_object_ref(paper);
+    choice.path = runFileChooser(chooser);
+    exportUnit_ = activeIndex(units, EXPORT_UNITS);
+    choice.unit = EXPORT_UNITS[exportUnit_].value;
+    g_object_unref(units);
+    if (paper) {
+        exportPaper_ = activeIndex(paper, EXPORT_PAPERS);
+        choice.paper = EXPORT_PAPERS[exportPaper_].value;
+        g_object_unref(paper);
+    }
+    return choice;
 }
 
 }  // namespace bowlyn

@@ -23,8 +23,13 @@ class GtkDialogs : public Dialogs {
     bool askYesNo(const std::string& question) override;
     SaveChoice askSaveChanges(const std::string& question) override;
     std::string chooseFile(FileDialogMode mode, const std::string& initialFolder) override;
+    // The unit and paper choices sit beneath the chooser's file list, and
+    // keep what was chosen last for the next export.
+    ExportChoice chooseExportFile(const ExportRequest& request,
+                                  const std::string& initialFolder) override;
 
   private:
+    GtkWidget* newFileChooser(const char* title, bool open, const std::string& initialFolder);
     GtkWidget* newMessage(GtkMessageType type, GtkButtonsType buttons, const std::string& message);
     int run(GtkWidget* dialog);
     int runMessage(GtkMessageType type, GtkButtonsType buttons, const std::string& message);
@@ -32,6 +37,7 @@ class GtkDialogs : public Dialogs {
 
     GtkWidget* parent_;
     GdkPixbuf* icon_ = nullptr;
+    int exportUnit_ = 0, exportPaper_ = 0;  // indices of the choices last made
 };
 
 }  // namespace bowlyn

@@ -31,14 +31,28 @@ const std::vector<std::string>& formWidgetNames() {
                 n.push_back(unitCaptionLabel(control.widget));
         }
         // What a pass writes.
-        for (const char* label :
-             {"labelLBCenterData", "labelUBCenterData", "labelWaistCenterData",
-              "labelShoulderArcRadiusData", "labelShoulderArcCenterPointData",
-              "labelTailArcRadiusData", "labelTailArcCenterPointData",
-              "labelCutawayFlorentineRadiusData", "labelCutawayFlorentineCenterPointData",
-              "labelCutawayVenetianCenterPointData", "labelCutawayVenetianPointCenterPointData",
-              "drawingImage", "labelUnits2", "labelStatusText", AIR_VOLUME_LABEL,
-              AIR_RESONANCE_LABEL, AIR_NOTE_LABEL}) {
+        for (const char* label : {"labelLBCenterData",
+                                  "labelUBCenterData",
+                                  "labelWaistCenterData",
+                                  "labelShoulderArcRadiusData",
+                                  "labelShoulderArcCenterPointData",
+                                  "labelTailArcRadiusData",
+                                  "labelTailArcCenterPointData",
+                                  "labelCutawayFlorentineRadiusData",
+                                  "labelCutawayFlorentineCenterPointData",
+                                  "labelCutawayVenetianCenterPointData",
+                                  "labelCutawayVenetianPointCenterPointData",
+                                  "drawingImage",
+                                  "labelUnits2",
+                                  "labelStatusText",
+                                  "labelPerimeterData",
+                                  "labelAreaData",
+                                  "labelLengthData",
+                                  "labelWidthData",
+                                  "labelFretboardAreaData",
+                                  AIR_VOLUME_LABEL,
+                                  AIR_RESONANCE_LABEL,
+                                  AIR_NOTE_LABEL}) {
             n.push_back(label);
         }
         return n;

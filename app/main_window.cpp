@@ -12,6 +12,7 @@
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
 #include "export/depth_display.h"
+#include "export/measurement_texts.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "help/release_texts.h"
@@ -113,7 +114,10 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     GtkWidget* window = s.form->mainWindow();
     s.doc = std::make_unique<Document>(*s.form);
     s.doc->presets = builtInPresetTable();
-    s.doc->showMeasurements = showAirMeasurements;
+    s.doc->alsoShow = [](Document& doc, bool complete) {
+        showMeasurements(doc, complete);
+        showAirMeasurements(doc, complete);
+    };
     s.form->showDrawing(s.doc->drawing.surface);
     s.form->createUnitsCombo();
 

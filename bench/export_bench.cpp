@@ -1,6 +1,7 @@
-// The cost of an export once a pass is complete: the DXF for CAM, the SVG
-// and the measurements of each built-in preset, in-process (closing the
-// contours included, writing the file not); and the same with depths, whose
+// The cost of an export once a pass is complete: the DXF for CAM, the SVG,
+// the measurements and the paper template (tiled on A4, and at full size) of
+// each built-in preset, in-process (closing the contours and laying out the
+// tiles included, writing the file not); and the same with depths, whose
 // side strips and air volume come along, and a mould 20 mm out.
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 
 #include "export/export_file.h"
 #include "export/measurements.h"
+#include "export/pdf_template.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "geometry/recompute.h"
@@ -18,7 +20,16 @@
 namespace bowlyn {
 namespace {
 
-enum class Job { CamDxf, Svg, Measure };
+enum class Job { CamDxf, Svg, Measure, PdfA4, PdfFull };
+
+size_t templateBytes(const SolvedDesign& solved, const std::string& title, const char* paper) {
+    TemplateSettings settings;
+    settings.paper = *paperByName(paper);
+    settings.title = title;
+    settings.date = "2024-05-01";
+    const PlanResult plan = planTemplate(solved, settings);
+    return templatePdf(plan.plan, "2024-05-01T00:00:00Z").bytes.size();
+}
 
 void exportPreset(benchmark::State& state, Job job, bool depths = false) {
     const int row = static_cast<int>(state.range(0));
@@ -44,7 +55,10 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
     }
     const std::string title = designTitle(doc);
     for (auto _ : state) {
-        if (job == Job::Measure) {
+        if (job == Job::PdfA4 || job == Job::PdfFull) {
+            benchmark::DoNotOptimize(
+                templateBytes(*solved, title, job == Job::PdfA4 ? "a4" : "full"));
+        } else if (job == Job::Measure) {
             MeasureResult m = measureDesign(*solved, std::nullopt);
             benchmark::DoNotOptimize(m.values.area);
         } else {
@@ -64,6 +78,12 @@ void BM_ExportSvg(benchmark::State& state) {
 }
 void BM_Measure(benchmark::State& state) {
     exportPreset(state, Job::Measure);
+}
+void BM_ExportPdfA4(benchmark::State& state) {
+    exportPreset(state, Job::PdfA4);
+}
+void BM_ExportPdfFull(benchmark::State& state) {
+    exportPreset(state, Job::PdfFull);
 }
 void BM_ExportCamDxfWithSidesAndMould(benchmark::State& state) {
     exportPreset(state, Job::CamDxf, true);
@@ -89,6 +109,8 @@ EXPORT_BENCHMARK(BM_Measure);
 EXPORT_BENCHMARK(BM_ExportCamDxfWithSidesAndMould);
 EXPORT_BENCHMARK(BM_ExportSvgWithSidesAndMould);
 EXPORT_BENCHMARK(BM_MeasureWithDepths);
+EXPORT_BENCHMARK(BM_ExportPdfA4);
+EXPORT_BENCHMARK(BM_ExportPdfFull);
 
 }  // namespace
 }  // namespace bowlyn

@@ -14,12 +14,15 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "cli/options.h"
 #include "commands/file_commands.h"
 #include "export/export_file.h"
 #include "export/measurements.h"
+#include "export/pdf_template.h"
 #include "export/solved_design.h"
+#include "export/template_date.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_display.h"
@@ -226,27 +229,54 @@ std::optional<LengthUnit> chosenUnit(const Options& options) {
     return options.units.empty() ? std::nullopt : unitByName(options.units);
 }
 
-// The name an export writes: a name without .dxf or .svg (any case) gets
-// .dxf, except "-" and devices such as /dev/stdout, which are written as
-// named.
-std::string exportPath(const std::string& output) {
+// The name an export writes: a name without .dxf, .svg or .pdf (any case)
+// gets the extension of what is written, except "-" and devices such as
+// /dev/stdout, which are written as named.
+std::string exportPath(const Options& options) {
+    const std::string& output = options.output;
     const std::string lower = lowered(output);
-    const bool known = lower.size() >= 4 && (lower.compare(lower.size() - 4, 4, ".dxf") == 0 ||
-                                             lower.compare(lower.size() - 4, 4, ".svg") == 0);
+    bool known = false;
+    for (const char* extension : {".dxf", ".svg", ".pdf"})
+        known = known || (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, extension) == 0);
     struct stat st;
     const bool special =
         output == "-" || (::stat(output.c_str(), &st) == 0 && !S_ISREG(st.st_mode));
-    return known || special ? output : output + ".dxf";
+    return known || special ? output : output + addedExtension(options);
 }
 
-std::string exportFileText(Document& doc, const Options& options) {
-    if (!options.cam && !svgOutput(options.output)) {
+// The paper template and the line that says what it holds.
+std::string templateFileText(Document& doc, const Options& options, std::string& summary) {
+    TemplateSettings settings;
+    if (!options.paper.empty())
+        settings.paper = *paperByName(options.paper);
+    settings.overlap = options.overlap.value_or(settings.overlap);
+    settings.scaleAcross = options.scaleX.value_or(settings.scaleAcross);
+    settings.scaleDown = options.scaleY.value_or(settings.scaleDown);
+    settings.unit = chosenUnit(options);
+    settings.title = designTitle(doc);
+    const TemplateDate date = templateDateNow();
+    settings.date = date.day;
+    const PlanResult plan = planTemplate(*solvedDesign(doc), settings);
+    if (!plan.problem.empty())
+        throw Refusal{plan.problem};
+    TemplatePdf pdf = templatePdf(plan.plan, date.instant);
+    if (!pdf.problem.empty())
+        throw Failure{"Could not write '" + options.output + "': " + pdf.problem};
+    summary = templateSummary(plan.plan);
+    return std::move(pdf.bytes);
+}
+
+std::string exportFileText(Document& doc, const Options& options, std::string& summary) {
+    const ExportKind kind = exportKind(options);
+    if (kind == ExportKind::Pdf)
+        return templateFileText(doc, options, summary);
+    if (kind == ExportKind::PlainDxf) {
         std::optional<std::string> text = dxfText(doc.drawing.entities);
         if (!text)
             throw Refusal{"The outline holds a value that cannot be written to a .dxf file."};
         return *text;
     }
-    const ExportFormat format = options.cam ? ExportFormat::CamDxf : ExportFormat::Svg;
+    const ExportFormat format = kind == ExportKind::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
     ExportOptions exportOptions;
     exportOptions.unit = chosenUnit(options);
     exportOptions.mouldDistance = options.mould;
@@ -259,8 +289,14 @@ std::string exportFileText(Document& doc, const Options& options) {
 int exportDesign(Document& doc, const Options& options) {
     if (!finalPass(doc, options))
         return EXIT_PROBLEM;
+    const std::string path = exportPath(options);
     try {
-        writeOrFail(exportPath(options.output), exportFileText(doc, options));
+        std::string summary;
+        writeOrFail(path, exportFileText(doc, options, summary));
+        // A template says how many sheets it takes; beside a file written to
+        // standard output the line goes to stderr.
+        if (!summary.empty())
+            (toStandardOutput(path) ? std::cerr : std::cout) << path << ": " << summary << '\n';
     } catch (const Refusal& refusal) {
         std::cerr << refusal.message << '\n';
         return EXIT_PROBLEM;

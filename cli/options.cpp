@@ -19,6 +19,9 @@ const char* const USAGE =
     " [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--mould DISTANCE]"
     " [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE.pdf [--paper a4|letter|a3|tabloid|full] [--overlap MM]\n"
+    "             [--units in|mm|cm] [--scale-x PCT] [--scale-y PCT] [--mould DISTANCE]\n"
+    "             [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli measure DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
@@ -32,11 +35,19 @@ const char* const USAGE =
     "check prints the status line, then each derived-value label and its text.\n"
     "export writes the DXF of the drawing as recorded; with --cam a DXF for CAM programs\n"
     "(header with units, layer table, each closed outline one closed polyline); a name\n"
-    "ending in .svg gives an SVG at true size. A name without .dxf or .svg gets .dxf added.\n"
-    "--units converts the CAM DXF or the SVG (default: the design's own unit).\n"
+    "ending in .svg gives an SVG at true size; one ending in .pdf a full-size paper template:\n"
+    "a map and the tiles the drawing passes through (A4 unless --paper says otherwise, in the\n"
+    "orientation that takes fewer sheets, overlapping by --overlap millimetres, default 10),\n"
+    "or one page as large as the drawing with --paper full. --scale-x and --scale-y correct\n"
+    "for a printer that scales: give what the 100 mm ruler of a print measured, in mm, across\n"
+    "the paper (its short side) and down it. The date on the pages is today's, or the\n"
+    "SOURCE_DATE_EPOCH given. A name without .dxf, .svg or .pdf gets .pdf added when a\n"
+    "template option is given and .dxf otherwise.\n"
+    "--units converts the CAM DXF or the SVG, and gives the figures on a template's map\n"
+    "(default: the design's own unit).\n"
     "With both body depths set, the CAM DXF and the SVG hold a strip for each side of the\n"
-    "body (layer sides); --mould adds the outline of a mould DISTANCE (in the file's unit)\n"
-    "outside the body (layer mould).\n"
+    "body (layer sides), and the template tiles each strip on pages of its own; --mould adds\n"
+    "the outline of a mould DISTANCE (in the file's unit) outside the body (layer mould).\n"
     "measure prints the body's perimeter, area, length and width and the fretboard's area,\n"
     "with both body depths the air volume, and with a sound hole and a top thickness too\n"
     "an estimate of the air resonance, one NAME<TAB>VALUE<TAB>UNIT line each.\n"
@@ -58,17 +69,53 @@ bool endsWithCaseless(const std::string& s, const char* suffix) {
     return true;
 }
 
-// --cam and --units only where they change the file.
+bool templateOptionGiven(const Options& o) {
+    return !o.paper.empty() || o.overlap || o.scaleX || o.scaleY;
+}
+
+// --cam, --units and the template's options only where they change the file.
 std::string exportProblem(const Options& options) {
-    const bool svg = svgOutput(options.output);
-    if (svg && options.cam)
+    const ExportKind kind = exportKind(options);
+    if ((kind == ExportKind::Svg || kind == ExportKind::Pdf) && options.cam)
         return "--cam makes a DXF file, not '" + options.output + "'";
-    if (!svg && !options.cam && !options.units.empty())
-        return "--units applies to --cam and to .svg files; the plain DXF keeps the design's unit";
-    if (!svg && !options.cam && options.mould)
-        return "--mould applies to --cam and to .svg files; the plain DXF is the drawing as "
+    if (kind == ExportKind::PlainDxf && !options.units.empty())
+        return "--units applies to --cam, .svg and .pdf files; the plain DXF keeps the design's "
+               "unit";
+    if (kind == ExportKind::PlainDxf && options.mould)
+        return "--mould applies to --cam, .svg and .pdf files; the plain DXF is the drawing as "
                "recorded";
+    if (kind != ExportKind::Pdf && templateOptionGiven(options))
+        return "--paper, --overlap, --scale-x and --scale-y apply to .pdf files";
     return "";
+}
+
+// A number written with "." whatever the locale, within [low, high].
+std::optional<double> numberIn(const std::string& text, double low, double high) {
+    double v = 0.0;
+    const char* end = text.data() + text.size();
+    const auto r = std::from_chars(text.data(), end, v);
+    if (text.empty() || r.ec != std::errc() || r.ptr != end || !(v >= low && v <= high))
+        return std::nullopt;
+    return v;
+}
+
+// --paper, --overlap, --scale-x and --scale-y.
+std::string templateOption(const std::string& name, const std::string& value, Options& options) {
+    if (name == "--paper") {
+        static const std::set<std::string> papers = {"a4", "letter", "a3", "tabloid", "full"};
+        if (papers.count(value) == 0)
+            return "--paper takes a4, letter, a3, tabloid or full, got '" + value + "'";
+        options.paper = value;
+        return "";
+    }
+    if (name == "--overlap") {
+        options.overlap = numberIn(value, 0.0, 50.0);
+        return options.overlap ? ""
+                               : "--overlap takes millimetres from 0 to 50, got '" + value + "'";
+    }
+    std::optional<double>& scale = name == "--scale-x" ? options.scaleX : options.scaleY;
+    scale = numberIn(value, 50.0, 200.0);
+    return scale ? "" : name + " takes a percentage from 50 to 200, got '" + value + "'";
 }
 
 struct CommandShape {
@@ -83,7 +130,11 @@ const CommandShape* shapeOf(const std::string& command) {
         {"check", true, false, {"--final", "--set", "--points", "--snapshot"}},
         {"render", true, true, {"-o", "--final", "--set", "--points", "--snapshot"}},
         {"save", true, true, {"-o", "--set"}},
-        {"export", true, true, {"-o", "--set", "--cam", "--units", "--mould"}},
+        {"export",
+         true,
+         true,
+         {"-o", "--set", "--cam", "--units", "--mould", "--paper", "--overlap", "--scale-x",
+          "--scale-y"}},
         {"measure", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"convert", true, true, {"-o"}},
@@ -172,6 +223,11 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (ec != std::errc() || ptr != end || !(distance > 0.0) || !std::isfinite(distance))
                 return "--mould takes a distance greater than 0, got '" + value + "'";
             options.mould = distance;
+        } else if (name == "--paper" || name == "--overlap" || name == "--scale-x" ||
+                   name == "--scale-y") {
+            std::string problem = templateOption(name, value, options);
+            if (!problem.empty())
+                return problem;
         } else if (name == "--snapshot") {
             if (value.empty())
                 return "--snapshot needs a design";
@@ -190,6 +246,20 @@ std::string parseOptions(int argc, char** argv, Options& options) {
 
 bool svgOutput(const std::string& output) {
     return endsWithCaseless(output, ".svg");
+}
+
+ExportKind exportKind(const Options& options) {
+    const std::string& out = options.output;
+    if (svgOutput(out))
+        return ExportKind::Svg;
+    if (endsWithCaseless(out, ".pdf") ||
+        (!endsWithCaseless(out, ".dxf") && templateOptionGiven(options)))
+        return ExportKind::Pdf;
+    return options.cam ? ExportKind::CamDxf : ExportKind::PlainDxf;
+}
+
+const char* addedExtension(const Options& options) {
+    return exportKind(options) == ExportKind::Pdf ? ".pdf" : ".dxf";
 }
 
 }  // namespace bowlyn::cli

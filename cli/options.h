@@ -21,6 +21,9 @@ struct Options {
     bool cam = false;                                       // --cam: the DXF for CAM programs
     std::string units;                                      // --units in|mm|cm, "" when not given
     std::optional<double> mould;                            // --mould DISTANCE in the export's unit
+    std::string paper;                     // --paper a4|letter|a3|tabloid|full, "" when not given
+    std::optional<double> overlap;         // --overlap MM
+    std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
     bool help = false;
 };
 
@@ -29,6 +32,14 @@ std::string parseOptions(int argc, char** argv, Options& options);
 
 // Whether an export's -o names an SVG file (".svg" in any case).
 bool svgOutput(const std::string& output);
+
+// What an export writes: the name's extension decides (any case); a name
+// without .dxf, .svg or .pdf gives a PDF when an option of the paper
+// template is given and a DXF otherwise.
+enum class ExportKind { PlainDxf, CamDxf, Svg, Pdf };
+ExportKind exportKind(const Options& options);
+// The extension an export adds to a name without one of the three.
+const char* addedExtension(const Options& options);
 
 extern const char* const USAGE;
 

@@ -22,22 +22,9 @@ std::string quoted(const char* format, const std::string& name) {
     return message.replace(at, 2, name);
 }
 
-std::string writeFailure(const std::string& name, const std::string& reason) {
-    return "Could not write '" + name + "': " + reason;
-}
-
 bool endsWith(const std::string& s, const char* suffix) {
     std::string tail = suffix;
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// The name as it will be written: the extension is added before the
-// existence test, so the overwrite question always names the file that is
-// about to be replaced.
-std::string withExtension(const std::string& name, const char* lower, const char* upper) {
-    if (endsWith(name, lower) || endsWith(name, upper))
-        return name;
-    return name + lower;
 }
 
 // Asks for a name until one is chosen that may be written: a new file, or an
@@ -54,12 +41,26 @@ std::string chooseTarget(Design& design, Dialogs& dialogs, FileDialogMode mode, 
         }
         design.lastDirectory = directoryPart(chosen);
         std::string name = withExtension(chosen, lower, upper);
-        if (!fileExists(name) || dialogs.askYesNo(quoted("File '%s' exists. Overwrite it?", name)))
+        if (!fileExists(name) || dialogs.askYesNo(overwriteQuestion(name)))
             return name;
     }
 }
 
 }  // namespace
+
+std::string withExtension(const std::string& name, const char* lower, const char* upper) {
+    if (endsWith(name, lower) || endsWith(name, upper))
+        return name;
+    return name + lower;
+}
+
+std::string overwriteQuestion(const std::string& name) {
+    return quoted("File '%s' exists. Overwrite it?", name);
+}
+
+std::string writeFailure(const std::string& name, const std::string& reason) {
+    return "Could not write '" + name + "': " + reason;
+}
 
 bool fileExists(const std::string& path) {
     struct stat st;
@@ -106,7 +107,7 @@ bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
         name = withExtension(doc.currentFileName, ".bowlyn", ".BOWLYN");
         doc.lastDirectory = directoryPart(name);
         if (name != doc.currentFileName && fileExists(name) &&
-            !dialogs.askYesNo(quoted("File '%s' exists. Overwrite it?", name)))
+            !dialogs.askYesNo(overwriteQuestion(name)))
             name.clear();
     }
     if (name.empty()) {

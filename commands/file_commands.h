@@ -23,4 +23,13 @@ bool fileExists(const std::string& path);
 // The path up to and including its last "/", or "".
 std::string directoryPart(const std::string& path);
 
+// The name as it will be written: `lower` added unless it ends in `lower` or
+// `upper`. Added before the existence test, so the overwrite question always
+// names the file that is about to be replaced.
+std::string withExtension(const std::string& name, const char* lower, const char* upper);
+// "File '<name>' exists. Overwrite it?"
+std::string overwriteQuestion(const std::string& name);
+// "Could not write '<name>': <reason>"
+std::string writeFailure(const std::string& name, const std::string& reason);
+
 }  // namespace bowlyn

@@ -33,8 +33,9 @@ std::string airResonanceText(double hertz) {
     return "about " + fixed(hertz, 0) + " Hz";
 }
 
-void showAirMeasurements(Document& doc) {
-    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+void showAirMeasurements(Document& doc, bool complete) {
+    const std::optional<SolvedDesign> solved =
+        complete ? solvedDesign(doc) : std::optional<SolvedDesign>();
     if (!solved) {
         show(doc.form, " ", " ", " ");
         return;

@@ -69,4 +69,10 @@ void appendFixed(std::string& out, double value, int decimals) {
     out.append(buffer, writeFixed(value, decimals, buffer));
 }
 
+std::string fixedText(double value, int decimals) {
+    std::string out;
+    appendFixed(out, value, decimals);
+    return out;
+}
+
 }  // namespace bowlyn

@@ -18,5 +18,7 @@ constexpr int DEGREE_DECIMALS = 12;
 // the locale, and no exponent, which some CAM readers do not accept. Only for
 // finite values.
 void appendFixed(std::string& out, double value, int decimals);
+// The same as a string of its own, for text shown to people.
+std::string fixedText(double value, int decimals);
 
 }  // namespace bowlyn

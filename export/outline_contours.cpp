@@ -6,22 +6,12 @@
 namespace bowlyn {
 namespace {
 
-ContourPiece line(const char* name, double x1, double y1, double x2, double y2) {
-    ContourPiece p;
-    p.name = name;
-    p.x1 = x1;
-    p.y1 = y1;
-    p.x2 = x2;
-    p.y2 = y2;
-    return p;
-}
-
 std::vector<ContourPiece> fretboardPieces(const FretboardTop& t) {
     return {
-        line("fingerboard end", -t.xEnd, t.yEnd, t.xEnd, t.yEnd),
-        line("fingerboard edge", t.xEnd, t.yEnd, t.xHead, t.yHead),
-        line("nut face", t.xHead, t.yHead, -t.xHead, t.yHead),
-        line("fingerboard edge", -t.xHead, t.yHead, -t.xEnd, t.yEnd),
+        ContourPiece::line("fingerboard end", -t.xEnd, t.yEnd, t.xEnd, t.yEnd),
+        ContourPiece::line("fingerboard edge", t.xEnd, t.yEnd, t.xHead, t.yHead),
+        ContourPiece::line("nut face", t.xHead, t.yHead, -t.xHead, t.yHead),
+        ContourPiece::line("fingerboard edge", -t.xHead, t.yHead, -t.xEnd, t.yEnd),
     };
 }
 

@@ -20,6 +20,7 @@ std::optional<SolvedDesign> solvedDesign(const Document& doc) {
     s.depth = readDepthSettings(text(fields::BODY_DEPTH_AT_TAIL), text(fields::BODY_DEPTH_AT_NECK),
                                 text(fields::TOP_THICKNESS));
     s.entities = &doc.drawing.entities;
+    s.display = &doc.drawing.display;
     return s;
 }
 

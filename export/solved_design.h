@@ -6,6 +6,7 @@
 #include "export/depth_settings.h"
 #include "geometry/body_outline.h"
 #include "geometry/fretboard.h"
+#include "render/display_list.h"
 #include "render/entity_list.h"
 
 namespace bowlyn {
@@ -14,7 +15,7 @@ struct Document;
 
 // What the exports and measurements read from one complete recompute pass:
 // the solved outline with the parameters that shape it, the sound hole, the
-// fingerboard's top outline and the entity list. Everything else in export/
+// fingerboard's top outline, the entity list and what the pass painted. Everything else in export/
 // depends on this record alone, never on the document.
 struct SolvedDesign {
     OutlineRecord body;
@@ -24,6 +25,7 @@ struct SolvedDesign {
     int32_t units = 0;                     // 0 inch, 1 centimetre
     DepthSettings depth;                   // the body's depths and the top's thickness
     const EntityList* entities = nullptr;  // owned by the pass; outlives this record
+    const DisplayList* display = nullptr;  // the same; paper templates paint it again
 };
 
 // The solved design of the last pass, or nullopt unless that pass produced a

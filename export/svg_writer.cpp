@@ -3,32 +3,13 @@
 #include <cmath>
 
 #include "export/export_numbers.h"
+#include "export/utf8_text.h"
 
 namespace bowlyn {
 namespace {
 
 constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
 constexpr double PI = CIRCLE_RADIANS / 2.0;
-
-// Length of a valid UTF-8 sequence starting at s[i], or 0.
-size_t utf8Length(const std::string& s, size_t i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b = byte(i);
-    size_t n = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-    if (n == 0 || i + n > s.size())
-        return 0;
-    unsigned long code = n == 1 ? b : n == 2 ? (b & 0x1F) : n == 3 ? (b & 0x0F) : (b & 0x07);
-    for (size_t k = 1; k < n; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    // Overlong forms, surrogates and code points beyond Unicode are invalid.
-    static const unsigned long smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < smallest[n] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-        return 0;
-    return n;
-}
 
 // Appends SVG text; model y grows upward, SVG y downward.
 class SvgOut {
@@ -161,7 +142,7 @@ void layerGroup(SvgOut& o, const ExportDrawing& d, size_t layer, double mm) {
 std::string xmlEscaped(const std::string& text) {
     std::string out;
     for (size_t i = 0; i < text.size();) {
-        const size_t n = utf8Length(text, i);
+        const size_t n = utf8SequenceLength(text, i);
         if (n == 0) {
             out += "\xEF\xBF\xBD";
             ++i;

@@ -30,11 +30,11 @@ struct Document : Design {
     uint32_t transPointCount = 0;
     int32_t showTransPoints = 0;
 
-    // Shows what is measured from a complete pass beyond the derived values
-    // (the export layer's work, which the geometry does not reach): called
-    // after the display is reset and after every pass. The window sets it;
-    // without it nothing more is shown.
-    std::function<void(Document&)> showMeasurements;
+    // What the window shows of a pass beyond the status line, the derived
+    // values and the drawing (the outline's measurements, which come from
+    // the exports' contours): called once a pass is shown, `complete` when it
+    // drew a complete outline, and with false when the display is reset.
+    std::function<void(Document&, bool complete)> alsoShow;
 };
 
 }  // namespace bowlyn

@@ -16,16 +16,6 @@ constexpr double RAY_ANGLE = 0.3;
 
 // --- The exact form, as the exports join the pieces.
 
-ContourPiece exactLine(const char* name, double x1, double y1, double x2, double y2) {
-    ContourPiece p;
-    p.name = name;
-    p.x1 = x1;
-    p.y1 = y1;
-    p.x2 = x2;
-    p.y2 = y2;
-    return p;
-}
-
 // Counter-clockwise on the arc's circle from angle `from` to angle `to`.
 ContourPiece exactArc(const char* name, const OutlineArc& a, double from, double to) {
     const double cx = a.cx, cy = a.cy, r = a.r;
@@ -166,13 +156,13 @@ class HalfWalk {
                     exactPartArc("shoulder arc", sh_, sh_.start, exactAngle(sh_, cx, cy)));
             } else {
                 add(drawnLine(cx, sh_.cy, shoulderOuterX(), sh_.cy),
-                    exactLine("shoulder line", upperBoutTopX(), sh_.cy, cx, sh_.cy));
+                    ContourPiece::line("shoulder line", upperBoutTopX(), sh_.cy, cx, sh_.cy));
             }
             return;
         }
         wholeShoulder();
         const OutlineSegment& nf = o_.neckFlat;
-        add(drawnLine(cx, cy, nf.x2, nf.y2), exactLine("neck flat", nf.x2, nf.y2, cx, cy));
+        add(drawnLine(cx, cy, nf.x2, nf.y2), ContourPiece::line("neck flat", nf.x2, nf.y2, cx, cy));
     }
 
     // Into the cutaway at C and out of it at A, on the inner edge's top.
@@ -195,11 +185,12 @@ class HalfWalk {
             pointOnCircle(point.cx, point.cy, point.r, point.end, vx, vy);
             add(drawnArc(point, point.start, point.end), horn);
             add(drawnLine(ux, uy, vx, vy),
-                exactLine("cutaway tangent", horn.x2, horn.y2, valley.x1, valley.y1));
+                ContourPiece::line("cutaway tangent", horn.x2, horn.y2, valley.x1, valley.y1));
             add(drawnCut, valley);
         }
         add(drawnLine(c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY),
-            exactLine("cutaway edge", c_.edgeBottomX, c_.edgeBottomY, c_.edgeTopX, c_.edgeTopY));
+            ContourPiece::line("cutaway edge", c_.edgeBottomX, c_.edgeBottomY, c_.edgeTopX,
+                               c_.edgeTopY));
     }
 
     // From A on to the neck end of the centre line.
@@ -207,7 +198,8 @@ class HalfWalk {
         const OutlineSegment& nf = o_.neckFlat;
         const float ax = c_.edgeTopX, ay = c_.edgeTopY;
         if (c_.edgeHit == UPPER_NECK_FLAT) {
-            add(drawnLine(nf.x1, nf.y1, ax, ay), exactLine("neck flat", ax, ay, nf.x1, nf.y1));
+            add(drawnLine(nf.x1, nf.y1, ax, ay),
+                ContourPiece::line("neck flat", ax, ay, nf.x1, nf.y1));
             return;
         }
         if (c_.edgeHit == UPPER_BOUT_ARC) {
@@ -220,7 +212,7 @@ class HalfWalk {
         } else {
             // Drawn along the straight shoulder's height; joined to A itself.
             add(drawnLine(sh_.cx, sh_.cy, ax, sh_.cy),
-                exactLine("shoulder line", ax, ay, sh_.cx, sh_.cy));
+                ContourPiece::line("shoulder line", ax, ay, sh_.cx, sh_.cy));
         }
         neckFlatToCentre();
     }
@@ -235,7 +227,7 @@ class HalfWalk {
         add(drawnArc(a, a.start, a.end), exactArc(name, a, a.start, a.end));
     }
     void sameLine(const char* name, double x1, double y1, double x2, double y2) {
-        add(drawnLine(x1, y1, x2, y2), exactLine(name, x1, y1, x2, y2));
+        add(drawnLine(x1, y1, x2, y2), ContourPiece::line(name, x1, y1, x2, y2));
     }
     static double exactAngle(const OutlineArc& a, double x, double y) {
         return std::atan2(y - a.cy, x - a.cx);
@@ -256,14 +248,14 @@ class HalfWalk {
             return;
         }
         add(drawnLine(sh_.cx, sh_.cy, shoulderOuterX(), sh_.cy),
-            exactLine("shoulder line", upperBoutTopX(), sh_.cy, sh_.cx, sh_.cy));
+            ContourPiece::line("shoulder line", upperBoutTopX(), sh_.cy, sh_.cx, sh_.cy));
     }
     // The whole neck flat, from its outer end to the centre line.
     void neckFlatToCentre() {
         const OutlineSegment& nf = o_.neckFlat;
         if (r_.neckFlatHalfLength > 0.0f)
             add(drawnLine(nf.x1, nf.y1, nf.x2, nf.y2),
-                exactLine("neck flat", nf.x2, nf.y2, nf.x1, nf.y1));
+                ContourPiece::line("neck flat", nf.x2, nf.y2, nf.x1, nf.y1));
     }
 
     const OutlineRecord& r_;

@@ -32,6 +32,16 @@ struct ContourPiece {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     double sweep = 0;  // 0 for a line; counter-clockwise positive
     double cx = 0, cy = 0, r = 0, start = 0;
+
+    static ContourPiece line(const char* name, double x1, double y1, double x2, double y2) {
+        ContourPiece p;
+        p.name = name;
+        p.x1 = x1;
+        p.y1 = y1;
+        p.x2 = x2;
+        p.y2 = y2;
+        return p;
+    }
 };
 
 // One piece of the body outline in both forms: the sound hole is measured

@@ -65,8 +65,8 @@ void showPassResult(Document& doc, const PassResult& result) {
     doc.form.setText(STATUS_LABEL, statusText(result));
     showDerivedValues(doc.form, result.derived);
     doc.form.showDrawing(doc.drawing.surface);
-    if (doc.showMeasurements)
-        doc.showMeasurements(doc);
+    if (doc.alsoShow)
+        doc.alsoShow(doc, !result.problem && doc.outlineComplete == 1);
 }
 
 PassResult recomputeAndShow(Document& doc) {
@@ -80,8 +80,8 @@ void resetDisplay(Document& doc) {
     doc.drawing.clearPicture();
     doc.form.showDrawing(doc.drawing.surface);
     showDerivedValues(doc.form, DerivedValues{});
-    if (doc.showMeasurements)
-        doc.showMeasurements(doc);
+    if (doc.alsoShow)
+        doc.alsoShow(doc, false);
 }
 
 bool bringPassUpToDate(Document& doc) {

@@ -26,14 +26,14 @@ std::array<std::string, 11> derivedValueTexts(const DerivedValues& values);
 std::string pointText(float x, float y);
 
 // Puts a pass's result before the user: the status line, the derived-value
-// labels, the drawing the pass painted and doc.showMeasurements.
+// labels, the drawing the pass painted and doc.alsoShow.
 void showPassResult(Document& doc, const PassResult& result);
 
 // One pass, shown: what every command that asks for a drawing does.
 PassResult recomputeAndShow(Document& doc);
 
 // Status line "Status: OK", blank drawing (shown), the eleven labels " ",
-// doc.showMeasurements (blank): what loading a design leaves until the next
+// doc.alsoShow (blank): what loading a design leaves until the next
 // pass.
 void resetDisplay(Document& doc);
 

@@ -7,6 +7,22 @@ namespace bowlyn {
 enum class FileDialogMode { Open, Save, Export };
 enum class SaveChoice { Save, Discard, Cancel };
 
+// An export's file chooser: its title, the files it lists, and whether it also
+// asks for the paper of a template. Every such chooser asks for the unit.
+struct ExportRequest {
+    std::string title;          // "Export for CAM"
+    std::string filterCaption;  // "SVG Files, (*.svg)"
+    std::string extension;      // ".svg"
+    bool choosePaper = false;
+};
+
+// What the user chose: the file, the unit ("" for the design's own, "in",
+// "mm", "cm") and the paper ("a4", "letter", "a3", "tabloid", "full"; "" when
+// not asked). An empty path when cancelled.
+struct ExportChoice {
+    std::string path, unit, paper;
+};
+
 // Message boxes, the Yes/No question, the question about unsaved work and the
 // file chooser. The GTK shell shows real dialogs; tests and the command line
 // script the answers.
@@ -21,6 +37,13 @@ class Dialogs {
     virtual SaveChoice askSaveChanges(const std::string& question) = 0;
     // The chosen full path, or "" when cancelled. `initialFolder` may be "".
     virtual std::string chooseFile(FileDialogMode mode, const std::string& initialFolder) = 0;
+    // The file chooser of an export with its choices beside the name. By
+    // default the plain export chooser: the design's unit, A4.
+    virtual ExportChoice chooseExportFile(const ExportRequest& request,
+                                          const std::string& initialFolder) {
+        return {chooseFile(FileDialogMode::Export, initialFolder), "",
+                request.choosePaper ? "a4" : ""};
+    }
 };
 
 }  // namespace bowlyn

@@ -12,7 +12,6 @@ namespace {
 // unbounded time splitting such arcs into segments.
 constexpr double MAX_DEVICE_RADIUS = 1.0e6;
 constexpr double MAX_ANGLE = 1.0e3;
-constexpr double CROSS_ARM = 4.0;  // style pixels to each side
 
 constexpr double FULL_TURN = 2.0 * PI_SINGLE;
 
@@ -146,7 +145,7 @@ void Painter::stroke(const DisplayItem& item) const {
             // A bar is a square dot as wide as the line; in whole pixels its
             // half length rounds with halves to even, so width 1 paints nothing.
             const double half = view_.wholePixels ? std::nearbyint(width / 2.0) : width / 2.0;
-            const double arm = CROSS_ARM * view_.stylePixel;
+            const double arm = POINT_CROSS_ARM * view_.stylePixel;
             auto path = [&](double px) {
                 if (item.cross) {
                     cairo_move_to(cr_, px - arm, y);

@@ -38,6 +38,9 @@ struct PaintView {
     void toDevice(double x, double y, double& dx, double& dy) const;
 };
 
+// Style pixels from a point's centre to the end of each arm of its cross.
+constexpr double POINT_CROSS_ARM = 4.0;
+
 // Paints display items onto any cairo context in a view, one stroke for each
 // item in its style. Arcs and circles whose radius would exceed a million
 // device units, and geometry that is not finite, are left out: cairo would

@@ -16,9 +16,10 @@ namespace bowlyn::test {
 // standing answer, or fails the test when `strict`.
 struct ScriptedDialogs : Dialogs {
     // The script.
-    std::deque<std::string> files;       // answers to chooseFile, in order; then ""
-    std::deque<bool> answers;            // answers to askYesNo, in order; then answerYes
-    std::deque<SaveChoice> saveChoices;  // answers to askSaveChanges; then saveChoice
+    std::deque<std::string> files;          // answers to chooseFile, in order; then ""
+    std::deque<bool> answers;               // answers to askYesNo, in order; then answerYes
+    std::deque<SaveChoice> saveChoices;     // answers to askSaveChanges; then saveChoice
+    std::deque<std::string> units, papers;  // beside an export's file; then "" and "a4"
     bool answerYes = true;
     SaveChoice saveChoice = SaveChoice::Cancel;
     bool strict = false;
@@ -26,6 +27,7 @@ struct ScriptedDialogs : Dialogs {
     // What was shown.
     std::vector<std::string> errors, warnings, questions;
     std::vector<FileDialogMode> modes;
+    std::vector<ExportRequest> exportRequests;
     std::vector<std::string> log;  // every dialog in order: "error: ...", "ask: ...", ...
 
     void showError(const std::string& message) override {
@@ -56,6 +58,22 @@ struct ScriptedDialogs : Dialogs {
         std::string file = files.front();
         files.pop_front();
         return file;
+    }
+
+    ExportChoice chooseExportFile(const ExportRequest& request,
+                                  const std::string& folder) override {
+        exportRequests.push_back(request);
+        ExportChoice choice{chooseFile(FileDialogMode::Export, folder), "",
+                            request.choosePaper ? "a4" : ""};
+        if (!units.empty()) {
+            choice.unit = units.front();
+            units.pop_front();
+        }
+        if (request.choosePaper && !papers.empty()) {
+            choice.paper = papers.front();
+            papers.pop_front();
+        }
+        return choice;
     }
 
   private:

@@ -316,9 +316,27 @@ def cutaway_tab():
     return tab.fixed, "Cutaway"
 
 
+# The outline's measurements after a complete pass: (caption, label id).
+MEASUREMENTS = [("Perimeter", "labelPerimeterData"), ("Area", "labelAreaData"),
+                ("Length", "labelLengthData"), ("Width", "labelWidthData"),
+                ("Fretboard area", "labelFretboardAreaData")]
+
+
+def measurements(tab):
+    tab.heading("Measurements")
+    for caption, wid in MEASUREMENTS:
+        tab.put(label(Tab.auto_id("labelCaption"), caption, width=106, height=VALUE_ROW),
+                VALUE_COLUMNS[0])
+        v = label(wid, " ", width=130, height=VALUE_ROW)
+        v.set("selectable", True)
+        tab.put(v, VALUE_COLUMNS[0] + 110)
+        tab.y += VALUE_ROW
+
+
 def neck_and_hole_tab():
     tab = Tab(fixed("fixedSoundHoleTab"))
     tab.rest_of("neckAndHole")
+    measurements(tab)
     return tab.fixed, "Neck & hole"
 
 
@@ -404,6 +422,10 @@ def menubar():
         menu_item("menuSaveAs", "Save _As...", accel=("s", CTRL + " | GDK_SHIFT_MASK")),
         separator(),
         menu_item("menuExportDXF", "_Export outline as DXF...", accel=("e", CTRL)),
+        menu_item("menuExportCAM", "Export for _CAM..."),
+        menu_item("menuExportSVG", "Export S_VG..."),
+        menu_item("menuExportPDF", "Export PDF _template..."),
+        menu_item("menuPrint", "_Print...", accel=("p", CTRL)),
         separator(),
         menu_item("menuQuit", "_Quit", accel=("q", CTRL)),
     ])

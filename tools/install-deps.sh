@@ -8,7 +8,7 @@ packages=(
   libgtk2.0-dev libglade2-dev libcairo2-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick
-  python3 python3-ezdxf dime librsvg2-bin
+  python3 python3-ezdxf dime librsvg2-bin poppler-utils
   locales clang-format
 )
 

@@ -60,12 +60,6 @@ ExportDrawing drawingOf(const SolvedDesign& solved, std::optional<LengthUnit> un
     return r.drawing;
 }
 
-std::string fixedText(double value, int decimals) {
-    std::string text;
-    appendFixed(text, value, decimals);
-    return text;
-}
-
 TEST(ExportNumbers, FixedPointWithoutExponentOrNegativeZero) {
     EXPECT_EQ(fixedText(2.5, 10), "2.5");
     EXPECT_EQ(fixedText(-3.0, 4), "-3");

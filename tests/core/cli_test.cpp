@@ -137,6 +137,14 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"measure", "clear", "--mould", "2"},
         {"measure"},
         {"measure", "clear", "-o", dir + "x"},
+        {"export", "clear", "-o", dir + "x.pdf", "--paper", "a5"},
+        {"export", "clear", "-o", dir + "x.pdf", "--overlap", "60"},
+        {"export", "clear", "-o", dir + "x.pdf", "--overlap", "1,5"},
+        {"export", "clear", "-o", dir + "x.pdf", "--scale-x", "20"},
+        {"export", "clear", "-o", dir + "x.pdf", "--scale-y="},
+        {"export", "clear", "-o", dir + "x.pdf", "--cam"},
+        {"export", "clear", "-o", dir + "x.svg", "--paper", "a4"},
+        {"measure", "clear", "--paper", "a4"},
     };
     for (const auto& args : bad) {
         CliResult r = run(args);
@@ -285,6 +293,54 @@ TEST_F(Cli, ExportsForCamAndSvgGetTheirExtensionOrAreRefused) {
 
     // A device is written as named.
     EXPECT_EQ(run({"export", "preset:OM", "-o", "/dev/null", "--cam"}).status, 0);
+}
+
+TEST_F(Cli, PdfTemplatesSayHowManySheetsAndRefuseWhatCannotBeTiled) {
+    const std::string fixedDate = "SOURCE_DATE_EPOCH=1714521600";
+    CliResult a4 = run({"export", "preset:OM", "-o", dir + "om.pdf", "--paper", "a4"}, fixedDate);
+    EXPECT_EQ(a4.status, 0) << a4.err;
+    EXPECT_EQ(a4.out, dir + "om.pdf: 11 pages of A4 (a map and 10 tiles in portrait)\n");
+    const std::string pdf = read(dir + "om.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    EXPECT_NE(pdf.find("20240501000000Z)"), std::string::npos);  // the creation date
+
+    // A template option gives a name without an extension .pdf; the same
+    // design and date give the same bytes, A4 being the default paper.
+    CliResult plain =
+        run({"export", "preset:OM", "-o", dir + "again", "--overlap", "10"}, fixedDate);
+    EXPECT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(read(dir + "again.pdf"), pdf);
+    CliResult full = run({"export", "preset:OM", "-o", "-", "--paper", "full"}, fixedDate);
+    EXPECT_EQ(full.status, 0);
+    EXPECT_EQ(full.out.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(full.err, "-: 1 page at full size\n");
+
+    CliResult refused =
+        run({"export", "preset:OM", "-o", dir + "bad.pdf", "--set", "Waist width=30"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err,
+              "A complete body outline must be successfully generated before it can be exported "
+              "as .dxf.\n");
+    // The Dreadnought's body twenty times as large (10 m) takes more than
+    // 200 sheets of A4.
+    std::vector<std::string> large = {"export", "preset:Dreadnought", "-o", dir + "large.pdf"};
+    const std::pair<const char*, double> body[] = {
+        {"Body length", 20.09},      {"Lower bout width", 15.84}, {"Neck flat length", 2.17},
+        {"Scale length", 25.4},      {"Lower bout radius", 5.28}, {"Lower bout offset", 0.25},
+        {"Upper bout width", 11.59}, {"Upper bout radius", 2.94}, {"Upper bout offset", 0.14},
+        {"Waist width", 10.77},      {"Waist radius", 5.42},      {"Waist offset", 13.55}};
+    for (const auto& [label, value] : body) {
+        large.push_back("--set");
+        large.push_back(std::string(label) + "=" + std::to_string(value * 20));
+    }
+    CliResult tooLarge = run(large);
+    EXPECT_EQ(tooLarge.status, 1);
+    EXPECT_NE(tooLarge.err.find(" pages of A4; a template may have at most 200 pages. Choose a "
+                                "larger paper or full size.\n"),
+              std::string::npos)
+        << tooLarge.err;
+    EXPECT_FALSE(fs::exists(dir + "bad.pdf"));
+    EXPECT_FALSE(fs::exists(dir + "large.pdf"));
 }
 
 TEST_F(Cli, MeasurePrintsNameValueAndUnitLines) {

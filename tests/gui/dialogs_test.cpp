@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/gtk_dialogs.h"
+#include "commands/export_commands.h"
 #include "gui_support.h"
 
 namespace bowlyn::test {
@@ -221,6 +222,79 @@ TEST_F(RealDialogs, FileChooserHasTheModesTitlesAndFilters) {
                GTK_RESPONSE_DELETE_EVENT};
     answerWith(dxf);
     EXPECT_EQ(real().chooseFile(FileDialogMode::Export, ""), "");
+}
+
+// The texts of a combo box's entries and which one is active.
+std::vector<std::string> comboTexts(GtkWidget* box) {
+    std::vector<std::string> texts;
+    GtkTreeModel* model = gtk_combo_box_get_model(GTK_COMBO_BOX(box));
+    GtkTreeIter it;
+    for (gboolean ok = gtk_tree_model_get_iter_first(model, &it); ok;
+         ok = gtk_tree_model_iter_next(model, &it)) {
+        gchar* text = nullptr;
+        gtk_tree_model_get(model, &it, 0, &text, -1);
+        texts.push_back(orEmpty(text));
+        g_free(text);
+    }
+    return texts;
+}
+
+GtkWidget* extraChoice(GtkWidget* chooser, const char* name) {
+    GtkWidget* extra = gtk_file_chooser_get_extra_widget(GTK_FILE_CHOOSER(chooser));
+    return extra ? findWidget(extra, name) : nullptr;
+}
+
+TEST_F(RealDialogs, ExportChoosersAskForTheUnitAndATemplatesPaperAndRememberTheChoice) {
+    const std::string folder = ::testing::TempDir();
+    Answer svg{[&](GtkWidget* d) {
+                   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Export SVG");
+                   EXPECT_EQ(filterNames(d),
+                             (std::vector<std::string>{"SVG Files, (*.svg)", "All Files, (*.*)"}));
+                   GtkWidget* units = extraChoice(d, "exportUnits");
+                   ASSERT_NE(units, nullptr);
+                   EXPECT_EQ(comboTexts(units),
+                             (std::vector<std::string>{"Design's own", "Inches", "Millimetres",
+                                                       "Centimetres"}));
+                   EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(units)), 0);
+                   EXPECT_EQ(extraChoice(d, "exportPaper"), nullptr);
+                   gtk_combo_box_set_active(GTK_COMBO_BOX(units), 2);
+                   gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), "om.svg");
+               },
+               GTK_RESPONSE_ACCEPT};
+    answerWith(svg);
+    ExportChoice choice = real().chooseExportFile(exportRequest(WorkshopFile::Svg), folder);
+    EXPECT_EQ(choice.path, folder + "om.svg");
+    EXPECT_EQ(choice.unit, "mm");
+    EXPECT_EQ(choice.paper, "");
+
+    Answer pdf{[&](GtkWidget* d) {
+                   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Export PDF template");
+                   GtkWidget* units = extraChoice(d, "exportUnits");
+                   GtkWidget* paper = extraChoice(d, "exportPaper");
+                   ASSERT_NE(units, nullptr);
+                   ASSERT_NE(paper, nullptr);
+                   EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(units)), 2);  // as last time
+                   EXPECT_EQ(comboTexts(paper), (std::vector<std::string>{"A4", "Letter", "A3",
+                                                                          "Tabloid", "Full size"}));
+                   gtk_combo_box_set_active(GTK_COMBO_BOX(units), 0);
+                   gtk_combo_box_set_active(GTK_COMBO_BOX(paper), 4);
+                   gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), "om.pdf");
+               },
+               GTK_RESPONSE_ACCEPT};
+    answerWith(pdf);
+    choice = real().chooseExportFile(exportRequest(WorkshopFile::PdfTemplate), folder);
+    EXPECT_EQ(choice.unit, "");
+    EXPECT_EQ(choice.paper, "full");
+
+    // Cancelled: no file, whatever the choices say.
+    Answer cam{[&](GtkWidget* d) {
+                   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Export for CAM");
+                   EXPECT_EQ(filterNames(d),
+                             (std::vector<std::string>{"DXF Files, (*.dxf)", "All Files, (*.*)"}));
+               },
+               GTK_RESPONSE_CANCEL};
+    answerWith(cam);
+    EXPECT_EQ(real().chooseExportFile(exportRequest(WorkshopFile::CamDxf), folder).path, "");
 }
 
 }  // namespace

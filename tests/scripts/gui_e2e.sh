@@ -260,6 +260,50 @@ scenario_no_browser() {
   echo "no browser: a message names the guide"
 }
 
+# File > Export SVG... from the keyboard: the chooser, with its units choice,
+# starts in the working folder; a name typed without its extension is
+# written as om.svg, at the OM's true size in inches.
+scenario_export_svg() {
+  start_bowlyn
+  choose_om
+  xdotool key alt+o
+  sleep 0.3
+  xdotool key alt+f
+  sleep 0.6
+  xdotool key v  # Export S_VG...
+  local dialog=""
+  for _ in $(seq 50); do
+    dialog=$(dialog_window)
+    [ -n "$dialog" ] && break
+    sleep 0.1
+  done
+  [ -n "$dialog" ] || fail "Export SVG... showed no file chooser"
+  [ "$(xdotool getwindowname "$dialog")" = "Export SVG" ] ||
+    fail "the chooser is titled '$(xdotool getwindowname "$dialog")'"
+  sleep 0.5
+  import -window root "$shots/export_svg_chooser.png"
+  xdotool mousemove --window "$dialog" 20 20
+  xdotool type --delay 40 om
+  xdotool key Return
+  for _ in $(seq 50); do
+    [ -s "$work/om.svg" ] && break
+    sleep 0.1
+  done
+  [ -s "$work/om.svg" ] || fail "Export SVG... wrote no om.svg"
+  python3 -c "
+import sys, xml.etree.ElementTree as ET
+svg = ET.parse(sys.argv[1]).getroot()
+w, h = svg.get('width'), svg.get('height')
+assert w.endswith('in') and h.endswith('in'), (w, h)
+assert 15 < float(w[:-2]) < 17 and 19.4 < float(h[:-2]) < 40, (w, h)
+" "$work/om.svg" || fail "om.svg is not the OM at its true size"
+  xdotool mousemove --window "$main" 700 300
+  xdotool key ctrl+q
+  wait_exit
+  [ "$status" -eq 0 ] || fail "ended with status $status after the export"
+  echo "export svg: om.svg written through the chooser; screenshot in $shots"
+}
+
 scenario_close() {
   start_bowlyn
   python3 "$here/wm_delete.py" "$main"
@@ -334,6 +378,7 @@ on_screen 1280x1024 typed
 on_screen 1280x1024 unsaved
 on_screen 1280x1024 no_browser
 on_screen 1280x1024 close
+on_screen 1280x1024 export_svg
 on_screen 1024x768 screen warning
 on_screen 800x600 screen warning
 on_screen 1280x800 screen none

@@ -1,0 +1,111 @@
+#include "commands/export_commands.h"
+
+#include <cctype>
+
+#include "commands/file_commands.h"
+#include "export/export_file.h"
+#include "export/pdf_template.h"
+#include "export/solved_design.h"
+#include "export/template_date.h"
+#include "export/template_plan.h"
+#include "geometry/pass_display.h"
+#include "model/atomic_file.h"
+
+namespace bowlyn {
+namespace {
+
+std::string upper(const std::string& s) {
+    std::string out = s;
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// Asks until a name is chosen that may be written, as the DXF export does;
+// an empty path when the chooser is cancelled.
+ExportChoice chooseTarget(Document& doc, Dialogs& dialogs, const ExportRequest& request) {
+    const std::string capital = upper(request.extension);
+    for (;;) {
+        ExportChoice choice = dialogs.chooseExportFile(request, doc.lastDirectory);
+        if (choice.path.empty()) {
+            doc.lastDirectory = "";
+            return choice;
+        }
+        doc.lastDirectory = directoryPart(choice.path);
+        choice.path = withExtension(choice.path, request.extension.c_str(), capital.c_str());
+        if (!fileExists(choice.path) || dialogs.askYesNo(overwriteQuestion(choice.path)))
+            return choice;
+    }
+}
+
+struct Bytes {
+    std::string bytes, problem;
+};
+
+Bytes templateBytes(const SolvedDesign& design, const ExportChoice& choice,
+                    const std::string& title) {
+    TemplateSettings settings;
+    if (std::optional<Paper> paper = paperByName(choice.paper))
+        settings.paper = *paper;
+    settings.unit = unitByName(choice.unit);
+    settings.title = title;
+    const TemplateDate date = templateDateNow();
+    settings.date = date.day;
+    PlanResult plan = planTemplate(design, settings);
+    if (!plan.problem.empty())
+        return {"", plan.problem};
+    TemplatePdf pdf = templatePdf(plan.plan, date.instant);
+    return {std::move(pdf.bytes), std::move(pdf.problem)};
+}
+
+Bytes fileBytes(const SolvedDesign& design, WorkshopFile file, const ExportChoice& choice,
+                const std::string& title) {
+    if (file == WorkshopFile::PdfTemplate)
+        return templateBytes(design, choice, title);
+    const ExportFormat format =
+        file == WorkshopFile::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
+    ExportText text = exportText(design, format, unitByName(choice.unit), title);
+    return {std::move(text.text), std::move(text.problem)};
+}
+
+}  // namespace
+
+ExportRequest exportRequest(WorkshopFile file) {
+    switch (file) {
+        case WorkshopFile::CamDxf:
+            return {"Export for CAM", "DXF Files, (*.dxf)", ".dxf", false};
+        case WorkshopFile::Svg:
+            return {"Export SVG", "SVG Files, (*.svg)", ".svg", false};
+        case WorkshopFile::PdfTemplate:
+            return {"Export PDF template", "PDF Files, (*.pdf)", ".pdf", true};
+    }
+    return {};
+}
+
+bool exportWorkshopFile(Document& doc, Dialogs& dialogs, WorkshopFile file) {
+    std::optional<SolvedDesign> design;
+    if (bringPassUpToDate(doc))
+        design = solvedDesign(doc);
+    if (!design) {
+        dialogs.showError(OUTLINE_INCOMPLETE_MESSAGE);
+        return false;
+    }
+    const ExportChoice choice = chooseTarget(doc, dialogs, exportRequest(file));
+    if (choice.path.empty())
+        return false;
+    // Made after the choice, which holds the unit and the paper; a design the
+    // format cannot hold is refused before anything is written.
+    const Bytes out = fileBytes(*design, file, choice, designTitle(doc));
+    if (!out.problem.empty()) {
+        dialogs.showError(out.problem);
+        return false;
+    }
+    const std::string failure = writeFileAtomically(choice.path, out.bytes);
+    if (!failure.empty()) {
+        dialogs.showError(writeFailure(choice.path, failure));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,150 @@
+// The window's exports for the workshop, run headless: the file holds what
+// the exports make for the unit and paper chosen beside its name, and the
+// measurements the window shows are those of the outline just drawn.
+
+#include "commands/export_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "export/export_file.h"
+#include "export/export_numbers.h"
+#include "export/measurement_texts.h"
+#include "export/measurements.h"
+#include "model/presets.h"
+#include "test_document.h"
+#include "tests/scripted_dialogs.h"
+
+namespace bowlyn {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::ScriptedDialogs;
+
+class WorkshopExport : public ::testing::Test, protected testing::TestDocument {
+  protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/bowlyn-workshop-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = std::string(pattern) + "/";
+        doc.presets = builtInPresetTable();
+        loadPreset(doc, presetByName("OM"));
+        dialogs.strict = true;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    }
+    static std::string read(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
+    std::string dir;
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
+    ASSERT_EQ(pass(), STATUS_OK);
+    dialogs.files = {dir + "om", dir + "om-own.SVG", dir + "om.Svg"};
+    dialogs.units = {"mm", "", "cm"};
+    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));
+    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));
+    EXPECT_TRUE(dialogs.errors.empty());
+
+    const SolvedDesign design = *solvedDesign(doc);
+    EXPECT_EQ(read(dir + "om.dxf"),
+              exportText(design, ExportFormat::CamDxf, LengthUnit::Millimetre, "OM").text);
+    // An upper-case extension is the extension; any other case is not.
+    EXPECT_EQ(read(dir + "om-own.SVG"),
+              exportText(design, ExportFormat::Svg, std::nullopt, "OM").text);
+    EXPECT_EQ(read(dir + "om.Svg.svg"),
+              exportText(design, ExportFormat::Svg, LengthUnit::Centimetre, "OM").text);
+    EXPECT_EQ(doc.lastDirectory, dir);
+}
+
+TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
+    ASSERT_EQ(pass(), STATUS_OK);
+    dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
+    dialogs.papers = {"a4", "full"};
+    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::PdfTemplate));
+    const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
+    EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(full.rfind("%PDF-", 0), 0u);
+    // Eleven sheets of A4 against one page as large as the drawing.
+    auto pages = [](const std::string& pdf) {
+        const size_t at = pdf.find("/Count ");
+        return at == std::string::npos ? 0 : std::stoi(pdf.substr(at + 7));
+    };
+    EXPECT_EQ(pages(a4), 11);
+    EXPECT_EQ(pages(full), 1);
+}
+
+TEST_F(WorkshopExport, NothingIsAskedOrWrittenWithoutACompleteOutline) {
+    // Loaded, never drawn; then drawn with a problem.
+    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));
+    doc.params.lowerBoutHalfWidth = 0.5f;
+    ASSERT_NE(pass(), STATUS_OK);
+    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_EQ(dialogs.log,
+              (std::vector<std::string>{"error: " + std::string(OUTLINE_INCOMPLETE_MESSAGE),
+                                        "error: " + std::string(OUTLINE_INCOMPLETE_MESSAGE)}));
+    EXPECT_TRUE(fs::is_empty(dir));
+}
+
+TEST_F(WorkshopExport, ADeclinedOverwriteOrAFailedWriteLeavesTheOldFile) {
+    ASSERT_EQ(pass(), STATUS_OK);
+    std::ofstream(dir + "om.dxf") << "kept";
+    dialogs.files = {dir + "om"};
+    dialogs.answers = {false};
+    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+    EXPECT_EQ(dialogs.log,
+              (std::vector<std::string>{"choose export in ''",
+                                        "ask: File '" + dir + "om.dxf' exists. Overwrite it?",
+                                        "choose export in '" + dir + "'"}));
+    EXPECT_EQ(read(dir + "om.dxf"), "kept");
+
+    const std::string nowhere = dir + "no-such-folder/om.dxf";
+    dialogs.files = {nowhere};
+    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.errors[0].rfind("Could not write '" + nowhere + "': ", 0), 0u)
+        << dialogs.errors[0];
+}
+
+// The window's figures: the design's own unit, blank where there is nothing
+// to measure, and never those of an earlier outline.
+TEST_F(WorkshopExport, MeasurementsShownFollowTheLastPass) {
+    doc.alsoShow = showMeasurements;
+    ASSERT_EQ(pass(), STATUS_OK);
+    const MeasureResult om = measureDesign(*solvedDesign(doc), std::nullopt);
+    ASSERT_TRUE(om.problem.empty());
+    EXPECT_EQ(form.text("labelPerimeterData"), fixedText(om.values.perimeter, 2) + " in");
+    EXPECT_EQ(form.text("labelAreaData"), fixedText(om.values.area, 2) + " in\u00b2");
+    EXPECT_EQ(form.text("labelLengthData"), "19.4 in");
+    EXPECT_EQ(form.text("labelWidthData"), "15 in");
+    EXPECT_EQ(form.text("labelFretboardAreaData"),
+              fixedText(om.values.fretboardArea, 2) + " in\u00b2");
+
+    doc.params.lowerBoutHalfWidth = 0.5f;
+    ASSERT_NE(pass(), STATUS_OK);
+    for (const char* label : measurementLabels)
+        EXPECT_EQ(form.text(label), " ") << label;
+
+    loadPreset(doc, presetByName("Classical"));
+    doc.params.hasFretboard = 0;
+    ASSERT_EQ(pass(), STATUS_OK);
+    EXPECT_NE(form.text("labelLengthData").find(" cm"), std::string::npos);
+    EXPECT_NE(form.text("labelAreaData").find(" cm\u00b2"), std::string::npos);
+    EXPECT_EQ(form.text("labelFretboardAreaData"), " ");
+    resetDisplay(doc);
+    EXPECT_EQ(form.text("labelLengthData"), " ");
+}
+
+}  // namespace
+}  // namespace bowlyn
