@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <iterator>
 
-#include "export/mould.h"
+#include "export/body_templates.h"
 #include "render/entity_list.h"
 
 namespace bowlyn {
@@ -94,10 +94,8 @@ class DrawingBuilder {
                 addEntity(e);
             }
         }
-        if (result_.problem.empty() && options_.mouldDistance)
-            addMould(*options_.mouldDistance);
         if (result_.problem.empty())
-            addSideStrips();
+            addBodyTemplates();
         if (result_.problem.empty() && !finite())
             result_.problem = "The outline holds a value that cannot be written to a file.";
         return std::move(result_);
@@ -133,40 +131,28 @@ class DrawingBuilder {
     // The body's loop in the export's unit: the first loop of the drawing.
     const Contour& body() { return d().loops.front().contour; }
 
-    void addMould(double distance) {
-        MouldResult mould = mouldLoop(body(), distance, unit_);
-        if (!mould.problem.empty()) {
-            result_.problem = mould.problem;
+    void addBodyTemplates() {
+        BodyTemplates extra = bodyTemplates(design_, body(), unit_, options_.mouldDistance);
+        if (!extra.problem.empty()) {
+            result_.problem = extra.problem;
             return;
         }
-        layerFor(mouldLayer());
-        addLoop(std::move(mould.loop));
-    }
-
-    void addSideStrips() {
-        const DepthSettings& depth = design_.depth;
-        if (!depth.problem.empty()) {
-            result_.problem = depth.problem;
-            return;
+        if (extra.mould) {
+            layerFor(mouldLayer());
+            addLoop(std::move(*extra.mould));
         }
-        if (!depth.hasDepths())
+        if (extra.strips.empty())
             return;
-        const BodyDepth scaledDepth{scale_(*depth.tail), scale_(*depth.neck),
-                                    scale_(design_.body.bodyLength)};
-        SideStripsResult strips =
-            sideStrips(body(), scaledDepth, design_.body.hasCutaway == 1, unit_);
-        if (!strips.problem.empty()) {
-            result_.problem = strips.problem;
-            return;
-        }
         const size_t layer = layerFor(sidesLayer());
         // One above the other below the drawing, a tick step apart, their
         // tail ends in line with its left edge.
         const double gap = tickScale(unit_).step;
-        const double height = std::max(scaledDepth.tail, scaledDepth.neck);
+        double height = 0.0;
+        for (const SideStrip& strip : extra.strips)
+            height = std::max(height, strip.height);
         const double left = d().extent.minX;
         double top = d().extent.minY - gap;
-        for (const SideStrip& strip : strips.strips) {
+        for (const SideStrip& strip : extra.strips) {
             placeStrip(strip, layer, left, top - height);
             top -= height + gap;
         }

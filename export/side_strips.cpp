@@ -123,6 +123,7 @@ SideStrip sideStrip(const OpenPath& side, const BodyDepth& depth, LengthUnit uni
     strip.name = name;
     const std::vector<StripPoint> top = topEdge(side, depth);
     strip.length = top.back().s;
+    strip.height = std::max(depth.tail, depth.neck);
     strip.outline = stripOutline(top);
     addMarks(strip, depth, unit);
     return strip;

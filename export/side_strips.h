@@ -30,6 +30,7 @@ struct TemplateLine {
 struct SideStrip {
     std::string name;  // "side", "cutaway side", "other side"
     double length = 0;
+    double height = 0;  // the larger of the two depths
     // Counter-clockwise, lines only: the bottom edge, the neck end, the depth
     // along the top back to the tail, the tail end.
     Contour outline;
