@@ -253,6 +253,7 @@ std::string templateFileText(Document& doc, const Options& options, std::string&
     settings.scaleAcross = options.scaleX.value_or(settings.scaleAcross);
     settings.scaleDown = options.scaleY.value_or(settings.scaleDown);
     settings.unit = chosenUnit(options);
+    settings.mouldDistance = options.mould;
     settings.title = designTitle(doc);
     const TemplateDate date = templateDateNow();
     settings.date = date.day;
