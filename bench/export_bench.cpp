@@ -22,9 +22,12 @@ namespace {
 
 enum class Job { CamDxf, Svg, Measure, PdfA4, PdfFull };
 
-size_t templateBytes(const SolvedDesign& solved, const std::string& title, const char* paper) {
+size_t templateBytes(const SolvedDesign& solved, const std::string& title, const char* paper,
+                     const ExportOptions& options) {
     TemplateSettings settings;
     settings.paper = *paperByName(paper);
+    settings.unit = options.unit;
+    settings.mouldDistance = options.mouldDistance;
     settings.title = title;
     settings.date = "2024-05-01";
     const PlanResult plan = planTemplate(solved, settings);
@@ -57,7 +60,7 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
     for (auto _ : state) {
         if (job == Job::PdfA4 || job == Job::PdfFull) {
             benchmark::DoNotOptimize(
-                templateBytes(*solved, title, job == Job::PdfA4 ? "a4" : "full"));
+                templateBytes(*solved, title, job == Job::PdfA4 ? "a4" : "full", options));
         } else if (job == Job::Measure) {
             MeasureResult m = measureDesign(*solved, std::nullopt);
             benchmark::DoNotOptimize(m.values.area);
@@ -94,6 +97,9 @@ void BM_ExportSvgWithSidesAndMould(benchmark::State& state) {
 void BM_MeasureWithDepths(benchmark::State& state) {
     exportPreset(state, Job::Measure, true);
 }
+void BM_ExportPdfA4WithSidesAndMould(benchmark::State& state) {
+    exportPreset(state, Job::PdfA4, true);
+}
 
 // Medians of repeated runs: a shared machine's slow moments do not count.
 #define EXPORT_BENCHMARK(f)             \
@@ -109,6 +115,7 @@ EXPORT_BENCHMARK(BM_Measure);
 EXPORT_BENCHMARK(BM_ExportCamDxfWithSidesAndMould);
 EXPORT_BENCHMARK(BM_ExportSvgWithSidesAndMould);
 EXPORT_BENCHMARK(BM_MeasureWithDepths);
+EXPORT_BENCHMARK(BM_ExportPdfA4WithSidesAndMould);
 EXPORT_BENCHMARK(BM_ExportPdfA4);
 EXPORT_BENCHMARK(BM_ExportPdfFull);
 
