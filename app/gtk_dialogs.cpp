@@ -198,22 +198,41 @@ ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
     GtkWidget* units = choiceBox(EXPORT_UNITS, exportUnit_, "exportUnits");
     GtkWidget* paper =
         request.choosePaper ? choiceBox(EXPORT_PAPERS, exportPaper_, "exportPaper") : nullptr;
+    // Blank for no mould; a distance in the unit chosen beside it.
+    GtkWidget* mould = gtk_entry_new();
+    gtk_widget_set_name(mould, "exportMould");
+    gtk_entry_set_width_chars(GTK_ENTRY(mould), 6);
+    gtk_entry_set_text(GTK_ENTRY(mould), exportMould_.c_str());
     GtkWidget* extra = gtk_hbox_new(FALSE, 6);
     packChoice(extra, "_Units:", units);
     if (paper)
         packChoice(extra, "_Paper:", paper);
+    packChoice(extra, "_Mould:", mould);
     gtk_widget_show_all(extra);
     gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), extra);
 
     // Read before the chooser and its extra widget are destroyed.
     ExportChoice choice;
     g_object_ref(units);
+    // An entry empties itself as it is destroyed: its text is taken as the
+    // chooser answers.
+    struct Typed {
+        GtkWidget* entry;
+        std::string text;
+    } typed{mould, exportMould_};
+    g_signal_connect(chooser, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer data) {
+                         Typed* t = static_cast<Typed*>(data);
+                         t->text = gtk_entry_get_text(GTK_ENTRY(t->entry));
+                     }),
+                     &typed);
     if (paper)
         g_object_ref(paper);
     choice.path = runFileChooser(chooser);
     exportUnit_ = activeIndex(units, EXPORT_UNITS);
     choice.unit = EXPORT_UNITS[exportUnit_].value;
     g_object_unref(units);
+    exportMould_ = typed.text;
+    choice.mould = exportMould_;
     if (paper) {
         exportPaper_ = activeIndex(paper, EXPORT_PAPERS);
         choice.paper = EXPORT_PAPERS[exportPaper_].value;

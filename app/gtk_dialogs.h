@@ -38,6 +38,7 @@ class GtkDialogs : public Dialogs {
     GtkWidget* parent_;
     GdkPixbuf* icon_ = nullptr;
     int exportUnit_ = 0, exportPaper_ = 0;  // indices of the choices last made
+    std::string exportMould_;               // the mould's distance last typed
 };
 
 }  // namespace bowlyn

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/handlers.h"
+#include "export/depth_display.h"
 #include "model/field_table.h"
 
 namespace bowlyn {
@@ -23,16 +24,32 @@ const std::vector<std::string>& formWidgetNames() {
                 if (std::find(n.begin(), n.end(), container) == n.end())
                     n.push_back(container);
             }
+            if (control.designUnitCaption)
+                n.push_back(unitCaptionLabel(control.widget));
         }
         // What a pass writes.
-        for (const char* label :
-             {"labelLBCenterData", "labelUBCenterData", "labelWaistCenterData",
-              "labelShoulderArcRadiusData", "labelShoulderArcCenterPointData",
-              "labelTailArcRadiusData", "labelTailArcCenterPointData",
-              "labelCutawayFlorentineRadiusData", "labelCutawayFlorentineCenterPointData",
-              "labelCutawayVenetianCenterPointData", "labelCutawayVenetianPointCenterPointData",
-              "drawingImage", "labelUnits2", "labelStatusText", "labelPerimeterData",
-              "labelAreaData", "labelLengthData", "labelWidthData", "labelFretboardAreaData"}) {
+        for (const char* label : {"labelLBCenterData",
+                                  "labelUBCenterData",
+                                  "labelWaistCenterData",
+                                  "labelShoulderArcRadiusData",
+                                  "labelShoulderArcCenterPointData",
+                                  "labelTailArcRadiusData",
+                                  "labelTailArcCenterPointData",
+                                  "labelCutawayFlorentineRadiusData",
+                                  "labelCutawayFlorentineCenterPointData",
+                                  "labelCutawayVenetianCenterPointData",
+                                  "labelCutawayVenetianPointCenterPointData",
+                                  "drawingImage",
+                                  "labelUnits2",
+                                  "labelStatusText",
+                                  "labelPerimeterData",
+                                  "labelAreaData",
+                                  "labelLengthData",
+                                  "labelWidthData",
+                                  "labelFretboardAreaData",
+                                  AIR_VOLUME_LABEL,
+                                  AIR_RESONANCE_LABEL,
+                                  AIR_NOTE_LABEL}) {
             n.push_back(label);
         }
         // The drawing's own controls and the Edit menu.

@@ -13,6 +13,7 @@
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
 #include "app/window_layout.h"
+#include "export/depth_display.h"
 #include "export/measurement_texts.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
@@ -115,7 +116,10 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     GtkWidget* window = s.form->mainWindow();
     s.doc = std::make_unique<Document>(*s.form);
     s.doc->presets = builtInPresetTable();
-    s.doc->alsoShow = showMeasurements;
+    s.doc->alsoShow = [](Document& doc, bool complete) {
+        showMeasurements(doc, complete);
+        showAirMeasurements(doc, complete);
+    };
     s.drawing = std::make_unique<DrawingArea>(*s.form, s.doc->drawing);
     s.form->onDrawingShown([area = s.drawing.get()] { area->show(); });
     followWindowSize(*s.form, *s.drawing);

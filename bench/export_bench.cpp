@@ -1,7 +1,8 @@
 // The cost of an export once a pass is complete: the DXF for CAM, the SVG,
 // the measurements and the paper template (tiled on A4, and at full size) of
 // each built-in preset, in-process (closing the contours and laying out the
-// tiles included, writing the file not).
+// tiles included, writing the file not); and the same with depths, whose
+// side strips and air volume come along, and a mould 20 mm out.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -12,6 +13,7 @@
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "geometry/recompute.h"
+#include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
 
@@ -20,20 +22,33 @@ namespace {
 
 enum class Job { CamDxf, Svg, Measure, PdfA4, PdfFull };
 
-size_t templateBytes(const SolvedDesign& solved, const std::string& title, const char* paper) {
+size_t templateBytes(const SolvedDesign& solved, const std::string& title, const char* paper,
+                     const ExportOptions& options) {
     TemplateSettings settings;
     settings.paper = *paperByName(paper);
+    settings.unit = options.unit;
+    settings.mouldDistance = options.mouldDistance;
     settings.title = title;
     settings.date = "2024-05-01";
     const PlanResult plan = planTemplate(solved, settings);
     return templatePdf(plan.plan, "2024-05-01T00:00:00Z").bytes.size();
 }
 
-void exportPreset(benchmark::State& state, Job job) {
+void exportPreset(benchmark::State& state, Job job, bool depths = false) {
     const int row = static_cast<int>(state.range(0));
     MemoryForm form;
     Document doc(form);
     loadPreset(doc, row);
+    ExportOptions options;
+    if (depths) {
+        // 4 and 3.25 inches deep, a 0.11 inch top, in the design's unit.
+        const bool cm = doc.params.units == UNITS_CM;
+        setFieldText(doc, fields::BODY_DEPTH_AT_TAIL, cm ? "10.16" : "4");
+        setFieldText(doc, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
+        setFieldText(doc, fields::TOP_THICKNESS, cm ? "0.28" : "0.11");
+        options.unit = LengthUnit::Millimetre;
+        options.mouldDistance = 20.0;
+    }
     doc.finalDrawing = 1;
     const PassResult pass = recompute(doc);
     const std::optional<SolvedDesign> solved = solvedDesign(doc);
@@ -45,13 +60,13 @@ void exportPreset(benchmark::State& state, Job job) {
     for (auto _ : state) {
         if (job == Job::PdfA4 || job == Job::PdfFull) {
             benchmark::DoNotOptimize(
-                templateBytes(*solved, title, job == Job::PdfA4 ? "a4" : "full"));
+                templateBytes(*solved, title, job == Job::PdfA4 ? "a4" : "full", options));
         } else if (job == Job::Measure) {
             MeasureResult m = measureDesign(*solved, std::nullopt);
             benchmark::DoNotOptimize(m.values.area);
         } else {
             const ExportFormat format = job == Job::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
-            ExportText file = exportText(*solved, format, std::nullopt, title);
+            ExportText file = exportText(*solved, format, options, title);
             benchmark::DoNotOptimize(file.text.data());
         }
     }
@@ -73,6 +88,18 @@ void BM_ExportPdfA4(benchmark::State& state) {
 void BM_ExportPdfFull(benchmark::State& state) {
     exportPreset(state, Job::PdfFull);
 }
+void BM_ExportCamDxfWithSidesAndMould(benchmark::State& state) {
+    exportPreset(state, Job::CamDxf, true);
+}
+void BM_ExportSvgWithSidesAndMould(benchmark::State& state) {
+    exportPreset(state, Job::Svg, true);
+}
+void BM_MeasureWithDepths(benchmark::State& state) {
+    exportPreset(state, Job::Measure, true);
+}
+void BM_ExportPdfA4WithSidesAndMould(benchmark::State& state) {
+    exportPreset(state, Job::PdfA4, true);
+}
 
 // Medians of repeated runs: a shared machine's slow moments do not count.
 #define EXPORT_BENCHMARK(f)             \
@@ -85,6 +112,10 @@ void BM_ExportPdfFull(benchmark::State& state) {
 EXPORT_BENCHMARK(BM_ExportCamDxf);
 EXPORT_BENCHMARK(BM_ExportSvg);
 EXPORT_BENCHMARK(BM_Measure);
+EXPORT_BENCHMARK(BM_ExportCamDxfWithSidesAndMould);
+EXPORT_BENCHMARK(BM_ExportSvgWithSidesAndMould);
+EXPORT_BENCHMARK(BM_MeasureWithDepths);
+EXPORT_BENCHMARK(BM_ExportPdfA4WithSidesAndMould);
 EXPORT_BENCHMARK(BM_ExportPdfA4);
 EXPORT_BENCHMARK(BM_ExportPdfFull);
 

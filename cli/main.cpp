@@ -253,6 +253,7 @@ std::string templateFileText(Document& doc, const Options& options, std::string&
     settings.scaleAcross = options.scaleX.value_or(settings.scaleAcross);
     settings.scaleDown = options.scaleY.value_or(settings.scaleDown);
     settings.unit = chosenUnit(options);
+    settings.mouldDistance = options.mould;
     settings.title = designTitle(doc);
     const TemplateDate date = templateDateNow();
     settings.date = date.day;
@@ -277,7 +278,10 @@ std::string exportFileText(Document& doc, const Options& options, std::string& s
         return *text;
     }
     const ExportFormat format = kind == ExportKind::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
-    ExportText file = exportText(*solvedDesign(doc), format, chosenUnit(options), designTitle(doc));
+    ExportOptions exportOptions;
+    exportOptions.unit = chosenUnit(options);
+    exportOptions.mouldDistance = options.mould;
+    ExportText file = exportText(*solvedDesign(doc), format, exportOptions, designTitle(doc));
     if (!file.problem.empty())
         throw Refusal{file.problem};
     return file.text;
@@ -332,6 +336,16 @@ int measure(Document& doc, const Options& options) {
     print("width", v.width, unit);
     if (v.hasFretboard)
         print("fretboard area", v.fretboardArea, square);
+    if (v.hasVolume) {
+        print("volume", v.volume, unit + "^3");
+        print("volume", v.litres, "L");
+    }
+    if (v.hasResonance)
+        print("air resonance", v.resonance, "Hz");
+    if (!m.depthProblem.empty()) {
+        std::cerr << m.depthProblem << '\n';
+        return EXIT_PROBLEM;
+    }
     return EXIT_OK;
 }
 

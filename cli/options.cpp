@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <set>
 
@@ -14,11 +15,13 @@ const char* const USAGE =
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
     "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
-    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--set "
-    "\"LABEL=TEXT\"]...\n"
-    "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]"
+    " [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--mould DISTANCE]"
+    " [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.pdf [--paper a4|letter|a3|tabloid|full] [--overlap MM]\n"
-    "             [--units in|mm|cm] [--scale-x PCT] [--scale-y PCT] [--set \"LABEL=TEXT\"]...\n"
+    "             [--units in|mm|cm] [--scale-x PCT] [--scale-y PCT] [--mould DISTANCE]\n"
+    "             [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli measure DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
@@ -42,8 +45,12 @@ const char* const USAGE =
     "template option is given and .dxf otherwise.\n"
     "--units converts the CAM DXF or the SVG, and gives the figures on a template's map\n"
     "(default: the design's own unit).\n"
+    "With both body depths set, the CAM DXF and the SVG hold a strip for each side of the\n"
+    "body (layer sides), and the template tiles each strip on pages of its own; --mould adds\n"
+    "the outline of a mould DISTANCE (in the file's unit) outside the body (layer mould).\n"
     "measure prints the body's perimeter, area, length and width and the fretboard's area,\n"
-    "one NAME<TAB>VALUE<TAB>UNIT line each.\n"
+    "with both body depths the air volume, and with a sound hole and a top thickness too\n"
+    "an estimate of the air resonance, one NAME<TAB>VALUE<TAB>UNIT line each.\n"
     "check, render and measure exit 0 for \"Status: OK\" and 1 for a problem (render writes\n"
     "the image either way; measure prints the status line); export exits 1 when there is no\n"
     "complete outline or the outline does not close; convert exits 1 when the file holds no\n"
@@ -74,6 +81,9 @@ std::string exportProblem(const Options& options) {
     if (kind == ExportKind::PlainDxf && !options.units.empty())
         return "--units applies to --cam, .svg and .pdf files; the plain DXF keeps the design's "
                "unit";
+    if (kind == ExportKind::PlainDxf && options.mould)
+        return "--mould applies to --cam, .svg and .pdf files; the plain DXF is the drawing as "
+               "recorded";
     if (kind != ExportKind::Pdf && templateOptionGiven(options))
         return "--paper, --overlap, --scale-x and --scale-y apply to .pdf files";
     return "";
@@ -123,7 +133,8 @@ const CommandShape* shapeOf(const std::string& command) {
         {"export",
          true,
          true,
-         {"-o", "--set", "--cam", "--units", "--paper", "--overlap", "--scale-x", "--scale-y"}},
+         {"-o", "--set", "--cam", "--units", "--mould", "--paper", "--overlap", "--scale-x",
+          "--scale-y"}},
         {"measure", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"convert", true, true, {"-o"}},
@@ -205,6 +216,13 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (value != "in" && value != "mm" && value != "cm")
                 return "--units takes in, mm or cm, got '" + value + "'";
             options.units = value;
+        } else if (name == "--mould") {
+            double distance = 0.0;
+            const char* end = value.data() + value.size();
+            const auto [ptr, ec] = std::from_chars(value.data(), end, distance);
+            if (ec != std::errc() || ptr != end || !(distance > 0.0) || !std::isfinite(distance))
+                return "--mould takes a distance greater than 0, got '" + value + "'";
+            options.mould = distance;
         } else if (name == "--paper" || name == "--overlap" || name == "--scale-x" ||
                    name == "--scale-y") {
             std::string problem = templateOption(name, value, options);

@@ -1,6 +1,8 @@
 #include "commands/export_commands.h"
 
 #include <cctype>
+#include <charconv>
+#include <limits>
 
 #include "commands/file_commands.h"
 #include "export/export_file.h"
@@ -42,9 +44,24 @@ struct Bytes {
     std::string bytes, problem;
 };
 
+// The mould's distance as typed beside the name: none when blank. Text that
+// is no number goes on as NaN, which the mould refuses with its own message.
+std::optional<double> mouldDistance(const std::string& typed) {
+    const size_t first = typed.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::nullopt;
+    const std::string text = typed.substr(first, typed.find_last_not_of(" \t") + 1 - first);
+    double v = 0.0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size())
+        return std::numeric_limits<double>::quiet_NaN();
+    return v;
+}
+
 Bytes templateBytes(const SolvedDesign& design, const ExportChoice& choice,
                     const std::string& title) {
     TemplateSettings settings;
+    settings.mouldDistance = mouldDistance(choice.mould);
     if (std::optional<Paper> paper = paperByName(choice.paper))
         settings.paper = *paper;
     settings.unit = unitByName(choice.unit);
@@ -64,7 +81,10 @@ Bytes fileBytes(const SolvedDesign& design, WorkshopFile file, const ExportChoic
         return templateBytes(design, choice, title);
     const ExportFormat format =
         file == WorkshopFile::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
-    ExportText text = exportText(design, format, unitByName(choice.unit), title);
+    ExportOptions options;
+    options.unit = unitByName(choice.unit);
+    options.mouldDistance = mouldDistance(choice.mould);
+    ExportText text = exportText(design, format, options, title);
     return {std::move(text.text), std::move(text.problem)};
 }
 

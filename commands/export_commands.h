@@ -14,10 +14,10 @@ ExportRequest exportRequest(WorkshopFile file);
 
 // Writes the design's last complete pass (run again first when a value was
 // committed since) as `file`, in the unit and on the paper chosen beside the
-// name; refuses without a complete outline. As the DXF export: the extension
-// is added to a name without it, an existing file is replaced only when the
-// user agrees, the write is atomic and a failure is reported. True when a
-// file was written.
+// name, with a mould at the distance typed there; refuses without a complete
+// outline. As the DXF export: the extension is added to a name without it,
+// an existing file is replaced only when the user agrees, the write is
+// atomic and a failure is reported. True when a file was written.
 bool exportWorkshopFile(Document& doc, Dialogs& dialogs, WorkshopFile file);
 
 }  // namespace bowlyn

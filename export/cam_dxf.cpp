@@ -148,6 +148,19 @@ void item(DxfOut& out, const std::string& layerName, const ExportItem& it) {
     }
 }
 
+void text(DxfOut& out, const std::string& layerName, const TemplateText& t) {
+    out.text(0, "TEXT");
+    out.text(8, layerName);
+    out.point(0, t.x, t.y);
+    out.length(40, t.height);
+    out.text(1, t.text);
+    if (t.align != TemplateText::Align::Left) {
+        // Centred or right-aligned text stands on its second point.
+        out.integer(72, t.align == TemplateText::Align::Centre ? 1 : 2);
+        out.point(1, t.x, t.y);
+    }
+}
+
 }  // namespace
 
 std::string camDxfText(const ExportDrawing& d) {
@@ -156,7 +169,7 @@ std::string camDxfText(const ExportDrawing& d) {
     for (const ExportLoop& loop : d.loops)
         vertices += loop.contour.edges.size();
     // Room for the tables and about 200 bytes an item or vertex.
-    out.reserve(2048 + 200 * (d.items.size() + vertices));
+    out.reserve(2048 + 200 * (d.items.size() + d.texts.size() + vertices));
     header(out, d);
     tables(out, d);
     out.text(0, "SECTION");
@@ -165,6 +178,8 @@ std::string camDxfText(const ExportDrawing& d) {
         polyline(out, d.layers[loop.layer].name, loop.contour);
     for (const ExportItem& it : d.items)
         item(out, d.layers[it.layer].name, it);
+    for (const DrawingText& t : d.texts)
+        text(out, d.layers[t.layer].name, t.text);
     out.text(0, "ENDSEC");
     out.text(0, "EOF");
     return out.take();

@@ -35,20 +35,6 @@ double chordAngle(const ContourEdge& from, const ContourEdge& to) {
     return std::atan2(to.y - from.y, to.x - from.x);
 }
 
-// Directions of travel where the edge leaves its start and reaches its end.
-double startDirection(const ContourEdge& from, const ContourEdge& to) {
-    return chordAngle(from, to) - from.sweep / 2.0;
-}
-double endDirection(const ContourEdge& from, const ContourEdge& to) {
-    return chordAngle(from, to) + from.sweep / 2.0;
-}
-
-double turnAt(const Contour& c, size_t i) {
-    const size_t n = c.edges.size();
-    const size_t prev = (i + n - 1) % n;
-    return wrapped(startDirection(c.edges[i], c.next(i)) - endDirection(c.edges[prev], c.edges[i]));
-}
-
 double radiusOf(const ContourEdge& from, const ContourEdge& to) {
     return edgeArc(from, to).r;
 }
@@ -99,7 +85,7 @@ void reverse(Contour& c) {
     const size_t n = old.size();
     for (size_t k = 0; k < n; ++k) {
         const size_t i = n - 1 - k;  // old edge i runs from vertex i to vertex i + 1
-        c.edges[k] = {old[(i + 1) % n].x, old[(i + 1) % n].y, -old[i].sweep};
+        c.edges[k] = {old[(i + 1) % n].x, old[(i + 1) % n].y, -old[i].sweep, old[i].name};
     }
 }
 
@@ -110,6 +96,45 @@ std::string shortNumber(double v) {
 }
 
 }  // namespace
+
+double edgeStartDirection(const ContourEdge& from, const ContourEdge& to) {
+    return chordAngle(from, to) - from.sweep / 2.0;
+}
+
+double edgeEndDirection(const ContourEdge& from, const ContourEdge& to) {
+    return chordAngle(from, to) + from.sweep / 2.0;
+}
+
+double turnAt(const Contour& c, size_t i) {
+    const size_t n = c.edges.size();
+    const size_t prev = (i + n - 1) % n;
+    return wrapped(edgeStartDirection(c.edges[i], c.next(i)) -
+                   edgeEndDirection(c.edges[prev], c.edges[i]));
+}
+
+double xMinusSin(double x) {
+    if (x >= 0.5)
+        return x - std::sin(x);
+    // The series, whose terms fall by a factor of at least 80 below 1/2.
+    const double x2 = x * x;
+    double term = x * x2 / 6.0, sum = 0.0;
+    for (int k = 4; term != 0.0 && k < 40; k += 2) {
+        sum += term;
+        term = -term * x2 / (k * (k + 1));
+    }
+    return sum;
+}
+
+double segmentArea(const ContourEdge& from, const ContourEdge& to) {
+    if (from.sweep == 0.0)
+        return 0.0;
+    // r^2 (s - sin s) / 2 with r = chord / (2 sin(s / 2)).
+    const double chordSquared =
+        (to.x - from.x) * (to.x - from.x) + (to.y - from.y) * (to.y - from.y);
+    const double half = std::fabs(from.sweep) / 2.0;
+    const double s = std::sin(half);
+    return std::copysign(chordSquared * xMinusSin(2.0 * half) / (8.0 * s * s), from.sweep);
+}
 
 EdgeArc edgeArc(const ContourEdge& from, const ContourEdge& to) {
     const double dx = to.x - from.x, dy = to.y - from.y;
@@ -191,7 +216,8 @@ LoopResult closeLoop(const std::string& name, const std::string& layer,
                              " begins.";
             return result;
         }
-        c.edges[i] = {(before.x2 + piece.x1) / 2.0, (before.y2 + piece.y1) / 2.0, piece.sweep};
+        c.edges[i] = {(before.x2 + piece.x1) / 2.0, (before.y2 + piece.y1) / 2.0, piece.sweep,
+                      piece.name};
     }
 
     mergeContinuations(c);

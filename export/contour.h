@@ -11,8 +11,9 @@ namespace bowlyn {
 // vertex to the start vertex of the next edge. Neighbouring edges share that
 // vertex, so a contour closes exactly by construction.
 struct ContourEdge {
-    double x = 0, y = 0;  // the start vertex
-    double sweep = 0;     // 0 for a line; an arc's angle, counter-clockwise positive
+    double x = 0, y = 0;    // the start vertex
+    double sweep = 0;       // 0 for a line; an arc's angle, counter-clockwise positive
+    const char* name = "";  // the outline piece it was made of, for messages
 };
 
 // A closed loop, counter-clockwise (its area is positive), on a drawing layer.
@@ -35,6 +36,20 @@ EdgeArc edgeArc(const ContourEdge& from, const ContourEdge& to);
 // The DXF bulge of an edge: tan(sweep / 4), 0 for a line.
 double edgeBulge(const ContourEdge& e);
 double edgeLength(const ContourEdge& from, const ContourEdge& to);
+// The area between an arc edge's chord and the arc, signed with its sweep
+// (0 for a line): what the arc adds to a counter-clockwise loop's area
+// beyond its chord.
+double segmentArea(const ContourEdge& from, const ContourEdge& to);
+// x - sin x for x >= 0, exact also for small x, where the plain difference
+// loses every digit (a flat arc of a huge radius).
+double xMinusSin(double x);
+// Directions of travel (radians) where the edge leaves its start vertex and
+// where it reaches its end.
+double edgeStartDirection(const ContourEdge& from, const ContourEdge& to);
+double edgeEndDirection(const ContourEdge& from, const ContourEdge& to);
+// How far the loop turns at the start vertex of edge i, in [-pi, pi]:
+// positive to the left, which on a counter-clockwise loop is outwards.
+double turnAt(const Contour& c, size_t i);
 // Distance of a point from the edge (not from its whole circle or line), with
 // the edge's circle worked out once for many points.
 double distanceToEdge(const ContourEdge& from, const ContourEdge& to, const EdgeArc& arc, double px,

@@ -1,8 +1,11 @@
 #include "export/export_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 
+#include "export/body_templates.h"
 #include "render/entity_list.h"
 
 namespace bowlyn {
@@ -68,9 +71,14 @@ bool allFinite(std::initializer_list<double> values) {
 
 class DrawingBuilder {
   public:
-    DrawingBuilder(const SolvedDesign& design, const ContourSet& contours, LengthUnit unit)
-        : design_(design), contours_(contours), scale_(designUnit(design.units), unit) {
-        result_.drawing.unit = unit;
+    DrawingBuilder(const SolvedDesign& design, const ContourSet& contours,
+                   const ExportOptions& options)
+        : design_(design),
+          contours_(contours),
+          options_(options),
+          unit_(options.unit.value_or(designUnit(design.units))),
+          scale_(designUnit(design.units), unit_) {
+        result_.drawing.unit = unit_;
         result_.drawing.layers = standardLayers();
         for (const Contour& c : contours.loops)
             shapes_.emplace_back(c);
@@ -78,7 +86,7 @@ class DrawingBuilder {
 
     ExportDrawingResult build() {
         for (const Contour& c : contours_.loops)
-            addLoop(c);
+            addLoop(scaled(c));
         if (design_.entities != nullptr) {
             for (const Entity& e : design_.entities->entities()) {
                 if (recordedKind(e) == EntityKind::End || !result_.problem.empty())
@@ -86,6 +94,8 @@ class DrawingBuilder {
                 addEntity(e);
             }
         }
+        if (result_.problem.empty())
+            addBodyTemplates();
         if (result_.problem.empty() && !finite())
             result_.problem = "The outline holds a value that cannot be written to a file.";
         return std::move(result_);
@@ -94,14 +104,80 @@ class DrawingBuilder {
   private:
     ExportDrawing& d() { return result_.drawing; }
 
-    void addLoop(const Contour& c) {
-        ExportLoop loop{layerIndex(d().layers, c.layer), c};
-        for (ContourEdge& e : loop.contour.edges) {
+    Contour scaled(Contour c) const {
+        for (ContourEdge& e : c.edges) {
             e.x = scale_(e.x);
             e.y = scale_(e.y);
         }
+        return c;
+    }
+
+    size_t layerFor(const ExportLayer& layer) {
+        size_t i = layerIndex(d().layers, layer.name);
+        if (i == NO_LAYER) {
+            d().layers.push_back(layer);
+            i = d().layers.size() - 1;
+        }
+        return i;
+    }
+
+    // A loop already in the export's unit.
+    void addLoop(Contour c) {
+        ExportLoop loop{layerIndex(d().layers, c.layer), std::move(c)};
         d().extent.add(contourBounds(loop.contour));
         d().loops.push_back(std::move(loop));
+    }
+
+    // The body's loop in the export's unit: the first loop of the drawing.
+    const Contour& body() { return d().loops.front().contour; }
+
+    void addBodyTemplates() {
+        BodyTemplates extra = bodyTemplates(design_, body(), unit_, options_.mouldDistance);
+        if (!extra.problem.empty()) {
+            result_.problem = extra.problem;
+            return;
+        }
+        if (extra.mould) {
+            layerFor(mouldLayer());
+            addLoop(std::move(*extra.mould));
+        }
+        if (extra.strips.empty())
+            return;
+        const size_t layer = layerFor(sidesLayer());
+        // One above the other below the drawing, a tick step apart, their
+        // tail ends in line with its left edge.
+        const double gap = tickScale(unit_).step;
+        double height = 0.0;
+        for (const SideStrip& strip : extra.strips)
+            height = std::max(height, strip.height);
+        const double left = d().extent.minX;
+        double top = d().extent.minY - gap;
+        for (const SideStrip& strip : extra.strips) {
+            placeStrip(strip, layer, left, top - height);
+            top -= height + gap;
+        }
+    }
+
+    void placeStrip(const SideStrip& strip, size_t layer, double x, double y) {
+        Contour outline = strip.outline;
+        for (ContourEdge& e : outline.edges) {
+            e.x += x;
+            e.y += y;
+        }
+        addLoop(std::move(outline));
+        for (const TemplateLine& t : strip.ticks) {
+            ExportItem item;
+            item.kind = ExportItem::Kind::Line;
+            item.layer = layer;
+            const double v[] = {t.x1 + x, t.y1 + y, t.x2 + x, t.y2 + y};
+            std::copy(std::begin(v), std::end(v), item.v);
+            d().items.push_back(item);
+        }
+        for (TemplateText t : strip.texts) {
+            t.x += x;
+            t.y += y;
+            d().texts.push_back({layer, t});
+        }
     }
 
     void addEntity(const Entity& e) {
@@ -185,12 +261,18 @@ class DrawingBuilder {
                     return false;
             }
         }
+        for (const DrawingText& t : dr.texts) {
+            if (!allFinite({t.text.x, t.text.y, t.text.height}))
+                return false;
+        }
         const Bounds& b = dr.extent;
         return allFinite({b.minX, b.minY, b.maxX, b.maxY});
     }
 
     const SolvedDesign& design_;
     const ContourSet& contours_;
+    const ExportOptions& options_;
+    LengthUnit unit_;
     std::vector<LoopShape> shapes_;
     UnitScale scale_;
     ExportDrawingResult result_;
@@ -208,14 +290,28 @@ std::vector<ExportLayer> standardLayers() {
     };
 }
 
-ExportDrawingResult exportDrawing(const SolvedDesign& design, std::optional<LengthUnit> unit) {
+ExportLayer sidesLayer() {
+    return {"sides", 6, "#c000c0"};
+}
+
+ExportLayer mouldLayer() {
+    return {"mould", 4, "#008080"};
+}
+
+ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportOptions& options) {
     const ContourSet contours = closedContours(design);
     if (!contours.problem.empty()) {
         ExportDrawingResult refused;
         refused.problem = contours.problem;
         return refused;
     }
-    return DrawingBuilder(design, contours, unit.value_or(designUnit(design.units))).build();
+    return DrawingBuilder(design, contours, options).build();
+}
+
+ExportDrawingResult exportDrawing(const SolvedDesign& design, std::optional<LengthUnit> unit) {
+    ExportOptions options;
+    options.unit = unit;
+    return exportDrawing(design, options);
 }
 
 }  // namespace bowlyn

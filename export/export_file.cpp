@@ -1,15 +1,14 @@
 #include "export/export_file.h"
 
 #include "export/cam_dxf.h"
-#include "export/export_drawing.h"
 #include "export/svg_writer.h"
 
 namespace bowlyn {
 
-ExportText exportText(const SolvedDesign& design, ExportFormat format,
-                      std::optional<LengthUnit> unit, const std::string& title) {
+ExportText exportText(const SolvedDesign& design, ExportFormat format, const ExportOptions& options,
+                      const std::string& title) {
     ExportText result;
-    const ExportDrawingResult drawing = exportDrawing(design, unit);
+    const ExportDrawingResult drawing = exportDrawing(design, options);
     if (!drawing.problem.empty()) {
         result.problem = drawing.problem;
         return result;
@@ -19,6 +18,13 @@ ExportText exportText(const SolvedDesign& design, ExportFormat format,
     else
         result.text = camDxfText(drawing.drawing);
     return result;
+}
+
+ExportText exportText(const SolvedDesign& design, ExportFormat format,
+                      std::optional<LengthUnit> unit, const std::string& title) {
+    ExportOptions options;
+    options.unit = unit;
+    return exportText(design, format, options, title);
 }
 
 }  // namespace bowlyn

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "export/export_drawing.h"
 #include "export/solved_design.h"
 #include "export/units.h"
 
@@ -16,8 +17,11 @@ struct ExportText {
     std::string problem;  // why it cannot be written; "" on success
 };
 
-// The file of a complete pass in `format`, in `unit` (the design's own when
-// not given), titled with the design's name where the format has a title.
+// The file of a complete pass in `format`, with what the options add (in
+// their unit, the design's own when not given), titled with the design's
+// name where the format has a title.
+ExportText exportText(const SolvedDesign& design, ExportFormat format, const ExportOptions& options,
+                      const std::string& title);
 ExportText exportText(const SolvedDesign& design, ExportFormat format,
                       std::optional<LengthUnit> unit, const std::string& title);
 

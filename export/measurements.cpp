@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "export/air_cavity.h"
+
 namespace bowlyn {
 double contourPerimeter(const Contour& c) {
     double total = 0.0;
@@ -12,21 +14,16 @@ double contourPerimeter(const Contour& c) {
 }
 
 double contourArea(const Contour& c) {
-    double twice = 0.0;
+    double twice = 0.0, segments = 0.0;
     for (size_t i = 0; i < c.edges.size(); ++i) {
         const ContourEdge& a = c.edges[i];
         const ContourEdge& b = c.next(i);
-        // The trapezoid under the chord (shoelace term) ...
+        // The trapezoid under the chord (shoelace term) and the circular
+        // segment between the chord and the arc.
         twice += a.x * b.y - b.x * a.y;
-        if (a.sweep != 0.0) {
-            // ... and the circular segment between the chord and the arc,
-            // r^2 (s - sin s) / 2 with r = chord / (2 sin(s / 2)).
-            const double chordSquared = (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y);
-            const double half = std::sin(a.sweep / 2.0);
-            twice += chordSquared * (a.sweep - std::sin(a.sweep)) / (4.0 * half * half);
-        }
+        segments += segmentArea(a, b);
     }
-    return twice / 2.0;
+    return twice / 2.0 + segments;
 }
 
 Bounds contourBounds(const Contour& c) {
@@ -67,7 +64,32 @@ MeasureResult measureContours(const ContourSet& contours, LengthUnit designUnit,
 
 MeasureResult measureDesign(const SolvedDesign& design, std::optional<LengthUnit> unit) {
     const LengthUnit own = designUnit(design.units);
-    return measureContours(closedContours(design), own, unit.value_or(own));
+    const ContourSet contours = closedContours(design);
+    MeasureResult result = measureContours(contours, own, unit.value_or(own));
+    const DepthSettings& depth = design.depth;
+    if (!result.problem.empty())
+        return result;
+    result.depthProblem = depth.problem;
+    if (!depth.problem.empty() || !depth.hasDepths())
+        return result;
+    OutlineMeasurements& m = result.values;
+    const double volume =
+        airVolume(*contours.find("body"), {*depth.tail, *depth.neck, design.body.bodyLength});
+    if (!std::isfinite(volume) || !(volume > 0.0)) {
+        result.depthProblem = "The body's depths give no volume that can be measured.";
+        return result;
+    }
+    const UnitScale scale(own, m.unit);
+    m.hasVolume = true;
+    m.volume = scale(scale(scale(volume)));
+    m.litres = litres(volume, own);
+    if (depth.topThickness) {
+        const std::optional<double> f =
+            helmholtzResonance(design.soundHole.r, *depth.topThickness, volume, own);
+        m.hasResonance = f.has_value();
+        m.resonance = f.value_or(0.0);
+    }
+    return result;
 }
 
 }  // namespace bowlyn

@@ -25,17 +25,26 @@ struct OutlineMeasurements {
     double perimeter = 0, area = 0, length = 0, width = 0;
     bool hasFretboard = false;
     double fretboardArea = 0;
+    // With both depths: the air inside, in the unit cubed and in litres; with
+    // a sound hole and a top thickness too, the air resonance of a rigid box.
+    bool hasVolume = false;
+    double volume = 0, litres = 0;
+    bool hasResonance = false;
+    double resonance = 0;  // Hz
 };
 
 struct MeasureResult {
     OutlineMeasurements values;
     std::string problem;  // "" on success
+    // Why the depths give no volume although the outline is measured: a
+    // typed value that cannot be used, naming its field; "" otherwise.
+    std::string depthProblem;
 };
 
 // The measurements of a design's closed contours, in `unit`.
 MeasureResult measureContours(const ContourSet& contours, LengthUnit designUnit, LengthUnit unit);
-// Closes the contours of a solved design and measures them; the design's own
-// unit when `unit` is not given.
+// Closes the contours of a solved design and measures them, its air volume
+// and resonance included; the design's own unit when `unit` is not given.
 MeasureResult measureDesign(const SolvedDesign& design, std::optional<LengthUnit> unit);
 
 }  // namespace bowlyn

@@ -61,13 +61,23 @@ TemplatePdf templatePdf(const TemplatePlan& plan, const std::string& created) {
 
 std::string templateSummary(const TemplatePlan& plan) {
     const size_t pages = plan.pages.size();
+    size_t stripPages = 0;
+    for (const TemplatePage& p : plan.pages)
+        stripPages += p.strip >= 0 ? 1 : 0;
+    const std::string strips =
+        stripPages == 0 ? ""
+                        : " and " + std::to_string(stripPages) +
+                              (stripPages == 1 ? " of the side strip" : " of the side strips");
     if (plan.settings.paper.fullSize())
-        return "1 page at full size";
-    const size_t tiles = pages - 1;
+        return stripPages == 0
+                   ? "1 page at full size"
+                   : std::to_string(pages) + " pages at full size (the body" + strips + ")";
+    const size_t tiles = pages - 1 - stripPages;
     const bool landscape = tiles > 0 && plan.pages[1].landscape;
-    return std::to_string(pages) + " pages of " + plan.settings.paper.name + " (a map and " +
-           std::to_string(tiles) + (tiles == 1 ? " tile" : " tiles") + " in " +
-           (landscape ? "landscape" : "portrait") + ")";
+    return std::to_string(pages) + " pages of " + plan.settings.paper.name +
+           (stripPages == 0 ? " (a map and " : " (a map, ") + std::to_string(tiles) +
+           (tiles == 1 ? " tile" : " tiles") + " in " + (landscape ? "landscape" : "portrait") +
+           strips + ")";
 }
 
 }  // namespace bowlyn

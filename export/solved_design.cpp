@@ -16,6 +16,9 @@ std::optional<SolvedDesign> solvedDesign(const Document& doc) {
     if (s.hasFretboard)
         s.fretboard = fretboardTop(doc);
     s.units = doc.params.units;
+    const auto text = [&](int number) { return doc.form.text(field(number).widgets.front()); };
+    s.depth = readDepthSettings(text(fields::BODY_DEPTH_AT_TAIL), text(fields::BODY_DEPTH_AT_NECK),
+                                text(fields::TOP_THICKNESS));
     s.entities = &doc.drawing.entities;
     s.display = &doc.drawing.display;
     return s;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "export/depth_settings.h"
 #include "geometry/body_outline.h"
 #include "geometry/fretboard.h"
 #include "render/display_list.h"
@@ -22,6 +23,7 @@ struct SolvedDesign {
     bool hasFretboard = false;
     FretboardTop fretboard;                // meaningful only with a fretboard
     int32_t units = 0;                     // 0 inch, 1 centimetre
+    DepthSettings depth;                   // the body's depths and the top's thickness
     const EntityList* entities = nullptr;  // owned by the pass; outlives this record
     const DisplayList* display = nullptr;  // the same; paper templates paint it again
 };

@@ -103,6 +103,19 @@ void itemElement(SvgOut& o, const ExportItem& it, double pointArm) {
     }
 }
 
+// Filled in the layer's colour, without the layer's hairline round it.
+void textElement(SvgOut& o, const TemplateText& t, const std::string& colour) {
+    const char* anchor = t.align == TemplateText::Align::Centre  ? "middle"
+                         : t.align == TemplateText::Align::Right ? "end"
+                                                                 : "start";
+    o << "<text x=\"";
+    o.x(t.x) << "\" y=\"";
+    o.y(t.y) << "\" font-size=\"";
+    o.number(t.height) << "\" text-anchor=\"" << anchor
+                       << "\" font-family=\"sans-serif\" stroke=\"none\" fill=\"" << colour << "\">"
+                       << xmlEscaped(t.text) << "</text>\n";
+}
+
 void layerGroup(SvgOut& o, const ExportDrawing& d, size_t layer, double mm) {
     const ExportLayer& l = d.layers[layer];
     const std::string name = xmlEscaped(l.name);
@@ -116,6 +129,10 @@ void layerGroup(SvgOut& o, const ExportDrawing& d, size_t layer, double mm) {
     for (const ExportItem& it : d.items) {
         if (it.layer == layer)
             itemElement(o, it, SVG_POINT_ARM_MM * mm);
+    }
+    for (const DrawingText& t : d.texts) {
+        if (t.layer == layer)
+            textElement(o, t.text, l.svgColour);
     }
     o << "</g>\n";
 }

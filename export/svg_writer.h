@@ -11,7 +11,7 @@ namespace bowlyn {
 // pointing down as SVG wants it. One group per layer, marked as an Inkscape
 // layer; each closed loop one <path> of lines and exact arcs closed with Z;
 // circles as <circle>, open lines and arcs as paths, points as small
-// crosses; hairline strokes of 0.1 mm and no fill. `title` (any bytes) becomes
+// crosses, texts as <text>; hairline strokes of 0.1 mm and no fill. `title` (any bytes) becomes
 // the <title> when not empty.
 std::string svgText(const ExportDrawing& drawing, const std::string& title);
 

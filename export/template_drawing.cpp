@@ -149,7 +149,52 @@ bool isCentreLine(const DisplayItem& it) {
     return it.kind == StrokeKind::Line && it.style == &styleCentreLine;
 }
 
+// The strokes of a loop's edges; an arc turning clockwise is the same arc
+// run counter-clockwise from its other end.
+void addLoopStrokes(const Contour& loop, std::vector<TemplateStroke>& out) {
+    for (size_t i = 0; i < loop.edges.size(); ++i) {
+        const ContourEdge& from = loop.edges[i];
+        const ContourEdge& to = loop.next(i);
+        TemplateStroke s;
+        if (from.sweep == 0.0) {
+            s.x1 = from.x, s.y1 = from.y, s.x2 = to.x, s.y2 = to.y;
+        } else {
+            const EdgeArc arc = edgeArc(from, to);
+            s.kind = TemplateStroke::Kind::Arc;
+            s.cx = arc.cx, s.cy = arc.cy, s.r = arc.r;
+            s.start = from.sweep > 0.0 ? arc.start : arc.start + from.sweep;
+            s.sweep = std::fabs(from.sweep);
+        }
+        out.push_back(s);
+    }
+}
+
 }  // namespace
+
+void addTemplateLoop(TemplateDrawing& d, const Contour& loop) {
+    const size_t first = d.strokes.size();
+    addLoopStrokes(loop, d.strokes);
+    for (size_t i = first; i < d.strokes.size(); ++i)
+        addToBounds(d.strokes[i], d.extent);
+    d.loops.push_back(loop);
+}
+
+TemplateDrawing stripDrawing(const SideStrip& strip, LengthUnit unit) {
+    TemplateDrawing d;
+    d.millimetresPerUnit = UnitScale(unit, LengthUnit::Millimetre)(1.0);
+    d.pointsPerUnit = d.millimetresPerUnit * 72.0 / 25.4;
+    addTemplateLoop(d, strip.outline);
+    // The ticks lie inside the outline; as strokes they also keep a tile
+    // that holds only ticks and numbers in the template.
+    for (const TemplateLine& t : strip.ticks) {
+        TemplateStroke s;
+        s.x1 = t.x1, s.y1 = t.y1, s.x2 = t.x2, s.y2 = t.y2;
+        d.strokes.push_back(s);
+    }
+    d.lines = strip.ticks;
+    d.texts = strip.texts;
+    return d;
+}
 
 bool TemplateDrawing::touches(const Bounds& rect) const {
     for (const TemplateStroke& s : strokes) {

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "export/bounds.h"
+#include "export/contour.h"
+#include "export/side_strips.h"
 #include "render/display_list.h"
 
 namespace bowlyn {
@@ -30,7 +32,12 @@ struct TemplateDrawing {
     double pointsPerUnit = 72.0;  // 72 in an inch design, 72 / 2.54 in a centimetre one
     double millimetresPerUnit = 25.4;
     Bounds extent;                        // model units; crosses' arms included
-    std::vector<TemplateStroke> strokes;  // the items' geometry, for `touches`
+    std::vector<TemplateStroke> strokes;  // the geometry of everything drawn, for `touches`
+    // Drawn after the items, in double precision: exact closed outlines (the
+    // mould, a side strip), a strip's ticks and its texts.
+    std::vector<Contour> loops;
+    std::vector<TemplateLine> lines;
+    std::vector<TemplateText> texts;
 
     // Whether any stroke passes through the rectangle (model units).
     bool touches(const Bounds& rect) const;
@@ -39,5 +46,13 @@ struct TemplateDrawing {
 // The template drawing of a pass's display list in a design of `units` (0
 // inch, 1 centimetre).
 TemplateDrawing templateDrawing(const DisplayList& display, int32_t units);
+
+// Adds a closed outline in the drawing's units (the mould round the body),
+// widening its extent.
+void addTemplateLoop(TemplateDrawing& d, const Contour& loop);
+
+// A side strip as a drawing of its own, in the unit of its numbers: its
+// outline, ticks and texts, the tail end at x = 0 and the bottom edge on y = 0.
+TemplateDrawing stripDrawing(const SideStrip& strip, LengthUnit unit);
 
 }  // namespace bowlyn

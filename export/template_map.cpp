@@ -37,13 +37,42 @@ std::string percent(double v) {
     return fixedText(v, 2) + " %";
 }
 
+size_t bodyTiles(const TemplatePlan& plan) {
+    size_t n = 0;
+    for (const TemplatePage& p : plan.pages)
+        n += p.kind == TemplatePage::Kind::Tile && p.strip < 0 ? 1 : 0;
+    return n;
+}
+
+// Where the side strips are and how far out the mould lies (in the map's unit).
+std::string extrasLine(const TemplatePlan& plan) {
+    std::string line;
+    for (size_t i = 0; i < plan.strips.size(); ++i) {
+        int first = 0, last = 0;
+        for (size_t p = 0; p < plan.pages.size(); ++p) {
+            if (plan.pages[p].strip == static_cast<int>(i)) {
+                first = first == 0 ? static_cast<int>(p) + 1 : first;
+                last = static_cast<int>(p) + 1;
+            }
+        }
+        line += (i == 0 ? "Side strips: " : "; ") + plan.strips[i].prefix + " " +
+                plan.strips[i].name + (first == last ? ", page " : ", pages ") +
+                std::to_string(first) + (first == last ? "" : " to " + std::to_string(last));
+    }
+    if (plan.settings.mouldDistance) {
+        line += (line.empty() ? "" : ". ") + std::string("Mould outline (teal) ") +
+                length(*plan.settings.mouldDistance, plan.unit) + " outside the body";
+    }
+    return line.empty() ? line : line + ".";
+}
+
 std::vector<std::string> headerLines(const TemplatePlan& plan, const TemplatePage& tile) {
     const TemplateSettings& s = plan.settings;
     const LengthUnit u = plan.unit;
     const UnitScale fromMm(LengthUnit::Millimetre, u);
     const TemplateDrawing& d = plan.drawing;
     std::vector<std::string> lines;
-    const size_t tiles = plan.pages.size() - 1;
+    const size_t tiles = bodyTiles(plan);
     lines.push_back(std::to_string(plan.pages.size()) + " pages of " + s.paper.name +
                     ": this map and " + std::to_string(tiles) + (tiles == 1 ? " tile" : " tiles") +
                     " in " + (tile.landscape ? "landscape" : "portrait") + ", overlapping by " +
@@ -66,6 +95,9 @@ std::vector<std::string> headerLines(const TemplatePlan& plan, const TemplatePag
         lines.push_back("Drawn for a printer that prints " + percent(s.scaleAcross) +
                         " across the paper and " + percent(s.scaleDown) + " down it.");
     }
+    const std::string extra = extrasLine(plan);
+    if (!extra.empty())
+        lines.push_back(extra);
     lines.push_back(
         "Trim a sheet along a dashed blue line and lay it over its neighbour, targets on "
         "targets.");
@@ -118,12 +150,14 @@ void paintMap(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page) {
         }
     }
     cairo_restore(cr);
-    paintDrawing(cr, plan, k, x, y);
+    paintDrawing(cr, plan.drawing, g, k, x, y);
 
     cairo_save(cr);
     cairo_set_source_rgb(cr, 0.0, 0.35, 0.85);
     for (size_t i = 1; i < plan.pages.size(); ++i) {
         const TemplatePage& t = plan.pages[i];
+        if (t.strip >= 0)
+            continue;  // on grids of their own
         const double cx = x + k * (t.column * g.stepX() + g.areaWidth / 2.0);
         const double cy = y + k * (t.row * g.stepY() + g.areaHeight / 2.0);
         const std::string pageText = "page " + std::to_string(i + 1);

@@ -67,7 +67,7 @@ void paintSeam(cairo_t* cr, const Area& a, double overlap, int side, const std::
 }
 
 void paintTile(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page) {
-    const TileGrid& g = plan.grid;
+    const TileGrid& g = plan.gridOf(page.strip);
     const Area a = {TEMPLATE_MARGIN, TEMPLATE_MARGIN, g.areaWidth, g.areaHeight};
     cairo_save(cr);
     cairo_rectangle(cr, a.x, a.y, a.width, a.height);
@@ -77,31 +77,93 @@ void paintTile(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page) 
     for (int side = 0; side < 4; ++side) {
         const int row = page.row + neighbours[side][0];
         const int column = page.column + neighbours[side][1];
-        if (plan.pageOfTile(row, column) != 0)
-            paintSeam(cr, a, g.overlap, side, tileLabel(row, column));
+        if (plan.pageOfTile(row, column, page.strip) != 0)
+            paintSeam(cr, a, g.overlap, side, plan.tileName(row, column, page.strip));
     }
-    paintDrawing(cr, plan, 1.0, a.x - page.column * g.stepX(), a.y - page.row * g.stepY());
+    paintDrawing(cr, plan.drawingOf(page.strip), g, 1.0, a.x - page.column * g.stepX(),
+                 a.y - page.row * g.stepY());
     cairo_restore(cr);
 }
 
-void paintFullSize(cairo_t* cr, const TemplatePlan& plan) {
+void paintFullSize(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page) {
     const double x = TEMPLATE_MARGIN + RULER_STRIP, y = TEMPLATE_MARGIN;
-    paintDrawing(cr, plan, 1.0, x, y);
+    paintDrawing(cr, plan.drawingOf(page.strip), plan.gridOf(page.strip), 1.0, x, y);
     paintUprightRulers(cr, TEMPLATE_MARGIN, y);
+}
+
+// Loops, ticks and texts in double precision: the mould in its layer's
+// teal, a strip in black to cut along.
+void paintMarks(cairo_t* cr, const TemplateDrawing& d, const PaintView& view) {
+    if (d.loops.empty() && d.lines.empty() && d.texts.empty())
+        return;
+    cairo_save(cr);
+    cairo_set_line_width(cr, FINE_LINE);
+    cairo_set_dash(cr, nullptr, 0, 0.0);
+    double px = 0, py = 0;
+    for (const Contour& loop : d.loops) {
+        if (loop.layer == "mould")
+            cairo_set_source_rgb(cr, 0.0, 0.5, 0.5);
+        else
+            cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
+        cairo_new_path(cr);
+        for (size_t i = 0; i < loop.edges.size(); ++i) {
+            const ContourEdge& from = loop.edges[i];
+            const ContourEdge& to = loop.next(i);
+            view.toDevice(from.x, from.y, px, py);
+            if (i == 0)
+                cairo_move_to(cr, px, py);
+            if (from.sweep == 0.0) {
+                view.toDevice(to.x, to.y, px, py);
+                cairo_line_to(cr, px, py);
+                continue;
+            }
+            // Counter-clockwise in the model is clockwise on the page, y down.
+            const EdgeArc arc = edgeArc(from, to);
+            view.toDevice(arc.cx, arc.cy, px, py);
+            const double r = arc.r * view.scale, a1 = -arc.start, a2 = -(arc.start + from.sweep);
+            if (from.sweep > 0.0)
+                cairo_arc_negative(cr, px, py, r, a1, a2);
+            else
+                cairo_arc(cr, px, py, r, a1, a2);
+        }
+        cairo_close_path(cr);
+        cairo_stroke(cr);
+    }
+    cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);
+    for (const TemplateLine& t : d.lines) {
+        view.toDevice(t.x1, t.y1, px, py);
+        cairo_move_to(cr, px, py);
+        view.toDevice(t.x2, t.y2, px, py);
+        cairo_line_to(cr, px, py);
+    }
+    cairo_stroke(cr);
+    for (const TemplateText& t : d.texts) {
+        // The height is the font's size in model units, as in the SVG.
+        const TextStyle style = {t.height * view.scale / MM_PER_POINT, false};
+        const double w = textWidth(cr, t.text, style);
+        view.toDevice(t.x, t.y, px, py);
+        const double shift = t.align == TemplateText::Align::Centre  ? w / 2.0
+                             : t.align == TemplateText::Align::Right ? w
+                                                                     : 0.0;
+        showText(cr, px - shift, py, t.text, style);
+    }
+    cairo_restore(cr);
 }
 
 }  // namespace
 
 namespace template_parts {
 
-void paintDrawing(cairo_t* cr, const TemplatePlan& plan, double scale, double x, double y) {
+void paintDrawing(cairo_t* cr, const TemplateDrawing& drawing, const TileGrid& grid, double scale,
+                  double x, double y) {
     PaintView view;
-    view.scale = scale * plan.drawing.millimetresPerUnit;
-    view.originX = x + scale * plan.gridX(0.0);
-    view.originY = y + scale * plan.gridY(0.0);
+    view.scale = scale * drawing.millimetresPerUnit;
+    view.originX = x + scale * (grid.offsetX - drawing.extent.minX * drawing.millimetresPerUnit);
+    view.originY = y + scale * (grid.offsetY + drawing.extent.maxY * drawing.millimetresPerUnit);
     view.lineWidth = FINE_LINE;
     view.stylePixel = MM_PER_POINT;
-    Painter(cr, view).paint(plan.drawing.items);
+    Painter(cr, view).paint(drawing.items);
+    paintMarks(cr, drawing, view);
 }
 
 void paintUprightRulers(cairo_t* cr, double x, double y) {
@@ -128,7 +190,7 @@ void paintTemplatePage(cairo_t* cr, const TemplatePlan& plan, size_t index) {
             paintTile(cr, plan, page);
             break;
         case TemplatePage::Kind::FullSize:
-            paintFullSize(cr, plan);
+            paintFullSize(cr, plan, page);
             break;
     }
     BandText band;
@@ -136,6 +198,10 @@ void paintTemplatePage(cairo_t* cr, const TemplatePlan& plan, size_t index) {
     band.page = static_cast<int>(index) + 1;
     band.pages = static_cast<int>(plan.pages.size());
     band.title = plan.settings.title;
+    if (page.strip >= 0) {
+        const std::string& name = plan.strips.at(static_cast<size_t>(page.strip)).name;
+        band.title = band.title.empty() ? name : band.title + ": " + name;
+    }
     band.date = plan.settings.date;
     paintBand(cr, TEMPLATE_MARGIN, page.trueHeight - TEMPLATE_MARGIN - BAND,
               page.trueWidth - 2.0 * TEMPLATE_MARGIN, band);

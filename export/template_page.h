@@ -16,9 +16,10 @@ void paintTemplatePage(cairo_t* cr, const TemplatePlan& plan, size_t index);
 
 // The parts of a page, on a context in true millimetres (for the map).
 namespace template_parts {
-// The drawing at `scale` page millimetres per grid millimetre, with grid
-// point (0, 0) at page point (x, y), fine lines.
-void paintDrawing(cairo_t* cr, const TemplatePlan& plan, double scale, double x, double y);
+// A drawing laid on its grid at `scale` page millimetres per grid
+// millimetre, with grid point (0, 0) at page point (x, y), fine lines.
+void paintDrawing(cairo_t* cr, const TemplateDrawing& drawing, const TileGrid& grid, double scale,
+                  double x, double y);
 // The map: the whole grid reduced with its tiles labelled.
 void paintMap(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page);
 // Both rulers upright from (x, y) down.

@@ -4,7 +4,9 @@
 #include <cctype>
 #include <cmath>
 
+#include "export/body_templates.h"
 #include "export/export_numbers.h"
+#include "export/outline_contours.h"
 
 namespace bowlyn {
 namespace {
@@ -63,15 +65,14 @@ struct Tiling {
 };
 
 // The tiles of one orientation that the drawing passes through.
-Tiling tileDrawing(const TemplatePlan& plan, const TemplatePage& paper) {
+Tiling tileDrawing(const TemplateDrawing& d, double overlap, const TemplatePage& paper) {
     Tiling t;
-    const TemplateDrawing& d = plan.drawing;
     const double width = d.extent.width() * d.millimetresPerUnit;
     const double height = d.extent.height() * d.millimetresPerUnit;
     const double areaWidth = paper.trueWidth - 2.0 * TEMPLATE_MARGIN;
     const double areaHeight = paper.trueHeight - 2.0 * TEMPLATE_MARGIN - FOOTER;
     std::optional<TileGrid> grid =
-        tileGrid(width, height, areaWidth, areaHeight, plan.settings.overlap, TEMPLATE_PAGE_LIMIT);
+        tileGrid(width, height, areaWidth, areaHeight, overlap, TEMPLATE_PAGE_LIMIT);
     if (!grid || static_cast<double>(grid->rows) * grid->columns > LARGEST_GRID) {
         t.tooMany = true;
         return t;
@@ -115,36 +116,55 @@ std::string pagesProblem(const std::string& count, const Paper& paper) {
            " pages. Choose a larger paper or full size.";
 }
 
-std::string planTiles(TemplatePlan& plan) {
-    const TemplateSettings& s = plan.settings;
-    const Tiling portrait = tileDrawing(plan, paperPage(s, false, TemplatePage::Kind::Tile));
-    const Tiling landscape = tileDrawing(plan, paperPage(s, true, TemplatePage::Kind::Tile));
+// The tiling of a drawing in the orientation that takes fewer pages, or the
+// reason there is none.
+std::string chooseTiling(const TemplateDrawing& d, const TemplateSettings& s, Tiling& chosen) {
+    Tiling portrait = tileDrawing(d, s.overlap, paperPage(s, false, TemplatePage::Kind::Tile));
+    Tiling landscape = tileDrawing(d, s.overlap, paperPage(s, true, TemplatePage::Kind::Tile));
     if (portrait.tooMany && landscape.tooMany)
         return pagesProblem("more than " + std::to_string(TEMPLATE_PAGE_LIMIT), s.paper);
     const bool useLandscape =
         portrait.tooMany || (!landscape.tooMany && landscape.tiles.size() < portrait.tiles.size());
-    const Tiling& chosen = useLandscape ? landscape : portrait;
-    const size_t pages = chosen.tiles.size() + 1;
-    if (pages > TEMPLATE_PAGE_LIMIT)
-        return pagesProblem(std::to_string(pages), s.paper);
+    chosen = std::move(useLandscape ? landscape : portrait);
+    return "";
+}
+
+std::string planTiles(TemplatePlan& plan) {
+    const TemplateSettings& s = plan.settings;
+    Tiling chosen;
+    std::string problem = chooseTiling(plan.drawing, s, chosen);
+    if (!problem.empty())
+        return problem;
     plan.grid = chosen.grid;
     plan.pages.push_back(mapPage(s, chosen.grid));
     plan.pages.insert(plan.pages.end(), chosen.tiles.begin(), chosen.tiles.end());
+    for (size_t i = 0; i < plan.strips.size(); ++i) {
+        StripSheets& strip = plan.strips[i];
+        problem = chooseTiling(strip.drawing, s, chosen);
+        if (!problem.empty())
+            return problem;
+        strip.grid = chosen.grid;
+        for (TemplatePage& page : chosen.tiles) {
+            page.strip = static_cast<int>(i);
+            page.label = plan.tileName(page.row, page.column, page.strip);
+            plan.pages.push_back(page);
+        }
+    }
+    if (plan.pages.size() > TEMPLATE_PAGE_LIMIT)
+        return pagesProblem(std::to_string(plan.pages.size()), s.paper);
     return "";
 }
 
 // One page as large as the drawing with its margins, the rulers beside and
 // below it, and never smaller than the rulers and the band need.
-std::string planFullSize(TemplatePlan& plan) {
-    const TemplateDrawing& d = plan.drawing;
+std::string fullSizePage(const TemplateDrawing& d, const TemplateSettings& s, TemplatePage& page,
+                         TileGrid& grid) {
     const double width = d.extent.width() * d.millimetresPerUnit;
     const double height = d.extent.height() * d.millimetresPerUnit;
     const double areaWidth = std::max(width, BAND_WIDTH - RULER_STRIP);
     const double areaHeight = std::max(height, RULER_HEIGHT);
-    TemplatePage page;
     page.kind = TemplatePage::Kind::FullSize;
-    page.label = "Full size";
-    pageScale(plan.settings, false, page);
+    pageScale(s, false, page);
     page.trueWidth = 2.0 * TEMPLATE_MARGIN + RULER_STRIP + areaWidth;
     page.trueHeight = 2.0 * TEMPLATE_MARGIN + areaHeight + FOOTER;
     page.width = page.trueWidth / page.scaleX;
@@ -154,8 +174,58 @@ std::string planFullSize(TemplatePlan& plan) {
                " x " + fixedText(page.height, 0) + " mm, and a PDF page may be at most " +
                fixedText(PDF_PAGE_LIMIT, 0) + " mm (200 in) on a side.";
     }
-    plan.grid = *tileGrid(width, height, areaWidth, areaHeight, 0.0, 1);
+    grid = *tileGrid(width, height, areaWidth, areaHeight, 0.0, 1);
+    return "";
+}
+
+// The body's page, then one for each side strip.
+std::string planFullSize(TemplatePlan& plan) {
+    TemplatePage page;
+    page.label = "Full size";
+    std::string problem = fullSizePage(plan.drawing, plan.settings, page, plan.grid);
+    if (!problem.empty())
+        return problem;
     plan.pages.push_back(page);
+    for (size_t i = 0; i < plan.strips.size(); ++i) {
+        StripSheets& strip = plan.strips[i];
+        TemplatePage stripPage;
+        stripPage.strip = static_cast<int>(i);
+        stripPage.label = strip.prefix;
+        problem = fullSizePage(strip.drawing, plan.settings, stripPage, strip.grid);
+        if (!problem.empty())
+            return problem;
+        plan.pages.push_back(stripPage);
+    }
+    return "";
+}
+
+// The mould round the body and the side strips, in the template's unit;
+// the mould joins the drawing in the design's unit.
+std::string addBodyTemplates(const SolvedDesign& design, TemplatePlan& plan) {
+    const DepthSettings& depth = design.depth;
+    if (!plan.settings.mouldDistance && !depth.hasDepths() && depth.problem.empty())
+        return "";
+    const ContourSet contours = closedContours(design);
+    if (!contours.problem.empty())
+        return contours.problem;
+    const LengthUnit own = designUnit(design.units);
+    const UnitScale toUnit(own, plan.unit), back(plan.unit, own);
+    Contour body = contours.loops.front();
+    for (ContourEdge& e : body.edges)
+        e.x = toUnit(e.x), e.y = toUnit(e.y);
+    BodyTemplates extra = bodyTemplates(design, body, plan.unit, plan.settings.mouldDistance);
+    if (!extra.problem.empty())
+        return extra.problem;
+    if (extra.mould) {
+        for (ContourEdge& e : extra.mould->edges)
+            e.x = back(e.x), e.y = back(e.y);
+        addTemplateLoop(plan.drawing, *extra.mould);
+    }
+    for (size_t i = 0; i < extra.strips.size(); ++i) {
+        const SideStrip& strip = extra.strips[i];
+        plan.strips.push_back(
+            {strip.name, "S" + std::to_string(i + 1), stripDrawing(strip, plan.unit), TileGrid{}});
+    }
     return "";
 }
 
@@ -194,13 +264,26 @@ std::optional<Paper> paperByName(const std::string& name) {
     return std::nullopt;
 }
 
-int TemplatePlan::pageOfTile(int row, int column) const {
+int TemplatePlan::pageOfTile(int row, int column, int strip) const {
     for (size_t i = 0; i < pages.size(); ++i) {
-        if (pages[i].kind == TemplatePage::Kind::Tile && pages[i].row == row &&
-            pages[i].column == column)
+        if (pages[i].kind == TemplatePage::Kind::Tile && pages[i].strip == strip &&
+            pages[i].row == row && pages[i].column == column)
             return static_cast<int>(i) + 1;
     }
     return 0;
+}
+
+const TemplateDrawing& TemplatePlan::drawingOf(int strip) const {
+    return strip < 0 ? drawing : strips.at(static_cast<size_t>(strip)).drawing;
+}
+
+const TileGrid& TemplatePlan::gridOf(int strip) const {
+    return strip < 0 ? grid : strips.at(static_cast<size_t>(strip)).grid;
+}
+
+std::string TemplatePlan::tileName(int row, int column, int strip) const {
+    const std::string label = tileLabel(row, column);
+    return strip < 0 ? label : strips.at(static_cast<size_t>(strip)).prefix + "-" + label;
 }
 
 double TemplatePlan::gridX(double x) const {
@@ -232,6 +315,9 @@ PlanResult planTemplate(const SolvedDesign& design, const TemplateSettings& sett
     const MeasureResult m = measureDesign(design, plan.unit);
     if (m.problem.empty())
         plan.measurements = m.values;
+    r.problem = addBodyTemplates(design, plan);
+    if (!r.problem.empty())
+        return r;
     r.problem = settings.paper.fullSize() ? planFullSize(plan) : planTiles(plan);
     return r;
 }

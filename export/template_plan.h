@@ -36,6 +36,9 @@ struct TemplateSettings {
     std::optional<LengthUnit> unit;  // of the figures on the map; the design's own by default
     std::string title;               // the design's name
     std::string date;                // printed on every page
+    // In `unit` (the design's own by default): the mould's outline this far
+    // outside the body.
+    std::optional<double> mouldDistance;
 };
 
 // Paper a printer may leave blank at every edge, in millimetres.
@@ -58,7 +61,17 @@ struct TemplatePage {
     double trueWidth = 0, trueHeight = 0;  // what of it prints at true size
     double scaleX = 1, scaleY = 1;         // the printer's scale along the page's x and y
     int row = 0, column = 0;               // of a tile
-    std::string label;                     // "B2", "Map", "Full size"
+    int strip = -1;                        // the side strip it prints; -1 for the body
+    std::string label;                     // "B2", "Map", "Full size", "S1-A2", "S1"
+};
+
+// A side strip's pages: its own drawing on its own grid of tiles, after the
+// body's pages.
+struct StripSheets {
+    std::string name;    // "Cutaway side"
+    std::string prefix;  // of its pages' labels: "S1"
+    TemplateDrawing drawing;
+    TileGrid grid;
 };
 
 // A template ready to be drawn: the drawing, the grid of tiles over it and
@@ -69,10 +82,17 @@ struct TemplatePlan {
     LengthUnit unit = LengthUnit::Inch;               // of the figures on the map
     std::optional<OutlineMeasurements> measurements;  // when the outline closes
     TileGrid grid;                                    // full size: one tile
+    std::vector<StripSheets> strips;                  // with both depths
     std::vector<TemplatePage> pages;
 
-    // The number (from 1) of the page that prints tile (row, column); 0 for none.
-    int pageOfTile(int row, int column) const;
+    // The number (from 1) of the page that prints tile (row, column) of the
+    // body or of a strip; 0 for none.
+    int pageOfTile(int row, int column, int strip = -1) const;
+    // What a page of the body (-1) or of a strip draws, and on which grid.
+    const TemplateDrawing& drawingOf(int strip) const;
+    const TileGrid& gridOf(int strip) const;
+    // The label of a tile: "B2", "S1-B2".
+    std::string tileName(int row, int column, int strip) const;
     // A tile's drawing area in model units.
     Bounds tileInModel(int row, int column) const;
     // Model point to grid millimetres.
@@ -88,7 +108,9 @@ struct PlanResult {
 // Lays out the template of a complete pass: the tile orientation that needs
 // fewer pages (portrait when equal), only tiles the drawing passes through,
 // and a map as page 1; for a full-size paper one page as large as the
-// drawing with its margins.
+// drawing with its margins. A mould's outline joins the drawing; each side
+// strip of a design with depths follows on pages of its own, tiled the same
+// way.
 PlanResult planTemplate(const SolvedDesign& design, const TemplateSettings& settings);
 
 // Layout of a page in millimetres, shared by the planner and the painter.

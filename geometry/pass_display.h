@@ -27,14 +27,16 @@ std::string pointText(float x, float y);
 
 // Puts a pass's result before the user: the status line, the entries of the
 // fields a problem concerns marked (their page in front) and every other
-// mark cleared, the derived-value labels and the drawing the pass painted.
+// mark cleared, the derived-value labels, the drawing the pass painted and
+// doc.alsoShow.
 void showPassResult(Document& doc, const PassResult& result);
 
 // One pass, shown: what every command that asks for a drawing does.
 PassResult recomputeAndShow(Document& doc);
 
 // Status line "Status: OK", no entry marked, blank drawing (shown), the
-// eleven labels " ": what loading a design leaves until the next pass.
+// eleven labels " ", doc.alsoShow (blank): what loading a design leaves
+// until the next pass.
 void resetDisplay(Document& doc);
 
 // Before the outline of the last complete pass is exported or kept: when a

@@ -56,6 +56,9 @@ struct DesignParameters {
     int32_t stringsPerCourse = 0;
     float courseSpacing = 0;
     float stringDiameters[MAX_STRINGS + 1] = {};  // indexed 1 to 16
+    float bodyDepthAtTail = 0;
+    float bodyDepthAtNeck = 0;
+    float topThickness = 0;
 
     int32_t units = UNITS_INCH;
     int32_t hasCutaway = 0;

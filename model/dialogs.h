@@ -17,10 +17,11 @@ struct ExportRequest {
 };
 
 // What the user chose: the file, the unit ("" for the design's own, "in",
-// "mm", "cm") and the paper ("a4", "letter", "a3", "tabloid", "full"; "" when
-// not asked). An empty path when cancelled.
+// "mm", "cm"), the paper ("a4", "letter", "a3", "tabloid", "full"; "" when
+// not asked) and the mould's distance as typed, in that unit ("" for no
+// mould). An empty path when cancelled.
 struct ExportChoice {
-    std::string path, unit, paper;
+    std::string path, unit, paper, mould;
 };
 
 // Message boxes, the Yes/No question, the question about unsaved work and the
@@ -42,7 +43,7 @@ class Dialogs {
     virtual ExportChoice chooseExportFile(const ExportRequest& request,
                                           const std::string& initialFolder) {
         return {chooseFile(FileDialogMode::Export, initialFolder), "",
-                request.choosePaper ? "a4" : ""};
+                request.choosePaper ? "a4" : "", ""};
     }
 };
 

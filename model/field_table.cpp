@@ -61,10 +61,12 @@ struct Table {
         return controls.back();
     }
 
-    void entry(const char* widget, StepClass stepClass, BelowZero belowZero) {
+    void entry(const char* widget, StepClass stepClass, BelowZero belowZero,
+               bool designUnitCaption) {
         Control& c = control(widget, ControlKind::Entry);
         c.stepClass = stepClass;
         c.belowZero = belowZero;
+        c.designUnitCaption = designUnitCaption;
     }
 
     void check(const char* widget, const char* enabled1, const char* enabled2) {
@@ -99,10 +101,10 @@ Table buildTable() {
     t.field(fields::id, label, FieldKind::Text, {}); \
     t.control(#widget, ControlKind::Text);
 #define ENTRY(widget, section, row, caption, unit) \
-    t.entry(#widget, StepClass::None, BelowZero::Clamped);
+    t.entry(#widget, StepClass::None, BelowZero::Clamped, sameText(#unit, "DESIGN_UNIT"));
 #define STEPPED_ENTRY(widget, name, stepClass, belowZero, section, row, caption, unit)     \
     static_assert(sameText("entry" #name, #widget), "a stepper is named after its entry"); \
-    t.entry(#widget, StepClass::stepClass, BelowZero::belowZero);
+    t.entry(#widget, StepClass::stepClass, BelowZero::belowZero, sameText(#unit, "DESIGN_UNIT"));
 #define CHECK(widget, caption, enabled1, enabled2) t.check(#widget, enabled1, enabled2);
 #define RADIO(widget, value, valueName, caption, shown) t.radio(#widget, value, valueName, shown);
 #include "model/fields.def"
@@ -168,6 +170,10 @@ const Control* controlNamed(const std::string& widget) {
     const auto& byName = table().byName;
     auto it = byName.find(widget);
     return it == byName.end() ? nullptr : &controls()[it->second];
+}
+
+std::string unitCaptionLabel(const std::string& entry) {
+    return "labelUnit" + entry.substr(entry.rfind("entry", 0) == 0 ? 5 : 0);
 }
 
 void storeFieldValue(DesignParameters& params, int number, float value) {

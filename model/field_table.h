@@ -44,6 +44,9 @@ struct Control {
     // step may go below 0.
     StepClass stepClass = StepClass::None;
     BelowZero belowZero = BelowZero::Clamped;
+    // Entries whose unit caption is the design's unit, "in" or "cm", held
+    // by the label named unitCaptionLabel(widget).
+    bool designUnitCaption = false;
     // Radio buttons: the value they stand for, its name in parameter files,
     // and the other button of their pair.
     int value = 0;
@@ -74,6 +77,10 @@ int fieldByLabel(const std::string& label);
 const std::vector<Control>& controls();
 // The control named `widget`, or nullptr.
 const Control* controlNamed(const std::string& widget);
+
+// The label that shows an entry's unit when it is the design's own:
+// labelUnitName for entryName.
+std::string unitCaptionLabel(const std::string& entry);
 
 // Stores an already converted number by the field's kind: halved for half
 // widths, rounded for integers. Only for Number, Half and Integer fields.

@@ -105,6 +105,11 @@ void applySwitch(Design& design, const std::string& widget, bool active) {
 void applyUnits(Design& design, int index) {
     design.params.units = index;
     design.form.setText("labelUnits2", index == UNITS_INCH ? " " : "except as noted.");
+    for (const Control& control : controls()) {
+        if (control.designUnitCaption)
+            design.form.setText(unitCaptionLabel(control.widget),
+                                index == UNITS_INCH ? "in" : "cm");
+    }
 }
 
 std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass stepClass, int units,

@@ -25,7 +25,8 @@ void syncGroup(Design& design, int field, const std::string& text);
 // the field's flag and the containers that depend on it (a radio button that
 // was switched off changes nothing). Loading a design does the same.
 void applySwitch(Design& design, const std::string& widget, bool active);
-// Units index 0 inch, 1 centimetre; updates labelUnits2; converts nothing.
+// Units index 0 inch, 1 centimetre; updates labelUnits2 and the unit
+// captions that show the design's unit; converts nothing.
 void applyUnits(Design& design, int index);
 
 enum class StepDirection { Decrease, Increase };

@@ -20,6 +20,7 @@ struct ScriptedDialogs : Dialogs {
     std::deque<bool> answers;               // answers to askYesNo, in order; then answerYes
     std::deque<SaveChoice> saveChoices;     // answers to askSaveChanges; then saveChoice
     std::deque<std::string> units, papers;  // beside an export's file; then "" and "a4"
+    std::deque<std::string> moulds;         // beside an export's file; then ""
     bool answerYes = true;
     SaveChoice saveChoice = SaveChoice::Cancel;
     bool strict = false;
@@ -64,10 +65,14 @@ struct ScriptedDialogs : Dialogs {
                                   const std::string& folder) override {
         exportRequests.push_back(request);
         ExportChoice choice{chooseFile(FileDialogMode::Export, folder), "",
-                            request.choosePaper ? "a4" : ""};
+                            request.choosePaper ? "a4" : "", ""};
         if (!units.empty()) {
             choice.unit = units.front();
             units.pop_front();
+        }
+        if (!moulds.empty()) {
+            choice.mould = moulds.front();
+            moulds.pop_front();
         }
         if (request.choosePaper && !papers.empty()) {
             choice.paper = papers.front();

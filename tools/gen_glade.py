@@ -165,7 +165,10 @@ class Tab:
                                 else "Step up and redraw")
                 button.on("clicked", f"button{control.stepper}{name}_clicked_cb")
                 self.put(button, x)
-        if control.unit:
+        if control.unit == "DESIGN_UNIT":
+            # The design's unit: the program writes "in" or "cm" into it.
+            self.put(label("labelUnit" + wid[len("entry"):], "in"), NOTE_X)
+        elif control.unit:
             self.put(label(Tab.auto_id("labelNote"), control.unit), NOTE_X)
         self.skip()
         return e
@@ -181,6 +184,8 @@ class Tab:
             self.entry(control)
         for line in VALUES_AFTER.get(ident, ()):
             self.values(*line)
+        if ident in NOTE_AFTER:
+            self.note(*NOTE_AFTER[ident])
 
     def rest_of(self, tab):
         """The sections of `tab` that the layout has not placed, in the
@@ -199,6 +204,14 @@ class Tab:
             v.set("selectable", True)
             self.put(v, x + caption_w)
         self.y += VALUE_ROW
+
+    def note(self, wid, lines):
+        """A paragraph across the tab that the program writes, wrapped."""
+        n = label(wid, " ", width=TAB_W - 2 * LABEL_X, height=lines * 15)
+        n.set("wrap", True)
+        n.set("yalign", 0.0)
+        self.put(n, LABEL_X)
+        self.y += lines * 15 + 4
 
     def check(self, wid):
         b = Widget("GtkCheckButton", wid, label=TABLE.control(wid).caption, can_focus=True,
@@ -254,6 +267,13 @@ VALUES_AFTER = {
     "waist": [[("Centre", "labelWaistCenterData", POINT_W)]],
     "cutawayValley": [[("Centre", "labelCutawayVenetianCenterPointData", POINT_W)]],
     "cutawayPoint": [[("Centre", "labelCutawayVenetianPointCenterPointData", POINT_W)]],
+    "depth": [[("Air volume", "labelAirVolumeData", 220)],
+              [("Resonance", "labelAirResonanceData", 220)]],
+}
+
+# A paragraph beneath a section: (label id, lines of text it has room for).
+NOTE_AFTER = {
+    "depth": ("labelAirResonanceNote", 3),
 }
 
 

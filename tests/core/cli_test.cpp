@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -128,6 +129,12 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"export", "clear", "-o", dir + "x.dxf", "--units", "mm"},
         {"export", "clear", "-o", dir + "x.dxf", "--cam", "--units", "ft"},
         {"export", "clear", "-o", dir + "x.dxf", "--cam=yes"},
+        {"export", "clear", "-o", dir + "x.dxf", "--mould", "20"},
+        {"export", "clear", "-o", dir + "x.svg", "--mould", "0"},
+        {"export", "clear", "-o", dir + "x.svg", "--mould=-3"},
+        {"export", "clear", "-o", dir + "x.svg", "--mould", "2,5"},
+        {"export", "clear", "-o", dir + "x.dxf", "--cam", "--mould", "1e999"},
+        {"measure", "clear", "--mould", "2"},
         {"measure"},
         {"measure", "clear", "-o", dir + "x"},
         {"export", "clear", "-o", dir + "x.pdf", "--paper", "a5"},
@@ -217,7 +224,7 @@ TEST_F(Cli, SaveWritesTheFormAsShownAndReadsBackTheSame) {
                           "body outline tool.\r\nName,My, OM\r\nUnits,Inch\r\nBody length,19.4\r\n",
                           0),
               0u);
-    EXPECT_EQ(lines(saved).size(), 67u);
+    EXPECT_EQ(lines(saved).size(), 70u);
 
     ASSERT_EQ(run({"save", dir + "om", "-o", dir + "again"}).status, 0);
     EXPECT_EQ(read(dir + "again"), saved);
@@ -378,6 +385,59 @@ TEST_F(Cli, MeasurePrintsNameValueAndUnitLines) {
     EXPECT_EQ(problem.status, 1);
     EXPECT_EQ(lines(problem.out).size(), 1u);
     EXPECT_EQ(problem.out.rfind("Problem: ", 0), 0u);
+}
+
+TEST_F(Cli, MeasureWithDepthsPrintsTheVolumeAndTheAirResonance) {
+    const std::vector<std::string> dreadnought = {
+        "measure", "preset:Dreadnought",   "--set", "Sound hole diameter=4",
+        "--set",   "Sound hole offset=14", "--set", "Body depth at tail=4.875",
+        "--set",   "Body depth at neck=4", "--set", "Top thickness=0.11"};
+    auto rows = [&](std::vector<std::string> args) {
+        std::map<std::string, std::pair<double, std::string>> values;
+        CliResult r = run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        for (const std::string& line : lines(r.out)) {
+            const size_t a = line.find('\t'), b = line.rfind('\t');
+            const std::string unit = line.substr(b + 1);
+            values[line.substr(0, a) + (unit == "L" ? " L" : "")] = {
+                std::stod(line.substr(a + 1, b - a - 1)), unit};
+        }
+        return values;
+    };
+    auto in = rows(dreadnought);
+    ASSERT_EQ(in.size(), 7u);
+    EXPECT_EQ(in["volume"].second, "in^3");
+    EXPECT_NEAR(in["volume"].first, 1110.64206685, 1e-6);
+    EXPECT_NEAR(in["volume L"].first, in["volume"].first * 0.016387064, 1e-9);
+    EXPECT_EQ(in["air resonance"].second, "Hz");
+    EXPECT_NEAR(in["air resonance"].first, 122.02388542, 1e-6);
+
+    std::vector<std::string> args = dreadnought;
+    args.insert(args.end(), {"--units", "mm"});
+    auto mm = rows(args);
+    EXPECT_EQ(mm["volume"].second, "mm^3");
+    EXPECT_NEAR(mm["volume"].first, in["volume"].first * 16387.064, 1e-9 * mm["volume"].first);
+    EXPECT_EQ(mm["volume L"].first, in["volume L"].first);
+    EXPECT_EQ(mm["air resonance"].first, in["air resonance"].first);
+
+    // Without a top thickness no estimate.
+    args = dreadnought;
+    args.back() = "Top thickness=";
+    EXPECT_EQ(rows(args).count("air resonance"), 0u);
+
+    // A wrong depth: the outline's lines, then its message and exit 1.
+    args = dreadnought;
+    args[9] = "Body depth at neck=-4";
+    CliResult bad = run(args);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(lines(bad.out).size(), 4u);
+    EXPECT_EQ(bad.err, "Body depth at neck must be 0 or more, not '-4'.\n");
+    // An export refuses with the same message rather than leave the strips out.
+    CliResult refused = run({"export", "preset:Dreadnought", "-o", dir + "d.svg", "--set",
+                             "Body depth at tail=4", "--set", "Body depth at neck=x"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Body depth at neck must be a number, not 'x'.\n");
+    EXPECT_FALSE(fs::exists(dir + "d.svg"));
 }
 
 TEST_F(Cli, RenderWritesTheImageAndOverlaysShowOnlyInTheWorkingDrawing) {

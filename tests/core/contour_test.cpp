@@ -18,88 +18,15 @@
 namespace bowlyn {
 namespace {
 
+using testing::circleBody;
+using testing::expectRelative;
+using testing::Polygon;
+using testing::polygonOf;
 using testing::presetAfterPass;
+using testing::rectangleBody;
 using testing::solvedOrFail;
 
 constexpr double PI = CIRCLE_RADIANS / 2.0;
-
-void expectRelative(double actual, double expected, double tolerance, const std::string& what) {
-    EXPECT_LE(std::fabs(actual - expected), tolerance * std::fabs(expected))
-        << what << ": " << actual << " against " << expected;
-}
-
-struct Polygon {
-    std::vector<std::pair<double, double>> points;
-
-    // Lines add their start, arcs `steps` points along the arc's own circle.
-    void add(const ContourPiece& p, int steps) {
-        if (p.sweep == 0.0) {
-            points.emplace_back(p.x1, p.y1);
-            return;
-        }
-        for (int k = 0; k < steps; ++k) {
-            const double a = p.start + p.sweep * k / steps;
-            points.emplace_back(p.cx + p.r * std::cos(a), p.cy + p.r * std::sin(a));
-        }
-    }
-    double perimeter() const {
-        double total = 0.0;
-        for (size_t i = 0; i < points.size(); ++i) {
-            const auto& [x1, y1] = points[i];
-            const auto& [x2, y2] = points[(i + 1) % points.size()];
-            total += std::hypot(x2 - x1, y2 - y1);
-        }
-        return total;
-    }
-    double area() const {
-        double twice = 0.0;
-        for (size_t i = 0; i < points.size(); ++i) {
-            const auto& [x1, y1] = points[i];
-            const auto& [x2, y2] = points[(i + 1) % points.size()];
-            twice += x1 * y2 - x2 * y1;
-        }
-        return twice / 2.0;
-    }
-    Bounds bounds() const {
-        Bounds b;
-        for (const auto& [x, y] : points)
-            b.add(x, y);
-        return b;
-    }
-};
-
-Polygon polygonOf(const std::vector<ContourPiece>& pieces, int steps) {
-    Polygon polygon;
-    for (const ContourPiece& p : pieces)
-        polygon.add(p, steps);
-    return polygon;
-}
-
-// The same from a closed loop's vertices and sweeps: the centre of each arc
-// lies sqrt(r^2 - (c/2)^2) from the chord's middle, on the side the arc
-// turns to when it is less than half a circle.
-Polygon polygonOf(const Contour& loop, int steps) {
-    std::vector<ContourPiece> pieces;
-    for (size_t i = 0; i < loop.edges.size(); ++i) {
-        const ContourEdge& a = loop.edges[i];
-        const ContourEdge& b = loop.next(i);
-        ContourPiece p;
-        p.x1 = a.x;
-        p.y1 = a.y;
-        p.sweep = a.sweep;
-        if (a.sweep != 0.0) {
-            const double c = std::hypot(b.x - a.x, b.y - a.y);
-            p.r = c / 2.0 / std::sin(std::fabs(a.sweep) / 2.0);
-            const double h = std::sqrt(std::max(0.0, p.r * p.r - c * c / 4.0));
-            const double side = (a.sweep > 0.0) == (std::fabs(a.sweep) < PI) ? 1.0 : -1.0;
-            p.cx = (a.x + b.x) / 2.0 - side * h * (b.y - a.y) / c;
-            p.cy = (a.y + b.y) / 2.0 + side * h * (b.x - a.x) / c;
-            p.start = std::atan2(a.y - p.cy, a.x - p.cx);
-        }
-        pieces.push_back(p);
-    }
-    return polygonOf(pieces, steps);
-}
 
 // How far the solved pieces miss each other in all: the most by which the
 // closed loop can differ from them in length.
@@ -155,44 +82,6 @@ TEST(Contours, EveryPresetClosesAndMeasuresAsAFinePolygonOfItsSolvedArcs) {
             expectRelative(m.values.fretboardArea, trapezoid, 1e-12, "fretboard area");
         }
     }
-}
-
-// A record whose every arc lies on one circle of radius R round (0, R); the
-// tangents and the waist arc have no length.
-OutlineRecord circleBody(float R) {
-    OutlineRecord r;
-    r.lowerBoutOffset = 1.0f;  // a tail arc
-    r.upperBoutOffset = 1.0f;  // a shoulder arc
-    BodyOutline& o = r.outline;
-    const float bottom = static_cast<float>(1.5 * PI), low = static_cast<float>(1.8 * PI),
-                side = 0.1f, high = 0.9f, top = static_cast<float>(PI / 2);
-    o.tailArc = {0, R, R, bottom, low};
-    o.lowerBoutArc = {0, R, R, low, side};
-    const float sx = static_cast<float>(R * std::cos(double(side)));
-    const float sy = static_cast<float>(R + R * std::sin(double(side)));
-    o.lowerTangent = {sx, sy, sx, sy};
-    o.waistArc = {sx, sy, 0, 0, 1};
-    o.upperTangent = {sx, sy, sx, sy};
-    o.upperBoutArc = {0, R, R, side, high};
-    o.shoulderArc = {0, R, R, high, top};
-    return r;
-}
-
-// Straight sides with corner "arcs" of radius 0: a W by 2 * halfWidth box.
-OutlineRecord rectangleBody(float halfWidth, float length) {
-    OutlineRecord r;
-    r.neckFlatHalfLength = 1.0f;
-    r.upperBoutHalfWidth = halfWidth;  // with a radius of 0 the shoulder runs out to here
-    BodyOutline& o = r.outline;
-    o.tailArc = {halfWidth, 0, 0, 0, 0};
-    o.lowerBoutArc = {halfWidth, 0, 0, 4.7f, 0};
-    o.lowerTangent = {halfWidth, 0, halfWidth, 3};
-    o.waistArc = {halfWidth, 3, 0, 2, 4};
-    o.upperTangent = {halfWidth, 3, halfWidth, length};
-    o.upperBoutArc = {halfWidth, length, 0, 0, 1.57f};
-    o.shoulderArc = {1.0f, length, 0, 0, 0};
-    o.neckFlat = {0, length, 1.0f, length};
-    return r;
 }
 
 Contour closedBody(const OutlineRecord& r) {

@@ -85,6 +85,35 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     EXPECT_EQ(pages(full), 1);
 }
 
+// The mould typed beside the name is in the unit chosen there; a distance
+// that is no number, or one the waist cannot take, is refused before
+// anything is written.
+TEST_F(WorkshopExport, TheMouldTypedBesideTheNameIsInTheChosenUnit) {
+    ASSERT_EQ(pass(), STATUS_OK);
+    dialogs.files = {dir + "om.svg", dir + "om.pdf", dir + "bad.dxf", dir + "deep.dxf"};
+    dialogs.units = {"mm", "mm", "", ""};
+    dialogs.moulds = {" 20 ", "20", "2,5", "2.5"};
+    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));
+    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+
+    ExportOptions options;
+    options.unit = LengthUnit::Millimetre;
+    options.mouldDistance = 20.0;
+    EXPECT_EQ(read(dir + "om.svg"),
+              exportText(*solvedDesign(doc), ExportFormat::Svg, options, "OM").text);
+    const std::string pdf = read(dir + "om.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(dialogs.errors,
+              (std::vector<std::string>{
+                  "The mould's distance from the body must be a number greater than 0.",
+                  "The mould cannot be drawn 2.5 in outside the body: the waist arc curves "
+                  "inwards with a radius of only 2.36 in."}));
+    EXPECT_FALSE(fs::exists(dir + "bad.dxf"));
+    EXPECT_FALSE(fs::exists(dir + "deep.dxf"));
+}
+
 TEST_F(WorkshopExport, NothingIsAskedOrWrittenWithoutACompleteOutline) {
     // Loaded, never drawn; then drawn with a problem.
     EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));

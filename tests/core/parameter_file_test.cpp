@@ -77,8 +77,13 @@ TEST_F(ParameterFile, DreadnoughtWritesTheKnownLines) {
     size_t lines = 0;
     for (size_t p = 0; (p = text.find("\r\n", p)) != std::string::npos; p += 2)
         ++lines;
-    EXPECT_EQ(lines, 67u);
+    EXPECT_EQ(lines, 70u);
     EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);  // no bare line feeds
+    // The depths, blank in every preset, after the 67 lines of older versions.
+    const std::string depths =
+        "\r\nDiameter of 16th string, \r\n"
+        "Body depth at tail, \r\nBody depth at neck, \r\nTop thickness, \r\n";
+    EXPECT_EQ(text.substr(text.size() - depths.size()), depths);
 
     // A line break typed into the name cannot add a line.
     form.setText("entryDescription", "A\nBody length,99");
@@ -107,6 +112,39 @@ TEST_F(ParameterFile, EveryPresetSurvivesTheRoundTrip) {
         ASSERT_EQ(readParameterFile(third.design, path), ReadResult::Loaded);
         EXPECT_EQ(parameterFileText(third.design), second) << presetName(row);
     }
+}
+
+// The depths follow the 67 lines that older versions write and read, under
+// the same Version line: a reader that knows only those skips lines whose
+// keys it does not know, and an older file leaves the depths blank.
+TEST_F(ParameterFile, DepthsFollowTheOlderLinesAndSurviveTheRoundTrip) {
+    loadPreset(design, presetRows::Dreadnought);
+    const std::string withoutDepths = parameterFileText(design);
+    setFieldText(design, fields::BODY_DEPTH_AT_TAIL, "4 7/8");
+    setFieldText(design, fields::BODY_DEPTH_AT_NECK, "4");
+    setFieldText(design, fields::TOP_THICKNESS, "0");
+    const std::string text = parameterFileText(design);
+    // Where the three new lines begin: after the 67 older ones.
+    const size_t older = withoutDepths.find("\r\nBody depth at tail,") + 2;
+    EXPECT_EQ(text.substr(0, older), withoutDepths.substr(0, older));
+    EXPECT_EQ(text.substr(older),
+              "Body depth at tail,4 7/8\r\nBody depth at neck,4\r\nTop thickness,0\r\n");
+
+    // The round trip keeps them, text and value.
+    ASSERT_EQ(readText(text), ReadResult::Loaded);
+    EXPECT_EQ(parameterFileText(design), text);
+    EXPECT_EQ(design.params.bodyDepthAtTail, 4.875f);
+    EXPECT_EQ(form.text("entryDepthAtNeck"), "4");
+
+    // A file of an older version leaves them blank, whatever was shown before.
+    ASSERT_EQ(readText(withoutDepths.substr(0, older)), ReadResult::Loaded);
+    EXPECT_EQ(parameterFileText(design), withoutDepths);
+    EXPECT_EQ(form.text("entryDepthAtTail"), " ");
+    EXPECT_EQ(design.params.bodyDepthAtTail, 0.0f);
+
+    // Lines a later version may add are skipped the same way by this reader.
+    ASSERT_EQ(readText(text + "Back thickness,0.1\r\nBracing,X\r\n"), ReadResult::Loaded);
+    EXPECT_EQ(parameterFileText(design), text);
 }
 
 TEST_F(ParameterFile, ReaderLinesAndValues) {
@@ -236,7 +274,7 @@ TEST_F(ParameterFile, RandomBytesNeverHurt) {
         size_t lines = 0;
         for (char c : text)
             lines += c == '\n';
-        EXPECT_EQ(lines, 67u);
+        EXPECT_EQ(lines, 70u);
     }
 
     // A name line of 3 MB is cut to a bounded length; the file still loads.

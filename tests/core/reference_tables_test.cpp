@@ -51,7 +51,7 @@ TEST(ReferenceTables, EveryPresetTextMatchesTheSecondCopy) {
             EXPECT_EQ(table[row][k - 1], expected) << line[0] << " of " << presetName(row);
         }
     }
-    EXPECT_EQ(cells, 704);
+    EXPECT_EQ(cells, 737);
 }
 
 StepClass stepClassNamed(const std::string& name) {
@@ -89,7 +89,7 @@ TEST(ReferenceTables, EveryStepperMatchesTheSecondCopy) {
     for (const Control& c : controls())
         stepped += c.stepClass != StepClass::None;
     EXPECT_EQ(pairs, stepped);
-    EXPECT_EQ(pairs, 21);
+    EXPECT_EQ(pairs, 24);
     EXPECT_EQ(classes, 3);
 }
 

@@ -244,7 +244,7 @@ GtkWidget* extraChoice(GtkWidget* chooser, const char* name) {
     return extra ? findWidget(extra, name) : nullptr;
 }
 
-TEST_F(RealDialogs, ExportChoosersAskForTheUnitAndATemplatesPaperAndRememberTheChoice) {
+TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndRememberThem) {
     const std::string folder = ::testing::TempDir();
     Answer svg{[&](GtkWidget* d) {
                    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Export SVG");
@@ -257,6 +257,10 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitAndATemplatesPaperAndRememberTheC
                                                        "Centimetres"}));
                    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(units)), 0);
                    EXPECT_EQ(extraChoice(d, "exportPaper"), nullptr);
+                   GtkWidget* mould = extraChoice(d, "exportMould");
+                   ASSERT_NE(mould, nullptr);
+                   EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(mould)), "");
+                   gtk_entry_set_text(GTK_ENTRY(mould), "20");
                    gtk_combo_box_set_active(GTK_COMBO_BOX(units), 2);
                    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), "om.svg");
                },
@@ -266,6 +270,7 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitAndATemplatesPaperAndRememberTheC
     EXPECT_EQ(choice.path, folder + "om.svg");
     EXPECT_EQ(choice.unit, "mm");
     EXPECT_EQ(choice.paper, "");
+    EXPECT_EQ(choice.mould, "20");
 
     Answer pdf{[&](GtkWidget* d) {
                    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Export PDF template");
@@ -274,6 +279,10 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitAndATemplatesPaperAndRememberTheC
                    ASSERT_NE(units, nullptr);
                    ASSERT_NE(paper, nullptr);
                    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(units)), 2);  // as last time
+                   GtkWidget* mould = extraChoice(d, "exportMould");
+                   ASSERT_NE(mould, nullptr);
+                   EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(mould)), "20");
+                   gtk_entry_set_text(GTK_ENTRY(mould), "");
                    EXPECT_EQ(comboTexts(paper), (std::vector<std::string>{"A4", "Letter", "A3",
                                                                           "Tabloid", "Full size"}));
                    gtk_combo_box_set_active(GTK_COMBO_BOX(units), 0);
@@ -285,6 +294,7 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitAndATemplatesPaperAndRememberTheC
     choice = real().chooseExportFile(exportRequest(WorkshopFile::PdfTemplate), folder);
     EXPECT_EQ(choice.unit, "");
     EXPECT_EQ(choice.paper, "full");
+    EXPECT_EQ(choice.mould, "");
 
     // Cancelled: no file, whatever the choices say.
     Answer cam{[&](GtkWidget* d) {

@@ -117,9 +117,10 @@ choose_om() {
 }
 
 # The question dialog the program shows over the main window, if any. None
-# is no failure: a slow build may not have shown it yet.
+# yet is no failure: under pipefail and -e a grep that selects nothing would
+# end the script silently while the callers still wait for the dialog.
 dialog_window() {
-  xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -v "^$main\$" | tail -1 || true
+  { xdotool search --onlyvisible --pid "$pid" 2>/dev/null || true; } | { grep -v "^$main\$" || true; } | tail -1
 }
 
 

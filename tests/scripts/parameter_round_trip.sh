@@ -37,8 +37,10 @@ done < <("$cli" presets)
 
 round_trip "awkward texts" awkward preset:OM \
   --set "Name=  Guitar, mine  " --set "Body length= 19.5 " --set "Waist width=9,38" \
-  --set "Lower bout width=1 3/4" --set "Scale length=" --set "Units=CM"
+  --set "Lower bout width=1 3/4" --set "Scale length=" --set "Units=CM" \
+  --set "Body depth at tail=4 7/8" --set "Top thickness= 0.11 "
 grep -q $'^Name,  Guitar, mine  \r$' "$tmp/awkward/c.bowlyn" || { echo "the name lost its text"; exit 1; }
 grep -q $'^Waist width,9\r$' "$tmp/awkward/c.bowlyn" || { echo "a value kept its comma part"; exit 1; }
 grep -q $'^Units,CM\r$' "$tmp/awkward/c.bowlyn" || { echo "the units were lost"; exit 1; }
+grep -q $'^Body depth at tail,4 7/8\r$' "$tmp/awkward/c.bowlyn" || { echo "a depth was lost"; exit 1; }
 echo "all round trips stable"

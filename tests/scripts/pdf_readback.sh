@@ -52,3 +52,27 @@ body=(--set "Has fretboard=0" --set "Has strings=0")
 "$cli" export preset:OM -o "$tmp/body-a4.pdf" --paper a4 "${body[@]}" >/dev/null
 "$cli" export preset:OM -o "$tmp/body-full.pdf" --paper full "${body[@]}" >/dev/null
 "$python" "$reader" assembly "$tmp/body-a4.pdf" "$tmp/body-full.pdf" "$tmp/measure.txt" 210 297 10
+
+# Depths: the side strip follows the body on a page of its own, as long as
+# the side by its own ruler; a cutaway design's two strips are tiled on A4
+# after the body with their labels, and the map says where they and the mould are.
+depths=(--set "Body depth at tail=4.875" --set "Body depth at neck=4")
+"$cli" measure preset:Dreadnought --units mm >"$tmp/dread.txt"
+"$cli" export preset:Dreadnought -o "$tmp/dread-full.pdf" --paper full "${depths[@]}" >/dev/null
+"$python" "$src/tests/scripts/strip_readback.py" "$tmp/dread-full.pdf" 2 2 "$tmp/dread.txt" \
+  S1 "Dreadnought: Side (cut 2)" tail neck
+pdftoppm -r 40 -png -singlefile -f 2 -l 2 "$tmp/dread-full.pdf" "$build/screenshots/template-side-strip"
+archtop="preset:Archtop 16'' w/ Venetian cutaway"
+summary=$("$cli" export "$archtop" -o "$tmp/archtop.pdf" --units mm --mould 20 "${depths[@]}")
+pages=$(pdfinfo "$tmp/archtop.pdf" | awk '/^Pages:/ {print $2}')
+case "$summary" in
+  *"$pages pages of A4 (a map, "*" of the side strips)") ;;
+  *) echo "summary '$summary' does not match $pages pages"; exit 1 ;;
+esac
+map=$(pdftotext -f 1 -l 1 "$tmp/archtop.pdf" - | tr '\n' ' ')
+for text in "S1 Cutaway side" "S2 Other side" "Mould outline (teal) 20 mm outside the body"; do
+  [[ "$map" == *"$text"* ]] || { echo "the map does not say '$text': $map"; exit 1; }
+done
+last=$(pdftotext -f "$pages" -l "$pages" "$tmp/archtop.pdf" - | tr '\n' ' ')
+[[ "$last" == *"S2-A"*"page $pages of $pages"*"Other side"* ]] ||
+  { echo "the last page is not the other side's: $last"; exit 1; }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace bowlyn {
+
+// The body's depths at the tail and at the neck end and the top's thickness
+// as a design gives them, in its unit.
+struct DepthSettings {
+    std::optional<double> tail, neck, topThickness;  // nothing while blank
+    // Why a typed value cannot be used, naming its field; "" when every
+    // value can. The values before it are kept, the bad one and those after
+    // it are left out.
+    std::string problem;
+
+    // Both depths given and greater than 0: a volume and side strips exist.
+    bool hasDepths() const { return tail && neck && *tail > 0.0 && *neck > 0.0; }
+};
+
+// The labels of the three fields, as messages name them.
+constexpr const char* DEPTH_AT_TAIL_LABEL = "Body depth at tail";
+constexpr const char* DEPTH_AT_NECK_LABEL = "Body depth at neck";
+constexpr const char* TOP_THICKNESS_LABEL = "Top thickness";
+
+// Reads the three texts as typed. Unlike the other entries, whose longest
+// numeric prefix counts (so that "abc" reads as 0), a depth must be a whole
+// number or fraction as the entries take them ("4.875", "4 7/8", "1e1"), at
+// least 0 and finite as the form stores it: a wrong depth would silently
+// give a wrong volume, side and resonance. Blank texts are no value.
+DepthSettings readDepthSettings(const std::string& tailText, const std::string& neckText,
+                                const std::string& thicknessText);
+
+}  // namespace bowlyn

@@ -1,0 +1,121 @@
+// The Depth section as a user meets it: typed depths show the air volume and
+// the resonance estimate with its note after a pass; the unit captions follow
+// the Units box; a wrong depth shows its message and no numbers; Clear and
+// every preset leave the depths blank.
+
+#include <string>
+#include <utility>
+
+#include "export/depth_display.h"
+#include "gui_support.h"
+#include "model/field_table.h"
+
+namespace bowlyn::test {
+namespace {
+
+class Depth : public GuiTest {
+  protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        activate("menuInitializeDreadnought");
+        type("entryHoleDiameter", "4");
+        type("entryHoleOffset", "14");
+    }
+    void press(const std::string& button) {
+        gtk_button_clicked(GTK_BUTTON(widget(button)));
+        pump();
+    }
+    void depths(const char* tail, const char* neck, const char* top) {
+        type("entryDepthAtTail", tail);
+        type("entryDepthAtNeck", neck);
+        type("entryTopThickness", top);
+    }
+    // Whether the widget lies inside the notebook page that shows it.
+    bool insideItsPage(const std::string& name) {
+        GtkWidget* w = widget(name);
+        GtkWidget* page = findWidget(app().mainWindow, "fixedSoundHoleTab");
+        int x = 0, y = 0;
+        if (!w || !gtk_widget_translate_coordinates(w, page, 0, 0, &x, &y))
+            return false;
+        return x >= 0 && y >= 0 && x + w->allocation.width <= page->allocation.width &&
+               y + w->allocation.height <= page->allocation.height;
+    }
+};
+
+TEST_F(Depth, TypedDepthsShowTheAirAndTheNoteAfterAPass) {
+    EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");
+    depths("4.875", "4", "0.11");
+    EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");  // not before a pass
+    press("buttonOk");
+    ASSERT_EQ(text("labelStatusText"), "Status: OK");
+    // As `bowlyn-cli measure` prints them: 1110.642 in^3, 18.2002 L, 122.024 Hz.
+    EXPECT_EQ(text(AIR_VOLUME_LABEL), "1110.6 in\xC2\xB3 (18.20 litres)");
+    EXPECT_EQ(text(AIR_RESONANCE_LABEL), "about 122 Hz");
+    EXPECT_EQ(text(AIR_NOTE_LABEL), RIGID_BOX_NOTE);
+    showPageOf(widget("entryDepthAtTail"));
+    for (const char* name : {"entryDepthAtTail", "buttonTopThicknessInc", "labelUnitTopThickness",
+                             AIR_VOLUME_LABEL, AIR_RESONANCE_LABEL, AIR_NOTE_LABEL})
+        EXPECT_TRUE(insideItsPage(name)) << name;
+    // The note fits its label: a wrapped label asks for no more height.
+    GtkRequisition wanted;
+    gtk_widget_size_request(widget(AIR_NOTE_LABEL), &wanted);
+    EXPECT_LE(wanted.height, widget(AIR_NOTE_LABEL)->allocation.height);
+
+    // A stepper steps by the medium step and redraws; a neck deeper than
+    // the tail is allowed. Without a top thickness no resonance is given.
+    press("buttonDepthAtNeckInc");
+    EXPECT_EQ(text("entryDepthAtNeck"), "4.1");
+    type("entryDepthAtNeck", "5");
+    type("entryTopThickness", "");
+    press("buttonTryIt");
+    EXPECT_NE(text(AIR_VOLUME_LABEL), " ");
+    EXPECT_EQ(text(AIR_RESONANCE_LABEL), " ");
+    EXPECT_EQ(text(AIR_NOTE_LABEL), " ");
+}
+
+TEST_F(Depth, AWrongDepthShowsItsMessageAndNoNumbers) {
+    for (const auto& [typed, message] :
+         {std::pair<const char*, const char*>{"-4",
+                                              "Body depth at tail must be 0 or more, not '-4'."},
+          {"abc", "Body depth at tail must be a number, not 'abc'."},
+          {"1e39", "Body depth at tail is too large: '1e39'."}}) {
+        depths(typed, "4", "0.11");
+        press("buttonOk");
+        EXPECT_EQ(text("labelStatusText"), "Status: OK");  // the outline is fine
+        EXPECT_EQ(text(AIR_VOLUME_LABEL), " ") << typed;
+        EXPECT_EQ(text(AIR_RESONANCE_LABEL), " ") << typed;
+        EXPECT_EQ(text(AIR_NOTE_LABEL), message);
+    }
+    // A depth of 0 is no body to measure, and no mistake.
+    depths("0", "4", "0.11");
+    press("buttonOk");
+    EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");
+    EXPECT_EQ(text(AIR_NOTE_LABEL), " ");
+}
+
+TEST_F(Depth, CaptionsFollowTheUnitsAndLoadingBlanksTheDepths) {
+    for (const char* caption :
+         {"labelUnitDepthAtTail", "labelUnitDepthAtNeck", "labelUnitTopThickness"})
+        EXPECT_EQ(text(caption), "in");
+    gtk_combo_box_set_active(GTK_COMBO_BOX(form().widget("comboboxUnits")), 1);
+    pump();
+    EXPECT_EQ(text("labelUnitDepthAtNeck"), "cm");
+
+    depths("10", "9", "0.3");
+    press("buttonOk");
+    EXPECT_NE(text(AIR_VOLUME_LABEL).find(" cm\xC2\xB3 ("), std::string::npos)
+        << text(AIR_VOLUME_LABEL);
+    dialogs.saveChoice = SaveChoice::Discard;
+    activate("menuInitializeOM");
+    EXPECT_EQ(text("labelUnitDepthAtTail"), "in");
+    EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");
+    for (int k : {fields::BODY_DEPTH_AT_TAIL, fields::BODY_DEPTH_AT_NECK, fields::TOP_THICKNESS})
+        EXPECT_EQ(text(field(k).widgets.front()), " ");
+    depths("4", "4", "0.1");
+    activate("menuInitializeClear");
+    EXPECT_EQ(text("entryDepthAtTail"), " ");
+    EXPECT_EQ(text("labelUnitDepthAtTail"), "in");
+}
+
+}  // namespace
+}  // namespace bowlyn::test
