@@ -104,9 +104,73 @@ static DeviceRect visibleRect(cairo_t* cr) {
 void Painter::paint(const DisplayList& list) const {
     cairo_save(cr_);
     const DeviceRect visible = visibleRect(cr_);
-    for (const DisplayItem& item : list)
-        stroke(item, visible);
+    for (std::size_t i = 0; i < list.size();) {
+        const std::size_t next = paintSquares(list, i);
+        if (next > i) {
+            i = next;
+        } else {
+            stroke(list[i], visible);
+            ++i;
+        }
+    }
     cairo_restore(cr_);
+}
+
+namespace {
+
+bool whole(double v) {
+    return std::isfinite(v) && v == std::floor(v);
+}
+
+}  // namespace
+
+// A bar point of an opaque solid style whose squares cover whole pixels and
+// nothing else: each pixel under it simply takes the style's colour, whatever
+// was there and however many squares cover it. Its neighbours of the same
+// style can therefore share one stroke with exactly the pixels of one stroke
+// each (the grid's dots: cairo's set-up of a stroke costs more than a dot).
+bool Painter::paintsWholePixelSquares(const DisplayItem& item) const {
+    const StrokeStyle& style = *item.style;
+    if (!view_.wholePixels || item.kind != StrokeKind::Point || item.cross || style.alpha != 1.0 ||
+        style.dashCount > 0)
+        return false;
+    const double width =
+        view_.lineWidth > 0.0 ? view_.lineWidth : style.lineWidth * view_.stylePixel;
+    const double half = std::nearbyint(width / 2.0);
+    if (!(half > 0.0) || width != 2.0 * half)
+        return false;
+    const Mapping m(view_, item);
+    double x, y;
+    m.point(item.v[0], item.v[1], x, y);
+    return whole(x) && whole(y) && whole(m.mirror(x));
+}
+
+// Paints the run of such squares of one style that begins at `first` as one
+// stroke and returns the index after it; `first` when there is no run of two.
+std::size_t Painter::paintSquares(const DisplayList& list, std::size_t first) const {
+    std::size_t end = first;
+    while (end < list.size() && list[end].style == list[first].style &&
+           paintsWholePixelSquares(list[end]))
+        ++end;
+    if (end - first < 2)
+        return first;
+    const double half = std::nearbyint(beginStroke(*list[first].style) / 2.0);
+    for (std::size_t i = first; i < end; ++i) {
+        const DisplayItem& item = list[i];
+        const Mapping m(view_, item);
+        double x, y;
+        m.point(item.v[0], item.v[1], x, y);
+        if (drawsAsPassed(item.side)) {
+            cairo_move_to(cr_, x - half, y);
+            cairo_line_to(cr_, x + half, y);
+        }
+        if (drawsMirror(item.side)) {
+            cairo_move_to(cr_, m.mirror(x) - half, y);
+            cairo_line_to(cr_, m.mirror(x) + half, y);
+        }
+    }
+    cairo_stroke(cr_);
+    return end;
 }
 
 void Painter::paint(const DisplayItem& item) const {
@@ -205,10 +269,15 @@ double sweepOf(double a1, double a2, bool negative) {
 // lines and circles inside the visible area, so that a close zoom costs no
 // more than the fitted view and geometry far outside never reaches cairo's
 // limited range.
+//
+// A mirror image that falls exactly on the item itself (a circle centred on
+// the centre line) is left out: the same sub-path twice in one stroke covers
+// exactly the pixels it covers once, and costs cairo twice the work.
 void Painter::stroke(const DisplayItem& item, const DeviceRect& visible) const {
     const Mapping m(view_, item);
     const float* v = item.v;
-    const bool asPassed = drawsAsPassed(item.side), mirrored = drawsMirror(item.side);
+    const bool asPassed = drawsAsPassed(item.side);
+    bool mirrored = drawsMirror(item.side);
     const bool free = !view_.wholePixels;
     const double period = dashPeriod(*item.style, view_.stylePixel);
     switch (item.kind) {
@@ -218,6 +287,7 @@ void Painter::stroke(const DisplayItem& item, const DeviceRect& visible) const {
             m.point(v[2], v[3], x2, y2);
             if (!finite(x1) || !finite(y1) || !finite(x2) || !finite(y2))
                 return;
+            mirrored = mirrored && !(asPassed && m.mirror(x1) == x1 && m.mirror(x2) == x2);
             const double width = beginStroke(*item.style);
             if (free) {
                 const DeviceRect rect = visible.grown(width + 2.0);
@@ -242,6 +312,7 @@ void Painter::stroke(const DisplayItem& item, const DeviceRect& visible) const {
             m.point(v[0], v[1], x, y);
             if (!finite(x) || !finite(y))
                 return;
+            mirrored = mirrored && !(asPassed && m.mirror(x) == x);
             const double width = beginStroke(*item.style);
             // A bar is a square dot as wide as the line; in whole pixels its
             // half length rounds with halves to even, so width 1 paints nothing.
@@ -274,6 +345,7 @@ void Painter::stroke(const DisplayItem& item, const DeviceRect& visible) const {
             const double limit = free ? MAX_FREE_RADIUS : MAX_DEVICE_RADIUS;
             if (!finite(x) || !finite(y) || !finite(r) || std::fabs(r) > limit)
                 return;
+            mirrored = mirrored && !(asPassed && m.mirror(x) == x);
             const double width = beginStroke(*item.style);
             if (free) {
                 if (!(r > 0.0))

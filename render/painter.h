@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "render/clipped_paths.h"
 #include "render/display_list.h"
 #include "render/view_transform.h"
@@ -58,6 +60,8 @@ class Painter {
 
   private:
     void stroke(const DisplayItem& item, const DeviceRect& visible) const;
+    bool paintsWholePixelSquares(const DisplayItem& item) const;
+    std::size_t paintSquares(const DisplayList& list, std::size_t first) const;
     double beginStroke(const StrokeStyle& style) const;
     cairo_t* cr_;
     PaintView view_;
