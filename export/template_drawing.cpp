@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "export/contour.h"
+#include "render/clipped_paths.h"
 #include "render/drawing_kinds.h"
 #include "render/painter.h"
 #include "render/style.h"
@@ -16,28 +17,12 @@ bool inside(const Bounds& b, double x, double y) {
     return x >= b.minX && x <= b.maxX && y >= b.minY && y <= b.maxY;
 }
 
-// Cuts the segment to the rectangle (Liang and Barsky); false when nothing
-// of it lies inside.
+// Cuts the segment to the rectangle; false when nothing of it lies inside.
 bool clipSegment(const Bounds& b, double& x1, double& y1, double& x2, double& y2) {
-    const double dx = x2 - x1, dy = y2 - y1;
     double t0 = 0.0, t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - b.minX, b.maxX - x1, y1 - b.minY, b.maxY - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0)
-                return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const double ox = x1, oy = y1;
+    if (!clipSegment(x1, y1, x2, y2, DeviceRect{b.minX, b.minY, b.maxX, b.maxY}, t0, t1))
+        return false;
+    const double ox = x1, oy = y1, dx = x2 - x1, dy = y2 - y1;
     x1 = ox + t0 * dx;
     y1 = oy + t0 * dy;
     x2 = ox + t1 * dx;
