@@ -14,17 +14,12 @@ namespace bowlyn {
 namespace {
 
 using testing::circleBody;
+using testing::closedBody;
 using testing::expectRelative;
 using testing::presetAfterPass;
 using testing::rectangleBody;
 using testing::solvedOrFail;
 using testing::TEST_PI;
-
-Contour closedBody(const OutlineRecord& r) {
-    const LoopResult loop = closeLoop("body", "body", bodyPieces(r));
-    EXPECT_EQ(loop.problem, "");
-    return loop.contour;
-}
 
 TEST(AirCavity, TestBodiesHoldTheirClosedFormVolumes) {
     // A 7 by 11 box: area times depth, and the mean depth when it tapers.

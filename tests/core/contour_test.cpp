@@ -19,6 +19,7 @@ namespace bowlyn {
 namespace {
 
 using testing::circleBody;
+using testing::closedBody;
 using testing::expectRelative;
 using testing::Polygon;
 using testing::polygonOf;
@@ -82,12 +83,6 @@ TEST(Contours, EveryPresetClosesAndMeasuresAsAFinePolygonOfItsSolvedArcs) {
             expectRelative(m.values.fretboardArea, trapezoid, 1e-12, "fretboard area");
         }
     }
-}
-
-Contour closedBody(const OutlineRecord& r) {
-    const LoopResult loop = closeLoop("body", "body", bodyPieces(r));
-    EXPECT_EQ(loop.problem, "");
-    return loop.contour;
 }
 
 TEST(Contours, TestBodiesMeasureTheirClosedForms) {

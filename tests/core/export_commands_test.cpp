@@ -15,6 +15,7 @@
 #include "export/measurement_texts.h"
 #include "export/measurements.h"
 #include "model/presets.h"
+#include "om_in_folder.h"
 #include "test_document.h"
 #include "tests/scripted_dialogs.h"
 
@@ -23,29 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using test::ScriptedDialogs;
-
-class WorkshopExport : public ::testing::Test, protected testing::TestDocument {
-  protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/bowlyn-workshop-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = std::string(pattern) + "/";
-        doc.presets = builtInPresetTable();
-        loadPreset(doc, presetByName("OM"));
-        dialogs.strict = true;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-    static std::string read(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-    std::string dir;
-    ScriptedDialogs dialogs;
-};
+class WorkshopExport : public testing::OmInFolder {};
 
 TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     ASSERT_EQ(pass(), STATUS_OK);

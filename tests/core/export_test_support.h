@@ -11,6 +11,7 @@
 #include "body_designs.h"
 #include "export/bounds.h"
 #include "export/contour.h"
+#include "export/outline_contours.h"
 #include "export/solved_design.h"
 #include "geometry/pass_display.h"
 #include "model/presets.h"
@@ -160,6 +161,13 @@ inline OutlineRecord rectangleBody(float halfWidth, float length) {
     o.shoulderArc = {1.0f, length, 0, 0, 0};
     o.neckFlat = {0, length, 1.0f, length};
     return r;
+}
+
+// The closed loop of a test body, which must close.
+inline Contour closedBody(const OutlineRecord& r) {
+    const LoopResult loop = closeLoop("body", "body", bodyPieces(r));
+    EXPECT_EQ(loop.problem, "");
+    return loop.contour;
 }
 
 }  // namespace bowlyn::testing

@@ -16,6 +16,7 @@
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
+#include "om_in_folder.h"
 #include "render/dxf_writer.h"
 #include "test_document.h"
 #include "tests/scripted_dialogs.h"
@@ -24,8 +25,6 @@ namespace bowlyn {
 namespace {
 
 namespace fs = std::filesystem;
-
-using test::ScriptedDialogs;
 
 // Makes every write beyond a few bytes fail, as a full disk would.
 class FullDisk {
@@ -47,24 +46,8 @@ class FullDisk {
     void (*oldHandler_)(int);
 };
 
-class FileCommands : public ::testing::Test, protected testing::TestDocument {
+class FileCommands : public testing::OmInFolder {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/bowlyn-files-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = std::string(pattern) + "/";
-        doc.presets = builtInPresetTable();
-        loadPreset(doc, presetByName("OM"));
-        dialogs.strict = true;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
-    }
-    static std::string read(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
     static void write(const std::string& p, const std::string& bytes) {
         std::ofstream(p, std::ios::binary) << bytes;
     }
@@ -84,9 +67,6 @@ class FileCommands : public ::testing::Test, protected testing::TestDocument {
         doc.outlineComplete = 1;
         doc.drawnParams = doc.params;
     }
-
-    std::string dir;
-    ScriptedDialogs dialogs;
 };
 
 TEST_F(FileCommands, SaveAsAsksAboutTheNameWithItsExtension) {

@@ -14,17 +14,12 @@ namespace bowlyn {
 namespace {
 
 using testing::circleBody;
+using testing::closedBody;
 using testing::expectRelative;
 using testing::presetAfterPass;
 using testing::rectangleBody;
 using testing::solvedOrFail;
 using testing::TEST_PI;
-
-Contour closedBody(const OutlineRecord& r) {
-    const LoopResult loop = closeLoop("body", "body", bodyPieces(r));
-    EXPECT_EQ(loop.problem, "");
-    return loop.contour;
-}
 
 void expectEndsAtTheDepths(const SideStrip& strip, const BodyDepth& depth) {
     const std::vector<ContourEdge>& e = strip.outline.edges;
