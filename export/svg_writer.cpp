@@ -140,32 +140,21 @@ void layerGroup(SvgOut& o, const ExportDrawing& d, size_t layer, double mm) {
 }  // namespace
 
 std::string xmlEscaped(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size();) {
-        const size_t n = utf8SequenceLength(text, i);
-        if (n == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-            continue;
-        }
+    return withValidUtf8(text, [&](std::string& out, size_t i, size_t n) {
         const char c = text[i];
-        if (n == 1) {
-            if (c == '&')
-                out += "&amp;";
-            else if (c == '<')
-                out += "&lt;";
-            else if (c == '>')
-                out += "&gt;";
-            else if (c == '"')
-                out += "&quot;";
-            else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n')
-                out += c;
-        } else {
+        if (n > 1)
             out.append(text, i, n);
-        }
-        i += n;
-    }
-    return out;
+        else if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '"')
+            out += "&quot;";
+        else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n')
+            out += c;
+    });
 }
 
 std::string svgText(const ExportDrawing& d, const std::string& title) {

@@ -21,20 +21,11 @@ size_t utf8SequenceLength(const std::string& s, size_t i) {
 }
 
 std::string printableText(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size();) {
-        const size_t n = utf8SequenceLength(text, i);
-        if (n == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-            continue;
-        }
+    return withValidUtf8(text, [&](std::string& out, size_t i, size_t n) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (n > 1 || (c >= 0x20 && c != 0x7F))
             out.append(text, i, n);
-        i += n;
-    }
-    return out;
+    });
 }
 
 }  // namespace bowlyn
