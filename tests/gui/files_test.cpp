@@ -10,21 +10,7 @@
 namespace bowlyn::test {
 namespace {
 
-class FileMenu : public GuiTest {
-  protected:
-    std::string temp(const std::string& name) {
-        std::string path = ::testing::TempDir() + "gui_" + name;
-        std::remove(path.c_str());
-        created.push_back(path);
-        return path;
-    }
-    void TearDown() override {
-        for (const std::string& p : created)
-            std::remove(p.c_str());
-        GuiTest::TearDown();
-    }
-    std::vector<std::string> created;
-};
+class FileMenu : public GuiTest {};
 
 std::string contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

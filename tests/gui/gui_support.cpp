@@ -1,6 +1,7 @@
 #include "gui_support.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 
 #include "geometry/document.h"
@@ -98,7 +99,16 @@ void GuiTest::SetUp() {
     pump();
 }
 
+std::string GuiTest::temp(const std::string& name) {
+    std::string path = ::testing::TempDir() + "gui_" + name;
+    std::remove(path.c_str());
+    created_.push_back(path);
+    return path;
+}
+
 void GuiTest::TearDown() {
+    for (const std::string& p : created_)
+        std::remove(p.c_str());
     closeMainWindow();
     pump();
     EXPECT_TRUE(loggedProblems().empty()) << loggedProblems().front();

@@ -81,7 +81,14 @@ class GuiTest : public ::testing::Test {
     // every pending expose has been painted: RGB, the drawing's own size.
     Pixels shownDrawing();
 
+    // A path in the test folder for a file the test writes, removed now and
+    // when the test ends.
+    std::string temp(const std::string& name);
+
     ScriptedDialogs dialogs;
+
+  private:
+    std::vector<std::string> created_;
 };
 
 bool isConstructionPixel(int r, int g, int b);

@@ -29,11 +29,6 @@ class TypedValues : public GuiTest {
         GtkWidget* w = gtk_window_get_focus(GTK_WINDOW(app().mainWindow));
         return w ? gtk_widget_get_name(w) : "";
     }
-    std::string temp(const std::string& name) {
-        std::string path = ::testing::TempDir() + "typed_" + name;
-        std::remove(path.c_str());
-        return path;
-    }
 };
 
 std::string contents(const std::string& path) {

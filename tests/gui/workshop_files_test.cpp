@@ -121,19 +121,10 @@ gboolean answerPrintDialog(gpointer data) {
 
 class WorkshopFiles : public GuiTest {
   protected:
-    std::string temp(const std::string& name) {
-        std::string path = ::testing::TempDir() + "gui_ws_" + name;
-        std::remove(path.c_str());
-        created.push_back(path);
-        return path;
-    }
     void TearDown() override {
-        for (const std::string& p : created)
-            std::remove(p.c_str());
         app().printing.reset();  // each test starts with the printer as the program does
         GuiTest::TearDown();
     }
-    std::vector<std::string> created;
 };
 
 TEST_F(WorkshopFiles, EveryExportAndPrintRefusesAnIncompleteOutlineBeforeAskingForAFile) {

@@ -27,6 +27,9 @@ import subprocess
 import sys
 import tempfile
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+from recorded_entities import read_entities  # noqa: E402
+
 MARGIN = 10.0
 FOOTER = 20.0
 RULER_STRIP = 20.0
@@ -44,21 +47,6 @@ def run(*args):
 
 
 # --- the drawing, independently of the program's tiling --------------------
-
-def read_entities(path, factor):
-    """Recorded entities in millimetres, y up: (kind, layer, values)."""
-    out = []
-    with open(path, encoding="ascii") as f:
-        for line in f:
-            kind, layer, *values = line.rstrip("\n").split("\t")
-            v = [float(x) for x in values]
-            if kind == "ARC":
-                v = [v[0] * factor, v[1] * factor, v[2] * factor, v[3], v[4]]
-            else:
-                v = [x * factor for x in v]
-            out.append((kind, layer, v))
-    return out
-
 
 def segments(entities):
     """What the template paints, as short straight pieces: the recorded

@@ -14,6 +14,9 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
+sys.dont_write_bytecode = True  # no cache beside the sources
+from recorded_entities import read_entities  # noqa: E402
+
 SVG = "{http://www.w3.org/2000/svg}"
 INKSCAPE = "{http://www.inkscape.org/namespaces/inkscape}"
 LAYERS = ["reflines", "body", "fretboard", "frets", "strings"]
@@ -30,21 +33,6 @@ def fail(name, message):
 def read_measure(path):
     with open(path, encoding="ascii") as f:
         return {n: float(v) for n, v, _ in (l.rstrip("\n").split("\t") for l in f)}
-
-
-def read_entities(path, factor):
-    """Recorded entities scaled to the file's unit: (kind, layer, values)."""
-    out = []
-    with open(path, encoding="ascii") as f:
-        for line in f:
-            kind, layer, *values = line.rstrip("\n").split("\t")
-            v = [float(x) for x in values]
-            if kind == "ARC":
-                v = [v[0] * factor, v[1] * factor, v[2] * factor, v[3], v[4]]
-            else:
-                v = [x * factor for x in v]
-            out.append((kind, layer, v))
-    return out
 
 
 def arc_points(cx, cy, r, a1, a2, steps):
