@@ -4,9 +4,9 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
-#include "export/template_date.h"
-#include "export/template_page.h"
 #include "geometry/pass_display.h"
+#include "paper/template_date.h"
+#include "paper/template_page.h"
 
 namespace bowlyn {
 namespace {

@@ -7,15 +7,15 @@
 
 #include <string>
 
-#include "export/export_file.h"
-#include "export/measurements.h"
-#include "export/pdf_template.h"
+#include "derive/measurements.h"
+#include "formats/export_file.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "geometry/recompute.h"
 #include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
+#include "paper/pdf_template.h"
 
 namespace bowlyn {
 namespace {

@@ -18,11 +18,10 @@
 
 #include "cli/options.h"
 #include "commands/file_commands.h"
-#include "export/export_file.h"
-#include "export/measurements.h"
-#include "export/pdf_template.h"
-#include "export/solved_design.h"
-#include "export/template_date.h"
+#include "derive/measurements.h"
+#include "derive/solved_design.h"
+#include "formats/dxf_writer.h"
+#include "formats/export_file.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_display.h"
@@ -35,7 +34,8 @@
 #include "model/parameter_file.h"
 #include "model/points_file.h"
 #include "model/presets.h"
-#include "render/dxf_writer.h"
+#include "paper/pdf_template.h"
+#include "paper/template_date.h"
 
 namespace bowlyn::cli {
 namespace {

@@ -5,13 +5,13 @@
 #include <limits>
 
 #include "commands/file_commands.h"
-#include "export/export_file.h"
-#include "export/pdf_template.h"
-#include "export/solved_design.h"
-#include "export/template_date.h"
-#include "export/template_plan.h"
+#include "derive/solved_design.h"
+#include "formats/export_file.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
+#include "paper/pdf_template.h"
+#include "paper/template_date.h"
+#include "paper/template_plan.h"
 
 namespace bowlyn {
 namespace {

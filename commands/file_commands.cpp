@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "commands/unsaved_changes.h"
+#include "formats/dxf_writer.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
 #include "model/parameter_file.h"
-#include "render/dxf_writer.h"
 
 namespace bowlyn {
 namespace {

@@ -2,7 +2,7 @@
 // items kept, exact unit conversion, plain numbers and refusals. ezdxf and
 // dime read the files (header, tables, units, extent, measurements, comma
 // locale) in tests/scripts/cam_dxf_readback.
-#include "export/cam_dxf.h"
+#include "formats/cam_dxf.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "export/export_file.h"
-#include "export/export_numbers.h"
 #include "export_test_support.h"
+#include "formats/export_file.h"
+#include "formats/export_numbers.h"
 #include "tests/core/test_seed.h"
 
 namespace bowlyn {

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "export/export_drawing.h"
-#include "export/measurements.h"
-#include "export/outline_contours.h"
+#include "derive/measurements.h"
+#include "derive/outline_contours.h"
 #include "export_test_support.h"
+#include "formats/export_drawing.h"
 #include "model/presets.h"
 #include "tests/core/test_seed.h"
 

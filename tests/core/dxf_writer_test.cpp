@@ -1,4 +1,4 @@
-#include "render/dxf_writer.h"
+#include "formats/dxf_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -10,10 +10,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "export/export_file.h"
-#include "export/export_numbers.h"
+#include "derive/measurements.h"
 #include "export/measurement_texts.h"
-#include "export/measurements.h"
+#include "formats/export_file.h"
+#include "formats/export_numbers.h"
 #include "model/presets.h"
 #include "om_in_folder.h"
 #include "test_document.h"

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "body_designs.h"
-#include "export/bounds.h"
-#include "export/contour.h"
-#include "export/outline_contours.h"
-#include "export/solved_design.h"
+#include "derive/bounds.h"
+#include "derive/contour.h"
+#include "derive/outline_contours.h"
+#include "derive/solved_design.h"
 #include "geometry/pass_display.h"
 #include "model/presets.h"
 

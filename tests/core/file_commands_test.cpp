@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "formats/dxf_writer.h"
 #include "geometry/pass_display.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
 #include "om_in_folder.h"
-#include "render/dxf_writer.h"
 #include "test_document.h"
 #include "tests/scripted_dialogs.h"
 

@@ -2,14 +2,14 @@
 // closed, as long and as large as Steiner's formula says where the outline
 // has no inward corner; inward curves tighter than the distance refused by
 // name.
-#include "export/mould.h"
+#include "derive/mould.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "export/measurements.h"
+#include "derive/measurements.h"
 #include "export_test_support.h"
 #include "tests/core/test_seed.h"
 

@@ -1,13 +1,13 @@
 // Side strips: as long as their side of the outline, as tall as the depth at
 // both ends and, on test bodies with closed forms, all along; ticks where
 // they belong.
-#include "export/side_strips.h"
+#include "derive/side_strips.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "export/measurements.h"
+#include "derive/measurements.h"
 #include "export_test_support.h"
 
 namespace bowlyn {

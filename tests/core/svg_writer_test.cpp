@@ -1,13 +1,13 @@
 // The SVG as written: its title and escaping, its size and layers. The files
 // are parsed and drawn by rsvg-convert in tests/scripts/svg_readback.
-#include "export/svg_writer.h"
+#include "formats/svg_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "export/export_file.h"
 #include "export_test_support.h"
+#include "formats/export_file.h"
 
 namespace bowlyn {
 namespace {

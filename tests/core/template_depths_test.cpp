@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "export/outline_contours.h"
-#include "export/pdf_template.h"
-#include "export/template_plan.h"
+#include "derive/outline_contours.h"
 #include "export_test_support.h"
 #include "model/form_editing.h"
+#include "paper/pdf_template.h"
+#include "paper/template_plan.h"
 
 namespace bowlyn {
 namespace {

@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <set>
 
-#include "export/pdf_template.h"
-#include "export/template_date.h"
-#include "export/template_plan.h"
 #include "export_test_support.h"
+#include "paper/pdf_template.h"
+#include "paper/template_date.h"
+#include "paper/template_plan.h"
 #include "render/drawing.h"
 
 namespace bowlyn {

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "formats/dxf_writer.h"
 #include "geometry/document.h"
 #include "gui_support.h"
-#include "render/dxf_writer.h"
 
 namespace bowlyn::test {
 namespace {

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "app/template_print.h"
-#include "export/solved_design.h"
+#include "derive/solved_design.h"
 #include "geometry/pass_display.h"
 #include "gui_support.h"
 

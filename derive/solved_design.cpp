@@ -1,0 +1,35 @@
+#include "derive/solved_design.h"
+
+#include "geometry/document.h"
+#include "model/field_table.h"
+#include "model/form.h"
+
+namespace bowlyn {
+
+std::optional<SolvedDesign> solvedDesign(const Document& doc) {
+    if (doc.outlineComplete != 1 || !doc.drawing.entities.ended())
+        return std::nullopt;
+    SolvedDesign s;
+    s.body = currentOutlineRecord(doc);
+    s.soundHole = doc.soundHole;
+    s.hasFretboard = doc.params.hasFretboard == 1;
+    if (s.hasFretboard)
+        s.fretboard = fretboardTop(doc);
+    s.units = doc.params.units;
+    const auto text = [&](int number) { return doc.form.text(field(number).widgets.front()); };
+    s.depth = readDepthSettings(text(fields::BODY_DEPTH_AT_TAIL), text(fields::BODY_DEPTH_AT_NECK),
+                                text(fields::TOP_THICKNESS));
+    s.entities = &doc.drawing.entities;
+    s.display = &doc.drawing.display;
+    return s;
+}
+
+std::string designTitle(const Document& doc) {
+    const std::string text = doc.form.text(field(fields::NAME).widgets.front());
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "geometry/body_outline.h"
+#include "geometry/fretboard.h"
+#include "model/depth_settings.h"
+#include "render/display_list.h"
+#include "render/entity_list.h"
+
+namespace bowlyn {
+
+struct Document;
+
+// What the exports and measurements read from one complete recompute pass:
+// the solved outline with the parameters that shape it, the sound hole, the
+// fingerboard's top outline, the entity list and what the pass painted. The
+// derived solids, the file formats and the paper templates depend on this
+// record alone, never on the document.
+struct SolvedDesign {
+    OutlineRecord body;
+    SoundHole soundHole;
+    bool hasFretboard = false;
+    FretboardTop fretboard;                // meaningful only with a fretboard
+    int32_t units = 0;                     // 0 inch, 1 centimetre
+    DepthSettings depth;                   // the body's depths and the top's thickness
+    const EntityList* entities = nullptr;  // owned by the pass; outlives this record
+    const DisplayList* display = nullptr;  // the same; paper templates paint it again
+};
+
+// The solved design of the last pass, or nullopt unless that pass produced a
+// complete outline (the condition every export refuses without).
+std::optional<SolvedDesign> solvedDesign(const Document& doc);
+
+// The design's name from its form, for the title of an exported file; "" when
+// the name is blank.
+std::string designTitle(const Document& doc);
+
+// The refusal every export shows without a complete outline.
+constexpr const char* OUTLINE_INCOMPLETE_MESSAGE =
+    "A complete body outline must be successfully generated before it can be exported as .dxf.";
+
+}  // namespace bowlyn
