@@ -5,9 +5,9 @@
 
 namespace bowlyn {
 
-BodyTemplates bodyTemplates(const SolvedDesign& design, const Contour& body, LengthUnit unit,
-                            std::optional<double> mouldDistance) {
-    BodyTemplates out;
+MouldAndStrips mouldAndStrips(const SolvedDesign& design, const Contour& body, LengthUnit unit,
+                              std::optional<double> mouldDistance) {
+    MouldAndStrips out;
     if (mouldDistance) {
         MouldResult mould = mouldLoop(body, *mouldDistance, unit);
         if (!mould.problem.empty()) {

@@ -95,7 +95,7 @@ class DrawingBuilder {
             }
         }
         if (result_.problem.empty())
-            addBodyTemplates();
+            addMouldAndStrips();
         if (result_.problem.empty() && !finite())
             result_.problem = "The outline holds a value that cannot be written to a file.";
         return std::move(result_);
@@ -131,8 +131,8 @@ class DrawingBuilder {
     // The body's loop in the export's unit: the first loop of the drawing.
     const Contour& body() { return d().loops.front().contour; }
 
-    void addBodyTemplates() {
-        BodyTemplates extra = bodyTemplates(design_, body(), unit_, options_.mouldDistance);
+    void addMouldAndStrips() {
+        MouldAndStrips extra = mouldAndStrips(design_, body(), unit_, options_.mouldDistance);
         if (!extra.problem.empty()) {
             result_.problem = extra.problem;
             return;

@@ -201,7 +201,7 @@ std::string planFullSize(TemplatePlan& plan) {
 
 // The mould round the body and the side strips, in the template's unit;
 // the mould joins the drawing in the design's unit.
-std::string addBodyTemplates(const SolvedDesign& design, TemplatePlan& plan) {
+std::string addMouldAndStrips(const SolvedDesign& design, TemplatePlan& plan) {
     const DepthSettings& depth = design.depth;
     if (!plan.settings.mouldDistance && !depth.hasDepths() && depth.problem.empty())
         return "";
@@ -213,7 +213,7 @@ std::string addBodyTemplates(const SolvedDesign& design, TemplatePlan& plan) {
     Contour body = contours.loops.front();
     for (ContourEdge& e : body.edges)
         e.x = toUnit(e.x), e.y = toUnit(e.y);
-    BodyTemplates extra = bodyTemplates(design, body, plan.unit, plan.settings.mouldDistance);
+    MouldAndStrips extra = mouldAndStrips(design, body, plan.unit, plan.settings.mouldDistance);
     if (!extra.problem.empty())
         return extra.problem;
     if (extra.mould) {
@@ -315,7 +315,7 @@ PlanResult planTemplate(const SolvedDesign& design, const TemplateSettings& sett
     const MeasureResult m = measureDesign(design, plan.unit);
     if (m.problem.empty())
         plan.measurements = m.values;
-    r.problem = addBodyTemplates(design, plan);
+    r.problem = addMouldAndStrips(design, plan);
     if (!r.problem.empty())
         return r;
     r.problem = settings.paper.fullSize() ? planFullSize(plan) : planTiles(plan);
