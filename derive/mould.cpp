@@ -25,11 +25,12 @@ constexpr double DISTANCE_TOLERANCE = 1e-9;
 // Points checked along each piece of the loop.
 constexpr int CHECKS_PER_EDGE = 8;
 
-struct Point {
+// A point or a direction, in double precision.
+struct XY {
     double x = 0, y = 0;
 };
 
-double distance(Point a, Point b) {
+double distance(XY a, XY b) {
     return std::hypot(b.x - a.x, b.y - a.y);
 }
 
@@ -38,11 +39,11 @@ double distance(Point a, Point b) {
 // neighbours meet it.
 struct OffsetPiece {
     bool arc = false;
-    Point centre;  // an arc's
+    XY centre;  // an arc's
     double radius = 0;
-    Point direction;  // a line's, of unit length
+    XY direction;  // a line's, of unit length
     double sweep = 0;
-    Point start, end;
+    XY start, end;
     const char* name = "";
 };
 
@@ -75,7 +76,7 @@ struct Offsetter {
                 const double length = std::hypot(b.x - a.x, b.y - a.y);
                 p.direction = {(b.x - a.x) / length, (b.y - a.y) / length};
                 // Outwards is to the right of a counter-clockwise loop.
-                const Point n{p.direction.y, -p.direction.x};
+                const XY n{p.direction.y, -p.direction.x};
                 p.start = {a.x + d * n.x, a.y + d * n.y};
                 p.end = {b.x + d * n.x, b.y + d * n.y};
             } else {
@@ -101,23 +102,23 @@ struct Offsetter {
 
     // Where two offset pieces (as whole lines and circles) cross, nearest to
     // `near`.
-    static std::optional<Point> crossing(const OffsetPiece& a, const OffsetPiece& b, Point near) {
-        std::vector<Point> found;
+    static std::optional<XY> crossing(const OffsetPiece& a, const OffsetPiece& b, XY near) {
+        std::vector<XY> found;
         if (!a.arc && !b.arc) {
             const double cross = a.direction.x * b.direction.y - a.direction.y * b.direction.x;
             if (cross == 0.0)
                 return std::nullopt;
             const double dx = b.start.x - a.start.x, dy = b.start.y - a.start.y;
             const double t = (dx * b.direction.y - dy * b.direction.x) / cross;
-            return Point{a.start.x + t * a.direction.x, a.start.y + t * a.direction.y};
+            return XY{a.start.x + t * a.direction.x, a.start.y + t * a.direction.y};
         }
         if (a.arc != b.arc) {
             const OffsetPiece& line = a.arc ? b : a;
             const OffsetPiece& circle = a.arc ? a : b;
-            const Point u = line.direction;
+            const XY u = line.direction;
             const double along =
                 (circle.centre.x - line.start.x) * u.x + (circle.centre.y - line.start.y) * u.y;
-            const Point foot{line.start.x + along * u.x, line.start.y + along * u.y};
+            const XY foot{line.start.x + along * u.x, line.start.y + along * u.y};
             const double off = distance(foot, circle.centre);
             const double h2 = circle.radius * circle.radius - off * off;
             if (h2 < 0.0)
@@ -134,8 +135,8 @@ struct Offsetter {
             if (h2 < 0.0)
                 return std::nullopt;
             const double h = std::sqrt(h2);
-            const Point u{(b.centre.x - a.centre.x) / between, (b.centre.y - a.centre.y) / between};
-            const Point m{a.centre.x + along * u.x, a.centre.y + along * u.y};
+            const XY u{(b.centre.x - a.centre.x) / between, (b.centre.y - a.centre.y) / between};
+            const XY m{a.centre.x + along * u.x, a.centre.y + along * u.y};
             found = {{m.x - h * u.y, m.y + h * u.x}, {m.x + h * u.y, m.y - h * u.x}};
         }
         return distance(found[0], near) <= distance(found[1], near) ? found[0] : found[1];
@@ -164,9 +165,9 @@ struct Offsetter {
             OffsetPiece& before = pieces[(i + n - 1) % n];
             OffsetPiece& after = pieces[i];
             const double turn = turnAt(body, i);
-            const Point middle{(before.end.x + after.start.x) / 2.0,
-                               (before.end.y + after.start.y) / 2.0};
-            std::optional<Point> meet = middle;
+            const XY middle{(before.end.x + after.start.x) / 2.0,
+                            (before.end.y + after.start.y) / 2.0};
+            std::optional<XY> meet = middle;
             if (!meetHalfWay(before, after, turn)) {
                 if (turn > 0.0) {
                     corners[i] = turn;
@@ -200,9 +201,7 @@ struct Offsetter {
             // The sweep less what the ends moved along the circle, forwards
             // at the start and backwards at the end; an arc that loses more
             // than its sweep is turned round.
-            const auto angle = [&](Point q) {
-                return std::atan2(q.y - p.centre.y, q.x - p.centre.x);
-            };
+            const auto angle = [&](XY q) { return std::atan2(q.y - p.centre.y, q.x - p.centre.x); };
             const auto moved = [](double from, double to) {
                 return std::remainder(to - from, CIRCLE_RADIANS);
             };
@@ -236,8 +235,8 @@ struct Offsetter {
 };
 
 // Points along each edge of a loop, its vertices included.
-std::vector<Point> checkPoints(const Contour& c) {
-    std::vector<Point> points;
+std::vector<XY> checkPoints(const Contour& c) {
+    std::vector<XY> points;
     for (size_t i = 0; i < c.edges.size(); ++i) {
         const ContourEdge& a = c.edges[i];
         const ContourEdge& b = c.next(i);
@@ -260,7 +259,7 @@ std::vector<Point> checkPoints(const Contour& c) {
 // construction cannot see a part of the outline that the offset reaches
 // round the far side of a narrow notch.
 // How far a point lies from a rectangle (0 inside it).
-double distanceToBox(const Bounds& b, const Point& p) {
+double distanceToBox(const Bounds& b, const XY& p) {
     const double dx = std::max({b.minX - p.x, 0.0, p.x - b.maxX});
     const double dy = std::max({b.minY - p.y, 0.0, p.y - b.maxY});
     return std::sqrt(dx * dx + dy * dy);
@@ -283,7 +282,7 @@ std::string distanceProblem(const Contour& body, const Contour& mould, double d,
         boxes.push_back(b);
     }
     const double tolerance = DISTANCE_TOLERANCE * std::max(d, contourBounds(body).reach());
-    for (const Point& p : checkPoints(mould)) {
+    for (const XY& p : checkPoints(mould)) {
         double nearest = INFINITY, nearestBox = INFINITY;
         size_t which = 0;
         for (size_t i = 0; i < body.edges.size(); ++i) {

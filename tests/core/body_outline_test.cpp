@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "body_designs.h"
+#include "geometry/outline_drawing.h"
 #include "geometry/pass_display.h"
 #include "geometry/primitives.h"
 #include "model/presets.h"
@@ -50,37 +51,35 @@ TEST(BodyOutline, DreadnoughtLabels) {
     EXPECT_EQ(labelTexts(t.form), expected);
 }
 
-float pointDistanceToCircle(float x, float y, const OutlineArc& a) {
-    return std::fabs(distance(x, y, a.cx, a.cy) - a.r);
+float pointDistanceToCircle(Point p, const OutlineArc& a) {
+    return std::fabs(distance(p, a.centre()) - a.r);
 }
 
 // Each piece of the solved outline starts where the previous one ends.
 void expectJoined(const BodyOutline& o, bool secondaryLower, bool secondaryUpper) {
     const float tol = 2e-3f;
-    float x, y, x2, y2;
-    pointOnCircle(o.tailArc.cx, o.tailArc.cy, o.tailArc.r, o.tailArc.end, x, y);
-    pointOnCircle(o.lowerBoutArc.cx, o.lowerBoutArc.cy, o.lowerBoutArc.r, o.lowerBoutArc.start, x2,
-                  y2);
-    EXPECT_NEAR(x, x2, tol);
-    EXPECT_NEAR(y, y2, tol);
+    Point p = pointOnCircle(o.tailArc.circle(), o.tailArc.end);
+    Point q = pointOnCircle(o.lowerBoutArc.circle(), o.lowerBoutArc.start);
+    EXPECT_NEAR(p.x, q.x, tol);
+    EXPECT_NEAR(p.y, q.y, tol);
     const OutlineArc& lower = secondaryLower ? o.lowerBoutSecondaryArc : o.lowerBoutArc;
-    pointOnCircle(lower.cx, lower.cy, lower.r, lower.end, x, y);
-    EXPECT_NEAR(x, o.lowerTangent.x1, tol);
-    EXPECT_NEAR(y, o.lowerTangent.y1, tol);
-    EXPECT_LT(pointDistanceToCircle(o.lowerTangent.x2, o.lowerTangent.y2, o.waistArc), tol);
-    EXPECT_LT(pointDistanceToCircle(o.upperTangent.x1, o.upperTangent.y1, o.waistArc), tol);
+    p = pointOnCircle(lower.circle(), lower.end);
+    EXPECT_NEAR(p.x, o.lowerTangent.x1, tol);
+    EXPECT_NEAR(p.y, o.lowerTangent.y1, tol);
+    EXPECT_LT(pointDistanceToCircle(o.lowerTangent.segment().to, o.waistArc), tol);
+    EXPECT_LT(pointDistanceToCircle(o.upperTangent.segment().from, o.waistArc), tol);
     const OutlineArc& upper = secondaryUpper ? o.upperBoutSecondaryArc : o.upperBoutArc;
-    pointOnCircle(upper.cx, upper.cy, upper.r, upper.start, x, y);
-    EXPECT_NEAR(x, o.upperTangent.x2, tol);
-    EXPECT_NEAR(y, o.upperTangent.y2, tol);
-    pointOnCircle(o.upperBoutArc.cx, o.upperBoutArc.cy, o.upperBoutArc.r, o.upperBoutArc.end, x, y);
+    p = pointOnCircle(upper.circle(), upper.start);
+    EXPECT_NEAR(p.x, o.upperTangent.x2, tol);
+    EXPECT_NEAR(p.y, o.upperTangent.y2, tol);
+    p = pointOnCircle(o.upperBoutArc.circle(), o.upperBoutArc.end);
     if (o.shoulderArc.r == 0.0f) {  // a straight shoulder along the neck end
-        EXPECT_NEAR(y, o.shoulderArc.cy, tol);
+        EXPECT_NEAR(p.y, o.shoulderArc.cy, tol);
         return;
     }
-    pointOnCircle(o.shoulderArc.cx, o.shoulderArc.cy, o.shoulderArc.r, o.shoulderArc.start, x2, y2);
-    EXPECT_NEAR(x, x2, tol);
-    EXPECT_NEAR(y, y2, tol);
+    q = pointOnCircle(o.shoulderArc.circle(), o.shoulderArc.start);
+    EXPECT_NEAR(p.x, q.x, tol);
+    EXPECT_NEAR(p.y, q.y, tol);
 }
 
 TEST(BodyOutline, PresetsAsLoaded) {
@@ -145,9 +144,9 @@ TEST(BodyOutline, TailArcMeetsALowerBoutCentredAboveItsCentre) {
     // Past angle 0, toward the upper right where the two circles touch.
     EXPECT_GT(o.tailArc.end, 0.0f);
     EXPECT_LT(o.tailArc.end, 0.5f * PI_SINGLE);
-    float x, y;
-    pointOnCircle(o.tailArc.cx, o.tailArc.cy, o.tailArc.r, o.tailArc.end, x, y);
-    EXPECT_LT(pointDistanceToCircle(x, y, o.lowerBoutArc), 2e-3f);
+    EXPECT_LT(
+        pointDistanceToCircle(pointOnCircle(o.tailArc.circle(), o.tailArc.end), o.lowerBoutArc),
+        2e-3f);
     expectJoined(o, false, false);
 }
 
@@ -234,7 +233,7 @@ TEST(BodyOutline, CutawaySideLeavesTheUpperBodyToTheMirroredHalf) {
     TestDocument t;
     setOmBody(t.doc.params);
     t.doc.params.hasCutaway = 1;
-    solveBodyOutline(t.doc);
+    t.doc.outline = solveBodyOutline(t.doc.params, bodyCircles(t.doc.params));
     t.doc.soundHole = {};
     t.doc.drawing.entities.reset();
     drawOutline(t.doc, OutlineWhich::Current);
@@ -438,28 +437,29 @@ TEST(UpperOutline, FindsNeckFlatShoulderAndUpperBoutArc) {
     TestDocument t;
     setOmBody(t.doc.params);
     recomputeAndShow(t.doc);
-    float x = 0, y = 0;
+    const BodyOutline& o = t.doc.outline;
+    const DesignParameters& p = t.doc.params;
+    Point at;
     // A vertical segment through the flat.
-    EXPECT_EQ(intersectUpperOutline(t.doc, 1.0f, 18, 1.0f, 21, x, y), UPPER_NECK_FLAT);
-    EXPECT_EQ(x, 1.0f);
-    EXPECT_NEAR(y, 19.4f, 1e-5f);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{1.0f, 18}, {1.0f, 21}}, at), UPPER_NECK_FLAT);
+    EXPECT_EQ(at.x, 1.0f);
+    EXPECT_NEAR(at.y, 19.4f, 1e-5f);
     // Through the end of the flat does not count as the flat.
-    EXPECT_EQ(intersectUpperOutline(t.doc, 1.25f, 19.3f, 1.25f, 21, x, y), UPPER_SHOULDER);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{1.25f, 19.3f}, {1.25f, 21}}, at), UPPER_SHOULDER);
     // Across the shoulder arc, once.
-    const OutlineArc& sh = t.doc.outline.shoulderArc;
-    float sx, sy;
-    pointOnCircle(sh.cx, sh.cy, sh.r, 0.5f * (sh.start + sh.end), sx, sy);
-    EXPECT_EQ(intersectUpperOutline(t.doc, sx, sy - 0.5f, sx, sy + 0.5f, x, y), UPPER_SHOULDER);
-    EXPECT_NEAR(y, sy, 0.05f);  // the rounded discriminant is coarse
+    const OutlineArc& sh = o.shoulderArc;
+    const Point s = pointOnCircle(sh.circle(), 0.5f * (sh.start + sh.end));
+    EXPECT_EQ(intersectUpperOutline(o, p, {{s.x, s.y - 0.5f}, {s.x, s.y + 0.5f}}, at),
+              UPPER_SHOULDER);
+    EXPECT_NEAR(at.y, s.y, 0.05f);  // the rounded discriminant is coarse
     // A horizontal segment through the widest point of the upper bout.
-    EXPECT_EQ(intersectUpperOutline(t.doc, 4, 16.39f, 7, 16.39f, x, y), UPPER_BOUT_ARC);
-    EXPECT_NEAR(x, 5.625f, 0.02f);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{4, 16.39f}, {7, 16.39f}}, at), UPPER_BOUT_ARC);
+    EXPECT_NEAR(at.x, 5.625f, 0.02f);
     // A segment that cuts the circle twice: the point on the arc, above the centre.
-    const OutlineArc& ub = t.doc.outline.upperBoutArc;
-    EXPECT_EQ(intersectUpperOutline(t.doc, 5.5f, 15.0f, 5.5f, 18.0f, x, y), UPPER_BOUT_ARC);
-    EXPECT_GT(y, ub.cy);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{5.5f, 15.0f}, {5.5f, 18.0f}}, at), UPPER_BOUT_ARC);
+    EXPECT_GT(at.y, o.upperBoutArc.cy);
     // Away from the outline.
-    EXPECT_EQ(intersectUpperOutline(t.doc, 0.1f, 10, 0.2f, 11, x, y), UPPER_NONE);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{0.1f, 10}, {0.2f, 11}}, at), UPPER_NONE);
 }
 
 TEST(PointText, RoundsToTwoDecimals) {

@@ -14,11 +14,12 @@ namespace {
 
 using testing::TestDocument;
 
-// Runs the fretboard steps of a pass: checks, placement, drawing.
+// Runs the fretboard steps of a pass: checks, placement, edges, drawing.
 void drawBoard(TestDocument& t) {
     ASSERT_EQ(testing::messageOf(checkFretboard(t.doc)), STATUS_OK);
     ASSERT_EQ(testing::messageOf(placeNeck(t.doc)), STATUS_OK);
     ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
+    solveFretboardEdges(t.doc.neck, t.doc.params);
     drawFretboard(t.doc);
     drawStrings(t.doc);
     drawFretMarkers(t.doc);
