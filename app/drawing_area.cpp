@@ -75,7 +75,7 @@ DrawingArea::~DrawingArea() {
         cairo_surface_destroy(buffer_);
 }
 
-void DrawingArea::paint(const DisplayList& list, const ViewTransform& fitted) {
+void DrawingArea::paint(const StrokeList& list, const ViewTransform& fitted) {
     view_.setFitted(fitted);
     if (view_.imageView()) {
         drawing_.surface.paint(list, fitted);
@@ -134,7 +134,7 @@ cairo_surface_t* DrawingArea::picture() {
     if (view_.imageView()) {
         if (imageStale_) {
             drawing_.surface.clear();
-            drawing_.surface.paint(drawing_.display, drawing_.view);
+            drawing_.surface.paint(drawing_.strokes, drawing_.view);
             imageStale_ = false;
         }
         return drawing_.surface.cairo();
@@ -149,7 +149,7 @@ cairo_surface_t* DrawingArea::picture() {
     }
     if (bufferStale_) {
         cairo_t* cr = cairo_create(buffer_);
-        view_.paint(cr, drawing_.display);
+        view_.paint(cr, drawing_.strokes);
         cairo_destroy(cr);
         bufferStale_ = false;
     }

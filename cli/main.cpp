@@ -272,7 +272,7 @@ std::string exportFileText(Document& doc, const Options& options, std::string& s
     if (kind == ExportKind::Pdf)
         return templateFileText(doc, options, summary);
     if (kind == ExportKind::PlainDxf) {
-        std::optional<std::string> text = dxfText(doc.drawing.entities);
+        std::optional<std::string> text = plainDxfText(doc.drawing.strokes);
         if (!text)
             throw Refusal{"The outline holds a value that cannot be written to a .dxf file."};
         return *text;
@@ -361,18 +361,10 @@ std::string exactText(float v) {
 int entities(Document& doc, const Options& options) {
     if (!finalPass(doc, options))
         return EXIT_PROBLEM;
-    static const char* const kinds[] = {"", "POINT", "LINE", "ARC", "CIRCLE"};
-    static const int valueCount[] = {0, 2, 4, 5, 3};
-    for (const Entity& e : doc.drawing.entities.entities()) {
-        const std::optional<EntityKind> recorded = recordedKind(e);
-        if (recorded == EntityKind::End)
-            break;
-        if (!recorded)
-            continue;
-        const auto kind = static_cast<int>(*recorded);
-        std::cout << kinds[kind] << '\t' << layerName(e.layer);
-        for (int i = 0; i < valueCount[kind]; ++i)
-            std::cout << '\t' << exactText(e.v[i]);
+    for (const Stroke& s : recordedStrokes(doc.drawing.strokes)) {
+        std::cout << dxfEntityName(s.kind) << '\t' << layerName(s.layer);
+        for (int i = 0; i < valueCount(s.kind); ++i)
+            std::cout << '\t' << exactText(recordedValue(s, i));
         std::cout << '\n';
     }
     return EXIT_OK;

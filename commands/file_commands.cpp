@@ -126,11 +126,11 @@ bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
 }
 
 void exportDxf(Document& doc, Dialogs& dialogs) {
-    if (!bringPassUpToDate(doc) || !doc.drawing.entities.ended()) {
+    if (!bringPassUpToDate(doc) || !doc.drawing.complete) {
         dialogs.showError(NOT_COMPLETE);
         return;
     }
-    std::optional<std::string> text = dxfText(doc.drawing.entities);
+    std::optional<std::string> text = plainDxfText(doc.drawing.strokes);
     if (!text) {
         // Cannot happen after a complete pass; refuse rather than write a
         // file with part of the drawing missing or unreadable numbers.

@@ -187,7 +187,7 @@ double distanceToEdge(const ContourEdge& from, const ContourEdge& to, const Edge
     return std::min(toStart, toEnd);
 }
 
-LoopResult closeLoop(const std::string& name, const std::string& layer,
+LoopResult closeLoop(const std::string& name, Layer layer,
                      const std::vector<ContourPiece>& pieces) {
     LoopResult result;
     std::vector<ContourPiece> kept;

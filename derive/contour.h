@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "geometry/outline_pieces.h"
+#include "render/drawing_kinds.h"
 
 namespace bowlyn {
 
@@ -18,8 +19,8 @@ struct ContourEdge {
 
 // A closed loop, counter-clockwise (its area is positive), on a drawing layer.
 struct Contour {
-    std::string name;   // "body", "fretboard"
-    std::string layer;  // the DXF and SVG layer it belongs to
+    std::string name;           // "body", "fretboard"
+    Layer layer = Layer::Body;  // in every exported file
     std::vector<ContourEdge> edges;
 
     // Where edge i ends: the next edge's start vertex.
@@ -67,7 +68,6 @@ struct LoopResult {
     Contour contour;
     std::string problem;  // "" on success
 };
-LoopResult closeLoop(const std::string& name, const std::string& layer,
-                     const std::vector<ContourPiece>& pieces);
+LoopResult closeLoop(const std::string& name, Layer layer, const std::vector<ContourPiece>& pieces);
 
 }  // namespace bowlyn

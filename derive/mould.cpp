@@ -220,7 +220,7 @@ struct Offsetter {
     Contour loop(const std::vector<double>& corners, const std::vector<OffsetPiece>& untrimmed) {
         Contour c;
         c.name = "mould";
-        c.layer = "mould";
+        c.layer = Layer::Mould;
         const size_t n = pieces.size();
         for (size_t i = 0; i < n && problem.empty(); ++i) {
             if (corners[i] > 0.0) {

@@ -8,7 +8,7 @@
 namespace bowlyn {
 
 struct MouldResult {
-    Contour loop;         // counter-clockwise, on the layer "mould"
+    Contour loop;         // counter-clockwise, on the mould's layer
     std::string problem;  // "" on success
 };
 

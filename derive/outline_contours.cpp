@@ -1,7 +1,6 @@
 #include "derive/outline_contours.h"
 
 #include "geometry/outline_pieces.h"
-#include "render/drawing_kinds.h"
 
 namespace bowlyn {
 namespace {
@@ -34,7 +33,7 @@ std::vector<ContourPiece> bodyPieces(const OutlineRecord& body) {
 
 ContourSet closedContours(const SolvedDesign& design) {
     ContourSet set;
-    LoopResult body = closeLoop("body", layerName(Layer::Body), bodyPieces(design.body));
+    LoopResult body = closeLoop("body", Layer::Body, bodyPieces(design.body));
     if (!body.problem.empty()) {
         set.problem = body.problem;
         return set;
@@ -42,7 +41,7 @@ ContourSet closedContours(const SolvedDesign& design) {
     set.loops.push_back(std::move(body.contour));
     if (design.hasFretboard) {
         LoopResult board =
-            closeLoop("fretboard", layerName(Layer::Fretboard), fretboardPieces(design.fretboard));
+            closeLoop("fretboard", Layer::Fretboard, fretboardPieces(design.fretboard));
         if (!board.problem.empty()) {
             set.loops.clear();
             set.problem = board.problem;

@@ -67,7 +67,7 @@ std::vector<StripPoint> topEdge(const OpenPath& side, const BodyDepth& depth) {
 Contour stripOutline(const std::vector<StripPoint>& top) {
     Contour c;
     c.name = "side strip";
-    c.layer = "sides";
+    c.layer = Layer::Sides;
     const StripPoint& neck = top.back();
     c.edges.push_back({0.0, 0.0, 0.0, "bottom edge"});
     c.edges.push_back({neck.s, 0.0, 0.0, "neck end"});

@@ -7,7 +7,7 @@
 namespace bowlyn {
 
 std::optional<SolvedDesign> solvedDesign(const Document& doc) {
-    if (doc.outlineComplete != 1 || !doc.drawing.entities.ended())
+    if (doc.outlineComplete != 1 || !doc.drawing.complete)
         return std::nullopt;
     SolvedDesign s;
     s.body = currentOutlineRecord(doc);
@@ -19,8 +19,7 @@ std::optional<SolvedDesign> solvedDesign(const Document& doc) {
     const auto text = [&](int number) { return doc.form.text(field(number).widgets.front()); };
     s.depth = readDepthSettings(text(fields::BODY_DEPTH_AT_TAIL), text(fields::BODY_DEPTH_AT_NECK),
                                 text(fields::TOP_THICKNESS));
-    s.entities = &doc.drawing.entities;
-    s.display = &doc.drawing.display;
+    s.strokes = &doc.drawing.strokes;
     return s;
 }
 

@@ -6,8 +6,7 @@
 #include "geometry/body_outline.h"
 #include "geometry/fretboard.h"
 #include "model/depth_settings.h"
-#include "render/display_list.h"
-#include "render/entity_list.h"
+#include "render/stroke.h"
 
 namespace bowlyn {
 
@@ -15,18 +14,19 @@ struct Document;
 
 // What the exports and measurements read from one complete recompute pass:
 // the solved outline with the parameters that shape it, the sound hole, the
-// fingerboard's top outline, the entity list and what the pass painted. The
+// fingerboard's top outline and the strokes the pass drew. The
 // derived solids, the file formats and the paper templates depend on this
 // record alone, never on the document.
 struct SolvedDesign {
     OutlineRecord body;
     SoundHole soundHole;
     bool hasFretboard = false;
-    FretboardTop fretboard;                // meaningful only with a fretboard
-    int32_t units = 0;                     // 0 inch, 1 centimetre
-    DepthSettings depth;                   // the body's depths and the top's thickness
-    const EntityList* entities = nullptr;  // owned by the pass; outlives this record
-    const DisplayList* display = nullptr;  // the same; paper templates paint it again
+    FretboardTop fretboard;  // meaningful only with a fretboard
+    int32_t units = 0;       // 0 inch, 1 centimetre
+    DepthSettings depth;     // the body's depths and the top's thickness
+    // Owned by the pass and outliving this record: what the files record and
+    // the paper templates paint again.
+    const StrokeList* strokes = nullptr;
 };
 
 // The solved design of the last pass, or nullopt unless that pass produced a

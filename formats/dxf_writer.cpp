@@ -2,154 +2,236 @@
 
 #include <charconv>
 #include <cmath>
-#include <initializer_list>
 
+#include "formats/export_numbers.h"
 #include "model/number_text.h"
 
 namespace bowlyn {
-namespace {
-
-void line(std::string& out, const std::string& text) {
-    out += text;
-    out += "\r\n";
-}
-
-// "% d" of a group code.
-void code(std::string& out, int groupCode) {
-    char buffer[16];
-    buffer[0] = ' ';
-    auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, groupCode);
-    char* start = buffer;
-    if (groupCode < 0)
-        ++start;  // "% d" puts no space before a minus sign
-    line(out, std::string(start, result.ptr));
-}
-
-void text(std::string& out, int groupCode, const char* value) {
-    code(out, groupCode);
-    line(out, value);
-}
-
-void number(std::string& out, int groupCode, float value) {
-    code(out, groupCode);
-    line(out, dxfValue(value));
-}
-
-// The z values are always zero, written from a double as "%.16g".
-void zero(std::string& out, int groupCode) {
-    std::string value = doubleToText(0.0);
-    code(out, groupCode);
-    line(out, value[0] == '-' ? value : " " + value);
-}
-
-bool writable(const char* layer, std::initializer_list<float> values) {
-    if (layer == nullptr || *layer == '\0')
-        return false;
-    for (float v : values) {
-        if (!std::isfinite(v))
-            return false;
-    }
-    return true;
-}
-
-bool writeEntity(std::string& out, const Entity& e) {
-    const char* layer = layerName(e.layer);
-    const float* v = e.v;
-    switch (recordedKind(e).value_or(EntityKind::End)) {
-        case EntityKind::Point:
-            return writeDxfPoint(out, layer, v[0], v[1]);
-        case EntityKind::Line:
-            return writeDxfLine(out, layer, v[0], v[1], v[2], v[3]);
-        case EntityKind::Arc:
-            return writeDxfArc(out, layer, v[0], v[1], v[2], v[3], v[4]);
-        case EntityKind::Circle:
-            return writeDxfCircle(out, layer, v[0], v[1], v[2]);
-        case EntityKind::End:
-            break;
-    }
-    return true;  // unknown kinds are skipped without output
-}
-
-}  // namespace
 
 std::string dxfValue(float value) {
     std::string s = singleToText(value);
     return s[0] == '-' ? s : " " + s;
 }
 
-void writeDxfHeader(std::string& out) {
-    text(out, 0, "SECTION");
-    text(out, 2, "ENTITIES");
+const char* dxfEntityName(StrokeKind kind) {
+    switch (kind) {
+        case StrokeKind::Point:
+            return "POINT";
+        case StrokeKind::Line:
+            return "LINE";
+        case StrokeKind::Arc:
+            return "ARC";
+        case StrokeKind::Circle:
+            break;
+    }
+    return "CIRCLE";
 }
 
-bool writeDxfPoint(std::string& out, const char* layer, float x, float y) {
-    if (!writable(layer, {x, y}))
+DxfWriter DxfWriter::plain() {
+    return DxfWriter(-1);
+}
+
+DxfWriter DxfWriter::fixed(int lengthDecimals) {
+    return DxfWriter(lengthDecimals);
+}
+
+void DxfWriter::line(const std::string& s) {
+    out_ += s;
+    out_ += "\r\n";
+}
+
+void DxfWriter::code(int groupCode) {
+    char c[16];
+    char* end = std::to_chars(c, c + sizeof c, groupCode).ptr;
+    if (decimals_ < 0) {
+        // "% d": a space, except before a minus sign.
+        if (groupCode >= 0)
+            out_ += ' ';
+    } else {
+        out_.append(end - c < 3 ? 3 - (end - c) : 0, ' ');
+    }
+    out_.append(c, end);
+    out_ += "\r\n";
+}
+
+void DxfWriter::text(int groupCode, const std::string& value) {
+    code(groupCode);
+    line(value);
+}
+
+void DxfWriter::integer(int groupCode, int value) {
+    text(groupCode, std::to_string(value));
+}
+
+void DxfWriter::length(int groupCode, double value) {
+    if (decimals_ < 0)
+        text(groupCode, dxfValue(static_cast<float>(value)));
+    else
+        number(groupCode, value, decimals_);
+}
+
+void DxfWriter::angle(int groupCode, double degrees) {
+    if (decimals_ < 0)
+        text(groupCode, dxfValue(static_cast<float>(degrees)));
+    else
+        number(groupCode, degrees, DEGREE_DECIMALS);
+}
+
+void DxfWriter::number(int groupCode, double value, int decimals) {
+    code(groupCode);
+    appendFixed(out_, value, decimals);
+    out_ += "\r\n";
+}
+
+void DxfWriter::point(int k, double x, double y) {
+    length(10 + k, x);
+    length(20 + k, y);
+    length(30 + k, 0.0);
+}
+
+bool DxfWriter::entity(const Stroke& s) {
+    const char* layer = layerName(s.layer);
+    if (*layer == '\0')
         return false;
-    text(out, 0, "POINT");
-    text(out, 8, layer);
-    number(out, 10, x);
-    number(out, 20, y);
-    zero(out, 30);
+    const double* v = s.v;
+    for (int i = 0; i < valueCount(s.kind); ++i) {
+        // Singles as they are written, or the converted lengths themselves.
+        const bool asRecorded = decimals_ < 0 || (s.kind == StrokeKind::Arc && i >= 3);
+        if (!std::isfinite(asRecorded ? recordedValue(s, i) : v[i]))
+            return false;
+    }
+    text(0, dxfEntityName(s.kind));
+    text(8, layer);
+    point(0, v[0], v[1]);
+    if (s.kind == StrokeKind::Line)
+        point(1, v[2], v[3]);
+    if (s.kind == StrokeKind::Arc || s.kind == StrokeKind::Circle)
+        length(40, v[2]);
+    if (s.kind == StrokeKind::Arc) {
+        angle(50, recordedValue(s, 3));
+        angle(51, recordedValue(s, 4));
+    }
     return true;
 }
 
-bool writeDxfLine(std::string& out, const char* layer, float x1, float y1, float x2, float y2) {
-    if (!writable(layer, {x1, y1, x2, y2}))
-        return false;
-    text(out, 0, "LINE");
-    text(out, 8, layer);
-    number(out, 10, x1);
-    number(out, 20, y1);
-    zero(out, 30);
-    number(out, 11, x2);
-    number(out, 21, y2);
-    zero(out, 31);
-    return true;
-}
-
-bool writeDxfArc(std::string& out, const char* layer, float cx, float cy, float r, float startAngle,
-                 float endAngle) {
-    if (!writable(layer, {cx, cy, r, startAngle, endAngle}))
-        return false;
-    text(out, 0, "ARC");
-    text(out, 8, layer);
-    number(out, 10, cx);
-    number(out, 20, cy);
-    zero(out, 30);
-    number(out, 40, r);
-    number(out, 50, startAngle);
-    number(out, 51, endAngle);
-    return true;
-}
-
-bool writeDxfCircle(std::string& out, const char* layer, float cx, float cy, float r) {
-    if (!writable(layer, {cx, cy, r}))
-        return false;
-    text(out, 0, "CIRCLE");
-    text(out, 8, layer);
-    number(out, 10, cx);
-    number(out, 20, cy);
-    zero(out, 30);
-    number(out, 40, r);
-    return true;
-}
-
-void writeDxfFooter(std::string& out) {
-    text(out, 0, "ENDSEC");
-    text(out, 0, "EOF");
-}
-
-std::optional<std::string> dxfText(const EntityList& entities) {
-    std::string out;
-    writeDxfHeader(out);
-    for (const Entity& e : entities.entities()) {
-        if (recordedKind(e) == EntityKind::End)
-            break;  // the end marker
-        if (!writeEntity(out, e))
+std::optional<std::string> plainDxfText(const StrokeList& strokes) {
+    DxfWriter out = DxfWriter::plain();
+    out.text(0, "SECTION");
+    out.text(2, "ENTITIES");
+    for (const Stroke& s : recordedStrokes(strokes)) {
+        if (!out.entity(s))
             return std::nullopt;
     }
-    writeDxfFooter(out);
-    return out;
+    out.text(0, "ENDSEC");
+    out.text(0, "EOF");
+    return out.take();
+}
+
+namespace {
+
+void header(DxfWriter& out, const ExportDrawing& d) {
+    out.text(0, "SECTION");
+    out.text(2, "HEADER");
+    out.text(9, "$ACADVER");
+    out.text(1, "AC1009");
+    out.text(9, "$INSUNITS");
+    out.integer(70, dxfUnitsCode(d.unit));
+    out.text(9, "$MEASUREMENT");
+    out.integer(70, d.unit == LengthUnit::Inch ? 0 : 1);  // 0 imperial, 1 metric
+    out.text(9, "$EXTMIN");
+    out.point(0, d.extent.minX, d.extent.minY);
+    out.text(9, "$EXTMAX");
+    out.point(0, d.extent.maxX, d.extent.maxY);
+    out.text(0, "ENDSEC");
+}
+
+void layerEntry(DxfWriter& out, const std::string& name, int colour) {
+    out.text(0, "LAYER");
+    out.text(2, name);
+    out.integer(70, 0);
+    out.integer(62, colour);
+    out.text(6, "CONTINUOUS");
+}
+
+void tables(DxfWriter& out, const ExportDrawing& d) {
+    out.text(0, "SECTION");
+    out.text(2, "TABLES");
+    out.text(0, "TABLE");
+    out.text(2, "LTYPE");
+    out.integer(70, 1);
+    out.text(0, "LTYPE");
+    out.text(2, "CONTINUOUS");
+    out.integer(70, 0);
+    out.text(3, "Solid line");
+    out.integer(72, 65);
+    out.integer(73, 0);
+    out.text(40, "0");
+    out.text(0, "ENDTAB");
+
+    out.text(0, "TABLE");
+    out.text(2, "LAYER");
+    out.integer(70, static_cast<int>(d.layers.size()) + 1);
+    // Layer 0 exists in every drawing; CAD programs expect it in the table.
+    layerEntry(out, layerName(Layer::Zero), 7);
+    for (const ExportLayer& l : d.layers)
+        layerEntry(out, layerName(l.layer), l.dxfColour);
+    out.text(0, "ENDTAB");
+    out.text(0, "ENDSEC");
+}
+
+void polyline(DxfWriter& out, const Contour& c) {
+    const char* layer = layerName(c.layer);
+    out.text(0, "POLYLINE");
+    out.text(8, layer);
+    out.integer(66, 1);  // vertices follow
+    out.point(0, 0.0, 0.0);
+    out.integer(70, 1);  // closed: the last vertex joins the first
+    for (const ContourEdge& e : c.edges) {
+        out.text(0, "VERTEX");
+        out.text(8, layer);
+        out.point(0, e.x, e.y);
+        if (e.sweep != 0.0)
+            out.number(42, edgeBulge(e), BULGE_DECIMALS);
+    }
+    out.text(0, "SEQEND");
+    out.text(8, layer);
+}
+
+void text(DxfWriter& out, Layer layer, const TemplateText& t) {
+    out.text(0, "TEXT");
+    out.text(8, layerName(layer));
+    out.point(0, t.x, t.y);
+    out.length(40, t.height);
+    out.text(1, t.text);
+    if (t.align != TemplateText::Align::Left) {
+        // Centred or right-aligned text stands on its second point.
+        out.integer(72, t.align == TemplateText::Align::Centre ? 1 : 2);
+        out.point(1, t.x, t.y);
+    }
+}
+
+}  // namespace
+
+std::string camDxfText(const ExportDrawing& d) {
+    DxfWriter out = DxfWriter::fixed(lengthDecimals(d.extent.reach()));
+    size_t vertices = 0;
+    for (const Contour& loop : d.loops)
+        vertices += loop.edges.size();
+    // Room for the tables and about 200 bytes an item or vertex.
+    out.reserve(2048 + 200 * (d.items.size() + d.texts.size() + vertices));
+    header(out, d);
+    tables(out, d);
+    out.text(0, "SECTION");
+    out.text(2, "ENTITIES");
+    for (const Contour& loop : d.loops)
+        polyline(out, loop);
+    for (const Stroke& item : d.items)
+        out.entity(item);
+    for (const DrawingText& t : d.texts)
+        text(out, t.layer, t.text);
+    out.text(0, "ENDSEC");
+    out.text(0, "EOF");
+    return out.take();
 }
 
 }  // namespace bowlyn

@@ -3,24 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
-#include <iterator>
 
 #include "derive/mould_and_strips.h"
-#include "render/entity_list.h"
 
 namespace bowlyn {
 namespace {
 
 constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
-constexpr size_t NO_LAYER = static_cast<size_t>(-1);
-
-size_t layerIndex(const std::vector<ExportLayer>& layers, const std::string& name) {
-    for (size_t i = 0; i < layers.size(); ++i) {
-        if (layers[i].name == name)
-            return i;
-    }
-    return NO_LAYER;
-}
 
 // A loop with the circle of each of its arcs worked out once.
 struct LoopShape {
@@ -41,14 +30,14 @@ struct LoopShape {
     }
 
     // A recorded line or arc lies on the loop when its ends and its middle do.
-    bool holdsLine(const float* v) const {
+    bool holdsLine(const double* v) const {
         return holds(v[0], v[1]) && holds(v[2], v[3]) &&
-               holds((v[0] + static_cast<double>(v[2])) / 2.0,
-                     (v[1] + static_cast<double>(v[3])) / 2.0);
+               holds((v[0] + v[2]) / 2.0, (v[1] + v[3]) / 2.0);
     }
-    bool holdsArc(const float* v) const {
-        const double start = v[3] * RADIANS_PER_DEGREE;
-        const double sweep = ccwSweep(start, v[4] * RADIANS_PER_DEGREE);
+    bool holdsArc(const Stroke& s) const {
+        const double* v = s.v;
+        const double start = recordedValue(s, 3) * RADIANS_PER_DEGREE;
+        const double sweep = ccwSweep(start, recordedValue(s, 4) * RADIANS_PER_DEGREE);
         for (double t : {0.0, 0.5, 1.0}) {
             const double a = start + t * sweep;
             if (!holds(v[0] + v[2] * std::cos(a), v[1] + v[2] * std::sin(a)))
@@ -79,7 +68,8 @@ class DrawingBuilder {
           unit_(options.unit.value_or(designUnit(design.units))),
           scale_(designUnit(design.units), unit_) {
         result_.drawing.unit = unit_;
-        result_.drawing.layers = standardLayers();
+        for (Layer layer : recordedLayers)
+            result_.drawing.layers.push_back(exportLayer(layer));
         for (const Contour& c : contours.loops)
             shapes_.emplace_back(c);
     }
@@ -87,11 +77,11 @@ class DrawingBuilder {
     ExportDrawingResult build() {
         for (const Contour& c : contours_.loops)
             addLoop(scaled(c));
-        if (design_.entities != nullptr) {
-            for (const Entity& e : design_.entities->entities()) {
-                if (recordedKind(e) == EntityKind::End || !result_.problem.empty())
-                    break;  // the end marker, or a refusal
-                addEntity(e);
+        if (design_.strokes != nullptr) {
+            for (const Stroke& s : recordedStrokes(*design_.strokes)) {
+                if (!result_.problem.empty())
+                    break;
+                addRecorded(s);
             }
         }
         if (result_.problem.empty())
@@ -112,24 +102,25 @@ class DrawingBuilder {
         return c;
     }
 
-    size_t layerFor(const ExportLayer& layer) {
-        size_t i = layerIndex(d().layers, layer.name);
-        if (i == NO_LAYER) {
-            d().layers.push_back(layer);
-            i = d().layers.size() - 1;
-        }
-        return i;
+    bool hasLayer(Layer layer) const {
+        const std::vector<ExportLayer>& layers = result_.drawing.layers;
+        return std::any_of(layers.begin(), layers.end(),
+                           [&](const ExportLayer& l) { return l.layer == layer; });
+    }
+
+    void useLayer(Layer layer) {
+        if (!hasLayer(layer))
+            d().layers.push_back(exportLayer(layer));
     }
 
     // A loop already in the export's unit.
     void addLoop(Contour c) {
-        ExportLoop loop{layerIndex(d().layers, c.layer), std::move(c)};
-        d().extent.add(contourBounds(loop.contour));
-        d().loops.push_back(std::move(loop));
+        d().extent.add(contourBounds(c));
+        d().loops.push_back(std::move(c));
     }
 
     // The body's loop in the export's unit: the first loop of the drawing.
-    const Contour& body() { return d().loops.front().contour; }
+    const Contour& body() { return d().loops.front(); }
 
     void addMouldAndStrips() {
         MouldAndStrips extra = mouldAndStrips(design_, body(), unit_, options_.mouldDistance);
@@ -138,12 +129,12 @@ class DrawingBuilder {
             return;
         }
         if (extra.mould) {
-            layerFor(mouldLayer());
+            useLayer(Layer::Mould);
             addLoop(std::move(*extra.mould));
         }
         if (extra.strips.empty())
             return;
-        const size_t layer = layerFor(sidesLayer());
+        useLayer(Layer::Sides);
         // One above the other below the drawing, a tick step apart, their
         // tail ends in line with its left edge.
         const double gap = tickScale(unit_).step;
@@ -153,12 +144,12 @@ class DrawingBuilder {
         const double left = d().extent.minX;
         double top = d().extent.minY - gap;
         for (const SideStrip& strip : extra.strips) {
-            placeStrip(strip, layer, left, top - height);
+            placeStrip(strip, left, top - height);
             top -= height + gap;
         }
     }
 
-    void placeStrip(const SideStrip& strip, size_t layer, double x, double y) {
+    void placeStrip(const SideStrip& strip, double x, double y) {
         Contour outline = strip.outline;
         for (ContourEdge& e : outline.edges) {
             e.x += x;
@@ -166,97 +157,83 @@ class DrawingBuilder {
         }
         addLoop(std::move(outline));
         for (const TemplateLine& t : strip.ticks) {
-            ExportItem item;
-            item.kind = ExportItem::Kind::Line;
-            item.layer = layer;
+            Stroke tick;
+            tick.layer = Layer::Sides;
             const double v[] = {t.x1 + x, t.y1 + y, t.x2 + x, t.y2 + y};
-            std::copy(std::begin(v), std::end(v), item.v);
-            d().items.push_back(item);
+            std::copy(std::begin(v), std::end(v), tick.v);
+            d().items.push_back(tick);
         }
         for (TemplateText t : strip.texts) {
             t.x += x;
             t.y += y;
-            d().texts.push_back({layer, t});
+            d().texts.push_back({Layer::Sides, t});
         }
     }
 
-    void addEntity(const Entity& e) {
-        const std::optional<EntityKind> kind = recordedKind(e);
-        if (!kind || *kind == EntityKind::End)
-            return;  // unknown kinds are skipped, as in every export
-        const std::string layerText = layerName(e.layer);
-        const size_t layer = layerIndex(d().layers, layerText);
-        if (layer == NO_LAYER) {
+    // A recorded stroke in design units, on its own side.
+    void addRecorded(const Stroke& s) {
+        if (!hasLayer(s.layer)) {
             result_.problem = "The outline holds an item on a layer that cannot be written.";
             return;
         }
         const LoopShape* loop = nullptr;
         for (const LoopShape& shape : shapes_) {
-            if (shape.contour.layer == layerText)
+            if (shape.contour.layer == s.layer)
                 loop = &shape;
         }
-        const float* v = e.v;
-        if (*kind == EntityKind::Line || *kind == EntityKind::Arc) {
+        if (s.kind == StrokeKind::Line || s.kind == StrokeKind::Arc) {
             const bool covered =
-                loop && (*kind == EntityKind::Line ? loop->holdsLine(v) : loop->holdsArc(v));
+                loop && (s.kind == StrokeKind::Line ? loop->holdsLine(s.v) : loop->holdsArc(s));
             if (covered)
                 return;
-            if (layerText == layerName(Layer::Body)) {
+            if (s.layer == Layer::Body) {
                 result_.problem =
                     "The body outline does not close: a piece of the drawn outline lies off its "
                     "closed loop.";
                 return;
             }
         }
-        addItem(e, *kind, layer);
+        addItem(s);
     }
 
-    void addItem(const Entity& e, EntityKind kind, size_t layer) {
-        using Kind = ExportItem::Kind;
-        ExportItem item;
-        item.layer = layer;
-        const float* v = e.v;
+    void addItem(const Stroke& recorded) {
+        const Stroke item = bowlyn::scaled(recorded, scale_);
+        const double* v = item.v;
         Bounds& extent = d().extent;
-        if (kind == EntityKind::Point) {
-            item.kind = Kind::Point;
-            item.v[0] = scale_(v[0]);
-            item.v[1] = scale_(v[1]);
-            extent.add(item.v[0], item.v[1]);
-        } else if (kind == EntityKind::Line) {
-            item.kind = Kind::Line;
-            for (int i = 0; i < 4; ++i)
-                item.v[i] = scale_(v[i]);
-            extent.add(item.v[0], item.v[1]);
-            extent.add(item.v[2], item.v[3]);
-        } else if (kind == EntityKind::Arc) {
-            item.kind = Kind::Arc;
-            for (int i = 0; i < 3; ++i)
-                item.v[i] = scale_(v[i]);
-            item.v[3] = v[3];
-            item.v[4] = v[4];
-            const double start = v[3] * RADIANS_PER_DEGREE;
-            extent.addArc(item.v[0], item.v[1], item.v[2], start,
-                          ccwSweep(start, v[4] * RADIANS_PER_DEGREE));
-        } else {
-            item.kind = Kind::Circle;
-            for (int i = 0; i < 3; ++i)
-                item.v[i] = scale_(v[i]);
-            extent.add(item.v[0] - item.v[2], item.v[1] - item.v[2]);
-            extent.add(item.v[0] + item.v[2], item.v[1] + item.v[2]);
+        switch (item.kind) {
+            case StrokeKind::Point:
+                extent.add(v[0], v[1]);
+                break;
+            case StrokeKind::Line:
+                extent.add(v[0], v[1]);
+                extent.add(v[2], v[3]);
+                break;
+            case StrokeKind::Arc: {
+                const double start = recordedValue(item, 3) * RADIANS_PER_DEGREE;
+                extent.addArc(v[0], v[1], v[2], start,
+                              ccwSweep(start, recordedValue(item, 4) * RADIANS_PER_DEGREE));
+                break;
+            }
+            case StrokeKind::Circle:
+                extent.add(v[0] - v[2], v[1] - v[2]);
+                extent.add(v[0] + v[2], v[1] + v[2]);
+                break;
         }
         d().items.push_back(item);
     }
 
     bool finite() const {
         const ExportDrawing& dr = result_.drawing;
-        for (const ExportLoop& l : dr.loops) {
-            for (const ContourEdge& e : l.contour.edges) {
+        for (const Contour& l : dr.loops) {
+            for (const ContourEdge& e : l.edges) {
                 if (!allFinite({e.x, e.y, e.sweep}))
                     return false;
             }
         }
-        for (const ExportItem& item : dr.items) {
-            for (double v : item.v) {
+        for (const Stroke& item : dr.items) {
+            for (int i = 0; i < valueCount(item.kind); ++i) {
+                const double v =
+                    item.kind == StrokeKind::Arc && i >= 3 ? recordedValue(item, i) : item.v[i];
                 if (!std::isfinite(v))
                     return false;
             }
@@ -280,22 +257,36 @@ class DrawingBuilder {
 
 }  // namespace
 
-std::vector<ExportLayer> standardLayers() {
+ExportLayer exportLayer(Layer layer) {
     // Colours after the window's strokes: reference marks red, outlines
     // black (white on a dark CAD background), strings grey.
-    return {
-        {layerName(Layer::Reflines), 1, "#ff0000"},  {layerName(Layer::Body), 7, "#000000"},
-        {layerName(Layer::Fretboard), 5, "#0000ff"}, {layerName(Layer::Frets), 3, "#008000"},
-        {layerName(Layer::Strings), 8, "#808080"},
-    };
+    switch (layer) {
+        case Layer::Reflines:
+            return {layer, 1, "#ff0000"};
+        case Layer::Fretboard:
+            return {layer, 5, "#0000ff"};
+        case Layer::Frets:
+            return {layer, 3, "#008000"};
+        case Layer::Strings:
+            return {layer, 8, "#808080"};
+        case Layer::Sides:
+            return {layer, 6, "#c000c0"};
+        case Layer::Mould:
+            return {layer, 4, "#008080"};
+        case Layer::Zero:
+        case Layer::Body:
+        case Layer::None:
+            break;
+    }
+    return {layer, 7, "#000000"};
 }
 
-ExportLayer sidesLayer() {
-    return {"sides", 6, "#c000c0"};
-}
-
-ExportLayer mouldLayer() {
-    return {"mould", 4, "#008080"};
+const ExportLayer& ExportDrawing::layer(Layer id) const {
+    for (const ExportLayer& l : layers) {
+        if (l.layer == id)
+            return l;
+    }
+    return layers.front();
 }
 
 ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportOptions& options) {

@@ -8,49 +8,38 @@
 #include "derive/outline_contours.h"
 #include "derive/side_strips.h"
 #include "model/units.h"
+#include "render/stroke.h"
 
 namespace bowlyn {
 
-// A drawing layer of an exported file.
+// A drawing layer of an exported file and how the files that colour their
+// layers show it.
 struct ExportLayer {
-    std::string name;
-    int dxfColour = 7;      // AutoCAD colour index
-    std::string svgColour;  // "#rrggbb"
-};
-
-// A recorded item that is no closed loop, in the export's unit, with the
-// values of its kind: a point (x, y), a line (x1, y1, x2, y2), an arc (centre
-// x, centre y, radius, start and end angle in degrees counter-clockwise, as
-// recorded) or a circle (centre x, centre y, radius).
-struct ExportItem {
-    enum class Kind { Point, Line, Arc, Circle };
-    Kind kind = Kind::Point;
-    size_t layer = 0;
-    double v[5] = {};
-};
-
-struct ExportLoop {
-    size_t layer = 0;
-    Contour contour;
+    Layer layer = Layer::Body;
+    int dxfColour = 7;  // AutoCAD colour index
+    const char* svgColour = "#000000";
 };
 
 // A text of a template: at (x, y), `height` tall, aligned on that point.
 struct DrawingText {
-    size_t layer = 0;
+    Layer layer = Layer::Sides;
     TemplateText text;
 };
 
 // Everything a CAM file or an SVG holds, in its unit: the closed loops, the
-// open items of the entity list (each in the order the pass recorded it) and
-// of the templates, the templates' texts, the layers and the extent of it
-// all. Every number is finite.
+// recorded strokes that lie on none of them (each side a stroke of its own,
+// in the order the pass drew them) and the strips' ticks, the strips' texts,
+// the layers and the extent of it all. Every number is finite.
 struct ExportDrawing {
     LengthUnit unit = LengthUnit::Inch;
-    std::vector<ExportLayer> layers;
-    std::vector<ExportLoop> loops;
-    std::vector<ExportItem> items;  // in the order the pass recorded them, then the templates'
+    std::vector<ExportLayer> layers;  // in the order of the files' layer tables
+    std::vector<Contour> loops;
+    StrokeList items;  // in the order the pass recorded them, then the strips' ticks
     std::vector<DrawingText> texts;
     Bounds extent;
+
+    // The look of a layer of the drawing.
+    const ExportLayer& layer(Layer layer) const;
 };
 
 // What an export adds beyond the recorded drawing. Side strips come with
@@ -60,12 +49,8 @@ struct ExportOptions {
     std::optional<double> mouldDistance;  // in the export's unit: the mould's outline
 };
 
-// The five layers of every drawing: "reflines", "body", "fretboard", "frets",
-// "strings".
-std::vector<ExportLayer> standardLayers();
-// The layers of the side strips and of the mould, added when a drawing has them.
-ExportLayer sidesLayer();
-ExportLayer mouldLayer();
+// How a layer looks in the files: colours after the window's strokes.
+ExportLayer exportLayer(Layer layer);
 
 struct ExportDrawingResult {
     ExportDrawing drawing;

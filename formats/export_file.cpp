@@ -1,6 +1,6 @@
 #include "formats/export_file.h"
 
-#include "formats/cam_dxf.h"
+#include "formats/dxf_writer.h"
 #include "formats/svg_writer.h"
 
 namespace bowlyn {

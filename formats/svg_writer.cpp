@@ -69,32 +69,34 @@ void loopPath(SvgOut& o, const Contour& c) {
     o << " Z\"/>\n";
 }
 
-void itemElement(SvgOut& o, const ExportItem& it, double pointArm) {
+void itemElement(SvgOut& o, const Stroke& it, double pointArm) {
     const double* v = it.v;
     switch (it.kind) {
-        case ExportItem::Kind::Point:
+        case StrokeKind::Point:
             o << "<path d=\"M ";
             o.point(v[0] - pointArm, v[1]) << " H ";
             o.x(v[0] + pointArm) << " M ";
             o.point(v[0], v[1] - pointArm) << " V ";
             o.y(v[1] + pointArm) << "\"/>\n";
             return;
-        case ExportItem::Kind::Line:
+        case StrokeKind::Line:
             o << "<line x1=\"";
             o.x(v[0]) << "\" y1=\"";
             o.y(v[1]) << "\" x2=\"";
             o.x(v[2]) << "\" y2=\"";
             o.y(v[3]) << "\"/>\n";
             return;
-        case ExportItem::Kind::Arc: {
-            const double a1 = v[3] * RADIANS_PER_DEGREE, a2 = v[4] * RADIANS_PER_DEGREE;
+        case StrokeKind::Arc: {
+            // From the angles as the files record them, in degrees.
+            const double a1 = recordedValue(it, 3) * RADIANS_PER_DEGREE;
+            const double a2 = recordedValue(it, 4) * RADIANS_PER_DEGREE;
             o << "<path d=\"M ";
             o.point(v[0] + v[2] * std::cos(a1), v[1] + v[2] * std::sin(a1)) << " ";
             o.arcTo(v[2], ccwSweep(a1, a2), v[0] + v[2] * std::cos(a2), v[1] + v[2] * std::sin(a2));
             o << "\"/>\n";
             return;
         }
-        case ExportItem::Kind::Circle:
+        case StrokeKind::Circle:
             o << "<circle cx=\"";
             o.x(v[0]) << "\" cy=\"";
             o.y(v[1]) << "\" r=\"";
@@ -116,22 +118,21 @@ void textElement(SvgOut& o, const TemplateText& t, const std::string& colour) {
                        << xmlEscaped(t.text) << "</text>\n";
 }
 
-void layerGroup(SvgOut& o, const ExportDrawing& d, size_t layer, double mm) {
-    const ExportLayer& l = d.layers[layer];
-    const std::string name = xmlEscaped(l.name);
+void layerGroup(SvgOut& o, const ExportDrawing& d, const ExportLayer& l, double mm) {
+    const std::string name = xmlEscaped(layerName(l.layer));
     o << "<g id=\"" << name << "\" inkscape:groupmode=\"layer\" inkscape:label=\"" << name
       << "\" fill=\"none\" stroke=\"" << l.svgColour << "\" stroke-width=\"";
     o.number(SVG_STROKE_MM * mm) << "\">\n";
-    for (const ExportLoop& loop : d.loops) {
-        if (loop.layer == layer)
-            loopPath(o, loop.contour);
+    for (const Contour& loop : d.loops) {
+        if (loop.layer == l.layer)
+            loopPath(o, loop);
     }
-    for (const ExportItem& it : d.items) {
-        if (it.layer == layer)
+    for (const Stroke& it : d.items) {
+        if (it.layer == l.layer)
             itemElement(o, it, SVG_POINT_ARM_MM * mm);
     }
     for (const DrawingText& t : d.texts) {
-        if (t.layer == layer)
+        if (t.layer == l.layer)
             textElement(o, t.text, l.svgColour);
     }
     o << "</g>\n";
@@ -175,8 +176,8 @@ std::string svgText(const ExportDrawing& d, const std::string& title) {
     if (!title.empty())
         o << "<title>" << xmlEscaped(title) << "</title>\n";
     const double mm = UnitScale(LengthUnit::Millimetre, d.unit)(1.0);
-    for (size_t layer = 0; layer < d.layers.size(); ++layer)
-        layerGroup(o, d, layer, mm);
+    for (const ExportLayer& l : d.layers)
+        layerGroup(o, d, l, mm);
     o << "</svg>\n";
     return text;
 }

@@ -67,8 +67,10 @@ void drawReferenceGeometry(Drawing& d, const DesignParameters& p, bool working) 
     d.drawLine(styleBoundingBox, hLB, 0.0f, hLB, L, Side::Both, Layer::None);
     d.drawLine(styleBoundingBox, 0.0f, L, hLB, L, Side::Both, Layer::None);
 
+    // On the reference layer, so that a paper template shows it, but never
+    // exported: the fretboard records a centre line of its own.
     d.drawLine(styleCentreLine, 0.0f, -10.0f, 0.0f, single(L + 10.0), Side::AsPassed,
-               Layer::Reflines);
+               Layer::Reflines, StrokeUse::Shown);
 
     if (!working)
         return;

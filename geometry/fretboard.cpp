@@ -83,9 +83,9 @@ float plus(float a, double b) {
 }
 
 // A line across the fingerboard at height y, edge to edge.
-void fretLine(Document& doc, float y, bool recordOnly) {
+void fretLine(Document& doc, float y, StrokeUse use) {
     float x = boardHalfWidthAt(doc.neck, y);
-    doc.drawing.drawLine(styleOutline, -x, y, x, y, Side::AsPassed, Layer::Frets, recordOnly);
+    doc.drawing.drawLine(styleOutline, -x, y, x, y, Side::AsPassed, Layer::Frets, use);
 }
 
 // The crown of the fretwire at fret height y in the side view: the arc through
@@ -124,7 +124,7 @@ void drawFrets(Document& doc, int32_t count) {
     float top = plus(sideViewX(doc), p.fretboardThickness);
     for (int32_t i = 1; i <= count; ++i) {
         float y = fretY(doc, i);
-        fretLine(doc, y, false);
+        fretLine(doc, y, StrokeUse::ShownAndRecorded);
         fretLine(doc, plus(y, halfWire), RECORD_ONLY);
         fretLine(doc, plus(y, -halfWire), RECORD_ONLY);
         fretCrown(doc, top, y);

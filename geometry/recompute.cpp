@@ -54,10 +54,11 @@ MaybeProblem firstFailing(std::initializer_list<Rule> rules) {
     return std::nullopt;
 }
 
-bool entitiesFinite(const EntityList& list) {
-    for (const Entity& e : list.entities()) {
-        for (float v : e.v) {
-            if (!std::isfinite(v))
+// Every number the exports would write is a finite single.
+bool recordedFinite(const StrokeList& strokes) {
+    for (const Stroke& s : recordedStrokes(strokes)) {
+        for (int i = 0; i < valueCount(s.kind); ++i) {
+            if (!std::isfinite(recordedValue(s, i)))
                 return false;
         }
     }
@@ -226,8 +227,6 @@ MaybeProblem checkNeckAndStrings(Document& doc) {
 // recorded.
 void drawDesign(Document& doc) {
     const DesignParameters& p = doc.params;
-    EntityList& entities = doc.drawing.entities;
-    entities.reset();
     drawOutline(doc, OutlineWhich::Snapshot);
     drawOutline(doc, OutlineWhich::Current);
 
@@ -237,8 +236,6 @@ void drawDesign(Document& doc) {
     // With a fretboard the bridge is marked with the board.
     if (p.hasFretboard == 0 && p.neckJoinsAtFret > 0 && p.scaleLength > 0.0f)
         drawBridgeMark(doc);
-
-    entities.end();
 }
 
 MaybeProblem runPass(Document& doc, DerivedValues& derived) {
@@ -249,7 +246,7 @@ MaybeProblem runPass(Document& doc, DerivedValues& derived) {
     solveFretboardEdges(doc.neck, doc.params);
     drawDesign(doc);
     derived = derivedValues(currentOutlineRecord(doc));
-    if (!entitiesFinite(doc.drawing.entities) || !derived.finite()) {
+    if (!recordedFinite(doc.drawing.strokes) || !derived.finite()) {
         derived = DerivedValues{};
         return problemOf(Check::OutOfRange);
     }
@@ -264,11 +261,12 @@ PassResult recompute(Document& doc) {
     PassResult result;
     result.problem = runPass(doc, result.derived);
     if (result.ok()) {
+        doc.drawing.complete = true;
         doc.outlineComplete = 1;
         doc.drawnParams = doc.params;
     }
     result.outline = currentOutlineRecord(doc);
-    result.entities = &doc.drawing.entities;
+    result.strokes = &doc.drawing.strokes;
     doc.drawing.paint();
     return result;
 }

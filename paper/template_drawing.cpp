@@ -1,5 +1,6 @@
 #include "paper/template_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "derive/contour.h"
@@ -30,12 +31,23 @@ bool clipSegment(const Bounds& b, double& x1, double& y1, double& x2, double& y2
     return true;
 }
 
-bool onArc(const TemplateStroke& s, double x, double y) {
+// A stroke's geometry in double precision on one side, mirror image made:
+// a line, an arc (circle (cx, cy, r) from angle `start` on by `sweep`,
+// counter-clockwise) or a point with the arms of its cross.
+struct Shape {
+    enum class Kind { Line, Arc, Point };
+    Kind kind = Kind::Line;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a line's ends; a point is (x1, y1)
+    double cx = 0, cy = 0, r = 0, start = 0, sweep = 0;
+    double arm = 0;  // a point's cross, model units to each side
+};
+
+bool onArc(const Shape& s, double x, double y) {
     return ccwSweep(s.start, std::atan2(y - s.cy, x - s.cx)) <= s.sweep;
 }
 
 // Whether the arc crosses the line x = at (vertical) or y = at between lo and hi.
-bool arcCrosses(const TemplateStroke& s, bool vertical, double at, double lo, double hi) {
+bool arcCrosses(const Shape& s, bool vertical, double at, double lo, double hi) {
     const double d = vertical ? at - s.cx : at - s.cy;
     if (std::fabs(d) > s.r)
         return false;
@@ -50,16 +62,16 @@ bool arcCrosses(const TemplateStroke& s, bool vertical, double at, double lo, do
     return false;
 }
 
-bool strokeTouches(const TemplateStroke& s, const Bounds& b) {
+bool shapeTouches(const Shape& s, const Bounds& b) {
     switch (s.kind) {
-        case TemplateStroke::Kind::Point:
+        case Shape::Kind::Point:
             return s.x1 + s.arm >= b.minX && s.x1 - s.arm <= b.maxX && s.y1 + s.arm >= b.minY &&
                    s.y1 - s.arm <= b.maxY;
-        case TemplateStroke::Kind::Line: {
+        case Shape::Kind::Line: {
             double x1 = s.x1, y1 = s.y1, x2 = s.x2, y2 = s.y2;
             return clipSegment(b, x1, y1, x2, y2);
         }
-        case TemplateStroke::Kind::Arc:
+        case Shape::Kind::Arc:
             break;
     }
     // An arc inside the rectangle has its start there; one that reaches in
@@ -72,35 +84,37 @@ bool strokeTouches(const TemplateStroke& s, const Bounds& b) {
            arcCrosses(s, false, b.maxY, b.minX, b.maxX);
 }
 
-bool finiteValues(const DisplayItem& it) {
-    for (float v : it.v) {
+bool finiteValues(const Stroke& it) {
+    for (double v : it.v) {
         if (!std::isfinite(v))
             return false;
     }
     return true;
 }
 
-// The strokes an item paints: as passed, mirrored about the centre line, or both.
-void addStrokes(const DisplayItem& it, double arm, std::vector<TemplateStroke>& out) {
-    const float* v = it.v;
+// The shapes an item paints: as passed, mirrored about the centre line, or
+// both. The mirror image is made in double precision here: paper needs the
+// true geometry, not the numbers a file records.
+void addShapes(const Stroke& it, double arm, std::vector<Shape>& out) {
+    const double* v = it.v;
     for (const int copy : {0, 1}) {
         const bool mirrored = copy == 1;
         if (mirrored ? !drawsMirror(it.side) : !drawsAsPassed(it.side))
             continue;
         const double m = mirrored ? -1.0 : 1.0;
-        TemplateStroke s;
+        Shape s;
         switch (it.kind) {
             case StrokeKind::Line:
                 s.x1 = m * v[0], s.y1 = v[1], s.x2 = m * v[2], s.y2 = v[3];
                 break;
             case StrokeKind::Point:
-                s.kind = TemplateStroke::Kind::Point;
+                s.kind = Shape::Kind::Point;
                 s.x1 = m * v[0], s.y1 = v[1];
-                s.arm = it.cross ? arm : 0.0;
+                s.arm = it.marker == PointMarker::Cross ? arm : 0.0;
                 break;
             case StrokeKind::Circle:
             case StrokeKind::Arc: {
-                s.kind = TemplateStroke::Kind::Arc;
+                s.kind = Shape::Kind::Arc;
                 s.cx = m * v[0], s.cy = v[1], s.r = std::fabs(v[2]);
                 s.sweep = it.kind == StrokeKind::Circle ? CIRCLE_RADIANS : ccwSweep(v[3], v[4]);
                 // The mirror image runs the other way round from pi - a2.
@@ -114,38 +128,38 @@ void addStrokes(const DisplayItem& it, double arm, std::vector<TemplateStroke>& 
     }
 }
 
-void addToBounds(const TemplateStroke& s, Bounds& b) {
+void addToBounds(const Shape& s, Bounds& b) {
     switch (s.kind) {
-        case TemplateStroke::Kind::Line:
+        case Shape::Kind::Line:
             b.add(s.x1, s.y1);
             b.add(s.x2, s.y2);
             return;
-        case TemplateStroke::Kind::Point:
+        case Shape::Kind::Point:
             b.add(s.x1 - s.arm, s.y1 - s.arm);
             b.add(s.x1 + s.arm, s.y1 + s.arm);
             return;
-        case TemplateStroke::Kind::Arc:
+        case Shape::Kind::Arc:
             b.addArc(s.cx, s.cy, s.r, s.start, s.sweep);
             return;
     }
 }
 
-bool isCentreLine(const DisplayItem& it) {
+bool isCentreLine(const Stroke& it) {
     return it.kind == StrokeKind::Line && it.style == &styleCentreLine;
 }
 
-// The strokes of a loop's edges; an arc turning clockwise is the same arc
+// The shapes of a loop's edges; an arc turning clockwise is the same arc
 // run counter-clockwise from its other end.
-void addLoopStrokes(const Contour& loop, std::vector<TemplateStroke>& out) {
+void addLoopShapes(const Contour& loop, std::vector<Shape>& out) {
     for (size_t i = 0; i < loop.edges.size(); ++i) {
         const ContourEdge& from = loop.edges[i];
         const ContourEdge& to = loop.next(i);
-        TemplateStroke s;
+        Shape s;
         if (from.sweep == 0.0) {
             s.x1 = from.x, s.y1 = from.y, s.x2 = to.x, s.y2 = to.y;
         } else {
             const EdgeArc arc = edgeArc(from, to);
-            s.kind = TemplateStroke::Kind::Arc;
+            s.kind = Shape::Kind::Arc;
             s.cx = arc.cx, s.cy = arc.cy, s.r = arc.r;
             s.start = from.sweep > 0.0 ? arc.start : arc.start + from.sweep;
             s.sweep = std::fabs(from.sweep);
@@ -154,13 +168,18 @@ void addLoopStrokes(const Contour& loop, std::vector<TemplateStroke>& out) {
     }
 }
 
+// A point's cross in model units: its arms in points on paper.
+double crossArm(const TemplateDrawing& d) {
+    return POINT_CROSS_ARM / d.pointsPerUnit;
+}
+
 }  // namespace
 
 void addTemplateLoop(TemplateDrawing& d, const Contour& loop) {
-    const size_t first = d.strokes.size();
-    addLoopStrokes(loop, d.strokes);
-    for (size_t i = first; i < d.strokes.size(); ++i)
-        addToBounds(d.strokes[i], d.extent);
+    std::vector<Shape> shapes;
+    addLoopShapes(loop, shapes);
+    for (const Shape& s : shapes)
+        addToBounds(s, d.extent);
     d.loops.push_back(loop);
 }
 
@@ -169,61 +188,64 @@ TemplateDrawing stripDrawing(const SideStrip& strip, LengthUnit unit) {
     d.millimetresPerUnit = UnitScale(unit, LengthUnit::Millimetre)(1.0);
     d.pointsPerUnit = d.millimetresPerUnit * 72.0 / 25.4;
     addTemplateLoop(d, strip.outline);
-    // The ticks lie inside the outline; as strokes they also keep a tile
-    // that holds only ticks and numbers in the template.
-    for (const TemplateLine& t : strip.ticks) {
-        TemplateStroke s;
-        s.x1 = t.x1, s.y1 = t.y1, s.x2 = t.x2, s.y2 = t.y2;
-        d.strokes.push_back(s);
-    }
+    // The ticks lie inside the outline; they also keep a tile that holds only
+    // ticks and numbers in the template.
     d.lines = strip.ticks;
     d.texts = strip.texts;
     return d;
 }
 
 bool TemplateDrawing::touches(const Bounds& rect) const {
-    for (const TemplateStroke& s : strokes) {
-        if (strokeTouches(s, rect))
-            return true;
+    std::vector<Shape> shapes;
+    for (const Stroke& item : items)
+        addShapes(item, crossArm(*this), shapes);
+    for (const Contour& loop : loops)
+        addLoopShapes(loop, shapes);
+    for (const TemplateLine& t : lines) {
+        Shape s;
+        s.x1 = t.x1, s.y1 = t.y1, s.x2 = t.x2, s.y2 = t.y2;
+        shapes.push_back(s);
     }
-    return false;
+    return std::any_of(shapes.begin(), shapes.end(),
+                       [&](const Shape& s) { return shapeTouches(s, rect); });
 }
 
-TemplateDrawing templateDrawing(const DisplayList& display, int32_t units) {
+TemplateDrawing templateDrawing(const StrokeList& strokes, int32_t units) {
     TemplateDrawing d;
     d.millimetresPerUnit = units == 1 ? 10.0 : 25.4;
     d.pointsPerUnit = 72.0 * d.millimetresPerUnit / 25.4;
-    const double arm = POINT_CROSS_ARM / d.pointsPerUnit;
-    DisplayList centreLines;
-    for (const DisplayItem& it : display) {
-        if (it.layer == Layer::None || !finiteValues(it))
+    const double arm = crossArm(d);
+    std::vector<Shape> shapes;
+    StrokeList centreLines;
+    for (const Stroke& it : strokes) {
+        if (!it.shown() || it.layer == Layer::None || !finiteValues(it))
             continue;
         if (isCentreLine(it)) {
             centreLines.push_back(it);
             continue;
         }
         d.items.push_back(it);
-        addStrokes(it, arm, d.strokes);
+        addShapes(it, arm, shapes);
     }
-    for (const TemplateStroke& s : d.strokes)
+    for (const Shape& s : shapes)
         addToBounds(s, d.extent);
     if (d.extent.empty)
         return d;
-    // Each copy of a centre line becomes a line of its own, cut to the extent.
-    for (const DisplayItem& it : centreLines) {
-        std::vector<TemplateStroke> copies;
-        addStrokes(it, arm, copies);
-        for (TemplateStroke& s : copies) {
+    // Each copy of a centre line becomes a line of its own, cut to the extent
+    // in double precision.
+    for (const Stroke& it : centreLines) {
+        std::vector<Shape> copies;
+        addShapes(it, arm, copies);
+        for (Shape& s : copies) {
             if (!clipSegment(d.extent, s.x1, s.y1, s.x2, s.y2))
                 continue;
-            DisplayItem cut = it;
+            Stroke cut = it;
             cut.side = Side::AsPassed;
-            cut.v[0] = static_cast<float>(s.x1);
-            cut.v[1] = static_cast<float>(s.y1);
-            cut.v[2] = static_cast<float>(s.x2);
-            cut.v[3] = static_cast<float>(s.y2);
+            cut.v[0] = s.x1;
+            cut.v[1] = s.y1;
+            cut.v[2] = s.x2;
+            cut.v[3] = s.y2;
             d.items.push_back(cut);
-            d.strokes.push_back(s);
         }
     }
     return d;

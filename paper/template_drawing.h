@@ -6,20 +6,9 @@
 #include "derive/bounds.h"
 #include "derive/contour.h"
 #include "derive/side_strips.h"
-#include "render/display_list.h"
+#include "render/stroke.h"
 
 namespace bowlyn {
-
-// One stroke of a template's drawing in model units, mirror images made
-// explicit: a line, an arc (circle (cx, cy, r) from angle `start` on by
-// `sweep`, counter-clockwise) or a point with the arms of its cross.
-struct TemplateStroke {
-    enum class Kind { Line, Arc, Point };
-    Kind kind = Kind::Line;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // a line's ends; a point is (x1, y1)
-    double cx = 0, cy = 0, r = 0, start = 0, sweep = 0;
-    double arm = 0;  // a point's cross, model units to each side
-};
 
 // What a paper template shows of a complete pass: every item the pass painted
 // on a recorded layer (body with cutaway and sound hole, centre and reference
@@ -28,24 +17,24 @@ struct TemplateStroke {
 // so that it crosses the whole window; on paper it is cut to the extent of
 // the rest, or it would add a row of sheets holding nothing but dashes.
 struct TemplateDrawing {
-    DisplayList items;
+    StrokeList items;             // the centre line cut in double precision
     double pointsPerUnit = 72.0;  // 72 in an inch design, 72 / 2.54 in a centimetre one
     double millimetresPerUnit = 25.4;
-    Bounds extent;                        // model units; crosses' arms included
-    std::vector<TemplateStroke> strokes;  // the geometry of everything drawn, for `touches`
+    Bounds extent;  // model units; crosses' arms included
     // Drawn after the items, in double precision: exact closed outlines (the
     // mould, a side strip), a strip's ticks and its texts.
     std::vector<Contour> loops;
     std::vector<TemplateLine> lines;
     std::vector<TemplateText> texts;
 
-    // Whether any stroke passes through the rectangle (model units).
+    // Whether anything drawn passes through the rectangle (model units): an
+    // item, a loop or a tick.
     bool touches(const Bounds& rect) const;
 };
 
-// The template drawing of a pass's display list in a design of `units` (0
-// inch, 1 centimetre).
-TemplateDrawing templateDrawing(const DisplayList& display, int32_t units);
+// The template drawing of a pass's strokes in a design of `units` (0 inch,
+// 1 centimetre).
+TemplateDrawing templateDrawing(const StrokeList& strokes, int32_t units);
 
 // Adds a closed outline in the drawing's units (the mould round the body),
 // widening its extent.

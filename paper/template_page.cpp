@@ -101,7 +101,7 @@ void paintMarks(cairo_t* cr, const TemplateDrawing& d, const PaintView& view) {
     cairo_set_dash(cr, nullptr, 0, 0.0);
     double px = 0, py = 0;
     for (const Contour& loop : d.loops) {
-        if (loop.layer == "mould")
+        if (loop.layer == Layer::Mould)
             cairo_set_source_rgb(cr, 0.0, 0.5, 0.5);
         else
             cairo_set_source_rgb(cr, 0.0, 0.0, 0.0);

@@ -306,8 +306,8 @@ PlanResult planTemplate(const SolvedDesign& design, const TemplateSettings& sett
         return r;
     plan.settings = settings;
     plan.unit = settings.unit.value_or(designUnit(design.units));
-    if (design.display != nullptr)
-        plan.drawing = templateDrawing(*design.display, design.units);
+    if (design.strokes != nullptr)
+        plan.drawing = templateDrawing(*design.strokes, design.units);
     if (plan.drawing.extent.empty) {
         r.problem = "The design has nothing to draw.";
         return r;

@@ -87,7 +87,7 @@ bool DrawingView::toModel(double px, double py, double& x, double& y) const {
     return true;
 }
 
-void DrawingView::paint(cairo_t* cr, const DisplayList& list) const {
+void DrawingView::paint(cairo_t* cr, const StrokeList& list) const {
     paintBackground(cr, width_, height_);
     if (paintView().scale > 0.0)
         Painter(cr, paintView()).paint(list);

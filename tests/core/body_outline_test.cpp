@@ -19,6 +19,9 @@ using testing::setDreadnoughtBody;
 using testing::setOmBody;
 using testing::TestDocument;
 
+constexpr StrokeKind A = StrokeKind::Arc, L = StrokeKind::Line, C = StrokeKind::Circle,
+                     P = StrokeKind::Point;
+
 std::vector<std::string> labelTexts(const Form& form) {
     std::vector<std::string> texts;
     for (const char* label : derivedValueLabels)
@@ -164,18 +167,19 @@ TEST(BodyOutline, ZeroOffsetsGiveStraightTailAndShoulder) {
     EXPECT_EQ(labels[6], " ");
     EXPECT_EQ(labels[2], "2.38,5.12");
 
-    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    const StrokeList e = t.entities();
     ASSERT_GE(e.size(), 2u);
-    EXPECT_EQ(e[0].kind, 2.0f);  // tail line out to the lower bout centre's x
-    EXPECT_EQ(e[0].layer, 2.0f);
+    EXPECT_EQ(e[0].kind, StrokeKind::Line);  // tail line out to the lower bout centre's x
+    EXPECT_EQ(e[0].layer, Layer::Body);
     EXPECT_EQ(e[0].v[0], 0.0f);
     EXPECT_EQ(e[0].v[2], 7.5f - 5.12f);
     EXPECT_EQ(e[0].v[1], 0.0f);
     EXPECT_EQ(e[0].v[3], 0.0f);
     // The shoulder line from the end of the flat to the upper bout centre's x.
     bool shoulder = false;
-    for (const Entity& en : e) {
-        if (en.kind == 2.0f && en.v[0] == 1.25f && en.v[1] == 19.4f && en.v[3] == 19.4f) {
+    for (const Stroke& en : e) {
+        if (en.kind == StrokeKind::Line && en.v[0] == 1.25f && en.v[1] == 19.4f &&
+            en.v[3] == 19.4f) {
             EXPECT_EQ(en.v[2], 5.625f - 2.76f);
             shoulder = true;
         }
@@ -189,20 +193,20 @@ TEST(BodyOutline, OmEntityList) {
     setOmBody(t.doc.params);
     t.doc.params.soundHoleXOffset = 1.5f;
     recomputeAndShow(t.doc);
-    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    const StrokeList e = t.entities();
     // Ten outline pieces on both halves, then the sound hole circle and its centre.
-    const float kinds[] = {3, 3, 2, 2, 3, 3, 3, 3, 2, 2, 3, 3, 3, 3, 3, 3, 3, 3, 2, 2, 4, 1};
+    const StrokeKind kinds[] = {A, A, L, L, A, A, A, A, L, L, A, A, A, A, A, A, A, A, L, L, C, P};
     ASSERT_EQ(e.size(), std::size(kinds));
     for (size_t i = 0; i < e.size(); ++i) {
         EXPECT_EQ(e[i].kind, kinds[i]) << i;
-        EXPECT_EQ(e[i].layer, 2.0f) << i;
+        EXPECT_EQ(e[i].layer, Layer::Body) << i;
     }
-    EXPECT_TRUE(t.doc.drawing.entities.ended());
+    EXPECT_TRUE(t.doc.drawing.complete);
     // Tail arc and its mirror image: from the tail point, in degrees.
-    EXPECT_EQ(e[0].v[3], 270.0f);
+    EXPECT_EQ(recordedValue(e[0], 3), 270.0f);
     EXPECT_NEAR(e[0].v[2], 15.7446f, 1e-3f);
     EXPECT_EQ(e[1].v[0], -e[0].v[0]);
-    EXPECT_EQ(e[1].v[4], 270.0f);
+    EXPECT_EQ(recordedValue(e[1], 4), 270.0f);
     // Sound hole drawn once at its own x.
     EXPECT_EQ(e[20].v[0], 1.5f);
     EXPECT_EQ(e[20].v[1], 13.5f);
@@ -223,7 +227,7 @@ TEST(BodyOutline, NoNeckFlatAndNoSoundHole) {
     t.doc.params.soundHoleOffset = 5;
     recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
-    EXPECT_EQ(t.doc.drawing.entities.size(), 18u);
+    EXPECT_EQ(t.entities().size(), 18u);
     // The shoulder arc now starts on the centre line.
     EXPECT_EQ(t.doc.outline.shoulderArc.cx, 0.0f);
     EXPECT_EQ(t.doc.outline.neckFlat.x2, 0.0f);
@@ -235,13 +239,13 @@ TEST(BodyOutline, CutawaySideLeavesTheUpperBodyToTheMirroredHalf) {
     t.doc.params.hasCutaway = 1;
     t.doc.outline = solveBodyOutline(t.doc.params, bodyCircles(t.doc.params));
     t.doc.soundHole = {};
-    t.doc.drawing.entities.reset();
+    t.doc.drawing.clearPicture();
     drawOutline(t.doc, OutlineWhich::Current);
-    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    const StrokeList e = t.entities();
     ASSERT_GE(e.size(), 17u);
     // Both halves up to the secondary upper bout arc; the shoulder, the
     // primary upper bout arc and the neck flat on the negative side only.
-    const float kinds[] = {3, 3, 2, 2, 3, 3, 3, 3, 2, 2, 3, 3, 3, 3, 3, 3, 2};
+    const StrokeKind kinds[] = {A, A, L, L, A, A, A, A, L, L, A, A, A, A, A, A, L};
     for (size_t i = 0; i < std::size(kinds); ++i)
         EXPECT_EQ(e[i].kind, kinds[i]) << i;
     EXPECT_LT(e[12].v[0], 0.0f);    // shoulder
@@ -303,8 +307,8 @@ TEST(BodyOutline, FinalDrawingLeavesOutTheConstructionAids) {
     EXPECT_GT(f.centreLine, 500);
     EXPECT_GT(f.outline, 1000);
     // The exported content does not depend on the mode.
-    const auto& we = working.doc.drawing.entities.entities();
-    const auto& fe = final.doc.drawing.entities.entities();
+    const StrokeList we = working.entities();
+    const StrokeList fe = final.entities();
     ASSERT_EQ(we.size(), fe.size());
     for (size_t i = 0; i < we.size(); ++i) {
         for (int k = 0; k < 5; ++k)
@@ -416,8 +420,8 @@ TEST(Snapshot, DrawnUnderTheOutlineAlignedAtTheNeckEnd) {
     const size_t entitiesBefore = 22;
     recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
-    EXPECT_EQ(t.doc.drawing.view.originY, 640.0f);             // put back
-    EXPECT_EQ(t.doc.drawing.entities.size(), entitiesBefore);  // nothing recorded
+    EXPECT_EQ(t.doc.drawing.view.originY, 640.0f);   // put back
+    EXPECT_EQ(t.entities().size(), entitiesBefore);  // nothing recorded
     // 620 / 19.2 px per unit: the snapshot's neck end at row 20 puts its tail
     // 6 pixels below the current one (rows 645 and 646 at the centre line).
     const DrawingSurface& s = t.doc.drawing.surface;

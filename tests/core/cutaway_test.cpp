@@ -199,28 +199,29 @@ TEST(CutawayChecks, FloorWithoutLengthIsAnInternalError) {
 }
 
 // End points of the recorded lines and arcs of one layer.
-std::vector<std::pair<float, float>> endPoints(const std::vector<Entity>& entities, float layer) {
+std::vector<std::pair<float, float>> endPoints(const StrokeList& entities, Layer layer) {
     std::vector<std::pair<float, float>> points;
     const double toRadians = PI_SINGLE / 180.0;
-    for (const Entity& e : entities) {
+    for (const Stroke& e : entities) {
         if (e.layer != layer)
             continue;
-        if (e.kind == static_cast<float>(EntityKind::Line)) {
+        if (e.kind == StrokeKind::Line) {
             points.push_back({e.v[0], e.v[1]});
             points.push_back({e.v[2], e.v[3]});
-        } else if (e.kind == static_cast<float>(EntityKind::Arc)) {
-            for (int k : {3, 4})
-                points.push_back(
-                    {static_cast<float>(e.v[0] + e.v[2] * std::cos(e.v[k] * toRadians)),
-                     static_cast<float>(e.v[1] + e.v[2] * std::sin(e.v[k] * toRadians))});
+        } else if (e.kind == StrokeKind::Arc) {
+            for (int k : {3, 4}) {
+                const double a = recordedValue(e, k) * toRadians;
+                points.push_back({static_cast<float>(e.v[0] + e.v[2] * std::cos(a)),
+                                  static_cast<float>(e.v[1] + e.v[2] * std::sin(a))});
+            }
         }
     }
     return points;
 }
 
 // Every end of the outline meets another end: the outline is closed.
-void expectClosed(const std::vector<Entity>& entities) {
-    auto points = endPoints(entities, 2.0f);
+void expectClosed(const StrokeList& entities) {
+    auto points = endPoints(entities, Layer::Body);
     for (size_t i = 0; i < points.size(); ++i) {
         bool met = false;
         for (size_t j = 0; j < points.size() && !met; ++j)
@@ -292,9 +293,10 @@ TEST(CutawayPresets, ConstructionIsPaintedButNeverRecorded) {
         PresetPass working(row, {}, 0), final(row, {}, 1);
         ASSERT_EQ(working.status(), STATUS_OK);
         ASSERT_EQ(final.status(), STATUS_OK);
-        ASSERT_EQ(working.entities().size(), final.entities().size());
-        for (size_t i = 0; i < working.entities().size(); ++i) {
-            const Entity &a = working.entities()[i], &b = final.entities()[i];
+        const StrokeList we = working.entities(), fe = final.entities();
+        ASSERT_EQ(we.size(), fe.size());
+        for (size_t i = 0; i < we.size(); ++i) {
+            const Stroke &a = we[i], &b = fe[i];
             EXPECT_EQ(a.kind, b.kind);
             EXPECT_EQ(a.layer, b.layer);
             for (int k = 0; k < 5; ++k)
@@ -335,9 +337,9 @@ TEST(CutawayPresets, FlorentineEndingOnTheNeckFlatSplitsIt) {
     ASSERT_EQ(c.widthHit, UPPER_NECK_FLAT);
     const float L = pass.doc.params.bodyLength, hNF = pass.doc.params.neckFlatHalfLength;
     int pieces = 0;
-    for (const Entity& e : pass.entities()) {
-        if (e.layer != 2.0f || e.kind != static_cast<float>(EntityKind::Line) || e.v[1] != L ||
-            e.v[3] != L || e.v[2] < 0.0f)
+    for (const Stroke& e : pass.entities()) {
+        if (e.layer != Layer::Body || e.kind != StrokeKind::Line || e.v[1] != L || e.v[3] != L ||
+            e.v[2] < 0.0f)
             continue;
         ++pieces;
         bool toA = e.v[0] == 0.0f && e.v[2] == c.edgeTop.x;
@@ -361,7 +363,7 @@ TEST(CutawayPresets, SnapshotCutawayIsPaintedWithoutLabelsOrRecords) {
     PresetPass pass(ABG_VENETIAN);
     ASSERT_EQ(pass.status(), STATUS_OK);
     const std::string pointLabel = pass.form.text("labelCutawayVenetianPointCenterPointData");
-    const std::vector<Entity> before = pass.entities();
+    const StrokeList before = pass.entities();
     pass.doc.snapshot = currentOutlineRecord(pass.doc);
     pass.doc.showSnapshot = 1;
     pass.doc.params.cutawayPointRadius = 1.0f;

@@ -167,7 +167,7 @@ struct Image {
             cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
         return (reinterpret_cast<const uint32_t*>(row)[x] >> 8) & 0xFF;
     }
-    void paint(const PaintView& view, const DisplayList& list) {
+    void paint(const PaintView& view, const StrokeList& list) {
         cairo_t* cr = cairo_create(s);
         paintBackground(cr, cairo_image_surface_get_width(s), cairo_image_surface_get_height(s));
         Painter(cr, view).paint(list);
@@ -187,8 +187,8 @@ TEST(Painter, AZoomedViewPaintsWhatALargerAreaShowsInItsPlace) {
     v.setFitted(t.doc.drawing.view);
     v.zoomAbout(400, 250, 4.0);
     Image small(660), large(1320);
-    small.paint(v.paintView(), t.doc.drawing.display);
-    large.paint(v.paintView(), t.doc.drawing.display);
+    small.paint(v.paintView(), t.doc.drawing.strokes);
+    large.paint(v.paintView(), t.doc.drawing.strokes);
     int differing = 0, inked = 0;
     for (int y = 4; y < 656; ++y) {
         for (int x = 4; x < 656; ++x) {
@@ -211,7 +211,7 @@ TEST(Painter, AHugeCircleShowsWhereItCrossesAFreeView) {
         view.originX = 100 - r;  // the circle's right edge on column 100
         view.originY = 100;
         Image image(200);
-        image.paint(view, d.display);
+        image.paint(view, d.strokes);
         EXPECT_LT(image.green(100, 100), 100) << r;
         EXPECT_LT(image.green(100, 20), 100) << r;
         EXPECT_EQ(image.green(150, 100), 255) << r;

@@ -165,7 +165,7 @@ inline OutlineRecord rectangleBody(float halfWidth, float length) {
 
 // The closed loop of a test body, which must close.
 inline Contour closedBody(const OutlineRecord& r) {
-    const LoopResult loop = closeLoop("body", "body", bodyPieces(r));
+    const LoopResult loop = closeLoop("body", Layer::Body, bodyPieces(r));
     EXPECT_EQ(loop.problem, "");
     return loop.contour;
 }

@@ -33,7 +33,7 @@ std::string passResult(Document& doc) {
     for (const char* label : derivedValueLabels)
         r += doc.form.text(label) + "\n";
     if (doc.outlineComplete == 1)
-        r += dxfText(doc.drawing.entities).value_or("unwritable");
+        r += plainDxfText(doc.drawing.strokes).value_or("unwritable");
     return r;
 }
 

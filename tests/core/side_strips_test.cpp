@@ -72,7 +72,7 @@ TEST(SideStrips, EveryPresetsStripsAreAsLongAsTheirSidesAndEndAtTheDepths) {
         for (const SideStrip& strip : result.strips) {
             SCOPED_TRACE(strip.name);
             expectEndsAtTheDepths(strip, depth);
-            EXPECT_EQ(strip.outline.layer, "sides");
+            EXPECT_EQ(strip.outline.layer, Layer::Sides);
             // A tick and its distance at every whole inch or 2 cm inside.
             const double step = solved.units == 1 ? 2.0 : 1.0;
             const size_t ticks = static_cast<size_t>(std::ceil(strip.length / step)) - 1;

@@ -115,7 +115,7 @@ TEST(TemplateDepths, TheMouldJoinsTheDrawingAndRefusalsReachThePlan) {
     ASSERT_EQ(r.problem, "");
     const TemplateDrawing& d = r.plan.drawing;
     ASSERT_EQ(d.loops.size(), 1u);
-    EXPECT_EQ(d.loops.front().layer, "mould");
+    EXPECT_EQ(d.loops.front().layer, Layer::Mould);
     EXPECT_NEAR(d.extent.minX, body.minX - 20.0 / 25.4, 1e-9);
     EXPECT_NEAR(d.extent.maxX, body.maxX + 20.0 / 25.4, 1e-9);
     EXPECT_NEAR(d.extent.minY, body.minY - 20.0 / 25.4, 1e-9);

@@ -89,7 +89,7 @@ TEST_F(TypedValues, EnterCommitsAndRedrawsInTheCurrentMode) {
 // DXF both hold 25, whatever entry of a shared group was typed into.
 TEST_F(TypedValues, SaveExportAndSnapshotReadTheTypedValue) {
     press("buttonTryIt");
-    const std::string before = dxfText(doc().drawing.entities).value();
+    const std::string before = plainDxfText(doc().drawing.strokes).value();
     type("entryLength", "25");
     const std::string file = temp("om.bowlyn"), dxf = temp("om.dxf");
     dialogs.files = {file, dxf};
@@ -97,7 +97,7 @@ TEST_F(TypedValues, SaveExportAndSnapshotReadTheTypedValue) {
     activate("menuExportDXF");
     EXPECT_NE(contents(file).find("\r\nBody length,25\r\n"), std::string::npos);
     EXPECT_EQ(doc().params.bodyLength, 25.0f);
-    EXPECT_EQ(contents(dxf), dxfText(doc().drawing.entities).value());
+    EXPECT_EQ(contents(dxf), plainDxfText(doc().drawing.strokes).value());
     EXPECT_NE(contents(dxf), before);
     EXPECT_EQ(text("labelUBCenterData"), "2.87,21.99");  // drawn as exported
 
