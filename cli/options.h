@@ -24,6 +24,7 @@ struct Options {
     std::string paper;                     // --paper a4|letter|a3|tabloid|full, "" when not given
     std::optional<double> overlap;         // --overlap MM
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
+    std::optional<int> size;               // --size PIXELS of a thumbnail
     bool help = false;
 };
 
