@@ -472,26 +472,6 @@ TEST_F(Cli, RenderWritesTheImageAndOverlaysShowOnlyInTheWorkingDrawing) {
     EXPECT_EQ(noSnapshot.status, 2);
 }
 
-TEST_F(Cli, ThumbnailWritesThePictureAskedForOrNothing) {
-    // The longer side of an OM is its length: the height of the picture.
-    auto height = [&](const std::string& png) {
-        return png.size() < 24 ? 0u
-                               : (static_cast<unsigned char>(png[22]) << 8) |
-                                     static_cast<unsigned char>(png[23]);
-    };
-    CliResult r = run({"thumbnail", "preset:OM", "-o", dir + "om.png", "--size", "128"});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(height(read(dir + "om.png")), 128u);
-    EXPECT_EQ(run({"thumbnail", "preset:OM", "-o", dir + "big.png"}).status, 0);
-    EXPECT_EQ(height(read(dir + "big.png")), 256u);
-
-    CliResult problem =
-        run({"thumbnail", "preset:OM", "-o", dir + "bad.png", "--set", "Waist width=30"});
-    EXPECT_EQ(problem.status, 1);
-    EXPECT_EQ(problem.err.rfind("Problem: ", 0), 0u) << problem.err;
-    EXPECT_FALSE(fs::exists(dir + "bad.png"));
-}
-
 TEST_F(Cli, ConvertWritesADesignOnlyFromUsablePoints) {
     write("negative.txt", "-1,4\r\n2,-3\r\nnot a point\r\n");
     CliResult none = run({"convert", dir + "negative.txt", "-o", dir + "none.bowlyn"});
