@@ -37,10 +37,11 @@ std::optional<std::string> thumbnailPng(const SolvedDesign& design, int size) {
         return std::nullopt;
 
     // Lines a little heavier on a large image, so that the outline reads at
-    // any size; the margin keeps the outermost line whole.
+    // any size; dashes and the crosses of points in the proportions of the
+    // 660 image. The margin keeps the outermost line whole.
     PaintView view;
     view.lineWidth = std::max(1.0, size / 256.0);
-    view.stylePixel = view.lineWidth;
+    view.stylePixel = size / static_cast<double>(DRAWING_WIDTH);
     const double margin = view.lineWidth + 1.0;
     view.scale = (size - 2.0 * margin) / longer;
     const auto side = [&](double length) {
