@@ -20,6 +20,8 @@ _bowlyn_cli_designs() {
     for name in "${others[@]}"; do
         [[ $name == "$cur"* ]] && COMPREPLY+=("$name")
     done
+    # Quoted as file names are: preset names hold spaces and quotes.
+    compopt -o filenames
     # Only the part after the colon is replaced on the command line.
     __ltrim_colon_completions "$cur"
 }
