@@ -238,6 +238,20 @@ TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
     EXPECT_NEAR(y, 5.0, 1.0 / doc().drawing.view.scaleX);
     EXPECT_EQ(text("labelStatusText"), "Status: OK");  // the status keeps its message
 
+    // Panned far away, x and y take a line each rather than run on past the
+    // label's width under the status line.
+    area().panBy(-1e7, 1e7);
+    pointerAt(px, py);
+    ASSERT_TRUE(area().view().toModel(px, py, x, y));
+    std::string far = pointerText(x, y);
+    EXPECT_EQ(text("labelCursorPosition"), far.replace(far.find("  "), 2, "\n"));
+    GtkRequisition size;
+    gtk_widget_size_request(widget("labelCursorPosition"), &size);
+    PangoLayout* shown = gtk_label_get_layout(GTK_LABEL(widget("labelCursorPosition")));
+    int width = 0;
+    pango_layout_get_pixel_size(shown, &width, nullptr);
+    EXPECT_LE(width, size.width);
+
     GdkEvent* leave = gdk_event_new(GDK_LEAVE_NOTIFY);
     send(leave);
     EXPECT_EQ(text("labelCursorPosition"), " ");
