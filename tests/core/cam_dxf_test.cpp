@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "export/depth_settings.h"
 #include "export/export_file.h"
 #include "export/export_numbers.h"
 #include "export_test_support.h"
@@ -134,6 +135,33 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
     EXPECT_NE(camDxfText(d).find("POLYLINE\r\n  8\r\nbody\r\n 66\r\n1\r\n 10\r\n0\r\n 20\r\n0\r\n"
                                  " 30\r\n0\r\n 70\r\n1\r\n"),
               std::string::npos);
+}
+
+// Strips below the drawing make the file larger, never the body's own
+// numbers coarser: in millimetres the OM's body keeps 10 decimals, which the
+// whole file, beyond 1000 mm with a strip as deep as the body is long, would
+// cut to 9.
+TEST(CamDxf, SideStripsNeverCoarsenTheBodysNumbers) {
+    auto t = presetAfterPass(presetByName("OM"));
+    const SolvedDesign plain = solvedOrFail(*t);
+    SolvedDesign deep = plain;
+    deep.depth = readDepthSettings("19.4", "19.4", "", plain.body.bodyLength);  // the deepest
+    ASSERT_TRUE(deep.depth.hasDepths());
+    const struct {
+        ExportFormat format;
+        const char *from, *to;
+    } formats[] = {{ExportFormat::CamDxf, "POLYLINE\r\n  8\r\nbody", "SEQEND"},
+                   {ExportFormat::Svg, "<g id=\"body\"", "</g>"}};
+    for (const auto& f : formats) {
+        const std::string a = exportText(plain, f.format, LengthUnit::Millimetre, "").text;
+        const std::string b = exportText(deep, f.format, LengthUnit::Millimetre, "").text;
+        ASSERT_NE(b.find("sides"), std::string::npos);
+        const auto body = [&](const std::string& text) {
+            const size_t from = text.find(f.from);
+            return text.substr(from, text.find(f.to, from) - from);
+        };
+        EXPECT_EQ(body(a), body(b));
+    }
 }
 
 TEST(CamDxf, UnitsConvertExactly) {
