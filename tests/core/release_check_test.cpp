@@ -82,11 +82,7 @@ TEST(ReleaseCheck, ErrorPagesAndBrokenTransfersGiveZero) {
     }
     {
         // A redirect is not followed, and its own body is no answer either.
-        LoopbackServer server([](int fd, const std::atomic<bool>&) {
-            writeAll(fd,
-                     "HTTP/1.1 302 Found\r\nLocation: file:///etc/passwd\r\n"
-                     "Content-Length: 3\r\nConnection: close\r\n\r\n9.9");
-        });
+        LoopbackServer server(answer("302 Found\r\nLocation: file:///etc/passwd", "9.9"));
         EXPECT_EQ(checkForUpdateAt(server.url()), 0.0);
         EXPECT_EQ(server.requests(), 1);
     }
