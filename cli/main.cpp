@@ -1,7 +1,6 @@
 // bowlyn-cli: the program's core without a window. Loads a design, applies
 // field changes, runs one recompute pass and reports, renders, saves,
 // exports or measures it; converts transcription points into a design.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -181,7 +180,16 @@ int check(Document& doc, const Options& options) {
     const std::array<std::string, 11> texts = derivedValueTexts(result.derived);
     for (size_t i = 0; i < texts.size(); ++i)
         std::cout << derivedValueLabels[i] << '\t' << texts[i] << '\n';
-    return passExit(result);
+    if (!result.ok())
+        return EXIT_PROBLEM;
+    // The outline is sound; a depth that measure and export would refuse is
+    // refused here too, after it, as measure does.
+    const std::string depthProblem = designDepths(doc).problem;
+    if (!depthProblem.empty()) {
+        std::cerr << depthProblem << '\n';
+        return EXIT_PROBLEM;
+    }
+    return EXIT_OK;
 }
 
 int render(Document& doc, const Options& options) {
@@ -209,12 +217,12 @@ PassResult runFinalPass(Document& doc, const Options& options) {
     return recompute(doc);
 }
 
-// One final-drawing pass; false (with the refusal on stderr) when it did not
-// produce a complete outline.
-bool finalPass(Document& doc, const Options& options) {
+// One final-drawing pass; false (with the refusal naming `extension` on
+// stderr) when it did not produce a complete outline.
+bool finalPass(Document& doc, const Options& options, const char* extension) {
     if (runFinalPass(doc, options).ok())
         return true;
-    std::cerr << OUTLINE_INCOMPLETE_MESSAGE << '\n';
+    std::cerr << outlineIncompleteMessage(extension) << '\n';
     return false;
 }
 
@@ -223,18 +231,16 @@ std::optional<LengthUnit> chosenUnit(const Options& options) {
 }
 
 // The name an export writes: a name without .dxf, .svg or .pdf (any case)
-// gets the extension of what is written, except "-" and devices such as
-// /dev/stdout, which are written as named.
+// gets the extension of what is written, except "-" and names written as
+// they are, such as /dev/stdout or a pipe.
 std::string exportPath(const Options& options) {
     const std::string& output = options.output;
     const std::string lower = lowered(output);
     bool known = false;
     for (const char* extension : {".dxf", ".svg", ".pdf"})
         known = known || (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, extension) == 0);
-    struct stat st;
-    const bool special =
-        output == "-" || (::stat(output.c_str(), &st) == 0 && !S_ISREG(st.st_mode));
-    return known || special ? output : output + addedExtension(options);
+    return known || output == "-" || writtenAsNamed(output) ? output
+                                                            : output + exportExtension(options);
 }
 
 // The paper template and the line that says what it holds.
@@ -281,7 +287,7 @@ std::string exportFileText(Document& doc, const Options& options, std::string& s
 }
 
 int exportDesign(Document& doc, const Options& options) {
-    if (!finalPass(doc, options))
+    if (!finalPass(doc, options, exportExtension(options)))
         return EXIT_PROBLEM;
     const std::string path = exportPath(options);
     try {
@@ -352,7 +358,8 @@ std::string exactText(float v) {
 // The entity list of a final pass, one entity a line with exact values, so
 // that an exported file can be checked against what the pass recorded.
 int entities(Document& doc, const Options& options) {
-    if (!finalPass(doc, options))
+    // The entity list is what the plain DXF holds.
+    if (!finalPass(doc, options, ".dxf"))
         return EXIT_PROBLEM;
     static const char* const kinds[] = {"", "POINT", "LINE", "ARC", "CIRCLE"};
     static const int valueCount[] = {0, 2, 4, 5, 3};

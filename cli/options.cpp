@@ -275,8 +275,17 @@ ExportKind exportKind(const Options& options) {
     return options.cam ? ExportKind::CamDxf : ExportKind::PlainDxf;
 }
 
-const char* addedExtension(const Options& options) {
-    return exportKind(options) == ExportKind::Pdf ? ".pdf" : ".dxf";
+const char* exportExtension(const Options& options) {
+    switch (exportKind(options)) {
+        case ExportKind::Svg:
+            return ".svg";
+        case ExportKind::Pdf:
+            return ".pdf";
+        case ExportKind::PlainDxf:
+        case ExportKind::CamDxf:
+            break;
+    }
+    return ".dxf";
 }
 
 }  // namespace bowlyn::cli

@@ -39,8 +39,9 @@ bool svgOutput(const std::string& output);
 // template is given and a DXF otherwise.
 enum class ExportKind { PlainDxf, CamDxf, Svg, Pdf };
 ExportKind exportKind(const Options& options);
-// The extension an export adds to a name without one of the three.
-const char* addedExtension(const Options& options);
+// The extension of what an export writes (".dxf", ".svg" or ".pdf"): added to
+// a name without one of the three, and named when the export is refused.
+const char* exportExtension(const Options& options);
 
 extern const char* const USAGE;
 

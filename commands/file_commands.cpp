@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "commands/unsaved_changes.h"
+#include "export/solved_design.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
 #include "model/parameter_file.h"
@@ -12,9 +13,6 @@
 
 namespace bowlyn {
 namespace {
-
-const char* const NOT_COMPLETE =
-    "A complete body outline must be successfully generated before it can be exported as .dxf.";
 
 std::string quoted(const char* format, const std::string& name) {
     std::string message = format;
@@ -49,7 +47,7 @@ std::string chooseTarget(Design& design, Dialogs& dialogs, FileDialogMode mode, 
 }  // namespace
 
 std::string withExtension(const std::string& name, const char* lower, const char* upper) {
-    if (endsWith(name, lower) || endsWith(name, upper))
+    if (endsWith(name, lower) || endsWith(name, upper) || writtenAsNamed(name))
         return name;
     return name + lower;
 }
@@ -131,7 +129,7 @@ bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
 
 void exportDxf(Document& doc, Dialogs& dialogs) {
     if (!bringPassUpToDate(doc) || !doc.drawing.entities.ended()) {
-        dialogs.showError(NOT_COMPLETE);
+        dialogs.showError(outlineIncompleteMessage(".dxf"));
         return;
     }
     std::optional<std::string> text = dxfText(doc.drawing.entities);

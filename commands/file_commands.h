@@ -27,8 +27,8 @@ bool fileExists(const std::string& path);
 std::string directoryPart(const std::string& path);
 
 // The name as it will be written: `lower` added unless it ends in `lower` or
-// `upper`. Added before the existence test, so the overwrite question always
-// names the file that is about to be replaced.
+// `upper` or is written as named (a device, a pipe, /dev/stdout). Added before the existence test,
+// so the overwrite question always names the file that is about to be replaced.
 std::string withExtension(const std::string& name, const char* lower, const char* upper);
 // "File '<name>' exists. Overwrite it?"
 std::string overwriteQuestion(const std::string& name);
