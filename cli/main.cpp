@@ -385,7 +385,7 @@ int thumbnail(Document& doc, const Options& options) {
     const PassResult result = runFinalPass(doc, options);
     const std::optional<SolvedDesign> solved = solvedDesign(doc);
     if (!solved) {
-        std::cerr << (result.ok() ? OUTLINE_INCOMPLETE_MESSAGE : statusText(result)) << '\n';
+        std::cerr << (result.ok() ? outlineIncompleteMessage(".png") : statusText(result)) << '\n';
         return EXIT_PROBLEM;
     }
     const std::optional<std::string> png =
