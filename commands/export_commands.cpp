@@ -107,7 +107,7 @@ bool exportWorkshopFile(Document& doc, Dialogs& dialogs, WorkshopFile file) {
     if (bringPassUpToDate(doc))
         design = solvedDesign(doc);
     if (!design) {
-        dialogs.showError(OUTLINE_INCOMPLETE_MESSAGE);
+        dialogs.showError(outlineIncompleteMessage(exportRequest(file).extension));
         return false;
     }
     const ExportChoice choice = chooseTarget(doc, dialogs, exportRequest(file));

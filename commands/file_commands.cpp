@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "commands/unsaved_changes.h"
+#include "derive/solved_design.h"
 #include "formats/dxf_writer.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
@@ -12,9 +13,6 @@
 
 namespace bowlyn {
 namespace {
-
-const char* const NOT_COMPLETE =
-    "A complete body outline must be successfully generated before it can be exported as .dxf.";
 
 std::string quoted(const char* format, const std::string& name) {
     std::string message = format;
@@ -49,7 +47,7 @@ std::string chooseTarget(Design& design, Dialogs& dialogs, FileDialogMode mode, 
 }  // namespace
 
 std::string withExtension(const std::string& name, const char* lower, const char* upper) {
-    if (endsWith(name, lower) || endsWith(name, upper))
+    if (endsWith(name, lower) || endsWith(name, upper) || writtenAsNamed(name))
         return name;
     return name + lower;
 }
@@ -72,29 +70,33 @@ std::string directoryPart(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+bool openFile(Document& doc, Dialogs& dialogs, const std::string& name) {
+    doc.lastDirectory = directoryPart(name);
+    if (!fileExists(name)) {
+        dialogs.showError(quoted("File not found: '%s'", name));
+        return false;
+    }
+    switch (readParameterFile(doc, name)) {
+        case ReadResult::Loaded:
+            resetDisplay(doc);
+            return true;
+        case ReadResult::NotFound:  // vanished or unreadable since the test above
+            dialogs.showError(quoted("File not found: '%s'", name));
+            break;
+        case ReadResult::NotParameterFile:
+            dialogs.showError(quoted("File not a Bowlyn parameter file: '%s'", name));
+            break;
+    }
+    return false;
+}
+
 void openCommand(Document& doc, Dialogs& dialogs) {
     if (!confirmLeaving(doc, dialogs, Leaving::LoadingAnother))
         return;
     for (;;) {
         std::string name = dialogs.chooseFile(FileDialogMode::Open, doc.lastDirectory);
-        if (name.empty())
+        if (name.empty() || openFile(doc, dialogs, name))
             return;
-        doc.lastDirectory = directoryPart(name);
-        if (!fileExists(name)) {
-            dialogs.showError(quoted("File not found: '%s'", name));
-            continue;
-        }
-        switch (readParameterFile(doc, name)) {
-            case ReadResult::Loaded:
-                resetDisplay(doc);
-                return;
-            case ReadResult::NotFound:  // vanished or unreadable since the test above
-                dialogs.showError(quoted("File not found: '%s'", name));
-                break;
-            case ReadResult::NotParameterFile:
-                dialogs.showError(quoted("File not a Bowlyn parameter file: '%s'", name));
-                break;
-        }
     }
 }
 
@@ -127,7 +129,7 @@ bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
 
 void exportDxf(Document& doc, Dialogs& dialogs) {
     if (!bringPassUpToDate(doc) || !doc.drawing.complete) {
-        dialogs.showError(NOT_COMPLETE);
+        dialogs.showError(outlineIncompleteMessage(".dxf"));
         return;
     }
     std::optional<std::string> text = plainDxfText(doc.drawing.strokes);

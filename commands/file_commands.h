@@ -14,6 +14,9 @@ enum class SaveVariant { Save, SaveAs };
 // file, with ".bowlyn" added unless the name ends in it; true when the design
 // was written.
 void openCommand(Document& doc, Dialogs& dialogs);
+// Loads the parameter file `name` as Open does once it is chosen: the
+// messages on failure, the design left as it was. True when loaded.
+bool openFile(Document& doc, Dialogs& dialogs, const std::string& name);
 bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant);
 // Writes the entity list of the last complete pass as DXF, or refuses.
 void exportDxf(Document& doc, Dialogs& dialogs);
@@ -24,8 +27,8 @@ bool fileExists(const std::string& path);
 std::string directoryPart(const std::string& path);
 
 // The name as it will be written: `lower` added unless it ends in `lower` or
-// `upper`. Added before the existence test, so the overwrite question always
-// names the file that is about to be replaced.
+// `upper` or is written as named (a device, a pipe, /dev/stdout). Added before the existence test,
+// so the overwrite question always names the file that is about to be replaced.
 std::string withExtension(const std::string& name, const char* lower, const char* upper);
 // "File '<name>' exists. Overwrite it?"
 std::string overwriteQuestion(const std::string& name);

@@ -213,7 +213,7 @@ void text(DxfWriter& out, Layer layer, const TemplateText& t) {
 }  // namespace
 
 std::string camDxfText(const ExportDrawing& d) {
-    DxfWriter out = DxfWriter::fixed(lengthDecimals(d.extent.reach()));
+    DxfWriter out = DxfWriter::fixed(lengthDecimals(d.bodyReach));
     size_t vertices = 0;
     for (const Contour& loop : d.loops)
         vertices += loop.edges.size();

@@ -132,6 +132,7 @@ class DrawingBuilder {
             useLayer(Layer::Mould);
             addLoop(std::move(*extra.mould));
         }
+        d().bodyReach = d().extent.reach();
         if (extra.strips.empty())
             return;
         useLayer(Layer::Sides);

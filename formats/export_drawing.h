@@ -37,6 +37,10 @@ struct ExportDrawing {
     StrokeList items;  // in the order the pass recorded them, then the strips' ticks
     std::vector<DrawingText> texts;
     Bounds extent;
+    // How far the body's drawing reaches (the extent without the side
+    // strips): the numbers' precision follows it, so that strips below the
+    // drawing never round the body's own numbers more coarsely.
+    double bodyReach = 0.0;
 
     // The look of a layer of the drawing.
     const ExportLayer& layer(Layer layer) const;

@@ -1,6 +1,7 @@
 #include "model/depth_settings.h"
 
 #include <cmath>
+#include <limits>
 #include <regex>
 
 #include "model/number_text.h"
@@ -25,9 +26,10 @@ bool wholeNumberText(const std::string& text) {
     return std::regex_match(text, number);
 }
 
-// The value of one text; false with the problem when it cannot be used.
-bool readOne(const char* label, const std::string& text, std::optional<double>& value,
-             std::string& problem) {
+// The value of one text, at most `largest`; false with the problem when it
+// cannot be used.
+bool readOne(const char* label, const std::string& text, double largest,
+             std::optional<double>& value, std::string& problem) {
     const std::string t = trimmed(text);
     if (t.empty())
         return true;
@@ -50,6 +52,10 @@ bool readOne(const char* label, const std::string& text, std::optional<double>& 
         problem = std::string(label) + " is too large: " + quoted + ".";
         return false;
     }
+    if (v > largest) {
+        problem = std::string(label) + " must be at most the body length, not " + quoted + ".";
+        return false;
+    }
     value = v;
     return true;
 }
@@ -57,11 +63,12 @@ bool readOne(const char* label, const std::string& text, std::optional<double>& 
 }  // namespace
 
 DepthSettings readDepthSettings(const std::string& tailText, const std::string& neckText,
-                                const std::string& thicknessText) {
+                                const std::string& thicknessText, double bodyLength) {
     DepthSettings s;
-    readOne(DEPTH_AT_TAIL_LABEL, tailText, s.tail, s.problem) &&
-        readOne(DEPTH_AT_NECK_LABEL, neckText, s.neck, s.problem) &&
-        readOne(TOP_THICKNESS_LABEL, thicknessText, s.topThickness, s.problem);
+    const double anyThickness = std::numeric_limits<double>::infinity();
+    readOne(DEPTH_AT_TAIL_LABEL, tailText, bodyLength, s.tail, s.problem) &&
+        readOne(DEPTH_AT_NECK_LABEL, neckText, bodyLength, s.neck, s.problem) &&
+        readOne(TOP_THICKNESS_LABEL, thicknessText, anyThickness, s.topThickness, s.problem);
     return s;
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Lists the runs of tools/compare_outputs.sh beyond its fixed ones: every
-file format for every preset, and seeded random designs near the presets.
+file format for every preset (thumbnails too), and seeded random designs
+near the presets.
 
     tools/compare_cases.py BOWLYN_CLI [COUNT] [SEED]
 
@@ -94,6 +95,8 @@ def preset_runs(cli, presets):
             emit(tag + ".cam-" + unit, ["export", design, "-o", "OUT.dxf", "--cam", "--units", unit])
             emit(tag + ".measure-" + unit, ["measure", design, "--units", unit])
         emit(tag + ".measure", ["measure", design])
+        emit(tag + ".thumbnail", ["thumbnail", design, "-o", "OUT.png"])
+        emit(tag + ".thumbnail-64", ["thumbnail", design, "-o", "OUT.png", "--size", "64"])
         emit(tag + ".svg", ["export", design, "-o", "OUT.svg"])
         emit(tag + ".svg-mm", ["export", design, "-o", "OUT.svg", "--units", "mm"])
         for paper in PAPERS:
@@ -203,6 +206,8 @@ def random_runs(cli, presets, count, seed):
         units = ["--units", unit] if unit else []
         mould = ["--mould", mould_for(unit, cm, rng)] if rng.random() < 0.5 else []
         emit(tag + ".measure", ["measure", design] + units + args)
+        emit(tag + ".thumbnail", ["thumbnail", design, "-o", "OUT.png", "--size",
+                                  str(rng.choice([16, 100, 256, 1024]))] + args)
         emit(tag + ".cam", ["export", design, "-o", "OUT.dxf", "--cam"] + units + mould + args)
         emit(tag + ".svg", ["export", design, "-o", "OUT.svg"] + units + mould + args)
         paper = rng.choice(PAPERS)
