@@ -86,7 +86,8 @@ void DxfWriter::number(int groupCode, double value, int decimals) {
 void DxfWriter::point(int k, double x, double y) {
     length(10 + k, x);
     length(20 + k, y);
-    length(30 + k, 0.0);
+    // z is always 0, as either format writes a length of 0.
+    text(30 + k, decimals_ < 0 ? " 0" : "0");
 }
 
 bool DxfWriter::entity(const Stroke& s) {
@@ -118,10 +119,10 @@ std::optional<std::string> plainDxfText(const StrokeList& strokes) {
     DxfWriter out = DxfWriter::plain();
     out.text(0, "SECTION");
     out.text(2, "ENTITIES");
-    for (const Stroke& s : recordedStrokes(strokes)) {
-        if (!out.entity(s))
-            return std::nullopt;
-    }
+    bool written = true;
+    forEachRecorded(strokes, [&](const Stroke& s) { written = written && out.entity(s); });
+    if (!written)
+        return std::nullopt;
     out.text(0, "ENDSEC");
     out.text(0, "EOF");
     return out.take();

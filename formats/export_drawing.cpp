@@ -78,11 +78,10 @@ class DrawingBuilder {
         for (const Contour& c : contours_.loops)
             addLoop(scaled(c));
         if (design_.strokes != nullptr) {
-            for (const Stroke& s : recordedStrokes(*design_.strokes)) {
-                if (!result_.problem.empty())
-                    break;
-                addRecorded(s);
-            }
+            forEachRecorded(*design_.strokes, [&](const Stroke& s) {
+                if (result_.problem.empty())
+                    addRecorded(s);
+            });
         }
         if (result_.problem.empty())
             addMouldAndStrips();

@@ -56,13 +56,12 @@ MaybeProblem firstFailing(std::initializer_list<Rule> rules) {
 
 // Every number the exports would write is a finite single.
 bool recordedFinite(const StrokeList& strokes) {
-    for (const Stroke& s : recordedStrokes(strokes)) {
-        for (int i = 0; i < valueCount(s.kind); ++i) {
-            if (!std::isfinite(recordedValue(s, i)))
-                return false;
-        }
-    }
-    return true;
+    bool finite = true;
+    forEachRecorded(strokes, [&](const Stroke& s) {
+        for (int i = 0; i < valueCount(s.kind); ++i)
+            finite = finite && std::isfinite(recordedValue(s, i));
+    });
+    return finite;
 }
 
 bool pieceFinite(const OutlinePiece& p) {

@@ -92,10 +92,12 @@ bool finiteValues(const Stroke& it) {
     return true;
 }
 
-// The shapes an item paints: as passed, mirrored about the centre line, or
-// both. The mirror image is made in double precision here: paper needs the
-// true geometry, not the numbers a file records.
-void addShapes(const Stroke& it, double arm, std::vector<Shape>& out) {
+// Hands `found` each shape an item paints, as passed, mirrored about the
+// centre line, or both, until it returns true; whether it did. The mirror
+// image is made in double precision here: paper needs the true geometry, not
+// the numbers a file records.
+template <class Found>
+bool anyShape(const Stroke& it, double arm, Found found) {
     const double* v = it.v;
     for (const int copy : {0, 1}) {
         const bool mirrored = copy == 1;
@@ -124,8 +126,10 @@ void addShapes(const Stroke& it, double arm, std::vector<Shape>& out) {
                 break;
             }
         }
-        out.push_back(s);
+        if (found(s))
+            return true;
     }
+    return false;
 }
 
 void addToBounds(const Shape& s, Bounds& b) {
@@ -148,9 +152,10 @@ bool isCentreLine(const Stroke& it) {
     return it.kind == StrokeKind::Line && it.style == &styleCentreLine;
 }
 
-// The shapes of a loop's edges; an arc turning clockwise is the same arc
-// run counter-clockwise from its other end.
-void addLoopShapes(const Contour& loop, std::vector<Shape>& out) {
+// The same for the shapes of a loop's edges; an arc turning clockwise is the
+// same arc run counter-clockwise from its other end.
+template <class Found>
+bool anyShape(const Contour& loop, Found found) {
     for (size_t i = 0; i < loop.edges.size(); ++i) {
         const ContourEdge& from = loop.edges[i];
         const ContourEdge& to = loop.next(i);
@@ -164,8 +169,18 @@ void addLoopShapes(const Contour& loop, std::vector<Shape>& out) {
             s.start = from.sweep > 0.0 ? arc.start : arc.start + from.sweep;
             s.sweep = std::fabs(from.sweep);
         }
-        out.push_back(s);
+        if (found(s))
+            return true;
     }
+    return false;
+}
+
+// Widens the bounds by a shape and looks on.
+auto widening(Bounds& b) {
+    return [&b](const Shape& s) {
+        addToBounds(s, b);
+        return false;
+    };
 }
 
 // A point's cross in model units: its arms in points on paper.
@@ -176,10 +191,7 @@ double crossArm(const TemplateDrawing& d) {
 }  // namespace
 
 void addTemplateLoop(TemplateDrawing& d, const Contour& loop) {
-    std::vector<Shape> shapes;
-    addLoopShapes(loop, shapes);
-    for (const Shape& s : shapes)
-        addToBounds(s, d.extent);
+    anyShape(loop, widening(d.extent));
     d.loops.push_back(loop);
 }
 
@@ -196,18 +208,17 @@ TemplateDrawing stripDrawing(const SideStrip& strip, LengthUnit unit) {
 }
 
 bool TemplateDrawing::touches(const Bounds& rect) const {
-    std::vector<Shape> shapes;
-    for (const Stroke& item : items)
-        addShapes(item, crossArm(*this), shapes);
-    for (const Contour& loop : loops)
-        addLoopShapes(loop, shapes);
-    for (const TemplateLine& t : lines) {
-        Shape s;
-        s.x1 = t.x1, s.y1 = t.y1, s.x2 = t.x2, s.y2 = t.y2;
-        shapes.push_back(s);
-    }
-    return std::any_of(shapes.begin(), shapes.end(),
-                       [&](const Shape& s) { return shapeTouches(s, rect); });
+    const auto inside = [&](const Shape& s) { return shapeTouches(s, rect); };
+    const double arm = crossArm(*this);
+    return std::any_of(items.begin(), items.end(),
+                       [&](const Stroke& item) { return anyShape(item, arm, inside); }) ||
+           std::any_of(loops.begin(), loops.end(),
+                       [&](const Contour& loop) { return anyShape(loop, inside); }) ||
+           std::any_of(lines.begin(), lines.end(), [&](const TemplateLine& t) {
+               Shape s;
+               s.x1 = t.x1, s.y1 = t.y1, s.x2 = t.x2, s.y2 = t.y2;
+               return inside(s);
+           });
 }
 
 TemplateDrawing templateDrawing(const StrokeList& strokes, int32_t units) {
@@ -215,7 +226,6 @@ TemplateDrawing templateDrawing(const StrokeList& strokes, int32_t units) {
     d.millimetresPerUnit = units == 1 ? 10.0 : 25.4;
     d.pointsPerUnit = 72.0 * d.millimetresPerUnit / 25.4;
     const double arm = crossArm(d);
-    std::vector<Shape> shapes;
     StrokeList centreLines;
     for (const Stroke& it : strokes) {
         if (!it.shown() || it.layer == Layer::None || !finiteValues(it))
@@ -225,28 +235,26 @@ TemplateDrawing templateDrawing(const StrokeList& strokes, int32_t units) {
             continue;
         }
         d.items.push_back(it);
-        addShapes(it, arm, shapes);
+        anyShape(it, arm, widening(d.extent));
     }
-    for (const Shape& s : shapes)
-        addToBounds(s, d.extent);
     if (d.extent.empty)
         return d;
     // Each copy of a centre line becomes a line of its own, cut to the extent
     // in double precision.
+    const Bounds extent = d.extent;
     for (const Stroke& it : centreLines) {
-        std::vector<Shape> copies;
-        addShapes(it, arm, copies);
-        for (Shape& s : copies) {
-            if (!clipSegment(d.extent, s.x1, s.y1, s.x2, s.y2))
-                continue;
-            Stroke cut = it;
-            cut.side = Side::AsPassed;
-            cut.v[0] = s.x1;
-            cut.v[1] = s.y1;
-            cut.v[2] = s.x2;
-            cut.v[3] = s.y2;
-            d.items.push_back(cut);
-        }
+        anyShape(it, arm, [&](Shape s) {
+            if (clipSegment(extent, s.x1, s.y1, s.x2, s.y2)) {
+                Stroke cut = it;
+                cut.side = Side::AsPassed;
+                cut.v[0] = s.x1;
+                cut.v[1] = s.y1;
+                cut.v[2] = s.x2;
+                cut.v[3] = s.y2;
+                d.items.push_back(cut);
+            }
+            return false;
+        });
     }
     return d;
 }

@@ -27,16 +27,7 @@ Stroke mirrored(const Stroke& s) {
 
 StrokeList recordedStrokes(const StrokeList& strokes) {
     StrokeList out;
-    for (const Stroke& s : strokes) {
-        if (!s.recorded())
-            continue;
-        if (drawsAsPassed(s.side)) {
-            out.push_back(s);
-            out.back().side = Side::AsPassed;
-        }
-        if (drawsMirror(s.side))
-            out.push_back(mirrored(s));
-    }
+    forEachRecorded(strokes, [&](const Stroke& s) { out.push_back(s); });
     return out;
 }
 

@@ -51,9 +51,25 @@ using StrokeList = std::vector<Stroke>;
 // from it, in singles) and exchanged, so that it still runs counter-clockwise.
 Stroke mirrored(const Stroke& s);
 
-// The recorded strokes of a pass, each side a stroke of its own (as passed
-// first, then the mirror image), in the order they were drawn: the entity
-// list that every exported file is made of.
+// Hands `take` the recorded strokes of a pass, each side a stroke of its own
+// (as passed first, then the mirror image), in the order they were drawn:
+// the entity list that every exported file is made of.
+template <class Take>
+void forEachRecorded(const StrokeList& strokes, Take take) {
+    for (const Stroke& s : strokes) {
+        if (!s.recorded())
+            continue;
+        if (drawsAsPassed(s.side)) {
+            Stroke asPassed = s;
+            asPassed.side = Side::AsPassed;
+            take(asPassed);
+        }
+        if (drawsMirror(s.side))
+            take(mirrored(s));
+    }
+}
+
+// The same as a list.
 StrokeList recordedStrokes(const StrokeList& strokes);
 
 // An arc's angle as every exported file records it: degrees, computed in
