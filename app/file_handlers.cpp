@@ -37,10 +37,4 @@ G_MODULE_EXPORT gboolean menuSaveAs_activate_cb(GtkMenuItem*, gpointer) {
     return FALSE;
 }
 
-G_MODULE_EXPORT gboolean menuExportDXF_activate_cb(GtkMenuItem*, gpointer) {
-    if (Document* doc = designToRead(); doc && app().dialogs)
-        exportDxf(*doc, *app().dialogs);
-    return FALSE;
-}
-
 }  // extern "C"

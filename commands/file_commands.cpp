@@ -2,11 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <optional>
+#include <cctype>
 
 #include "commands/unsaved_changes.h"
-#include "derive/solved_design.h"
-#include "formats/dxf_writer.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
 #include "model/parameter_file.h"
@@ -25,26 +23,32 @@ bool endsWith(const std::string& s, const char* suffix) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// Asks for a name until one is chosen that may be written: a new file, or an
-// existing one the user agreed to replace. "" when the dialog is cancelled.
-std::string chooseTarget(Design& design, Dialogs& dialogs, FileDialogMode mode, const char* lower,
-                         const char* upper) {
-    for (;;) {
-        std::string chosen = dialogs.chooseFile(mode, design.lastDirectory);
-        if (chosen.empty()) {
-            // The export forgets the folder when cancelled; Save As keeps it.
-            if (mode == FileDialogMode::Export)
-                design.lastDirectory = "";
-            return "";
-        }
-        design.lastDirectory = directoryPart(chosen);
-        std::string name = withExtension(chosen, lower, upper);
-        if (!fileExists(name) || dialogs.askYesNo(overwriteQuestion(name)))
-            return name;
-    }
+std::string upper(const std::string& s) {
+    std::string out = s;
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
 }
 
 }  // namespace
+
+ExportChoice chooseTarget(Design& design, Dialogs& dialogs, const std::string& extension,
+                          bool forgetFolderOnCancel,
+                          const std::function<ExportChoice(const std::string&)>& ask) {
+    const std::string capitals = upper(extension);
+    for (;;) {
+        ExportChoice choice = ask(design.lastDirectory);
+        if (choice.path.empty()) {
+            if (forgetFolderOnCancel)
+                design.lastDirectory = "";
+            return choice;
+        }
+        design.lastDirectory = directoryPart(choice.path);
+        choice.path = withExtension(choice.path, extension.c_str(), capitals.c_str());
+        if (!fileExists(choice.path) || dialogs.askYesNo(overwriteQuestion(choice.path)))
+            return choice;
+    }
+}
 
 std::string withExtension(const std::string& name, const char* lower, const char* upper) {
     if (endsWith(name, lower) || endsWith(name, upper) || writtenAsNamed(name))
@@ -113,7 +117,10 @@ bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
             name.clear();
     }
     if (name.empty()) {
-        name = chooseTarget(doc, dialogs, FileDialogMode::Save, ".bowlyn", ".BOWLYN");
+        // Save As keeps the folder when cancelled.
+        name = chooseTarget(doc, dialogs, ".bowlyn", false, [&](const std::string& folder) {
+                   return ExportChoice{dialogs.chooseFile(FileDialogMode::Save, folder), {}};
+               }).path;
         if (name.empty())
             return false;
     }
@@ -125,26 +132,6 @@ bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
     doc.currentFileName = name;
     markSaved(doc);
     return true;
-}
-
-void exportDxf(Document& doc, Dialogs& dialogs) {
-    if (!bringPassUpToDate(doc) || !doc.drawing.complete) {
-        dialogs.showError(outlineIncompleteMessage(".dxf"));
-        return;
-    }
-    std::optional<std::string> text = plainDxfText(doc.drawing.strokes);
-    if (!text) {
-        // Cannot happen after a complete pass; refuse rather than write a
-        // file with part of the drawing missing or unreadable numbers.
-        dialogs.showError("The outline holds a value that cannot be written to a .dxf file.");
-        return;
-    }
-    std::string name = chooseTarget(doc, dialogs, FileDialogMode::Export, ".dxf", ".DXF");
-    if (name.empty())
-        return;
-    std::string failure = writeFileAtomically(name, *text);
-    if (!failure.empty())
-        dialogs.showError(writeFailure(name, failure));
 }
 
 }  // namespace bowlyn

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "geometry/document.h"
@@ -18,8 +19,15 @@ void openCommand(Document& doc, Dialogs& dialogs);
 // messages on failure, the design left as it was. True when loaded.
 bool openFile(Document& doc, Dialogs& dialogs, const std::string& name);
 bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant);
-// Writes the entity list of the last complete pass as DXF, or refuses.
-void exportDxf(Document& doc, Dialogs& dialogs);
+// Asks with `ask` (given the folder to start in) until a name is chosen that
+// may be written: a new file, or an existing one the user agreed to replace.
+// The name gets `extension` unless it ends in it or in its capitals, before
+// the question, which therefore names the file about to be replaced. An
+// empty path when the chooser is cancelled: an export then forgets the
+// folder, Save As keeps it.
+ExportChoice chooseTarget(Design& design, Dialogs& dialogs, const std::string& extension,
+                          bool forgetFolderOnCancel,
+                          const std::function<ExportChoice(const std::string& folder)>& ask);
 
 // True for an existing regular file, whatever its permissions.
 bool fileExists(const std::string& path);

@@ -61,7 +61,7 @@ bool allFinite(std::initializer_list<double> values) {
 class DrawingBuilder {
   public:
     DrawingBuilder(const SolvedDesign& design, const ContourSet& contours,
-                   const ExportOptions& options)
+                   const ExportSettings& options)
         : design_(design),
           contours_(contours),
           options_(options),
@@ -122,7 +122,7 @@ class DrawingBuilder {
     const Contour& body() { return d().loops.front(); }
 
     void addMouldAndStrips() {
-        MouldAndStrips extra = mouldAndStrips(design_, body(), unit_, options_.mouldDistance);
+        MouldAndStrips extra = mouldAndStrips(design_, body(), unit_, options_.mould);
         if (!extra.problem.empty()) {
             result_.problem = extra.problem;
             return;
@@ -248,7 +248,7 @@ class DrawingBuilder {
 
     const SolvedDesign& design_;
     const ContourSet& contours_;
-    const ExportOptions& options_;
+    const ExportSettings& options_;
     LengthUnit unit_;
     std::vector<LoopShape> shapes_;
     UnitScale scale_;
@@ -289,7 +289,7 @@ const ExportLayer& ExportDrawing::layer(Layer id) const {
     return layers.front();
 }
 
-ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportOptions& options) {
+ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportSettings& options) {
     const ContourSet contours = closedContours(design);
     if (!contours.problem.empty()) {
         ExportDrawingResult refused;
@@ -300,9 +300,9 @@ ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportOption
 }
 
 ExportDrawingResult exportDrawing(const SolvedDesign& design, std::optional<LengthUnit> unit) {
-    ExportOptions options;
-    options.unit = unit;
-    return exportDrawing(design, options);
+    ExportSettings settings;
+    settings.unit = unit;
+    return exportDrawing(design, settings);
 }
 
 }  // namespace bowlyn

@@ -7,6 +7,7 @@
 #include "derive/measurements.h"
 #include "derive/outline_contours.h"
 #include "derive/side_strips.h"
+#include "model/export_settings.h"
 #include "model/units.h"
 #include "render/stroke.h"
 
@@ -46,13 +47,6 @@ struct ExportDrawing {
     const ExportLayer& layer(Layer layer) const;
 };
 
-// What an export adds beyond the recorded drawing. Side strips come with
-// the design whenever both of its depths are greater than 0.
-struct ExportOptions {
-    std::optional<LengthUnit> unit;       // the design's own when not given
-    std::optional<double> mouldDistance;  // in the export's unit: the mould's outline
-};
-
 // How a layer looks in the files: colours after the window's strokes.
 ExportLayer exportLayer(Layer layer);
 
@@ -61,14 +55,17 @@ struct ExportDrawingResult {
     std::string problem;  // "" on success
 };
 
-// The drawing of a complete pass in the options' unit. Recorded lines and
+// The drawing of a complete pass in the unit chosen (the design's own when
+// none is), with the mould's outline when a distance is chosen; side strips
+// come with the design whenever both of its depths are greater than 0.
+// Recorded lines and
 // arcs that lie on a closed loop are left to the loop; a piece of the
 // recorded body outline that lies on no loop is refused, since the loop would
 // then be missing part of the body. The mould's outline lies round the body;
 // the side strips, when the design has depths, lie below everything else,
 // each with its tail end on the left. A depth that cannot be used or a mould
 // that cannot be drawn refuses the drawing with its message.
-ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportOptions& options);
+ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportSettings& settings);
 ExportDrawingResult exportDrawing(const SolvedDesign& design, std::optional<LengthUnit> unit);
 
 }  // namespace bowlyn

@@ -1,30 +1,46 @@
 #include "formats/export_file.h"
 
 #include "formats/dxf_writer.h"
+#include "formats/export_drawing.h"
 #include "formats/svg_writer.h"
 
 namespace bowlyn {
 
-ExportText exportText(const SolvedDesign& design, ExportFormat format, const ExportOptions& options,
-                      const std::string& title) {
-    ExportText result;
-    const ExportDrawingResult drawing = exportDrawing(design, options);
-    if (!drawing.problem.empty()) {
-        result.problem = drawing.problem;
-        return result;
-    }
-    if (format == ExportFormat::Svg)
-        result.text = svgText(drawing.drawing, title);
+ExportFile plainDxfFile(const SolvedDesign& design, const ExportSettings&, const std::string&) {
+    ExportFile file;
+    std::optional<std::string> text = plainDxfText(design.strokes ? *design.strokes : StrokeList{});
+    if (text)
+        file.bytes = std::move(*text);
     else
-        result.text = camDxfText(drawing.drawing);
-    return result;
+        // Cannot happen after a complete pass; refuse rather than write a
+        // file with part of the drawing missing or unreadable numbers.
+        file.problem = "The outline holds a value that cannot be written to a .dxf file.";
+    return file;
 }
 
-ExportText exportText(const SolvedDesign& design, ExportFormat format,
-                      std::optional<LengthUnit> unit, const std::string& title) {
-    ExportOptions options;
-    options.unit = unit;
-    return exportText(design, format, options, title);
+namespace {
+
+template <class Write>
+ExportFile drawingFile(const SolvedDesign& design, const ExportSettings& settings, Write write) {
+    ExportFile file;
+    const ExportDrawingResult drawing = exportDrawing(design, settings);
+    if (drawing.problem.empty())
+        file.bytes = write(drawing.drawing);
+    else
+        file.problem = drawing.problem;
+    return file;
+}
+
+}  // namespace
+
+ExportFile camDxfFile(const SolvedDesign& design, const ExportSettings& settings,
+                      const std::string&) {
+    return drawingFile(design, settings, [](const ExportDrawing& d) { return camDxfText(d); });
+}
+
+ExportFile svgFile(const SolvedDesign& design, const ExportSettings& settings,
+                   const std::string& title) {
+    return drawingFile(design, settings, [&](const ExportDrawing& d) { return svgText(d, title); });
 }
 
 }  // namespace bowlyn

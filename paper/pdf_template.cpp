@@ -4,6 +4,7 @@
 #include <cairo.h>
 
 #include "formats/utf8_text.h"
+#include "paper/template_date.h"
 #include "paper/template_furniture.h"
 #include "paper/template_page.h"
 
@@ -78,6 +79,26 @@ std::string templateSummary(const TemplatePlan& plan) {
            (stripPages == 0 ? " (a map and " : " (a map, ") + std::to_string(tiles) +
            (tiles == 1 ? " tile" : " tiles") + " in " + (landscape ? "landscape" : "portrait") +
            strips + ")";
+}
+
+ExportFile templatePdfFile(const SolvedDesign& design, const ExportSettings& settings,
+                           const std::string& title) {
+    ExportFile file;
+    TemplateSettings s;
+    static_cast<ExportSettings&>(s) = settings;
+    s.title = title;
+    const TemplateDate date = templateDateNow();
+    s.date = date.day;
+    const PlanResult plan = planTemplate(design, s);
+    if (!plan.problem.empty()) {
+        file.problem = plan.problem;
+        return file;
+    }
+    TemplatePdf pdf = templatePdf(plan.plan, date.instant);
+    file.bytes = std::move(pdf.bytes);
+    file.failure = std::move(pdf.problem);
+    file.summary = templateSummary(plan.plan);
+    return file;
 }
 
 }  // namespace bowlyn

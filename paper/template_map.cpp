@@ -59,9 +59,9 @@ std::string extrasLine(const TemplatePlan& plan) {
                 plan.strips[i].name + (first == last ? ", page " : ", pages ") +
                 std::to_string(first) + (first == last ? "" : " to " + std::to_string(last));
     }
-    if (plan.settings.mouldDistance) {
+    if (plan.settings.mould) {
         line += (line.empty() ? "" : ". ") + std::string("Mould outline (teal) ") +
-                length(*plan.settings.mouldDistance, plan.unit) + " outside the body";
+                length(*plan.settings.mould, plan.unit) + " outside the body";
     }
     return line.empty() ? line : line + ".";
 }

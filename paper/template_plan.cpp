@@ -1,7 +1,6 @@
 #include "paper/template_plan.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 #include "derive/mould_and_strips.h"
@@ -16,12 +15,6 @@ using namespace page_layout;
 // Grids beyond this many tiles are not searched for the ones that are used:
 // they need more pages than a template may have anyway.
 constexpr double LARGEST_GRID = 40000.0;
-
-std::string lowered(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // The printer's scale along a page's x and y: across the paper is the page's
 // x in portrait and its y in landscape.
@@ -203,7 +196,7 @@ std::string planFullSize(TemplatePlan& plan) {
 // the mould joins the drawing in the design's unit.
 std::string addMouldAndStrips(const SolvedDesign& design, TemplatePlan& plan) {
     const DepthSettings& depth = design.depth;
-    if (!plan.settings.mouldDistance && !depth.hasDepths() && depth.problem.empty())
+    if (!plan.settings.mould && !depth.hasDepths() && depth.problem.empty())
         return "";
     const ContourSet contours = closedContours(design);
     if (!contours.problem.empty())
@@ -213,7 +206,7 @@ std::string addMouldAndStrips(const SolvedDesign& design, TemplatePlan& plan) {
     Contour body = contours.loops.front();
     for (ContourEdge& e : body.edges)
         e.x = toUnit(e.x), e.y = toUnit(e.y);
-    MouldAndStrips extra = mouldAndStrips(design, body, plan.unit, plan.settings.mouldDistance);
+    MouldAndStrips extra = mouldAndStrips(design, body, plan.unit, plan.settings.mould);
     if (!extra.problem.empty())
         return extra.problem;
     if (extra.mould) {
@@ -244,25 +237,6 @@ std::string settingsProblem(const TemplateSettings& s) {
 }
 
 }  // namespace
-
-Paper paperA4() {
-    return {"A4", 210.0, 297.0};
-}
-
-std::optional<Paper> paperByName(const std::string& name) {
-    const std::string n = lowered(name);
-    if (n == "a4")
-        return paperA4();
-    if (n == "letter")
-        return Paper{"Letter", 215.9, 279.4};
-    if (n == "a3")
-        return Paper{"A3", 297.0, 420.0};
-    if (n == "tabloid")
-        return Paper{"Tabloid", 279.4, 431.8};
-    if (n == "full")
-        return Paper{"full size", 0.0, 0.0};
-    return std::nullopt;
-}
 
 int TemplatePlan::pageOfTile(int row, int column, int strip) const {
     for (size_t i = 0; i < pages.size(); ++i) {

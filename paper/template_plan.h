@@ -6,39 +6,20 @@
 
 #include "derive/measurements.h"
 #include "derive/solved_design.h"
+#include "model/export_settings.h"
 #include "model/units.h"
 #include "paper/template_drawing.h"
 #include "paper/tiling.h"
 
 namespace bowlyn {
 
-// A sheet of paper as the pages name it, portrait width and height in
-// millimetres; both 0 for a page as large as the drawing.
-struct Paper {
-    std::string name;
-    double width = 0, height = 0;
-    bool fullSize() const { return !(width > 0.0); }
-};
-
-// "a4", "letter", "a3", "tabloid" or "full", in any case; nullopt otherwise.
-std::optional<Paper> paperByName(const std::string& name);
-Paper paperA4();
-
-// What a template is printed on and what its pages say.
-struct TemplateSettings {
-    Paper paper = paperA4();
-    double overlap = 10.0;  // millimetres that neighbouring tiles share
-    // What the printer makes of 100 % across the paper (its short side) and
-    // down it (its long side), in percent: the pages are drawn at 100 /
-    // percent so that they come out true. On a print made at 100 % the
-    // 100 mm ruler measures this percentage in millimetres.
-    double scaleAcross = 100.0, scaleDown = 100.0;
-    std::optional<LengthUnit> unit;  // of the figures on the map; the design's own by default
-    std::string title;               // the design's name
-    std::string date;                // printed on every page
-    // In `unit` (the design's own by default): the mould's outline this far
-    // outside the body.
-    std::optional<double> mouldDistance;
+// What a template is printed on and what its pages say: the paper, the
+// overlap and the printer's scale chosen, the unit of the figures on the map
+// (the design's own by default) and the mould's distance in it; the design's
+// name and the date printed on every page.
+struct TemplateSettings : ExportSettings {
+    std::string title;
+    std::string date;
 };
 
 // Paper a printer may leave blank at every edge, in millimetres.

@@ -125,6 +125,28 @@ def preset_runs(cli, presets):
         emit(tag + ".comma.measure", ["measure", design] + depths, COMMA_LOCALE)
 
 
+# Export lines the command line must pick a format for, or refuse: the
+# names with and without an extension, the format's own option and the
+# settings each format takes.
+OPTION_LINES = [
+    ["-o", "OUT.svg", "--cam"], ["-o", "OUT.pdf", "--cam"], ["-o", "OUT.dxf", "--units", "mm"],
+    ["-o", "OUT", "--mould", "1"], ["-o", "OUT.dxf", "--paper", "a4"],
+    ["-o", "OUT", "--paper", "a4", "--cam"], ["-o", "OUT", "--units", "mm", "--paper", "a3"],
+    ["-o", "OUT", "--cam", "--mould", "1"], ["-o", "OUT", "--overlap", "5"],
+    ["-o", "OUT", "--units", "mm"], ["-o", "OUT.PDF", "--scale-x", "99"],
+    ["-o", "OUT.Svg", "--units", "cm"], ["-o", "OUT.pdf", "--units", "furlong"],
+    ["-o", "OUT.pdf", "--paper", "b5"], ["-o", "OUT.pdf", "--paper", "A4"],
+    ["-o", "OUT", "--cam=yes"], ["-o", "OUT.dxf", "--cam", "--cam"],
+]
+
+
+def option_runs():
+    for i, line in enumerate(OPTION_LINES):
+        emit("options%02d" % i, ["export", "preset:OM"] + line)
+    emit("options.entities-cam", ["entities", "preset:OM", "--cam"])
+    emit("options.measure-mould", ["measure", "preset:OM", "--mould", "1"])
+
+
 def random_design(rng, presets, all_fields):
     preset = rng.choice(presets)
     fields = all_fields[preset]
@@ -222,6 +244,7 @@ def main():
     presets = subprocess.run([cli, "presets"], check=True, capture_output=True,
                              text=True).stdout.splitlines()
     preset_runs(cli, presets)
+    option_runs()
     random_runs(cli, presets, count, seed)
 
 

@@ -21,6 +21,7 @@
 namespace bowlyn {
 namespace {
 
+using testing::inUnit;
 using testing::presetAfterPass;
 using testing::solvedOrFail;
 
@@ -143,10 +144,11 @@ TEST(CamDxf, SideStripsNeverCoarsenTheBodysNumbers) {
     SolvedDesign deep = plain;
     deep.depth = readDepthSettings("19.4", "19.4", "", plain.body.bodyLength);
     ASSERT_TRUE(deep.depth.hasDepths());
-    for (ExportFormat format : {ExportFormat::CamDxf, ExportFormat::Svg}) {
-        const bool svg = format == ExportFormat::Svg;
+    for (const bool svg : {false, true}) {
         const auto body = [&](const SolvedDesign& design) {
-            const std::string text = exportText(design, format, LengthUnit::Millimetre, "").text;
+            const ExportSettings mm = inUnit(LengthUnit::Millimetre);
+            const std::string text =
+                (svg ? svgFile(design, mm, "") : camDxfFile(design, mm, "")).bytes;
             const size_t from = text.find(svg ? "<g id=\"body\"" : "POLYLINE\r\n  8\r\nbody");
             return text.substr(from, text.find(svg ? "</g>" : "SEQEND", from) - from);
         };
@@ -187,10 +189,10 @@ TEST(CamDxf, ValuesThatAreNoNumbersAreRefusedInEveryFormat) {
         std::copy(std::begin(v), std::end(v), fret.v);
         strokes.push_back(fret);
         solved.strokes = &strokes;
-        for (ExportFormat format : {ExportFormat::CamDxf, ExportFormat::Svg}) {
-            const ExportText file = exportText(solved, format, std::nullopt, "");
+        for (auto write : {camDxfFile, svgFile}) {
+            const ExportFile file = write(solved, ExportSettings{}, "");
             EXPECT_EQ(file.problem, "The outline holds a value that cannot be written to a file.");
-            EXPECT_EQ(file.text, "");
+            EXPECT_EQ(file.bytes, "");
         }
     }
 }

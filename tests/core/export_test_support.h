@@ -13,6 +13,7 @@
 #include "derive/contour.h"
 #include "derive/outline_contours.h"
 #include "derive/solved_design.h"
+#include "formats/export_file.h"
 #include "geometry/pass_display.h"
 #include "model/presets.h"
 
@@ -26,6 +27,13 @@ inline std::unique_ptr<TestDocument> presetAfterPass(int row) {
     t->doc.finalDrawing = 1;
     recomputeAndShow(t->doc);
     return t;
+}
+
+// The export settings of a unit alone (the design's own when none).
+inline ExportSettings inUnit(std::optional<LengthUnit> unit) {
+    ExportSettings s;
+    s.unit = unit;
+    return s;
 }
 
 inline SolvedDesign solvedOrFail(const TestDocument& t) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/export_commands.h"
 #include "formats/dxf_writer.h"
 #include "geometry/pass_display.h"
 #include "model/memory_form.h"

@@ -33,7 +33,7 @@ PlanResult plan(const TestDocument& t, const char* paper, std::optional<double> 
                 std::optional<LengthUnit> unit = {}) {
     TemplateSettings s;
     s.paper = *paperByName(paper);
-    s.mouldDistance = mould;
+    s.mould = mould;
     s.unit = unit;
     s.title = "T";
     return planTemplate(solvedOrFail(t), s);
