@@ -120,7 +120,8 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
         showMeasurements(doc, complete);
         showAirMeasurements(doc, complete);
     };
-    s.drawing = std::make_unique<DrawingArea>(*s.form, s.doc->drawing);
+    s.session = std::make_unique<Session>(*s.doc);
+    s.drawing = std::make_unique<DrawingArea>(*s.form, *s.session);
     s.form->onDrawingShown([area = s.drawing.get()] { area->show(); });
     followWindowSize(*s.form, *s.drawing);
     s.form->createUnitsCombo();
@@ -130,6 +131,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
         gtk_window_set_icon_from_file(GTK_WINDOW(window), ctx.iconPath.c_str(), nullptr);
     s.dialogs = std::make_unique<GtkDialogs>(window, ctx.iconPath);
     ctx.doc = s.doc.get();
+    ctx.session = s.session.get();
     ctx.form = s.form.get();
     ctx.drawing = s.drawing.get();
     ctx.dialogs = s.dialogs.get();
@@ -141,17 +143,16 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     connectFormSignals(*s.form);
 
     ctx.startDirectory = currentDirectory();
-    s.doc->lastDirectory.clear();
-    s.doc->currentFileName.clear();
     s.doc->outlineComplete = 0;
     {
-        HistoryPause starting(s.doc->history);
+        // Not a user's action: the history begins after it, and the status
+        // line keeps the description's own text.
+        SessionAction starting(*s.session);
         clearWorkRow(*s.doc);
         loadPreset(*s.doc, WORK_ROW);
     }
-    s.doc->history.start(captureForm(*s.doc));
-    rememberEdit();
-    refreshTitle();
+    s.session->onChange = sessionChanged;
+    s.session->restart();
     s.updates = makeReleaseWatch();
     ctx.updates = s.updates.get();
     if (s.updates)
@@ -171,6 +172,7 @@ void closeMainWindow() {
     if (s.form)
         s.form->onDrawingShown(nullptr);
     s.drawing.reset();
+    s.session.reset();
     s.doc.reset();
     s.form.reset();
 }

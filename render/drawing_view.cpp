@@ -78,6 +78,97 @@ void DrawingView::panBy(double dx, double dy) {
     originY_ += dy;
 }
 
+namespace {
+
+constexpr double PI = 3.14159265358979323846;
+
+// The smallest rectangle, in model units, around what a list paints.
+struct Extent {
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    bool any = false;
+
+    void add(double x, double y) {
+        if (!std::isfinite(x) || !std::isfinite(y))
+            return;
+        minX = any ? std::min(minX, x) : x;
+        maxX = any ? std::max(maxX, x) : x;
+        minY = any ? std::min(minY, y) : y;
+        maxY = any ? std::max(maxY, y) : y;
+        any = true;
+    }
+    // A point and, where the item is mirrored, its mirror image.
+    void add(const DisplayItem& item, double x, double y) {
+        if (drawsAsPassed(item.side))
+            add(x, y);
+        if (drawsMirror(item.side))
+            add(-x, y);
+    }
+};
+
+// The arc's ends and every quarter of the circle that it passes.
+void addArc(Extent& e, const DisplayItem& it) {
+    const double cx = it.v[0], cy = it.v[1], r = it.v[2], a1 = it.v[3];
+    double sweep = std::fmod(static_cast<double>(it.v[4]) - a1, 2.0 * PI);
+    if (sweep <= 0.0)
+        sweep += 2.0 * PI;
+    e.add(it, cx + r * std::cos(a1), cy + r * std::sin(a1));
+    e.add(it, cx + r * std::cos(a1 + sweep), cy + r * std::sin(a1 + sweep));
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const double a = quarter * PI / 2.0;
+        if (std::fmod(a - a1 + 4.0 * PI, 2.0 * PI) <= sweep)
+            e.add(it, cx + r * std::cos(a), cy + r * std::sin(a));
+    }
+}
+
+Extent extentOf(const DisplayList& list, bool recordedOnly) {
+    Extent e;
+    for (const DisplayItem& it : list) {
+        if (recordedOnly && it.layer == Layer::None)
+            continue;
+        switch (it.kind) {
+            case StrokeKind::Line:
+                e.add(it, it.v[0], it.v[1]);
+                e.add(it, it.v[2], it.v[3]);
+                break;
+            case StrokeKind::Point:
+                e.add(it, it.v[0], it.v[1]);
+                break;
+            case StrokeKind::Circle:
+                e.add(it, it.v[0] - it.v[2], it.v[1] - it.v[2]);
+                e.add(it, it.v[0] + it.v[2], it.v[1] + it.v[2]);
+                break;
+            case StrokeKind::Arc:
+                addArc(e, it);
+                break;
+        }
+    }
+    return e;
+}
+
+}  // namespace
+
+void DrawingView::fitWhole(const DisplayList& list) {
+    constexpr double MARGIN = 20.0;  // pixels, as the fitted view leaves
+    following_ = true;
+    Extent e = extentOf(list, true);
+    if (!e.any)
+        e = extentOf(list, false);  // a pass stopped before recording anything
+    const PaintView f = fittedView();
+    if (!e.any || !(f.scale > 0.0) || !std::isfinite(f.scale))
+        return;
+    const double left = f.originX + e.minX * f.scale, right = f.originX + e.maxX * f.scale;
+    const double top = f.originY - e.maxY * f.scale, bottom = f.originY - e.minY * f.scale;
+    if (left >= 0.0 && right <= width_ && top >= 0.0 && bottom <= height_)
+        return;
+    const double w = std::max(e.maxX - e.minX, 1e-9), h = std::max(e.maxY - e.minY, 1e-9);
+    double scale = std::min((width_ - 2.0 * MARGIN) / w, (height_ - 2.0 * MARGIN) / h);
+    scale = std::clamp(scale, f.scale * MIN_ZOOM, f.scale * MAX_ZOOM);
+    scale_ = scale;
+    originX_ = width_ / 2.0 - scale * (e.minX + e.maxX) / 2.0;
+    originY_ = height_ / 2.0 + scale * (e.minY + e.maxY) / 2.0;
+    following_ = false;
+}
+
 bool DrawingView::toModel(double px, double py, double& x, double& y) const {
     const PaintView v = paintView();
     if (!(v.scale > 0.0) || !std::isfinite(v.scale))
@@ -105,8 +196,8 @@ std::string twoDecimals(double v) {
 
 }  // namespace
 
-std::string pointerText(double x, double y) {
-    return "x " + twoDecimals(x) + "  y " + twoDecimals(y);
+std::string pointerText(double x, double y, const char* unit) {
+    return "x " + twoDecimals(x) + "  y " + twoDecimals(y) + " " + unit;
 }
 
 }  // namespace bowlyn

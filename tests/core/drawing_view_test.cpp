@@ -113,10 +113,10 @@ TEST(DrawingView, NoPositionBeforeAnyPassFittedAView) {
 }
 
 TEST(PointerText, TwoDecimalsWithAPointWhateverTheLocale) {
-    EXPECT_EQ(pointerText(3.254, 12.0), "x 3.25  y 12.00");
-    EXPECT_EQ(pointerText(-0.004, -1.005), "x 0.00  y -1.00");
+    EXPECT_EQ(pointerText(3.254, 12.0, "in"), "x 3.25  y 12.00 in");
+    EXPECT_EQ(pointerText(-0.004, -1.005, "cm"), "x 0.00  y -1.00 cm");
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
-        EXPECT_EQ(pointerText(1.5, 2.25), "x 1.50  y 2.25");
+        EXPECT_EQ(pointerText(1.5, 2.25, "in"), "x 1.50  y 2.25 in");
         std::setlocale(LC_NUMERIC, "C");
     }
 }

@@ -19,13 +19,6 @@
 namespace bowlyn::test {
 namespace {
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // What a command prints, or "" when it cannot run.
 std::string output(const std::string& command) {
     std::string out;
