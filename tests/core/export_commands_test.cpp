@@ -34,6 +34,9 @@ TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
     EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
     EXPECT_TRUE(dialogs.errors.empty());
+    // The choosers start with the design's name; the status line names the file.
+    EXPECT_EQ(dialogs.suggestedNames, (std::vector<std::string>{"OM.dxf", "OM.svg", "OM.svg"}));
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote om.Svg.svg");
 
     const SolvedDesign design = *solvedDesign(doc);
     EXPECT_EQ(read(dir + "om.dxf"),
@@ -51,6 +54,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
     dialogs.papers = {"a4", "full"};
     EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote a4.pdf: 11 pages of A4");
     EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
     const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
     EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
@@ -62,6 +66,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     };
     EXPECT_EQ(pages(a4), 11);
     EXPECT_EQ(pages(full), 1);
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote full.pdf: 1 page at full size");
 }
 
 // The mould typed beside the name is in the unit chosen there; a distance
