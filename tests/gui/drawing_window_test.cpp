@@ -100,12 +100,19 @@ TEST_F(DrawingWindow, AGrowingWindowGrowsTheDrawingAndShrinksBackToTheImage) {
     click("buttonTryIt");
     const int outline = countShownPixels(isOutlinePixel);
     const GtkAllocation status = form().widget("labelStatusText")->allocation;
+    const GtkAllocation readout = form().widget("labelCursorPosition")->allocation;
+    const GtkAllocation fit = form().widget("buttonFit")->allocation;
 
     resizeBy(240, 180);
     const GtkAllocation& a = form().widget("drawingImage")->allocation;
     EXPECT_EQ(a.width, 900);
     EXPECT_EQ(a.height, 840);
+    // The status line and the readout under the drawing, Fit beside Ok.
     EXPECT_EQ(form().widget("labelStatusText")->allocation.y, status.y + 180);
+    EXPECT_EQ(form().widget("labelStatusText")->allocation.width, status.width + 240);
+    EXPECT_EQ(form().widget("labelCursorPosition")->allocation.y, readout.y + 180);
+    EXPECT_EQ(form().widget("buttonFit")->allocation.y, fit.y);
+    EXPECT_EQ(widget("buttonOk")->allocation.y, fit.y);
     const Pixels big = shownDrawing();
     EXPECT_EQ(big.width, 900);
     // Lines keep their width, so ink grows with the length of the lines.
