@@ -2,6 +2,8 @@
 
 #include <gdk/gdkkeysyms.h>
 
+#include <string>
+
 #include "app/gtk_form.h"
 #include "geometry/document.h"
 #include "session/session.h"
@@ -43,6 +45,24 @@ gboolean onLeave(GtkWidget*, GdkEventCrossing*, gpointer d) {
 gboolean onFocus(GtkWidget*, GdkEventFocus*, gpointer d) {
     self(d)->focusChanged();
     return FALSE;
+}
+
+// Far from the drawing the readout outgrows its label and would run on under
+// the status line beside it; it then shows x and y on lines of their own,
+// each whole.
+std::string fittedReadout(GtkWidget* label, std::string text) {
+    if (!label)
+        return text;
+    int room = -1;
+    gtk_widget_get_size_request(label, &room, nullptr);
+    PangoLayout* layout = gtk_widget_create_pango_layout(label, text.c_str());
+    int width = 0;
+    pango_layout_get_pixel_size(layout, &width, nullptr);
+    g_object_unref(layout);
+    const size_t gap = text.find("  ");
+    if (width > (room > 0 ? room : label->allocation.width) && gap != std::string::npos)
+        text.replace(gap, 2, "\n");
+    return text;
 }
 
 }  // namespace
@@ -146,7 +166,8 @@ void DrawingArea::showPointer(bool inside, double x, double y) {
     double mx = 0.0, my = 0.0;
     const bool known = inside && view_.toModel(x, y, mx, my);
     const char* unit = session_.doc().params.units == UNITS_INCH ? "in" : "cm";
-    const std::string text = known ? pointerText(mx, my, unit) : " ";
+    const std::string text =
+        known ? fittedReadout(form_.widget(READOUT_LABEL), pointerText(mx, my, unit)) : " ";
     if (form_.text(READOUT_LABEL) != text)
         form_.setText(READOUT_LABEL, text);
 }

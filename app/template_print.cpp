@@ -188,7 +188,8 @@ bool printOpenDesign(GtkPrintOperationAction action, const std::string& exportFi
     if (bringPassUpToDate(*doc))
         design = solvedDesign(*doc);
     if (!design) {
-        app().dialogs->showError(OUTLINE_INCOMPLETE_MESSAGE);
+        // What is printed is the paper template.
+        app().dialogs->showError(outlineIncompleteMessage(".pdf"));
         return false;
     }
     if (!app().printing)

@@ -1,8 +1,6 @@
 // bowlyn-cli: the program's core without a window. Loads a design, applies
 // field changes, runs one recompute pass and reports, renders, saves,
 // exports or measures it; converts transcription points into a design.
-#include <cairo.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -23,6 +21,7 @@
 #include "export/pdf_template.h"
 #include "export/solved_design.h"
 #include "export/template_date.h"
+#include "export/thumbnail.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_display.h"
@@ -183,22 +182,24 @@ int check(Document& doc, const Options& options) {
     const std::array<std::string, 11> texts = derivedValueTexts(result.derived);
     for (size_t i = 0; i < texts.size(); ++i)
         std::cout << derivedValueLabels[i] << '\t' << texts[i] << '\n';
-    return passExit(result);
-}
-
-cairo_status_t appendPng(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
+    if (!result.ok())
+        return EXIT_PROBLEM;
+    // The outline is sound; a depth that measure and export would refuse is
+    // refused here too, after it, as measure does.
+    const std::string depthProblem = designDepths(doc).problem;
+    if (!depthProblem.empty()) {
+        std::cerr << depthProblem << '\n';
+        return EXIT_PROBLEM;
+    }
+    return EXIT_OK;
 }
 
 int render(Document& doc, const Options& options) {
     const PassResult result = preparePass(doc, options);
-    std::string png;
-    cairo_surface_t* surface = doc.drawing.surface.cairo();
-    cairo_surface_flush(surface);
-    if (cairo_surface_write_to_png_stream(surface, appendPng, &png) != CAIRO_STATUS_SUCCESS)
+    const std::optional<std::string> png = pngBytes(doc.drawing.surface.cairo());
+    if (!png)
         throw Failure{"Could not write '" + options.output + "': the image could not be encoded"};
-    writeOrFail(options.output, png);
+    writeOrFail(options.output, *png);
     // The status line must not end up inside an image written to standard output.
     (toStandardOutput(options.output) ? std::cerr : std::cout) << statusText(result) << '\n';
     return passExit(result);
@@ -218,12 +219,12 @@ PassResult runFinalPass(Document& doc, const Options& options) {
     return recompute(doc);
 }
 
-// One final-drawing pass; false (with the refusal on stderr) when it did not
-// produce a complete outline.
-bool finalPass(Document& doc, const Options& options) {
+// One final-drawing pass; false (with the refusal naming `extension` on
+// stderr) when it did not produce a complete outline.
+bool finalPass(Document& doc, const Options& options, const char* extension) {
     if (runFinalPass(doc, options).ok())
         return true;
-    std::cerr << OUTLINE_INCOMPLETE_MESSAGE << '\n';
+    std::cerr << outlineIncompleteMessage(extension) << '\n';
     return false;
 }
 
@@ -232,18 +233,16 @@ std::optional<LengthUnit> chosenUnit(const Options& options) {
 }
 
 // The name an export writes: a name without .dxf, .svg or .pdf (any case)
-// gets the extension of what is written, except "-" and devices such as
-// /dev/stdout, which are written as named.
+// gets the extension of what is written, except "-" and names written as
+// they are, such as /dev/stdout or a pipe.
 std::string exportPath(const Options& options) {
     const std::string& output = options.output;
     const std::string lower = lowered(output);
     bool known = false;
     for (const char* extension : {".dxf", ".svg", ".pdf"})
         known = known || (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, extension) == 0);
-    struct stat st;
-    const bool special =
-        output == "-" || (::stat(output.c_str(), &st) == 0 && !S_ISREG(st.st_mode));
-    return known || special ? output : output + addedExtension(options);
+    return known || output == "-" || writtenAsNamed(output) ? output
+                                                            : output + exportExtension(options);
 }
 
 // The paper template and the line that says what it holds.
@@ -290,7 +289,7 @@ std::string exportFileText(Document& doc, const Options& options, std::string& s
 }
 
 int exportDesign(Document& doc, const Options& options) {
-    if (!finalPass(doc, options))
+    if (!finalPass(doc, options, exportExtension(options)))
         return EXIT_PROBLEM;
     const std::string path = exportPath(options);
     try {
@@ -361,7 +360,8 @@ std::string exactText(float v) {
 // The entity list of a final pass, one entity a line with exact values, so
 // that an exported file can be checked against what the pass recorded.
 int entities(Document& doc, const Options& options) {
-    if (!finalPass(doc, options))
+    // The entity list is what the plain DXF holds.
+    if (!finalPass(doc, options, ".dxf"))
         return EXIT_PROBLEM;
     static const char* const kinds[] = {"", "POINT", "LINE", "ARC", "CIRCLE"};
     static const int valueCount[] = {0, 2, 4, 5, 3};
@@ -377,6 +377,24 @@ int entities(Document& doc, const Options& options) {
             std::cout << '\t' << exactText(e.v[i]);
         std::cout << '\n';
     }
+    return EXIT_OK;
+}
+
+// The picture a file manager shows: the final drawing fitted into --size
+// pixels. Without a complete outline nothing is written, so that the file
+// manager keeps its own icon rather than a blank picture.
+int thumbnail(Document& doc, const Options& options) {
+    const PassResult result = runFinalPass(doc, options);
+    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+    if (!solved) {
+        std::cerr << (result.ok() ? outlineIncompleteMessage(".png") : statusText(result)) << '\n';
+        return EXIT_PROBLEM;
+    }
+    const std::optional<std::string> png =
+        thumbnailPng(*solved, options.size.value_or(THUMBNAIL_DEFAULT_SIZE));
+    if (!png)
+        throw Failure{"Could not write '" + options.output + "': the image could not be made"};
+    writeOrFail(options.output, *png);
     return EXIT_OK;
 }
 
@@ -421,6 +439,8 @@ int run(const Options& options) {
         return measure(doc, options);
     if (options.command == "entities")
         return entities(doc, options);
+    if (options.command == "thumbnail")
+        return thumbnail(doc, options);
     return convert(doc, options);
 }
 

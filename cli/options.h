@@ -24,6 +24,7 @@ struct Options {
     std::string paper;                     // --paper a4|letter|a3|tabloid|full, "" when not given
     std::optional<double> overlap;         // --overlap MM
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
+    std::optional<int> size;               // --size PIXELS of a thumbnail
     bool help = false;
 };
 
@@ -38,8 +39,9 @@ bool svgOutput(const std::string& output);
 // template is given and a DXF otherwise.
 enum class ExportKind { PlainDxf, CamDxf, Svg, Pdf };
 ExportKind exportKind(const Options& options);
-// The extension an export adds to a name without one of the three.
-const char* addedExtension(const Options& options);
+// The extension of what an export writes (".dxf", ".svg" or ".pdf"): added to
+// a name without one of the three, and named when the export is refused.
+const char* exportExtension(const Options& options);
 
 extern const char* const USAGE;
 

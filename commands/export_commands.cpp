@@ -114,7 +114,7 @@ bool exportWorkshopFile(Session& session, Dialogs& dialogs, WorkshopFile file) {
     if (bringPassUpToDate(doc))
         design = solvedDesign(doc);
     if (!design) {
-        dialogs.showError(OUTLINE_INCOMPLETE_MESSAGE);
+        dialogs.showError(outlineIncompleteMessage(exportRequest(file).extension));
         return false;
     }
     const ExportChoice choice = chooseTarget(session, dialogs, exportRequest(file));

@@ -16,9 +16,6 @@
 namespace bowlyn {
 namespace {
 
-const char* const NOT_COMPLETE =
-    "A complete body outline must be successfully generated before it can be exported as .dxf.";
-
 std::string quoted(const char* format, const std::string& name) {
     std::string message = format;
     size_t at = message.find("%s");
@@ -91,29 +88,33 @@ std::string directoryPart(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+bool openFile(Session& session, Dialogs& dialogs, const std::string& name) {
+    session.lastDirectory = directoryPart(name);
+    if (!fileExists(name)) {
+        dialogs.showError(quoted("File not found: '%s'", name));
+        return false;
+    }
+    switch (readParameterFile(session.doc(), name)) {
+        case ReadResult::Loaded:
+            session.loaded(name);
+            return true;
+        case ReadResult::NotFound:  // vanished or unreadable since the test above
+            dialogs.showError(quoted("File not found: '%s'", name));
+            break;
+        case ReadResult::NotParameterFile:
+            dialogs.showError(quoted("File not a Bowlyn parameter file: '%s'", name));
+            break;
+    }
+    return false;
+}
+
 void openCommand(Session& session, Dialogs& dialogs) {
     if (!confirmLeaving(session, dialogs, Leaving::LoadingAnother))
         return;
     for (;;) {
         std::string name = dialogs.chooseFile(FileDialogMode::Open, session.lastDirectory, "");
-        if (name.empty())
+        if (name.empty() || openFile(session, dialogs, name))
             return;
-        session.lastDirectory = directoryPart(name);
-        if (!fileExists(name)) {
-            dialogs.showError(quoted("File not found: '%s'", name));
-            continue;
-        }
-        switch (readParameterFile(session.doc(), name)) {
-            case ReadResult::Loaded:
-                session.loaded(name);
-                return;
-            case ReadResult::NotFound:  // vanished or unreadable since the test above
-                dialogs.showError(quoted("File not found: '%s'", name));
-                break;
-            case ReadResult::NotParameterFile:
-                dialogs.showError(quoted("File not a Bowlyn parameter file: '%s'", name));
-                break;
-        }
     }
 }
 
@@ -146,7 +147,7 @@ bool saveCommand(Session& session, Dialogs& dialogs, SaveVariant variant) {
 bool exportDxf(Session& session, Dialogs& dialogs) {
     Document& doc = session.doc();
     if (!bringPassUpToDate(doc) || !doc.drawing.entities.ended()) {
-        dialogs.showError(NOT_COMPLETE);
+        dialogs.showError(outlineIncompleteMessage(".dxf"));
         return false;
     }
     std::optional<std::string> text = dxfText(doc.drawing.entities);

@@ -13,6 +13,9 @@ enum class SaveVariant { Save, SaveAs };
 // again on failure), or save the form's design. Save writes to the session's
 // save target (the file the title names); true when the design was written.
 void openCommand(Session& session, Dialogs& dialogs);
+// Loads the parameter file `name` as Open does once it is chosen: the
+// messages on failure, the design left as it was. True when loaded.
+bool openFile(Session& session, Dialogs& dialogs, const std::string& name);
 bool saveCommand(Session& session, Dialogs& dialogs, SaveVariant variant);
 // Writes the entity list of the last complete pass as DXF, or refuses.
 // True when a file was written; the status line then says which.

@@ -164,7 +164,7 @@ void text(DxfOut& out, const std::string& layerName, const TemplateText& t) {
 }  // namespace
 
 std::string camDxfText(const ExportDrawing& d) {
-    DxfOut out(lengthDecimals(d.extent.reach()));
+    DxfOut out(lengthDecimals(d.bodyReach));
     size_t vertices = 0;
     for (const ExportLoop& loop : d.loops)
         vertices += loop.contour.edges.size();

@@ -1,6 +1,7 @@
 #include "export/depth_settings.h"
 
 #include <cmath>
+#include <limits>
 #include <regex>
 
 #include "model/field_table.h"
@@ -26,8 +27,8 @@ bool wholeNumberText(const std::string& text) {
     return std::regex_match(text, number);
 }
 
-// Why a text cannot be used as a depth, or "" when it can.
-std::string refusal(const std::string& t) {
+// Why a text cannot be used as a depth at most `largest`, or "" when it can.
+std::string refusal(const std::string& t, double largest) {
     const std::string quoted = "'" + t + "'";
     // The single the parameter set stores, as every other field.
     const double v = wholeNumberText(t) ? parseDimension(t) : 0.0;
@@ -37,16 +38,19 @@ std::string refusal(const std::string& t) {
         return "must be 0 or more, not " + quoted + ".";
     if (std::isinf(v))
         return "is too large: " + quoted + ".";
+    if (v > largest)
+        return "must be at most the body length, not " + quoted + ".";
     return "";
 }
 
-// The value of one text; false with the problem when it cannot be used.
-bool readOne(int field, const char* label, const std::string& text, std::optional<double>& value,
-             DepthSettings& s) {
+// The value of one text, at most `largest`; false with the problem when it
+// cannot be used.
+bool readOne(int field, const char* label, const std::string& text, double largest,
+             std::optional<double>& value, DepthSettings& s) {
     const std::string t = trimmed(text);
     if (t.empty())
         return true;
-    s.problemReason = refusal(t);
+    s.problemReason = refusal(t, largest);
     if (!s.problemReason.empty()) {
         s.problemField = field;
         s.problem = std::string(label) + " " + s.problemReason;
@@ -59,11 +63,13 @@ bool readOne(int field, const char* label, const std::string& text, std::optiona
 }  // namespace
 
 DepthSettings readDepthSettings(const std::string& tailText, const std::string& neckText,
-                                const std::string& thicknessText) {
+                                const std::string& thicknessText, double bodyLength) {
     DepthSettings s;
-    readOne(fields::BODY_DEPTH_AT_TAIL, DEPTH_AT_TAIL_LABEL, tailText, s.tail, s) &&
-        readOne(fields::BODY_DEPTH_AT_NECK, DEPTH_AT_NECK_LABEL, neckText, s.neck, s) &&
-        readOne(fields::TOP_THICKNESS, TOP_THICKNESS_LABEL, thicknessText, s.topThickness, s);
+    const double anyThickness = std::numeric_limits<double>::infinity();
+    readOne(fields::BODY_DEPTH_AT_TAIL, DEPTH_AT_TAIL_LABEL, tailText, bodyLength, s.tail, s) &&
+        readOne(fields::BODY_DEPTH_AT_NECK, DEPTH_AT_NECK_LABEL, neckText, bodyLength, s.neck, s) &&
+        readOne(fields::TOP_THICKNESS, TOP_THICKNESS_LABEL, thicknessText, anyThickness,
+                s.topThickness, s);
     return s;
 }
 

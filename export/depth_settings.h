@@ -33,8 +33,11 @@ constexpr const char* TOP_THICKNESS_LABEL = "Top thickness";
 // numeric prefix counts (so that "abc" reads as 0), a depth must be a whole
 // number or fraction as the entries take them ("4.875", "4 7/8", "1e1"), at
 // least 0 and finite as the form stores it: a wrong depth would silently
-// give a wrong volume, side and resonance. Blank texts are no value.
+// give a wrong volume, side and resonance. No body is deeper than it is
+// long, so a depth beyond `bodyLength` is refused too (a side strip that
+// tall would also dwarf the drawing it is exported with). Blank texts are
+// no value.
 DepthSettings readDepthSettings(const std::string& tailText, const std::string& neckText,
-                                const std::string& thicknessText);
+                                const std::string& thicknessText, double bodyLength);
 
 }  // namespace bowlyn

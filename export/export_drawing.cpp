@@ -141,6 +141,7 @@ class DrawingBuilder {
             layerFor(mouldLayer());
             addLoop(std::move(*extra.mould));
         }
+        d().bodyReach = d().extent.reach();
         if (extra.strips.empty())
             return;
         const size_t layer = layerFor(sidesLayer());

@@ -51,6 +51,10 @@ struct ExportDrawing {
     std::vector<ExportItem> items;  // in the order the pass recorded them, then the templates'
     std::vector<DrawingText> texts;
     Bounds extent;
+    // How far the body's drawing reaches (the extent without the side
+    // strips): the numbers' precision follows it, so that strips below the
+    // drawing never round the body's own numbers more coarsely.
+    double bodyReach = 0.0;
 };
 
 // What an export adds beyond the recorded drawing. Side strips come with

@@ -16,12 +16,21 @@ std::optional<SolvedDesign> solvedDesign(const Document& doc) {
     if (s.hasFretboard)
         s.fretboard = fretboardTop(doc);
     s.units = doc.params.units;
-    const auto text = [&](int number) { return doc.form.text(field(number).widgets.front()); };
-    s.depth = readDepthSettings(text(fields::BODY_DEPTH_AT_TAIL), text(fields::BODY_DEPTH_AT_NECK),
-                                text(fields::TOP_THICKNESS));
+    s.depth = designDepths(doc);
     s.entities = &doc.drawing.entities;
     s.display = &doc.drawing.display;
     return s;
+}
+
+DepthSettings designDepths(const Document& doc) {
+    const auto text = [&](int number) { return doc.form.text(field(number).widgets.front()); };
+    return readDepthSettings(text(fields::BODY_DEPTH_AT_TAIL), text(fields::BODY_DEPTH_AT_NECK),
+                             text(fields::TOP_THICKNESS), doc.params.bodyLength);
+}
+
+std::string outlineIncompleteMessage(const std::string& extension) {
+    return "A complete body outline must be successfully generated before it can be exported as " +
+           extension + ".";
 }
 
 std::string designTitle(const Document& doc) {

@@ -32,12 +32,16 @@ struct SolvedDesign {
 // complete outline (the condition every export refuses without).
 std::optional<SolvedDesign> solvedDesign(const Document& doc);
 
+// The depths and the top's thickness as the design's form holds them, read
+// against its body length: what measurements, exports and `check` refuse.
+DepthSettings designDepths(const Document& doc);
+
 // The design's name from its form, for the title of an exported file; "" when
 // the name is blank.
 std::string designTitle(const Document& doc);
 
-// The refusal every export shows without a complete outline.
-constexpr const char* OUTLINE_INCOMPLETE_MESSAGE =
-    "A complete body outline must be successfully generated before it can be exported as .dxf.";
+// The refusal every export shows without a complete outline, naming the
+// extension of the file asked for (".dxf", ".svg", ".pdf").
+std::string outlineIncompleteMessage(const std::string& extension);
 
 }  // namespace bowlyn

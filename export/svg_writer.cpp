@@ -161,7 +161,7 @@ std::string svgText(const ExportDrawing& d, const std::string& title) {
     const Bounds& b = d.extent;
     std::string text;
     text.reserve(4096 + 120 * d.items.size());
-    SvgOut o(text, lengthDecimals(b.reach()));
+    SvgOut o(text, lengthDecimals(d.bodyReach));
     const std::string unit = unitName(d.unit);
     o << "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" "

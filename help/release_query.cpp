@@ -8,8 +8,8 @@ namespace bowlyn {
 
 namespace {
 
-// The answer is a short text such as "0.8\n". Only the start of each piece
-// matters, so a fixed buffer bounds memory whatever the server streams.
+// The answer is a short text such as "0.8\n" that starts the body. Only that
+// start is kept, so a fixed buffer bounds memory whatever the server streams.
 constexpr std::size_t RECEIVE_KEEP = 63;
 
 void initialiseCurlOnce() {
@@ -20,18 +20,18 @@ void initialiseCurlOnce() {
 }  // namespace
 
 struct ReleaseQuery::Receiver {
-    char text[RECEIVE_KEEP + 1] = {};
-    double newest = 0.0;
+    char text[RECEIVE_KEEP] = {};
+    std::size_t length = 0;
 
-    // Each piece replaces the one before; the number is read from the last
-    // piece. Every byte is accepted so the transfer itself never fails on size.
+    // The body may come in pieces of any size: each fills what is left of the
+    // start. Every byte is accepted so the transfer itself never fails on size.
     static std::size_t piece(char* data, std::size_t size, std::size_t count, void* user) {
         auto* receiver = static_cast<Receiver*>(user);
         const std::size_t n = size * count;
-        const std::size_t kept = n < RECEIVE_KEEP ? n : RECEIVE_KEEP;
-        std::memcpy(receiver->text, data, kept);
-        receiver->text[kept] = '\0';
-        receiver->newest = leadingReleaseNumber(receiver->text, kept);
+        const std::size_t room = RECEIVE_KEEP - receiver->length;
+        const std::size_t kept = n < room ? n : room;
+        std::memcpy(receiver->text + receiver->length, data, kept);
+        receiver->length += kept;
         return n;
     }
 };
@@ -91,14 +91,18 @@ bool ReleaseQuery::collect() {
     while (CURLMsg* message = curl_multi_info_read(multi_, &queued)) {
         if (message->msg == CURLMSG_DONE && message->easy_handle == easy_) {
             finished_ = true;
-            succeeded_ = message->data.result == CURLE_OK;
+            // A redirect is not followed, and its body (or any but a plain
+            // 200's) is no answer.
+            long status = 0;
+            curl_easy_getinfo(easy_, CURLINFO_RESPONSE_CODE, &status);
+            succeeded_ = message->data.result == CURLE_OK && status == 200;
         }
     }
     return finished_;
 }
 
 double ReleaseQuery::newest() const {
-    return finished_ && succeeded_ ? receiver_->newest : 0.0;
+    return finished_ && succeeded_ ? leadingReleaseNumber(receiver_->text, receiver_->length) : 0.0;
 }
 
 void ReleaseQuery::abandon() {

@@ -188,4 +188,9 @@ int descriptorNamedBy(const std::string& path) {
     return path.empty() ? -1 : routeOf(path).descriptor;
 }
 
+bool writtenAsNamed(const std::string& path) {
+    struct stat st;
+    return descriptorNamedBy(path) >= 0 || (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode));
+}
+
 }  // namespace bowlyn

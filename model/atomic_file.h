@@ -27,4 +27,11 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
 // The descriptor of this process that `path` names (1 for /dev/stdout), or -1.
 int descriptorNamedBy(const std::string& path);
 
+// Whether `path` must be written under exactly that name, never with an
+// extension added: it names one of this process's descriptors or leads,
+// through its links, to something that is not a regular file (a device, a
+// pipe, a folder). Asked before an extension is added, since the name with
+// it would be a new file beside the device (/dev/stdout.pdf) or nowhere.
+bool writtenAsNamed(const std::string& path);
+
 }  // namespace bowlyn

@@ -24,7 +24,8 @@ constexpr const char* LINE_END = "\r\n";
 // user may pick (a disk image, a log, /dev/zero) from filling the memory or
 // holding the program for long; no file the program writes comes near them.
 // A file beyond them is refused whole: loading only its start could load a
-// blank design that Save would then write over the real one.
+// blank design that Save would then write over the real one, and a line cut
+// short would be saved back cut.
 constexpr size_t MAX_LINE_BYTES = 1 << 20;
 constexpr size_t MAX_FILE_BYTES = 64u << 20;
 constexpr size_t MAX_LINES = 100000;
@@ -48,6 +49,8 @@ class LineReader {
 
     bool next(std::string& line) {
         line.clear();
+        if (tooLong_)
+            return false;
         if (lines_ >= MAX_LINES) {
             tooLong_ = tooLong_ || moreBytes();
             return false;
@@ -67,9 +70,12 @@ class LineReader {
                 ++lines_;
                 return true;
             }
+            if (line.size() == MAX_LINE_BYTES) {
+                tooLong_ = true;
+                return false;
+            }
             any = true;
-            if (line.size() < MAX_LINE_BYTES)
-                line.push_back(c);
+            line.push_back(c);
         }
         if (any)
             ++lines_;
@@ -297,7 +303,7 @@ std::string withExtension(const std::string& name, const char* lower, const char
         return name.size() >= tail.size() &&
                name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
     };
-    return endsWith(lower) || endsWith(upper) ? name : name + lower;
+    return endsWith(lower) || endsWith(upper) || writtenAsNamed(name) ? name : name + lower;
 }
 
 std::string parameterFileName(const std::string& name) {

@@ -13,8 +13,9 @@ enum class ReadResult { Loaded, NotFound, NotParameterFile };
 std::string splitField(const std::string& line, int n, char separator);
 
 // The name as it will be written: `lower` added unless it ends in `lower` or
-// `upper`. Added before the existence test, so the overwrite question always
-// names the file that is about to be replaced.
+// `upper` or is written as named (a device, a pipe, /dev/stdout). Added before
+// the existence test, so the overwrite question always names the file that is
+// about to be replaced.
 std::string withExtension(const std::string& name, const char* lower, const char* upper);
 // The parameter file Save writes for `name`: ".bowlyn" added unless it ends
 // in ".bowlyn" or ".BOWLYN", so "design.txt" is saved as "design.txt.bowlyn"

@@ -520,8 +520,10 @@ def main_window():
                  tooltip_text="Show the whole drawing again (0 in the drawing)")
     fit.on("clicked", "buttonFit_clicked_cb")
     top.add(fit, x=FIT_X, y=BUTTONS_Y)
-    top.add(label("labelCursorPosition", " ", width=READOUT_W, xalign=1.0, height=30),
-            x=READOUT_X, y=BUTTONS_Y)
+    # Right-aligned on both of its lines when far from the drawing it shows
+    # x and y one above the other.
+    readout = label("labelCursorPosition", " ", width=READOUT_W, xalign=1.0, height=30)
+    top.add(readout.set("justify", "GTK_JUSTIFY_RIGHT"), x=READOUT_X, y=BUTTONS_Y)
 
     # The event box takes the pointer and the keys for the image, which has no
     # window of its own: the wheel zooms, a drag pans, + - 0 when focused. Its

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "export/depth_settings.h"
 #include "export/export_file.h"
 #include "export/export_numbers.h"
 #include "export_test_support.h"
@@ -134,6 +135,26 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
     EXPECT_NE(camDxfText(d).find("POLYLINE\r\n  8\r\nbody\r\n 66\r\n1\r\n 10\r\n0\r\n 20\r\n0\r\n"
                                  " 30\r\n0\r\n 70\r\n1\r\n"),
               std::string::npos);
+}
+
+// Strips below the drawing must not round the body's numbers more coarsely:
+// the OM in millimetres keeps 10 decimals, which a file of over 1000 mm (a
+// strip as deep as the body is long) would cut to 9.
+TEST(CamDxf, SideStripsNeverCoarsenTheBodysNumbers) {
+    auto t = presetAfterPass(presetByName("OM"));
+    const SolvedDesign plain = solvedOrFail(*t);
+    SolvedDesign deep = plain;
+    deep.depth = readDepthSettings("19.4", "19.4", "", plain.body.bodyLength);
+    ASSERT_TRUE(deep.depth.hasDepths());
+    for (ExportFormat format : {ExportFormat::CamDxf, ExportFormat::Svg}) {
+        const bool svg = format == ExportFormat::Svg;
+        const auto body = [&](const SolvedDesign& design) {
+            const std::string text = exportText(design, format, LengthUnit::Millimetre, "").text;
+            const size_t from = text.find(svg ? "<g id=\"body\"" : "POLYLINE\r\n  8\r\nbody");
+            return text.substr(from, text.find(svg ? "</g>" : "SEQEND", from) - from);
+        };
+        EXPECT_EQ(body(plain), body(deep));
+    }
 }
 
 TEST(CamDxf, UnitsConvertExactly) {

@@ -145,6 +145,11 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"export", "clear", "-o", dir + "x.pdf", "--cam"},
         {"export", "clear", "-o", dir + "x.svg", "--paper", "a4"},
         {"measure", "clear", "--paper", "a4"},
+        {"thumbnail", "clear"},
+        {"thumbnail", "clear", "-o", dir + "x.png", "--size", "15"},
+        {"thumbnail", "clear", "-o", dir + "x.png", "--size", "4097"},
+        {"thumbnail", "clear", "-o", dir + "x.png", "--size", "64.5"},
+        {"render", "clear", "-o", dir + "x.png", "--size", "64"},
     };
     for (const auto& args : bad) {
         CliResult r = run(args);
@@ -284,7 +289,7 @@ TEST_F(Cli, ExportsForCamAndSvgGetTheirExtensionOrAreRefused) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
               "A complete body outline must be successfully generated before it can be exported "
-              "as .dxf.\n");
+              "as .svg.\n");
     EXPECT_FALSE(fs::exists(dir + "bad.svg"));
 
     CliResult unwritable = run({"export", "preset:OM", "-o", dir + "none/om.dxf", "--cam"});
@@ -320,7 +325,7 @@ TEST_F(Cli, PdfTemplatesSayHowManySheetsAndRefuseWhatCannotBeTiled) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err,
               "A complete body outline must be successfully generated before it can be exported "
-              "as .dxf.\n");
+              "as .pdf.\n");
     // The Dreadnought's body twenty times as large (10 m) takes more than
     // 200 sheets of A4.
     std::vector<std::string> large = {"export", "preset:Dreadnought", "-o", dir + "large.pdf"};
@@ -438,6 +443,15 @@ TEST_F(Cli, MeasureWithDepthsPrintsTheVolumeAndTheAirResonance) {
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "Body depth at neck must be a number, not 'x'.\n");
     EXPECT_FALSE(fs::exists(dir + "d.svg"));
+
+    // check refuses what measure refuses, after its lines for the design.
+    for (const char* set : {"Body depth at tail=nan", "Body depth at neck=20.1"}) {
+        CliResult checked = run({"check", "preset:Dreadnought", "--set", set});
+        EXPECT_EQ(checked.status, 1) << set;
+        EXPECT_EQ(checked.err, run({"measure", "preset:Dreadnought", "--set", set}).err);
+        EXPECT_NE(checked.err, "");
+        EXPECT_EQ(checked.out, run({"check", "preset:Dreadnought"}).out);
+    }
 }
 
 TEST_F(Cli, RenderWritesTheImageAndOverlaysShowOnlyInTheWorkingDrawing) {
@@ -543,6 +557,20 @@ TEST_F(Cli, DevStdoutAppendsToALogAndFeedsAPipe) {
     EXPECT_TRUE(read(dir + "piped.dxf") == read(dir + "om.dxf"));
     EXPECT_EQ(shell("\"$CLI\" export preset:OM -o /dev/stdout | head -n 4 > head.txt"), 0);
     EXPECT_EQ(read(dir + "head.txt"), " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n");
+
+    // Every name of standard output takes an export as it is: no .pdf added
+    // (/dev/stdout.pdf as root), the summary on stderr. Run as nobody too.
+    const std::string date =
+        "SOURCE_DATE_EPOCH=1714521600 \"$CLI\" export preset:OM --paper a4 -o ";
+    ASSERT_EQ(shell(date + "om.pdf >/dev/null"), 0);
+    for (const std::string name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+        write("log.txt", "earlier line\n");
+        EXPECT_EQ(shell(date + name + " >> log.txt 2>err.txt"), 0) << read(dir + "err.txt");
+        EXPECT_TRUE(read(dir + "log.txt") == "earlier line\n" + read(dir + "om.pdf")) << name;
+        EXPECT_EQ(read(dir + "err.txt"),
+                  name + ": 11 pages of A4 (a map and 10 tiles in portrait)\n");
+    }
+    EXPECT_FALSE(fs::exists("/dev/stdout.pdf"));
 }
 
 // The program must ignore SIGXFSZ itself: the test leaves the signal alone.

@@ -9,8 +9,10 @@
 namespace bowlyn {
 namespace {
 
+constexpr double BODY = 20.0;  // the body length the depths are read against
+
 TEST(DepthSettings, NumbersAndFractionsAreReadBlankIsNoValue) {
-    DepthSettings s = readDepthSettings(" 4.875 ", "4 7/8", "0.11");
+    DepthSettings s = readDepthSettings(" 4.875 ", "4 7/8", "0.11", BODY);
     EXPECT_EQ(s.problem, "");
     EXPECT_EQ(*s.tail, 4.875);
     EXPECT_EQ(*s.neck, 4.875);
@@ -18,18 +20,18 @@ TEST(DepthSettings, NumbersAndFractionsAreReadBlankIsNoValue) {
     EXPECT_TRUE(s.hasDepths());
 
     // A neck deeper than the tail and a top of no thickness are allowed.
-    s = readDepthSettings("3.25", "4", "0");
+    s = readDepthSettings("3.25", "4", "0", BODY);
     EXPECT_EQ(s.problem, "");
     EXPECT_TRUE(s.hasDepths());
     EXPECT_EQ(*s.topThickness, 0.0);
-    EXPECT_EQ(*readDepthSettings("1e1", "+2.5D0", "").neck, 2.5);
+    EXPECT_EQ(*readDepthSettings("1e1", "+2.5D0", "", BODY).neck, 2.5);
 
-    s = readDepthSettings("", "  ", "");
+    s = readDepthSettings("", "  ", "", BODY);
     EXPECT_EQ(s.problem, "");
     EXPECT_FALSE(s.tail || s.neck || s.topThickness);
     EXPECT_FALSE(s.hasDepths());
     // A depth of 0 is no body to measure, but no mistake either.
-    EXPECT_FALSE(readDepthSettings("4", "0", "").hasDepths());
+    EXPECT_FALSE(readDepthSettings("4", "0", "", BODY).hasDepths());
 }
 
 TEST(DepthSettings, WrongTextsAreRefusedNamingTheirField) {
@@ -47,9 +49,11 @@ TEST(DepthSettings, WrongTextsAreRefusedNamingTheirField) {
         {"1e39", "4", "", "Body depth at tail is too large: '1e39'."},
         {"4", "1e400", "", "Body depth at neck is too large: '1e400'."},
         {"4", "4", "1/0", "Top thickness is too large: '1/0'."},
+        {"3.4e38", "4", "", "Body depth at tail must be at most the body length, not '3.4e38'."},
+        {"20", "20.01", "", "Body depth at neck must be at most the body length, not '20.01'."},
     };
     for (const auto& c : cases) {
-        const DepthSettings s = readDepthSettings(c.tail, c.neck, c.top);
+        const DepthSettings s = readDepthSettings(c.tail, c.neck, c.top, BODY);
         EXPECT_EQ(s.problem, c.problem);
         // The same in parts, for the window's own name of the field.
         EXPECT_EQ(field(s.problemField).label + (" " + s.problemReason), c.problem);

@@ -105,8 +105,8 @@ TEST_F(WorkshopExport, NothingIsAskedOrWrittenWithoutACompleteOutline) {
     ASSERT_NE(pass(), STATUS_OK);
     EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
     EXPECT_EQ(dialogs.log,
-              (std::vector<std::string>{"error: " + std::string(OUTLINE_INCOMPLETE_MESSAGE),
-                                        "error: " + std::string(OUTLINE_INCOMPLETE_MESSAGE)}));
+              (std::vector<std::string>{"error: " + outlineIncompleteMessage(".svg"),
+                                        "error: " + outlineIncompleteMessage(".pdf")}));
     EXPECT_TRUE(fs::is_empty(dir));
 }
 

@@ -81,12 +81,29 @@ TEST(ReleaseCheck, ErrorPagesAndBrokenTransfersGiveZero) {
         EXPECT_EQ(checkForUpdateAt(server.url()), 0.0);
     }
     {
+        // A redirect is not followed, and its own body is no answer either.
+        LoopbackServer server(answer("302 Found\r\nLocation: file:///etc/passwd", "9.9"));
+        EXPECT_EQ(checkForUpdateAt(server.url()), 0.0);
+        EXPECT_EQ(server.requests(), 1);
+    }
+    {
         // The number arrives, then the connection breaks before the promised end.
         LoopbackServer server([](int fd, const std::atomic<bool>&) {
             writeAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n0.8\n");
         });
         EXPECT_EQ(checkForUpdateAt(server.url()), 0.0);
     }
+}
+
+// The answer is the start of the body, however the server splits it: the
+// second piece arrives long after the first was handed over.
+TEST(ReleaseCheck, AnswerInTwoPiecesIsReadFromItsStart) {
+    LoopbackServer server([](int fd, const std::atomic<bool>&) {
+        writeAll(fd, "HTTP/1.1 200 OK\r\nContent-Length: 8\r\nConnection: close\r\n\r\n0.5\n");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        writeAll(fd, "7.0\n");
+    });
+    EXPECT_DOUBLE_EQ(checkForUpdateAt(server.url()), 0.5);
 }
 
 TEST(ReleaseCheck, AbsurdReleaseNumberIsNoAnswer) {
@@ -162,7 +179,7 @@ TEST(ReleaseCheck, HugeAnswerKeepsMemoryBounded) {
     });
     const long before = peakResidentKilobytes();
     const double newest = checkForUpdateAt(server.url(), {60000, 60000});
-    // Every piece starts with a number, so whatever piece came last reads as 7.
+    // Only the start is kept, and it reads as 7.
     EXPECT_EQ(newest, 7.0);
     EXPECT_LT(peakResidentKilobytes() - before, 16 * 1024);
 }

@@ -289,6 +289,14 @@ TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
     EXPECT_NEAR(y, 5.0, 1.0 / doc().drawing.view.scaleX);
     EXPECT_EQ(text("labelStatusText"), "Status: OK");  // the status keeps its message
 
+    // Panned far away, x and y take a line each rather than run on past the
+    // label's width under the status line.
+    area().panBy(-1e7, 1e7);
+    pointerAt(px, py);
+    ASSERT_TRUE(area().view().toModel(px, py, x, y));
+    std::string far = pointerText(x, y, "in");
+    EXPECT_EQ(text("labelCursorPosition"), far.replace(far.find("  "), 2, "\n"));
+
     GdkEvent* leave = gdk_event_new(GDK_LEAVE_NOTIFY);
     send(leave);
     EXPECT_EQ(text("labelCursorPosition"), " ");

@@ -122,11 +122,15 @@ class WorkshopFiles : public GuiTest {
 
 TEST_F(WorkshopFiles, EveryExportAndPrintRefusesAnIncompleteOutlineBeforeAskingForAFile) {
     activate("menuInitializeOM");  // loaded, not yet drawn
-    for (const char* item : {"menuExportCAM", "menuExportSVG", "menuExportPDF", "menuPrint"}) {
+    const std::pair<const char*, const char*> items[] = {{"menuExportCAM", ".dxf"},
+                                                         {"menuExportSVG", ".svg"},
+                                                         {"menuExportPDF", ".pdf"},
+                                                         {"menuPrint", ".pdf"}};
+    for (const auto& [item, extension] : items) {
         dialogs.errors.clear();
         activate(item);
         ASSERT_EQ(dialogs.errors.size(), 1u) << item;
-        EXPECT_EQ(dialogs.errors[0], OUTLINE_INCOMPLETE_MESSAGE) << item;
+        EXPECT_EQ(dialogs.errors[0], outlineIncompleteMessage(extension)) << item;
     }
     EXPECT_TRUE(dialogs.modes.empty());
     EXPECT_EQ(app().printing, nullptr);
