@@ -87,21 +87,21 @@ void Session::start() {
 bool Session::undo() {
     if (depth_ == 0)
         remember();  // a change not yet remembered is the one to undo
-    if (undo_.empty())
-        return false;
-    redo_.push_back(std::move(current_));
-    current_ = std::move(undo_.back());
-    undo_.pop_back();
-    putBack(current_);
-    return true;
+    return travel(undo_, redo_);
 }
 
 bool Session::redo() {
-    if (redo_.empty())
+    return travel(redo_, undo_);
+}
+
+// The latest state of `from` becomes current, the current one the latest of
+// `to`.
+bool Session::travel(std::deque<SessionState>& from, std::deque<SessionState>& to) {
+    if (from.empty())
         return false;
-    undo_.push_back(std::move(current_));
-    current_ = std::move(redo_.back());
-    redo_.pop_back();
+    to.push_back(std::move(current_));
+    current_ = std::move(from.back());
+    from.pop_back();
     putBack(current_);
     return true;
 }

@@ -106,6 +106,7 @@ class Session {
   private:
     SessionState capture() const;
     void remember();
+    bool travel(std::deque<SessionState>& from, std::deque<SessionState>& to);
     void putBack(const SessionState& state);
     void changed();
 
@@ -115,7 +116,7 @@ class Session {
     std::vector<std::weak_ptr<DesignFile>> files_;
     SessionState current_;
     std::deque<SessionState> undo_;
-    std::vector<SessionState> redo_;
+    std::deque<SessionState> redo_;
     int depth_ = 0;
 };
 
