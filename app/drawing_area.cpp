@@ -148,7 +148,7 @@ void DrawingArea::resize(int width, int height) {
 }
 
 void DrawingArea::fitWhole() {
-    view_.fitWhole(drawing_.display);
+    view_.fitWhole(drawing_.entities, drawing_.display);
     viewChanged();
 }
 

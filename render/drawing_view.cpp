@@ -82,7 +82,7 @@ namespace {
 
 constexpr double PI = 3.14159265358979323846;
 
-// The smallest rectangle, in model units, around what a list paints.
+// The smallest rectangle, in model units, around what is drawn.
 struct Extent {
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
     bool any = false;
@@ -96,49 +96,78 @@ struct Extent {
         maxY = any ? std::max(maxY, y) : y;
         any = true;
     }
-    // A point and, where the item is mirrored, its mirror image.
-    void add(const DisplayItem& item, double x, double y) {
-        if (drawsAsPassed(item.side))
-            add(x, y);
-        if (drawsMirror(item.side))
-            add(-x, y);
-    }
 };
 
-// The arc's ends and every quarter of the circle that it passes.
-void addArc(Extent& e, const DisplayItem& it) {
-    const double cx = it.v[0], cy = it.v[1], r = it.v[2], a1 = it.v[3];
-    double sweep = std::fmod(static_cast<double>(it.v[4]) - a1, 2.0 * PI);
+// The arc's ends and every quarter of its circle that it passes, counter-
+// clockwise from a1 to a2 (radians), each given to `put`.
+template <class Put>
+void arcExtremes(double cx, double cy, double r, double a1, double a2, Put put) {
+    double sweep = std::fmod(a2 - a1, 2.0 * PI);
     if (sweep <= 0.0)
         sweep += 2.0 * PI;
-    e.add(it, cx + r * std::cos(a1), cy + r * std::sin(a1));
-    e.add(it, cx + r * std::cos(a1 + sweep), cy + r * std::sin(a1 + sweep));
+    put(cx + r * std::cos(a1), cy + r * std::sin(a1));
+    put(cx + r * std::cos(a1 + sweep), cy + r * std::sin(a1 + sweep));
     for (int quarter = 0; quarter < 4; ++quarter) {
         const double a = quarter * PI / 2.0;
         if (std::fmod(a - a1 + 4.0 * PI, 2.0 * PI) <= sweep)
-            e.add(it, cx + r * std::cos(a), cy + r * std::sin(a));
+            put(cx + r * std::cos(a), cy + r * std::sin(a));
     }
 }
 
-Extent extentOf(const DisplayList& list, bool recordedOnly) {
+// What a pass recorded: the outline, neck, nut, fretboard, frets, strings
+// and the reference lines as far as they belong to the design.
+Extent extentOf(const EntityList& list) {
+    Extent e;
+    const auto put = [&e](double x, double y) { e.add(x, y); };
+    for (const Entity& it : list.entities()) {
+        const float* v = it.v;
+        switch (recordedKind(it).value_or(EntityKind::End)) {
+            case EntityKind::Line:
+                put(v[0], v[1]);
+                put(v[2], v[3]);
+                break;
+            case EntityKind::Point:
+                put(v[0], v[1]);
+                break;
+            case EntityKind::Circle:
+                put(v[0] - v[2], v[1] - v[2]);
+                put(v[0] + v[2], v[1] + v[2]);
+                break;
+            case EntityKind::Arc:
+                arcExtremes(v[0], v[1], v[2], v[3] * PI / 180.0, v[4] * PI / 180.0, put);
+                break;
+            case EntityKind::End:
+                break;
+        }
+    }
+    return e;
+}
+
+// Everything painted, mirror images included: for a pass that stopped
+// before it recorded anything.
+Extent extentOf(const DisplayList& list) {
     Extent e;
     for (const DisplayItem& it : list) {
-        if (recordedOnly && it.layer == Layer::None)
-            continue;
+        const auto put = [&e, &it](double x, double y) {
+            if (drawsAsPassed(it.side))
+                e.add(x, y);
+            if (drawsMirror(it.side))
+                e.add(-x, y);
+        };
         switch (it.kind) {
             case StrokeKind::Line:
-                e.add(it, it.v[0], it.v[1]);
-                e.add(it, it.v[2], it.v[3]);
+                put(it.v[0], it.v[1]);
+                put(it.v[2], it.v[3]);
                 break;
             case StrokeKind::Point:
-                e.add(it, it.v[0], it.v[1]);
+                put(it.v[0], it.v[1]);
                 break;
             case StrokeKind::Circle:
-                e.add(it, it.v[0] - it.v[2], it.v[1] - it.v[2]);
-                e.add(it, it.v[0] + it.v[2], it.v[1] + it.v[2]);
+                put(it.v[0] - it.v[2], it.v[1] - it.v[2]);
+                put(it.v[0] + it.v[2], it.v[1] + it.v[2]);
                 break;
             case StrokeKind::Arc:
-                addArc(e, it);
+                arcExtremes(it.v[0], it.v[1], it.v[2], it.v[3], it.v[4], put);
                 break;
         }
     }
@@ -147,12 +176,12 @@ Extent extentOf(const DisplayList& list, bool recordedOnly) {
 
 }  // namespace
 
-void DrawingView::fitWhole(const DisplayList& list) {
+void DrawingView::fitWhole(const EntityList& recorded, const DisplayList& painted) {
     constexpr double MARGIN = 20.0;  // pixels, as the fitted view leaves
     following_ = true;
-    Extent e = extentOf(list, true);
+    Extent e = extentOf(recorded);
     if (!e.any)
-        e = extentOf(list, false);  // a pass stopped before recording anything
+        e = extentOf(painted);
     const PaintView f = fittedView();
     if (!e.any || !(f.scale > 0.0) || !std::isfinite(f.scale))
         return;

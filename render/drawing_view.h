@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "render/entity_list.h"
 #include "render/painter.h"
 #include "render/view_transform.h"
 
@@ -39,11 +40,12 @@ class DrawingView {
 
     // Back to the fitted view.
     void fit() { following_ = true; }
-    // Shows the whole drawing of `list`: everything it records (the outline
-    // with the neck, nut, fretboard and strings beyond the body), centred
-    // with a margin, or the fitted view when that shows it all already, so
-    // a drawing that fits stays the 660 image at the default size.
-    void fitWhole(const DisplayList& list);
+    // Shows the whole drawing: what the pass recorded (the outline with the
+    // neck, nut, fretboard and strings beyond the body; what it painted when
+    // it recorded nothing), centred with a margin, or the fitted view when
+    // that shows it all already, so a drawing that fits stays the 660 image
+    // at the default size.
+    void fitWhole(const EntityList& recorded, const DisplayList& painted);
     // Zooms by `factor` (within MIN_ZOOM and MAX_ZOOM) keeping the model point
     // under area position (px, py) where it is. False when nothing changed.
     bool zoomAbout(double px, double py, double factor);

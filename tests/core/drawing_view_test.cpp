@@ -49,6 +49,31 @@ TEST(DrawingView, TheDefaultAreaIsThe660ImageAndALargerOneScalesItsFit) {
     EXPECT_TRUE(v.imageView());
 }
 
+// Fit shows everything recorded: the fitted view itself when that holds it
+// all, so the default area stays the 660 image; else a view round it, arcs
+// by their extreme points, with the fitted view's margin.
+TEST(DrawingView, FittingTheWholeDrawingKeepsTheImageWhenItHoldsItAll) {
+    DrawingView v;
+    v.setFitted(omFit());
+    v.zoomCentred(3.0);
+    EntityList inside;
+    inside.add({2, 2, {-7, 0, 7, 19}});
+    v.fitWhole(inside, {});
+    EXPECT_TRUE(v.imageView());
+
+    EntityList beyond = inside;
+    beyond.add({3, 3, {0, 30, 4, 0, 180}});  // an arc over the top, up to y 34
+    beyond.add({4, 2, {0, -5, 1}});          // a circle below the tail, down to y -6
+    v.fitWhole(beyond, {});
+    EXPECT_FALSE(v.fitted());
+    double left, top, right, bottom;
+    device(v, -7, 34, left, top);
+    device(v, 7, -6, right, bottom);
+    EXPECT_NEAR(top, 20.0, 1e-9);
+    EXPECT_NEAR(bottom, 640.0, 1e-9);
+    EXPECT_NEAR(left + right, 660.0, 1e-9);  // centred across
+}
+
 TEST(DrawingView, ZoomKeepsThePointUnderThePointerAndStopsAtFiftyTimes) {
     DrawingView v;
     v.setFitted(omFit());
