@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
+#include <map>
 #include <random>
 
 #include "commands/file_commands.h"
@@ -554,7 +556,14 @@ TEST_F(RandomSession, FormFileAndTitleAgreeAfterEveryStep) {
                    << "\nthe last actions:" << last;
         }
     }
-    RecordProperty("steps", steps);
+    // What the run did, by kind of action.
+    std::map<std::string, int> kinds;
+    for (const std::string& action : done)
+        ++kinds[action.substr(0, action.find(' '))];
+    std::cout << "[ session  ] " << steps << " steps:";
+    for (const auto& [kind, count] : kinds)
+        std::cout << " " << kind << " " << count;
+    std::cout << std::endl;
 }
 
 }  // namespace
