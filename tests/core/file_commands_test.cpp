@@ -79,6 +79,7 @@ TEST_F(FileCommands, SaveAsAsksAboutTheNameWithItsExtension) {
     const std::string question = "ask: File '" + dir + "design.bowlyn' exists. Overwrite it?";
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"choose save in ''", question,
                                                      "choose save in '" + dir + "'", question}));
+    EXPECT_EQ(dialogs.suggestedNames.front(), "OM.bowlyn");  // the design's name
     EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(doc));
     EXPECT_EQ(read(dir + "design"), "unrelated");
     EXPECT_EQ(session.fileName(), dir + "design.bowlyn");

@@ -364,31 +364,6 @@ TEST_F(DrawingWindow, ARadioClickIsOneStep) {
     EXPECT_EQ(text("entryDescription"), " ");
 }
 
-// Open, then Undo: the earlier design with its own name in the title, and
-// Save asks for a name rather than writing it over the opened file.
-TEST_F(DrawingWindow, UndoOfOpenNeverSavesOverTheOpenedFile) {
-    const std::string flor = temp("flor.bowlyn");
-    const std::string florTitle = flor.substr(flor.rfind('/') + 1) + " - Bowlyn";
-    activate("menuInitializeSteelString");
-    dialogs.files = {flor};
-    activate("menuSaveAs");
-    const std::string florText = contents(flor);
-    activate("menuInitializeOM");
-    click("buttonTryIt");
-    click("buttonLengthInc");
-    dialogs.saveChoices = {SaveChoice::Discard};
-    dialogs.files = {flor};
-    activate("menuOpen");
-    EXPECT_EQ(title(), florTitle);
-    activate("menuUndo");
-    EXPECT_EQ(text("entryDescription"), "OM");
-    EXPECT_EQ(title(), "Untitled* - Bowlyn");
-    EXPECT_GT(countShownPixels(isOutlinePixel), 2000);
-    activate("menuSave");  // asks for a name; the script cancels
-    EXPECT_EQ(dialogs.modes.back(), FileDialogMode::Save);
-    EXPECT_EQ(contents(flor), florText);
-}
-
 TEST_F(DrawingWindow, UndoAfterSavingMarksTheDesignChanged) {
     activate("menuInitializeOM");
     click("buttonLBWidthInc");
