@@ -16,8 +16,10 @@ namespace {
 
 gboolean exportAs(const char* key) {
     const ExportFormat* format = exportFormat(key);
-    if (Document* doc = designToRead(); doc && format && app().dialogs)
-        exportFile(*doc, *app().dialogs, *format);
+    if (designToRead() && format && app().session && app().dialogs) {
+        UserAction action;
+        exportFile(*app().session, *app().dialogs, *format);
+    }
     return FALSE;
 }
 

@@ -47,8 +47,8 @@ struct UnitChoice {
 };
 const UnitChoice EXPORT_UNITS[] = {{"Design's own", std::nullopt},
                                    {"Inches", LengthUnit::Inch},
-                                   {"Millimetres", LengthUnit::Millimetre},
-                                   {"Centimetres", LengthUnit::Centimetre}};
+                                   {"Millimeters", LengthUnit::Millimetre},
+                                   {"Centimeters", LengthUnit::Centimetre}};
 constexpr int UNIT_CHOICES = sizeof EXPORT_UNITS / sizeof EXPORT_UNITS[0];
 
 // A text combo box of `captions`, named for tests, `active` chosen.
@@ -155,7 +155,8 @@ SaveChoice GtkDialogs::askSaveChanges(const std::string& question) {
 }
 
 GtkWidget* GtkDialogs::newFileChooser(const char* title, bool open,
-                                      const std::string& initialFolder) {
+                                      const std::string& initialFolder,
+                                      const std::string& initialName) {
     GtkWindow* parent = parent_ && GTK_IS_WINDOW(parent_) ? GTK_WINDOW(parent_) : nullptr;
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
         title, parent, open ? GTK_FILE_CHOOSER_ACTION_OPEN : GTK_FILE_CHOOSER_ACTION_SAVE,
@@ -171,6 +172,9 @@ GtkWidget* GtkDialogs::newFileChooser(const char* title, bool open,
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser),
                                         initialFolder.empty() ? here : initialFolder.c_str());
     g_free(here);
+    // The name box of a chooser that saves starts with the design's name.
+    if (!open && !initialName.empty())
+        gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), initialName.c_str());
     return chooser;
 }
 
@@ -187,17 +191,19 @@ static std::string runFileChooser(GtkWidget* chooser) {
     return chosen;
 }
 
-std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initialFolder) {
+std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initialFolder,
+                                   const std::string& initialName) {
     const bool open = mode == FileDialogMode::Open;
-    GtkWidget* chooser = newFileChooser(fileDialogTitle(mode), open, initialFolder);
+    GtkWidget* chooser = newFileChooser(fileDialogTitle(mode), open, initialFolder, initialName);
     addFilter(chooser, mode == FileDialogMode::Export ? dxfFiles : bowlynFiles);
     addFilter(chooser, allFiles);
     return runFileChooser(chooser);
 }
 
 ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
-                                          const std::string& initialFolder) {
-    GtkWidget* chooser = newFileChooser(request.title.c_str(), false, initialFolder);
+                                          const std::string& initialFolder,
+                                          const std::string& initialName) {
+    GtkWidget* chooser = newFileChooser(request.title.c_str(), false, initialFolder, initialName);
     addFilter(chooser, request.filterCaption, request.extension);
     addFilter(chooser, allFiles);
     ExportChoice choice;

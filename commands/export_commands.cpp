@@ -4,11 +4,11 @@
 
 #include "commands/file_commands.h"
 #include "derive/solved_design.h"
+#include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
 
 namespace bowlyn {
-
 namespace {
 
 // Shows why a file is not made, if it is not; true then.
@@ -21,7 +21,8 @@ bool refused(const ExportFile& file, Dialogs& dialogs) {
 
 }  // namespace
 
-bool exportFile(Document& doc, Dialogs& dialogs, const ExportFormat& format) {
+bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format) {
+    Document& doc = session.doc();
     std::optional<SolvedDesign> design;
     if (bringPassUpToDate(doc))
         design = solvedDesign(doc);
@@ -39,9 +40,10 @@ bool exportFile(Document& doc, Dialogs& dialogs, const ExportFormat& format) {
             return false;
     }
     const ExportChoice choice =
-        chooseTarget(doc, dialogs, format.extension(), true, [&](const std::string& folder) {
-            return dialogs.chooseExportFile(format.chooser, folder);
-        });
+        chooseTarget(session, dialogs, format.extension(), true,
+                     [&](const std::string& folder, const std::string& name) {
+                         return dialogs.chooseExportFile(format.chooser, folder, name);
+                     });
     if (choice.path.empty())
         return false;
     if (!file) {
@@ -54,11 +56,14 @@ bool exportFile(Document& doc, Dialogs& dialogs, const ExportFormat& format) {
         dialogs.showError(writeFailure(choice.path, failure));
         return false;
     }
+    // The status line has room for a template's count of pages and its
+    // paper, not the details.
+    showWritten(doc, choice.path, file->summary.substr(0, file->summary.find(" (")));
     return true;
 }
 
-void exportDxf(Document& doc, Dialogs& dialogs) {
-    exportFile(doc, dialogs, exportFormats().front());
+bool exportDxf(Session& session, Dialogs& dialogs) {
+    return exportFile(session, dialogs, exportFormats().front());
 }
 
 }  // namespace bowlyn

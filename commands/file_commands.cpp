@@ -5,8 +5,11 @@
 #include <cctype>
 
 #include "commands/unsaved_changes.h"
+#include "derive/solved_design.h"
+#include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
+#include "model/form.h"
 #include "model/parameter_file.h"
 
 namespace bowlyn {
@@ -18,9 +21,8 @@ std::string quoted(const char* format, const std::string& name) {
     return message.replace(at, 2, name);
 }
 
-bool endsWith(const std::string& s, const char* suffix) {
-    std::string tail = suffix;
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+std::string lastPart(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);  // npos + 1 is 0
 }
 
 std::string upper(const std::string& s) {
@@ -32,28 +34,45 @@ std::string upper(const std::string& s) {
 
 }  // namespace
 
-ExportChoice chooseTarget(Design& design, Dialogs& dialogs, const std::string& extension,
-                          bool forgetFolderOnCancel,
-                          const std::function<ExportChoice(const std::string&)>& ask) {
+ExportChoice chooseTarget(
+    Session& session, Dialogs& dialogs, const std::string& extension, bool forgetFolderOnCancel,
+    const std::function<ExportChoice(const std::string& folder, const std::string& name)>& ask) {
     const std::string capitals = upper(extension);
+    const std::string suggested = suggestedFileName(session, extension);
     for (;;) {
-        ExportChoice choice = ask(design.lastDirectory);
+        ExportChoice choice = ask(session.lastDirectory, suggested);
         if (choice.path.empty()) {
             if (forgetFolderOnCancel)
-                design.lastDirectory = "";
+                session.lastDirectory = "";
             return choice;
         }
-        design.lastDirectory = directoryPart(choice.path);
+        session.lastDirectory = directoryPart(choice.path);
         choice.path = withExtension(choice.path, extension.c_str(), capitals.c_str());
         if (!fileExists(choice.path) || dialogs.askYesNo(overwriteQuestion(choice.path)))
             return choice;
     }
 }
 
-std::string withExtension(const std::string& name, const char* lower, const char* upper) {
-    if (endsWith(name, lower) || endsWith(name, upper) || writtenAsNamed(name))
-        return name;
-    return name + lower;
+std::string suggestedFileName(const Session& session, const std::string& extension) {
+    std::string stem;
+    if (const std::string file = session.saveTarget(); !file.empty()) {
+        stem = lastPart(file);
+        const size_t dot = stem.rfind('.');
+        if (dot != std::string::npos && dot > 0)
+            stem.erase(dot);  // its extension gives way to the one asked for
+    } else {
+        stem = designTitle(session.doc());
+        for (char& c : stem) {
+            if (c == '/')
+                c = '-';  // a name, not a path
+        }
+    }
+    return stem.empty() ? "" : stem + extension;
+}
+
+void showWritten(Document& doc, const std::string& path, const std::string& summary) {
+    doc.form.setText(STATUS_LABEL,
+                     "Wrote " + lastPart(path) + (summary.empty() ? "" : ": " + summary));
 }
 
 std::string overwriteQuestion(const std::string& name) {
@@ -74,15 +93,15 @@ std::string directoryPart(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool openFile(Document& doc, Dialogs& dialogs, const std::string& name) {
-    doc.lastDirectory = directoryPart(name);
+bool openFile(Session& session, Dialogs& dialogs, const std::string& name) {
+    session.lastDirectory = directoryPart(name);
     if (!fileExists(name)) {
         dialogs.showError(quoted("File not found: '%s'", name));
         return false;
     }
-    switch (readParameterFile(doc, name)) {
+    switch (readParameterFile(session.doc(), name)) {
         case ReadResult::Loaded:
-            resetDisplay(doc);
+            session.loaded(name);
             return true;
         case ReadResult::NotFound:  // vanished or unreadable since the test above
             dialogs.showError(quoted("File not found: '%s'", name));
@@ -94,43 +113,46 @@ bool openFile(Document& doc, Dialogs& dialogs, const std::string& name) {
     return false;
 }
 
-void openCommand(Document& doc, Dialogs& dialogs) {
-    if (!confirmLeaving(doc, dialogs, Leaving::LoadingAnother))
+void openCommand(Session& session, Dialogs& dialogs) {
+    if (!confirmLeaving(session, dialogs, Leaving::LoadingAnother))
         return;
     for (;;) {
-        std::string name = dialogs.chooseFile(FileDialogMode::Open, doc.lastDirectory);
-        if (name.empty() || openFile(doc, dialogs, name))
+        std::string name = dialogs.chooseFile(FileDialogMode::Open, session.lastDirectory, "");
+        if (name.empty() || openFile(session, dialogs, name))
             return;
     }
 }
 
-bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
+bool saveCommand(Session& session, Dialogs& dialogs, SaveVariant variant) {
     std::string name;
-    if (variant == SaveVariant::Save && !doc.currentFileName.empty()) {
-        // A design opened from "design.txt" is saved as "design.txt.bowlyn";
-        // the file it came from stays as it was. That other file may exist
-        // already, and replacing it unasked would lose it.
-        name = withExtension(doc.currentFileName, ".bowlyn", ".BOWLYN");
-        doc.lastDirectory = directoryPart(name);
-        if (name != doc.currentFileName && fileExists(name) &&
+    if (variant == SaveVariant::Save && !session.fileName().empty()) {
+        // A design opened from "design.txt" is saved as "design.txt.bowlyn"
+        // (the title says so); the file it came from stays as it was. That
+        // other file may exist already, and replacing it unasked would lose it.
+        name = session.saveTarget();
+        session.lastDirectory = directoryPart(name);
+        if (name != session.fileName() && fileExists(name) &&
             !dialogs.askYesNo(overwriteQuestion(name)))
             name.clear();
     }
     if (name.empty()) {
         // Save As keeps the folder when cancelled.
-        name = chooseTarget(doc, dialogs, ".bowlyn", false, [&](const std::string& folder) {
-                   return ExportChoice{dialogs.chooseFile(FileDialogMode::Save, folder), {}};
-               }).path;
+        name =
+            chooseTarget(session, dialogs, ".bowlyn", false,
+                         [&](const std::string& folder, const std::string& suggested) {
+                             return ExportChoice{
+                                 dialogs.chooseFile(FileDialogMode::Save, folder, suggested), {}};
+                         })
+                .path;
         if (name.empty())
             return false;
     }
-    std::string failure = writeParameterFile(doc, name);
+    std::string failure = writeParameterFile(session.doc(), name);
     if (!failure.empty()) {
         dialogs.showError(writeFailure(name, failure));
         return false;  // Save must keep asking until a file really holds the design
     }
-    doc.currentFileName = name;
-    markSaved(doc);
+    session.saved(name);
     return true;
 }
 

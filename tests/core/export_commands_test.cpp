@@ -30,7 +30,7 @@ using testing::inUnit;
 
 class WorkshopExport : public testing::OmInFolder {
   protected:
-    bool exportAs(const char* key) { return exportFile(doc, dialogs, *exportFormat(key)); }
+    bool exportAs(const char* key) { return exportFile(session, dialogs, *exportFormat(key)); }
 };
 
 TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
@@ -41,6 +41,9 @@ TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     EXPECT_TRUE(exportAs("SVG"));
     EXPECT_TRUE(exportAs("SVG"));
     EXPECT_TRUE(dialogs.errors.empty());
+    // The choosers start with the design's name; the status line names the file.
+    EXPECT_EQ(dialogs.suggestedNames, (std::vector<std::string>{"OM.dxf", "OM.svg", "OM.svg"}));
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote om.Svg.svg");
 
     const SolvedDesign design = *solvedDesign(doc);
     EXPECT_EQ(read(dir + "om.dxf"), camDxfFile(design, inUnit(LengthUnit::Millimetre), "OM").bytes);
@@ -48,7 +51,7 @@ TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     EXPECT_EQ(read(dir + "om-own.SVG"), svgFile(design, inUnit(std::nullopt), "OM").bytes);
     EXPECT_EQ(read(dir + "om.Svg.svg"),
               svgFile(design, inUnit(LengthUnit::Centimetre), "OM").bytes);
-    EXPECT_EQ(doc.lastDirectory, dir);
+    EXPECT_EQ(session.lastDirectory, dir);
 }
 
 TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
@@ -56,6 +59,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
     dialogs.papers = {*paperByName("a4"), *paperByName("full")};
     EXPECT_TRUE(exportAs("PDF"));
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote a4.pdf: 11 pages of A4");
     EXPECT_TRUE(exportAs("PDF"));
     const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
     EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
@@ -67,6 +71,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     };
     EXPECT_EQ(pages(a4), 11);
     EXPECT_EQ(pages(full), 1);
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote full.pdf: 1 page at full size");
 }
 
 // The mould chosen beside the name is in the unit chosen there; a distance

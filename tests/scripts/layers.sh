@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The core's folders include only the folders beneath them, so that a rule
 # has one home and the arrows between folders run one way:
-# paper/ -> formats/ -> derive/ -> geometry/ -> render/ and model/.
+# paper/ -> formats/ -> derive/ -> geometry/ -> render/ and model/; the
+# window's session/ stands on geometry/ beside them.
 set -u
 src="$2"
 cd "$src" || exit 1
@@ -15,11 +16,12 @@ allowed() {
         derive) echo "model render geometry" ;;
         formats) echo "model render geometry derive" ;;
         paper) echo "model render geometry derive formats" ;;
+        session) echo "model render geometry" ;;
     esac
 }
 
 status=0
-for folder in model render geometry derive formats paper; do
+for folder in model render geometry derive formats paper session; do
     ok="$folder $(allowed $folder)"
     while IFS=: read -r file included; do
         target=${included%%/*}
