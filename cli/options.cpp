@@ -182,6 +182,7 @@ std::optional<double> numberIn(const std::string& text, double low, double high)
 // --paper, --overlap, --scale-x and --scale-y.
 std::string templateOption(const std::string& name, const std::string& value, Options& options) {
     if (name == "--paper") {
+        options.paper.reset();
         std::vector<std::string> keys;
         for (const PaperChoice& p : paperChoices()) {
             keys.push_back(p.key);

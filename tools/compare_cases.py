@@ -137,6 +137,8 @@ OPTION_LINES = [
     ["-o", "OUT.Svg", "--units", "cm"], ["-o", "OUT.pdf", "--units", "furlong"],
     ["-o", "OUT.pdf", "--paper", "b5"], ["-o", "OUT.pdf", "--paper", "A4"],
     ["-o", "OUT", "--cam=yes"], ["-o", "OUT.dxf", "--cam", "--cam"],
+    ["-o", "OUT.pdf", "--paper", "a4", "--paper", "b5"],
+    ["-o", "OUT.svg", "--units", "mm", "--units", "yd"],
 ]
 
 
