@@ -1,11 +1,12 @@
 #include "cli/options.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <set>
 
+#include "model/number_text.h"
 #include "paper/thumbnail.h"
 
 namespace bowlyn::cli {
@@ -169,12 +170,11 @@ std::string chooseFormat(Options& options) {
     return "";
 }
 
-// A number written with "." whatever the locale, within [low, high].
+// A number as every number a user types outside the form is read
+// (readWholeNumber), within [low, high].
 std::optional<double> numberIn(const std::string& text, double low, double high) {
-    double v = 0.0;
-    const char* end = text.data() + text.size();
-    const auto r = std::from_chars(text.data(), end, v);
-    if (text.empty() || r.ec != std::errc() || r.ptr != end || !(v >= low && v <= high))
+    const std::optional<double> v = readWholeNumber(text);
+    if (!v || !(*v >= low && *v <= high))
         return std::nullopt;
     return v;
 }
@@ -320,27 +320,22 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (!options.unit)
                 return "--units takes in, mm or cm, got '" + value + "'";
         } else if (name == "--mould") {
-            double distance = 0.0;
-            const char* end = value.data() + value.size();
-            const auto [ptr, ec] = std::from_chars(value.data(), end, distance);
-            if (ec != std::errc() || ptr != end || !(distance > 0.0) || !std::isfinite(distance))
+            options.mould = numberIn(value, 0.0, std::numeric_limits<double>::max());
+            if (!options.mould || *options.mould == 0.0)
                 return "--mould takes a distance greater than 0, got '" + value + "'";
-            options.mould = distance;
         } else if (name == "--paper" || name == "--overlap" || name == "--scale-x" ||
                    name == "--scale-y") {
             std::string problem = templateOption(name, value, options);
             if (!problem.empty())
                 return problem;
         } else if (name == "--size") {
-            int pixels = 0;
-            const char* end = value.data() + value.size();
-            const auto [ptr, ec] = std::from_chars(value.data(), end, pixels);
-            if (ec != std::errc() || ptr != end || pixels < THUMBNAIL_MIN_SIZE ||
-                pixels > THUMBNAIL_MAX_SIZE)
+            const std::optional<double> pixels =
+                numberIn(value, THUMBNAIL_MIN_SIZE, THUMBNAIL_MAX_SIZE);
+            if (!pixels || *pixels != std::floor(*pixels))
                 return "--size takes a whole number of pixels from " +
                        std::to_string(THUMBNAIL_MIN_SIZE) + " to " +
                        std::to_string(THUMBNAIL_MAX_SIZE) + ", got '" + value + "'";
-            options.size = pixels;
+            options.size = static_cast<int>(*pixels);
         } else if (name == "--snapshot") {
             if (value.empty())
                 return "--snapshot needs a design";

@@ -48,8 +48,9 @@ struct ExportSettings {
     double scaleAcross = 100.0, scaleDown = 100.0;
 };
 
-// A distance as typed beside an export's name: none when blank, NaN when it
-// is no number written with "." (surrounding spaces and tabs aside).
+// A distance as typed beside an export's name, read as every number the
+// command line takes (readWholeNumber): none when blank, NaN when it is no
+// number.
 std::optional<double> typedDistance(const std::string& typed);
 
 }  // namespace bowlyn
