@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/gtk_form.h"
-#include "geometry/document.h"
+#include "model/output_table.h"
 #include "session/session.h"
 
 namespace bowlyn {
@@ -13,7 +13,6 @@ namespace bowlyn {
 namespace {
 
 constexpr double WHEEL_STEP = 1.25;  // zoom of one wheel notch or key press
-constexpr const char* READOUT_LABEL = "labelCursorPosition";
 constexpr double FOCUS_FRAME = 2.0;  // pixels, over the drawing's frame
 
 DrawingArea* self(gpointer data) {
@@ -70,12 +69,10 @@ std::string fittedReadout(GtkWidget* label, std::string text) {
 DrawingArea::DrawingArea(GtkForm& form, Session& session)
     : form_(form),
       session_(session),
-      drawing_(session.doc().drawing),
       image_(form.widget("drawingImage")),
       box_(form.widget("eventboxDrawing")),
       view_(session.view) {
-    drawing_.canvas = this;
-    view_.setFitted(drawing_.view);
+    view_.setFitted(session.fittedView());
     if (image_)
         g_signal_connect(image_, "expose-event", G_CALLBACK(onExpose), this);
     if (!box_)
@@ -94,8 +91,6 @@ DrawingArea::DrawingArea(GtkForm& form, Session& session)
 }
 
 DrawingArea::~DrawingArea() {
-    if (drawing_.canvas == this)
-        drawing_.canvas = &drawing_.surface;
     // The widgets outlive this object only inside a window being destroyed;
     // they must not call back into it.
     if (image_)
@@ -106,19 +101,21 @@ DrawingArea::~DrawingArea() {
         cairo_surface_destroy(buffer_);
 }
 
-void DrawingArea::paint(const StrokeList& list, const ViewTransform& fitted) {
-    view_.setFitted(fitted);
-    if (view_.imageView()) {
-        drawing_.surface.paint(list, fitted);
-        imageStale_ = false;
-    } else {
-        imageStale_ = true;
-    }
-    bufferStale_ = true;
+const StrokeList& DrawingArea::strokes() const {
+    static const StrokeList none;
+    return session_.pass() ? session_.pass()->strokes : none;
 }
 
 // A pass may have fitted the view anew, in another unit.
 void DrawingArea::show() {
+    view_.setFitted(session_.fittedView());
+    if (view_.imageView()) {
+        surface_.clear();
+        surface_.paint(strokes(), session_.fittedView());
+        imageStale_ = false;
+    } else {
+        imageStale_ = true;
+    }
     viewChanged();
 }
 
@@ -148,7 +145,7 @@ void DrawingArea::resize(int width, int height) {
 }
 
 void DrawingArea::fitWhole() {
-    view_.fitWhole(drawing_.strokes);
+    view_.fitWhole(strokes());
     viewChanged();
 }
 
@@ -165,11 +162,12 @@ void DrawingArea::panBy(double dx, double dy) {
 void DrawingArea::showPointer(bool inside, double x, double y) {
     double mx = 0.0, my = 0.0;
     const bool known = inside && view_.toModel(x, y, mx, my);
-    const char* unit = session_.doc().params.units == UNITS_INCH ? "in" : "cm";
+    const char* unit = session_.design.params.units == UNITS_INCH ? "in" : "cm";
+    const std::string readout = output(outputs::READOUT).widget;
     const std::string text =
-        known ? fittedReadout(form_.widget(READOUT_LABEL), pointerText(mx, my, unit)) : " ";
-    if (form_.text(READOUT_LABEL) != text)
-        form_.setText(READOUT_LABEL, text);
+        known ? fittedReadout(form_.widget(readout), pointerText(mx, my, unit)) : " ";
+    if (form_.text(readout) != text)
+        form_.setText(readout, text);
 }
 
 void DrawingArea::followPointer() {
@@ -186,11 +184,11 @@ void DrawingArea::followPointer() {
 cairo_surface_t* DrawingArea::picture() {
     if (view_.imageView()) {
         if (imageStale_) {
-            drawing_.surface.clear();
-            drawing_.surface.paint(drawing_.strokes, drawing_.view);
+            surface_.clear();
+            surface_.paint(strokes(), session_.fittedView());
             imageStale_ = false;
         }
-        return drawing_.surface.cairo();
+        return surface_.cairo();
     }
     const int w = view_.width(), h = view_.height();
     if (!buffer_ || cairo_image_surface_get_width(buffer_) != w ||
@@ -202,7 +200,7 @@ cairo_surface_t* DrawingArea::picture() {
     }
     if (bufferStale_) {
         cairo_t* cr = cairo_create(buffer_);
-        view_.paint(cr, drawing_.strokes);
+        view_.paint(cr, strokes());
         cairo_destroy(cr);
         bufferStale_ = false;
     }

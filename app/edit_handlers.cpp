@@ -12,7 +12,7 @@ using namespace bowlyn;
 namespace {
 
 void apply(bool (Session::*command)()) {
-    if (designToRead() && app().session)
+    if (sessionToRead())
         (app().session->*command)();
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 gboolean exportAs(const char* key) {
     const ExportFormat* format = exportFormat(key);
-    if (designToRead() && format && app().session && app().dialogs) {
+    if (sessionToRead() && format && app().dialogs) {
         UserAction action;
         exportFile(*app().session, *app().dialogs, *format);
     }

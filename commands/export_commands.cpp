@@ -4,8 +4,6 @@
 
 #include "commands/file_commands.h"
 #include "derive/solved_design.h"
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
 #include "model/atomic_file.h"
 
 namespace bowlyn {
@@ -22,15 +20,14 @@ bool refused(const ExportFile& file, Dialogs& dialogs) {
 }  // namespace
 
 bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format) {
-    Document& doc = session.doc();
     std::optional<SolvedDesign> design;
-    if (bringPassUpToDate(doc))
-        design = solvedDesign(doc);
+    if (session.bringPassUpToDate())
+        design = solvedDesign(*session.pass(), session.design);
     if (!design) {
         dialogs.showError(outlineIncompleteMessage(format.extension()));
         return false;
     }
-    const std::string title = designTitle(doc);
+    const std::string title = designTitle(session.design);
     // A file that depends on nothing chosen beside its name is made before
     // the name is asked, so that a refusal comes first.
     std::optional<ExportFile> file;
@@ -58,7 +55,7 @@ bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format) 
     }
     // The status line has room for a template's count of pages and its
     // paper, not the details.
-    showWritten(doc, choice.path, file->summary.substr(0, file->summary.find(" (")));
+    showWritten(session, choice.path, file->summary.substr(0, file->summary.find(" (")));
     return true;
 }
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/document.h"
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
 #include "geometry/strings.h"
 #include "geometry/value_checks.h"
 #include "model/unit_lengths.h"
+#include "render/drawing.h"
 
 namespace bowlyn {
 
@@ -83,32 +83,30 @@ float plus(float a, double b) {
 }
 
 // A line across the fingerboard at height y, edge to edge.
-void fretLine(Document& doc, float y, StrokeUse use) {
-    float x = boardHalfWidthAt(doc.neck, y);
-    doc.drawing.drawLine(styleOutline, -x, y, x, y, Side::AsPassed, Layer::Frets, use);
+void fretLine(Drawing& d, const NeckGeometry& neck, float y, StrokeUse use) {
+    float x = boardHalfWidthAt(neck, y);
+    d.drawLine(styleOutline, -x, y, x, y, Side::AsPassed, Layer::Frets, use);
 }
 
 // The crown of the fretwire at fret height y in the side view: the arc through
 // both edges of the wire that rises fretwireHeight above the board face.
-void fretCrown(Document& doc, float top, float y) {
-    const double w = doc.params.fretwireThickness, h = doc.params.fretwireHeight;
+void fretCrown(Drawing& d, const DesignParameters& p, float top, float y) {
+    const double w = p.fretwireThickness, h = p.fretwireHeight;
     float radius = static_cast<float>((std::pow(w / 2.0, 2.0) + std::pow(h, 2.0)) / (2.0 * h));
     float cx = static_cast<float>(top + h - radius);
     float from = angleTo({cx, y}, {top, static_cast<float>(y - w / 2.0)});
     float to = angleTo({cx, y}, {top, static_cast<float>(y + w / 2.0)});
-    doc.drawing.drawArc(styleOutline, cx, y, radius, from, to, Side::AsPassed, Layer::Frets,
-                        RECORD_ONLY);
+    d.drawArc(styleOutline, cx, y, radius, from, to, Side::AsPassed, Layer::Frets, RECORD_ONLY);
 }
 
-void drawSideView(Document& doc, float yHead, float yEnd) {
-    const DesignParameters& p = doc.params;
-    const float nutY = doc.neck.nutY;
-    float sx = sideViewX(doc);
+void drawSideView(Drawing& d, const DesignParameters& p, const NeckGeometry& neck, float yHead,
+                  float yEnd) {
+    const float nutY = neck.nutY;
+    float sx = sideViewX(p);
     float top = plus(sx, p.fretboardThickness);
     float nutTop = plus(top, 2.0 * p.fretwireHeight);
     auto line = [&](float x1, float y1, float x2, float y2) {
-        doc.drawing.drawLine(styleOutline, x1, y1, x2, y2, Side::AsPassed, Layer::Fretboard,
-                             RECORD_ONLY);
+        d.drawLine(styleOutline, x1, y1, x2, y2, Side::AsPassed, Layer::Fretboard, RECORD_ONLY);
     };
     line(sx, yHead, nutTop, yHead);
     line(sx, nutY, nutTop, nutY);
@@ -118,30 +116,31 @@ void drawSideView(Document& doc, float yHead, float yEnd) {
     line(sx, yEnd, top, yEnd);
 }
 
-void drawFrets(Document& doc, int32_t count) {
-    const DesignParameters& p = doc.params;
+void drawFrets(Drawing& d, const DesignParameters& p, const NeckGeometry& neck, int32_t count) {
     const double halfWire = p.fretwireThickness / 2.0;
-    float top = plus(sideViewX(doc), p.fretboardThickness);
+    float top = plus(sideViewX(p), p.fretboardThickness);
     for (int32_t i = 1; i <= count; ++i) {
-        float y = fretY(doc, i);
-        fretLine(doc, y, StrokeUse::ShownAndRecorded);
-        fretLine(doc, plus(y, halfWire), RECORD_ONLY);
-        fretLine(doc, plus(y, -halfWire), RECORD_ONLY);
-        fretCrown(doc, top, y);
+        float y = fretY(neck, p, i);
+        fretLine(d, neck, y, StrokeUse::ShownAndRecorded);
+        fretLine(d, neck, plus(y, halfWire), RECORD_ONLY);
+        fretLine(d, neck, plus(y, -halfWire), RECORD_ONLY);
+        fretCrown(d, p, top, y);
     }
 }
 
 // Draws the markers of one fret space.
 class MarkerPainter {
   public:
-    explicit MarkerPainter(Document& doc)
-        : doc_(doc),
-          p_(doc.params),
-          pen_(doc.drawing),
-          sideX_(plus(sideViewX(doc), doc.params.fretboardThickness / 2.0)) {}
+    MarkerPainter(Drawing& pen, const DesignParameters& p, const NeckGeometry& neck,
+                  const CourseLayout& courses)
+        : p_(p),
+          neck_(neck),
+          courses_(courses),
+          pen_(pen),
+          sideX_(plus(sideViewX(p), p.fretboardThickness / 2.0)) {}
 
     void space(int32_t i, FretMarker marker) {
-        float yPrev = fretY(doc_, i - 1), yCur = fretY(doc_, i);
+        float yPrev = fretY(neck_, p_, i - 1), yCur = fretY(neck_, p_, i);
         float ym = static_cast<float>(yPrev - (static_cast<double>(yPrev) - yCur) / 2.0);
         if (marker == MARKER_SINGLE) {
             cross(0.0f, ym, Side::AsPassed);
@@ -182,16 +181,16 @@ class MarkerPainter {
         if (p_.hasStrings != 1)
             return false;
         int32_t per = p_.stringsPerCourse == 0 ? 1 : p_.stringsPerCourse;
-        const CourseLayout& c = doc_.courses;
+        const CourseLayout& c = courses_;
         return static_cast<double>(p_.stringCount) / per > 2.0 && c.courseCount >= 2 &&
                c.courseCount <= MAX_STRINGS;
     }
 
     void doubleDot(float ym) {
-        float xh = boardHalfWidthAt(doc_.neck, ym);
+        float xh = boardHalfWidthAt(neck_, ym);
         if (betweenOuterCourses()) {
             // In the middle of the gap between the two outermost courses.
-            const CourseLayout& c = doc_.courses;
+            const CourseLayout& c = courses_;
             const float s = p_.stringSetback;
             float gap = courseGap(xh, c.courseCount, c.courseWidths, s, GAP_EQUAL);
             float xA =
@@ -216,37 +215,36 @@ class MarkerPainter {
         cross(x, ym, Side::Both);
     }
 
-    Document& doc_;
     const DesignParameters& p_;
+    const NeckGeometry& neck_;
+    const CourseLayout& courses_;
     Drawing& pen_;
     float sideX_;
 };
 
 }  // namespace
 
-FretboardTop fretboardTop(const Document& doc) {
-    const NeckGeometry& neck = doc.neck;
+FretboardTop fretboardTop(const DesignParameters& p, const NeckGeometry& neck) {
     FretboardTop top;
-    top.yHead = plus(neck.nutY, doc.params.nutThickness);
+    top.yHead = plus(neck.nutY, p.nutThickness);
     top.xHead = boardHalfWidthAt(neck, top.yHead);
-    const int32_t count = drawnFretCount(doc.params);
-    const float yLast = fretY(doc, count), yNext = fretY(doc, count + 1);
+    const int32_t count = drawnFretCount(p);
+    const float yLast = fretY(neck, p, count), yNext = fretY(neck, p, count + 1);
     top.yEnd = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
     top.xEnd = boardHalfWidthAt(neck, top.yEnd);
     return top;
 }
 
-float sideViewX(const Document& doc) {
-    return plus(doc.params.lowerBoutHalfWidth, 1.0);
+float sideViewX(const DesignParameters& p) {
+    return plus(p.lowerBoutHalfWidth, 1.0);
 }
 
-std::optional<Problem> checkFretboard(Document& doc) {
-    const DesignParameters& p = doc.params;
+std::optional<Problem> checkFretboard(const DesignParameters& p, NeckGeometry& neck) {
     if (p.hasFretboard == 0)
         return std::nullopt;
     if (std::optional<Check> check = boardProblem(p))
         return problemOf(*check);
-    computeTaper(p, doc.neck.taperWidth, doc.neck.taperFret);
+    computeTaper(p, neck.taperWidth, neck.taperFret);
     if (std::optional<Check> check = fretwireProblem(p))
         return problemOf(*check);
     return std::nullopt;
@@ -260,17 +258,14 @@ void solveFretboardEdges(NeckGeometry& neck, const DesignParameters& p) {
                                 fretY(neck.bridgeY, p.scaleLength, neck.taperFret), neck.bridgeY);
 }
 
-void drawFretboard(Document& doc) {
-    const DesignParameters& p = doc.params;
+void drawFretboard(Drawing& d, const DesignParameters& p, const NeckGeometry& neck) {
     if (p.hasFretboard != 1)
         return;
-    const NeckGeometry& neck = doc.neck;
-    Drawing& d = doc.drawing;
     const float t = referenceMarkLength(p.units);
     d.drawLine(styleReference, 0.0f, neck.nutY, t, neck.nutY, Side::Both, Layer::Reflines);
     d.drawLine(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, Side::Both, Layer::Reflines);
 
-    const FretboardTop top = fretboardTop(doc);
+    const FretboardTop top = fretboardTop(p, neck);
     d.drawLine(styleOutline, 0.0f, top.yHead, top.xHead, top.yHead, Side::Both, Layer::Fretboard);
     d.drawLine(styleOutline, 0.0f, top.yEnd, top.xEnd, top.yEnd, Side::Both, Layer::Fretboard);
     d.drawLine(styleOutline, top.xHead, top.yHead, top.xEnd, top.yEnd, Side::Both,
@@ -280,16 +275,16 @@ void drawFretboard(Document& doc) {
 
     d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(top.yHead, 1.0), Side::AsPassed,
                Layer::Reflines, RECORD_ONLY);
-    drawSideView(doc, top.yHead, top.yEnd);
-    drawFrets(doc, drawnFretCount(p));
+    drawSideView(d, p, neck, top.yHead, top.yEnd);
+    drawFrets(d, p, neck, drawnFretCount(p));
 }
 
-void drawFretMarkers(Document& doc) {
-    const DesignParameters& p = doc.params;
+void drawFretMarkers(Drawing& d, const DesignParameters& p, const NeckGeometry& neck,
+                     const CourseLayout& courses) {
     if (p.hasFretboard != 1 || p.hasMarkers != 1)
         return;
     int32_t n = std::clamp(signedFretCount(p), 0, static_cast<int32_t>(fretMarkerTable.size()));
-    MarkerPainter painter(doc);
+    MarkerPainter painter(d, p, neck, courses);
     for (int32_t i = 1; i <= n; ++i) {
         FretMarker marker = fretMarkerTable[i - 1];
         if (marker != MARKER_NONE)

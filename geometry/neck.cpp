@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/document.h"
 #include "model/unit_lengths.h"
+#include "render/drawing.h"
 
 namespace bowlyn {
 
@@ -12,8 +12,8 @@ float fretY(float bridgeY, float scaleLength, int32_t n) {
     return static_cast<float>(bridgeY + toBridge);
 }
 
-float fretY(const Document& doc, int32_t n) {
-    return fretY(doc.neck.bridgeY, doc.params.scaleLength, n);
+float fretY(const NeckGeometry& neck, const DesignParameters& p, int32_t n) {
+    return fretY(neck.bridgeY, p.scaleLength, n);
 }
 
 void computeTaper(const DesignParameters& p, float& width, int32_t& fret) {
@@ -34,16 +34,15 @@ void computeTaper(const DesignParameters& p, float& width, int32_t& fret) {
     fret = 12;
 }
 
-std::optional<Problem> placeNeck(Document& doc) {
-    const DesignParameters& p = doc.params;
+std::optional<Problem> placeNeck(const DesignParameters& p, NeckGeometry& neck) {
     float bridgeY =
         static_cast<float>(p.bodyLength - p.scaleLength / std::pow(2.0, p.neckJoinsAtFret / 12.0));
-    doc.neck.bridgeY = bridgeY;
+    neck.bridgeY = bridgeY;
     // Written as a range test so that a scale and fret whose quotient is not a
     // number (0 / 0) count as off the body too.
     if (!(bridgeY >= 0.0f && bridgeY <= p.bodyLength))
         return problemOf(Check::BridgeOffBody);
-    doc.neck.nutY = static_cast<float>(static_cast<double>(p.scaleLength) + bridgeY);
+    neck.nutY = static_cast<float>(static_cast<double>(p.scaleLength) + bridgeY);
     return std::nullopt;
 }
 
@@ -56,10 +55,10 @@ float boardHalfWidthAt(const NeckGeometry& neck, float y) {
     return xAtY(neck.nutHalfWidth, neck.nutY, neck.bridgeHalfWidth, neck.bridgeY, y);
 }
 
-void drawBridgeMark(Document& doc) {
-    float y = doc.neck.bridgeY;
-    doc.drawing.drawLine(styleReference, 0.0f, y, referenceMarkLength(doc.params.units), y,
-                         Side::Both, Layer::Reflines);
+void drawBridgeMark(Drawing& d, const DesignParameters& p, const NeckGeometry& neck) {
+    const float y = neck.bridgeY;
+    d.drawLine(styleReference, 0.0f, y, referenceMarkLength(p.units), y, Side::Both,
+               Layer::Reflines);
 }
 
 }  // namespace bowlyn

@@ -8,7 +8,7 @@
 
 namespace bowlyn {
 
-struct Document;
+class Drawing;
 
 // Where the neck lies: rebuilt on every pass.
 struct NeckGeometry {
@@ -28,7 +28,7 @@ struct CourseLayout {
 
 // y of fret n (0 is the nut): the bridge line plus S / 2^(n/12).
 float fretY(float bridgeY, float scaleLength, int32_t n);
-float fretY(const Document& doc, int32_t n);
+float fretY(const NeckGeometry& neck, const DesignParameters& p, int32_t n);
 
 // The fingerboard width and the fret it is measured at, from either taper
 // choice. The string diameters of the string-spacing choice are always inches.
@@ -36,7 +36,7 @@ void computeTaper(const DesignParameters& p, float& width, int32_t& fret);
 
 // Puts fret J on the neck end of the body and fills bridgeY and nutY; the
 // problem of a bridge off the body, or none.
-std::optional<Problem> placeNeck(Document& doc);
+std::optional<Problem> placeNeck(const DesignParameters& p, NeckGeometry& neck);
 
 // x at height y on the straight line through (x1, y1) and (x2, y2).
 float xAtY(float x1, float y1, float x2, float y2, float y);
@@ -44,6 +44,6 @@ float xAtY(float x1, float y1, float x2, float y2, float y);
 float boardHalfWidthAt(const NeckGeometry& neck, float y);
 
 // The bridge line for a design without a fretboard.
-void drawBridgeMark(Document& doc);
+void drawBridgeMark(Drawing& d, const DesignParameters& p, const NeckGeometry& neck);
 
 }  // namespace bowlyn

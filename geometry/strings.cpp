@@ -3,9 +3,10 @@
 #include <cmath>
 #include <string>
 
-#include "geometry/document.h"
+#include "geometry/neck.h"
 #include "geometry/value_checks.h"
 #include "model/field_table.h"
+#include "render/drawing.h"
 
 namespace bowlyn {
 namespace {
@@ -74,8 +75,7 @@ void storeCourseDefault(DesignParameters& p) {
         p.stringsPerCourse = 1;
 }
 
-std::optional<Problem> checkStrings(Document& doc) {
-    DesignParameters& p = doc.params;
+std::optional<Problem> checkStrings(DesignParameters& p, CourseLayout& courses) {
     if (p.hasStrings == 0)
         return std::nullopt;
     storeCourseDefault(p);
@@ -88,12 +88,11 @@ std::optional<Problem> checkStrings(Document& doc) {
     // A negative course size cannot group the strings either.
     if (p.stringsPerCourse < 0 || p.stringCount % p.stringsPerCourse != 0)
         return problemOf(Check::CourseSize);
-    layCourses(p, doc.courses);
+    layCourses(p, courses);
     return std::nullopt;
 }
 
-void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) {
-    Drawing& drawing = doc.drawing;
+void drawString(Drawing& drawing, float x1, float y1, float x2, float y2, float d) {
     drawing.drawLine(styleString, x1, y1, x2, y2, Side::AsPassed, Layer::Strings);
     float r = half(d);
     auto shifted = [](float x, float by) {
@@ -105,15 +104,14 @@ void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) 
                      Layer::Strings, RECORD_ONLY);
 }
 
-void drawStrings(Document& doc) {
-    const DesignParameters& p = doc.params;
+void drawStrings(Drawing& drawing, const DesignParameters& p, const NeckGeometry& neck,
+                 const CourseLayout& c) {
     if (p.hasFretboard != 1 || p.hasStrings != 1)
         return;
-    const CourseLayout& c = doc.courses;
     const int32_t n = c.courseCount;
     if (n < 1 || n > MAX_STRINGS || p.stringCount < 1 || p.stringCount > MAX_STRINGS)
         return;
-    const float hn = doc.neck.nutHalfWidth, hb = doc.neck.bridgeHalfWidth, s = p.stringSetback;
+    const float hn = neck.nutHalfWidth, hb = neck.bridgeHalfWidth, s = p.stringSetback;
     const int32_t per = p.stringsPerCourse < 1 ? 1 : p.stringsPerCourse;
 
     // Equal clear gaps between the courses at the nut, equal centre spacing at
@@ -126,15 +124,15 @@ void drawStrings(Document& doc) {
         xNut = static_cast<float>(-(static_cast<double>(hn) - s));
         xBridge = static_cast<float>(-(static_cast<double>(hb) - s));
     }
-    const float yNut = static_cast<float>(static_cast<double>(doc.neck.nutY) + p.nutThickness);
-    const float yBridge = doc.neck.bridgeY;
+    const float yNut = static_cast<float>(static_cast<double>(neck.nutY) + p.nutThickness);
+    const float yBridge = neck.bridgeY;
     auto add = [](float& x, double by) { x = static_cast<float>(x + by); };
 
     // From the last string (left) to string 1 (right).
     int32_t m = n, j = 1;
     for (int32_t k = p.stringCount; k >= 1; --k) {
         const float d = p.stringDiameters[k];
-        drawString(doc, static_cast<float>(xNut + d / 2.0), yNut,
+        drawString(drawing, static_cast<float>(xNut + d / 2.0), yNut,
                    static_cast<float>(xBridge + d / 2.0), yBridge, d);
         add(xNut, d);
         add(xBridge, d);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "model/design.h"
 #include "model/field_table.h"
 #include "model/number_text.h"
 
@@ -60,6 +61,12 @@ DepthSettings readDepthSettings(const std::string& tailText, const std::string& 
         readOne(fields::BODY_DEPTH_AT_NECK, neckText, bodyLength, s.neck, s) &&
         readOne(fields::TOP_THICKNESS, thicknessText, anyThickness, s.topThickness, s);
     return s;
+}
+
+DepthSettings designDepths(const Design& design) {
+    return readDepthSettings(design.text(fields::BODY_DEPTH_AT_TAIL),
+                             design.text(fields::BODY_DEPTH_AT_NECK),
+                             design.text(fields::TOP_THICKNESS), design.params.bodyLength);
 }
 
 }  // namespace bowlyn

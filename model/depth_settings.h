@@ -35,4 +35,9 @@ struct DepthSettings {
 DepthSettings readDepthSettings(const std::string& tailText, const std::string& neckText,
                                 const std::string& thicknessText, double bodyLength);
 
+struct Design;
+// The depths and the top's thickness as the design's fields hold them, read
+// against its body length: what measurements, exports and `check` refuse.
+DepthSettings designDepths(const Design& design);
+
 }  // namespace bowlyn

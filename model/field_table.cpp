@@ -42,6 +42,7 @@ struct Table {
     std::vector<FieldDef> fields;
     std::vector<Control> controls;
     std::unordered_map<std::string, size_t> byName;  // index into controls
+    std::vector<ChoicePair> pairs;
 
     void field(int number, const char* label, FieldKind kind, ValueSlot slot) {
         if (number != static_cast<int>(fields.size()) + 1)
@@ -89,6 +90,10 @@ struct Table {
             Control& first = controls[controls.size() - 2];
             first.partner = c.widget;
             c.partner = first.widget;
+            first.pair = c.pair = pairs.size();
+            pairs.push_back({c.field,
+                             {controls.size() - 2, controls.size() - 1},
+                             fields.back().widgets.size() == 2});
         }
     }
 };
@@ -172,8 +177,13 @@ const Control* controlNamed(const std::string& widget) {
     return it == byName.end() ? nullptr : &controls()[it->second];
 }
 
-std::string unitCaptionLabel(const std::string& entry) {
-    return "labelUnit" + entry.substr(entry.rfind("entry", 0) == 0 ? 5 : 0);
+const std::vector<ChoicePair>& choicePairs() {
+    return table().pairs;
+}
+
+bool isEntryField(int number) {
+    const FieldKind kind = field(number).kind;
+    return kind == FieldKind::Number || kind == FieldKind::Half || kind == FieldKind::Integer;
 }
 
 void storeFieldValue(DesignParameters& params, int number, float value) {

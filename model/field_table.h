@@ -44,14 +44,15 @@ struct Control {
     // step may go below 0.
     StepClass stepClass = StepClass::None;
     BelowZero belowZero = BelowZero::Clamped;
-    // Entries whose unit caption is the design's unit, "in" or "cm", held
-    // by the label named unitCaptionLabel(widget).
+    // Entries whose unit caption is the design's unit, "in" or "cm" (the
+    // window shows it in a label named after the entry).
     bool designUnitCaption = false;
     // Radio buttons: the value they stand for, its name in parameter files,
-    // and the other button of their pair.
+    // the other button of their pair and the pair's number in choicePairs().
     int value = 0;
     std::string valueName;
     std::string partner;
+    size_t pair = 0;
     // Check buttons: the containers sensitive while active; radio buttons: the
     // container shown while active.
     std::vector<std::string> switched;
@@ -78,9 +79,19 @@ const std::vector<Control>& controls();
 // The control named `widget`, or nullptr.
 const Control* controlNamed(const std::string& widget);
 
-// The label that shows an entry's unit when it is the design's own:
-// labelUnitName for entryName.
-std::string unitCaptionLabel(const std::string& entry);
+// A pair of radio buttons of a Choice field, value 0 first. A choice may be
+// shown by several pairs; the first one is where it is chosen for all.
+struct ChoicePair {
+    int field = 0;
+    size_t buttons[2] = {0, 0};  // in controls(), for values 0 and 1
+    bool first = false;          // the field's first pair
+};
+// Every pair of every Choice field, in the order of the table.
+const std::vector<ChoicePair>& choicePairs();
+
+// Whether the field's text is what its entries show and its value is read
+// from: Number, Half and Integer fields.
+bool isEntryField(int number);
 
 // Stores an already converted number by the field's kind: halved for half
 // widths, rounded for integers. Only for Number, Half and Integer fields.

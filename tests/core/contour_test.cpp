@@ -74,7 +74,7 @@ TEST(Contours, EveryPresetClosesAndMeasuresAsAFinePolygonOfItsSolvedArcs) {
         const Bounds b = contourBounds(*body);
         // The body reaches the tail and the neck end exactly.
         EXPECT_NEAR(b.minY, 0.0, 1e-6);
-        EXPECT_NEAR(b.maxY, t->doc.params.bodyLength, 1e-6);
+        EXPECT_NEAR(b.maxY, t->design.params.bodyLength, 1e-6);
 
         const MeasureResult m = measureDesign(solved, std::nullopt);
         if (solved.hasFretboard) {
@@ -221,9 +221,8 @@ TEST(Contours, EveryCompletePassNearThePresetsExportsOrHasAGap) {
     int complete = 0, refused = 0;
     for (int i = 0; i < 600; ++i) {
         auto t = std::make_unique<testing::TestDocument>();
-        t->doc.presets = builtInPresetTable();
-        loadPreset(t->doc, preset(rng));
-        DesignParameters& p = t->doc.params;
+        loadTexts(t->design, presetTexts(preset(rng)));
+        DesignParameters& p = t->design.params;
         for (float* v :
              {&p.lowerBoutRadius, &p.lowerBoutOffset, &p.lowerBoutRadiusIncrement,
               &p.upperBoutHalfWidth, &p.upperBoutRadius, &p.upperBoutOffset,
@@ -232,13 +231,13 @@ TEST(Contours, EveryCompletePassNearThePresetsExportsOrHasAGap) {
               &p.cutawayValleyRadius, &p.cutawayPointRadius}) {
             *v *= factor(rng);
         }
-        t->doc.finalDrawing = 1;
-        recomputeAndShow(t->doc);
-        std::optional<SolvedDesign> solved = solvedDesign(t->doc);
+        t->session.mode = DrawingMode::Final;
+        t->session.runPass();
+        std::optional<SolvedDesign> solved = solvedDesign(t->last(), t->design);
         if (!solved)
             continue;
         ++complete;
-        SCOPED_TRACE("design " + std::to_string(i) + " from " + t->form.text("entryDescription"));
+        SCOPED_TRACE("design " + std::to_string(i) + " from " + t->design.text(fields::NAME));
         const ExportDrawingResult drawing = exportDrawing(*solved, std::nullopt);
         const double miss = recordedMiss(*solved->strokes);
         if (!drawing.problem.empty()) {

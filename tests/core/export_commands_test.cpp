@@ -1,6 +1,5 @@
 // The window's exports for the workshop, run headless: the file holds what
-// the exports make for the unit and paper chosen beside its name, and the
-// measurements the window shows are those of the outline just drawn.
+// the exports make for the unit and paper chosen beside its name.
 
 #include "commands/export_commands.h"
 
@@ -11,7 +10,6 @@
 #include <iterator>
 
 #include "derive/measurements.h"
-#include "export/measurement_texts.h"
 #include "export_test_support.h"
 #include "formats/export_file.h"
 #include "formats/export_numbers.h"
@@ -43,14 +41,14 @@ TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     EXPECT_TRUE(dialogs.errors.empty());
     // The choosers start with the design's name; the status line names the file.
     EXPECT_EQ(dialogs.suggestedNames, (std::vector<std::string>{"OM.dxf", "OM.svg", "OM.svg"}));
-    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote om.Svg.svg");
+    EXPECT_EQ(status(), "Wrote om.Svg.svg");
 
-    const SolvedDesign design = *solvedDesign(doc);
-    EXPECT_EQ(read(dir + "om.dxf"), camDxfFile(design, inUnit(LengthUnit::Millimetre), "OM").bytes);
+    const SolvedDesign solved = *solvedDesign(last(), design);
+    EXPECT_EQ(read(dir + "om.dxf"), camDxfFile(solved, inUnit(LengthUnit::Millimetre), "OM").bytes);
     // An upper-case extension is the extension; any other case is not.
-    EXPECT_EQ(read(dir + "om-own.SVG"), svgFile(design, inUnit(std::nullopt), "OM").bytes);
+    EXPECT_EQ(read(dir + "om-own.SVG"), svgFile(solved, inUnit(std::nullopt), "OM").bytes);
     EXPECT_EQ(read(dir + "om.Svg.svg"),
-              svgFile(design, inUnit(LengthUnit::Centimetre), "OM").bytes);
+              svgFile(solved, inUnit(LengthUnit::Centimetre), "OM").bytes);
     EXPECT_EQ(session.lastDirectory, dir);
 }
 
@@ -59,7 +57,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
     dialogs.papers = {*paperByName("a4"), *paperByName("full")};
     EXPECT_TRUE(exportAs("PDF"));
-    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote a4.pdf: 11 pages of A4");
+    EXPECT_EQ(status(), "Wrote a4.pdf: 11 pages of A4");
     EXPECT_TRUE(exportAs("PDF"));
     const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
     EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
@@ -71,7 +69,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     };
     EXPECT_EQ(pages(a4), 11);
     EXPECT_EQ(pages(full), 1);
-    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote full.pdf: 1 page at full size");
+    EXPECT_EQ(status(), "Wrote full.pdf: 1 page at full size");
 }
 
 // The mould chosen beside the name is in the unit chosen there; a distance
@@ -89,7 +87,7 @@ TEST_F(WorkshopExport, TheMouldChosenBesideTheNameIsInTheChosenUnit) {
 
     ExportSettings settings = inUnit(LengthUnit::Millimetre);
     settings.mould = 20.0;
-    EXPECT_EQ(read(dir + "om.svg"), svgFile(*solvedDesign(doc), settings, "OM").bytes);
+    EXPECT_EQ(read(dir + "om.svg"), svgFile(*solvedDesign(last(), design), settings, "OM").bytes);
     const std::string pdf = read(dir + "om.pdf");
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(dialogs.errors,
@@ -104,7 +102,7 @@ TEST_F(WorkshopExport, TheMouldChosenBesideTheNameIsInTheChosenUnit) {
 TEST_F(WorkshopExport, NothingIsAskedOrWrittenWithoutACompleteOutline) {
     // Loaded, never drawn; then drawn with a problem.
     EXPECT_FALSE(exportAs("SVG"));
-    doc.params.lowerBoutHalfWidth = 0.5f;
+    design.params.lowerBoutHalfWidth = 0.5f;
     ASSERT_NE(pass(), STATUS_OK);
     EXPECT_FALSE(exportAs("PDF"));
     EXPECT_EQ(dialogs.log,
@@ -131,35 +129,6 @@ TEST_F(WorkshopExport, ADeclinedOverwriteOrAFailedWriteLeavesTheOldFile) {
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_EQ(dialogs.errors[0].rfind("Could not write '" + nowhere + "': ", 0), 0u)
         << dialogs.errors[0];
-}
-
-// The window's figures: the design's own unit, blank where there is nothing
-// to measure, and never those of an earlier outline.
-TEST_F(WorkshopExport, MeasurementsShownFollowTheLastPass) {
-    doc.alsoShow = showMeasurements;
-    ASSERT_EQ(pass(), STATUS_OK);
-    const MeasureResult om = measureDesign(*solvedDesign(doc), std::nullopt);
-    ASSERT_TRUE(om.problem.empty());
-    EXPECT_EQ(form.text("labelPerimeterData"), fixedText(om.values.perimeter, 2) + " in");
-    EXPECT_EQ(form.text("labelAreaData"), fixedText(om.values.area, 2) + " in\u00b2");
-    EXPECT_EQ(form.text("labelLengthData"), "19.4 in");
-    EXPECT_EQ(form.text("labelWidthData"), "15 in");
-    EXPECT_EQ(form.text("labelFretboardAreaData"),
-              fixedText(om.values.fretboardArea, 2) + " in\u00b2");
-
-    doc.params.lowerBoutHalfWidth = 0.5f;
-    ASSERT_NE(pass(), STATUS_OK);
-    for (const char* label : measurementLabels)
-        EXPECT_EQ(form.text(label), " ") << label;
-
-    loadPreset(doc, presetByName("Classical"));
-    doc.params.hasFretboard = 0;
-    ASSERT_EQ(pass(), STATUS_OK);
-    EXPECT_NE(form.text("labelLengthData").find(" cm"), std::string::npos);
-    EXPECT_NE(form.text("labelAreaData").find(" cm\u00b2"), std::string::npos);
-    EXPECT_EQ(form.text("labelFretboardAreaData"), " ");
-    resetDisplay(doc);
-    EXPECT_EQ(form.text("labelLengthData"), " ");
 }
 
 }  // namespace

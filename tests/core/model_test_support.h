@@ -8,15 +8,8 @@
 #include <string>
 
 #include "model/design.h"
-#include "model/memory_form.h"
 
 namespace bowlyn {
-
-// A fresh form with its design, as a new window would have them.
-struct FormAndDesign {
-    MemoryForm form;
-    Design design{form};
-};
 
 // A folder of its own under the system's temporary folder, removed afterwards.
 class TempDir {

@@ -49,7 +49,7 @@ TEST(SideStrips, EveryPresetsStripsAreAsLongAsTheirSidesAndEndAtTheDepths) {
         const Contour& body = *set.find("body");
         const LengthUnit unit = designUnit(solved.units);
         const double inch = solved.units == 1 ? 2.54 : 1.0;
-        const BodyDepth depth{4.0 * inch, 3.25 * inch, t->doc.params.bodyLength};
+        const BodyDepth depth{4.0 * inch, 3.25 * inch, t->design.params.bodyLength};
         const bool cutaway = solved.body.hasCutaway == 1;
         const SideStripsResult result = sideStrips(body, depth, cutaway, unit);
         ASSERT_EQ(result.problem, "");
@@ -63,8 +63,8 @@ TEST(SideStrips, EveryPresetsStripsAreAsLongAsTheirSidesAndEndAtTheDepths) {
         expectRelative(first.length + (cutaway ? other.length : first.length),
                        contourPerimeter(body), 1e-12, "both sides");
         if (cutaway) {
-            t->doc.params.hasCutaway = 0;
-            recompute(t->doc);
+            t->design.params.hasCutaway = 0;
+            t->session.runPass();
             const ContourSet plain = closedContours(solvedOrFail(*t));
             expectRelative(other.length, contourPerimeter(*plain.find("body")) / 2.0, 1e-9,
                            "the plain side");

@@ -22,10 +22,10 @@ using testing::TestDocument;
 // A preset after a pass with depths of 4 and 3.25 inches, in its own unit.
 std::unique_ptr<TestDocument> withDepths(const std::string& preset) {
     auto t = presetAfterPass(presetByName(preset));
-    const bool cm = t->doc.params.units == UNITS_CM;
-    setFieldText(t->doc, fields::BODY_DEPTH_AT_TAIL, cm ? "10.16" : "4");
-    setFieldText(t->doc, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
-    recomputeAndShow(t->doc);
+    const bool cm = t->design.params.units == UNITS_CM;
+    setFieldText(t->design, fields::BODY_DEPTH_AT_TAIL, cm ? "10.16" : "4");
+    setFieldText(t->design, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
+    t->session.runPass();
     return t;
 }
 
@@ -50,7 +50,7 @@ TEST(TemplateDepths, StripsFollowTheBodyOnTilesOfTheirOwn) {
         ASSERT_EQ(after.problem, "");
         const TemplatePlan& p = after.plan;
         const size_t bodyPages = before.plan.pages.size();
-        const bool cutaway = deep->doc.params.hasCutaway == 1;
+        const bool cutaway = deep->design.params.hasCutaway == 1;
         ASSERT_EQ(p.strips.size(), cutaway ? 2u : 1u);
         EXPECT_EQ(p.strips.front().name, cutaway ? "Cutaway side" : "Side (cut 2)");
         for (size_t i = 0; i < bodyPages; ++i) {
@@ -124,9 +124,9 @@ TEST(TemplateDepths, TheMouldJoinsTheDrawingAndRefusalsReachThePlan) {
     EXPECT_EQ(plan(*t, "a4", 2.5).problem,
               "The mould cannot be drawn 2.5 in outside the body: the waist arc curves inwards "
               "with a radius of only 2.36 in.");
-    setFieldText(t->doc, fields::BODY_DEPTH_AT_TAIL, "-4");
-    setFieldText(t->doc, fields::BODY_DEPTH_AT_NECK, "3");
-    recomputeAndShow(t->doc);
+    setFieldText(t->design, fields::BODY_DEPTH_AT_TAIL, "-4");
+    setFieldText(t->design, fields::BODY_DEPTH_AT_NECK, "3");
+    t->session.runPass();
     const std::string problem = plan(*t, "a4").problem;
     EXPECT_NE(problem.find("Body depth at tail"), std::string::npos) << problem;
 }

@@ -55,12 +55,12 @@ TEST(TileGrid, LabelsRowsWithLettersAndColumnsWithNumbers) {
 // centre line cut to the rest (the pass paints it from 10 in below the tail).
 TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
     auto t = presetAfterPass(presetByName("OM"));
-    const TemplateDrawing d = templateDrawing(t->doc.drawing.strokes, 0);
+    const TemplateDrawing d = templateDrawing(t->last().strokes, 0);
     EXPECT_DOUBLE_EQ(d.pointsPerUnit, 72.0);
     const MeasureResult m = measureDesign(solvedOrFail(*t), std::nullopt);
     EXPECT_NEAR(d.extent.minY, 0.0, 1e-6);  // the tail
     EXPECT_NEAR(d.extent.width(), m.values.width, 1e-5);
-    EXPECT_NEAR(d.extent.maxY, fretboardTop(t->doc).yHead, 1e-6);
+    EXPECT_NEAR(d.extent.maxY, fretboardTop(t->last().params, t->last().neck).yHead, 1e-6);
     size_t centreLines = 0;
     for (const Stroke& it : d.items) {
         EXPECT_NE(it.layer, Layer::None);
@@ -71,7 +71,7 @@ TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
         }
     }
     EXPECT_EQ(centreLines, 1u);
-    EXPECT_EQ(templateDrawing(t->doc.drawing.strokes, 1).millimetresPerUnit, 10.0);
+    EXPECT_EQ(templateDrawing(t->last().strokes, 1).millimetresPerUnit, 10.0);
 }
 
 Bounds box(double x0, double y0, double x1, double y1) {
