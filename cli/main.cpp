@@ -34,6 +34,7 @@
 #include "model/parameter_file.h"
 #include "model/points_file.h"
 #include "model/presets.h"
+#include "model/unit_conversion.h"
 #include "render/dxf_writer.h"
 
 namespace bowlyn::cli {
@@ -208,6 +209,8 @@ int render(Document& doc, const Options& options) {
 int save(Document& doc, const Options& options) {
     loadDesign(doc, options.input);
     applySets(doc, options);
+    if (!options.convertTo.empty())
+        convertDesignUnits(doc, options.convertTo == "cm" ? UNITS_CM : UNITS_INCH);
     writeOrFail(options.output, parameterFileText(doc));
     return EXIT_OK;
 }

@@ -16,7 +16,7 @@ const char* const USAGE =
     " [--snapshot DESIGN]\n"
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
-    "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]... [--convert-to in|cm]\n"
     "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]"
     " [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--mould DISTANCE]"
@@ -36,6 +36,9 @@ const char* const USAGE =
     "as typing it would.\n"
     "-o - writes to standard output (render then prints the status line on stderr).\n"
     "check prints the status line, then each derived-value label and its text.\n"
+    "save --convert-to writes the design in inches or centimetres: every length converted\n"
+    "(1 in = 2.54 cm) to the fewest decimals within 1e-7 of the exact value, counts,\n"
+    "switches, choices and the two taper string diameters (in inches) kept.\n"
     "export writes the DXF of the drawing as recorded; with --cam a DXF for CAM programs\n"
     "(header with units, layer table, each closed outline one closed polyline); a name\n"
     "ending in .svg gives an SVG at true size; one ending in .pdf a full-size paper template:\n"
@@ -135,7 +138,7 @@ const CommandShape* shapeOf(const std::string& command) {
     static const CommandShape shapes[] = {
         {"check", true, false, {"--final", "--set", "--points", "--snapshot"}},
         {"render", true, true, {"-o", "--final", "--set", "--points", "--snapshot"}},
-        {"save", true, true, {"-o", "--set"}},
+        {"save", true, true, {"-o", "--set", "--convert-to"}},
         {"export",
          true,
          true,
@@ -223,6 +226,10 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (value != "in" && value != "mm" && value != "cm")
                 return "--units takes in, mm or cm, got '" + value + "'";
             options.units = value;
+        } else if (name == "--convert-to") {
+            if (value != "in" && value != "cm")
+                return "--convert-to takes in or cm, got '" + value + "'";
+            options.convertTo = value;
         } else if (name == "--mould") {
             double distance = 0.0;
             const char* end = value.data() + value.size();

@@ -20,6 +20,7 @@ struct Options {
     std::string snapshot;                                   // --snapshot, "" when not given
     bool cam = false;                                       // --cam: the DXF for CAM programs
     std::string units;                                      // --units in|mm|cm, "" when not given
+    std::string convertTo;                                  // --convert-to in|cm, "" when not given
     std::optional<double> mould;                            // --mould DISTANCE in the export's unit
     std::string paper;                     // --paper a4|letter|a3|tabloid|full, "" when not given
     std::optional<double> overlap;         // --overlap MM

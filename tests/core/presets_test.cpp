@@ -28,8 +28,7 @@ TEST_F(Presets, ClearAfterAFullPresetGivesTheBlankForm) {
             for (const auto& w : def.widgets)
                 EXPECT_EQ(form.text(w), " ") << w;
         }
-        if (def.kind == FieldKind::Number || def.kind == FieldKind::Half ||
-            def.kind == FieldKind::Integer) {
+        if (isEntryKind(def.kind)) {
             EXPECT_EQ(fieldValue(design.params, k), 0.0) << def.label;
         }
     }
