@@ -53,7 +53,8 @@ bool convertDesignUnits(Design& design, int32_t units) {
     for (int k = 1; k <= FIELD_COUNT; ++k) {
         const FieldDef& def = field(k);
         if (isDesignLength(def.kind))
-            syncGroup(design, k, convertedLengthText(design.form.text(def.widgets[0]), from, units));
+            syncGroup(design, k,
+                      convertedLengthText(design.form.text(def.widgets[0]), from, units));
     }
     setFieldText(design, fields::UNITS, units == UNITS_INCH ? "Inch" : "CM");
     return true;

@@ -237,8 +237,9 @@ TEST_F(Cli, SaveWritesTheFormAsShownAndReadsBackTheSame) {
     EXPECT_EQ(read(dir + "again"), saved);
 
     ASSERT_EQ(run({"save", dir + "om", "--convert-to", "cm", "-o", dir + "cm"}).status, 0);
-    EXPECT_NE(read(dir + "cm").find("\r\nUnits,CM\r\nBody length,49.276\r\nLower bout width,38.1\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        read(dir + "cm").find("\r\nUnits,CM\r\nBody length,49.276\r\nLower bout width,38.1\r\n"),
+        std::string::npos);
 }
 
 TEST_F(Cli, ExportWritesTheFinalOutlineOrRefuses) {

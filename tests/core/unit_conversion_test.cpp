@@ -21,8 +21,8 @@ OutlineMeasurements millimetres(TestDocument& t) {
     return m.values;
 }
 
-void expectSameOutline(const OutlineMeasurements& a, const OutlineMeasurements& b,
-                       double tolerance, const std::string& what) {
+void expectSameOutline(const OutlineMeasurements& a, const OutlineMeasurements& b, double tolerance,
+                       const std::string& what) {
     expectRelative(a.perimeter, b.perimeter, tolerance, what + " perimeter");
     expectRelative(a.area, b.area, tolerance, what + " area");
     expectRelative(a.length, b.length, tolerance, what + " length");
