@@ -70,6 +70,35 @@ std::string fittedReadout(GtkWidget* label, std::string text) {
     return text;
 }
 
+bool fitsLabel(GtkWidget* label, const std::string& markup) {
+    int room = -1;
+    gtk_widget_get_size_request(label, &room, nullptr);
+    PangoLayout* layout = gtk_widget_create_pango_layout(label, nullptr);
+    pango_layout_set_markup(layout, markup.c_str(), -1);
+    int width = 0;
+    pango_layout_get_pixel_size(layout, &width, nullptr);
+    g_object_unref(layout);
+    return width <= (room > 0 ? room : label->allocation.width);
+}
+
+// The piece under the pointer, in a smaller type than the position so that
+// the longest names fit the label; an arc's centre is left out when even
+// then its numbers would run on under the status line.
+void showPiece(GtkWidget* label, const ProbedPiece& piece, int32_t units) {
+    if (!label)
+        return;
+    std::string markup;
+    for (bool brief : {false, true}) {
+        gchar* escaped = g_markup_escape_text(pieceText(piece, units, brief).c_str(), -1);
+        markup = std::string("<small>") + escaped + "</small>";
+        g_free(escaped);
+        if (fitsLabel(label, markup))
+            break;
+    }
+    if (gtk_label_get_label(GTK_LABEL(label)) != markup)
+        gtk_label_set_markup(GTK_LABEL(label), markup.c_str());
+}
+
 }  // namespace
 
 DrawingArea::DrawingArea(GtkForm& form, Session& session)
@@ -233,15 +262,18 @@ void DrawingArea::showPointer(bool inside, double x, double y) {
     double mx = 0.0, my = 0.0;
     const bool known = inside && view_.toModel(x, y, mx, my);
     const int32_t units = session_.doc().params.units;
-    std::string text = " ";
     if (known) {
-        const std::optional<ProbedPiece> piece =
-            probe_.pieceAt(mx, my, modelDistance(HOVER_PIXELS));
-        text = piece ? pieceText(*piece, units)
-                     : fittedReadout(form_.widget(READOUT_LABEL),
-                                     pointerText(mx, my, units == UNITS_INCH ? "in" : "cm"));
+        if (const auto piece = probe_.pieceAt(mx, my, modelDistance(HOVER_PIXELS))) {
+            showPiece(form_.widget(READOUT_LABEL), *piece, units);
+            return;
+        }
     }
-    if (form_.text(READOUT_LABEL) != text)
+    const std::string text =
+        known ? fittedReadout(form_.widget(READOUT_LABEL),
+                              pointerText(mx, my, units == UNITS_INCH ? "in" : "cm"))
+              : " ";
+    GtkWidget* label = form_.widget(READOUT_LABEL);
+    if (form_.text(READOUT_LABEL) != text || (label && gtk_label_get_use_markup(GTK_LABEL(label))))
         form_.setText(READOUT_LABEL, text);
 }
 

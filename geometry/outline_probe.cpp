@@ -169,12 +169,12 @@ std::string rulerText(double x1, double y1, double x2, double y2, int32_t units)
            fixed(length * (inch ? 25.4 : 10.0), 1) + " mm  " + fixed(degrees, 1) + "\u00b0";
 }
 
-std::string pieceText(const ProbedPiece& piece, int32_t units) {
+std::string pieceText(const ProbedPiece& piece, int32_t units, bool brief) {
     const std::string unit = unitName(units);
     if (!piece.arc)
         return std::string(piece.name) + "\nlength " + fixed(piece.length, 2) + " " + unit;
-    return std::string(piece.name) + "\nR " + fixed(piece.r, 2) + " at " + fixed(piece.cx, 2) +
-           ", " + fixed(piece.cy, 2) + " " + unit;
+    const std::string centre = brief ? "" : " at " + fixed(piece.cx, 2) + ", " + fixed(piece.cy, 2);
+    return std::string(piece.name) + "\nR " + fixed(piece.r, 2) + centre + " " + unit;
 }
 
 }  // namespace bowlyn

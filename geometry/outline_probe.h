@@ -65,7 +65,8 @@ class OutlineProbe {
 std::string rulerText(double x1, double y1, double x2, double y2, int32_t units);
 
 // The readout for a piece: its name on the first line; an arc's radius and
-// centre or a line's length on the second, in the design's unit.
-std::string pieceText(const ProbedPiece& piece, int32_t units);
+// centre (only its radius when `brief`) or a line's length on the second, in
+// the design's unit.
+std::string pieceText(const ProbedPiece& piece, int32_t units, bool brief = false);
 
 }  // namespace bowlyn
