@@ -11,32 +11,34 @@ namespace bowlyn {
 namespace {
 
 // Beyond this a fixed-point text would be all digits before the point, and
-// below 10^-MAX_DECIMALS no design length is meant; both keep the shortest
-// text that reads back as the same double.
+// below 10^-MAX_DECIMALS no design length is meant; both are written with an
+// exponent instead.
 constexpr double FIXED_LIMIT = 1e15;
 constexpr int MAX_DECIMALS = 12;
 
-std::string shortestText(double value) {
+// The shortest text of `value` in `format` with 0 to `most` decimals that
+// keeps within the tolerance, or "".
+std::string shortestWithin(double value, std::chars_format format, int most) {
     char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, r.ptr);
-}
-
-}  // namespace
-
-std::string typedNumberText(double value) {
-    if (value == 0.0 || !std::isfinite(value) || std::fabs(value) >= FIXED_LIMIT)
-        return shortestText(value == 0.0 ? 0.0 : value);
-    char buffer[64];
-    for (int decimals = 0; decimals <= MAX_DECIMALS; ++decimals) {
-        const auto r = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                     std::chars_format::fixed, decimals);
+    for (int decimals = 0; decimals <= most; ++decimals) {
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, value, format, decimals);
         double back = 0.0;
         std::from_chars(buffer, r.ptr, back);
         if (std::fabs(back - value) <= CONVERTED_TEXT_TOLERANCE * std::fabs(value))
             return std::string(buffer, r.ptr);
     }
-    return shortestText(value);
+    return "";
+}
+
+}  // namespace
+
+std::string typedNumberText(double value) {
+    if (value == 0.0)
+        return "0";
+    std::string text;
+    if (std::fabs(value) < FIXED_LIMIT)
+        text = shortestWithin(value, std::chars_format::fixed, MAX_DECIMALS);
+    return text.empty() ? shortestWithin(value, std::chars_format::scientific, 16) : text;
 }
 
 std::string convertedLengthText(const std::string& text, int32_t fromUnits, int32_t toUnits) {

@@ -16,9 +16,10 @@ constexpr double CM_PER_INCH = 2.54;
 // and after converting back.
 constexpr double CONVERTED_TEXT_TOLERANCE = 1e-7;
 
-// `value` as a person would type it: the fewest decimals that keep it within
-// CONVERTED_TEXT_TOLERANCE of itself, so no trailing zeros ("39.37",
-// "19.68504", "50"); "." whatever the locale.
+// A finite `value` as a person would type it: the fewest decimals that keep
+// it within CONVERTED_TEXT_TOLERANCE of itself, so no trailing zeros
+// ("39.37", "19.68504", "50"), or beyond 1e15 and below 1e-12 the fewest
+// digits with an exponent ("2.54e+30"); "." whatever the locale.
 std::string typedNumberText(double value);
 
 // The text of a length entry in the other unit: its value (as the entry's

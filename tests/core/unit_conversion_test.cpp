@@ -81,14 +81,14 @@ TEST(UnitConversion, TextsHaveTheFewestDecimalsThatKeepTheExactValue) {
         EXPECT_EQ(convertedLengthText(same, UNITS_INCH, UNITS_CM), same);
 
     std::mt19937 random(test::randomTestSeed());
-    std::uniform_real_distribution<double> magnitude(-4.0, 3.0);
+    std::uniform_real_distribution<double> magnitude(-15.0, 18.0);
     for (int i = 0; i < 20000; ++i) {
         const double value = std::pow(10.0, magnitude(random)) * (i % 5 == 0 ? -1.0 : 1.0);
         const std::string text = typedNumberText(value);
         const double back = readNumber(text);
         ASSERT_LE(std::fabs(back - value), CONVERTED_TEXT_TOLERANCE * std::fabs(value)) << text;
         const size_t point = text.find('.');
-        if (point == std::string::npos)
+        if (point == std::string::npos || text.find('e') != std::string::npos)
             continue;
         ASSERT_NE(text.back(), '0') << text;
         // One decimal fewer would not do.
