@@ -5,7 +5,7 @@
 #include <cmath>
 #include <random>
 
-#include "export/measurements.h"
+#include "derive/measurements.h"
 #include "export_test_support.h"
 #include "model/number_text.h"
 #include "test_document.h"
