@@ -22,6 +22,8 @@
 #include "export/pdf_template.h"
 #include "export/solved_design.h"
 #include "export/template_date.h"
+#include "fit/body_fit.h"
+#include "fit/fit_report.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_display.h"
@@ -35,6 +37,7 @@
 #include "model/points_file.h"
 #include "model/presets.h"
 #include "render/dxf_writer.h"
+#include "trace/read_outline.h"
 
 namespace bowlyn::cli {
 namespace {
@@ -402,6 +405,42 @@ int convert(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
+// The file's name without its folder and extension: the fitted design's name.
+std::string baseName(const std::string& path) {
+    std::string name = path.substr(path.find_last_of('/') + 1);
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+int fit(Document& doc, const Options& options) {
+    OutlineReading reading;
+    if (!options.inUnit.empty())
+        reading.mmPerUnit = UnitScale(*unitByName(options.inUnit), LengthUnit::Millimetre)(1.0);
+    reading.dpi = options.dpi.value_or(0.0);
+    const TracedOutline outline = readOutline(options.input, reading);
+    if (outline.fileError)
+        throw Failure{"Could not read '" + options.input + "': " + outline.problem};
+    const std::string refusal = "Cannot fit a design to '" + options.input + "': ";
+    if (!outline.problem.empty()) {
+        std::cerr << refusal << outline.problem << '\n';
+        return EXIT_PROBLEM;
+    }
+    const bool inches = options.units.empty() ? outline.inches : options.units == "in";
+    const OutlineFit result =
+        fitOutline(outline, inches ? UNITS_INCH : UNITS_CM, baseName(options.input));
+    if (!result.problem.empty()) {
+        std::cerr << refusal << result.problem << '\n';
+        return EXIT_PROBLEM;
+    }
+    doc.presets[WORK_ROW] = result.texts;
+    loadPreset(doc, WORK_ROW);
+    writeOrFail(options.output, parameterFileText(doc));
+    std::ostream& out = toStandardOutput(options.output) ? std::cerr : std::cout;
+    for (const ReportLine& line : fitReport(result))
+        out << line.name << '\t' << line.value << '\t' << line.unit << '\n';
+    return EXIT_OK;
+}
+
 int listPresets() {
     for (int row = 1; row <= PRESET_COUNT; ++row)
         std::cout << presetName(row) << '\n';
@@ -426,6 +465,8 @@ int run(const Options& options) {
         return measure(doc, options);
     if (options.command == "entities")
         return entities(doc, options);
+    if (options.command == "fit")
+        return fit(doc, options);
     return convert(doc, options);
 }
 

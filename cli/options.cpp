@@ -25,6 +25,7 @@ const char* const USAGE =
     "  bowlyn-cli measure DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
+    "  bowlyn-cli fit OUTLINE -o FILE [--in in|mm|cm] [--units in|cm] [--dpi N]\n"
     "  bowlyn-cli presets\n"
     "\n"
     "DESIGN is preset:NAME (any case, e.g. \"preset:Soprano Uke\"), clear, or the path of a\n"
@@ -54,7 +55,14 @@ const char* const USAGE =
     "check, render and measure exit 0 for \"Status: OK\" and 1 for a problem (render writes\n"
     "the image either way; measure prints the status line); export exits 1 when there is no\n"
     "complete outline or the outline does not close; convert exits 1 when the file holds no\n"
-    "usable point. Usage, load and write errors exit 2.\n";
+    "usable point. Usage, load and write errors exit 2.\n"
+    "fit makes a design whose body follows OUTLINE: a points file (\"x y\" a line), an SVG, a "
+    "DXF,\n"
+    "or a scanned template (PNG or JPEG at --dpi pixels per inch); --in gives the unit of a\n"
+    "file that names none, --units the design's (default: inches for an outline in inches or\n"
+    "a picture, centimetres otherwise). It prints how far the outline lies from the fitted\n"
+    "body, NAME<TAB>VALUE<TAB>UNIT a line, and exits 1 when the outline cannot be read or fitted\n"
+    "(nothing is written then).\n";
 
 namespace {
 
@@ -138,6 +146,7 @@ const CommandShape* shapeOf(const std::string& command) {
         {"measure", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"convert", true, true, {"-o"}},
+        {"fit", true, true, {"-o", "--in", "--units", "--dpi"}},
         {"presets", false, false, {}},
     };
     for (const CommandShape& s : shapes) {
@@ -212,6 +221,18 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (value.empty())
                 return "--points needs a file name";
             options.points = value;
+        } else if (name == "--units" && options.command == "fit") {
+            if (value != "in" && value != "cm")
+                return "--units takes in or cm for a design, got '" + value + "'";
+            options.units = value;
+        } else if (name == "--in") {
+            if (value != "in" && value != "mm" && value != "cm")
+                return "--in takes in, mm or cm, got '" + value + "'";
+            options.inUnit = value;
+        } else if (name == "--dpi") {
+            options.dpi = numberIn(value, 1.0, 100000.0);
+            if (!options.dpi)
+                return "--dpi takes pixels per inch from 1 to 100000, got '" + value + "'";
         } else if (name == "--units") {
             if (value != "in" && value != "mm" && value != "cm")
                 return "--units takes in, mm or cm, got '" + value + "'";
@@ -236,6 +257,7 @@ std::string parseOptions(int argc, char** argv, Options& options) {
     }
     if (shape->takesInput && !inputSeen)
         return options.command == "convert" ? "convert needs a POINTS file"
+               : options.command == "fit"   ? "fit needs an OUTLINE file"
                                             : options.command + " needs a DESIGN";
     if (shape->needsOutput && !outputSeen)
         return options.command + " needs -o FILE";

@@ -12,7 +12,7 @@ namespace bowlyn::cli {
 // design, the labels and the files exist is decided when they are used.
 struct Options {
     std::string command;
-    std::string input;   // DESIGN, or POINTS for convert
+    std::string input;   // DESIGN, POINTS for convert, OUTLINE for fit
     std::string output;  // -o
     bool finalDrawing = false;
     std::vector<std::pair<std::string, std::string>> sets;  // LABEL, TEXT in order
@@ -24,6 +24,8 @@ struct Options {
     std::string paper;                     // --paper a4|letter|a3|tabloid|full, "" when not given
     std::optional<double> overlap;         // --overlap MM
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
+    std::string inUnit;                    // --in in|mm|cm: the unit of an outline without one
+    std::optional<double> dpi;             // --dpi N: pixels per inch of a scanned outline
     bool help = false;
 };
 

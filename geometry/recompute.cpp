@@ -235,6 +235,16 @@ MaybeProblem runPass(Document& doc, DerivedValues& derived) {
 
 }  // namespace
 
+std::optional<Problem> solveBody(Document& doc) {
+    doc.outlineComplete = 0;
+    MaybeProblem problem = checkAndSolveBody(doc);
+    if (!problem && doc.params.hasCutaway == 1)
+        problem = buildCutaway(doc);
+    doc.drawing.display.clear();
+    doc.drawing.entities.reset();
+    return problem;
+}
+
 PassResult recompute(Document& doc) {
     doc.outlineComplete = 0;
     doc.drawing.clearPicture();
