@@ -325,6 +325,22 @@ void rankPresets(OutlineModel& model, std::vector<Preset>& presets, const Polyli
     }
 }
 
+// A value held as a square cannot leave 0 (its slope there is 0): fields at
+// 0 start a little above it, where the body still passes its checks.
+DesignParameters nudged(OutlineModel& model, DesignParameters p, bool& changed) {
+    const float small = 0.002f * p.bodyLength;
+    for (const FitField& f : fieldsFor(p)) {
+        if (!f.nonNegative || p.*f.member > 0)
+            continue;
+        p.*f.member = small;
+        if (model.solve(p))
+            changed = true;
+        else
+            p.*f.member = 0;
+    }
+    return p;
+}
+
 // The parameters a design's texts give, as loading them does.
 DesignParameters paramsOf(const PresetRow& texts) {
     MemoryForm form;
@@ -468,10 +484,19 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
         start.soundHoleOffset = 0;
         if (!model.solve(start))
             continue;
-        const FitResult r = minimise(model, start, fieldsFor(start), fitPoints, 400);
-        if (r.cost < best.cost) {
-            best = r;
-            bestPreset = preset;
+        // From the preset's own shape (its arcs that are absent stay
+        // absent) and from one that may grow every arc.
+        bool grew = false;
+        const DesignParameters grown = nudged(model, start, grew);
+        const DesignParameters* froms[] = {&start, &grown};
+        for (const DesignParameters* from : froms) {
+            if (from == &grown && !grew)
+                break;
+            const FitResult r = minimise(model, *from, fieldsFor(*from), fitPoints, 400);
+            if (r.cost < best.cost) {
+                best = r;
+                bestPreset = preset;
+            }
         }
     }
     if (!bestPreset) {

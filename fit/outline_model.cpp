@@ -1,5 +1,6 @@
 #include "fit/outline_model.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/document.h"
@@ -65,13 +66,57 @@ std::optional<std::vector<ModelPiece>> OutlineModel::solve(const DesignParameter
     return pieces;
 }
 
+std::vector<std::pair<double, double>> sampledOutline(const std::vector<ModelPiece>& pieces,
+                                                      double spacing) {
+    std::vector<std::pair<double, double>> points;
+    // Drawn pieces keep their drawing's direction: each is walked from the
+    // end that meets the one before (the first towards the second).
+    double px = 0, py = 0;
+    if (pieces.size() > 1) {
+        const ModelPiece &a = pieces[0], &b = pieces[1];
+        const auto gap = [&](double x, double y) {
+            return std::min(std::hypot(b.x1 - x, b.y1 - y), std::hypot(b.x2 - x, b.y2 - y));
+        };
+        const bool firstForward = gap(a.x2, a.y2) <= gap(a.x1, a.y1);
+        px = firstForward ? a.x1 : a.x2;
+        py = firstForward ? a.y1 : a.y2;
+    }
+    for (const ModelPiece& m : pieces) {
+        const bool forward = std::hypot(m.x1 - px, m.y1 - py) <= std::hypot(m.x2 - px, m.y2 - py);
+        px = forward ? m.x2 : m.x1;
+        py = forward ? m.y2 : m.y1;
+        const double length = m.arc ? m.r * m.sweep : std::hypot(m.x2 - m.x1, m.y2 - m.y1);
+        const int steps = std::max(1, static_cast<int>(std::ceil(length / spacing)));
+        const double a1 = std::atan2(m.y1 - m.cy, m.x1 - m.cx);
+        for (int k = 0; k < steps; ++k) {
+            const double t = static_cast<double>(forward ? k : steps - k) / steps;
+            if (m.arc)
+                points.emplace_back(m.cx + m.r * std::cos(a1 + t * m.sweep),
+                                    m.cy + m.r * std::sin(a1 + t * m.sweep));
+            else
+                points.emplace_back(m.x1 + t * (m.x2 - m.x1), m.y1 + t * (m.y2 - m.y1));
+        }
+    }
+    return points;
+}
+
+namespace {
+
+// std::hypot guards against overflow that body sizes never come near, at
+// several times the cost; the fit spends most of its time here.
+double length(double dx, double dy) {
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+}  // namespace
+
 double distanceTo(const ModelPiece& m, double x, double y) {
     if (!m.arc) {
         const double dx = m.x2 - m.x1, dy = m.y2 - m.y1;
         const double length2 = dx * dx + dy * dy;
         double t = length2 > 0 ? ((x - m.x1) * dx + (y - m.y1) * dy) / length2 : 0.0;
         t = std::fmin(1.0, std::fmax(0.0, t));
-        return std::hypot(x - (m.x1 + t * dx), y - (m.y1 + t * dy));
+        return length(x - (m.x1 + t * dx), y - (m.y1 + t * dy));
     }
     // Within the arc's sector when the direction lies counter-clockwise from
     // the start and clockwise from the end (for a sweep up to a half turn),
@@ -82,8 +127,9 @@ double distanceTo(const ModelPiece& m, double x, double y) {
                             ? cross(ux, uy, vx, vy) >= 0 && cross(vx, vy, wx, wy) >= 0
                             : !(cross(wx, wy, vx, vy) > 0 && cross(vx, vy, ux, uy) > 0);
     if (inside)
-        return std::fabs(std::hypot(vx, vy) - m.r);
-    return std::fmin(std::hypot(x - m.x1, y - m.y1), std::hypot(x - m.x2, y - m.y2));
+        return std::fabs(length(vx, vy) - m.r);
+    return std::sqrt(std::fmin((x - m.x1) * (x - m.x1) + (y - m.y1) * (y - m.y1),
+                               (x - m.x2) * (x - m.x2) + (y - m.y2) * (y - m.y2)));
 }
 
 double distanceTo(const std::vector<ModelPiece>& pieces, double x, double y, size_t* nearest) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "geometry/outline_pieces.h"
@@ -34,6 +35,11 @@ class OutlineModel {
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Points along the closed outline the pieces form, in order round it, about
+// `spacing` apart (every piece's ends among them).
+std::vector<std::pair<double, double>> sampledOutline(const std::vector<ModelPiece>& pieces,
+                                                      double spacing);
 
 // Shortest distance from (x, y) to the piece (an arc as an arc).
 double distanceTo(const ModelPiece& piece, double x, double y);

@@ -21,16 +21,17 @@ constexpr double CUTAWAY_MIN_MM = 2.0;
 constexpr double CUTAWAY_MIN_POINTS_SHARE = 0.02;
 
 double distanceToPolyline(const Polyline& loop, const TracePoint& p) {
-    double best = INFINITY;
+    double best = INFINITY;  // squared
     for (size_t i = 0; i < loop.size(); ++i) {
         const TracePoint& a = loop[i];
         const TracePoint& b = loop[(i + 1) % loop.size()];
         const double dx = b.x - a.x, dy = b.y - a.y, l2 = dx * dx + dy * dy;
         double t = l2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / l2 : 0;
         t = std::clamp(t, 0.0, 1.0);
-        best = std::min(best, std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy));
+        const double ex = p.x - a.x - t * dx, ey = p.y - a.y - t * dy;
+        best = std::min(best, ex * ex + ey * ey);
     }
-    return best;
+    return std::sqrt(best);
 }
 
 bool insidePolygon(const Polyline& loop, const TracePoint& p) {
