@@ -33,23 +33,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
+fs::path executableFolder() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : exe.parent_path();
+}
+
 // Never the current directory: a resource file can load a theme engine from
 // any path, so a folder of shared designs holding one would run its code.
 std::vector<fs::path> resourceFolders() {
-    std::vector<fs::path> folders;
-    std::error_code ec;
-    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        folders.push_back(exe.parent_path());
-        folders.push_back(exe.parent_path() / "ui");
-    }
-#ifdef BOWLYN_DATA_DIR
-    folders.push_back(BOWLYN_DATA_DIR);
-#endif
+    const fs::path exe = executableFolder();
+    if (exe.empty())
+        return {};
+    std::vector<fs::path> folders = {exe, exe / "ui"};
+    if (const std::string data = installedDataFolder(); !data.empty())
+        folders.push_back(data);
     return folders;
 }
 
 }  // namespace
+
+std::string installedDataFolder() {
+    const fs::path exe = executableFolder();
+#ifdef BOWLYN_DATA_FROM_BIN
+    if (!exe.empty())
+        return (exe / BOWLYN_DATA_FROM_BIN).lexically_normal().string();
+#endif
+    return "";
+}
 
 std::string findResource(const std::string& name) {
     if (name.empty())

@@ -63,5 +63,8 @@ AppContext& app();
 // folder, then the installed data folder; never in the current directory.
 // "" when none has it.
 std::string findResource(const std::string& name);
+// Where an installed program keeps its files, found from the executable's
+// own folder (bin/../share/bowlyn), so any prefix works, a moved one too.
+std::string installedDataFolder();
 
 }  // namespace bowlyn

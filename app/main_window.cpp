@@ -13,6 +13,7 @@
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
 #include "app/window_layout.h"
+#include "commands/file_commands.h"
 #include "export/depth_display.h"
 #include "export/measurement_texts.h"
 #include "geometry/document.h"
@@ -79,12 +80,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     std::string path = descriptionPath.empty() ? findResource(DESCRIPTION_FILE) : descriptionPath;
     if (path.empty()) {
         error = std::string("cannot find the window description \"") + DESCRIPTION_FILE +
-                "\" beside the program, in its ui folder or in " +
-#ifdef BOWLYN_DATA_DIR
-                BOWLYN_DATA_DIR;
-#else
-                "the data folder";
-#endif
+                "\" beside the program, in its ui folder or in " + installedDataFolder();
         return false;
     }
     std::error_code ec;
@@ -157,6 +153,21 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     if (s.updates)
         announceWhenAnswered(*s.updates, s.form->text(STATUS_LABEL));
     return true;
+}
+
+void openDesignAtStart(const std::string& path) {
+    Document* doc = app().doc;
+    if (!doc || !app().dialogs)
+        return;
+    {
+        HistoryPause loading(doc->history);
+        openFile(*doc, *app().dialogs, path);
+    }
+    // The file is where the user begins: undo does not lead back to the
+    // cleared form that was only on screen while it loaded.
+    doc->history.start(captureForm(*doc));
+    rememberEdit();
+    refreshTitle();
 }
 
 void closeMainWindow() {

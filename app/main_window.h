@@ -11,6 +11,10 @@ namespace bowlyn {
 // `descriptionPath` replaces the search for the description when not "".
 bool openMainWindow(std::string& error, const std::string& descriptionPath = "");
 
+// Opens a parameter file named when the program was started, as File > Open
+// would (a message when it cannot); the history begins with it.
+void openDesignAtStart(const std::string& path);
+
 // Destroys the window and the document behind it; app() is empty afterwards.
 void closeMainWindow();
 

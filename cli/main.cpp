@@ -1,7 +1,6 @@
 // bowlyn-cli: the program's core without a window. Loads a design, applies
 // field changes, runs one recompute pass and reports, renders, saves,
 // exports or measures it; converts transcription points into a design.
-#include <cairo.h>
 #include <unistd.h>
 
 #include <array>
@@ -22,6 +21,7 @@
 #include "export/pdf_template.h"
 #include "export/solved_design.h"
 #include "export/template_date.h"
+#include "export/thumbnail.h"
 #include "fit/body_fit.h"
 #include "fit/fit_report.h"
 #include "geometry/document.h"
@@ -195,19 +195,12 @@ int check(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
-cairo_status_t appendPng(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
 int render(Document& doc, const Options& options) {
     const PassResult result = preparePass(doc, options);
-    std::string png;
-    cairo_surface_t* surface = doc.drawing.surface.cairo();
-    cairo_surface_flush(surface);
-    if (cairo_surface_write_to_png_stream(surface, appendPng, &png) != CAIRO_STATUS_SUCCESS)
+    const std::optional<std::string> png = pngBytes(doc.drawing.surface.cairo());
+    if (!png)
         throw Failure{"Could not write '" + options.output + "': the image could not be encoded"};
-    writeOrFail(options.output, png);
+    writeOrFail(options.output, *png);
     // The status line must not end up inside an image written to standard output.
     (toStandardOutput(options.output) ? std::cerr : std::cout) << statusText(result) << '\n';
     return passExit(result);
@@ -388,6 +381,24 @@ int entities(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
+// The picture a file manager shows: the final drawing fitted into --size
+// pixels. Without a complete outline nothing is written, so that the file
+// manager keeps its own icon rather than a blank picture.
+int thumbnail(Document& doc, const Options& options) {
+    const PassResult result = runFinalPass(doc, options);
+    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+    if (!solved) {
+        std::cerr << (result.ok() ? outlineIncompleteMessage(".png") : statusText(result)) << '\n';
+        return EXIT_PROBLEM;
+    }
+    const std::optional<std::string> png =
+        thumbnailPng(*solved, options.size.value_or(THUMBNAIL_DEFAULT_SIZE));
+    if (!png)
+        throw Failure{"Could not write '" + options.output + "': the image could not be made"};
+    writeOrFail(options.output, *png);
+    return EXIT_OK;
+}
+
 int convert(Document& doc, const Options& options) {
     parseTransPoints(doc, pointsText(options.input));
     // The conversion uses only points with both coordinates at least 0.
@@ -467,6 +478,8 @@ int run(const Options& options) {
         return entities(doc, options);
     if (options.command == "fit")
         return fit(doc, options);
+    if (options.command == "thumbnail")
+        return thumbnail(doc, options);
     return convert(doc, options);
 }
 

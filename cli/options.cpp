@@ -6,6 +6,8 @@
 #include <cstring>
 #include <set>
 
+#include "export/thumbnail.h"
+
 namespace bowlyn::cli {
 
 const char* const USAGE =
@@ -24,6 +26,7 @@ const char* const USAGE =
     "             [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli measure DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli thumbnail DESIGN -o FILE.png [--size PIXELS] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
     "  bowlyn-cli fit OUTLINE -o FILE [--in in|mm|cm] [--units in|cm] [--dpi N]\n"
     "  bowlyn-cli presets\n"
@@ -52,13 +55,16 @@ const char* const USAGE =
     "measure prints the body's perimeter, area, length and width and the fretboard's area,\n"
     "with both body depths the air volume, and with a sound hole and a top thickness too\n"
     "an estimate of the air resonance, one NAME<TAB>VALUE<TAB>UNIT line each.\n"
+    "thumbnail writes a PNG of the final drawing on white, as a file manager shows it, its\n"
+    "longer side --size pixels (16 to 4096, default 256).\n"
     "check, render and measure exit 0 for \"Status: OK\" and 1 for a problem (render writes\n"
     "the image either way; measure prints the status line); export exits 1 when there is no\n"
-    "complete outline or the outline does not close; convert exits 1 when the file holds no\n"
-    "usable point. Usage, load and write errors exit 2.\n"
-    "fit makes a design whose body follows OUTLINE: a points file (\"x y\" a line), an SVG, a "
-    "DXF,\n"
-    "or a scanned template (PNG or JPEG at --dpi pixels per inch); --in gives the unit of a\n"
+    "complete outline or the outline does not close, thumbnail when there is no complete\n"
+    "outline (it writes nothing then), convert when the file holds no usable point.\n"
+    "Usage, load and write errors exit 2.\n"
+    "fit makes a design whose body follows OUTLINE: a points file (\"x y\" a line), an SVG,\n"
+    "a DXF, or a scanned template (PNG or JPEG at --dpi pixels per inch); --in gives the unit of "
+    "a\n"
     "file that names none, --units the design's (default: inches for an outline in inches or\n"
     "a picture, centimetres otherwise). It prints how far the outline lies from the fitted\n"
     "body, NAME<TAB>VALUE<TAB>UNIT a line, and exits 1 when the outline cannot be read or fitted\n"
@@ -145,6 +151,7 @@ const CommandShape* shapeOf(const std::string& command) {
           "--scale-y"}},
         {"measure", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
+        {"thumbnail", true, true, {"-o", "--set", "--size"}},
         {"convert", true, true, {"-o"}},
         {"fit", true, true, {"-o", "--in", "--units", "--dpi"}},
         {"presets", false, false, {}},
@@ -249,6 +256,16 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             std::string problem = templateOption(name, value, options);
             if (!problem.empty())
                 return problem;
+        } else if (name == "--size") {
+            int pixels = 0;
+            const char* end = value.data() + value.size();
+            const auto [ptr, ec] = std::from_chars(value.data(), end, pixels);
+            if (ec != std::errc() || ptr != end || pixels < THUMBNAIL_MIN_SIZE ||
+                pixels > THUMBNAIL_MAX_SIZE)
+                return "--size takes a whole number of pixels from " +
+                       std::to_string(THUMBNAIL_MIN_SIZE) + " to " +
+                       std::to_string(THUMBNAIL_MAX_SIZE) + ", got '" + value + "'";
+            options.size = pixels;
         } else if (name == "--snapshot") {
             if (value.empty())
                 return "--snapshot needs a design";

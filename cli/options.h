@@ -26,6 +26,7 @@ struct Options {
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
     std::string inUnit;                    // --in in|mm|cm: the unit of an outline without one
     std::optional<double> dpi;             // --dpi N: pixels per inch of a scanned outline
+    std::optional<int> size;               // --size PIXELS of a thumbnail
     bool help = false;
 };
 

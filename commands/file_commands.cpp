@@ -70,29 +70,33 @@ std::string directoryPart(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+bool openFile(Document& doc, Dialogs& dialogs, const std::string& name) {
+    doc.lastDirectory = directoryPart(name);
+    if (!fileExists(name)) {
+        dialogs.showError(quoted("File not found: '%s'", name));
+        return false;
+    }
+    switch (readParameterFile(doc, name)) {
+        case ReadResult::Loaded:
+            resetDisplay(doc);
+            return true;
+        case ReadResult::NotFound:  // vanished or unreadable since the test above
+            dialogs.showError(quoted("File not found: '%s'", name));
+            break;
+        case ReadResult::NotParameterFile:
+            dialogs.showError(quoted("File not a Bowlyn parameter file: '%s'", name));
+            break;
+    }
+    return false;
+}
+
 void openCommand(Document& doc, Dialogs& dialogs) {
     if (!confirmLeaving(doc, dialogs, Leaving::LoadingAnother))
         return;
     for (;;) {
         std::string name = dialogs.chooseFile(FileDialogMode::Open, doc.lastDirectory);
-        if (name.empty())
+        if (name.empty() || openFile(doc, dialogs, name))
             return;
-        doc.lastDirectory = directoryPart(name);
-        if (!fileExists(name)) {
-            dialogs.showError(quoted("File not found: '%s'", name));
-            continue;
-        }
-        switch (readParameterFile(doc, name)) {
-            case ReadResult::Loaded:
-                resetDisplay(doc);
-                return;
-            case ReadResult::NotFound:  // vanished or unreadable since the test above
-                dialogs.showError(quoted("File not found: '%s'", name));
-                break;
-            case ReadResult::NotParameterFile:
-                dialogs.showError(quoted("File not a Bowlyn parameter file: '%s'", name));
-                break;
-        }
     }
 }
 

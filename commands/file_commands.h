@@ -14,6 +14,9 @@ enum class SaveVariant { Save, SaveAs };
 // file, with ".bowlyn" added unless the name ends in it; true when the design
 // was written.
 void openCommand(Document& doc, Dialogs& dialogs);
+// Loads the parameter file `name` as Open does once it is chosen: the
+// messages on failure, the design left as it was. True when loaded.
+bool openFile(Document& doc, Dialogs& dialogs, const std::string& name);
 bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant);
 // Writes the entity list of the last complete pass as DXF, or refuses.
 void exportDxf(Document& doc, Dialogs& dialogs);

@@ -11,6 +11,8 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   python3 python3-ezdxf dime librsvg2-bin poppler-utils
   locales clang-format
+  # what checks the installed tree and makes the .deb
+  desktop-file-utils shared-mime-info libglib2.0-bin groff-base bash-completion dpkg-dev
 )
 
 missing=()

@@ -1,17 +1,23 @@
 #!/usr/bin/env python3
 """Draws Bowlyn's application icon, a guitar seen from the front, and writes it
 as a Windows icon file with 64, 48, 32 and 16 pixel images (32-bit BMP
-entries, which every icon reader knows). Needs nothing but python3.
+entries, which every icon reader knows), or as the PNG images and the SVG of
+a freedesktop icon theme (DIR/16x16/apps/bowlyn.png ... DIR/scalable/apps/
+bowlyn.svg). Needs nothing but python3.
 
     python3 tools/make_icon.py ui/bowlyn.ico [--png preview.png]
+    python3 tools/make_icon.py --theme DIR
 """
 
 import math
+import os
 import struct
 import sys
 import zlib
 
 SIZES = (64, 48, 32, 16)
+# The sizes desktops look for in the hicolor theme.
+THEME_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
 WOOD = (0.91, 0.66, 0.34)
 EDGE = (0.33, 0.18, 0.07)
@@ -129,13 +135,20 @@ def fit(angle, margin):
     return scale, (max(xs) + min(xs)) / 2.0, (max(ys) + min(ys)) / 2.0
 
 
+ANGLE = math.radians(45.0)  # the neck points to the upper right
+
+
+def line_width(size, scale):
+    """The edge's width in guitar units on an icon of `size` pixels."""
+    return max(0.02, 1.2 / (size * scale))
+
+
 def render(size):
     """RGBA rows, top row first, drawn with supersampling."""
     samples = 6 if size <= 16 else 4
-    angle = math.radians(45.0)  # the neck points to the upper right
-    scale, mid_x, mid_y = fit(angle, 0.6 / size)
-    line = max(0.02, 1.2 / (size * scale))
-    cos_a, sin_a = math.cos(angle), math.sin(angle)
+    scale, mid_x, mid_y = fit(ANGLE, 0.6 / size)
+    line = line_width(size, scale)
+    cos_a, sin_a = math.cos(ANGLE), math.sin(ANGLE)
     rows = []
     for py in range(size):
         row = []
@@ -212,7 +225,84 @@ def write_png(path, rows):
         f.write(png)
 
 
+def half_width(inside, v):
+    """How far the part reaches from the centre line at v (it is symmetric and
+    solid across), found by halving; 0 where it is absent."""
+    if not inside(0.0, v):
+        return 0.0
+    lo, hi = 0.0, 1.0
+    for _ in range(30):
+        mid = (lo + hi) / 2.0
+        lo, hi = (mid, hi) if inside(mid, v) else (lo, mid)
+    return lo
+
+
+def part_outline(inside, v0, v1, steps=240):
+    """The closed outline of a part between v0 and v1, up one side and down
+    the other, in guitar units."""
+    vs = [v0 + (v1 - v0) * i / steps for i in range(steps + 1)]
+    right = [(half_width(inside, v), v) for v in vs]
+    right = [p for p in right if p[0] > 0.0]
+    return right + [(-u, v) for u, v in reversed(right)]
+
+
+def svg_icon(size=64):
+    """The same drawing as a scalable icon: body, sound hole, bridge, string
+    and neck as outlined shapes in a size x size view box."""
+    scale, mid_x, mid_y = fit(ANGLE, 0.6 / size)
+    cos_a, sin_a = math.cos(ANGLE), math.sin(ANGLE)
+    line = line_width(size, scale)
+
+    def point(u, v):
+        x = v * cos_a - u * sin_a
+        y = v * sin_a + u * cos_a
+        return ((x - mid_x) * scale + 0.5) * size, (0.5 - (y - mid_y) * scale) * size
+
+    def colour(c):
+        return "#%02x%02x%02x" % tuple(int(round(k * 255)) for k in c)
+
+    def polygon(points, fill, stroke=None):
+        d = " ".join("%s%.3f,%.3f" % ("M" if i == 0 else "L", *point(u, v))
+                     for i, (u, v) in enumerate(points)) + " Z"
+        edge = ' stroke="%s" stroke-width="%.3f" stroke-linejoin="round"' % (
+            colour(stroke), line * scale * size) if stroke else ""
+        return '  <path d="%s" fill="%s"%s/>\n' % (d, colour(fill), edge)
+
+    hv, hr = SOUND_HOLE
+    bv, bl, bw = BRIDGE
+    cx, cy = point(0.0, hv)
+    string_width = line * 0.9 * scale * size
+    s0, s1 = point(0.0, bv), point(0.0, HEAD[0])
+    neck = part_outline(in_neck, 0.88, HEAD[1])
+    return (
+        '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" '
+        'viewBox="0 0 %d %d">\n' % (size, size, size, size) +
+        polygon(part_outline(in_body, 0.0, BODY_LENGTH), WOOD, EDGE) +
+        '  <circle cx="%.3f" cy="%.3f" r="%.3f" fill="%s"/>\n' % (cx, cy, hr * scale * size,
+                                                                 colour(HOLE)) +
+        polygon([(bw, bv - bl), (bw, bv + bl), (-bw, bv + bl), (-bw, bv - bl)], EDGE) +
+        polygon(neck, NECK) +
+        '  <path d="M%.3f,%.3f L%.3f,%.3f" stroke="%s" stroke-width="%.3f"/>\n' % (
+            *s0, *s1, colour(STRING), string_width) +
+        polygon(neck, NECK, EDGE).replace('fill="%s"' % colour(NECK), 'fill="none"') +
+        "</svg>\n")
+
+
+def write_theme(folder):
+    for size in THEME_SIZES:
+        path = os.path.join(folder, "%dx%d" % (size, size), "apps")
+        os.makedirs(path, exist_ok=True)
+        write_png(os.path.join(path, "bowlyn.png"), render(size))
+    path = os.path.join(folder, "scalable", "apps")
+    os.makedirs(path, exist_ok=True)
+    with open(os.path.join(path, "bowlyn.svg"), "w") as f:
+        f.write(svg_icon())
+
+
 def main(argv):
+    if len(argv) == 3 and argv[1] == "--theme":
+        write_theme(argv[2])
+        return 0
     if len(argv) not in (2, 4) or (len(argv) == 4 and argv[2] != "--png"):
         sys.stderr.write(__doc__)
         return 2

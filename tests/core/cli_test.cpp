@@ -145,6 +145,11 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"export", "clear", "-o", dir + "x.pdf", "--cam"},
         {"export", "clear", "-o", dir + "x.svg", "--paper", "a4"},
         {"measure", "clear", "--paper", "a4"},
+        {"thumbnail", "clear"},
+        {"thumbnail", "clear", "-o", dir + "x.png", "--size", "15"},
+        {"thumbnail", "clear", "-o", dir + "x.png", "--size", "4097"},
+        {"thumbnail", "clear", "-o", dir + "x.png", "--size", "64.5"},
+        {"render", "clear", "-o", dir + "x.png", "--size", "64"},
     };
     for (const auto& args : bad) {
         CliResult r = run(args);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/main_window.h"
 #include "geometry/document.h"
 #include "gui_support.h"
 
@@ -42,6 +43,26 @@ TEST_F(FileMenu, SaveAsThenOpenBringsTheDesignBack) {
     const size_t asked = dialogs.modes.size();
     activate("menuSave");
     EXPECT_EQ(dialogs.modes.size(), asked);
+}
+
+// `bowlyn FILE`: the file is where the user begins, and a file that cannot be
+// opened says so as File > Open does.
+TEST_F(FileMenu, AFileNamedAtStartIsOpenedAndBeginsTheHistory) {
+    activate("menuInitializeOM");
+    const std::string path = temp("om.bowlyn");
+    dialogs.files = {path};
+    activate("menuSaveAs");
+    activate("menuInitializeClear");
+
+    openDesignAtStart(path);
+    EXPECT_EQ(text("entryDescription"), "OM");
+    EXPECT_FALSE(gtk_widget_is_sensitive(widget("menuUndo")));
+    EXPECT_TRUE(dialogs.errors.empty());
+
+    openDesignAtStart(temp("missing.bowlyn"));
+    ASSERT_EQ(dialogs.errors.size(), 1u);
+    EXPECT_EQ(dialogs.errors[0], "File not found: '" + temp("missing.bowlyn") + "'");
+    EXPECT_EQ(text("entryDescription"), "OM");
 }
 
 TEST_F(FileMenu, ExportRefusesUntilAnOutlineIsDrawn) {

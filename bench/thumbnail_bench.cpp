@@ -1,0 +1,44 @@
+// What a file manager waits for per design, in-process: the final pass of a
+// built-in preset and its thumbnail at the sizes file managers ask for (128,
+// 256 and 1024 pixels), PNG encoding included. The process around it (start,
+// reading the file, writing the PNG) adds a few milliseconds.
+#include <benchmark/benchmark.h>
+
+#include "export/solved_design.h"
+#include "export/thumbnail.h"
+#include "geometry/document.h"
+#include "geometry/recompute.h"
+#include "model/memory_form.h"
+#include "model/presets.h"
+
+namespace bowlyn {
+namespace {
+
+void BM_Thumbnail(benchmark::State& state) {
+    const int row = static_cast<int>(state.range(0));
+    const int size = static_cast<int>(state.range(1));
+    MemoryForm form;
+    Document doc(form);
+    for (auto _ : state) {
+        loadPreset(doc, row);
+        doc.finalDrawing = 1;
+        recompute(doc);
+        const std::optional<SolvedDesign> solved = solvedDesign(doc);
+        if (!solved) {
+            state.SkipWithError("no complete outline");
+            return;
+        }
+        benchmark::DoNotOptimize(thumbnailPng(*solved, size));
+    }
+    state.SetLabel(presetName(row));
+}
+
+// Medians of repeated runs: a shared machine's slow moments do not count.
+BENCHMARK(BM_Thumbnail)
+    ->ArgsProduct({benchmark::CreateDenseRange(1, PRESET_COUNT, 1), {128, 256, 1024}})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace bowlyn
