@@ -29,6 +29,11 @@ constexpr size_t RANKING_POINTS = 100;
 // more than any outline that passes.
 constexpr double REFUSED = 1e3;
 constexpr size_t PLACEMENT = 3;  // turn, and move across and along
+// A fit that ends farther than this (rms, mm) from the outline is tried
+// again from the other presets.
+constexpr double RETRY_MM = 0.3;
+// Below this share of the length no cutaway reaches.
+constexpr double UNCUT_SHARE = 0.55;
 // Decimals of the fitted values in the design's texts: 0.001 in or 0.01 mm.
 constexpr int TEXT_DECIMALS = 3;
 
@@ -132,6 +137,10 @@ class FitCost : public Eigen::DenseFunctor<double> {
     // Forward differences. Each point keeps the piece it is nearest to
     // (or a neighbour of it) while one value moves a little, so a column
     // costs a solve and three distances a point.
+    // A half's centre line is the line between its ends: the fit may move
+    // the body along it, not turn it or move it across.
+    void keepCentreLine() { keepCentreLine_ = true; }
+
     int df(const Eigen::VectorXd& x, Eigen::MatrixXd& jac) const {
         const auto pieces = model_.solve(paramsAt(x));
         if (!pieces) {
@@ -146,6 +155,10 @@ class FitCost : public Eigen::DenseFunctor<double> {
             f0[static_cast<Eigen::Index>(i)] = distanceTo(*pieces, q.x, q.y, &nearest[i]);
         }
         for (Eigen::Index k = 0; k < inputs(); ++k) {
+            if (keepCentreLine_ && k < 2) {
+                jac.col(k).setZero();
+                continue;
+            }
             const double h = k < static_cast<Eigen::Index>(PLACEMENT)
                                  ? 1e-6
                                  : 2e-4 * std::max(1.0, std::fabs(x[k]));
@@ -160,19 +173,23 @@ class FitCost : public Eigen::DenseFunctor<double> {
                     y[k] = x[k] + step;
                     moved = model_.solve(paramsAt(y));
                 }
-                if (!moved || moved->size() != pieces->size()) {
+                if (!moved) {
                     jac.col(k).setZero();
                     continue;
                 }
             }
             const std::vector<ModelPiece>& at = moved ? *moved : *pieces;
             const size_t m = at.size();
+            // A step that adds or removes a piece (the cutaway reaching
+            // another arc) leaves no piece to follow: every one is asked.
+            const bool same = m == pieces->size();
             for (size_t i = 0; i < n; ++i) {
                 const TracePoint q = FitCost::moved(y, points_[i]);
                 const size_t c = nearest[i];
-                const double d =
-                    std::min({distanceTo(at[(c + m - 1) % m], q.x, q.y),
-                              distanceTo(at[c], q.x, q.y), distanceTo(at[(c + 1) % m], q.x, q.y)});
+                const double d = !same ? distanceTo(at, q.x, q.y)
+                                       : std::min({distanceTo(at[(c + m - 1) % m], q.x, q.y),
+                                                   distanceTo(at[c], q.x, q.y),
+                                                   distanceTo(at[(c + 1) % m], q.x, q.y)});
                 jac(static_cast<Eigen::Index>(i), k) =
                     (d - f0[static_cast<Eigen::Index>(i)]) / step;
             }
@@ -185,6 +202,7 @@ class FitCost : public Eigen::DenseFunctor<double> {
     DesignParameters base_;
     std::vector<FitField> free_;
     const Polyline& points_;
+    bool keepCentreLine_ = false;
 };
 
 struct FitResult {
@@ -194,8 +212,10 @@ struct FitResult {
 };
 
 FitResult minimise(OutlineModel& model, const DesignParameters& start, std::vector<FitField> free,
-                   const Polyline& points, int evaluations) {
+                   const Polyline& points, int evaluations, bool half = false) {
     FitCost cost(model, start, std::move(free), points);
+    if (half)
+        cost.keepCentreLine();
     Eigen::VectorXd x = cost.start();
     Eigen::LevenbergMarquardt<FitCost> lm(cost);
     lm.setMaxfev(evaluations);
@@ -252,12 +272,12 @@ std::vector<Preset> loadPresets() {
     return list;
 }
 
-// The text of a length in the design's texts: TEXT_DECIMALS decimals at
-// most, trailing zeros left out.
-std::string lengthText(double v) {
+// The text of a length in the design's texts: `decimals` decimals at most,
+// trailing zeros left out.
+std::string lengthText(double v, int decimals = TEXT_DECIMALS) {
     char buffer[64];
     const auto r =
-        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, TEXT_DECIMALS);
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
     std::string text(buffer, r.ptr);
     while (text.find('.') != std::string::npos && (text.back() == '0' || text.back() == '.'))
         text.pop_back();
@@ -325,6 +345,98 @@ void rankPresets(OutlineModel& model, std::vector<Preset>& presets, const Polyli
     }
 }
 
+// Whether the body can be drawn; a cutaway scaled with the body may miss
+// the outline where the neck meets it, so its side offset and depth are
+// tried at other sizes until one is drawn.
+bool drawable(OutlineModel& model, DesignParameters& p) {
+    if (model.solve(p))
+        return true;
+    if (p.hasCutaway != 1)
+        return false;
+    const DesignParameters first = p;
+    for (float offset : {1.0f, 0.0f, 0.5f, 2.0f}) {
+        for (float depth : {1.0f, 1.25f, 0.8f}) {
+            for (float width : {1.0f, 0.8f, 1.25f}) {
+                for (float radii : {1.0f, 0.5f}) {
+                    p.cutawaySideOffset = first.cutawaySideOffset * offset;
+                    p.cutawayDepth = first.cutawayDepth * depth;
+                    p.cutawayWidth = first.cutawayWidth * width;
+                    p.cutawayValleyRadius = first.cutawayValleyRadius * radii;
+                    p.cutawayPointRadius = first.cutawayPointRadius * radii;
+                    if (model.solve(p))
+                        return true;
+                }
+            }
+        }
+    }
+    p = first;
+    return false;
+}
+
+// The widths the outline shows: the narrowest half width in the middle of
+// the body (the waist) and the widest below and above it (the bouts), with
+// their heights; in the points' unit.
+struct Profile {
+    double length = 0;
+    double lower = 0, lowerY = 0, waist = 0, waistY = 0, upper = 0, upperY = 0;
+};
+
+Profile profileOf(const Polyline& points, bool half) {
+    constexpr int BANDS = 60;
+    Profile pr;
+    for (const TracePoint& p : points)
+        pr.length = std::max(pr.length, p.y);
+    std::vector<double> lo(BANDS, INFINITY), hi(BANDS, -INFINITY);
+    for (const TracePoint& p : points) {
+        const auto b = static_cast<size_t>(
+            std::clamp(static_cast<int>(p.y / pr.length * BANDS), 0, BANDS - 1));
+        lo[b] = std::min(lo[b], half ? 0.0 : p.x);
+        hi[b] = std::max(hi[b], p.x);
+    }
+    auto width = [&](int band) {
+        const auto b = static_cast<size_t>(band);
+        return hi[b] > lo[b] ? (hi[b] - lo[b]) / (half ? 1 : 2) : 0.0;
+    };
+    auto y = [&](int b) { return (b + 0.5) * pr.length / BANDS; };
+    int w = -1;
+    for (int b = 2 * BANDS / 5; b < 4 * BANDS / 5; ++b)
+        w = width(b) > 0 && (w < 0 || width(b) < width(w)) ? b : w;
+    if (w < 0)
+        return pr;
+    int l = 0, u = w;
+    for (int b = 0; b < w; ++b)
+        l = width(b) > width(l) ? b : l;
+    for (int b = w; b < BANDS; ++b)
+        u = width(b) > width(u) ? b : u;
+    pr.lower = width(l), pr.lowerY = y(l);
+    pr.upper = width(u), pr.upperY = y(u);
+    pr.waist = width(w), pr.waistY = y(w);
+    return pr;
+}
+
+// The start moved to the widths and heights the outline shows, where the
+// body can still be drawn so.
+DesignParameters measured(OutlineModel& model, DesignParameters p, const Profile& pr) {
+    if (!(pr.waist > 0))
+        return p;
+    DesignParameters q = p;
+    q.lowerBoutHalfWidth = static_cast<float>(pr.lower);
+    q.upperBoutHalfWidth = static_cast<float>(pr.upper);
+    q.waistHalfWidth = static_cast<float>(pr.waist);
+    q.waistOffset = static_cast<float>(pr.waistY);
+    q.lowerBoutRadius =
+        std::min(q.lowerBoutHalfWidth, static_cast<float>(pr.lowerY - q.lowerBoutOffset));
+    q.upperBoutRadius = static_cast<float>(pr.length - q.upperBoutOffset - pr.upperY);
+    return q.lowerBoutRadius > 0 && q.upperBoutRadius > 0 && drawable(model, q) ? q : p;
+}
+
+// The turn and shift of `second` after `first`: q = R2 (R1 p + t1) + t2.
+Eigen::Vector3d composed(const Eigen::VectorXd& second, const Eigen::VectorXd& first) {
+    const double c = std::cos(second[0]), s = std::sin(second[0]);
+    return {first[0] + second[0], c * first[1] - s * first[2] + second[1],
+            s * first[1] + c * first[2] + second[2]};
+}
+
 // A value held as a square cannot leave 0 (its slope there is 0): fields at
 // 0 start a little above it, where the body still passes its checks.
 DesignParameters nudged(OutlineModel& model, DesignParameters p, bool& changed) {
@@ -367,13 +479,19 @@ bool finishDesign(OutlineFit& fit, OutlineModel& model, const Preset& preset, co
                   int32_t units, const std::string& name) {
     PresetRow texts = convertedTexts(preset, units);
     texts[fields::NAME - 1] = name;
-    for (const FitField& f : fieldsFor(best.params)) {
-        const double v = best.params.*f.member;
-        texts[static_cast<size_t>(f.number - 1)] =
-            lengthText(field(f.number).kind == FieldKind::Half ? 2 * v : v);
+    // A fit that ends on a check's limit (a radius as large as a width may
+    // be) can be pushed past it by rounding: more decimals are kept then.
+    bool drawn = false;
+    for (int decimals = TEXT_DECIMALS; decimals <= 7 && !drawn; ++decimals) {
+        for (const FitField& f : fieldsFor(best.params)) {
+            const double v = best.params.*f.member;
+            texts[static_cast<size_t>(f.number - 1)] =
+                lengthText(field(f.number).kind == FieldKind::Half ? 2 * v : v, decimals);
+        }
+        drawn = model.solve(paramsOf(texts)).has_value();
     }
-    if (!model.solve(paramsOf(texts))) {
-        fit.problem = "the fitted body does not pass the checks once rounded";
+    if (!drawn) {
+        fit.problem = "the fitted body does not pass the checks once written down";
         return false;
     }
     const std::pair<std::vector<int>, const char*> dropped[] = {
@@ -382,6 +500,7 @@ bool finishDesign(OutlineFit& fit, OutlineModel& model, const Preset& preset, co
          "sound hole"},
         {{fields::HAS_FRETBOARD, fields::HAS_STRINGS, fields::HAS_MARKERS},
          "sound hole, fretboard and strings"},
+        {{fields::SCALE_LENGTH, fields::JOINS_AT_FRET}, "sound hole, fretboard, strings and neck"},
     };
     for (const auto& [numbers, what] : dropped) {
         for (int n : numbers)
@@ -442,35 +561,32 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
 
     // Start from the nearest presets of the outline's kind (with a cutaway
     // of each style, or without one), scaled to its length.
-    std::vector<const Preset*> starts;
+    // Presets of the outline's kind (with a cutaway of either style, or
+    // without one), nearest first: the two nearest of each style start the
+    // fit, the others only when those end far from the outline.
+    std::vector<const Preset*> starts, spare;
     for (int style : {CUTAWAYTYPEFLORENTINE, CUTAWAYTYPEVENETIAN, -1}) {
-        const Preset* best = nullptr;
-        const Preset* second = nullptr;
+        std::vector<const Preset*> kind;
         for (const Preset& p : presets) {
-            const bool kind = placed.cutaway
+            const bool same = placed.cutaway
                                   ? p.params.hasCutaway == 1 && p.params.cutawayType == style
                                   : p.params.hasCutaway != 1 && style == -1;
-            if (!kind || !std::isfinite(p.rms))
-                continue;
-            if (!best || p.rms < best->rms) {
-                second = best;
-                best = &p;
-            } else if (!second || p.rms < second->rms) {
-                second = &p;
-            }
+            if (same && std::isfinite(p.rms))
+                kind.push_back(&p);
         }
-        for (const Preset* p : {best, second}) {
-            if (p)
-                starts.push_back(p);
-        }
+        std::sort(kind.begin(), kind.end(),
+                  [](const Preset* a, const Preset* b) { return a->rms < b->rms; });
+        for (size_t i = 0; i < kind.size(); ++i)
+            (i < 2 ? starts : spare).push_back(kind[i]);
     }
     double length = 0;
     for (const TracePoint& p : fitPoints)
         length = std::max(length, p.y);
 
+    const Profile profile = profileOf(fitPoints, placed.half);
     FitResult best;
     const Preset* bestPreset = nullptr;
-    for (const Preset* preset : starts) {
+    auto tryStart = [&](const Preset* preset) {
         DesignParameters start = scaledBody(preset->params, length / preset->params.bodyLength);
         start.units = units;
         // The neck keeps its true size: it places the cutaway's inner edge.
@@ -482,8 +598,39 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
             start.*m *= f;
         start.soundHoleDiameter = 0;
         start.soundHoleOffset = 0;
-        if (!model.solve(start))
-            continue;
+        // The cutaway is laid on a body fitted without it to the outline
+        // it does not reach (the left side and the lower part), so that it
+        // starts where the outline has its own.
+        Eigen::VectorXd moved = Eigen::VectorXd::Zero(PLACEMENT);
+        if (start.hasCutaway == 1) {
+            DesignParameters uncut = start;
+            uncut.hasCutaway = 0;
+            if (!drawable(model, uncut))
+                return;
+            uncut = measured(model, uncut, profile);
+            Polyline away;
+            for (const TracePoint& p : fitPoints) {
+                if (p.x <= 0 || p.y < UNCUT_SHARE * length)
+                    away.push_back(p);
+            }
+            const FitResult body = minimise(model, uncut, fieldsFor(uncut), away, 400);
+            moved = body.x.head(PLACEMENT);
+            for (const FitField& f : BODY_FIELDS)
+                start.*f.member = body.params.*f.member;
+            // The cutaway at the preset's own size: it follows the neck,
+            // which keeps its size whatever the body's.
+            for (const FitField& field : CUTAWAY_FIELDS)
+                start.*field.member = preset->params.*field.member * f;
+            for (const FitField& field : VENETIAN_FIELDS)
+                start.*field.member = preset->params.*field.member * f;
+        } else if (drawable(model, start)) {
+            start = measured(model, start, profile);
+        }
+        if (!drawable(model, start))
+            return;
+        Polyline points = fitPoints;
+        for (TracePoint& p : points)
+            p = FitCost::moved(moved, p);
         // From the preset's own shape (its arcs that are absent stay
         // absent) and from one that may grow every arc.
         bool grew = false;
@@ -492,18 +639,28 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
         for (const DesignParameters* from : froms) {
             if (from == &grown && !grew)
                 break;
-            const FitResult r = minimise(model, *from, fieldsFor(*from), fitPoints, 400);
+            FitResult r = minimise(model, *from, fieldsFor(*from), points, 400, placed.half);
+            r.x.head(PLACEMENT) = composed(r.x, moved);
             if (r.cost < best.cost) {
                 best = r;
                 bestPreset = preset;
             }
         }
+    };
+    for (const Preset* preset : starts)
+        tryStart(preset);
+    if (!(std::sqrt(best.cost / static_cast<double>(fitPoints.size())) * unit <= RETRY_MM)) {
+        for (const Preset* preset : spare)
+            tryStart(preset);
     }
     if (!bestPreset) {
         fit.problem = "no body Bowlyn can draw comes near the outline";
         return fit;
     }
-    if (!finishDesign(fit, model, *bestPreset, best, units, name))
+    // The neck shaped a cutaway and stays with it; a body without one takes
+    // the other fields of the preset nearest to the outline.
+    const Preset& other = best.params.hasCutaway == 1 ? *bestPreset : *starts.front();
+    if (!finishDesign(fit, model, other, best, units, name))
         return fit;
     const auto pieces = model.solve(paramsOf(fit.texts));
     measure(fit, *pieces, paramsOf(fit.texts), reportPoints, best.x, unit);

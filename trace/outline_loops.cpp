@@ -179,17 +179,29 @@ class Chains {
             const size_t first = piece;
             while (!used[piece]) {
                 used[piece] = true;
-                const Polyline& p = *pieces_[piece];
-                if (entry == 0)
-                    run.insert(run.end(), p.begin(), p.end());
-                else
-                    run.insert(run.end(), p.rbegin(), p.rend());
+                Polyline p = *pieces_[piece];
+                if (entry == 1)
+                    std::reverse(p.begin(), p.end());
+                // Two ends that meet are one point, midway: a corner whose
+                // ends miss each other by a rounding error would otherwise
+                // cross itself.
+                if (!run.empty()) {
+                    run.back() = {(run.back().x + p.front().x) / 2,
+                                  (run.back().y + p.front().y) / 2};
+                    p.erase(p.begin());
+                }
+                run.insert(run.end(), p.begin(), p.end());
                 const long next = link_[piece * 2 + 1 - entry];
                 if (next < 0)
                     break;
                 piece = static_cast<size_t>(next) / 2;
                 entry = static_cast<size_t>(next) % 2;
                 closed = piece == first;
+            }
+            if (closed && run.size() > 1) {
+                run.front() = {(run.front().x + run.back().x) / 2,
+                               (run.front().y + run.back().y) / 2};
+                run.pop_back();
             }
             (closed ? loops : runs).push_back(withoutRepeats(run, closed));
         }
@@ -281,6 +293,14 @@ TracedOutline outlineOf(const TraceFile& file, std::optional<double> unit,
     const std::optional<double> mm = file.mmPerUnit ? file.mmPerUnit : unit;
     if (!mm) {
         result.problem = "the file does not say what unit it is in: " + unitHint;
+        return result;
+    }
+    size_t total = 0;
+    for (const TracePiece& piece : file.pieces)
+        total += piece.points.size();
+    if (total < OUTLINE_MIN_POINTS) {
+        result.problem = "the file holds only " + std::to_string(total) +
+                         " points; a fit needs at least " + std::to_string(OUTLINE_MIN_POINTS);
         return result;
     }
     std::vector<Polyline> loops, runs;

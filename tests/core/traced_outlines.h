@@ -40,11 +40,18 @@ inline Polyline designOutline(const DesignParameters& p, size_t count) {
 }
 
 // The points turned, moved (within a metre) and mirrored at random, each
-// moved by normal noise of `noiseMm` across and along.
-inline Polyline placedAtRandom(Polyline points, std::mt19937& rng, double noiseMm, bool mirror) {
+// moved by normal noise of `noiseMm` across and along; where the body's
+// tail end went and the direction of its centre line go to `tail` and
+// `direction` (radians) when given.
+inline Polyline placedAtRandom(Polyline points, std::mt19937& rng, double noiseMm, bool mirror,
+                               TracePoint* tail = nullptr, double* direction = nullptr) {
     std::uniform_real_distribution<double> turn(0, 2 * M_PI), shift(-1000, 1000);
     std::normal_distribution<double> noise(0, noiseMm);
     const double a = turn(rng), c = std::cos(a), s = std::sin(a), dx = shift(rng), dy = shift(rng);
+    if (tail)
+        *tail = {dx, dy};
+    if (direction)
+        *direction = a + M_PI / 2;
     for (TracePoint& p : points) {
         const double x = (mirror ? -p.x : p.x) + (noiseMm > 0 ? noise(rng) : 0);
         const double y = p.y + (noiseMm > 0 ? noise(rng) : 0);
