@@ -17,6 +17,7 @@ AppContext::~AppContext() = default;
 
 void AppContext::forgetWindow() {
     doc = nullptr;
+    session = nullptr;
     form = nullptr;
     drawing = nullptr;
     dialogs = nullptr;

@@ -7,6 +7,7 @@
 
 #include "geometry/document.h"
 #include "model/dialogs.h"
+#include "session/session.h"
 
 namespace bowlyn {
 
@@ -29,6 +30,7 @@ struct AppContext {
     // moment the window is destroyed, so that a handler firing on its way
     // out (focus leaving an entry) finds no document.
     Document* doc = nullptr;
+    Session* session = nullptr;  // over doc: its file, history and view
     GtkForm* form = nullptr;
     DrawingArea* drawing = nullptr;
     Dialogs* dialogs = nullptr;  // the window's own, or what a test put there
@@ -45,7 +47,8 @@ struct AppContext {
     struct Owned {
         std::unique_ptr<GtkForm> form;
         std::unique_ptr<Document> doc;
-        std::unique_ptr<DrawingArea> drawing;  // paints doc's drawing
+        std::unique_ptr<Session> session;
+        std::unique_ptr<DrawingArea> drawing;  // paints doc's drawing in the session's view
         std::unique_ptr<GtkDialogs> dialogs;
         std::unique_ptr<ReleaseWatch> updates;
         bool windowDestroyed = false;

@@ -3,41 +3,47 @@
 #include "app/app_context.h"
 #include "app/form_signals.h"
 #include "app/gtk_form.h"
-#include "commands/edit_commands.h"
 #include "model/form_editing.h"
-#include "model/parameter_file.h"
 
 namespace bowlyn {
 
 Document* designToRead() {
     Document* doc = app().doc;
     if (doc) {
+        UserAction commit;
         commitFocusedEntry(*doc);
-        rememberEdit();
     }
     return doc;
 }
 
-void rememberEdit() {
-    Document* doc = app().doc;
-    if (!doc)
-        return;
-    noteEdit(*doc);
-    if (GtkForm* form = app().form) {
-        form->setSensitive("menuUndo", doc->history.canUndo());
-        form->setSensitive("menuRedo", doc->history.canRedo());
+UserAction::UserAction() : session_(app().session) {
+    if (session_)
+        session_->beginAction();
+}
+
+UserAction::~UserAction() {
+    if (session_)
+        session_->endAction();
+}
+
+void sessionChanged() {
+    refreshTitle();
+    const Session* session = app().session;
+    if (GtkForm* form = app().form; form && session) {
+        form->setSensitive("menuUndo", session->canUndo());
+        form->setSensitive("menuRedo", session->canRedo());
+        form->showTooltips(session->doc().params.units);
     }
 }
 
 bool mayLeaveDesign(Leaving leaving) {
     Document* doc = designToRead();
-    if (!doc)
+    Session* session = app().session;
+    if (!doc || !session)
         return true;  // nothing open, nothing to lose
     if (!app().dialogs)
-        return !hasUnsavedChanges(*doc);
-    const bool leave = confirmLeaving(*doc, *app().dialogs, leaving);
-    refreshTitle();  // a save on the way changes the name or the mark
-    return leave;
+        return !session->unsavedChanges();
+    return confirmLeaving(*session, *app().dialogs, leaving);
 }
 
 }  // namespace bowlyn

@@ -6,14 +6,27 @@
 namespace bowlyn {
 
 // The open design for a command that reads it. The entry holding the keyboard
-// focus is committed first, exactly as leaving it would, so a value typed and
-// not yet committed is never ignored (and can be undone). nullptr without a
-// window.
+// focus is committed first, exactly as leaving it would, as a step of its own
+// (so a value typed and not yet committed is never ignored, and can be
+// undone). nullptr without a window.
 Document* designToRead();
 
-// After a committed change: remembers the form for undo and brings the Edit
-// menu up to date.
-void rememberEdit();
+// One user action in the window: one step of undo however many signals the
+// widgets send on the way; the title and the Edit menu follow when it ends.
+// Nothing without a window.
+class UserAction {
+  public:
+    UserAction();
+    ~UserAction();
+    UserAction(const UserAction&) = delete;
+    UserAction& operator=(const UserAction&) = delete;
+
+  private:
+    Session* session_;
+};
+
+// The title and the Edit menu as the session now is.
+void sessionChanged();
 
 // Whether the open design may be closed or replaced: asks about unsaved
 // changes (saving them if the user says so). True without a window.

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/gtk_form.h"
+#include "geometry/document.h"
+#include "session/session.h"
 
 namespace bowlyn {
 
@@ -12,6 +14,7 @@ namespace {
 
 constexpr double WHEEL_STEP = 1.25;  // zoom of one wheel notch or key press
 constexpr const char* READOUT_LABEL = "labelCursorPosition";
+constexpr double FOCUS_FRAME = 2.0;  // pixels, over the drawing's frame
 
 DrawingArea* self(gpointer data) {
     return static_cast<DrawingArea*>(data);
@@ -39,6 +42,10 @@ gboolean onLeave(GtkWidget*, GdkEventCrossing*, gpointer d) {
     self(d)->showPointer(false);
     return FALSE;
 }
+gboolean onFocus(GtkWidget*, GdkEventFocus*, gpointer d) {
+    self(d)->focusChanged();
+    return FALSE;
+}
 
 // Far from the drawing the readout outgrows its label and would run on under
 // the status line beside it; it then shows x and y on lines of their own,
@@ -60,11 +67,13 @@ std::string fittedReadout(GtkWidget* label, std::string text) {
 
 }  // namespace
 
-DrawingArea::DrawingArea(GtkForm& form, Drawing& drawing)
+DrawingArea::DrawingArea(GtkForm& form, Session& session)
     : form_(form),
-      drawing_(drawing),
+      session_(session),
+      drawing_(session.doc().drawing),
       image_(form.widget("drawingImage")),
-      box_(form.widget("eventboxDrawing")) {
+      box_(form.widget("eventboxDrawing")),
+      view_(session.view) {
     drawing_.canvas = this;
     view_.setFitted(drawing_.view);
     if (image_)
@@ -73,13 +82,15 @@ DrawingArea::DrawingArea(GtkForm& form, Drawing& drawing)
         return;
     gtk_widget_add_events(box_, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
                                     GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK |
-                                    GDK_LEAVE_NOTIFY_MASK);
+                                    GDK_LEAVE_NOTIFY_MASK | GDK_FOCUS_CHANGE_MASK);
     g_signal_connect(box_, "button-press-event", G_CALLBACK(onPress), this);
     g_signal_connect(box_, "button-release-event", G_CALLBACK(onRelease), this);
     g_signal_connect(box_, "motion-notify-event", G_CALLBACK(onMotion), this);
     g_signal_connect(box_, "scroll-event", G_CALLBACK(onScroll), this);
     g_signal_connect(box_, "key-press-event", G_CALLBACK(onKey), this);
     g_signal_connect(box_, "leave-notify-event", G_CALLBACK(onLeave), this);
+    g_signal_connect(box_, "focus-in-event", G_CALLBACK(onFocus), this);
+    g_signal_connect(box_, "focus-out-event", G_CALLBACK(onFocus), this);
 }
 
 DrawingArea::~DrawingArea() {
@@ -106,16 +117,27 @@ void DrawingArea::paint(const DisplayList& list, const ViewTransform& fitted) {
     bufferStale_ = true;
 }
 
+// A pass may have fitted the view anew, in another unit.
 void DrawingArea::show() {
-    bufferStale_ = true;
-    if (image_)
-        gtk_widget_queue_draw(image_);
+    viewChanged();
 }
 
 void DrawingArea::viewChanged() {
     bufferStale_ = true;
     if (image_)
         gtk_widget_queue_draw(image_);
+    followPointer();
+}
+
+void DrawingArea::focusChanged() {
+    if (image_)
+        gtk_widget_queue_draw(image_);
+}
+
+// The keys + - 0 then go to the drawing, never to the entry typed in last.
+void DrawingArea::takeFocus() {
+    if (box_ && !gtk_widget_has_focus(box_))
+        gtk_widget_grab_focus(box_);
 }
 
 void DrawingArea::resize(int width, int height) {
@@ -125,8 +147,8 @@ void DrawingArea::resize(int width, int height) {
     viewChanged();
 }
 
-void DrawingArea::fit() {
-    view_.fit();
+void DrawingArea::fitWhole() {
+    view_.fitWhole(drawing_.entities, drawing_.display);
     viewChanged();
 }
 
@@ -143,10 +165,20 @@ void DrawingArea::panBy(double dx, double dy) {
 void DrawingArea::showPointer(bool inside, double x, double y) {
     double mx = 0.0, my = 0.0;
     const bool known = inside && view_.toModel(x, y, mx, my);
+    const char* unit = session_.doc().params.units == UNITS_INCH ? "in" : "cm";
     const std::string text =
-        known ? fittedReadout(form_.widget(READOUT_LABEL), pointerText(mx, my)) : " ";
+        known ? fittedReadout(form_.widget(READOUT_LABEL), pointerText(mx, my, unit)) : " ";
     if (form_.text(READOUT_LABEL) != text)
         form_.setText(READOUT_LABEL, text);
+}
+
+void DrawingArea::followPointer() {
+    if (!box_ || !gtk_widget_get_realized(box_))
+        return;
+    gint x = 0, y = 0;
+    gdk_window_get_pointer(box_->window, &x, &y, nullptr);
+    const bool inside = x >= 0 && y >= 0 && x < view_.width() && y < view_.height();
+    showPointer(inside, x, y);
 }
 
 // What to show: the 660 image while it is the view, else the window's own
@@ -188,12 +220,21 @@ gboolean DrawingArea::exposed(GdkEventExpose* event) {
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, picture(), a.x, a.y);
     cairo_paint(cr);
+    if (box_ && gtk_widget_has_focus(box_)) {
+        // A frame in the selection colour over the drawing's own border.
+        const GdkColor& c = gtk_widget_get_style(box_)->bg[GTK_STATE_SELECTED];
+        cairo_set_source_rgb(cr, c.red / 65535.0, c.green / 65535.0, c.blue / 65535.0);
+        cairo_set_line_width(cr, FOCUS_FRAME);
+        cairo_rectangle(cr, a.x + FOCUS_FRAME / 2.0, a.y + FOCUS_FRAME / 2.0,
+                        view_.width() - FOCUS_FRAME, view_.height() - FOCUS_FRAME);
+        cairo_stroke(cr);
+    }
     cairo_destroy(cr);
     return TRUE;  // the image widget has nothing of its own to draw
 }
 
 gboolean DrawingArea::pressed(GdkEventButton* event) {
-    gtk_widget_grab_focus(box_);
+    takeFocus();
     if (event->button == 1 && event->type == GDK_BUTTON_PRESS) {
         dragging_ = true;
         dragX_ = event->x;
@@ -219,6 +260,7 @@ gboolean DrawingArea::moved(GdkEventMotion* event) {
 }
 
 gboolean DrawingArea::scrolled(GdkEventScroll* event) {
+    takeFocus();
     if (event->direction == GDK_SCROLL_UP)
         zoomAbout(event->x, event->y, WHEEL_STEP);
     else if (event->direction == GDK_SCROLL_DOWN)
@@ -242,7 +284,7 @@ gboolean DrawingArea::keyPressed(GdkEventKey* event) {
             return TRUE;
         case GDK_0:
         case GDK_KP_0:
-            fit();
+            fitWhole();
             return TRUE;
         default:
             return FALSE;

@@ -13,8 +13,10 @@ using namespace bowlyn;
 namespace {
 
 gboolean exportFile(WorkshopFile file) {
-    if (Document* doc = designToRead(); doc && app().dialogs)
-        exportWorkshopFile(*doc, *app().dialogs, file);
+    if (designToRead() && app().session && app().dialogs) {
+        UserAction action;
+        exportWorkshopFile(*app().session, *app().dialogs, file);
+    }
     return FALSE;
 }
 

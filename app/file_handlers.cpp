@@ -1,46 +1,45 @@
 // The File menu's commands on parameter files and the DXF export. Each reads
-// the design as the form shows it, typed values not yet committed included.
+// the design as the form shows it, typed values not yet committed included,
+// and is one step of undo (an Open), or none (a save changes no design).
 
 #include <gtk/gtk.h>
 
 #include "app/app_context.h"
 #include "app/design_access.h"
-#include "app/form_signals.h"
 #include "commands/file_commands.h"
 
 using namespace bowlyn;
 
+namespace {
+
+template <class Command>
+gboolean fileCommand(Command command) {
+    if (designToRead() && app().session && app().dialogs) {
+        UserAction action;
+        command(*app().session, *app().dialogs);
+    }
+    return FALSE;
+}
+
+}  // namespace
+
 extern "C" {
 
-// Opening a file is one change to undo.
 G_MODULE_EXPORT gboolean menuOpen_activate_cb(GtkMenuItem*, gpointer) {
-    if (Document* doc = designToRead(); doc && app().dialogs) {
-        HistoryPause loading(doc->history);
-        openCommand(*doc, *app().dialogs);
-    }
-    rememberEdit();
-    refreshTitle();
-    return FALSE;
+    return fileCommand(openCommand);
 }
 
 G_MODULE_EXPORT gboolean menuSave_activate_cb(GtkMenuItem*, gpointer) {
-    if (Document* doc = designToRead(); doc && app().dialogs)
-        saveCommand(*doc, *app().dialogs, SaveVariant::Save);
-    refreshTitle();
-    return FALSE;
+    return fileCommand([](Session& s, Dialogs& d) { return saveCommand(s, d, SaveVariant::Save); });
 }
 
 G_MODULE_EXPORT gboolean menuSaveAs_activate_cb(GtkMenuItem*, gpointer) {
-    if (Document* doc = designToRead(); doc && app().dialogs)
-        saveCommand(*doc, *app().dialogs, SaveVariant::SaveAs);
-    refreshTitle();
-    return FALSE;
+    return fileCommand(
+        [](Session& s, Dialogs& d) { return saveCommand(s, d, SaveVariant::SaveAs); });
 }
 
 G_MODULE_EXPORT gboolean menuExportDXF_activate_cb(GtkMenuItem*, gpointer) {
-    if (Document* doc = designToRead(); doc && app().dialogs)
-        exportDxf(*doc, *app().dialogs);
-    return FALSE;
+    return fileCommand(exportDxf);
 }
 
 }  // extern "C"

@@ -8,6 +8,7 @@
 #include "app/drawing_area.h"
 #include "app/handlers.h"
 #include "geometry/pass_display.h"
+#include "model/field_table.h"
 #include "model/form_editing.h"
 
 using namespace bowlyn;
@@ -16,10 +17,9 @@ using namespace bowlyn;
 // committed first, as the click would have done by taking the focus.
 void bowlyn::stepEntry(const std::string& entry, StepDirection direction) {
     Document* doc = designToRead();
-    if (doc && applyStepper(*doc, entry, direction)) {
-        rememberEdit();
+    UserAction step;
+    if (doc && applyStepper(*doc, entry, direction))
         recomputeAndShow(*doc);
-    }
 }
 
 namespace {
@@ -28,10 +28,9 @@ namespace {
 // goes away, so a commit must be harmless to repeat; returning FALSE lets GTK
 // finish its own focus handling.
 gboolean commit(const char* entry) {
-    if (Document* doc = app().doc) {
+    UserAction leave;
+    if (Document* doc = app().doc)
         commitEntryWidget(*doc, entry);
-        rememberEdit();
-    }
     return FALSE;
 }
 
@@ -41,15 +40,23 @@ gboolean step(const char* entry, StepDirection direction) {
 }
 
 gboolean toggled(const char* button, GtkWidget* widget) {
-    if (Document* doc = app().doc) {
-        applySwitch(*doc, button, gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget)));
-        rememberEdit();
-    }
+    const bool active = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(widget));
+    // A click on a radio button switches its partner off by clicking it,
+    // and GTK reports that click first: the user's one step is the button
+    // switched on, which sets the choice.
+    const Control* control = controlNamed(button);
+    if (control && control->kind == ControlKind::Radio && !active)
+        return FALSE;
+    UserAction click;
+    if (Document* doc = app().doc)
+        applySwitch(*doc, button, active);
     return FALSE;
 }
 
 void draw(int32_t finalDrawing) {
-    if (Document* doc = designToRead()) {
+    Document* doc = designToRead();
+    UserAction press;
+    if (doc) {
         doc->finalDrawing = finalDrawing;
         recomputeAndShow(*doc);
     }
@@ -89,10 +96,9 @@ extern "C" {
 #include "model/fields.def"
 
 G_MODULE_EXPORT void comboboxUnits_changed_cb(GtkComboBox* combo, gpointer) {
-    if (Document* doc = app().doc) {
+    UserAction choose;
+    if (Document* doc = app().doc)
         applyUnits(*doc, gtk_combo_box_get_active(combo) == 1 ? 1 : 0);
-        rememberEdit();
-    }
 }
 
 G_MODULE_EXPORT gboolean notebook_switch_page_cb(GtkNotebook*, gpointer, guint, gpointer) {
@@ -109,10 +115,10 @@ G_MODULE_EXPORT gboolean buttonOk_clicked_cb(GtkButton*, gpointer) {
     return FALSE;
 }
 
-// The whole drawing again, as after a pass; no pass runs.
+// The whole drawing, neck and nut included; no pass runs.
 G_MODULE_EXPORT void buttonFit_clicked_cb(GtkButton*, gpointer) {
     if (DrawingArea* area = app().drawing)
-        area->fit();
+        area->fitWhole();
 }
 
 }  // extern "C"

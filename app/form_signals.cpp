@@ -7,7 +7,6 @@
 #include "app/design_access.h"
 #include "app/gtk_form.h"
 #include "app/handlers.h"
-#include "commands/unsaved_changes.h"
 #include "geometry/pass_display.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
@@ -19,8 +18,8 @@ void entryActivated(GtkEntry* entry, gpointer) {
     Document* doc = app().doc;
     if (!doc || !app().form)
         return;
+    UserAction enter;
     commitEntryWidget(*doc, app().form->nameOf(GTK_WIDGET(entry)));
-    rememberEdit();
     recomputeAndShow(*doc);
 }
 
@@ -67,8 +66,8 @@ void connectFormSignals(GtkForm& form) {
 
 void refreshTitle() {
     const AppContext& ctx = app();
-    if (ctx.doc && ctx.mainWindow)
-        gtk_window_set_title(GTK_WINDOW(ctx.mainWindow), windowTitle(*ctx.doc).c_str());
+    if (ctx.session && ctx.mainWindow)
+        gtk_window_set_title(GTK_WINDOW(ctx.mainWindow), windowTitle(*ctx.session).c_str());
 }
 
 }  // namespace bowlyn

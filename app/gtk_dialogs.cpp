@@ -42,7 +42,7 @@ struct Choice {
 };
 // An export's units and a template's paper, as the chooser offers them.
 constexpr Choice EXPORT_UNITS[] = {
-    {"Design's own", ""}, {"Inches", "in"}, {"Millimetres", "mm"}, {"Centimetres", "cm"}};
+    {"Design's own", ""}, {"Inches", "in"}, {"Millimeters", "mm"}, {"Centimeters", "cm"}};
 constexpr Choice EXPORT_PAPERS[] = {{"A4", "a4"},
                                     {"Letter", "letter"},
                                     {"A3", "a3"},
@@ -145,7 +145,8 @@ SaveChoice GtkDialogs::askSaveChanges(const std::string& question) {
 }
 
 GtkWidget* GtkDialogs::newFileChooser(const char* title, bool open,
-                                      const std::string& initialFolder) {
+                                      const std::string& initialFolder,
+                                      const std::string& initialName) {
     GtkWindow* parent = parent_ && GTK_IS_WINDOW(parent_) ? GTK_WINDOW(parent_) : nullptr;
     GtkWidget* chooser = gtk_file_chooser_dialog_new(
         title, parent, open ? GTK_FILE_CHOOSER_ACTION_OPEN : GTK_FILE_CHOOSER_ACTION_SAVE,
@@ -161,6 +162,9 @@ GtkWidget* GtkDialogs::newFileChooser(const char* title, bool open,
     gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser),
                                         initialFolder.empty() ? here : initialFolder.c_str());
     g_free(here);
+    // The name box of a chooser that saves starts with the design's name.
+    if (!open && !initialName.empty())
+        gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), initialName.c_str());
     return chooser;
 }
 
@@ -177,17 +181,19 @@ static std::string runFileChooser(GtkWidget* chooser) {
     return chosen;
 }
 
-std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initialFolder) {
+std::string GtkDialogs::chooseFile(FileDialogMode mode, const std::string& initialFolder,
+                                   const std::string& initialName) {
     const bool open = mode == FileDialogMode::Open;
-    GtkWidget* chooser = newFileChooser(fileDialogTitle(mode), open, initialFolder);
+    GtkWidget* chooser = newFileChooser(fileDialogTitle(mode), open, initialFolder, initialName);
     addFilter(chooser, mode == FileDialogMode::Export ? dxfFiles : bowlynFiles);
     addFilter(chooser, allFiles);
     return runFileChooser(chooser);
 }
 
 ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
-                                          const std::string& initialFolder) {
-    GtkWidget* chooser = newFileChooser(request.title.c_str(), false, initialFolder);
+                                          const std::string& initialFolder,
+                                          const std::string& initialName) {
+    GtkWidget* chooser = newFileChooser(request.title.c_str(), false, initialFolder, initialName);
     const std::string pattern = "*" + request.extension;
     GtkFileFilter* filter = gtk_file_filter_new();
     gtk_file_filter_set_name(filter, request.filterCaption.c_str());

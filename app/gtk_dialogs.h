@@ -22,14 +22,16 @@ class GtkDialogs : public Dialogs {
     void showWarning(const std::string& message) override;
     bool askYesNo(const std::string& question) override;
     SaveChoice askSaveChanges(const std::string& question) override;
-    std::string chooseFile(FileDialogMode mode, const std::string& initialFolder) override;
+    std::string chooseFile(FileDialogMode mode, const std::string& initialFolder,
+                           const std::string& initialName) override;
     // The unit and paper choices sit beneath the chooser's file list, and
     // keep what was chosen last for the next export.
-    ExportChoice chooseExportFile(const ExportRequest& request,
-                                  const std::string& initialFolder) override;
+    ExportChoice chooseExportFile(const ExportRequest& request, const std::string& initialFolder,
+                                  const std::string& initialName) override;
 
   private:
-    GtkWidget* newFileChooser(const char* title, bool open, const std::string& initialFolder);
+    GtkWidget* newFileChooser(const char* title, bool open, const std::string& initialFolder,
+                              const std::string& initialName);
     GtkWidget* newMessage(GtkMessageType type, GtkButtonsType buttons, const std::string& message);
     int run(GtkWidget* dialog);
     int runMessage(GtkMessageType type, GtkButtonsType buttons, const std::string& message);

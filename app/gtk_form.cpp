@@ -5,6 +5,7 @@
 #include "app/handlers.h"
 #include "export/depth_display.h"
 #include "model/field_table.h"
+#include "model/form_editing.h"
 
 namespace bowlyn {
 
@@ -288,6 +289,17 @@ void GtkForm::reveal(const std::vector<std::string>& names) {
     }
     if (first >= 0)
         gtk_notebook_set_current_page(notebook, first);
+}
+
+void GtkForm::showTooltips(int units) {
+    if (units == tooltipUnits_)
+        return;
+    tooltipUnits_ = units;
+    for (const Control& control : controls()) {
+        GtkWidget* w = widget(control.widget);
+        if (w && GTK_IS_ENTRY(w))
+            gtk_widget_set_tooltip_text(w, controlTooltip(control, units).c_str());
+    }
 }
 
 void GtkForm::showDrawing(const DrawingSurface&) {

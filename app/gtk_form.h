@@ -55,6 +55,9 @@ class GtkForm : public Form {
     void setMarked(const std::string& widget, bool marked) override;
     bool marked(const std::string& widget) const override { return marked_.count(widget) > 0; }
     void reveal(const std::vector<std::string>& widgets) override;
+    // Every entry's tooltip: its field's name and its steppers' step in the
+    // design's unit (index as unitsIndex()). Only a change of unit rewrites them.
+    void showTooltips(int units);
     // Asks the drawing widget to show the pass's picture (see DrawingArea).
     void showDrawing(const DrawingSurface& surface) override;
     void onDrawingShown(std::function<void()> shown) { drawingShown_ = std::move(shown); }
@@ -66,6 +69,7 @@ class GtkForm : public Form {
     std::vector<std::string> missing_;
     std::function<void()> drawingShown_;
     std::set<std::string> marked_;
+    int tooltipUnits_ = -1;
 };
 
 }  // namespace bowlyn

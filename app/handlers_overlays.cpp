@@ -6,7 +6,6 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
-#include "app/form_signals.h"
 #include "app/trans_points_dialog.h"
 #include "geometry/overlays.h"
 
@@ -32,7 +31,6 @@ G_MODULE_EXPORT void menuitemDisplayTransPoints_toggled_cb(GtkCheckMenuItem* ite
 G_MODULE_EXPORT void menuitemEditTransPoints_activate_cb(GtkMenuItem*, gpointer) {
     if (bowlyn::designToRead())
         bowlyn::editTransPoints(app());
-    bowlyn::refreshTitle();
 }
 
 }  // extern "C"

@@ -116,7 +116,8 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
         showMeasurements(doc, complete);
         showAirMeasurements(doc, complete);
     };
-    s.drawing = std::make_unique<DrawingArea>(*s.form, s.doc->drawing);
+    s.session = std::make_unique<Session>(*s.doc);
+    s.drawing = std::make_unique<DrawingArea>(*s.form, *s.session);
     s.form->onDrawingShown([area = s.drawing.get()] { area->show(); });
     followWindowSize(*s.form, *s.drawing);
     s.form->createUnitsCombo();
@@ -126,6 +127,7 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
         gtk_window_set_icon_from_file(GTK_WINDOW(window), ctx.iconPath.c_str(), nullptr);
     s.dialogs = std::make_unique<GtkDialogs>(window, ctx.iconPath);
     ctx.doc = s.doc.get();
+    ctx.session = s.session.get();
     ctx.form = s.form.get();
     ctx.drawing = s.drawing.get();
     ctx.dialogs = s.dialogs.get();
@@ -137,17 +139,16 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     connectFormSignals(*s.form);
 
     ctx.startDirectory = currentDirectory();
-    s.doc->lastDirectory.clear();
-    s.doc->currentFileName.clear();
     s.doc->outlineComplete = 0;
     {
-        HistoryPause starting(s.doc->history);
+        // Not a user's action: the history begins after it, and the status
+        // line keeps the description's own text.
+        SessionAction starting(*s.session);
         clearWorkRow(*s.doc);
         loadPreset(*s.doc, WORK_ROW);
     }
-    s.doc->history.start(captureForm(*s.doc));
-    rememberEdit();
-    refreshTitle();
+    s.session->onChange = sessionChanged;
+    s.session->restart();
     s.updates = makeReleaseWatch();
     ctx.updates = s.updates.get();
     if (s.updates)
@@ -156,18 +157,16 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
 }
 
 void openDesignAtStart(const std::string& path) {
-    Document* doc = app().doc;
-    if (!doc || !app().dialogs)
+    Session* session = app().session;
+    if (!session || !app().dialogs)
         return;
     {
-        HistoryPause loading(doc->history);
-        openFile(*doc, *app().dialogs, path);
+        SessionAction loading(*session);
+        openFile(*session, *app().dialogs, path);
     }
     // The file is where the user begins: undo does not lead back to the
     // cleared form that was only on screen while it loaded.
-    doc->history.start(captureForm(*doc));
-    rememberEdit();
-    refreshTitle();
+    session->start();
 }
 
 void closeMainWindow() {
@@ -182,6 +181,7 @@ void closeMainWindow() {
     if (s.form)
         s.form->onDrawingShown(nullptr);
     s.drawing.reset();
+    s.session.reset();
     s.doc.reset();
     s.form.reset();
 }

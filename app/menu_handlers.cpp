@@ -1,13 +1,12 @@
 // The Initialize menu: a preset or the cleared form goes into the form and the
-// drawing is blanked; nothing is drawn until the next stepper click, Try it or
-// Ok. Unsaved work is asked about first; the load is one change to undo.
+// drawing is blanked and fitted to the new design; nothing is drawn until the
+// next stepper click, Try it or Ok. Unsaved work is asked about first; the
+// load is one step to undo.
 
 #include <gtk/gtk.h>
 
 #include "app/app_context.h"
 #include "app/design_access.h"
-#include "app/form_signals.h"
-#include "geometry/pass_display.h"
 #include "model/presets.h"
 
 using namespace bowlyn;
@@ -15,18 +14,14 @@ using namespace bowlyn;
 namespace {
 
 void load(int row) {
-    Document* doc = app().doc;
-    if (!doc || !mayLeaveDesign(Leaving::LoadingAnother))
+    Session* session = app().session;
+    if (!session || !mayLeaveDesign(Leaving::LoadingAnother))
         return;
-    {
-        HistoryPause loading(doc->history);
-        if (row == WORK_ROW)
-            clearWorkRow(*doc);
-        loadPreset(*doc, row);
-        resetDisplay(*doc);
-    }
-    rememberEdit();
-    refreshTitle();
+    UserAction choose;
+    if (row == WORK_ROW)
+        clearWorkRow(session->doc());
+    loadPreset(session->doc(), row);
+    session->loaded("");
 }
 
 }  // namespace

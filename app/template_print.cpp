@@ -4,9 +4,11 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
+#include "export/pdf_template.h"
 #include "export/template_date.h"
 #include "export/template_page.h"
 #include "geometry/pass_display.h"
+#include "model/form.h"
 
 namespace bowlyn {
 namespace {
@@ -169,6 +171,9 @@ PrintOutcome printTemplate(GtkWindow* parent, const SolvedDesign& design,
         g_error_free(error);
     } else if (!job.plan.problem.empty()) {
         outcome.problem = job.plan.problem;
+    } else if (!job.plan.plan.pages.empty()) {
+        const std::string summary = templateSummary(job.plan.plan);
+        outcome.pages = summary.substr(0, summary.find(" ("));
     }
     g_object_unref(op);
     return outcome;
@@ -178,6 +183,7 @@ bool printOpenDesign(GtkPrintOperationAction action, const std::string& exportFi
     Document* doc = designToRead();
     if (!doc || !app().dialogs)
         return false;
+    UserAction print;  // may draw the design first
     std::optional<SolvedDesign> design;
     if (bringPassUpToDate(*doc))
         design = solvedDesign(*doc);
@@ -196,7 +202,11 @@ bool printOpenDesign(GtkPrintOperationAction action, const std::string& exportFi
         printTemplate(parent, *design, settings, *app().printing, action, exportFile);
     if (!outcome.problem.empty())
         app().dialogs->showError(outcome.problem);
-    return outcome.result == GTK_PRINT_OPERATION_RESULT_APPLY && outcome.problem.empty();
+    const bool printed =
+        outcome.result == GTK_PRINT_OPERATION_RESULT_APPLY && outcome.problem.empty();
+    if (printed && !outcome.pages.empty())
+        doc->form.setText(STATUS_LABEL, "Printed " + outcome.pages);
+    return printed;
 }
 
 }  // namespace bowlyn

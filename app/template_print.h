@@ -42,6 +42,7 @@ class PrintSession {
 struct PrintOutcome {
     GtkPrintOperationResult result = GTK_PRINT_OPERATION_RESULT_ERROR;
     std::string problem;  // why nothing was printed; "" when printed or cancelled
+    std::string pages;    // what was printed: "11 pages of A4"
 };
 PrintOutcome printTemplate(GtkWindow* parent, const SolvedDesign& design,
                            const TemplateSettings& settings, PrintSession& session,
@@ -49,8 +50,9 @@ PrintOutcome printTemplate(GtkWindow* parent, const SolvedDesign& design,
 
 // File > Print...: the open design's template, the focused entry committed
 // and the pass brought up to date first; an incomplete outline gets the
-// exports' refusal and a failure its message, in a dialog. `action` and
-// `exportFile` as above (tests export to a PDF). True when printed.
+// exports' refusal and a failure its message, in a dialog; the status line
+// says what was printed. `action` and `exportFile` as above (tests export to
+// a PDF). True when printed.
 bool printOpenDesign(GtkPrintOperationAction action, const std::string& exportFile = "");
 
 }  // namespace bowlyn

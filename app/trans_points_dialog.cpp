@@ -80,12 +80,10 @@ void editTransPoints(AppContext& ctx) {
     parseTransPoints(doc, text);
     doc.form.setActive("menuitemDisplayTransPoints", true);  // its handler shows them
     // The conversion replaces the design: unsaved work is asked about first.
-    if (response == RESPONSE_CONVERT && mayLeaveDesign(Leaving::LoadingAnother)) {
-        {
-            HistoryPause converting(doc.history);
-            convertTransPoints(doc);
-        }
-        rememberEdit();  // one change to undo
+    if (response == RESPONSE_CONVERT && ctx.session && mayLeaveDesign(Leaving::LoadingAnother)) {
+        UserAction convert;  // one step to undo
+        convertTransPoints(doc);
+        ctx.session->loaded("");
     }
 }
 

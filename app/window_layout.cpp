@@ -11,8 +11,11 @@ namespace bowlyn {
 
 namespace {
 
-// What moves down with the drawing's lower edge; the menu bar widens.
-constexpr const char* BELOW_DRAWING[] = {"labelStatusText", "labelCursorPosition", "buttonFit"};
+// What moves down with the drawing's lower edge: the status line (which
+// widens with the drawing) and the readout beside it. Try it, Ok and Fit stay
+// together under the form; the menu bar widens.
+constexpr const char* STATUS_LINE = "labelStatusText";
+constexpr const char* BELOW_DRAWING[] = {STATUS_LINE, "labelCursorPosition"};
 
 struct Layout {
     GtkForm* form;
@@ -41,6 +44,8 @@ void allocated(GtkWidget* fixed, GtkAllocation* alloc, gpointer data) {
         GtkWidget* w = layout.form->widget(name);
         GtkAllocation b = w->allocation;
         b.y += extraH;
+        if (name == STATUS_LINE)
+            b.width += extraW;
         gtk_widget_size_allocate(w, &b);
     }
     if (GtkWidget* bar = layout.form->widget("menubar")) {
@@ -70,8 +75,8 @@ void followWindowSize(GtkForm& form, DrawingArea& area) {
     // Each layout pass first puts these back at their requested place and size
     // and then moves them: that must not repaint them twice each time a label
     // changes, so the moves alone do not redraw; a real change of size does.
-    for (const char* name : {"eventboxDrawing", "drawingImage", "labelStatusText",
-                             "labelCursorPosition", "buttonFit"}) {
+    for (const char* name :
+         {"eventboxDrawing", "drawingImage", "labelStatusText", "labelCursorPosition"}) {
         if (GtkWidget* w = form.widget(name))
             gtk_widget_set_redraw_on_allocate(w, FALSE);
     }

@@ -64,7 +64,9 @@ class StderrDialogs : public Dialogs {
     void showWarning(const std::string& message) override { std::cerr << message << '\n'; }
     bool askYesNo(const std::string&) override { return false; }
     SaveChoice askSaveChanges(const std::string&) override { return SaveChoice::Cancel; }
-    std::string chooseFile(FileDialogMode, const std::string&) override { return ""; }
+    std::string chooseFile(FileDialogMode, const std::string&, const std::string&) override {
+        return "";
+    }
 };
 
 std::string quoted(const std::string& prefix, const std::string& name) {

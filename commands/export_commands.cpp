@@ -12,6 +12,7 @@
 #include "export/template_plan.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
+#include "model/parameter_file.h"
 
 namespace bowlyn {
 namespace {
@@ -25,15 +26,16 @@ std::string upper(const std::string& s) {
 
 // Asks until a name is chosen that may be written, as the DXF export does;
 // an empty path when the chooser is cancelled.
-ExportChoice chooseTarget(Document& doc, Dialogs& dialogs, const ExportRequest& request) {
+ExportChoice chooseTarget(Session& session, Dialogs& dialogs, const ExportRequest& request) {
     const std::string capital = upper(request.extension);
+    const std::string suggested = suggestedFileName(session, request.extension);
     for (;;) {
-        ExportChoice choice = dialogs.chooseExportFile(request, doc.lastDirectory);
+        ExportChoice choice = dialogs.chooseExportFile(request, session.lastDirectory, suggested);
         if (choice.path.empty()) {
-            doc.lastDirectory = "";
+            session.lastDirectory = "";
             return choice;
         }
-        doc.lastDirectory = directoryPart(choice.path);
+        session.lastDirectory = directoryPart(choice.path);
         choice.path = withExtension(choice.path, request.extension.c_str(), capital.c_str());
         if (!fileExists(choice.path) || dialogs.askYesNo(overwriteQuestion(choice.path)))
             return choice;
@@ -42,6 +44,7 @@ ExportChoice chooseTarget(Document& doc, Dialogs& dialogs, const ExportRequest& 
 
 struct Bytes {
     std::string bytes, problem;
+    std::string summary;  // what a template holds: "11 pages of A4"
 };
 
 // The mould's distance as typed beside the name: none when blank. Text that
@@ -70,9 +73,12 @@ Bytes templateBytes(const SolvedDesign& design, const ExportChoice& choice,
     settings.date = date.day;
     PlanResult plan = planTemplate(design, settings);
     if (!plan.problem.empty())
-        return {"", plan.problem};
+        return {"", plan.problem, ""};
     TemplatePdf pdf = templatePdf(plan.plan, date.instant);
-    return {std::move(pdf.bytes), std::move(pdf.problem)};
+    // The status line has room for the count and the paper, not the details.
+    std::string summary = templateSummary(plan.plan);
+    summary = summary.substr(0, summary.find(" ("));
+    return {std::move(pdf.bytes), std::move(pdf.problem), std::move(summary)};
 }
 
 Bytes fileBytes(const SolvedDesign& design, WorkshopFile file, const ExportChoice& choice,
@@ -85,7 +91,7 @@ Bytes fileBytes(const SolvedDesign& design, WorkshopFile file, const ExportChoic
     options.unit = unitByName(choice.unit);
     options.mouldDistance = mouldDistance(choice.mould);
     ExportText text = exportText(design, format, options, title);
-    return {std::move(text.text), std::move(text.problem)};
+    return {std::move(text.text), std::move(text.problem), ""};
 }
 
 }  // namespace
@@ -102,7 +108,8 @@ ExportRequest exportRequest(WorkshopFile file) {
     return {};
 }
 
-bool exportWorkshopFile(Document& doc, Dialogs& dialogs, WorkshopFile file) {
+bool exportWorkshopFile(Session& session, Dialogs& dialogs, WorkshopFile file) {
+    Document& doc = session.doc();
     std::optional<SolvedDesign> design;
     if (bringPassUpToDate(doc))
         design = solvedDesign(doc);
@@ -110,7 +117,7 @@ bool exportWorkshopFile(Document& doc, Dialogs& dialogs, WorkshopFile file) {
         dialogs.showError(outlineIncompleteMessage(exportRequest(file).extension));
         return false;
     }
-    const ExportChoice choice = chooseTarget(doc, dialogs, exportRequest(file));
+    const ExportChoice choice = chooseTarget(session, dialogs, exportRequest(file));
     if (choice.path.empty())
         return false;
     // Made after the choice, which holds the unit and the paper; a design the
@@ -125,6 +132,7 @@ bool exportWorkshopFile(Document& doc, Dialogs& dialogs, WorkshopFile file) {
         dialogs.showError(writeFailure(choice.path, failure));
         return false;
     }
+    showWritten(doc, choice.path, out.summary);
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "geometry/document.h"
 #include "model/dialogs.h"
+#include "session/session.h"
 
 namespace bowlyn {
 
@@ -17,7 +17,8 @@ ExportRequest exportRequest(WorkshopFile file);
 // name, with a mould at the distance typed there; refuses without a complete
 // outline. As the DXF export: the extension is added to a name without it,
 // an existing file is replaced only when the user agrees, the write is
-// atomic and a failure is reported. True when a file was written.
-bool exportWorkshopFile(Document& doc, Dialogs& dialogs, WorkshopFile file);
+// atomic and a failure is reported. True when a file was written; the status
+// line then says what ("Wrote om.pdf: 11 pages of A4").
+bool exportWorkshopFile(Session& session, Dialogs& dialogs, WorkshopFile file);
 
 }  // namespace bowlyn

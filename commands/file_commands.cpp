@@ -6,8 +6,10 @@
 
 #include "commands/unsaved_changes.h"
 #include "export/solved_design.h"
+#include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
+#include "model/form.h"
 #include "model/parameter_file.h"
 #include "render/dxf_writer.h"
 
@@ -20,24 +22,24 @@ std::string quoted(const char* format, const std::string& name) {
     return message.replace(at, 2, name);
 }
 
-bool endsWith(const std::string& s, const char* suffix) {
-    std::string tail = suffix;
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+std::string lastPart(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);  // npos + 1 is 0
 }
 
 // Asks for a name until one is chosen that may be written: a new file, or an
 // existing one the user agreed to replace. "" when the dialog is cancelled.
-std::string chooseTarget(Design& design, Dialogs& dialogs, FileDialogMode mode, const char* lower,
+std::string chooseTarget(Session& session, Dialogs& dialogs, FileDialogMode mode, const char* lower,
                          const char* upper) {
+    const std::string suggested = suggestedFileName(session, lower);
     for (;;) {
-        std::string chosen = dialogs.chooseFile(mode, design.lastDirectory);
+        std::string chosen = dialogs.chooseFile(mode, session.lastDirectory, suggested);
         if (chosen.empty()) {
             // The export forgets the folder when cancelled; Save As keeps it.
             if (mode == FileDialogMode::Export)
-                design.lastDirectory = "";
+                session.lastDirectory = "";
             return "";
         }
-        design.lastDirectory = directoryPart(chosen);
+        session.lastDirectory = directoryPart(chosen);
         std::string name = withExtension(chosen, lower, upper);
         if (!fileExists(name) || dialogs.askYesNo(overwriteQuestion(name)))
             return name;
@@ -46,10 +48,26 @@ std::string chooseTarget(Design& design, Dialogs& dialogs, FileDialogMode mode, 
 
 }  // namespace
 
-std::string withExtension(const std::string& name, const char* lower, const char* upper) {
-    if (endsWith(name, lower) || endsWith(name, upper) || writtenAsNamed(name))
-        return name;
-    return name + lower;
+std::string suggestedFileName(const Session& session, const std::string& extension) {
+    std::string stem;
+    if (const std::string file = session.saveTarget(); !file.empty()) {
+        stem = lastPart(file);
+        const size_t dot = stem.rfind('.');
+        if (dot != std::string::npos && dot > 0)
+            stem.erase(dot);  // its extension gives way to the one asked for
+    } else {
+        stem = designTitle(session.doc());
+        for (char& c : stem) {
+            if (c == '/')
+                c = '-';  // a name, not a path
+        }
+    }
+    return stem.empty() ? "" : stem + extension;
+}
+
+void showWritten(Document& doc, const std::string& path, const std::string& summary) {
+    doc.form.setText(STATUS_LABEL,
+                     "Wrote " + lastPart(path) + (summary.empty() ? "" : ": " + summary));
 }
 
 std::string overwriteQuestion(const std::string& name) {
@@ -70,15 +88,15 @@ std::string directoryPart(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-bool openFile(Document& doc, Dialogs& dialogs, const std::string& name) {
-    doc.lastDirectory = directoryPart(name);
+bool openFile(Session& session, Dialogs& dialogs, const std::string& name) {
+    session.lastDirectory = directoryPart(name);
     if (!fileExists(name)) {
         dialogs.showError(quoted("File not found: '%s'", name));
         return false;
     }
-    switch (readParameterFile(doc, name)) {
+    switch (readParameterFile(session.doc(), name)) {
         case ReadResult::Loaded:
-            resetDisplay(doc);
+            session.loaded(name);
             return true;
         case ReadResult::NotFound:  // vanished or unreadable since the test above
             dialogs.showError(quoted("File not found: '%s'", name));
@@ -90,61 +108,65 @@ bool openFile(Document& doc, Dialogs& dialogs, const std::string& name) {
     return false;
 }
 
-void openCommand(Document& doc, Dialogs& dialogs) {
-    if (!confirmLeaving(doc, dialogs, Leaving::LoadingAnother))
+void openCommand(Session& session, Dialogs& dialogs) {
+    if (!confirmLeaving(session, dialogs, Leaving::LoadingAnother))
         return;
     for (;;) {
-        std::string name = dialogs.chooseFile(FileDialogMode::Open, doc.lastDirectory);
-        if (name.empty() || openFile(doc, dialogs, name))
+        std::string name = dialogs.chooseFile(FileDialogMode::Open, session.lastDirectory, "");
+        if (name.empty() || openFile(session, dialogs, name))
             return;
     }
 }
 
-bool saveCommand(Document& doc, Dialogs& dialogs, SaveVariant variant) {
+bool saveCommand(Session& session, Dialogs& dialogs, SaveVariant variant) {
     std::string name;
-    if (variant == SaveVariant::Save && !doc.currentFileName.empty()) {
-        // A design opened from "design.txt" is saved as "design.txt.bowlyn";
-        // the file it came from stays as it was. That other file may exist
-        // already, and replacing it unasked would lose it.
-        name = withExtension(doc.currentFileName, ".bowlyn", ".BOWLYN");
-        doc.lastDirectory = directoryPart(name);
-        if (name != doc.currentFileName && fileExists(name) &&
+    if (variant == SaveVariant::Save && !session.fileName().empty()) {
+        // A design opened from "design.txt" is saved as "design.txt.bowlyn"
+        // (the title says so); the file it came from stays as it was. That
+        // other file may exist already, and replacing it unasked would lose it.
+        name = session.saveTarget();
+        session.lastDirectory = directoryPart(name);
+        if (name != session.fileName() && fileExists(name) &&
             !dialogs.askYesNo(overwriteQuestion(name)))
             name.clear();
     }
     if (name.empty()) {
-        name = chooseTarget(doc, dialogs, FileDialogMode::Save, ".bowlyn", ".BOWLYN");
+        name = chooseTarget(session, dialogs, FileDialogMode::Save, ".bowlyn", ".BOWLYN");
         if (name.empty())
             return false;
     }
-    std::string failure = writeParameterFile(doc, name);
+    std::string failure = writeParameterFile(session.doc(), name);
     if (!failure.empty()) {
         dialogs.showError(writeFailure(name, failure));
         return false;  // Save must keep asking until a file really holds the design
     }
-    doc.currentFileName = name;
-    markSaved(doc);
+    session.saved(name);
     return true;
 }
 
-void exportDxf(Document& doc, Dialogs& dialogs) {
+bool exportDxf(Session& session, Dialogs& dialogs) {
+    Document& doc = session.doc();
     if (!bringPassUpToDate(doc) || !doc.drawing.entities.ended()) {
         dialogs.showError(outlineIncompleteMessage(".dxf"));
-        return;
+        return false;
     }
     std::optional<std::string> text = dxfText(doc.drawing.entities);
     if (!text) {
         // Cannot happen after a complete pass; refuse rather than write a
         // file with part of the drawing missing or unreadable numbers.
         dialogs.showError("The outline holds a value that cannot be written to a .dxf file.");
-        return;
+        return false;
     }
-    std::string name = chooseTarget(doc, dialogs, FileDialogMode::Export, ".dxf", ".DXF");
+    std::string name = chooseTarget(session, dialogs, FileDialogMode::Export, ".dxf", ".DXF");
     if (name.empty())
-        return;
+        return false;
     std::string failure = writeFileAtomically(name, *text);
-    if (!failure.empty())
+    if (!failure.empty()) {
         dialogs.showError(writeFailure(name, failure));
+        return false;
+    }
+    showWritten(doc, name);
+    return true;
 }
 
 }  // namespace bowlyn

@@ -5,6 +5,8 @@
 #include "export/measurements.h"
 #include "export/solved_design.h"
 #include "geometry/document.h"
+#include "geometry/pass_display.h"
+#include "model/field_table.h"
 #include "model/form.h"
 
 namespace bowlyn {
@@ -21,6 +23,32 @@ void show(Form& form, const std::string& volume, const std::string& resonance,
     form.setText(AIR_VOLUME_LABEL, volume);
     form.setText(AIR_RESONANCE_LABEL, resonance);
     form.setText(AIR_NOTE_LABEL, note);
+}
+
+// The depth fields as the Depth section captions them.
+std::string windowName(int field) {
+    switch (field) {
+        case fields::BODY_DEPTH_AT_TAIL:
+            return "The depth at the tail end";
+        case fields::BODY_DEPTH_AT_NECK:
+            return "The depth at the neck end";
+        default:
+            return "The top thickness";
+    }
+}
+
+// A depth that cannot be used is a problem as the body's are: its message in
+// the status line and beneath the section, its entry marked and its tab in
+// front. The outline it does not concern stays drawn.
+void showDepthProblem(Document& doc, const DepthSettings& depth, const std::string& problem) {
+    const bool typed = depth.problemField != 0;
+    const std::string message =
+        typed ? windowName(depth.problemField) + " " + depth.problemReason : problem;
+    show(doc.form, " ", " ", message);
+    doc.form.setText(STATUS_LABEL, "Problem: " + message);
+    markProblemFields(doc.form,
+                      typed ? FieldSet{depth.problemField}
+                            : FieldSet{fields::BODY_DEPTH_AT_TAIL, fields::BODY_DEPTH_AT_NECK});
 }
 
 }  // namespace
@@ -41,8 +69,12 @@ void showAirMeasurements(Document& doc, bool complete) {
         return;
     }
     const MeasureResult m = measureDesign(*solved, std::nullopt);
-    if (!m.problem.empty() || !m.depthProblem.empty()) {
-        show(doc.form, " ", " ", m.problem.empty() ? m.depthProblem : " ");
+    if (!m.problem.empty()) {
+        show(doc.form, " ", " ", " ");
+        return;
+    }
+    if (!m.depthProblem.empty()) {
+        showDepthProblem(doc, solved->depth, m.depthProblem);
         return;
     }
     const OutlineMeasurements& v = m.values;

@@ -19,8 +19,9 @@ constexpr const char* RIGID_BOX_NOTE =
 // After a complete pass (`complete`) with both depths greater than 0, the
 // air volume in the design's unit cubed and in litres and, with a sound hole
 // and a top thickness, the resonance estimate with its note; a depth that
-// cannot be used gives its message in the note's place and no numbers. Blank
-// labels otherwise. Numbers use "." whatever the locale.
+// cannot be used is a problem: its message (naming the field in the window's
+// words) in the status line and in the note's place, its entry marked, no
+// numbers. Blank labels otherwise. Numbers use "." whatever the locale.
 void showAirMeasurements(Document& doc, bool complete);
 
 // The texts the labels get, for the window and its tests: "1110.6 in³

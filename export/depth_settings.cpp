@@ -4,6 +4,7 @@
 #include <limits>
 #include <regex>
 
+#include "model/field_table.h"
 #include "model/number_text.h"
 
 namespace bowlyn {
@@ -26,37 +27,36 @@ bool wholeNumberText(const std::string& text) {
     return std::regex_match(text, number);
 }
 
+// Why a text cannot be used as a depth at most `largest`, or "" when it can.
+std::string refusal(const std::string& t, double largest) {
+    const std::string quoted = "'" + t + "'";
+    // The single the parameter set stores, as every other field.
+    const double v = wholeNumberText(t) ? parseDimension(t) : 0.0;
+    if (!wholeNumberText(t) || std::isnan(v))
+        return "must be a number, not " + quoted + ".";
+    if (v < 0.0)
+        return "must be 0 or more, not " + quoted + ".";
+    if (std::isinf(v))
+        return "is too large: " + quoted + ".";
+    if (v > largest)
+        return "must be at most the body length, not " + quoted + ".";
+    return "";
+}
+
 // The value of one text, at most `largest`; false with the problem when it
 // cannot be used.
-bool readOne(const char* label, const std::string& text, double largest,
-             std::optional<double>& value, std::string& problem) {
+bool readOne(int field, const char* label, const std::string& text, double largest,
+             std::optional<double>& value, DepthSettings& s) {
     const std::string t = trimmed(text);
     if (t.empty())
         return true;
-    const std::string quoted = "'" + t + "'";
-    if (!wholeNumberText(t)) {
-        problem = std::string(label) + " must be a number, not " + quoted + ".";
+    s.problemReason = refusal(t, largest);
+    if (!s.problemReason.empty()) {
+        s.problemField = field;
+        s.problem = std::string(label) + " " + s.problemReason;
         return false;
     }
-    // The single the parameter set stores, as every other field.
-    const double v = parseDimension(t);
-    if (std::isnan(v)) {
-        problem = std::string(label) + " must be a number, not " + quoted + ".";
-        return false;
-    }
-    if (v < 0.0) {
-        problem = std::string(label) + " must be 0 or more, not " + quoted + ".";
-        return false;
-    }
-    if (std::isinf(v)) {
-        problem = std::string(label) + " is too large: " + quoted + ".";
-        return false;
-    }
-    if (v > largest) {
-        problem = std::string(label) + " must be at most the body length, not " + quoted + ".";
-        return false;
-    }
-    value = v;
+    value = parseDimension(t);
     return true;
 }
 
@@ -66,9 +66,10 @@ DepthSettings readDepthSettings(const std::string& tailText, const std::string& 
                                 const std::string& thicknessText, double bodyLength) {
     DepthSettings s;
     const double anyThickness = std::numeric_limits<double>::infinity();
-    readOne(DEPTH_AT_TAIL_LABEL, tailText, bodyLength, s.tail, s.problem) &&
-        readOne(DEPTH_AT_NECK_LABEL, neckText, bodyLength, s.neck, s.problem) &&
-        readOne(TOP_THICKNESS_LABEL, thicknessText, anyThickness, s.topThickness, s.problem);
+    readOne(fields::BODY_DEPTH_AT_TAIL, DEPTH_AT_TAIL_LABEL, tailText, bodyLength, s.tail, s) &&
+        readOne(fields::BODY_DEPTH_AT_NECK, DEPTH_AT_NECK_LABEL, neckText, bodyLength, s.neck, s) &&
+        readOne(fields::TOP_THICKNESS, TOP_THICKNESS_LABEL, thicknessText, anyThickness,
+                s.topThickness, s);
     return s;
 }
 

@@ -13,6 +13,11 @@ struct DepthSettings {
     // value can. The values before it are kept, the bad one and those after
     // it are left out.
     std::string problem;
+    // The same problem in parts: the field (0 for none) and what is wrong
+    // with its value ("must be 0 or more, not '-1'."), for a message that
+    // names the field as the window shows it.
+    int problemField = 0;
+    std::string problemReason;
 
     // Both depths given and greater than 0: a volume and side strips exist.
     bool hasDepths() const { return tail && neck && *tail > 0.0 && *neck > 0.0; }
@@ -23,7 +28,8 @@ constexpr const char* DEPTH_AT_TAIL_LABEL = "Body depth at tail";
 constexpr const char* DEPTH_AT_NECK_LABEL = "Body depth at neck";
 constexpr const char* TOP_THICKNESS_LABEL = "Top thickness";
 
-// Reads the three texts as typed. Unlike the other entries, whose longest
+// The one check of the depths, for the command line and the window alike:
+// reads the three texts as typed. Unlike the other entries, whose longest
 // numeric prefix counts (so that "abc" reads as 0), a depth must be a whole
 // number or fraction as the entries take them ("4.875", "4 7/8", "1e1"), at
 // least 0 and finite as the form stores it: a wrong depth would silently

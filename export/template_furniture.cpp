@@ -29,6 +29,10 @@ void dropLast(std::string& text) {
     text.resize(end);
 }
 
+bool inNumber(char c) {
+    return (c >= '0' && c <= '9') || c == '.';
+}
+
 struct RulerSpec {
     int ticks;       // intervals along the ruler
     double spacing;  // millimetres between ticks
@@ -91,18 +95,53 @@ double showText(cairo_t* cr, double x, double y, const std::string& text, TextSt
     cairo_save(cr);
     useFont(cr, style);
     std::string shown = printableText(text);
-    double width = advance(cr, shown);
-    if (maxWidth > 0.0 && width > maxWidth) {
-        while (!shown.empty() && advance(cr, shown + "...") > maxWidth)
-            dropLast(shown);
-        shown += "...";
-        width = advance(cr, shown);
-    }
+    if (maxWidth > 0.0)
+        shown =
+            shortenedText(shown, [&](const std::string& s) { return advance(cr, s) <= maxWidth; });
+    const double width = advance(cr, shown);
     cairo_move_to(cr, x, y);
     cairo_show_text(cr, shown.c_str());
     cairo_new_path(cr);
     cairo_restore(cr);
     return width;
+}
+
+std::string shortenedText(const std::string& text,
+                          const std::function<bool(const std::string&)>& fits) {
+    if (fits(text))
+        return text;
+    std::string shown = text;
+    while (!shown.empty() && !fits(shown + "..."))
+        dropLast(shown);
+    // "23..." would read as a number it is not.
+    if (!shown.empty() && inNumber(shown.back()) && inNumber(text[shown.size()])) {
+        while (!shown.empty() && inNumber(shown.back()))
+            shown.pop_back();
+    }
+    return shown + "...";
+}
+
+std::vector<std::string> wrappedText(cairo_t* cr, const std::string& text, TextStyle style,
+                                     double maxWidth) {
+    std::vector<std::string> lines;
+    std::string line;
+    size_t from = 0;
+    while (from <= text.size()) {
+        size_t space = text.find(' ', from);
+        if (space == std::string::npos)
+            space = text.size();
+        const std::string word = text.substr(from, space - from);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && textWidth(cr, longer, style) > maxWidth) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+        from = space + 1;
+    }
+    lines.push_back(line);
+    return lines;
 }
 
 void paintMillimetreRuler(cairo_t* cr, double x, double y, bool upright) {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 typedef struct _cairo cairo_t;
 
@@ -20,10 +22,19 @@ struct TextStyle {
 };
 
 // Shows `text` (any bytes) with its baseline starting at (x, y), shortened
-// with "..." to at most `maxWidth` when that is > 0; returns its width.
+// with "..." to at most `maxWidth` when that is > 0; returns its width. A
+// number is never cut short: the cut comes before it, and it goes whole.
 double showText(cairo_t* cr, double x, double y, const std::string& text, TextStyle style,
                 double maxWidth = 0.0);
 double textWidth(cairo_t* cr, const std::string& text, TextStyle style);
+// `text` shortened with "..." until `fits` it, never within a number: "area
+// 23006" becomes "area ...", not "area 23...". `text` itself when it fits.
+std::string shortenedText(const std::string& text,
+                          const std::function<bool(const std::string&)>& fits);
+// `text` broken at its spaces into lines of at most `maxWidth` (a single
+// word wider than that on a line of its own).
+std::vector<std::string> wrappedText(cairo_t* cr, const std::string& text, TextStyle style,
+                                     double maxWidth);
 
 // Rulers that prove the print true: 100 mm in millimetres, and 4 in in
 // sixteenths, numbered every centimetre and inch and captioned "100 mm" and

@@ -104,7 +104,9 @@ std::vector<std::string> headerLines(const TemplatePlan& plan, const TemplatePag
     return lines;
 }
 
-void paintHeader(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page) {
+// The heading and what the template holds, each line wrapped to the page;
+// returns the baseline of the last line.
+double paintHeader(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page) {
     const double x = TEMPLATE_MARGIN, width = page.trueWidth - 2.0 * TEMPLATE_MARGIN;
     double y = TEMPLATE_MARGIN + 4.5;
     const std::string& title = plan.settings.title;
@@ -112,9 +114,12 @@ void paintHeader(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page
              HEADING, width);
     const TemplatePage& tile = plan.pages.size() > 1 ? plan.pages[1] : page;
     for (const std::string& line : headerLines(plan, tile)) {
-        y += 4.0;
-        showText(cr, x, y, line, BODY, width);
+        for (const std::string& part : wrappedText(cr, line, BODY, width)) {
+            y += 4.0;
+            showText(cr, x, y, part, BODY, width);
+        }
     }
+    return y;
 }
 
 void tileRectangle(cairo_t* cr, const TileGrid& g, double k, double x, double y, int row,
@@ -126,11 +131,13 @@ void tileRectangle(cairo_t* cr, const TileGrid& g, double k, double x, double y,
 }  // namespace
 
 void paintMap(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page) {
-    paintHeader(cr, plan, page);
+    const double lastLine = paintHeader(cr, plan, page);
     const TileGrid& g = plan.grid;
-    const double left = TEMPLATE_MARGIN + RULER_STRIP, top = TEMPLATE_MARGIN + MAP_HEADER;
+    // The map begins below the header, further down when its lines wrapped.
+    const double header = std::max(MAP_HEADER, lastLine + 3.5 - TEMPLATE_MARGIN);
+    const double left = TEMPLATE_MARGIN + RULER_STRIP, top = TEMPLATE_MARGIN + header;
     const double width = page.trueWidth - 2.0 * TEMPLATE_MARGIN - RULER_STRIP;
-    const double height = page.trueHeight - 2.0 * TEMPLATE_MARGIN - FOOTER - MAP_HEADER;
+    const double height = page.trueHeight - 2.0 * TEMPLATE_MARGIN - FOOTER - header;
     paintUprightRulers(cr, TEMPLATE_MARGIN, top);
     const double k = std::min(width / g.width(), height / g.height());
     const double x = left + (width - k * g.width()) / 2.0;

@@ -39,18 +39,15 @@ std::string text(const std::optional<DerivedPoint>& point) {
     return point ? pointText(point->x, point->y) : BLANK;
 }
 
-// Marks the entries of the fields a problem concerns and clears every other
-// mark; the page of the first comes to the front.
-void markProblemFields(Form& form, const PassResult& result) {
+}  // namespace
+
+void markProblemFields(Form& form, const FieldSet& fields) {
     std::vector<std::string> marked;
-    if (result.problem) {
-        const FieldSet& fields = result.problem->fields;
-        for (size_t i = 0; i < fields.size(); ++i) {
-            for (const std::string& widget : field(fields[i]).widgets) {
-                const Control* c = controlNamed(widget);
-                if (c && c->kind == ControlKind::Entry)
-                    marked.push_back(widget);
-            }
+    for (size_t i = 0; i < fields.size(); ++i) {
+        for (const std::string& widget : field(fields[i]).widgets) {
+            const Control* c = controlNamed(widget);
+            if (c && c->kind == ControlKind::Entry)
+                marked.push_back(widget);
         }
     }
     for (const Control& c : controls()) {
@@ -61,6 +58,8 @@ void markProblemFields(Form& form, const PassResult& result) {
     if (!marked.empty())
         form.reveal(marked);
 }
+
+namespace {
 
 void showDerivedValues(Form& form, const DerivedValues& values) {
     const std::array<std::string, 11> texts = derivedValueTexts(values);
@@ -89,7 +88,7 @@ std::array<std::string, 11> derivedValueTexts(const DerivedValues& v) {
 
 void showPassResult(Document& doc, const PassResult& result) {
     doc.form.setText(STATUS_LABEL, statusText(result));
-    markProblemFields(doc.form, result);
+    markProblemFields(doc.form, result.problem ? result.problem->fields : FieldSet{});
     showDerivedValues(doc.form, result.derived);
     doc.form.showDrawing(doc.drawing.surface);
     if (doc.alsoShow)
@@ -105,7 +104,7 @@ PassResult recomputeAndShow(Document& doc) {
 
 void resetDisplay(Document& doc) {
     doc.form.setText(STATUS_LABEL, STATUS_OK);
-    markProblemFields(doc.form, PassResult{});
+    markProblemFields(doc.form, FieldSet{});
     doc.drawing.clearPicture();
     doc.form.showDrawing(doc.drawing.surface);
     showDerivedValues(doc.form, DerivedValues{});

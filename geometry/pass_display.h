@@ -8,6 +8,7 @@
 namespace bowlyn {
 
 struct Document;
+class Form;
 
 constexpr const char* STATUS_OK = "Status: OK";
 constexpr const char* STATUS_LABEL = "labelStatusText";
@@ -24,6 +25,10 @@ std::array<std::string, 11> derivedValueTexts(const DerivedValues& values);
 
 // "x,y" of two values rounded to 2 decimals.
 std::string pointText(float x, float y);
+
+// Marks the entries of `fields` (the fields a problem concerns) and clears
+// every other mark; the page of the first comes to the front.
+void markProblemFields(Form& form, const FieldSet& fields);
 
 // Puts a pass's result before the user: the status line, the entries of the
 // fields a problem concerns marked (their page in front) and every other

@@ -69,12 +69,16 @@ float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 
     return static_cast<float>((span - total) / (n - 1));
 }
 
+void storeCourseDefault(DesignParameters& p) {
+    if (p.hasStrings != 0 && p.stringsPerCourse == 0)
+        p.stringsPerCourse = 1;
+}
+
 std::optional<Problem> checkStrings(Document& doc) {
     DesignParameters& p = doc.params;
     if (p.hasStrings == 0)
         return std::nullopt;
-    if (p.stringsPerCourse == 0)
-        p.stringsPerCourse = 1;
+    storeCourseDefault(p);
     if (std::optional<Check> check = countProblem(p))
         return problemOf(*check);
     for (int32_t i = 1; i <= p.stringCount; ++i) {

@@ -21,8 +21,13 @@ float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 
                 int32_t mode);
 
 // Checks the strings and fills doc.courses: the first problem, or none.
-// Nothing is checked without strings. A strings-per-course of 0 is stored as 1.
+// Nothing is checked without strings. A strings-per-course of 0 is stored as
+// 1 (storeCourseDefault).
 std::optional<Problem> checkStrings(Document& doc);
+// What a pass stores beyond the committed values: with strings, a
+// strings-per-course of 0 becomes 1. Whether a pass ran makes no other
+// difference to the parameter set.
+void storeCourseDefault(DesignParameters& p);
 
 // Every string from the nut's outer face to the bridge line; needs the
 // fretboard's half-widths, so draws only with a fretboard.

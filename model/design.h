@@ -4,7 +4,6 @@
 #include <string>
 
 #include "model/design_parameters.h"
-#include "model/edit_history.h"
 #include "model/field_table.h"
 
 namespace bowlyn {
@@ -27,7 +26,8 @@ using PresetRow = std::array<std::string, FIELD_COUNT>;  // text k - 1 is field 
 using PresetTable = std::array<PresetRow, PRESET_ROWS>;
 
 // What the form edits: the converted values, the preset rows through which
-// designs are loaded, the drawing mode and the file memory. One per window.
+// designs are loaded and the drawing mode. One per window; the file it
+// belongs to and its history are the session's (session/session.h).
 struct Design {
     explicit Design(Form& f);
     Design(const Design&) = delete;
@@ -38,13 +38,6 @@ struct Design {
     PresetTable presets;
     int32_t finalDrawing = 0;     // 1: the next pass draws without construction aids
     int32_t outlineComplete = 0;  // 1: the last pass produced a complete outline
-    std::string currentFileName;  // the file Save writes without asking
-    std::string lastDirectory;    // initial folder of the next file dialog
-    // The parameter-file text of the design as last loaded or saved: the form
-    // holds unsaved work while its text differs.
-    std::string savedText;
-    // The committed changes, for undo and redo.
-    EditHistory history;
 };
 
 }  // namespace bowlyn

@@ -36,13 +36,16 @@ class Dialogs {
     virtual bool askYesNo(const std::string& question) = 0;
     // Whether to save unsaved work first; closing the question is Cancel.
     virtual SaveChoice askSaveChanges(const std::string& question) = 0;
-    // The chosen full path, or "" when cancelled. `initialFolder` may be "".
-    virtual std::string chooseFile(FileDialogMode mode, const std::string& initialFolder) = 0;
+    // The chosen full path, or "" when cancelled. `initialFolder` may be "";
+    // `initialName` is the name the chooser starts with ("" for none).
+    virtual std::string chooseFile(FileDialogMode mode, const std::string& initialFolder,
+                                   const std::string& initialName) = 0;
     // The file chooser of an export with its choices beside the name. By
     // default the plain export chooser: the design's unit, A4.
     virtual ExportChoice chooseExportFile(const ExportRequest& request,
-                                          const std::string& initialFolder) {
-        return {chooseFile(FileDialogMode::Export, initialFolder), "",
+                                          const std::string& initialFolder,
+                                          const std::string& initialName) {
+        return {chooseFile(FileDialogMode::Export, initialFolder, initialName), "",
                 request.choosePaper ? "a4" : "", ""};
     }
 };

@@ -128,6 +128,14 @@ std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass st
     return singleToText(v);
 }
 
+std::string controlTooltip(const Control& control, int units) {
+    const std::string name = field(control.field).label;
+    if (control.stepClass == StepClass::None)
+        return name;
+    return name + " (steps of " + singleToText(stepSize(control.stepClass, units)) +
+           (units == UNITS_INCH ? " in)" : " cm)");
+}
+
 bool applyStepper(Design& design, const std::string& entry, StepDirection direction) {
     const Control* control = controlNamed(entry);
     if (!control || control->stepClass == StepClass::None)

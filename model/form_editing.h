@@ -35,6 +35,11 @@ enum class StepDirection { Decrease, Increase };
 // finite value steps from 0 (NaN) or stays at the largest single (infinity).
 std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass stepClass, int units,
                       const std::string& text);
+// The tooltip of a control: its field's name and, for an entry with
+// steppers, their step in the design's unit ("Lower bout width (steps of
+// 0.25 in)").
+std::string controlTooltip(const Control& control, int units);
+
 // A stepper click without the recompute: steps the entry's text, shows the
 // result, stores it and sets finalDrawing := 0. False for an entry without
 // steppers.

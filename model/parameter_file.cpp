@@ -298,6 +298,18 @@ std::string splitField(const std::string& line, int n, char separator) {
     return trimSpaces(line.substr(begin, end - begin));
 }
 
+std::string withExtension(const std::string& name, const char* lower, const char* upper) {
+    const auto endsWith = [&name](const std::string& tail) {
+        return name.size() >= tail.size() &&
+               name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    return endsWith(lower) || endsWith(upper) || writtenAsNamed(name) ? name : name + lower;
+}
+
+std::string parameterFileName(const std::string& name) {
+    return withExtension(name, ".bowlyn", ".BOWLYN");
+}
+
 std::string parameterFileText(const Design& design) {
     std::string out;
     auto line = [&out](const std::string& text) {
@@ -310,14 +322,6 @@ std::string parameterFileText(const Design& design) {
     for (int k = 1; k <= FIELD_COUNT; ++k)
         line(field(k).label + valuePart(design, k));
     return out;
-}
-
-void markSaved(Design& design) {
-    design.savedText = parameterFileText(design);
-}
-
-bool hasUnsavedChanges(const Design& design) {
-    return parameterFileText(design) != design.savedText;
 }
 
 std::string writeParameterFile(const Design& design, const std::string& path) {
@@ -361,7 +365,6 @@ ReadResult readParameterFile(Design& design, const std::string& path) {
 
     design.presets[WORK_ROW] = row;
     loadPreset(design, WORK_ROW);
-    design.currentFileName = path;
     return ReadResult::Loaded;
 }
 

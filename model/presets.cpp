@@ -4,7 +4,6 @@
 
 #include "model/form.h"
 #include "model/form_editing.h"
-#include "model/parameter_file.h"
 
 namespace bowlyn {
 namespace {
@@ -138,7 +137,6 @@ void loadPreset(Design& design, int row) {
     if (row < 0 || row >= PRESET_ROWS)
         return;
     design.form.setNotebookPage(0);
-    design.currentFileName.clear();
     // A copy, so that loading the work row may not alias what it changes.
     const PresetRow texts = design.presets[row];
     // Every field is committed as it is set, so no value depends on focus
@@ -149,7 +147,6 @@ void loadPreset(Design& design, int row) {
     design.outlineComplete = 0;
     // Typing goes into the body length first, as after start-up.
     design.form.focus(field(fields::BODY_LENGTH).widgets.front());
-    markSaved(design);
 }
 
 }  // namespace bowlyn

@@ -21,9 +21,8 @@ int presetByName(const std::string& name);
 void clearWorkRow(Design& design);
 
 // Loads row 0 to 11 into the form and commits every value directly (no focus
-// events needed). Does not recompute; sets outlineComplete := 0, forgets
-// currentFileName, leaves the keyboard focus in the body length and counts
-// the loaded design as saved.
+// events needed). Does not recompute; sets outlineComplete := 0 and leaves
+// the keyboard focus in the body length. The session forgets the file name.
 void loadPreset(Design& design, int row);
 
 }  // namespace bowlyn

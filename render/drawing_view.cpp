@@ -78,6 +78,126 @@ void DrawingView::panBy(double dx, double dy) {
     originY_ += dy;
 }
 
+namespace {
+
+constexpr double PI = 3.14159265358979323846;
+
+// The smallest rectangle, in model units, around what is drawn.
+struct Extent {
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    bool any = false;
+
+    void add(double x, double y) {
+        if (!std::isfinite(x) || !std::isfinite(y))
+            return;
+        minX = any ? std::min(minX, x) : x;
+        maxX = any ? std::max(maxX, x) : x;
+        minY = any ? std::min(minY, y) : y;
+        maxY = any ? std::max(maxY, y) : y;
+        any = true;
+    }
+};
+
+// The arc's ends and every quarter of its circle that it passes, counter-
+// clockwise from a1 to a2 (radians), each given to `put`.
+template <class Put>
+void arcExtremes(double cx, double cy, double r, double a1, double a2, Put put) {
+    double sweep = std::fmod(a2 - a1, 2.0 * PI);
+    if (sweep <= 0.0)
+        sweep += 2.0 * PI;
+    put(cx + r * std::cos(a1), cy + r * std::sin(a1));
+    put(cx + r * std::cos(a1 + sweep), cy + r * std::sin(a1 + sweep));
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const double a = quarter * PI / 2.0;
+        if (std::fmod(a - a1 + 4.0 * PI, 2.0 * PI) <= sweep)
+            put(cx + r * std::cos(a), cy + r * std::sin(a));
+    }
+}
+
+// What a pass recorded: the outline, neck, nut, fretboard, frets, strings
+// and the reference lines as far as they belong to the design.
+Extent extentOf(const EntityList& list) {
+    Extent e;
+    const auto put = [&e](double x, double y) { e.add(x, y); };
+    for (const Entity& it : list.entities()) {
+        const float* v = it.v;
+        switch (recordedKind(it).value_or(EntityKind::End)) {
+            case EntityKind::Line:
+                put(v[0], v[1]);
+                put(v[2], v[3]);
+                break;
+            case EntityKind::Point:
+                put(v[0], v[1]);
+                break;
+            case EntityKind::Circle:
+                put(v[0] - v[2], v[1] - v[2]);
+                put(v[0] + v[2], v[1] + v[2]);
+                break;
+            case EntityKind::Arc:
+                arcExtremes(v[0], v[1], v[2], v[3] * PI / 180.0, v[4] * PI / 180.0, put);
+                break;
+            case EntityKind::End:
+                break;
+        }
+    }
+    return e;
+}
+
+// Everything painted, mirror images included: for a pass that stopped
+// before it recorded anything.
+Extent extentOf(const DisplayList& list) {
+    Extent e;
+    for (const DisplayItem& it : list) {
+        const auto put = [&e, &it](double x, double y) {
+            if (drawsAsPassed(it.side))
+                e.add(x, y);
+            if (drawsMirror(it.side))
+                e.add(-x, y);
+        };
+        switch (it.kind) {
+            case StrokeKind::Line:
+                put(it.v[0], it.v[1]);
+                put(it.v[2], it.v[3]);
+                break;
+            case StrokeKind::Point:
+                put(it.v[0], it.v[1]);
+                break;
+            case StrokeKind::Circle:
+                put(it.v[0] - it.v[2], it.v[1] - it.v[2]);
+                put(it.v[0] + it.v[2], it.v[1] + it.v[2]);
+                break;
+            case StrokeKind::Arc:
+                arcExtremes(it.v[0], it.v[1], it.v[2], it.v[3], it.v[4], put);
+                break;
+        }
+    }
+    return e;
+}
+
+}  // namespace
+
+void DrawingView::fitWhole(const EntityList& recorded, const DisplayList& painted) {
+    constexpr double MARGIN = 20.0;  // pixels, as the fitted view leaves
+    following_ = true;
+    Extent e = extentOf(recorded);
+    if (!e.any)
+        e = extentOf(painted);
+    const PaintView f = fittedView();
+    if (!e.any || !(f.scale > 0.0) || !std::isfinite(f.scale))
+        return;
+    const double left = f.originX + e.minX * f.scale, right = f.originX + e.maxX * f.scale;
+    const double top = f.originY - e.maxY * f.scale, bottom = f.originY - e.minY * f.scale;
+    if (left >= 0.0 && right <= width_ && top >= 0.0 && bottom <= height_)
+        return;
+    const double w = std::max(e.maxX - e.minX, 1e-9), h = std::max(e.maxY - e.minY, 1e-9);
+    double scale = std::min((width_ - 2.0 * MARGIN) / w, (height_ - 2.0 * MARGIN) / h);
+    scale = std::clamp(scale, f.scale * MIN_ZOOM, f.scale * MAX_ZOOM);
+    scale_ = scale;
+    originX_ = width_ / 2.0 - scale * (e.minX + e.maxX) / 2.0;
+    originY_ = height_ / 2.0 + scale * (e.minY + e.maxY) / 2.0;
+    following_ = false;
+}
+
 bool DrawingView::toModel(double px, double py, double& x, double& y) const {
     const PaintView v = paintView();
     if (!(v.scale > 0.0) || !std::isfinite(v.scale))
@@ -105,8 +225,8 @@ std::string twoDecimals(double v) {
 
 }  // namespace
 
-std::string pointerText(double x, double y) {
-    return "x " + twoDecimals(x) + "  y " + twoDecimals(y);
+std::string pointerText(double x, double y, const char* unit) {
+    return "x " + twoDecimals(x) + "  y " + twoDecimals(y) + " " + unit;
 }
 
 }  // namespace bowlyn

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "render/entity_list.h"
 #include "render/painter.h"
 #include "render/view_transform.h"
 
@@ -39,6 +40,12 @@ class DrawingView {
 
     // Back to the fitted view.
     void fit() { following_ = true; }
+    // Shows the whole drawing: what the pass recorded (the outline with the
+    // neck, nut, fretboard and strings beyond the body; what it painted when
+    // it recorded nothing), centred with a margin, or the fitted view when
+    // that shows it all already, so a drawing that fits stays the 660 image
+    // at the default size.
+    void fitWhole(const EntityList& recorded, const DisplayList& painted);
     // Zooms by `factor` (within MIN_ZOOM and MAX_ZOOM) keeping the model point
     // under area position (px, py) where it is. False when nothing changed.
     bool zoomAbout(double px, double py, double factor);
@@ -66,8 +73,8 @@ class DrawingView {
     double scale_ = 0.0, originX_ = 0.0, originY_ = 0.0;
 };
 
-// The pointer readout: "x 3.25  y 12.07", model units to two decimals, "."
-// whatever the locale.
-std::string pointerText(double x, double y);
+// The pointer readout: "x 3.25  y 12.07 in", model units to two decimals
+// with the unit's name, "." whatever the locale.
+std::string pointerText(double x, double y, const char* unit);
 
 }  // namespace bowlyn

@@ -28,6 +28,7 @@ struct ScriptedDialogs : Dialogs {
     // What was shown.
     std::vector<std::string> errors, warnings, questions;
     std::vector<FileDialogMode> modes;
+    std::vector<std::string> suggestedNames;  // the name each chooser started with
     std::vector<ExportRequest> exportRequests;
     std::vector<std::string> log;  // every dialog in order: "error: ...", "ask: ...", ...
 
@@ -49,9 +50,11 @@ struct ScriptedDialogs : Dialogs {
         log.push_back("save changes: " + question);
         return next(saveChoices, saveChoice, SaveChoice::Cancel, question);
     }
-    std::string chooseFile(FileDialogMode mode, const std::string& folder) override {
+    std::string chooseFile(FileDialogMode mode, const std::string& folder,
+                           const std::string& initialName) override {
         static const char* const names[] = {"open", "save", "export"};
         modes.push_back(mode);
+        suggestedNames.push_back(initialName);
         log.push_back(std::string("choose ") + names[static_cast<int>(mode)] + " in '" + folder +
                       "'");
         if (files.empty())
@@ -61,10 +64,10 @@ struct ScriptedDialogs : Dialogs {
         return file;
     }
 
-    ExportChoice chooseExportFile(const ExportRequest& request,
-                                  const std::string& folder) override {
+    ExportChoice chooseExportFile(const ExportRequest& request, const std::string& folder,
+                                  const std::string& initialName) override {
         exportRequests.push_back(request);
-        ExportChoice choice{chooseFile(FileDialogMode::Export, folder), "",
+        ExportChoice choice{chooseFile(FileDialogMode::Export, folder, initialName), "",
                             request.choosePaper ? "a4" : "", ""};
         if (!units.empty()) {
             choice.unit = units.front();

@@ -517,7 +517,7 @@ def main_window():
 
     fit = Widget("GtkButton", "buttonFit", label="Fit", can_focus=True,
                  width_request=FIT_W, height_request=30,
-                 tooltip_text="Show the whole drawing again (0 in the drawing)")
+                 tooltip_text="Show the whole drawing, neck and nut included (0 in the drawing)")
     fit.on("clicked", "buttonFit_clicked_cb")
     top.add(fit, x=FIT_X, y=BUTTONS_Y)
     # Right-aligned on both of its lines when far from the drawing it shows

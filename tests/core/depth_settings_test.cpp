@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "model/field_table.h"
+
 namespace bowlyn {
 namespace {
 
@@ -53,6 +55,8 @@ TEST(DepthSettings, WrongTextsAreRefusedNamingTheirField) {
     for (const auto& c : cases) {
         const DepthSettings s = readDepthSettings(c.tail, c.neck, c.top, BODY);
         EXPECT_EQ(s.problem, c.problem);
+        // The same in parts, for the window's own name of the field.
+        EXPECT_EQ(field(s.problemField).label + (" " + s.problemReason), c.problem);
         EXPECT_FALSE(s.hasDepths() && s.topThickness) << c.problem;
     }
 }

@@ -49,6 +49,31 @@ TEST(DrawingView, TheDefaultAreaIsThe660ImageAndALargerOneScalesItsFit) {
     EXPECT_TRUE(v.imageView());
 }
 
+// Fit shows everything recorded: the fitted view itself when that holds it
+// all, so the default area stays the 660 image; else a view round it, arcs
+// by their extreme points, with the fitted view's margin.
+TEST(DrawingView, FittingTheWholeDrawingKeepsTheImageWhenItHoldsItAll) {
+    DrawingView v;
+    v.setFitted(omFit());
+    v.zoomCentred(3.0);
+    EntityList inside;
+    inside.add({2, 2, {-7, 0, 7, 19}});
+    v.fitWhole(inside, {});
+    EXPECT_TRUE(v.imageView());
+
+    EntityList beyond = inside;
+    beyond.add({3, 3, {0, 30, 4, 0, 180}});  // an arc over the top, up to y 34
+    beyond.add({4, 2, {0, -5, 1}});          // a circle below the tail, down to y -6
+    v.fitWhole(beyond, {});
+    EXPECT_FALSE(v.fitted());
+    double left, top, right, bottom;
+    device(v, -7, 34, left, top);
+    device(v, 7, -6, right, bottom);
+    EXPECT_NEAR(top, 20.0, 1e-9);
+    EXPECT_NEAR(bottom, 640.0, 1e-9);
+    EXPECT_NEAR(left + right, 660.0, 1e-9);  // centred across
+}
+
 TEST(DrawingView, ZoomKeepsThePointUnderThePointerAndStopsAtFiftyTimes) {
     DrawingView v;
     v.setFitted(omFit());
@@ -113,10 +138,10 @@ TEST(DrawingView, NoPositionBeforeAnyPassFittedAView) {
 }
 
 TEST(PointerText, TwoDecimalsWithAPointWhateverTheLocale) {
-    EXPECT_EQ(pointerText(3.254, 12.0), "x 3.25  y 12.00");
-    EXPECT_EQ(pointerText(-0.004, -1.005), "x 0.00  y -1.00");
+    EXPECT_EQ(pointerText(3.254, 12.0, "in"), "x 3.25  y 12.00 in");
+    EXPECT_EQ(pointerText(-0.004, -1.005, "cm"), "x 0.00  y -1.00 cm");
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
-        EXPECT_EQ(pointerText(1.5, 2.25), "x 1.50  y 2.25");
+        EXPECT_EQ(pointerText(1.5, 2.25, "in"), "x 1.50  y 2.25 in");
         std::setlocale(LC_NUMERIC, "C");
     }
 }

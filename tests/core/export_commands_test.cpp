@@ -30,10 +30,13 @@ TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     ASSERT_EQ(pass(), STATUS_OK);
     dialogs.files = {dir + "om", dir + "om-own.SVG", dir + "om.Svg"};
     dialogs.units = {"mm", "", "cm"};
-    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
-    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));
-    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));
+    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
+    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
+    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
     EXPECT_TRUE(dialogs.errors.empty());
+    // The choosers start with the design's name; the status line names the file.
+    EXPECT_EQ(dialogs.suggestedNames, (std::vector<std::string>{"OM.dxf", "OM.svg", "OM.svg"}));
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote om.Svg.svg");
 
     const SolvedDesign design = *solvedDesign(doc);
     EXPECT_EQ(read(dir + "om.dxf"),
@@ -43,15 +46,16 @@ TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
               exportText(design, ExportFormat::Svg, std::nullopt, "OM").text);
     EXPECT_EQ(read(dir + "om.Svg.svg"),
               exportText(design, ExportFormat::Svg, LengthUnit::Centimetre, "OM").text);
-    EXPECT_EQ(doc.lastDirectory, dir);
+    EXPECT_EQ(session.lastDirectory, dir);
 }
 
 TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     ASSERT_EQ(pass(), STATUS_OK);
     dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
     dialogs.papers = {"a4", "full"};
-    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::PdfTemplate));
-    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote a4.pdf: 11 pages of A4");
+    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
     const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
     EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(full.rfind("%PDF-", 0), 0u);
@@ -62,6 +66,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     };
     EXPECT_EQ(pages(a4), 11);
     EXPECT_EQ(pages(full), 1);
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote full.pdf: 1 page at full size");
 }
 
 // The mould typed beside the name is in the unit chosen there; a distance
@@ -72,10 +77,10 @@ TEST_F(WorkshopExport, TheMouldTypedBesideTheNameIsInTheChosenUnit) {
     dialogs.files = {dir + "om.svg", dir + "om.pdf", dir + "bad.dxf", dir + "deep.dxf"};
     dialogs.units = {"mm", "mm", "", ""};
     dialogs.moulds = {" 20 ", "20", "2,5", "2.5"};
-    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));
-    EXPECT_TRUE(exportWorkshopFile(doc, dialogs, WorkshopFile::PdfTemplate));
-    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
-    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
+    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
+    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
 
     ExportOptions options;
     options.unit = LengthUnit::Millimetre;
@@ -95,10 +100,10 @@ TEST_F(WorkshopExport, TheMouldTypedBesideTheNameIsInTheChosenUnit) {
 
 TEST_F(WorkshopExport, NothingIsAskedOrWrittenWithoutACompleteOutline) {
     // Loaded, never drawn; then drawn with a problem.
-    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::Svg));
+    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
     doc.params.lowerBoutHalfWidth = 0.5f;
     ASSERT_NE(pass(), STATUS_OK);
-    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
     EXPECT_EQ(dialogs.log,
               (std::vector<std::string>{"error: " + outlineIncompleteMessage(".svg"),
                                         "error: " + outlineIncompleteMessage(".pdf")}));
@@ -110,7 +115,7 @@ TEST_F(WorkshopExport, ADeclinedOverwriteOrAFailedWriteLeavesTheOldFile) {
     std::ofstream(dir + "om.dxf") << "kept";
     dialogs.files = {dir + "om"};
     dialogs.answers = {false};
-    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
     EXPECT_EQ(dialogs.log,
               (std::vector<std::string>{"choose export in ''",
                                         "ask: File '" + dir + "om.dxf' exists. Overwrite it?",
@@ -119,7 +124,7 @@ TEST_F(WorkshopExport, ADeclinedOverwriteOrAFailedWriteLeavesTheOldFile) {
 
     const std::string nowhere = dir + "no-such-folder/om.dxf";
     dialogs.files = {nowhere};
-    EXPECT_FALSE(exportWorkshopFile(doc, dialogs, WorkshopFile::CamDxf));
+    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_EQ(dialogs.errors[0].rfind("Could not write '" + nowhere + "': ", 0), 0u)
         << dialogs.errors[0];

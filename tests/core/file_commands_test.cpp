@@ -74,21 +74,22 @@ TEST_F(FileCommands, SaveAsAsksAboutTheNameWithItsExtension) {
     write(dir + "design", "unrelated");
     dialogs.files = {dir + "design", dir + "design"};
     dialogs.answers = {false, true};
-    saveCommand(doc, dialogs, SaveVariant::SaveAs);
+    saveCommand(session, dialogs, SaveVariant::SaveAs);
 
     const std::string question = "ask: File '" + dir + "design.bowlyn' exists. Overwrite it?";
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"choose save in ''", question,
                                                      "choose save in '" + dir + "'", question}));
+    EXPECT_EQ(dialogs.suggestedNames.front(), "OM.bowlyn");  // the design's name
     EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(doc));
     EXPECT_EQ(read(dir + "design"), "unrelated");
-    EXPECT_EQ(doc.currentFileName, dir + "design.bowlyn");
-    EXPECT_EQ(doc.lastDirectory, dir);
+    EXPECT_EQ(session.fileName(), dir + "design.bowlyn");
+    EXPECT_EQ(session.lastDirectory, dir);
 }
 
 TEST_F(FileCommands, SaveAsDoesNotAskAboutTheBareNameItWillNotWrite) {
     write(dir + "design", "unrelated");
     dialogs.files = {dir + "design"};
-    saveCommand(doc, dialogs, SaveVariant::SaveAs);
+    saveCommand(session, dialogs, SaveVariant::SaveAs);
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose save in ''"});
     EXPECT_EQ(read(dir + "design"), "unrelated");
     EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(doc));
@@ -96,23 +97,23 @@ TEST_F(FileCommands, SaveAsDoesNotAskAboutTheBareNameItWillNotWrite) {
 
 TEST_F(FileCommands, DecliningOrCancellingWritesNothing) {
     write(dir + "design.bowlyn", "old");
-    doc.currentFileName = dir + "earlier.bowlyn";
+    session.saved(dir + "earlier.bowlyn");
     dialogs.files = {dir + "design.bowlyn"};
     dialogs.answers = {false};
-    saveCommand(doc, dialogs, SaveVariant::Save);  // to the current file, no dialog
+    saveCommand(session, dialogs, SaveVariant::Save);  // to the current file, no dialog
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(read(dir + "earlier.bowlyn"), parameterFileText(doc));
 
-    saveCommand(doc, dialogs, SaveVariant::SaveAs);
+    saveCommand(session, dialogs, SaveVariant::SaveAs);
     EXPECT_EQ(dialogs.log.size(), 3u);  // chooser, question (No), chooser (cancel)
     EXPECT_EQ(read(dir + "design.bowlyn"), "old");
-    EXPECT_EQ(doc.currentFileName, dir + "earlier.bowlyn");
+    EXPECT_EQ(session.fileName(), dir + "earlier.bowlyn");
 }
 
 TEST_F(FileCommands, ExtensionsCompareExactly) {
     dialogs.files = {dir + "a.Bowlyn", dir + "b.BOWLYN", dir + "c.bowlyn"};
     for (int i = 0; i < 3; ++i)
-        saveCommand(doc, dialogs, SaveVariant::SaveAs);
+        saveCommand(session, dialogs, SaveVariant::SaveAs);
     EXPECT_TRUE(fs::exists(dir + "a.Bowlyn.bowlyn"));
     EXPECT_TRUE(fs::exists(dir + "b.BOWLYN"));
     EXPECT_TRUE(fs::exists(dir + "c.bowlyn"));
@@ -121,48 +122,49 @@ TEST_F(FileCommands, ExtensionsCompareExactly) {
 
 TEST_F(FileCommands, SaveToTheCurrentFileAddsTheExtension) {
     write(dir + "design.txt", "old");
-    doc.currentFileName = dir + "design.txt";
-    EXPECT_TRUE(saveCommand(doc, dialogs, SaveVariant::Save));
+    session.saved(dir + "design.txt");
+    EXPECT_TRUE(saveCommand(session, dialogs, SaveVariant::Save));
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(read(dir + "design.txt"), "old");
     EXPECT_EQ(read(dir + "design.txt.bowlyn"), parameterFileText(doc));
-    EXPECT_EQ(doc.currentFileName, dir + "design.txt.bowlyn");
-    EXPECT_EQ(doc.lastDirectory, dir);
+    EXPECT_EQ(session.fileName(), dir + "design.txt.bowlyn");
+    EXPECT_EQ(session.lastDirectory, dir);
 
     // Another design of that name is not replaced unasked: No chooses anew.
     write(dir + "other.bowlyn", "other design");
-    doc.currentFileName = dir + "other";
+    session.saved(dir + "other");
     dialogs.answers = {false};
     dialogs.files = {dir + "chosen"};
-    EXPECT_TRUE(saveCommand(doc, dialogs, SaveVariant::Save));
+    EXPECT_TRUE(saveCommand(session, dialogs, SaveVariant::Save));
     EXPECT_EQ(dialogs.log,
               (std::vector<std::string>{"ask: File '" + dir + "other.bowlyn' exists. Overwrite it?",
                                         "choose save in '" + dir + "'"}));
     EXPECT_EQ(read(dir + "other.bowlyn"), "other design");
-    EXPECT_EQ(doc.currentFileName, dir + "chosen.bowlyn");
+    EXPECT_EQ(session.fileName(), dir + "chosen.bowlyn");
 
-    loadPreset(doc, presetByName("Dreadnought"));  // forgets the name: the next Save asks
+    loadPreset(doc, presetByName("Dreadnought"));
+    session.loaded("");  // a preset forgets the name: the next Save asks
     dialogs.log.clear();
-    EXPECT_FALSE(saveCommand(doc, dialogs, SaveVariant::Save));  // and is cancelled
+    EXPECT_FALSE(saveCommand(session, dialogs, SaveVariant::Save));  // and is cancelled
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose save in '" + dir + "'"});
 }
 
 TEST_F(FileCommands, FailedSaveIsReportedAndKeepsTheOldFile) {
-    doc.currentFileName = dir + "earlier.bowlyn";
+    session.saved(dir + "earlier.bowlyn");
     dialogs.files = {dir + "no-such-folder/design"};
-    saveCommand(doc, dialogs, SaveVariant::SaveAs);
+    saveCommand(session, dialogs, SaveVariant::SaveAs);
     ASSERT_EQ(dialogs.log.size(), 2u);
     const std::string prefix = "error: Could not write '" + dir + "no-such-folder/design.bowlyn': ";
     EXPECT_EQ(dialogs.log[1].compare(0, prefix.size(), prefix), 0) << dialogs.log[1];
     EXPECT_GT(dialogs.log[1].size(), prefix.size());
-    EXPECT_EQ(doc.currentFileName, dir + "earlier.bowlyn");
+    EXPECT_EQ(session.fileName(), dir + "earlier.bowlyn");
 
     const std::string old = parameterFileText(doc) + "kept";
     write(dir + "earlier.bowlyn", old);
     dialogs.log.clear();
     {
         FullDisk full;
-        saveCommand(doc, dialogs, SaveVariant::Save);
+        saveCommand(session, dialogs, SaveVariant::Save);
     }
     ASSERT_EQ(dialogs.log.size(), 1u);
     EXPECT_EQ(dialogs.log[0].rfind("error: Could not write '" + dir + "earlier.bowlyn': ", 0), 0u);
@@ -183,7 +185,7 @@ TEST_F(FileCommands, OpenRetriesUntilAParameterFileIsChosen) {
     form.setText(STATUS_LABEL, "Problem: earlier");
     dialogs.files = {dir + "missing.bowlyn", dir + "notes.txt", dir + "folder.bowlyn",
                      dir + "uke.bowlyn"};
-    openCommand(doc, dialogs);
+    openCommand(session, dialogs);
 
     EXPECT_EQ(
         dialogs.log,
@@ -194,7 +196,7 @@ TEST_F(FileCommands, OpenRetriesUntilAParameterFileIsChosen) {
             "choose open in '" + dir + "'", "error: File not found: '" + dir + "folder.bowlyn'",
             "choose open in '" + dir + "'"}));
     EXPECT_EQ(form.text("entryDescription"), "Soprano Uke");
-    EXPECT_EQ(doc.currentFileName, dir + "uke.bowlyn");
+    EXPECT_EQ(session.fileName(), dir + "uke.bowlyn");
     EXPECT_EQ(form.text(STATUS_LABEL), STATUS_OK);
     for (const char* label : derivedValueLabels)
         EXPECT_EQ(form.text(label), " ") << label;
@@ -202,11 +204,11 @@ TEST_F(FileCommands, OpenRetriesUntilAParameterFileIsChosen) {
 }
 
 TEST_F(FileCommands, CancelledOpenChangesNothing) {
-    doc.currentFileName = "kept.bowlyn";
-    openCommand(doc, dialogs);
+    session.saved("kept.bowlyn");
+    openCommand(session, dialogs);
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose open in ''"});
     EXPECT_EQ(form.text("entryDescription"), "OM");
-    EXPECT_EQ(doc.currentFileName, "kept.bowlyn");
+    EXPECT_EQ(session.fileName(), "kept.bowlyn");
 }
 
 TEST_F(FileCommands, FileExistsAndDirectoryPart) {
@@ -228,7 +230,7 @@ TEST_F(FileCommands, FileExistsAndDirectoryPart) {
 }
 
 TEST_F(FileCommands, ExportRefusesWithoutACompleteOutline) {
-    exportDxf(doc, dialogs);  // just loaded: outlineComplete is 0
+    exportDxf(session, dialogs);  // just loaded: outlineComplete is 0
     const std::vector<std::string> refusal = {
         "error: A complete body outline must be successfully generated before it can be "
         "exported as .dxf."};
@@ -237,7 +239,7 @@ TEST_F(FileCommands, ExportRefusesWithoutACompleteOutline) {
     completeOutline();
     doc.drawing.entities.add(Entity{});  // a later pass started recording and stopped
     dialogs.log.clear();
-    exportDxf(doc, dialogs);
+    exportDxf(session, dialogs);
     EXPECT_EQ(dialogs.log, refusal);
 }
 
@@ -246,7 +248,7 @@ TEST_F(FileCommands, ExportAsksAboutTheNameWithItsExtension) {
     write(dir + "outline.dxf", "old");
     dialogs.files = {dir + "outline", dir + "outline"};
     dialogs.answers = {false, true};
-    exportDxf(doc, dialogs);
+    exportDxf(session, dialogs);
     const std::string question = "ask: File '" + dir + "outline.dxf' exists. Overwrite it?";
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"choose export in ''", question,
                                                      "choose export in '" + dir + "'", question}));
@@ -255,8 +257,8 @@ TEST_F(FileCommands, ExportAsksAboutTheNameWithItsExtension) {
 
     // The same list can be exported again; odd-case extensions get ".dxf".
     dialogs.files = {dir + "o.Dxf", dir + "p.DXF"};
-    exportDxf(doc, dialogs);
-    exportDxf(doc, dialogs);
+    exportDxf(session, dialogs);
+    exportDxf(session, dialogs);
     EXPECT_TRUE(fs::exists(dir + "o.Dxf.dxf"));
     EXPECT_TRUE(fs::exists(dir + "p.DXF"));
     EXPECT_EQ(doc.outlineComplete, 1);
@@ -264,10 +266,10 @@ TEST_F(FileCommands, ExportAsksAboutTheNameWithItsExtension) {
 
 TEST_F(FileCommands, CancelledExportForgetsTheFolder) {
     completeOutline();
-    doc.lastDirectory = dir;
-    exportDxf(doc, dialogs);
+    session.lastDirectory = dir;
+    exportDxf(session, dialogs);
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose export in '" + dir + "'"});
-    EXPECT_EQ(doc.lastDirectory, "");
+    EXPECT_EQ(session.lastDirectory, "");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 0);
 }
 
@@ -278,7 +280,7 @@ TEST_F(FileCommands, ExportFailuresAreReported) {
     dialogs.answers = {true};
     {
         FullDisk full;
-        exportDxf(doc, dialogs);
+        exportDxf(session, dialogs);
     }
     ASSERT_EQ(dialogs.log.size(), 3u);
     EXPECT_EQ(dialogs.log[2].rfind("error: Could not write '" + dir + "outline.dxf': ", 0), 0u);
@@ -290,7 +292,7 @@ TEST_F(FileCommands, ExportFailuresAreReported) {
     doc.drawing.entities.add(bad);
     doc.drawing.entities.end();
     dialogs.log.clear();
-    exportDxf(doc, dialogs);
+    exportDxf(session, dialogs);
     EXPECT_EQ(dialogs.log, std::vector<std::string>{
                                "error: The outline holds a value that cannot be written to a "
                                ".dxf file."});

@@ -25,6 +25,7 @@ class OmInFolder : public ::testing::Test, protected TestDocument {
         dir = std::string(pattern) + "/";
         doc.presets = builtInPresetTable();
         loadPreset(doc, presetByName("OM"));
+        session.loaded("");
         dialogs.strict = true;
     }
     void TearDown() override {

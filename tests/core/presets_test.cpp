@@ -56,7 +56,6 @@ TEST_F(Presets, ClearAfterAFullPresetGivesTheBlankForm) {
 TEST_F(Presets, EveryPresetLoadsAsItsTextsRead) {
     for (int row = 1; row <= PRESET_COUNT; ++row) {
         design.outlineComplete = 1;
-        design.currentFileName = "before.bowlyn";
         form.setNotebookPage(3);
         loadPreset(design, row);
         const PresetRow& texts = design.presets[row];
@@ -89,7 +88,6 @@ TEST_F(Presets, EveryPresetLoadsAsItsTextsRead) {
             }
         }
         EXPECT_EQ(design.outlineComplete, 0);
-        EXPECT_EQ(design.currentFileName, "");
         EXPECT_EQ(form.notebookPage(), 0);
     }
 }

@@ -9,6 +9,7 @@
 
 #include "export/pdf_template.h"
 #include "export/template_date.h"
+#include "export/template_furniture.h"
 #include "export/template_plan.h"
 #include "export_test_support.h"
 #include "render/drawing.h"
@@ -222,6 +223,26 @@ TEST(TemplatePdf, SameDesignAndDateMakeTheSameBytes) {
     EXPECT_EQ(a.bytes, b.bytes);
     EXPECT_NE(a.bytes, templatePdf(r.plan, "2024-05-02T00:00:00Z").bytes);
     EXPECT_EQ(templateSummary(r.plan), "2 pages of A4 (a map and 1 tile in portrait)");
+}
+
+// A text that must be shortened loses whole numbers, never their last
+// digits: "23..." would read as a wrong number.
+TEST(TemplateText, IsShortenedBeforeANumberNotWithinIt) {
+    const auto upTo = [](size_t n) { return [n](const std::string& s) { return s.size() <= n; }; };
+    const struct {
+        const char* text;
+        size_t room;
+        const char* shown;
+    } cases[] = {
+        {"fingerboard area 23006 mm^2", 100, "fingerboard area 23006 mm^2"},
+        {"fingerboard area 23006 mm^2", 22, "fingerboard area ..."},
+        {"fingerboard area 23006 mm^2", 26, "fingerboard area 23006 ..."},
+        {"Steel string 15.5'' w/ Florentine", 17, "Steel string ..."},
+        {"area 1.5 m", 9, "area ..."},
+        {"12345", 4, "..."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(shortenedText(c.text, upTo(c.room)), c.shown) << c.text << " in " << c.room;
 }
 
 TEST(TemplateDate, ComesFromSourceDateEpochInUtc) {

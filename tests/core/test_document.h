@@ -9,14 +9,16 @@
 #include "geometry/recompute.h"
 #include "model/memory_form.h"
 #include "render/entity_list.h"
+#include "session/session.h"
 
 namespace bowlyn::testing {
 
-// A document on its own memory form, as a new window has them: the one
-// starting point of every core test that needs a design.
+// A document on its own memory form with its session, as a new window has
+// them: the one starting point of every core test that needs a design.
 struct TestDocument {
     MemoryForm form;
     Document doc{form};
+    Session session{doc};
 
     // One pass shown on the form, as a click runs it; its status line.
     std::string pass() { return statusText(recomputeAndShow(doc)); }

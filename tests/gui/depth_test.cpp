@@ -73,22 +73,37 @@ TEST_F(Depth, TypedDepthsShowTheAirAndTheNoteAfterAPass) {
     EXPECT_EQ(text(AIR_NOTE_LABEL), " ");
 }
 
-TEST_F(Depth, AWrongDepthShowsItsMessageAndNoNumbers) {
+// A depth that cannot be used is a problem as the body's are, in the words
+// of the Depth section; the outline it does not concern is drawn.
+TEST_F(Depth, AWrongDepthIsFlaggedAsAProblemInTheWindowsWords) {
     for (const auto& [typed, message] :
          {std::pair<const char*, const char*>{"-4",
-                                              "Body depth at tail must be 0 or more, not '-4'."},
-          {"abc", "Body depth at tail must be a number, not 'abc'."},
-          {"1e39", "Body depth at tail is too large: '1e39'."}}) {
+                                              "The depth at the tail end must be 0 or more, not "
+                                              "'-4'."},
+          {"abc", "The depth at the tail end must be a number, not 'abc'."},
+          {"1e39", "The depth at the tail end is too large: '1e39'."}}) {
         depths(typed, "4", "0.11");
+        showPageOf(widget("entryLength"));
         press("buttonOk");
-        EXPECT_EQ(text("labelStatusText"), "Status: OK");  // the outline is fine
+        EXPECT_EQ(text("labelStatusText"), std::string("Problem: ") + message);
         EXPECT_EQ(text(AIR_VOLUME_LABEL), " ") << typed;
         EXPECT_EQ(text(AIR_RESONANCE_LABEL), " ") << typed;
         EXPECT_EQ(text(AIR_NOTE_LABEL), message);
+        EXPECT_TRUE(form().marked("entryDepthAtTail")) << typed;
+        EXPECT_FALSE(form().marked("entryDepthAtNeck")) << typed;
+        EXPECT_TRUE(insideItsPage("entryDepthAtTail"));
+        EXPECT_EQ(form().notebookPage(), 2);  // Neck & hole, raised
+        EXPECT_GT(countShownPixels(isOutlinePixel), 2000);
     }
+    depths("4", "4", "-0.1");
+    press("buttonOk");
+    EXPECT_EQ(text("labelStatusText"), "Problem: The top thickness must be 0 or more, not '-0.1'.");
+    EXPECT_TRUE(form().marked("entryTopThickness"));
     // A depth of 0 is no body to measure, and no mistake.
     depths("0", "4", "0.11");
     press("buttonOk");
+    EXPECT_EQ(text("labelStatusText"), "Status: OK");
+    EXPECT_FALSE(form().marked("entryDepthAtTail"));
     EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");
     EXPECT_EQ(text(AIR_NOTE_LABEL), " ");
 }

@@ -119,6 +119,59 @@ TEST_F(DescriptionWindow, EveryControlOfTheTableHasItsHandlerConnected) {
     expect("menuInitializeClear", "menuInitializeClear_activate_cb");
 }
 
+// The user guide speaks of the tabs and menu items by the names the window
+// shows them with.
+TEST_F(DescriptionWindow, TheGuideNamesTabsAndMenuItemsAsTheWindowDoes) {
+    const std::string guide = contents(findResource("doc.htm"));
+    ASSERT_FALSE(guide.empty());
+    auto html = [](std::string text) {
+        for (size_t at = 0; (at = text.find('&', at)) != std::string::npos; at += 5)
+            text.replace(at, 1, "&amp;");
+        return text;
+    };
+    GtkNotebook* notebook = GTK_NOTEBOOK(form().widget("notebook"));
+    for (int page = 0; page < gtk_notebook_get_n_pages(notebook); ++page) {
+        const std::string tab =
+            gtk_notebook_get_tab_label_text(notebook, gtk_notebook_get_nth_page(notebook, page));
+        EXPECT_NE(guide.find("class=\"ui\">" + html(tab) + "</span>"), std::string::npos) << tab;
+    }
+    std::vector<GtkWidget*> menus = {form().widget("menubar")};
+    int items = 0;
+    while (!menus.empty()) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(menus.back()));
+        menus.pop_back();
+        for (GList* it = children; it; it = it->next) {
+            GtkWidget* item = GTK_WIDGET(it->data);
+            GtkWidget* label = GTK_IS_BIN(item) ? gtk_bin_get_child(GTK_BIN(item)) : nullptr;
+            if (!GTK_IS_MENU_ITEM(item) || !label || !GTK_IS_LABEL(label))
+                continue;
+            const std::string caption = gtk_label_get_text(GTK_LABEL(label));
+            EXPECT_NE(guide.find(html(caption)), std::string::npos) << caption;
+            ++items;
+            if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(item)))
+                menus.push_back(sub);
+        }
+        g_list_free(children);
+    }
+    EXPECT_GT(items, 30);
+}
+
+// Every entry says what it holds; the steppers' step follows the units.
+TEST_F(DescriptionWindow, EveryEntryHasATooltipWithItsFieldAndStep) {
+    for (const Control& c : controls()) {
+        if (c.kind != ControlKind::Entry)
+            continue;
+        const std::string tip = orEmpty(gtk_widget_get_tooltip_text(form().widget(c.widget)));
+        EXPECT_EQ(tip.rfind(field(c.field).label, 0), 0u) << c.widget << ": " << tip;
+    }
+    EXPECT_EQ(orEmpty(gtk_widget_get_tooltip_text(widget("entryLBWidth"))),
+              "Lower bout width (steps of 0.25 in)");
+    activate("menuInitializeClassical");
+    EXPECT_EQ(orEmpty(gtk_widget_get_tooltip_text(widget("entryLBOffset"))),
+              "Lower bout offset (steps of 0.2 cm)");
+    EXPECT_EQ(orEmpty(gtk_widget_get_tooltip_text(widget("entryScaleLength"))), "Scale length");
+}
+
 TEST_F(DescriptionWindow, RadioPairsShareAGroup) {
     int pairs = 0;
     for (const Control& c : controls()) {

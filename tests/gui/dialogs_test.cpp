@@ -171,7 +171,7 @@ TEST_F(RealDialogs, WithoutAFolderTheChooserStartsInTheWorkingFolder) {
         [](GtkWidget* d) { gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), "plain"); },
         GTK_RESPONSE_ACCEPT};
     answerWith(save);
-    const std::string chosen = real().chooseFile(FileDialogMode::Save, "");
+    const std::string chosen = real().chooseFile(FileDialogMode::Save, "", "");
     gchar* here = g_get_current_dir();
     gchar* expected = g_build_filename(here, "plain", nullptr);
     EXPECT_EQ(chosen, expected);
@@ -200,7 +200,7 @@ TEST_F(RealDialogs, FileChooserHasTheModesTitlesAndFilters) {
                 },
                 GTK_RESPONSE_CANCEL};
     answerWith(open);
-    EXPECT_EQ(real().chooseFile(FileDialogMode::Open, folder), "");
+    EXPECT_EQ(real().chooseFile(FileDialogMode::Open, folder, ""), "");
     EXPECT_TRUE(open.seen);
 
     Answer save{[&](GtkWidget* d) {
@@ -211,7 +211,7 @@ TEST_F(RealDialogs, FileChooserHasTheModesTitlesAndFilters) {
                 },
                 GTK_RESPONSE_ACCEPT};
     answerWith(save);
-    std::string chosen = real().chooseFile(FileDialogMode::Save, folder);
+    std::string chosen = real().chooseFile(FileDialogMode::Save, folder, "");
     EXPECT_EQ(chosen, folder + "design");
 
     Answer dxf{[&](GtkWidget* d) {
@@ -221,7 +221,7 @@ TEST_F(RealDialogs, FileChooserHasTheModesTitlesAndFilters) {
                },
                GTK_RESPONSE_DELETE_EVENT};
     answerWith(dxf);
-    EXPECT_EQ(real().chooseFile(FileDialogMode::Export, ""), "");
+    EXPECT_EQ(real().chooseFile(FileDialogMode::Export, "", ""), "");
 }
 
 // The texts of a combo box's entries and which one is active.
@@ -253,8 +253,8 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndReme
                    GtkWidget* units = extraChoice(d, "exportUnits");
                    ASSERT_NE(units, nullptr);
                    EXPECT_EQ(comboTexts(units),
-                             (std::vector<std::string>{"Design's own", "Inches", "Millimetres",
-                                                       "Centimetres"}));
+                             (std::vector<std::string>{"Design's own", "Inches", "Millimeters",
+                                                       "Centimeters"}));
                    EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(units)), 0);
                    EXPECT_EQ(extraChoice(d, "exportPaper"), nullptr);
                    GtkWidget* mould = extraChoice(d, "exportMould");
@@ -266,7 +266,7 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndReme
                },
                GTK_RESPONSE_ACCEPT};
     answerWith(svg);
-    ExportChoice choice = real().chooseExportFile(exportRequest(WorkshopFile::Svg), folder);
+    ExportChoice choice = real().chooseExportFile(exportRequest(WorkshopFile::Svg), folder, "");
     EXPECT_EQ(choice.path, folder + "om.svg");
     EXPECT_EQ(choice.unit, "mm");
     EXPECT_EQ(choice.paper, "");
@@ -291,7 +291,7 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndReme
                },
                GTK_RESPONSE_ACCEPT};
     answerWith(pdf);
-    choice = real().chooseExportFile(exportRequest(WorkshopFile::PdfTemplate), folder);
+    choice = real().chooseExportFile(exportRequest(WorkshopFile::PdfTemplate), folder, "");
     EXPECT_EQ(choice.unit, "");
     EXPECT_EQ(choice.paper, "full");
     EXPECT_EQ(choice.mould, "");
@@ -304,7 +304,7 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndReme
                },
                GTK_RESPONSE_CANCEL};
     answerWith(cam);
-    EXPECT_EQ(real().chooseExportFile(exportRequest(WorkshopFile::CamDxf), folder).path, "");
+    EXPECT_EQ(real().chooseExportFile(exportRequest(WorkshopFile::CamDxf), folder, "").path, "");
 }
 
 }  // namespace

@@ -100,12 +100,19 @@ TEST_F(DrawingWindow, AGrowingWindowGrowsTheDrawingAndShrinksBackToTheImage) {
     click("buttonTryIt");
     const int outline = countShownPixels(isOutlinePixel);
     const GtkAllocation status = form().widget("labelStatusText")->allocation;
+    const GtkAllocation readout = form().widget("labelCursorPosition")->allocation;
+    const GtkAllocation fit = form().widget("buttonFit")->allocation;
 
     resizeBy(240, 180);
     const GtkAllocation& a = form().widget("drawingImage")->allocation;
     EXPECT_EQ(a.width, 900);
     EXPECT_EQ(a.height, 840);
+    // The status line and the readout under the drawing, Fit beside Ok.
     EXPECT_EQ(form().widget("labelStatusText")->allocation.y, status.y + 180);
+    EXPECT_EQ(form().widget("labelStatusText")->allocation.width, status.width + 240);
+    EXPECT_EQ(form().widget("labelCursorPosition")->allocation.y, readout.y + 180);
+    EXPECT_EQ(form().widget("buttonFit")->allocation.y, fit.y);
+    EXPECT_EQ(widget("buttonOk")->allocation.y, fit.y);
     const Pixels big = shownDrawing();
     EXPECT_EQ(big.width, 900);
     // Lines keep their width, so ink grows with the length of the lines.
@@ -137,7 +144,7 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     for (int i = 0; i < 6; ++i)
         wheel(tx, ty, GDK_SCROLL_UP);
     EXPECT_GT(area().view().zoom(), 3.5);
-    EXPECT_EQ(text("labelCursorPosition"), "x 0.00  y 0.00");
+    EXPECT_EQ(text("labelCursorPosition"), "x 0.00  y 0.00 in");
     EXPECT_TRUE(shownDrawing() != fitted);
     EXPECT_EQ(text("labelStatusText"), status);
     EXPECT_EQ(title(), titleBefore);
@@ -153,7 +160,7 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     for (int i = 0; i < 40; ++i)
         wheel(tx, ty, GDK_SCROLL_UP);
     EXPECT_NEAR(area().view().zoom(), DrawingView::MAX_ZOOM, 1e-9);
-    EXPECT_EQ(text("labelCursorPosition"), "x 0.00  y 0.00");
+    EXPECT_EQ(text("labelCursorPosition"), "x 0.00  y 0.00 in");
     // The picture is painted afresh at 50x: the outline's lines stay thin.
     const int ink = countShownPixels(isOutlinePixel);
     EXPECT_GT(ink, 0);
@@ -189,10 +196,11 @@ TEST_F(DrawingWindow, ZoomingOutShowsTheWholeNeck) {
     EXPECT_GT(inkedRowsFrom(out, 13, 657), 300);
 }
 
+// 0 and Fit show the whole drawing, neck and nut included, whatever the
+// zoom and pan were; + and - zoom while the drawing has the focus.
 TEST_F(DrawingWindow, KeysFitButtonAndDragMoveTheView) {
     activate("menuInitializeOM");
     click("buttonTryIt");
-    const Pixels fitted = shownDrawing();
     gtk_widget_grab_focus(box());
     key(box(), GDK_plus);
     key(box(), GDK_plus);
@@ -200,8 +208,12 @@ TEST_F(DrawingWindow, KeysFitButtonAndDragMoveTheView) {
     key(box(), GDK_minus);
     EXPECT_NEAR(area().view().zoom(), 1.25, 1e-9);
     key(box(), GDK_0);
-    EXPECT_TRUE(area().view().fitted());
-    EXPECT_TRUE(shownDrawing() == fitted);
+    const Pixels whole = shownDrawing();
+    EXPECT_LT(area().view().zoom(), 1.0);  // the neck reaches beyond the 660 picture
+    // The design from the tail to beyond the nut, with the fitted view's
+    // margin of 20 pixels above (the centre line runs on below the tail).
+    EXPECT_EQ(inkedRowsFrom(whole, 2, 12), 0);
+    EXPECT_GT(inkedRowsFrom(whole, 13, 60), 0);
 
     // A drag by (40, -25) moves the picture with the pointer.
     double mx, my;
@@ -215,11 +227,49 @@ TEST_F(DrawingWindow, KeysFitButtonAndDragMoveTheView) {
     ASSERT_TRUE(area().view().toModel(340, 275, x, y));
     EXPECT_NEAR(x, mx, 1e-9);
     EXPECT_NEAR(y, my, 1e-9);
-    EXPECT_TRUE(shownDrawing() != fitted);
+    EXPECT_TRUE(shownDrawing() != whole);
 
     click("buttonFit");
+    gtk_widget_grab_focus(box());
+    EXPECT_TRUE(shownDrawing() == whole);
+}
+
+// The wheel gives the drawing the keyboard focus, and a frame shows it: the
+// keys for the view never reach the entry typed in last.
+TEST_F(DrawingWindow, TheWheelTakesTheKeysFromTheEntry) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    focus("entryLBWidth");
+    const Pixels unfocused = shownDrawing();
+    wheel(330, 330, GDK_SCROLL_UP);
+    EXPECT_TRUE(gtk_widget_has_focus(box()));
+    key(widget("entryLBWidth"), GDK_0);  // to whatever has the focus
+    EXPECT_EQ(text("entryLBWidth"), "15");
+    EXPECT_LT(area().view().zoom(), 1.0);  // the whole drawing
+    const Pixels framed = shownDrawing();
+    for (int edge : {0, 1, 658, 659})
+        EXPECT_NE(std::memcmp(framed.at(edge, 330), unfocused.at(edge, 330), 3), 0) << edge;
+}
+
+// A view zoomed into one design does not carry over to the next: a preset,
+// Clear, Open and undoing a load show the new design fitted.
+TEST_F(DrawingWindow, AnotherDesignIsShownFitted) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    for (int i = 0; i < 8; ++i)
+        wheel(330, 160, GDK_SCROLL_UP);
+    ASSERT_FALSE(area().view().fitted());
+    dialogs.saveChoices = {SaveChoice::Discard};
+    activate("menuInitializeClassical");
     EXPECT_TRUE(area().view().fitted());
-    EXPECT_TRUE(shownDrawing() == fitted);
+    click("buttonTryIt");
+    EXPECT_GT(countShownPixels(isOutlinePixel), 2000);
+    for (int i = 0; i < 8; ++i)
+        wheel(330, 160, GDK_SCROLL_UP);
+    activate("menuUndo");
+    EXPECT_TRUE(area().view().fitted());
+    EXPECT_EQ(text("entryDescription"), "OM");
+    EXPECT_GT(countShownPixels(isOutlinePixel), 2000);  // the OM drawn again
 }
 
 TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
@@ -233,7 +283,7 @@ TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
     pointerAt(px, py);
     double x, y;
     ASSERT_TRUE(area().view().toModel(px, py, x, y));
-    EXPECT_EQ(text("labelCursorPosition"), pointerText(x, y));
+    EXPECT_EQ(text("labelCursorPosition"), pointerText(x, y, "in"));
     EXPECT_NEAR(x, p.lowerBoutHalfWidth, 1.0 / doc().drawing.view.scaleX);
     EXPECT_NEAR(y, 5.0, 1.0 / doc().drawing.view.scaleX);
     EXPECT_EQ(text("labelStatusText"), "Status: OK");  // the status keeps its message
@@ -243,7 +293,7 @@ TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
     area().panBy(-1e7, 1e7);
     pointerAt(px, py);
     ASSERT_TRUE(area().view().toModel(px, py, x, y));
-    std::string far = pointerText(x, y);
+    std::string far = pointerText(x, y, "in");
     EXPECT_EQ(text("labelCursorPosition"), far.replace(far.find("  "), 2, "\n"));
 
     GdkEvent* leave = gdk_event_new(GDK_LEAVE_NOTIFY);
@@ -289,6 +339,29 @@ TEST_F(DrawingWindow, UndoAndRedoAStepperASwitchAndALoad) {
     EXPECT_EQ(text("entryDescription"), "OM");
     EXPECT_EQ(text("entryLBWidth"), "15.25");
     EXPECT_EQ(form().unitsIndex(), 0);
+}
+
+// GTK reports a click on a radio button as two clicks (its partner's first):
+// one step all the same, and the form shows what the design stores.
+TEST_F(DrawingWindow, ARadioClickIsOneStep) {
+    activate("menuInitializeSteelString");
+    click("buttonTryIt");
+    const std::string saved = title();
+    for (const char* pair : {"radiobuttonCutawayFlorentine", "radiobuttonCutawayWidthAtFret"}) {
+        const std::string radio = form().active(pair) ? controlNamed(pair)->partner : pair;
+        const Control& chosen = *controlNamed(radio);
+        const int before = static_cast<int>(fieldValue(doc().params, chosen.field));
+        click(radio);
+        EXPECT_EQ(fieldValue(doc().params, chosen.field), 1 - before) << radio;
+        EXPECT_NE(title(), saved);
+        activate("menuUndo");
+        EXPECT_EQ(fieldValue(doc().params, chosen.field), before) << radio;
+        EXPECT_FALSE(form().active(radio)) << radio;
+        EXPECT_TRUE(form().active(chosen.partner)) << radio;
+        EXPECT_EQ(title(), saved) << radio;
+    }
+    activate("menuUndo");  // nothing before the load's own step but the start
+    EXPECT_EQ(text("entryDescription"), " ");
 }
 
 TEST_F(DrawingWindow, UndoAfterSavingMarksTheDesignChanged) {

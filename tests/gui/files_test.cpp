@@ -13,13 +13,6 @@ namespace {
 
 class FileMenu : public GuiTest {};
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST_F(FileMenu, SaveAsThenOpenBringsTheDesignBack) {
     activate("menuInitializeArchtop");
     std::string path = temp("archtop.bowlyn");

@@ -3,10 +3,19 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "geometry/document.h"
 
 namespace bowlyn::test {
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 namespace {
 
@@ -93,6 +102,9 @@ bool isOutlinePixel(int r, int g, int b) {
 void GuiTest::SetUp() {
     collectLogMessages();
     loggedProblems().clear();
+    // The real pointer rests wherever an earlier test left it: an entry's
+    // tooltip shown there could lie over the drawing the tests read back.
+    g_object_set(gtk_settings_get_default(), "gtk-enable-tooltips", FALSE, nullptr);
     std::string error;
     ASSERT_TRUE(openMainWindow(error)) << error;
     app().dialogs = &dialogs;

@@ -32,6 +32,9 @@ GtkWidget* findWidget(GtkWidget* root, const std::string& name);
 // The About box on screen, or nullptr.
 GtkWidget* openAboutDialog();
 
+// A file's bytes, "" when it cannot be read.
+std::string contents(const std::string& path);
+
 inline std::string orEmpty(const gchar* text) {
     return text != nullptr ? text : "";
 }

@@ -31,13 +31,6 @@ class TypedValues : public GuiTest {
     }
 };
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST_F(TypedValues, TryItDrawsTheTypedValueAsIfTheEntryWasLeft) {
     type("entryLength", "25");
     ASSERT_EQ(focused(), "entryLength");

@@ -19,13 +19,6 @@
 namespace bowlyn::test {
 namespace {
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // What a command prints, or "" when it cannot run.
 std::string output(const std::string& command) {
     std::string out;
@@ -213,6 +206,7 @@ TEST_F(WorkshopFiles, PrintingToAFileGivesTheTemplatesTiles) {
     activate("menuExportPDF");
     ASSERT_TRUE(printOpenDesign(GTK_PRINT_OPERATION_ACTION_EXPORT, printed));
     EXPECT_TRUE(dialogs.errors.empty());
+    EXPECT_EQ(text("labelStatusText"), "Printed 11 pages of A4");
 
     const PdfInfo want = pdfInfo(exported), got = pdfInfo(printed);
     EXPECT_EQ(got.pages, want.pages);

@@ -38,6 +38,13 @@ pdftoppm -r 100 -png -singlefile -f 7 -l 7 "$tmp/om-a4.pdf" "$build/screenshots/
 "$cli" export preset:Classical -o "$tmp/classical.pdf" --paper a4 --overlap 25 >/dev/null
 "$python" "$reader" pages "$tmp/classical.pdf" "$tmp/classical.txt" 10 210 297 25
 
+# The map's summary wraps: every measurement whole, nothing cut short.
+"$cli" export preset:OM -o "$tmp/om-mm.pdf" --paper a4 --units mm >/dev/null
+map=$(pdftotext -f 1 -l 1 "$tmp/om-mm.pdf" - | tr '\n' ' ')
+board=$("$cli" measure preset:OM --units mm | awk -F'\t' '$1 == "fretboard area" {printf "%.0f", $2}')
+[[ "$map" == *"fingerboard area $board mm^2."* && "$map" != *"..."* ]] ||
+  { echo "the map cuts its summary: $map"; exit 1; }
+
 "$python" "$reader" rulers "$tmp/om-a4.pdf" 2
 "$python" "$reader" rulers "$tmp/om-letter.pdf" 1
 "$cli" export preset:OM -o "$tmp/om-full.pdf" --paper full >/dev/null

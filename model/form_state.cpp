@@ -1,4 +1,4 @@
-#include "model/edit_history.h"
+#include "model/form_state.h"
 
 #include <cstring>
 
@@ -35,7 +35,6 @@ FormState captureForm(const Design& design) {
 }
 
 void restoreForm(Design& design, const FormState& state) {
-    HistoryPause pause(design.history);
     const std::vector<Control>& all = controls();
     for (size_t i = 0; i < all.size() && i < state.controls.size(); ++i) {
         const Control& c = all[i];
@@ -62,37 +61,6 @@ void restoreForm(Design& design, const FormState& state) {
     design.form.setUnitsIndex(state.units);
     applyUnits(design, state.units);
     design.params = state.params;
-}
-
-void EditHistory::start(FormState now) {
-    current_ = std::move(now);
-    undo_.clear();
-    redo_.clear();
-}
-
-bool EditHistory::note(FormState now) {
-    if (paused() || now == current_)
-        return false;
-    undo_.push_back(std::move(current_));
-    if (undo_.size() > CAPACITY)
-        undo_.pop_front();
-    current_ = std::move(now);
-    redo_.clear();
-    return true;
-}
-
-const FormState& EditHistory::undo() {
-    redo_.push_back(std::move(current_));
-    current_ = std::move(undo_.back());
-    undo_.pop_back();
-    return current_;
-}
-
-const FormState& EditHistory::redo() {
-    undo_.push_back(std::move(current_));
-    current_ = std::move(redo_.back());
-    redo_.pop_back();
-    return current_;
 }
 
 }  // namespace bowlyn

@@ -1,0 +1,141 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/form_state.h"
+#include "render/drawing_view.h"
+
+namespace bowlyn {
+
+struct Document;
+
+// The file a loaded design belongs to. Every state of the history from that
+// load on shares it, so a save names the file for all of them, and an undo
+// back across the load finds the file the earlier design belonged to.
+struct DesignFile {
+    std::string name;       // as opened or last saved; "" before the first save
+    std::string savedText;  // the parameter-file text last opened or saved
+};
+
+// What the user sees at one moment, as one value: every entry text, switch
+// and choice as shown and as stored, the units, the file the design belongs
+// to, and whether a drawing was shown and in which mode.
+struct SessionState {
+    FormState form;
+    std::shared_ptr<DesignFile> file;
+    int32_t finalDrawing = 0;
+    bool drawingShown = false;
+};
+
+// The window's session over the document: the file the design belongs to,
+// the undo history and the view of the drawing. Undo and redo step between
+// whole states, one step per user action, so the form, the stored values,
+// the title and the file that Save writes always agree. Headless: the
+// window, the command line and the tests make one over any Document.
+class Session {
+  public:
+    static constexpr size_t UNDO_DEPTH = 200;
+
+    // Begins with the document's design (see restart()).
+    explicit Session(Document& doc);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Document& doc() { return doc_; }
+    const Document& doc() const { return doc_; }
+
+    // ---- The file
+
+    // The file the design was opened from or last saved to; "" for none.
+    const std::string& fileName() const { return file_->name; }
+    // The file Save writes without asking: the file name with ".bowlyn"
+    // added unless it ends in it; "" where Save asks for a name.
+    std::string saveTarget() const;
+    // Whether the form shows anything else than the text last saved or
+    // opened, typed text that no entry has committed yet included.
+    bool unsavedChanges() const;
+    // The form's design was written to `name`: it belongs to that file now,
+    // and so does every earlier state of it; any other design of the history
+    // that Save would write there compares with what the file now holds.
+    void saved(const std::string& name);
+    // The folder the next file dialog starts in.
+    std::string lastDirectory;
+
+    // ---- Loads
+
+    // The form holds a new design (a preset, Clear, an opened file, converted
+    // points) that belongs to `fileName` ("" for none) and counts as saved:
+    // the drawing is blank and the view follows the new design's fit.
+    void loaded(const std::string& fileName);
+
+    // ---- Actions, undo and redo
+
+    // What a user action changes is one step of the history. Actions nest:
+    // the signals a command makes the widgets send belong to it. At the end
+    // of the outermost one the state is remembered when the form or the file
+    // changed; a drawing shown or its mode changes the current step in place.
+    void beginAction() { ++depth_; }
+    void endAction();
+    bool inAction() const { return depth_ > 0; }
+
+    // Forgets the history: it begins with what the form now shows.
+    void start();
+    // Begins afresh with the design the form now holds, belonging to no file
+    // and counted as saved; the display stays as it is.
+    void restart();
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    // Puts back the state before the last step (a change not yet remembered
+    // is the step taken back) or after it: the form, the values, the file it
+    // belongs to, and the drawing recomputed when one was shown. False when
+    // there is nothing to undo or redo.
+    bool undo();
+    bool redo();
+
+    // The drawing as the window shows it; a load or an undo to another
+    // design fits it to that design.
+    DrawingView view;
+
+    // Called whenever the state may have changed (the title, the Edit menu).
+    std::function<void()> onChange;
+
+  private:
+    SessionState capture() const;
+    void remember();
+    bool travel(std::deque<SessionState>& from, std::deque<SessionState>& to);
+    void putBack(const SessionState& state);
+    void changed();
+
+    Document& doc_;
+    std::shared_ptr<DesignFile> file_;
+    // Every file record still in the history, for saved().
+    std::vector<std::weak_ptr<DesignFile>> files_;
+    SessionState current_;
+    std::deque<SessionState> undo_;
+    std::deque<SessionState> redo_;
+    int depth_ = 0;
+};
+
+// One user action for as long as it lives.
+class SessionAction {
+  public:
+    explicit SessionAction(Session& session) : session_(session) { session_.beginAction(); }
+    ~SessionAction() { session_.endAction(); }
+    SessionAction(const SessionAction&) = delete;
+    SessionAction& operator=(const SessionAction&) = delete;
+
+  private:
+    Session& session_;
+};
+
+// The design's name in the title and the questions: the last part of the
+// file Save writes, or "Untitled" where Save asks for a name.
+std::string designTitleName(const Session& session);
+// "om.bowlyn* - Bowlyn": the name, a "*" while there are unsaved changes.
+std::string windowTitle(const Session& session);
+
+}  // namespace bowlyn
