@@ -12,6 +12,8 @@ struct FileFilter {
 const FileFilter bowlynFiles = {"Bowlyn Files, (*.bowlyn)", {"*.bowlyn", "*.BOWLYN"}};
 const FileFilter dxfFiles = {"DXF Files, (*.dxf)", {"*.dxf", "*.DXF"}};
 const FileFilter allFiles = {"All Files, (*.*)", {"*", nullptr}};
+const char* const OUTLINE_PATTERNS[] = {"*.svg", "*.dxf", "*.png", "*.jpg", "*.jpeg", "*.txt",
+                                        "*.SVG", "*.DXF", "*.PNG", "*.JPG", "*.JPEG", "*.TXT"};
 
 void addFilter(GtkWidget* chooser, const FileFilter& def) {
     GtkFileFilter* filter = gtk_file_filter_new();
@@ -43,6 +45,8 @@ struct Choice {
 // An export's units and a template's paper, as the chooser offers them.
 constexpr Choice EXPORT_UNITS[] = {
     {"Design's own", ""}, {"Inches", "in"}, {"Millimeters", "mm"}, {"Centimeters", "cm"}};
+// The unit of an outline whose file names none.
+constexpr Choice OUTLINE_UNITS[] = {{"Millimeters", "mm"}, {"Centimeters", "cm"}, {"Inches", "in"}};
 constexpr Choice EXPORT_PAPERS[] = {{"A4", "a4"},
                                     {"Letter", "letter"},
                                     {"A3", "a3"},
@@ -244,6 +248,51 @@ ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
         choice.paper = EXPORT_PAPERS[exportPaper_].value;
         g_object_unref(paper);
     }
+    return choice;
+}
+
+void GtkDialogs::showInfo(const std::string& message) {
+    runMessage(GTK_MESSAGE_INFO, GTK_BUTTONS_OK, message);
+}
+
+OutlineChoice GtkDialogs::chooseOutlineFile(const std::string& initialFolder) {
+    GtkWidget* chooser = newFileChooser("Import outline", true, initialFolder, "");
+    GtkFileFilter* filter = gtk_file_filter_new();
+    gtk_file_filter_set_name(filter, "Outlines (*.svg, *.dxf, *.png, *.jpg, *.txt)");
+    for (const char* pattern : OUTLINE_PATTERNS)
+        gtk_file_filter_add_pattern(filter, pattern);
+    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
+    addFilter(chooser, allFiles);
+
+    GtkWidget* units = choiceBox(OUTLINE_UNITS, outlineUnit_, "outlineUnits");
+    GtkWidget* dpi = gtk_entry_new();
+    gtk_widget_set_name(dpi, "outlineDpi");
+    gtk_entry_set_width_chars(GTK_ENTRY(dpi), 6);
+    gtk_entry_set_text(GTK_ENTRY(dpi), outlineDpi_.c_str());
+    GtkWidget* extra = gtk_hbox_new(FALSE, 6);
+    packChoice(extra, "_Unit if the file has none:", units);
+    packChoice(extra, "_Resolution of a picture (dpi):", dpi);
+    gtk_widget_show_all(extra);
+    gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), extra);
+
+    // Read as the chooser answers, before its extra widget is destroyed.
+    struct Typed {
+        GtkWidget* entry;
+        std::string text;
+    } typed{dpi, outlineDpi_};
+    g_signal_connect(chooser, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer data) {
+                         Typed* t = static_cast<Typed*>(data);
+                         t->text = gtk_entry_get_text(GTK_ENTRY(t->entry));
+                     }),
+                     &typed);
+    g_object_ref(units);
+    OutlineChoice choice;
+    choice.path = runFileChooser(chooser);
+    outlineUnit_ = activeIndex(units, OUTLINE_UNITS);
+    g_object_unref(units);
+    choice.unit = OUTLINE_UNITS[outlineUnit_].value;
+    outlineDpi_ = typed.text;
+    choice.dpi = outlineDpi_;
     return choice;
 }
 

@@ -115,6 +115,7 @@ MaybeProblem checkAndSolveBody(Document& doc) {
     doc.drawing.view.fit(L, hLB);
     drawReferenceGeometry(doc);
     drawTransPoints(doc);
+    drawTracedOutline(doc);
 
     if (auto problem = firstFailing({
             {dLB < 0.0f, Check::LowerBoutIncrement},
