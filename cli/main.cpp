@@ -24,6 +24,7 @@
 #include "export/thumbnail.h"
 #include "fit/body_fit.h"
 #include "fit/fit_report.h"
+#include "fit/outline_import.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_display.h"
@@ -418,13 +419,6 @@ int convert(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
-// The file's name without its folder and extension: the fitted design's name.
-std::string baseName(const std::string& path) {
-    std::string name = path.substr(path.find_last_of('/') + 1);
-    const size_t dot = name.find_last_of('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 int fit(Document& doc, const Options& options) {
     OutlineReading reading;
     if (!options.inUnit.empty())
@@ -440,7 +434,7 @@ int fit(Document& doc, const Options& options) {
     }
     const bool inches = options.units.empty() ? outline.inches : options.units == "in";
     const OutlineFit result =
-        fitOutline(outline, inches ? UNITS_INCH : UNITS_CM, baseName(options.input));
+        fitOutline(outline, inches ? UNITS_INCH : UNITS_CM, outlineName(options.input));
     if (!result.problem.empty()) {
         std::cerr << refusal << result.problem << '\n';
         return EXIT_PROBLEM;
