@@ -73,6 +73,7 @@ TracedOutline outlineFromBytes(const std::string& name, const std::string& bytes
     TracedOutline result;
     std::string text;
     if (bytes.size() > POINTS_FILE_MAX_BYTES || !normalisedPointsText(bytes, text)) {
+        result.fileError = true;
         result.problem = "the file is larger than " + std::to_string(POINTS_FILE_MAX_BYTES >> 20) +
                          " MB or longer than " + std::to_string(POINTS_FILE_MAX_LINES) + " lines";
         return result;
