@@ -150,6 +150,15 @@ void writeOrFail(const std::string& path, const std::string& bytes) {
         throw Failure{"Could not write '" + path + "': " + failure};
 }
 
+// What --in and --dpi say about an outline file.
+OutlineReading outlineReading(const Options& options) {
+    OutlineReading reading;
+    if (!options.inUnit.empty())
+        reading.mmPerUnit = UnitScale(*unitByName(options.inUnit), LengthUnit::Millimetre)(1.0);
+    reading.dpi = options.dpi.value_or(0.0);
+    return reading;
+}
+
 // The pass check and render report: the snapshot design first (its outline
 // kept as the snapshot), then the design itself with its changes and the
 // points, then one pass.
@@ -171,6 +180,14 @@ PassResult preparePass(Document& doc, const Options& options) {
     if (!options.points.empty()) {
         parseTransPoints(doc, pointsText(options.points));
         doc.showTransPoints = 1;
+    }
+    if (!options.outline.empty()) {
+        std::optional<ImportedOutline> imported;
+        const std::string problem =
+            importOutline(doc, options.outline, outlineReading(options), imported);
+        if (!problem.empty())
+            throw Failure{problem};
+        doc.showTracedOutline = 1;
     }
     doc.finalDrawing = options.finalDrawing ? 1 : 0;
     return recompute(doc);
@@ -420,11 +437,7 @@ int convert(Document& doc, const Options& options) {
 }
 
 int fit(Document& doc, const Options& options) {
-    OutlineReading reading;
-    if (!options.inUnit.empty())
-        reading.mmPerUnit = UnitScale(*unitByName(options.inUnit), LengthUnit::Millimetre)(1.0);
-    reading.dpi = options.dpi.value_or(0.0);
-    const TracedOutline outline = readOutline(options.input, reading);
+    const TracedOutline outline = readOutline(options.input, outlineReading(options));
     if (outline.fileError)
         throw Failure{"Could not read '" + options.input + "': " + outline.problem};
     const std::string refusal = "Cannot fit a design to '" + options.input + "': ";

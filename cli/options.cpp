@@ -14,8 +14,10 @@ const char* const USAGE =
     "Usage:\n"
     "  bowlyn-cli check DESIGN [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
+    "             [--outline OUTLINE [--in in|mm|cm] [--dpi N]]\n"
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
+    "             [--outline OUTLINE [--in in|mm|cm] [--dpi N]]\n"
     "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]"
     " [--set \"LABEL=TEXT\"]...\n"
@@ -68,7 +70,8 @@ const char* const USAGE =
     "file that names none, --units the design's (default: inches for an outline in inches or\n"
     "a picture, centimetres otherwise). It prints how far the outline lies from the fitted\n"
     "body, NAME<TAB>VALUE<TAB>UNIT a line, and exits 1 when the outline cannot be read or fitted\n"
-    "(nothing is written then).\n";
+    "(nothing is written then). --outline shows such an outline behind the working drawing of\n"
+    "check and render, placed as its shape says.\n";
 
 namespace {
 
@@ -141,8 +144,14 @@ struct CommandShape {
 
 const CommandShape* shapeOf(const std::string& command) {
     static const CommandShape shapes[] = {
-        {"check", true, false, {"--final", "--set", "--points", "--snapshot"}},
-        {"render", true, true, {"-o", "--final", "--set", "--points", "--snapshot"}},
+        {"check",
+         true,
+         false,
+         {"--final", "--set", "--points", "--snapshot", "--outline", "--in", "--dpi"}},
+        {"render",
+         true,
+         true,
+         {"-o", "--final", "--set", "--points", "--snapshot", "--outline", "--in", "--dpi"}},
         {"save", true, true, {"-o", "--set"}},
         {"export",
          true,
@@ -224,6 +233,10 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (split == std::string::npos)
                 return "--set needs LABEL=TEXT, got '" + value + "'";
             options.sets.emplace_back(value.substr(0, split), value.substr(split + 1));
+        } else if (name == "--outline") {
+            if (value.empty())
+                return "--outline needs a file name";
+            options.outline = value;
         } else if (name == "--points") {
             if (value.empty())
                 return "--points needs a file name";
@@ -278,6 +291,9 @@ std::string parseOptions(int argc, char** argv, Options& options) {
                                             : options.command + " needs a DESIGN";
     if (shape->needsOutput && !outputSeen)
         return options.command + " needs -o FILE";
+    if (options.command != "fit" && options.outline.empty() &&
+        (!options.inUnit.empty() || options.dpi))
+        return "--in and --dpi apply to fit and --outline";
     if (options.command == "export")
         return exportProblem(options);
     return "";

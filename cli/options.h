@@ -17,10 +17,11 @@ struct Options {
     bool finalDrawing = false;
     std::vector<std::pair<std::string, std::string>> sets;  // LABEL, TEXT in order
     std::string points;                                     // --points, "" when not given
-    std::string snapshot;                                   // --snapshot, "" when not given
-    bool cam = false;                                       // --cam: the DXF for CAM programs
-    std::string units;                                      // --units in|mm|cm, "" when not given
-    std::optional<double> mould;                            // --mould DISTANCE in the export's unit
+    std::string outline;   // --outline: a traced outline shown behind the design, "" when not given
+    std::string snapshot;  // --snapshot, "" when not given
+    bool cam = false;      // --cam: the DXF for CAM programs
+    std::string units;     // --units in|mm|cm, "" when not given
+    std::optional<double> mould;           // --mould DISTANCE in the export's unit
     std::string paper;                     // --paper a4|letter|a3|tabloid|full, "" when not given
     std::optional<double> overlap;         // --overlap MM
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT

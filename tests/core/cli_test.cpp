@@ -529,6 +529,12 @@ TEST_F(Cli, FitWritesTheDesignAndItsReportOrNothing) {
     EXPECT_FALSE(fs::exists(dir + "two.bowlyn"));
     EXPECT_EQ(run({"fit", dir + "missing.svg", "-o", dir + "x.bowlyn"}).status, 2);
     EXPECT_EQ(run({"fit", dir + "om.svg", "-o", dir + "x.bowlyn", "--units", "mm"}).status, 2);
+
+    // The same outline behind another design's drawing; a bad one is a load error.
+    EXPECT_EQ(run({"render", "preset:OM", "--outline", dir + "om.svg", "-o", dir + "o.png"}).status,
+              0);
+    EXPECT_EQ(run({"check", "preset:OM", "--outline", dir + "two.txt", "--in", "mm"}).status, 2);
+    EXPECT_EQ(run({"check", "preset:OM", "--in", "mm"}).status, 2);
 }
 
 // A pipe as points file gives a message, not a hang; so does a file too large.

@@ -9,6 +9,7 @@
 #include "tests/core/traced_files.h"
 #include "trace/dxf_reader.h"
 #include "trace/read_outline.h"
+#include "trace/svg_reader.h"
 
 namespace bowlyn {
 namespace {
@@ -112,6 +113,48 @@ TEST(OutlineReaders, SplinesAreTheCurvesTheirKnotsAndWeightsMake) {
     for (const TracePoint& p : file.pieces[1].points)
         EXPECT_EQ(p.x, 300);
     EXPECT_EQ(file.pieces[1].points.back().y, 50);
+}
+
+// One rounded rectangle (100 by 60 mm, corners of 10 mm) written with every
+// kind of path command, absolute and relative, with and without separators:
+// each gives the same closed shape.
+TEST(OutlineReaders, EveryPathCommandDrawsWhereItSays) {
+    const char* const paths[] = {
+        "M 10 0 L 90 0 A 10 10 0 0 1 100 10 L 100 50 A 10 10 0 0 1 90 60 L 10 60 "
+        "A 10 10 0 0 1 0 50 L 0 10 A 10 10 0 0 1 10 0 Z",
+        "m10,0h80a10,10,0,0,1,10,10v40a10 10 0 01-10 10h-80a10,10 0 01-10-10v-40a10 10 0 0 1 "
+        "10-10z",
+        "M 10 0 H 90 C 95.5228 0 100 4.4772 100 10 V 50 c 0 5.5228 -4.4772 10 -10 10 H 10 "
+        "C 4.4772 60 0 55.5228 0 50 V 10 c 0 -5.5228 4.4772 -10 10 -10 Z",
+        // Pairs after M are lines; one corner left square.
+        "M10 0 90 0A10 10 0 0 1 100 10L100 50A10 10 0 0 1 90 60L10 60 0 60 0 10A10 10 0 0 1 10 0z",
+    };
+    const double rounded = 6000 - (4 - M_PI) * 100;  // each corner cuts (1 - pi / 4) r^2
+    const double areas[] = {rounded, rounded, rounded, 6000 - 0.75 * (4 - M_PI) * 100};
+    for (size_t i = 0; i < std::size(paths); ++i) {
+        SCOPED_TRACE(paths[i]);
+        const TraceFile file = readSvgOutline(
+            std::string("<svg xmlns='http://www.w3.org/2000/svg' width='20cm' height='20cm' "
+                        "viewBox='0 0 200 200'><path d='") +
+            paths[i] + "'/></svg>");
+        ASSERT_EQ(file.problem, "");
+        ASSERT_EQ(file.pieces.size(), 1u);
+        EXPECT_TRUE(file.pieces[0].closed);
+        EXPECT_DOUBLE_EQ(*file.mmPerUnit, 1.0);
+        double area = 0, left = 1e9, right = -1e9, low = 1e9, high = -1e9;
+        const Polyline& p = file.pieces[0].points;
+        for (size_t k = 0; k < p.size(); ++k) {
+            const TracePoint &a = p[k], &b = p[(k + 1) % p.size()];
+            area += (a.x * b.y - b.x * a.y) / 2;
+            left = std::min(left, a.x), right = std::max(right, a.x);
+            low = std::min(low, a.y), high = std::max(high, a.y);
+        }
+        EXPECT_NEAR(std::fabs(area), areas[i], 0.5);
+        EXPECT_NEAR(left, 0, 1e-9);
+        EXPECT_NEAR(right, 100, 1e-9);
+        EXPECT_NEAR(low, -60, 1e-9);  // y upwards
+        EXPECT_NEAR(high, 0, 1e-9);
+    }
 }
 
 // A half runs along one side from the centre line back to it: as an open
