@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "trace/image_decode.h"
+#include "trace/outline_loops.h"
 
 namespace bowlyn {
 namespace {
@@ -17,6 +18,10 @@ constexpr int WORD_BITS = static_cast<int>(sizeof(potrace_word) * CHAR_BIT);
 // A hole this large inside the largest shape makes that shape a drawn line
 // round the outline rather than a filled one.
 constexpr double LINE_HOLE_SHARE = 0.5;
+// Shapes smaller than this share of the picture's pixels are left out.
+constexpr long long SPECK_SHARE = 20000;
+// Points on each edge of a drawn line when its middle is found.
+constexpr size_t MIDDLE_POINTS = 4000;
 // Pieces of a potrace curve: each spans a few pixels.
 constexpr int CURVE_STEPS = 8;
 
@@ -147,6 +152,11 @@ TraceFile readImageOutline(const std::string& bytes, double dpi) {
         file.problem = "out of memory";
         return file;
     }
+    // Specks, letters and dust are no outline: leaving them out early also
+    // keeps a picture of noise from taking minutes to trace.
+    param->turdsize = static_cast<int>(std::min<long long>(
+        INT32_MAX, std::max<long long>(2, static_cast<long long>(image.width) * image.height /
+                                              SPECK_SHARE)));
     std::unique_ptr<potrace_state_t, StateFree> state(potrace_trace(param.get(), &bitmap.bm));
     if (!state || state->status != POTRACE_STATUS_OK) {
         file.problem = "the picture could not be traced";
@@ -169,8 +179,14 @@ TraceFile readImageOutline(const std::string& bytes, double dpi) {
     TracePiece piece;
     piece.closed = true;
     piece.points = curvePoints(largest->curve);
-    if (hole && hole->area >= LINE_HOLE_SHARE * largest->area)
-        piece.points = middleOf(piece.points, curvePoints(hole->curve));
+    if (hole && hole->area >= LINE_HOLE_SHARE * largest->area) {
+        // Each edge on enough points for the line's middle, and no more: the
+        // middle pairs every point of one edge with every point of the other.
+        const auto even = [](const Polyline& edge) {
+            return edge.size() > MIDDLE_POINTS ? resampled(edge, true, MIDDLE_POINTS) : edge;
+        };
+        piece.points = middleOf(even(piece.points), even(curvePoints(hole->curve)));
+    }
     file.pieces.push_back(std::move(piece));
     return file;
 }

@@ -14,6 +14,8 @@ constexpr double JOIN_SHARE = 1e-3;
 constexpr double CENTRE_LINE_SHARE = 0.6;
 // How far (as a share of the centre line) a half may stray across it.
 constexpr double HALF_SLACK = 0.01;
+// Ends of pieces compared with each end, each way along x.
+constexpr size_t MAX_LOOKED = 64;
 // The loop is checked for crossings and measured on this many points.
 constexpr size_t CHECK_POINTS = 2000;
 
@@ -140,9 +142,12 @@ class Chains {
             const TracePoint& p = end(order[k]);
             double best = tolerance;
             for (size_t dir = 0; dir < 2; ++dir) {
+                size_t looked = 0;
                 for (size_t j = k; dir == 0 ? j-- > 0 : ++j < ends;) {
                     const TracePoint& q = end(order[j]);
-                    if (std::fabs(q.x - p.x) > best)
+                    // Ends piled on one x (a hostile file's) are looked at
+                    // only so far, so that joining stays linear.
+                    if (std::fabs(q.x - p.x) > best || ++looked > MAX_LOOKED)
                         break;
                     const double d = dist(p, q);
                     if (d <= best) {
