@@ -155,8 +155,8 @@ TraceFile readImageOutline(const std::string& bytes, double dpi) {
     // Specks, letters and dust are no outline: leaving them out early also
     // keeps a picture of noise from taking minutes to trace.
     param->turdsize = static_cast<int>(std::min<long long>(
-        INT32_MAX, std::max<long long>(2, static_cast<long long>(image.width) * image.height /
-                                              SPECK_SHARE)));
+        INT32_MAX,
+        std::max<long long>(2, static_cast<long long>(image.width) * image.height / SPECK_SHARE)));
     std::unique_ptr<potrace_state_t, StateFree> state(potrace_trace(param.get(), &bitmap.bm));
     if (!state || state->status != POTRACE_STATUS_OK) {
         file.problem = "the picture could not be traced";

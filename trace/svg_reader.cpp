@@ -428,7 +428,8 @@ class SvgParser {
             return it == attrs.end() ? std::string() : it->second;
         };
         auto num = [&](const char* key) {
-            NumberScanner s(attr(key).c_str());
+            const std::string text = attr(key);  // the scanner only points into it
+            NumberScanner s(text.c_str());
             return s.number().value_or(0.0);
         };
         std::vector<TracePiece> found;

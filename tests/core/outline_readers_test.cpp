@@ -282,7 +282,7 @@ TEST(OutlineReaders, NoBytesBreakAReader) {
     };
     std::mt19937 rng(test::randomTestSeed());
     for (const auto& [name, bytes] : good) {
-        for (int round = 0; round < 40; ++round) {
+        for (int round = 0; round < 120; ++round) {
             std::string broken = bytes;
             const int kind = round % 4;
             std::uniform_int_distribution<size_t> at(0, broken.size() - 1);
