@@ -106,7 +106,7 @@ DrawingArea::~DrawingArea() {
         cairo_surface_destroy(buffer_);
 }
 
-void DrawingArea::paint(const DisplayList& list, const ViewTransform& fitted) {
+void DrawingArea::paint(const StrokeList& list, const ViewTransform& fitted) {
     view_.setFitted(fitted);
     if (view_.imageView()) {
         drawing_.surface.paint(list, fitted);
@@ -148,7 +148,7 @@ void DrawingArea::resize(int width, int height) {
 }
 
 void DrawingArea::fitWhole() {
-    view_.fitWhole(drawing_.entities, drawing_.display);
+    view_.fitWhole(drawing_.strokes);
     viewChanged();
 }
 
@@ -187,7 +187,7 @@ cairo_surface_t* DrawingArea::picture() {
     if (view_.imageView()) {
         if (imageStale_) {
             drawing_.surface.clear();
-            drawing_.surface.paint(drawing_.display, drawing_.view);
+            drawing_.surface.paint(drawing_.strokes, drawing_.view);
             imageStale_ = false;
         }
         return drawing_.surface.cairo();
@@ -202,7 +202,7 @@ cairo_surface_t* DrawingArea::picture() {
     }
     if (bufferStale_) {
         cairo_t* cr = cairo_create(buffer_);
-        view_.paint(cr, drawing_.display);
+        view_.paint(cr, drawing_.strokes);
         cairo_destroy(cr);
         bufferStale_ = false;
     }

@@ -12,7 +12,7 @@ class Session;
 
 // The drawing in the window. The image widget's expose handler paints the
 // pass's picture straight from cairo: the 660 image itself at the default
-// size and view (its very pixels, no conversion), otherwise the display list
+// size and view (its very pixels, no conversion), otherwise the strokes
 // painted afresh in the window's view, so lines stay crisp at any zoom. It
 // takes the place of the 660 image as the pass's canvas, and zooms and pans
 // on the wheel, a drag and the keys + - 0 without running a pass. The view is
@@ -27,7 +27,7 @@ class DrawingArea : public Canvas {
     DrawingArea& operator=(const DrawingArea&) = delete;
 
     // The end of a pass: the 660 image is painted only while it is what shows.
-    void paint(const DisplayList& list, const ViewTransform& fitted) override;
+    void paint(const StrokeList& list, const ViewTransform& fitted) override;
     // The drawing holds a new picture (a pass's, or the blank of a load).
     void show();
     // The window gave the drawing this many pixels.

@@ -1,5 +1,7 @@
-// The File menu's exports for the workshop and printing. Each reads the
-// design as the form shows it, typed values not yet committed included.
+// The File menu's exports and printing. Each reads the design as the form
+// shows it, typed values not yet committed included. The exports' handlers
+// come from the table of formats, one for each: menuExportDXF_activate_cb
+// (the plain DXF), menuExportCAM_activate_cb, ...
 
 #include <gtk/gtk.h>
 
@@ -12,10 +14,11 @@ using namespace bowlyn;
 
 namespace {
 
-gboolean exportFile(WorkshopFile file) {
-    if (designToRead() && app().session && app().dialogs) {
+gboolean exportAs(const char* key) {
+    const ExportFormat* format = exportFormat(key);
+    if (designToRead() && format && app().session && app().dialogs) {
         UserAction action;
-        exportWorkshopFile(*app().session, *app().dialogs, file);
+        exportFile(*app().session, *app().dialogs, *format);
     }
     return FALSE;
 }
@@ -24,17 +27,11 @@ gboolean exportFile(WorkshopFile file) {
 
 extern "C" {
 
-G_MODULE_EXPORT gboolean menuExportCAM_activate_cb(GtkMenuItem*, gpointer) {
-    return exportFile(WorkshopFile::CamDxf);
-}
-
-G_MODULE_EXPORT gboolean menuExportSVG_activate_cb(GtkMenuItem*, gpointer) {
-    return exportFile(WorkshopFile::Svg);
-}
-
-G_MODULE_EXPORT gboolean menuExportPDF_activate_cb(GtkMenuItem*, gpointer) {
-    return exportFile(WorkshopFile::PdfTemplate);
-}
+#define EXPORT_FORMAT(key, ...)                                                      \
+    G_MODULE_EXPORT gboolean menuExport##key##_activate_cb(GtkMenuItem*, gpointer) { \
+        return exportAs(#key);                                                       \
+    }
+#include "commands/export_formats.def"
 
 G_MODULE_EXPORT gboolean menuPrint_activate_cb(GtkMenuItem*, gpointer) {
     printOpenDesign(GTK_PRINT_OPERATION_ACTION_PRINT_DIALOG);

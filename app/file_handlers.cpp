@@ -38,8 +38,4 @@ G_MODULE_EXPORT gboolean menuSaveAs_activate_cb(GtkMenuItem*, gpointer) {
         [](Session& s, Dialogs& d) { return saveCommand(s, d, SaveVariant::SaveAs); });
 }
 
-G_MODULE_EXPORT gboolean menuExportDXF_activate_cb(GtkMenuItem*, gpointer) {
-    return fileCommand(exportDxf);
-}
-
 }  // extern "C"

@@ -1,5 +1,9 @@
 #include "app/gtk_dialogs.h"
 
+#include <cctype>
+#include <optional>
+#include <vector>
+
 namespace bowlyn {
 
 namespace {
@@ -38,36 +42,43 @@ const char* fileDialogTitle(FileDialogMode mode) {
     return "";
 }
 
-struct Choice {
+// An export's units as the chooser offers them.
+struct UnitChoice {
     const char* caption;
-    const char* value;
+    std::optional<LengthUnit> unit;
 };
-// An export's units and a template's paper, as the chooser offers them.
-constexpr Choice EXPORT_UNITS[] = {
-    {"Design's own", ""}, {"Inches", "in"}, {"Millimeters", "mm"}, {"Centimeters", "cm"}};
+const UnitChoice EXPORT_UNITS[] = {{"Design's own", std::nullopt},
+                                   {"Inches", LengthUnit::Inch},
+                                   {"Millimeters", LengthUnit::Millimetre},
+                                   {"Centimeters", LengthUnit::Centimetre}};
+constexpr int UNIT_CHOICES = sizeof EXPORT_UNITS / sizeof EXPORT_UNITS[0];
 // The unit of an outline whose file names none.
-constexpr Choice OUTLINE_UNITS[] = {{"Millimeters", "mm"}, {"Centimeters", "cm"}, {"Inches", "in"}};
-constexpr Choice EXPORT_PAPERS[] = {{"A4", "a4"},
-                                    {"Letter", "letter"},
-                                    {"A3", "a3"},
-                                    {"Tabloid", "tabloid"},
-                                    {"Full size", "full"}};
+const std::vector<const char*> OUTLINE_UNIT_CAPTIONS = {"Millimeters", "Centimeters", "Inches"};
+const char* const OUTLINE_UNITS[] = {"mm", "cm", "in"};
 
-// A text combo box of `choices`, named for tests, `active` chosen.
-template <size_t N>
-GtkWidget* choiceBox(const Choice (&choices)[N], int active, const char* name) {
+// A text combo box of `captions`, named for tests, `active` chosen.
+GtkWidget* choiceBox(const std::vector<const char*>& captions, int active, const char* name) {
     GtkWidget* box = gtk_combo_box_new_text();
     gtk_widget_set_name(box, name);
-    for (const Choice& c : choices)
-        gtk_combo_box_append_text(GTK_COMBO_BOX(box), c.caption);
-    gtk_combo_box_set_active(GTK_COMBO_BOX(box), active >= 0 && active < int(N) ? active : 0);
+    for (const char* caption : captions)
+        gtk_combo_box_append_text(GTK_COMBO_BOX(box), caption);
+    const int count = static_cast<int>(captions.size());
+    gtk_combo_box_set_active(GTK_COMBO_BOX(box), active >= 0 && active < count ? active : 0);
     return box;
 }
 
-template <size_t N>
-int activeIndex(GtkWidget* box, const Choice (&)[N]) {
+int activeIndex(GtkWidget* box, int count) {
     const int active = gtk_combo_box_get_active(GTK_COMBO_BOX(box));
-    return active >= 0 && active < int(N) ? active : 0;
+    return active >= 0 && active < count ? active : 0;
+}
+
+// The files of one extension, in either case.
+void addFilter(GtkWidget* chooser, const std::string& caption, const std::string& extension) {
+    std::string capitals = extension;
+    for (char& c : capitals)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const std::string lower = "*" + extension, upper = "*" + capitals;
+    addFilter(chooser, {caption.c_str(), {lower.c_str(), upper.c_str()}});
 }
 
 void packChoice(GtkWidget* hbox, const char* caption, GtkWidget* box) {
@@ -198,55 +209,71 @@ ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
                                           const std::string& initialFolder,
                                           const std::string& initialName) {
     GtkWidget* chooser = newFileChooser(request.title.c_str(), false, initialFolder, initialName);
-    const std::string pattern = "*" + request.extension;
-    GtkFileFilter* filter = gtk_file_filter_new();
-    gtk_file_filter_set_name(filter, request.filterCaption.c_str());
-    gtk_file_filter_add_pattern(filter, pattern.c_str());
-    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
+    addFilter(chooser, request.filterCaption, request.extension);
     addFilter(chooser, allFiles);
+    ExportChoice choice;
+    if (!request.choices.any()) {
+        choice.path = runFileChooser(chooser);
+        return choice;
+    }
 
-    GtkWidget* units = choiceBox(EXPORT_UNITS, exportUnit_, "exportUnits");
-    GtkWidget* paper =
-        request.choosePaper ? choiceBox(EXPORT_PAPERS, exportPaper_, "exportPaper") : nullptr;
+    const ExportChoices& asks = request.choices;
+    std::vector<const char*> units, papers;
+    for (const UnitChoice& u : EXPORT_UNITS)
+        units.push_back(u.caption);
+    for (const PaperChoice& p : paperChoices())
+        papers.push_back(p.caption);
+    GtkWidget* unit = asks.unit ? choiceBox(units, exportUnit_, "exportUnits") : nullptr;
+    GtkWidget* paper = asks.paper ? choiceBox(papers, exportPaper_, "exportPaper") : nullptr;
     // Blank for no mould; a distance in the unit chosen beside it.
-    GtkWidget* mould = gtk_entry_new();
-    gtk_widget_set_name(mould, "exportMould");
-    gtk_entry_set_width_chars(GTK_ENTRY(mould), 6);
-    gtk_entry_set_text(GTK_ENTRY(mould), exportMould_.c_str());
+    GtkWidget* mould = asks.mould ? gtk_entry_new() : nullptr;
+    if (mould) {
+        gtk_widget_set_name(mould, "exportMould");
+        gtk_entry_set_width_chars(GTK_ENTRY(mould), 6);
+        gtk_entry_set_text(GTK_ENTRY(mould), exportMould_.c_str());
+    }
     GtkWidget* extra = gtk_hbox_new(FALSE, 6);
-    packChoice(extra, "_Units:", units);
+    if (unit)
+        packChoice(extra, "_Units:", unit);
     if (paper)
         packChoice(extra, "_Paper:", paper);
-    packChoice(extra, "_Mould:", mould);
+    if (mould)
+        packChoice(extra, "_Mould:", mould);
     gtk_widget_show_all(extra);
     gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), extra);
 
     // Read before the chooser and its extra widget are destroyed.
-    ExportChoice choice;
-    g_object_ref(units);
+    for (GtkWidget* w : {unit, paper}) {
+        if (w)
+            g_object_ref(w);
+    }
     // An entry empties itself as it is destroyed: its text is taken as the
     // chooser answers.
     struct Typed {
         GtkWidget* entry;
         std::string text;
     } typed{mould, exportMould_};
-    g_signal_connect(chooser, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer data) {
-                         Typed* t = static_cast<Typed*>(data);
-                         t->text = gtk_entry_get_text(GTK_ENTRY(t->entry));
-                     }),
-                     &typed);
-    if (paper)
-        g_object_ref(paper);
+    if (mould) {
+        g_signal_connect(chooser, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer data) {
+                             Typed* t = static_cast<Typed*>(data);
+                             t->text = gtk_entry_get_text(GTK_ENTRY(t->entry));
+                         }),
+                         &typed);
+    }
     choice.path = runFileChooser(chooser);
-    exportUnit_ = activeIndex(units, EXPORT_UNITS);
-    choice.unit = EXPORT_UNITS[exportUnit_].value;
-    g_object_unref(units);
-    exportMould_ = typed.text;
-    choice.mould = exportMould_;
+    if (unit) {
+        exportUnit_ = activeIndex(unit, UNIT_CHOICES);
+        choice.settings.unit = EXPORT_UNITS[exportUnit_].unit;
+        g_object_unref(unit);
+    }
     if (paper) {
-        exportPaper_ = activeIndex(paper, EXPORT_PAPERS);
-        choice.paper = EXPORT_PAPERS[exportPaper_].value;
+        exportPaper_ = activeIndex(paper, static_cast<int>(paperChoices().size()));
+        choice.settings.paper = paperChoices()[exportPaper_].paper;
         g_object_unref(paper);
+    }
+    if (mould) {
+        exportMould_ = typed.text;
+        choice.settings.mould = typedDistance(exportMould_);
     }
     return choice;
 }
@@ -264,7 +291,7 @@ OutlineChoice GtkDialogs::chooseOutlineFile(const std::string& initialFolder) {
     gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
     addFilter(chooser, allFiles);
 
-    GtkWidget* units = choiceBox(OUTLINE_UNITS, outlineUnit_, "outlineUnits");
+    GtkWidget* units = choiceBox(OUTLINE_UNIT_CAPTIONS, outlineUnit_, "outlineUnits");
     GtkWidget* dpi = gtk_entry_new();
     gtk_widget_set_name(dpi, "outlineDpi");
     gtk_entry_set_width_chars(GTK_ENTRY(dpi), 6);
@@ -288,9 +315,9 @@ OutlineChoice GtkDialogs::chooseOutlineFile(const std::string& initialFolder) {
     g_object_ref(units);
     OutlineChoice choice;
     choice.path = runFileChooser(chooser);
-    outlineUnit_ = activeIndex(units, OUTLINE_UNITS);
+    outlineUnit_ = activeIndex(units, static_cast<int>(OUTLINE_UNIT_CAPTIONS.size()));
     g_object_unref(units);
-    choice.unit = OUTLINE_UNITS[outlineUnit_].value;
+    choice.unit = OUTLINE_UNITS[outlineUnit_];
     outlineDpi_ = typed.text;
     choice.dpi = outlineDpi_;
     return choice;

@@ -4,11 +4,11 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
-#include "export/pdf_template.h"
-#include "export/template_date.h"
-#include "export/template_page.h"
 #include "geometry/pass_display.h"
 #include "model/form.h"
+#include "paper/pdf_template.h"
+#include "paper/template_date.h"
+#include "paper/template_page.h"
 
 namespace bowlyn {
 namespace {

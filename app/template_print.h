@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "export/template_plan.h"
+#include "paper/template_plan.h"
 
 namespace bowlyn {
 

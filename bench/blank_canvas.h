@@ -4,11 +4,11 @@
 
 namespace bowlyn {
 
-// Takes a pass's display list and paints nothing: a pass with it measures the
+// Takes a pass's strokes and paints nothing: a pass with it measures the
 // program's own work, without cairo's stroking.
 class BlankCanvas : public Canvas {
   public:
-    void paint(const DisplayList&, const ViewTransform&) override {}
+    void paint(const StrokeList&, const ViewTransform&) override {}
 };
 
 }  // namespace bowlyn

@@ -7,15 +7,15 @@
 
 #include <string>
 
-#include "export/export_file.h"
-#include "export/measurements.h"
-#include "export/pdf_template.h"
+#include "derive/measurements.h"
+#include "formats/export_file.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "geometry/recompute.h"
 #include "model/form_editing.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
+#include "paper/pdf_template.h"
 
 namespace bowlyn {
 namespace {
@@ -23,11 +23,10 @@ namespace {
 enum class Job { CamDxf, Svg, Measure, PdfA4, PdfFull };
 
 size_t templateBytes(const SolvedDesign& solved, const std::string& title, const char* paper,
-                     const ExportOptions& options) {
+                     const ExportSettings& options) {
     TemplateSettings settings;
+    static_cast<ExportSettings&>(settings) = options;
     settings.paper = *paperByName(paper);
-    settings.unit = options.unit;
-    settings.mouldDistance = options.mouldDistance;
     settings.title = title;
     settings.date = "2024-05-01";
     const PlanResult plan = planTemplate(solved, settings);
@@ -39,7 +38,7 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
     MemoryForm form;
     Document doc(form);
     loadPreset(doc, row);
-    ExportOptions options;
+    ExportSettings options;
     if (depths) {
         // 4 and 3.25 inches deep, a 0.11 inch top, in the design's unit.
         const bool cm = doc.params.units == UNITS_CM;
@@ -47,7 +46,7 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
         setFieldText(doc, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
         setFieldText(doc, fields::TOP_THICKNESS, cm ? "0.28" : "0.11");
         options.unit = LengthUnit::Millimetre;
-        options.mouldDistance = 20.0;
+        options.mould = 20.0;
     }
     doc.finalDrawing = 1;
     const PassResult pass = recompute(doc);
@@ -65,9 +64,9 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
             MeasureResult m = measureDesign(*solved, std::nullopt);
             benchmark::DoNotOptimize(m.values.area);
         } else {
-            const ExportFormat format = job == Job::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
-            ExportText file = exportText(*solved, format, options, title);
-            benchmark::DoNotOptimize(file.text.data());
+            const ExportFile file = job == Job::Svg ? svgFile(*solved, options, title)
+                                                    : camDxfFile(*solved, options, title);
+            benchmark::DoNotOptimize(file.bytes.data());
         }
     }
     state.SetLabel(presetName(row));

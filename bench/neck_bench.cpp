@@ -52,7 +52,7 @@ void pass(benchmark::State& state, int row, bool painting) {
     }
     for (auto _ : state)
         recomputeAndShow(doc);
-    double entities = static_cast<double>(doc.drawing.entities.size());
+    double entities = static_cast<double>(recordedStrokes(doc.drawing.strokes).size());
     state.counters["entities"] = entities;
     state.counters["per_entity"] =
         benchmark::Counter(entities * static_cast<double>(state.iterations()),

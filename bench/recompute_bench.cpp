@@ -32,7 +32,7 @@ void recomputePreset(benchmark::State& state, int row, int finalDrawing, bool pa
     // handed to the form.
     for (auto _ : state) {
         const PassResult result = recomputeAndShow(doc);
-        benchmark::DoNotOptimize(result.entities->size());
+        benchmark::DoNotOptimize(result.strokes->size());
     }
     state.SetLabel(presetName(row));
 }

@@ -4,12 +4,12 @@
 // reading the file, writing the PNG) adds a few milliseconds.
 #include <benchmark/benchmark.h>
 
-#include "export/solved_design.h"
-#include "export/thumbnail.h"
+#include "derive/solved_design.h"
 #include "geometry/document.h"
 #include "geometry/recompute.h"
 #include "model/memory_form.h"
 #include "model/presets.h"
+#include "paper/thumbnail.h"
 
 namespace bowlyn {
 namespace {

@@ -1,4 +1,4 @@
-// What the window does between passes: the display list of a pass painted
+// What the window does between passes: the strokes of a pass painted
 // again in the window's own view, as the drawing's expose handler paints it
 // after a zoom, a pan or a resize. The default view shows the 660 image
 // itself and paints nothing here (see BM_RecomputeWorking for that pass).
@@ -31,7 +31,7 @@ void paintInView(benchmark::State& state, const char* preset, int width, int hei
     cairo_surface_t* buffer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     for (auto _ : state) {
         cairo_t* cr = cairo_create(buffer);
-        view.paint(cr, doc.drawing.display);
+        view.paint(cr, doc.drawing.strokes);
         cairo_destroy(cr);
         cairo_surface_flush(buffer);
     }

@@ -16,15 +16,12 @@
 
 #include "cli/options.h"
 #include "commands/file_commands.h"
-#include "export/export_file.h"
-#include "export/measurements.h"
-#include "export/pdf_template.h"
-#include "export/solved_design.h"
-#include "export/template_date.h"
-#include "export/thumbnail.h"
+#include "derive/measurements.h"
+#include "derive/solved_design.h"
 #include "fit/body_fit.h"
 #include "fit/fit_report.h"
 #include "fit/outline_import.h"
+#include "formats/dxf_writer.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_display.h"
@@ -37,7 +34,7 @@
 #include "model/parameter_file.h"
 #include "model/points_file.h"
 #include "model/presets.h"
-#include "render/dxf_writer.h"
+#include "paper/thumbnail.h"
 #include "trace/read_outline.h"
 
 namespace bowlyn::cli {
@@ -49,11 +46,6 @@ constexpr int EXIT_ERROR = 2;    // usage, load or write error
 
 // Thrown for anything that ends the run with a message and EXIT_ERROR.
 struct Failure {
-    std::string message;
-};
-
-// An export that the design does not allow: a message and EXIT_PROBLEM.
-struct Refusal {
     std::string message;
 };
 
@@ -249,81 +241,35 @@ bool finalPass(Document& doc, const Options& options, const char* extension) {
     return false;
 }
 
-std::optional<LengthUnit> chosenUnit(const Options& options) {
-    return options.units.empty() ? std::nullopt : unitByName(options.units);
-}
-
-// The name an export writes: a name without .dxf, .svg or .pdf (any case)
-// gets the extension of what is written, except "-" and names written as
-// they are, such as /dev/stdout or a pipe.
+// The name an export writes: a name without one of the formats' extensions
+// (any case) gets the extension of what is written, except "-" and names
+// written as they are, such as /dev/stdout or a pipe.
 std::string exportPath(const Options& options) {
     const std::string& output = options.output;
-    const std::string lower = lowered(output);
-    bool known = false;
-    for (const char* extension : {".dxf", ".svg", ".pdf"})
-        known = known || (lower.size() >= 4 && lower.compare(lower.size() - 4, 4, extension) == 0);
+    const bool known = !knownExtension(output).empty();
     return known || output == "-" || writtenAsNamed(output) ? output
-                                                            : output + exportExtension(options);
+                                                            : output + options.format->extension();
 }
 
-// The paper template and the line that says what it holds.
-std::string templateFileText(Document& doc, const Options& options, std::string& summary) {
-    TemplateSettings settings;
-    if (!options.paper.empty())
-        settings.paper = *paperByName(options.paper);
-    settings.overlap = options.overlap.value_or(settings.overlap);
-    settings.scaleAcross = options.scaleX.value_or(settings.scaleAcross);
-    settings.scaleDown = options.scaleY.value_or(settings.scaleDown);
-    settings.unit = chosenUnit(options);
-    settings.mouldDistance = options.mould;
-    settings.title = designTitle(doc);
-    const TemplateDate date = templateDateNow();
-    settings.date = date.day;
-    const PlanResult plan = planTemplate(*solvedDesign(doc), settings);
-    if (!plan.problem.empty())
-        throw Refusal{plan.problem};
-    TemplatePdf pdf = templatePdf(plan.plan, date.instant);
-    if (!pdf.problem.empty())
-        throw Failure{"Could not write '" + options.output + "': " + pdf.problem};
-    summary = templateSummary(plan.plan);
-    return std::move(pdf.bytes);
-}
-
-std::string exportFileText(Document& doc, const Options& options, std::string& summary) {
-    const ExportKind kind = exportKind(options);
-    if (kind == ExportKind::Pdf)
-        return templateFileText(doc, options, summary);
-    if (kind == ExportKind::PlainDxf) {
-        std::optional<std::string> text = dxfText(doc.drawing.entities);
-        if (!text)
-            throw Refusal{"The outline holds a value that cannot be written to a .dxf file."};
-        return *text;
-    }
-    const ExportFormat format = kind == ExportKind::Svg ? ExportFormat::Svg : ExportFormat::CamDxf;
-    ExportOptions exportOptions;
-    exportOptions.unit = chosenUnit(options);
-    exportOptions.mouldDistance = options.mould;
-    ExportText file = exportText(*solvedDesign(doc), format, exportOptions, designTitle(doc));
-    if (!file.problem.empty())
-        throw Refusal{file.problem};
-    return file.text;
-}
-
+// The window's export, made by the same writer from the same table.
 int exportDesign(Document& doc, const Options& options) {
-    if (!finalPass(doc, options, exportExtension(options)))
+    const ExportFormat& format = *options.format;
+    if (!finalPass(doc, options, format.extension().c_str()))
         return EXIT_PROBLEM;
     const std::string path = exportPath(options);
-    try {
-        std::string summary;
-        writeOrFail(path, exportFileText(doc, options, summary));
-        // A template says how many sheets it takes; beside a file written to
-        // standard output the line goes to stderr.
-        if (!summary.empty())
-            (toStandardOutput(path) ? std::cerr : std::cout) << path << ": " << summary << '\n';
-    } catch (const Refusal& refusal) {
-        std::cerr << refusal.message << '\n';
+    const ExportFile file =
+        format.write(*solvedDesign(doc), exportSettings(options), designTitle(doc));
+    if (!file.failure.empty())
+        throw Failure{"Could not write '" + options.output + "': " + file.failure};
+    if (!file.problem.empty()) {
+        std::cerr << file.problem << '\n';
         return EXIT_PROBLEM;
     }
+    writeOrFail(path, file.bytes);
+    // A template says how many sheets it takes; beside a file written to
+    // standard output the line goes to stderr.
+    if (!file.summary.empty())
+        (toStandardOutput(path) ? std::cerr : std::cout) << path << ": " << file.summary << '\n';
     return EXIT_OK;
 }
 
@@ -342,7 +288,7 @@ int measure(Document& doc, const Options& options) {
         std::cout << statusText(result) << '\n';
         return EXIT_PROBLEM;
     }
-    const MeasureResult m = measureDesign(*solved, chosenUnit(options));
+    const MeasureResult m = measureDesign(*solved, options.unit);
     if (!m.problem.empty()) {
         std::cerr << m.problem << '\n';
         return EXIT_PROBLEM;
@@ -384,18 +330,10 @@ int entities(Document& doc, const Options& options) {
     // The entity list is what the plain DXF holds.
     if (!finalPass(doc, options, ".dxf"))
         return EXIT_PROBLEM;
-    static const char* const kinds[] = {"", "POINT", "LINE", "ARC", "CIRCLE"};
-    static const int valueCount[] = {0, 2, 4, 5, 3};
-    for (const Entity& e : doc.drawing.entities.entities()) {
-        const std::optional<EntityKind> recorded = recordedKind(e);
-        if (recorded == EntityKind::End)
-            break;
-        if (!recorded)
-            continue;
-        const auto kind = static_cast<int>(*recorded);
-        std::cout << kinds[kind] << '\t' << layerName(e.layer);
-        for (int i = 0; i < valueCount[kind]; ++i)
-            std::cout << '\t' << exactText(e.v[i]);
+    for (const Stroke& s : recordedStrokes(doc.drawing.strokes)) {
+        std::cout << dxfEntityName(s.kind) << '\t' << layerName(s.layer);
+        for (int i = 0; i < valueCount(s.kind); ++i)
+            std::cout << '\t' << exactText(recordedValue(s, i));
         std::cout << '\n';
     }
     return EXIT_OK;
@@ -445,7 +383,7 @@ int fit(Document& doc, const Options& options) {
         std::cerr << refusal << outline.problem << '\n';
         return EXIT_PROBLEM;
     }
-    const bool inches = options.units.empty() ? outline.inches : options.units == "in";
+    const bool inches = options.unit ? *options.unit == LengthUnit::Inch : outline.inches;
     const OutlineFit result =
         fitOutline(outline, inches ? UNITS_INCH : UNITS_CM, outlineName(options.input));
     if (!result.problem.empty()) {

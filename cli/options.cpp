@@ -6,7 +6,7 @@
 #include <cstring>
 #include <set>
 
-#include "export/thumbnail.h"
+#include "paper/thumbnail.h"
 
 namespace bowlyn::cli {
 
@@ -86,23 +86,97 @@ bool endsWithCaseless(const std::string& s, const char* suffix) {
     return true;
 }
 
-bool templateOptionGiven(const Options& o) {
-    return !o.paper.empty() || o.overlap || o.scaleX || o.scaleY;
+std::string upper(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
 }
 
-// --cam, --units and the template's options only where they change the file.
-std::string exportProblem(const Options& options) {
-    const ExportKind kind = exportKind(options);
-    if ((kind == ExportKind::Svg || kind == ExportKind::Pdf) && options.cam)
-        return "--cam makes a DXF file, not '" + options.output + "'";
-    if (kind == ExportKind::PlainDxf && !options.units.empty())
-        return "--units applies to --cam, .svg and .pdf files; the plain DXF keeps the design's "
-               "unit";
-    if (kind == ExportKind::PlainDxf && options.mould)
-        return "--mould applies to --cam, .svg and .pdf files; the plain DXF is the drawing as "
-               "recorded";
-    if (kind != ExportKind::Pdf && templateOptionGiven(options))
-        return "--paper, --overlap, --scale-x and --scale-y apply to .pdf files";
+// "a", "a and b", "a, b and c" (or "or").
+std::string listed(const std::vector<std::string>& items, const char* last) {
+    std::string text;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == items.size() ? std::string(" ") + last + " " : ", ";
+        text += items[i];
+    }
+    return text;
+}
+
+// The settings an export takes, each with the options that give it; the
+// options' texts follow the table's formats.
+struct SettingOptions {
+    bool ExportChoices::*choice;
+    const char* options;  // as messages name them
+    const char* verb;     // agreeing with them
+    const char* ExportFormat::*without;
+};
+const SettingOptions SETTING_OPTIONS[] = {
+    {&ExportChoices::unit, "--units", "applies", &ExportFormat::withoutUnit},
+    {&ExportChoices::mould, "--mould", "applies", &ExportFormat::withoutMould},
+    {&ExportChoices::paper, "--paper, --overlap, --scale-x and --scale-y", "apply", nullptr},
+};
+
+ExportChoices givenChoices(const Options& o) {
+    return {o.unit.has_value(), o.mould.has_value(), o.paper || o.overlap || o.scaleX || o.scaleY};
+}
+
+// The extension of what an export writes: the name's, else that of the only
+// formats that take a setting given, else the first format's.
+std::string writtenExtension(const Options& o) {
+    std::string extension = knownExtension(o.output);
+    if (!extension.empty())
+        return extension;
+    const ExportChoices given = givenChoices(o);
+    for (const SettingOptions& s : SETTING_OPTIONS) {
+        if (!(given.*s.choice))
+            continue;
+        std::set<std::string> taking;
+        for (const ExportFormat& f : exportFormats()) {
+            if (f.chooser.choices.*s.choice)
+                taking.insert(f.extension());
+        }
+        if (taking.size() == 1)
+            return *taking.begin();
+    }
+    return exportFormats().front().extension();
+}
+
+// How a message names a format: by its option, else by its extension.
+std::string formatName(const ExportFormat& f) {
+    return *f.flag ? f.flag : f.extension();
+}
+
+// Picks the format an export writes, and refuses a format option or a
+// setting that does not change its file.
+std::string chooseFormat(Options& options) {
+    const std::string extension = writtenExtension(options);
+    for (const ExportFormat& f : exportFormats()) {
+        if (f.extension() == extension && options.formatFlag == f.flag)
+            options.format = &f;
+    }
+    if (!options.format) {
+        std::string kind;
+        for (const ExportFormat& f : exportFormats()) {
+            if (options.formatFlag == f.flag)
+                kind = upper(f.extension().substr(1));
+        }
+        return options.formatFlag + " makes a " + kind + " file, not '" + options.output + "'";
+    }
+    const ExportChoices given = givenChoices(options);
+    for (const SettingOptions& s : SETTING_OPTIONS) {
+        if (!(given.*s.choice) || options.format->chooser.choices.*s.choice)
+            continue;
+        std::vector<std::string> taking;
+        for (const ExportFormat& f : exportFormats()) {
+            if (f.chooser.choices.*s.choice)
+                taking.push_back(formatName(f));
+        }
+        std::string problem =
+            std::string(s.options) + " " + s.verb + " to " + listed(taking, "and") + " files";
+        const char* why = s.without ? options.format->*s.without : "";
+        return *why ? problem + "; " + why : problem;
+    }
     return "";
 }
 
@@ -119,11 +193,14 @@ std::optional<double> numberIn(const std::string& text, double low, double high)
 // --paper, --overlap, --scale-x and --scale-y.
 std::string templateOption(const std::string& name, const std::string& value, Options& options) {
     if (name == "--paper") {
-        static const std::set<std::string> papers = {"a4", "letter", "a3", "tabloid", "full"};
-        if (papers.count(value) == 0)
-            return "--paper takes a4, letter, a3, tabloid or full, got '" + value + "'";
-        options.paper = value;
-        return "";
+        options.paper.reset();
+        std::vector<std::string> keys;
+        for (const PaperChoice& p : paperChoices()) {
+            keys.push_back(p.key);
+            if (value == p.key)
+                options.paper = p.paper;
+        }
+        return options.paper ? "" : "--paper takes " + listed(keys, "or") + ", got '" + value + "'";
     }
     if (name == "--overlap") {
         options.overlap = numberIn(value, 0.0, 50.0);
@@ -142,6 +219,26 @@ struct CommandShape {
     std::set<std::string> options;
 };
 
+// An export's options: the settings' and the formats' own.
+std::set<std::string> exportOptions() {
+    std::set<std::string> options = {"-o",      "--set",     "--units",   "--mould",
+                                     "--paper", "--overlap", "--scale-x", "--scale-y"};
+    for (const ExportFormat& f : exportFormats()) {
+        if (*f.flag)
+            options.insert(f.flag);
+    }
+    return options;
+}
+
+// Whether an option is a format's, which takes no value.
+bool formatFlag(const std::string& name) {
+    for (const ExportFormat& f : exportFormats()) {
+        if (*f.flag && name == f.flag)
+            return true;
+    }
+    return false;
+}
+
 const CommandShape* shapeOf(const std::string& command) {
     static const CommandShape shapes[] = {
         {"check",
@@ -153,11 +250,7 @@ const CommandShape* shapeOf(const std::string& command) {
          true,
          {"-o", "--final", "--set", "--points", "--snapshot", "--outline", "--in", "--dpi"}},
         {"save", true, true, {"-o", "--set"}},
-        {"export",
-         true,
-         true,
-         {"-o", "--set", "--cam", "--units", "--mould", "--paper", "--overlap", "--scale-x",
-          "--scale-y"}},
+        {"export", true, true, exportOptions()},
         {"measure", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"thumbnail", true, true, {"-o", "--set", "--size"}},
@@ -210,10 +303,13 @@ std::string parseOptions(int argc, char** argv, Options& options) {
         }
         if (shape->options.count(name) == 0)
             return "option '" + name + "' does not apply to " + options.command;
-        if (name == "--final" || name == "--cam") {
+        if (name == "--final" || formatFlag(name)) {
             if (inlineValue)
                 return name + " takes no value";
-            (name == "--cam" ? options.cam : options.finalDrawing) = true;
+            if (name == "--final")
+                options.finalDrawing = true;
+            else
+                options.formatFlag = name;
             continue;
         }
         if (!inlineValue) {
@@ -244,7 +340,7 @@ std::string parseOptions(int argc, char** argv, Options& options) {
         } else if (name == "--units" && options.command == "fit") {
             if (value != "in" && value != "cm")
                 return "--units takes in or cm for a design, got '" + value + "'";
-            options.units = value;
+            options.unit = unitByName(value);
         } else if (name == "--in") {
             if (value != "in" && value != "mm" && value != "cm")
                 return "--in takes in, mm or cm, got '" + value + "'";
@@ -254,9 +350,9 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (!options.dpi)
                 return "--dpi takes pixels per inch from 1 to 100000, got '" + value + "'";
         } else if (name == "--units") {
-            if (value != "in" && value != "mm" && value != "cm")
+            options.unit = unitByName(value);
+            if (!options.unit)
                 return "--units takes in, mm or cm, got '" + value + "'";
-            options.units = value;
         } else if (name == "--mould") {
             double distance = 0.0;
             const char* end = value.data() + value.size();
@@ -295,35 +391,27 @@ std::string parseOptions(int argc, char** argv, Options& options) {
         (!options.inUnit.empty() || options.dpi))
         return "--in and --dpi apply to fit and --outline";
     if (options.command == "export")
-        return exportProblem(options);
+        return chooseFormat(options);
     return "";
 }
 
-bool svgOutput(const std::string& output) {
-    return endsWithCaseless(output, ".svg");
+ExportSettings exportSettings(const Options& options) {
+    ExportSettings s;
+    s.unit = options.unit;
+    s.mould = options.mould;
+    s.paper = options.paper.value_or(s.paper);
+    s.overlap = options.overlap.value_or(s.overlap);
+    s.scaleAcross = options.scaleX.value_or(s.scaleAcross);
+    s.scaleDown = options.scaleY.value_or(s.scaleDown);
+    return s;
 }
 
-ExportKind exportKind(const Options& options) {
-    const std::string& out = options.output;
-    if (svgOutput(out))
-        return ExportKind::Svg;
-    if (endsWithCaseless(out, ".pdf") ||
-        (!endsWithCaseless(out, ".dxf") && templateOptionGiven(options)))
-        return ExportKind::Pdf;
-    return options.cam ? ExportKind::CamDxf : ExportKind::PlainDxf;
-}
-
-const char* exportExtension(const Options& options) {
-    switch (exportKind(options)) {
-        case ExportKind::Svg:
-            return ".svg";
-        case ExportKind::Pdf:
-            return ".pdf";
-        case ExportKind::PlainDxf:
-        case ExportKind::CamDxf:
-            break;
+std::string knownExtension(const std::string& name) {
+    for (const ExportFormat& f : exportFormats()) {
+        if (endsWithCaseless(name, f.extension().c_str()))
+            return f.extension();
     }
-    return ".dxf";
+    return "";
 }
 
 }  // namespace bowlyn::cli

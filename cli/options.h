@@ -5,6 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "commands/export_formats.h"
+#include "model/export_settings.h"
+
 namespace bowlyn::cli {
 
 // What one command line asks for. Parsing checks only the shape of the line
@@ -19,32 +22,34 @@ struct Options {
     std::string points;                                     // --points, "" when not given
     std::string outline;   // --outline: a traced outline shown behind the design, "" when not given
     std::string snapshot;  // --snapshot, "" when not given
-    bool cam = false;      // --cam: the DXF for CAM programs
-    std::string units;     // --units in|mm|cm, "" when not given
+    // An export's option that picks a format among those of the name's
+    // extension (--cam), "" when none is given.
+    std::string formatFlag;
+    std::optional<LengthUnit> unit;        // --units in|mm|cm
     std::optional<double> mould;           // --mould DISTANCE in the export's unit
-    std::string paper;                     // --paper a4|letter|a3|tabloid|full, "" when not given
+    std::optional<Paper> paper;            // --paper a4|letter|a3|tabloid|full
     std::optional<double> overlap;         // --overlap MM
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
     std::string inUnit;                    // --in in|mm|cm: the unit of an outline without one
     std::optional<double> dpi;             // --dpi N: pixels per inch of a scanned outline
     std::optional<int> size;               // --size PIXELS of a thumbnail
+    // What an export writes, from the table of formats: the name's extension
+    // decides (any case); a name without one of the table's extensions gets
+    // the extension of the only formats that take a setting given (a
+    // template's paper: .pdf) and else the first format's (.dxf).
+    const ExportFormat* format = nullptr;
     bool help = false;
 };
 
+// The settings an export's options give, the others as they are by default.
+ExportSettings exportSettings(const Options& options);
+
+// The extension among the export formats' that `name` ends in, in any case;
+// "" for none.
+std::string knownExtension(const std::string& name);
+
 // Fills `options` from argv; on a malformed line returns the reason.
 std::string parseOptions(int argc, char** argv, Options& options);
-
-// Whether an export's -o names an SVG file (".svg" in any case).
-bool svgOutput(const std::string& output);
-
-// What an export writes: the name's extension decides (any case); a name
-// without .dxf, .svg or .pdf gives a PDF when an option of the paper
-// template is given and a DXF otherwise.
-enum class ExportKind { PlainDxf, CamDxf, Svg, Pdf };
-ExportKind exportKind(const Options& options);
-// The extension of what an export writes (".dxf", ".svg" or ".pdf"): added to
-// a name without one of the three, and named when the export is refused.
-const char* exportExtension(const Options& options);
 
 extern const char* const USAGE;
 

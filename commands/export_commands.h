@@ -1,24 +1,24 @@
 #pragma once
 
+#include "commands/export_formats.h"
 #include "model/dialogs.h"
 #include "session/session.h"
 
 namespace bowlyn {
 
-// The files the workshop cuts from, exported from the window: a DXF for CAM,
-// an SVG at true size, a paper template.
-enum class WorkshopFile { CamDxf, Svg, PdfTemplate };
-
-// The file chooser of each, with its title, filter and extension.
-ExportRequest exportRequest(WorkshopFile file);
-
 // Writes the design's last complete pass (run again first when a value was
-// committed since) as `file`, in the unit and on the paper chosen beside the
-// name, with a mould at the distance typed there; refuses without a complete
-// outline. As the DXF export: the extension is added to a name without it,
-// an existing file is replaced only when the user agrees, the write is
-// atomic and a failure is reported. True when a file was written; the status
+// committed since) as a file of `format`, with the settings chosen beside
+// its name; refuses without a complete outline, naming the format's
+// extension. The chooser starts with the file's or the design's name; the
+// extension is added to a name without it, an existing file is replaced only
+// when the user agrees, the write is atomic and a failure is reported. A
+// design the format cannot hold is refused before anything is written:
+// before a name is asked when the format asks for nothing else beside it,
+// else once the settings are known. True when a file was written; the status
 // line then says what ("Wrote om.pdf: 11 pages of A4").
-bool exportWorkshopFile(Session& session, Dialogs& dialogs, WorkshopFile file);
+bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format);
+
+// The File menu's plain DXF export: the drawing as recorded.
+bool exportDxf(Session& session, Dialogs& dialogs);
 
 }  // namespace bowlyn

@@ -2,16 +2,15 @@
 
 #include <sys/stat.h>
 
-#include <optional>
+#include <cctype>
 
 #include "commands/unsaved_changes.h"
-#include "export/solved_design.h"
+#include "derive/solved_design.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "model/atomic_file.h"
 #include "model/form.h"
 #include "model/parameter_file.h"
-#include "render/dxf_writer.h"
 
 namespace bowlyn {
 namespace {
@@ -26,27 +25,33 @@ std::string lastPart(const std::string& path) {
     return path.substr(path.rfind('/') + 1);  // npos + 1 is 0
 }
 
-// Asks for a name until one is chosen that may be written: a new file, or an
-// existing one the user agreed to replace. "" when the dialog is cancelled.
-std::string chooseTarget(Session& session, Dialogs& dialogs, FileDialogMode mode, const char* lower,
-                         const char* upper) {
-    const std::string suggested = suggestedFileName(session, lower);
-    for (;;) {
-        std::string chosen = dialogs.chooseFile(mode, session.lastDirectory, suggested);
-        if (chosen.empty()) {
-            // The export forgets the folder when cancelled; Save As keeps it.
-            if (mode == FileDialogMode::Export)
-                session.lastDirectory = "";
-            return "";
-        }
-        session.lastDirectory = directoryPart(chosen);
-        std::string name = withExtension(chosen, lower, upper);
-        if (!fileExists(name) || dialogs.askYesNo(overwriteQuestion(name)))
-            return name;
-    }
+std::string upper(const std::string& s) {
+    std::string out = s;
+    for (char& c : out)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
 }
 
 }  // namespace
+
+ExportChoice chooseTarget(
+    Session& session, Dialogs& dialogs, const std::string& extension, bool forgetFolderOnCancel,
+    const std::function<ExportChoice(const std::string& folder, const std::string& name)>& ask) {
+    const std::string capitals = upper(extension);
+    const std::string suggested = suggestedFileName(session, extension);
+    for (;;) {
+        ExportChoice choice = ask(session.lastDirectory, suggested);
+        if (choice.path.empty()) {
+            if (forgetFolderOnCancel)
+                session.lastDirectory = "";
+            return choice;
+        }
+        session.lastDirectory = directoryPart(choice.path);
+        choice.path = withExtension(choice.path, extension.c_str(), capitals.c_str());
+        if (!fileExists(choice.path) || dialogs.askYesNo(overwriteQuestion(choice.path)))
+            return choice;
+    }
+}
 
 std::string suggestedFileName(const Session& session, const std::string& extension) {
     std::string stem;
@@ -131,7 +136,14 @@ bool saveCommand(Session& session, Dialogs& dialogs, SaveVariant variant) {
             name.clear();
     }
     if (name.empty()) {
-        name = chooseTarget(session, dialogs, FileDialogMode::Save, ".bowlyn", ".BOWLYN");
+        // Save As keeps the folder when cancelled.
+        name =
+            chooseTarget(session, dialogs, ".bowlyn", false,
+                         [&](const std::string& folder, const std::string& suggested) {
+                             return ExportChoice{
+                                 dialogs.chooseFile(FileDialogMode::Save, folder, suggested), {}};
+                         })
+                .path;
         if (name.empty())
             return false;
     }
@@ -141,31 +153,6 @@ bool saveCommand(Session& session, Dialogs& dialogs, SaveVariant variant) {
         return false;  // Save must keep asking until a file really holds the design
     }
     session.saved(name);
-    return true;
-}
-
-bool exportDxf(Session& session, Dialogs& dialogs) {
-    Document& doc = session.doc();
-    if (!bringPassUpToDate(doc) || !doc.drawing.entities.ended()) {
-        dialogs.showError(outlineIncompleteMessage(".dxf"));
-        return false;
-    }
-    std::optional<std::string> text = dxfText(doc.drawing.entities);
-    if (!text) {
-        // Cannot happen after a complete pass; refuse rather than write a
-        // file with part of the drawing missing or unreadable numbers.
-        dialogs.showError("The outline holds a value that cannot be written to a .dxf file.");
-        return false;
-    }
-    std::string name = chooseTarget(session, dialogs, FileDialogMode::Export, ".dxf", ".DXF");
-    if (name.empty())
-        return false;
-    std::string failure = writeFileAtomically(name, *text);
-    if (!failure.empty()) {
-        dialogs.showError(writeFailure(name, failure));
-        return false;
-    }
-    showWritten(doc, name);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "model/dialogs.h"
@@ -17,9 +18,16 @@ void openCommand(Session& session, Dialogs& dialogs);
 // messages on failure, the design left as it was. True when loaded.
 bool openFile(Session& session, Dialogs& dialogs, const std::string& name);
 bool saveCommand(Session& session, Dialogs& dialogs, SaveVariant variant);
-// Writes the entity list of the last complete pass as DXF, or refuses.
-// True when a file was written; the status line then says which.
-bool exportDxf(Session& session, Dialogs& dialogs);
+// Asks with `ask` (given the folder and the name to start with) until a name
+// is chosen that may be written: a new file, or an existing one the user
+// agreed to replace. The chooser starts with the file's or the design's name
+// with `extension`; the name chosen gets `extension` unless it ends in it or
+// in its capitals, before the question, which therefore names the file about
+// to be replaced. An empty path when the chooser is cancelled: an export then
+// forgets the folder, Save As keeps it.
+ExportChoice chooseTarget(
+    Session& session, Dialogs& dialogs, const std::string& extension, bool forgetFolderOnCancel,
+    const std::function<ExportChoice(const std::string& folder, const std::string& name)>& ask);
 
 // The name a chooser of files with `extension` starts with: the file's own
 // name with that extension, or the design's name ("" when it has none).

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "export/measurements.h"
-#include "export/solved_design.h"
+#include "derive/measurements.h"
+#include "derive/solved_design.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "model/field_table.h"

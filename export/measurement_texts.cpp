@@ -1,7 +1,7 @@
 #include "export/measurement_texts.h"
 
-#include "export/export_numbers.h"
-#include "export/measurements.h"
+#include "derive/measurements.h"
+#include "formats/export_numbers.h"
 #include "geometry/document.h"
 #include "model/form.h"
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "export/solved_design.h"
+#include "derive/solved_design.h"
 
 namespace bowlyn {
 

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "geometry/primitives.h"
+#include "model/design_parameters.h"
+
 namespace bowlyn {
 
 struct Document;
@@ -9,10 +12,15 @@ struct Document;
 // An arc running counter-clockwise from `start` to `end` (radians).
 struct OutlineArc {
     float cx = 0, cy = 0, r = 0, start = 0, end = 0;
+
+    Point centre() const { return {cx, cy}; }
+    Circle circle() const { return {{cx, cy}, r}; }
 };
 
 struct OutlineSegment {
     float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+
+    Segment segment() const { return {{x1, y1}, {x2, y2}}; }
 };
 
 // Element of the upper outline that a segment meets.
@@ -27,16 +35,27 @@ enum UpperOutlinePart : int32_t {
 struct CutawayGeometry {
     float taperWidth = 0;
     int32_t taperFret = 0;
-    float edgeTopX = 0, edgeTopY = 0;        // A
-    float edgeBottomX = 0, edgeBottomY = 0;  // B
+    Point edgeTop;     // A
+    Point edgeBottom;  // B
     int32_t edgeHit = 0;
-    float floorEndX = 0, floorEndY = 0;
-    float widthPointX = 0, widthPointY = 0;  // C
+    Point floorEnd;
+    Point widthPoint;  // C
     int32_t widthHit = 0;
-    float pointCentreX = 0, pointCentreY = 0, pointRadius = 0;
+    Point pointCentre;
+    float pointRadius = 0;
     float pointAngleAtC = 0, pointAngleAtTangent = 0;
-    float arcCentreX = 0, arcCentreY = 0, arcRadius = 0;
+    Point arcCentre;
+    float arcRadius = 0;
     float arcStartAngle = 0, arcEndAngle = 0;
+
+    // The Florentine arc or the Venetian valley, counter-clockwise from its
+    // start angle; the Venetian point from the angle at C to its tangent.
+    OutlineArc arc() const {
+        return {arcCentre.x, arcCentre.y, arcRadius, arcStartAngle, arcEndAngle};
+    }
+    OutlineArc point() const {
+        return {pointCentre.x, pointCentre.y, pointRadius, pointAngleAtC, pointAngleAtTangent};
+    }
 };
 
 // One half of the body outline (positive x), from the tail to the neck end.
@@ -78,18 +97,27 @@ struct OutlineRecord {
 // The current design's record, as the snapshot copies it.
 OutlineRecord currentOutlineRecord(const Document& doc);
 
-void drawReferenceGeometry(Document& doc);
-void lowerBoutConstruction(Document& doc);
-void upperBoutConstruction(Document& doc);
-void waistConstruction(Document& doc);
-void solveBodyOutline(Document& doc);
+// The circles the body is built on, worked out once a pass from the
+// parameters: the checks test them, the working drawing shows them and the
+// outline is solved on them.
+struct BoutCircles {
+    Circle primary;       // centre at half the bout's width less its radius
+    float increment = 0;  // how much larger the secondary circle is; 0 for none
+    Circle secondary;     // on the same height, reaching the same width
+};
+struct BodyCircles {
+    BoutCircles lower, upper;
+    Circle waist;  // centre at half the waist's width plus its radius
+};
+BodyCircles bodyCircles(const DesignParameters& p);
 
-enum class OutlineWhich { Current, Snapshot };
-void drawOutline(Document& doc, OutlineWhich which);
+// One half of the body outline on those circles; draws nothing. The cutaway
+// is left to the cutaway step.
+BodyOutline solveBodyOutline(const DesignParameters& p, const BodyCircles& circles);
 
-// Where the segment P1-P2 meets the neck flat, the shoulder or the upper bout
-// arc of the current outline; the point is meaningless for UPPER_NONE.
-UpperOutlinePart intersectUpperOutline(const Document& doc, float x1, float y1, float x2, float y2,
-                                       float& x, float& y);
+// Where the segment meets the neck flat, the shoulder or the upper bout arc
+// of the outline; `at` is meaningless for UPPER_NONE.
+UpperOutlinePart intersectUpperOutline(const BodyOutline& o, const DesignParameters& p,
+                                       const Segment& s, Point& at);
 
 }  // namespace bowlyn

@@ -4,22 +4,31 @@
 
 #include "geometry/body_outline.h"
 #include "geometry/pass_result.h"
-#include "render/drawing_kinds.h"
-#include "render/style.h"
+#include "model/design_parameters.h"
 
 namespace bowlyn {
 
-struct Document;
+// The lines and circles the cutaway was constructed with, as far as its
+// solving got: the working drawing shows them, in this order.
+struct CutawayConstruction {
+    std::optional<Segment> edge;      // the fingerboard edge moved out, down to the depth
+    std::optional<Segment> floor;     // across from the depth to the upper bout's reach
+    std::optional<Segment> width;     // down from the neck end, the width beyond the edge
+    std::optional<Point> widthPoint;  // where that meets the outline (C)
+    std::optional<Circle> arc;        // the Florentine arc or the Venetian valley
+    std::optional<Circle> point;      // the Venetian point
+};
 
-// Checks the cutaway parameters against the solved outline and solves the
-// cutaway into doc.outline.cutaway; construction aids go into the working
-// drawing only. The first problem, or none when the cutaway is built (or the
-// design has none).
-std::optional<Problem> buildCutaway(Document& doc);
+// What the cutaway step found: the cutaway as far as it was solved, its
+// construction, and the first problem, or none when the cutaway is built.
+struct CutawaySolution {
+    CutawayGeometry geometry;
+    CutawayConstruction construction;
+    std::optional<Problem> problem;
+};
 
-// The cutaway and the right-hand half of the upper outline around it, from the
-// given record (the current design or the snapshot's copy).
-void drawCutawaySide(Document& doc, const OutlineRecord& record, const StrokeStyle& style,
-                     Layer layer);
+// Checks the cutaway parameters against the solved body outline and solves
+// the cutaway on its right-hand side. Draws nothing.
+CutawaySolution solveCutaway(const DesignParameters& p, const BodyOutline& body);
 
 }  // namespace bowlyn

@@ -83,9 +83,9 @@ float plus(float a, double b) {
 }
 
 // A line across the fingerboard at height y, edge to edge.
-void fretLine(Document& doc, float y, bool recordOnly) {
+void fretLine(Document& doc, float y, StrokeUse use) {
     float x = boardHalfWidthAt(doc.neck, y);
-    doc.drawing.drawLine(styleOutline, -x, y, x, y, Side::AsPassed, Layer::Frets, recordOnly);
+    doc.drawing.drawLine(styleOutline, -x, y, x, y, Side::AsPassed, Layer::Frets, use);
 }
 
 // The crown of the fretwire at fret height y in the side view: the arc through
@@ -94,8 +94,8 @@ void fretCrown(Document& doc, float top, float y) {
     const double w = doc.params.fretwireThickness, h = doc.params.fretwireHeight;
     float radius = static_cast<float>((std::pow(w / 2.0, 2.0) + std::pow(h, 2.0)) / (2.0 * h));
     float cx = static_cast<float>(top + h - radius);
-    float from = angleTo(cx, y, top, static_cast<float>(y - w / 2.0));
-    float to = angleTo(cx, y, top, static_cast<float>(y + w / 2.0));
+    float from = angleTo({cx, y}, {top, static_cast<float>(y - w / 2.0)});
+    float to = angleTo({cx, y}, {top, static_cast<float>(y + w / 2.0)});
     doc.drawing.drawArc(styleOutline, cx, y, radius, from, to, Side::AsPassed, Layer::Frets,
                         RECORD_ONLY);
 }
@@ -124,7 +124,7 @@ void drawFrets(Document& doc, int32_t count) {
     float top = plus(sideViewX(doc), p.fretboardThickness);
     for (int32_t i = 1; i <= count; ++i) {
         float y = fretY(doc, i);
-        fretLine(doc, y, false);
+        fretLine(doc, y, StrokeUse::ShownAndRecorded);
         fretLine(doc, plus(y, halfWire), RECORD_ONLY);
         fretLine(doc, plus(y, -halfWire), RECORD_ONLY);
         fretCrown(doc, top, y);
@@ -252,19 +252,23 @@ std::optional<Problem> checkFretboard(Document& doc) {
     return std::nullopt;
 }
 
+void solveFretboardEdges(NeckGeometry& neck, const DesignParameters& p) {
+    if (p.hasFretboard != 1)
+        return;
+    neck.nutHalfWidth = half(p.nutWidth);
+    neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
+                                fretY(neck.bridgeY, p.scaleLength, neck.taperFret), neck.bridgeY);
+}
+
 void drawFretboard(Document& doc) {
     const DesignParameters& p = doc.params;
     if (p.hasFretboard != 1)
         return;
-    NeckGeometry& neck = doc.neck;
+    const NeckGeometry& neck = doc.neck;
     Drawing& d = doc.drawing;
     const float t = referenceMarkLength(p.units);
     d.drawLine(styleReference, 0.0f, neck.nutY, t, neck.nutY, Side::Both, Layer::Reflines);
     d.drawLine(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, Side::Both, Layer::Reflines);
-
-    neck.nutHalfWidth = half(p.nutWidth);
-    neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
-                                fretY(doc, neck.taperFret), neck.bridgeY);
 
     const FretboardTop top = fretboardTop(doc);
     d.drawLine(styleOutline, 0.0f, top.yHead, top.xHead, top.yHead, Side::Both, Layer::Fretboard);

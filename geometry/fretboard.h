@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "geometry/neck.h"
 #include "geometry/pass_result.h"
 
 namespace bowlyn {
@@ -22,9 +23,13 @@ extern const std::array<FretMarker, 24> fretMarkerTable;
 // problem, or none. Nothing is checked without a fretboard.
 std::optional<Problem> checkFretboard(Document& doc);
 
+// The fingerboard's half-widths at the nut and at the bridge line, from the
+// taper and the neck placed on the body; nothing without a fretboard.
+void solveFretboardEdges(NeckGeometry& neck, const DesignParameters& p);
+
 // Nut and bridge marks, fingerboard outline and frets (painted and recorded);
 // the centre line, the side view and the fretwire faces and crowns are
-// recorded only. Fills the nut and bridge half-widths of doc.neck.
+// recorded only.
 void drawFretboard(Document& doc);
 
 // Position dots on the fingerboard, and side dots in the side view (recorded
@@ -37,7 +42,7 @@ float sideViewX(const Document& doc);
 // The fingerboard's top outline: the nut's outer face at yHead (toward the
 // headstock) and the board's end at yEnd, half-way between the last fret and
 // the place of one more, with the board's half-width at each. Reads the nut
-// and bridge half-widths that drawFretboard fills.
+// and bridge half-widths that solveFretboardEdges fills.
 struct FretboardTop {
     float yHead = 0, xHead = 0, yEnd = 0, xEnd = 0;
 };

@@ -143,16 +143,16 @@ class HalfWalk {
 
     // From the upper bout up to C, where the cutaway leaves the outline.
     void upToCutaway() {
-        const float cx = c_.widthPointX, cy = c_.widthPointY;
+        const float cx = c_.widthPoint.x, cy = c_.widthPoint.y;
         if (c_.widthHit == UPPER_BOUT_ARC) {
-            add(drawnArc(ub_, ub_.start, angleTo(ub_.cx, ub_.cy, cx, cy)),
+            add(drawnArc(ub_, ub_.start, angleTo(ub_.centre(), c_.widthPoint)),
                 exactPartArc("upper bout arc", ub_, ub_.start, exactAngle(ub_, cx, cy)));
             return;
         }
         wholeArc("upper bout arc", ub_);
         if (c_.widthHit == UPPER_SHOULDER) {
             if (hasShoulderArc()) {
-                add(drawnArc(sh_, sh_.start, angleTo(sh_.cx, sh_.cy, cx, cy)),
+                add(drawnArc(sh_, sh_.start, angleTo(sh_.centre(), c_.widthPoint)),
                     exactPartArc("shoulder arc", sh_, sh_.start, exactAngle(sh_, cx, cy)));
             } else {
                 add(drawnLine(cx, sh_.cy, shoulderOuterX(), sh_.cy),
@@ -167,47 +167,44 @@ class HalfWalk {
 
     // Into the cutaway at C and out of it at A, on the inner edge's top.
     void cutaway() {
-        const OutlineArc cutArc{c_.arcCentreX, c_.arcCentreY, c_.arcRadius, c_.arcStartAngle,
-                                c_.arcEndAngle};
+        const OutlineArc cutArc = c_.arc();
         const OutlinePiece drawnCut = drawnArc(cutArc, cutArc.start, cutArc.end);
         if (r_.cutawayType == CUTAWAYTYPEFLORENTINE) {
             add(drawnCut, reversed(exactArc("cutaway arc", cutArc, cutArc.start, cutArc.end)));
         } else {
-            const OutlineArc point{c_.pointCentreX, c_.pointCentreY, c_.pointRadius,
-                                   c_.pointAngleAtC, c_.pointAngleAtTangent};
+            const OutlineArc point = c_.point();
             const ContourPiece horn = exactArc("cutaway point arc", point, point.start, point.end);
             const ContourPiece valley =
                 reversed(exactArc("cutaway valley arc", cutArc, cutArc.start, cutArc.end));
             // Drawn between the tangent points in single precision; joined
             // between the two arcs' exact ends.
-            float ux = 0, uy = 0, vx = 0, vy = 0;
-            pointOnCircle(cutArc.cx, cutArc.cy, cutArc.r, cutArc.end, ux, uy);
-            pointOnCircle(point.cx, point.cy, point.r, point.end, vx, vy);
+            const Point u = pointOnCircle(cutArc.circle(), cutArc.end);
+            const Point v = pointOnCircle(point.circle(), point.end);
             add(drawnArc(point, point.start, point.end), horn);
-            add(drawnLine(ux, uy, vx, vy),
+            add(drawnLine(u.x, u.y, v.x, v.y),
                 ContourPiece::line("cutaway tangent", horn.x2, horn.y2, valley.x1, valley.y1));
             add(drawnCut, valley);
         }
-        add(drawnLine(c_.edgeTopX, c_.edgeTopY, c_.edgeBottomX, c_.edgeBottomY),
-            ContourPiece::line("cutaway edge", c_.edgeBottomX, c_.edgeBottomY, c_.edgeTopX,
-                               c_.edgeTopY));
+        add(drawnLine(c_.edgeTop.x, c_.edgeTop.y, c_.edgeBottom.x, c_.edgeBottom.y),
+            ContourPiece::line("cutaway edge", c_.edgeBottom.x, c_.edgeBottom.y, c_.edgeTop.x,
+                               c_.edgeTop.y));
     }
 
     // From A on to the neck end of the centre line.
     void cutawayToNeck() {
         const OutlineSegment& nf = o_.neckFlat;
-        const float ax = c_.edgeTopX, ay = c_.edgeTopY;
+        const float ax = c_.edgeTop.x, ay = c_.edgeTop.y;
         if (c_.edgeHit == UPPER_NECK_FLAT) {
             add(drawnLine(nf.x1, nf.y1, ax, ay),
                 ContourPiece::line("neck flat", ax, ay, nf.x1, nf.y1));
             return;
         }
         if (c_.edgeHit == UPPER_BOUT_ARC) {
-            add(drawnArc(ub_, angleTo(ub_.cx, ub_.cy, ax, ay), ub_.end),
+            add(drawnArc(ub_, angleTo(ub_.centre(), c_.edgeTop), ub_.end),
                 exactPartArc("upper bout arc", ub_, exactAngle(ub_, ax, ay), ub_.end));
             wholeShoulder();
         } else if (hasShoulderArc()) {
-            add(drawnArc(sh_, angleTo(sh_.cx, sh_.cy, ax, ay), sh_.end),
+            add(drawnArc(sh_, angleTo(sh_.centre(), c_.edgeTop), sh_.end),
                 exactPartArc("shoulder arc", sh_, exactAngle(sh_, ax, ay), sh_.end));
         } else {
             // Drawn along the straight shoulder's height; joined to A itself.

@@ -9,7 +9,6 @@
 #include "model/field_table.h"
 #include "model/form.h"
 #include "model/number_text.h"
-#include "render/view_transform.h"
 
 namespace bowlyn {
 

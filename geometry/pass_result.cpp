@@ -357,10 +357,10 @@ DerivedValues derivedValues(const OutlineRecord& record) {
         const CutawayGeometry& c = o.cutaway;
         if (record.cutawayType == CUTAWAYTYPEFLORENTINE) {
             v.florentineRadius = c.arcRadius;
-            v.florentineCentre = DerivedPoint{c.arcCentreX, c.arcCentreY};
+            v.florentineCentre = DerivedPoint{c.arcCentre.x, c.arcCentre.y};
         } else {
-            v.venetianValleyCentre = DerivedPoint{c.arcCentreX, c.arcCentreY};
-            v.venetianPointCentre = DerivedPoint{c.pointCentreX, c.pointCentreY};
+            v.venetianValleyCentre = DerivedPoint{c.arcCentre.x, c.arcCentre.y};
+            v.venetianPointCentre = DerivedPoint{c.pointCentre.x, c.pointCentre.y};
         }
     }
     return v;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "geometry/body_outline.h"
-#include "render/entity_list.h"
+#include "render/stroke.h"
 
 namespace bowlyn {
 
@@ -178,8 +178,9 @@ struct PassResult {
     DerivedValues derived;
     // The outline as far as the pass solved it (complete only when ok()).
     OutlineRecord outline;
-    // The document's entity list; closed with its end marker only when ok().
-    const EntityList* entities = nullptr;
+    // Everything the pass drew, as far as it got; what the exports write
+    // only when ok().
+    const StrokeList* strokes = nullptr;
 
     bool ok() const { return !problem.has_value(); }
 };

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "render/view_transform.h"
-
 namespace bowlyn {
 namespace {
 
@@ -40,7 +38,8 @@ bool onArc(float a0, float a1, float b) {
 
 }  // namespace
 
-float angleTo(float x1, float y1, float x2, float y2) {
+float angleTo(Point from, Point to) {
+    const float x1 = from.x, y1 = from.y, x2 = to.x, y2 = to.y;
     const float dx = static_cast<float>(static_cast<double>(x2) - x1);
     const float dy = static_cast<float>(static_cast<double>(y2) - y1);
     double a;
@@ -66,23 +65,25 @@ float angleTo(float x1, float y1, float x2, float y2) {
     return static_cast<float>(a);
 }
 
-void pointOnCircle(float cx, float cy, float r, float a, float& x, float& y) {
-    x = static_cast<float>(std::cos(static_cast<double>(a)) * r + cx);
-    y = static_cast<float>(std::sin(static_cast<double>(a)) * r + cy);
+Point pointOnCircle(const Circle& c, float angle) {
+    const double a = angle;
+    return {static_cast<float>(std::cos(a) * c.r + c.centre.x),
+            static_cast<float>(std::sin(a) * c.r + c.centre.y)};
 }
 
-float distance(float x1, float y1, float x2, float y2) {
+float distance(Point a, Point b) {
     return static_cast<float>(
-        std::sqrt(sq(static_cast<double>(x1) - x2) + sq(static_cast<double>(y1) - y2)));
+        std::sqrt(sq(static_cast<double>(a.x) - b.x) + sq(static_cast<double>(a.y) - b.y)));
 }
 
-void crossTangent(float x1, float y1, float r1, float x2, float y2, float r2, int32_t side,
-                  float& p1x, float& p1y, float& p2x, float& p2y) {
+Segment crossTangent(const Circle& first, const Circle& second, int32_t side) {
+    const Point c1 = first.centre;
+    const float x1 = c1.x, y1 = c1.y, r1 = first.r, r2 = second.r;
     // Solve with the second centre turned to lie straight above the first,
     // then turn the touching points back.
-    const float theta = angleTo(x1, y1, x2, y2);
+    const float theta = angleTo(c1, second.centre);
     const float rho = static_cast<float>(theta - HALF_PI);
-    const float d = distance(x1, y1, x2, y2);
+    const float d = distance(c1, second.centre);
     const float c2x = x1;
     const float c2y = static_cast<float>(static_cast<double>(y1) + d);
     const float dd = static_cast<float>(
@@ -113,40 +114,37 @@ void crossTangent(float x1, float y1, float r1, float x2, float y2, float r2, in
     const float ay = static_cast<float>(static_cast<double>(qy) - ey);
     const float by = static_cast<float>(static_cast<double>(c2y) - ey);
 
-    auto turnBack = [&](float px, float py, float& outX, float& outY) {
-        const float gamma = angleTo(x1, y1, px, py);
-        const float s = distance(x1, y1, px, py);
-        pointOnCircle(x1, y1, s, static_cast<float>(static_cast<double>(rho) + gamma), outX, outY);
+    auto turnBack = [&](Point p) {
+        const float gamma = angleTo(c1, p);
+        const float s = distance(c1, p);
+        return pointOnCircle({c1, s}, static_cast<float>(static_cast<double>(rho) + gamma));
     };
-    turnBack(ax, ay, p1x, p1y);
-    turnBack(bx, by, p2x, p2y);
+    return {turnBack({ax, ay}), turnBack({bx, by})};
 }
 
-void intersectSegments(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
-                       float y4, int32_t& status, float& x, float& y) {
+int32_t intersectSegments(const Segment& a, const Segment& b, Point& at) {
+    const float x1 = a.from.x, y1 = a.from.y, x2 = a.to.x, y2 = a.to.y;
+    const float x3 = b.from.x, y3 = b.from.y, x4 = b.to.x, y4 = b.to.y;
     const double dx12 = static_cast<double>(x2) - x1, dy12 = static_cast<double>(y2) - y1;
     const double dx34 = static_cast<double>(x4) - x3, dy34 = static_cast<double>(y4) - y3;
     const double dx13 = static_cast<double>(x1) - x3, dy13 = static_cast<double>(y1) - y3;
     const float den = static_cast<float>(dy34 * dx12 - dx34 * dy12);
     const float nA = static_cast<float>(dx34 * dy13 - dy34 * dx13);
     const float nB = static_cast<float>(dx12 * dy13 - dy12 * dx13);
-    if (den == 0.0f) {
-        status = (nA == 0.0f && nB == 0.0f) ? 1 : 0;
-        return;
-    }
+    if (den == 0.0f)
+        return (nA == 0.0f && nB == 0.0f) ? 1 : 0;
     const float uA = static_cast<float>(static_cast<double>(nA) / den);
     const float uB = static_cast<float>(static_cast<double>(nB) / den);
-    status = (uA >= 0.0f && uA <= 1.0f && uB >= 0.0f && uB <= 1.0f) ? 2 : 3;
-    x = static_cast<float>(x1 + dx12 * uA);
-    y = static_cast<float>(y1 + dy12 * uA);
+    at = {static_cast<float>(x1 + dx12 * uA), static_cast<float>(y1 + dy12 * uA)};
+    return (uA >= 0.0f && uA <= 1.0f && uB >= 0.0f && uB <= 1.0f) ? 2 : 3;
 }
 
-void intersectSegmentCircle(float cx, float cy, float r, float x1, float y1, float x2, float y2,
-                            int32_t& status, float& p1x, float& p1y, float& p2x, float& p2y) {
-    x1 = static_cast<float>(static_cast<double>(x1) - cx);
-    y1 = static_cast<float>(static_cast<double>(y1) - cy);
-    x2 = static_cast<float>(static_cast<double>(x2) - cx);
-    y2 = static_cast<float>(static_cast<double>(y2) - cy);
+CircleCrossing intersectSegmentCircle(const Circle& c, const Segment& s) {
+    const float cx = c.centre.x, cy = c.centre.y, r = c.r;
+    const float x1 = static_cast<float>(static_cast<double>(s.from.x) - cx);
+    const float y1 = static_cast<float>(static_cast<double>(s.from.y) - cy);
+    const float x2 = static_cast<float>(static_cast<double>(s.to.x) - cx);
+    const float y2 = static_cast<float>(static_cast<double>(s.to.y) - cy);
 
     const float dx = static_cast<float>(static_cast<double>(x2) - x1);
     const float dy = static_cast<float>(static_cast<double>(y2) - y1);
@@ -167,7 +165,7 @@ void intersectSegmentCircle(float cx, float cy, float r, float x1, float y1, flo
         bx = static_cast<float>((static_cast<double>(dt) * dy - sgn * dx * root) / drSq);
         by = static_cast<float>((-static_cast<double>(dt) * dx - std::fabs(dy) * root) / drSq);
     }
-    status = n < 0 ? -1 : (n > 0 ? 1 : 0);
+    int32_t status = n < 0 ? -1 : (n > 0 ? 1 : 0);
 
     if (status != -1) {
         // Keep only the points that lie on the segment, compared along the
@@ -199,88 +197,78 @@ void intersectSegmentCircle(float cx, float cy, float r, float x1, float y1, flo
         }
     }
 
-    p1x = static_cast<float>(static_cast<double>(ax) + cx);
-    p1y = static_cast<float>(static_cast<double>(ay) + cy);
-    p2x = static_cast<float>(static_cast<double>(bx) + cx);
-    p2y = static_cast<float>(static_cast<double>(by) + cy);
+    auto back = [&](float x, float y) {
+        return Point{static_cast<float>(static_cast<double>(x) + cx),
+                     static_cast<float>(static_cast<double>(y) + cy)};
+    };
+    return {status, back(ax, ay), back(bx, by)};
 }
 
-void intersectSegmentArc(float cx, float cy, float sx, float sy, float ex, float ey, float x1,
-                         float y1, float x2, float y2, int32_t& status, float& p1x, float& p1y,
-                         float& p2x, float& p2y) {
-    const float r = distance(cx, cy, sx, sy);
-    intersectSegmentCircle(cx, cy, r, x1, y1, x2, y2, status, p1x, p1y, p2x, p2y);
-    const float a0 = angleTo(cx, cy, sx, sy);
-    const float a1 = angleTo(cx, cy, ex, ey);
-    if (status == 0) {
-        if (!onArc(a0, a1, angleTo(cx, cy, p2x, p2y)))
-            status = -1;
-    } else if (status == 1) {
-        if (!onArc(a0, a1, angleTo(cx, cy, p1x, p1y))) {
-            status = 0;
-            p1x = p2x;
-            p1y = p2y;
+CircleCrossing intersectSegmentArc(Point centre, Point start, Point end, const Segment& s) {
+    CircleCrossing c = intersectSegmentCircle({centre, distance(centre, start)}, s);
+    const float a0 = angleTo(centre, start);
+    const float a1 = angleTo(centre, end);
+    if (c.status == 0) {
+        if (!onArc(a0, a1, angleTo(centre, c.second)))
+            c.status = -1;
+    } else if (c.status == 1) {
+        if (!onArc(a0, a1, angleTo(centre, c.first))) {
+            c.status = 0;
+            c.first = c.second;
         }
-        if (!onArc(a0, a1, angleTo(cx, cy, p2x, p2y))) {
-            status -= 1;
-            p2x = p1x;
-            p2y = p1y;
+        if (!onArc(a0, a1, angleTo(centre, c.second))) {
+            c.status -= 1;
+            c.second = c.first;
         }
     }
+    return c;
 }
 
-void tangentArcPLL(float ax, float ay, float vx, float vy, float bx, float by, float qx, float qy,
-                   float& cx, float& cy, float& tx, float& ty, int32_t& status) {
-    status = 0;
-    const float theta1 = angleTo(vx, vy, ax, ay);
-    const float theta2 = angleTo(vx, vy, bx, by);
+TangentArc tangentArcPLL(Point a, Point v, Point b, Point q) {
+    TangentArc arc;
+    const float theta1 = angleTo(v, a);
+    const float theta2 = angleTo(v, b);
     if (theta1 == theta2)
-        return;
+        return arc;
 
     const float beta =
         theta1 > theta2 ? static_cast<float>(theta2 + (static_cast<double>(theta1) - theta2) / 2.0)
                         : static_cast<float>(theta2 + (TWO_PI - theta2 + theta1) / 2.0);
 
-    float q2x, q2y, wx, wy;
-    pointOnCircle(qx, qy, 1.0f, static_cast<float>(beta + HALF_PI), q2x, q2y);
-    pointOnCircle(vx, vy, 1.0f, beta, wx, wy);
+    const Point q2 = pointOnCircle({q, 1.0f}, static_cast<float>(beta + HALF_PI));
+    const Point w = pointOnCircle({v, 1.0f}, beta);
 
     // M: the foot of the perpendicular from Q on the bisector.
-    int32_t s1 = 0;
-    float mx = 0, my = 0;
-    intersectSegments(vx, vy, wx, wy, qx, qy, q2x, q2y, s1, mx, my);
+    Point m;
+    const int32_t s1 = intersectSegments({v, w}, {q, q2}, m);
     if (s1 == 0 || s1 == 1)
-        return;
-    const float w = static_cast<float>(2.0 * distance(qx, qy, mx, my));
+        return arc;
+    const float width = static_cast<float>(2.0 * distance(q, m));
 
     // N: where the line through Q and M meets the line V-B.
-    int32_t s2 = 0;
-    float nx = 0, ny = 0;
-    intersectSegments(vx, vy, bx, by, qx, qy, mx, my, s2, nx, ny);
+    Point n;
+    const int32_t s2 = intersectSegments({v, b}, {q, m}, n);
     if (s2 == 0 || s2 == 1)
-        return;
+        return arc;
 
-    const float d1 = distance(nx, ny, qx, qy);
-    const float d2 = static_cast<float>(static_cast<double>(w) + d1);
+    const float d1 = distance(n, q);
+    const float d2 = static_cast<float>(static_cast<double>(width) + d1);
     const float g = static_cast<float>(1.0 / std::sqrt((1.0 / d1) * (1.0 / d2)));
-    const float t = static_cast<float>(static_cast<double>(distance(vx, vy, nx, ny)) - g);
-    pointOnCircle(vx, vy, t, theta1, tx, ty);
+    const float t = static_cast<float>(static_cast<double>(distance(v, n)) - g);
+    arc.touch = pointOnCircle({v, t}, theta1);
 
-    float m2x, m2y, e2x, e2y;
-    perpendicularBisector(tx, ty, qx, qy, 10.0f, m2x, m2y, e2x, e2y);
-    int32_t s3 = 0;
-    intersectSegments(vx, vy, mx, my, m2x, m2y, e2x, e2y, s3, cx, cy);
-    if (s3 == 0 || s3 == 1)
-        return;
-    status = 1;
+    const Segment bisector = perpendicularBisector({arc.touch, q}, 10.0f);
+    const int32_t s3 = intersectSegments({v, m}, bisector, arc.centre);
+    arc.found = !(s3 == 0 || s3 == 1);
+    return arc;
 }
 
-void perpendicularBisector(float x1, float y1, float x2, float y2, float length, float& mx,
-                           float& my, float& ex, float& ey) {
-    mx = static_cast<float>(x1 + (static_cast<double>(x2) - x1) / 2.0);
-    my = static_cast<float>(y1 + (static_cast<double>(y2) - y1) / 2.0);
-    const float a = static_cast<float>(angleTo(x1, y1, x2, y2) + HALF_PI);
-    pointOnCircle(mx, my, length, a, ex, ey);
+Segment perpendicularBisector(const Segment& s, float length) {
+    const float x1 = s.from.x, y1 = s.from.y, x2 = s.to.x, y2 = s.to.y;
+    const Point mid = {static_cast<float>(x1 + (static_cast<double>(x2) - x1) / 2.0),
+                       static_cast<float>(y1 + (static_cast<double>(y2) - y1) / 2.0)};
+    const float a = static_cast<float>(angleTo(s.from, s.to) + HALF_PI);
+    return {mid, pointOnCircle({mid, length}, a)};
 }
 
 }  // namespace bowlyn

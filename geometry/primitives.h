@@ -2,31 +2,64 @@
 
 #include <cstdint>
 
+#include "model/angles.h"
+
 namespace bowlyn {
 
 // Plane geometry shared by the outline, the cutaway and the fretboard. Every
 // named intermediate is held as a single; arithmetic runs in double.
 
-// Direction from (x1, y1) to (x2, y2) in [0, 2pi), or -1 for coincident points.
-float angleTo(float x1, float y1, float x2, float y2);
-void pointOnCircle(float cx, float cy, float r, float a, float& x, float& y);
-float distance(float x1, float y1, float x2, float y2);
-// The common tangent of two separate circles that crosses the line of centres.
-void crossTangent(float x1, float y1, float r1, float x2, float y2, float r2, int32_t side,
-                  float& p1x, float& p1y, float& p2x, float& p2y);
-// Status 0 parallel, 1 collinear (no point), 2 segments meet, 3 lines meet outside.
-void intersectSegments(float x1, float y1, float x2, float y2, float x3, float y3, float x4,
-                       float y4, int32_t& status, float& x, float& y);
-// Status -1 none, 0 one point (in both outputs), 1 two points.
-void intersectSegmentCircle(float cx, float cy, float r, float x1, float y1, float x2, float y2,
-                            int32_t& status, float& p1x, float& p1y, float& p2x, float& p2y);
-void intersectSegmentArc(float cx, float cy, float sx, float sy, float ex, float ey, float x1,
-                         float y1, float x2, float y2, int32_t& status, float& p1x, float& p1y,
-                         float& p2x, float& p2y);
-// Circle through Q touching the lines V-A and V-B; status 1 when found.
-void tangentArcPLL(float ax, float ay, float vx, float vy, float bx, float by, float qx, float qy,
-                   float& cx, float& cy, float& tx, float& ty, int32_t& status);
-void perpendicularBisector(float x1, float y1, float x2, float y2, float length, float& mx,
-                           float& my, float& ex, float& ey);
+// A point in model units: x across from the centre line, y up from the tail end.
+struct Point {
+    float x = 0, y = 0;
+};
+
+struct Circle {
+    Point centre;
+    float r = 0;
+};
+
+// A straight piece from one point to another.
+struct Segment {
+    Point from, to;
+};
+
+// Direction from `from` to `to` in [0, 2pi), or -1 for coincident points.
+float angleTo(Point from, Point to);
+Point pointOnCircle(const Circle& c, float angle);
+float distance(Point a, Point b);
+
+// The common tangent of two separate circles that crosses the line of
+// centres, from where it touches the first to where it touches the second;
+// `side` (-1 or 1) chooses which of the two.
+Segment crossTangent(const Circle& first, const Circle& second, int32_t side);
+
+// How the lines through two segments meet: 0 parallel, 1 collinear (no
+// point), 2 within both segments, 3 outside them. `at` is written only when
+// they meet (2 and 3).
+int32_t intersectSegments(const Segment& a, const Segment& b, Point& at);
+
+// Where a segment meets a circle or an arc: status -1 nowhere, 0 one point
+// (in both), 1 two points.
+struct CircleCrossing {
+    int32_t status = -1;
+    Point first, second;
+};
+CircleCrossing intersectSegmentCircle(const Circle& c, const Segment& s);
+// The arc of the circle round `centre` through `start`, counter-clockwise to
+// the direction of `end`.
+CircleCrossing intersectSegmentArc(Point centre, Point start, Point end, const Segment& s);
+
+// The circle through Q touching the lines V-A and V-B, and where it touches
+// V-A; `found` false when there is none.
+struct TangentArc {
+    bool found = false;
+    Point centre, touch;
+};
+TangentArc tangentArcPLL(Point a, Point v, Point b, Point q);
+
+// From the midpoint of `s`, `length` along its normal (to the left of its
+// direction).
+Segment perpendicularBisector(const Segment& s, float length);
 
 }  // namespace bowlyn

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "geometry/construction_aids.h"
 #include "geometry/cutaway.h"
 #include "geometry/document.h"
 #include "geometry/fretboard.h"
 #include "geometry/neck.h"
+#include "geometry/outline_drawing.h"
 #include "geometry/outline_pieces.h"
 #include "geometry/overlays.h"
 #include "geometry/primitives.h"
@@ -52,14 +54,14 @@ MaybeProblem firstFailing(std::initializer_list<Rule> rules) {
     return std::nullopt;
 }
 
-bool entitiesFinite(const EntityList& list) {
-    for (const Entity& e : list.entities()) {
-        for (float v : e.v) {
-            if (!std::isfinite(v))
-                return false;
-        }
-    }
-    return true;
+// Every number the exports would write is a finite single.
+bool recordedFinite(const StrokeList& strokes) {
+    bool finite = true;
+    forEachRecorded(strokes, [&](const Stroke& s) {
+        for (int i = 0; i < valueCount(s.kind); ++i)
+            finite = finite && std::isfinite(recordedValue(s, i));
+    });
+    return finite;
 }
 
 bool pieceFinite(const OutlinePiece& p) {
@@ -93,8 +95,10 @@ MaybeProblem soundHoleBeside(const Document& doc, bool cutawaySide) {
     return problem;
 }
 
-// The body: size checks, view, reference geometry, the body
-// checks with their construction aids, the solved outline and the sound hole.
+// The body: size checks, view, reference geometry, the body checks with
+// their construction aids, the solved outline and the sound hole. The
+// circles are worked out once; the working drawing shows each group of them
+// as soon as its checks have passed.
 MaybeProblem checkAndSolveBody(Document& doc) {
     const DesignParameters& p = doc.params;
     const float L = p.bodyLength;
@@ -105,6 +109,7 @@ MaybeProblem checkAndSolveBody(Document& doc) {
     const float hW = p.waistHalfWidth, RW = p.waistRadius, OW = p.waistOffset;
     const float hNF = p.neckFlatHalfLength;
     const bool working = doc.finalDrawing == 0;
+    Drawing& d = doc.drawing;
     using D = double;
 
     if (!(hLB > 0.0f))
@@ -112,10 +117,11 @@ MaybeProblem checkAndSolveBody(Document& doc) {
     if (!(L > 0.0f))
         return lengthProblem(hLB);
 
-    doc.drawing.view.fit(L, hLB);
-    drawReferenceGeometry(doc);
+    d.view.fit(L, hLB);
+    drawReferenceGeometry(d, p, working);
     drawTransPoints(doc);
     drawTracedOutline(doc);
+    const BodyCircles circles = bodyCircles(p);
 
     if (auto problem = firstFailing({
             {dLB < 0.0f, Check::LowerBoutIncrement},
@@ -126,7 +132,7 @@ MaybeProblem checkAndSolveBody(Document& doc) {
         }))
         return problem;
     if (working)
-        lowerBoutConstruction(doc);
+        drawBoutConstruction(d, hLB, circles.lower);
 
     if (auto problem = firstFailing({
             {dUB < 0.0f, Check::UpperBoutIncrement},
@@ -137,7 +143,7 @@ MaybeProblem checkAndSolveBody(Document& doc) {
         }))
         return problem;
     if (working)
-        upperBoutConstruction(doc);
+        drawBoutConstruction(d, hUB, circles.upper);
 
     if (auto problem = firstFailing({
             {RW <= 0.0f, Check::WaistRadius},
@@ -147,28 +153,34 @@ MaybeProblem checkAndSolveBody(Document& doc) {
         }))
         return problem;
     if (working)
-        waistConstruction(doc);
+        drawWaistConstruction(d, hW, circles.waist);
 
-    const float lbX = single(D(hLB) - RLB), lbY = single(D(OLB) + RLB);
-    const float ubX = single(D(hUB) - RUB), ubY = single(D(L) - OUB - RUB);
-    const float wX = single(D(hW) + RW), wY = OW;
+    const Circle &lower = circles.lower.primary, &upper = circles.upper.primary;
+    const Circle& waist = circles.waist;
+    // Circles that only touch do not overlap; a secondary circle's radius is
+    // its primary radius and increment summed in double.
+    auto overlap = [&](const Circle& a, double radius, const Circle& b) {
+        return distance(a.centre, b.centre) < radius + b.r;
+    };
     if (auto problem = firstFailing({
             {OLB < 0.0f, Check::LowerBoutOffset},
             {OUB < 0.0f, Check::UpperBoutOffset},
             {hNF < 0.0f || hNF > hUB, Check::NeckFlat},
-            {distance(ubX, ubY, wX, wY) < D(RUB) + RW, Check::UpperBoutWaistOverlap},
-            {dUB > 0.0f && distance(single(D(hUB) - RUB - dUB), ubY, wX, wY) < D(RUB) + dUB + RW,
+            {overlap(upper, RUB, waist), Check::UpperBoutWaistOverlap},
+            {dUB > 0.0f && overlap(circles.upper.secondary, D(RUB) + dUB, waist),
              Check::SecondaryUpperBoutWaistOverlap},
-            {distance(lbX, lbY, wX, wY) < D(RLB) + RW, Check::LowerBoutWaistOverlap},
-            {dLB > 0.0f && distance(single(D(hLB) - RLB - dLB), lbY, wX, wY) < D(RLB) + dLB + RW,
+            {overlap(lower, RLB, waist), Check::LowerBoutWaistOverlap},
+            {dLB > 0.0f && overlap(circles.lower.secondary, D(RLB) + dLB, waist),
              Check::SecondaryLowerBoutWaistOverlap},
-            {distance(lbX, lbY, ubX, ubY) < D(RLB) + RUB, Check::LowerUpperBoutOverlap},
+            {overlap(lower, RLB, upper), Check::LowerUpperBoutOverlap},
             {hW > hUB, Check::WaistWiderThanUpperBout},
             {hW > hLB, Check::WaistWiderThanLowerBout},
         }))
         return problem;
 
-    solveBodyOutline(doc);
+    doc.outline = solveBodyOutline(p, circles);
+    if (working)
+        drawNeckFlatTick(d, p);
     const BodyOutline& o = doc.outline;
     if (auto problem = firstFailing({
             {OUB == 0.0f && hNF > D(hUB) - RUB, Check::NeckFlatBeyondUpperBout},
@@ -183,6 +195,16 @@ MaybeProblem checkAndSolveBody(Document& doc) {
     if (SO + diameter / 2.0 > L || SO - diameter / 2.0 < 0.0)
         return problemOf(Check::SoundHoleOffBody);
     return soundHoleBeside(doc, false);
+}
+
+// The cutaway, solved on the body outline; the working drawing shows how it
+// was constructed, as far as it got.
+MaybeProblem buildCutaway(Document& doc) {
+    CutawaySolution cutaway = solveCutaway(doc.params, doc.outline);
+    doc.outline.cutaway = cutaway.geometry;
+    if (doc.finalDrawing == 0)
+        drawCutawayConstruction(doc.drawing, cutaway.construction);
+    return cutaway.problem;
 }
 
 // Everything after the body: the cutaway (and the sound hole beside it), the
@@ -205,8 +227,6 @@ MaybeProblem checkNeckAndStrings(Document& doc) {
 // recorded.
 void drawDesign(Document& doc) {
     const DesignParameters& p = doc.params;
-    EntityList& entities = doc.drawing.entities;
-    entities.reset();
     drawOutline(doc, OutlineWhich::Snapshot);
     drawOutline(doc, OutlineWhich::Current);
 
@@ -216,8 +236,6 @@ void drawDesign(Document& doc) {
     // With a fretboard the bridge is marked with the board.
     if (p.hasFretboard == 0 && p.neckJoinsAtFret > 0 && p.scaleLength > 0.0f)
         drawBridgeMark(doc);
-
-    entities.end();
 }
 
 MaybeProblem runPass(Document& doc, DerivedValues& derived) {
@@ -225,9 +243,10 @@ MaybeProblem runPass(Document& doc, DerivedValues& derived) {
         return problem;
     if (auto problem = checkNeckAndStrings(doc))
         return problem;
+    solveFretboardEdges(doc.neck, doc.params);
     drawDesign(doc);
     derived = derivedValues(currentOutlineRecord(doc));
-    if (!entitiesFinite(doc.drawing.entities) || !derived.finite()) {
+    if (!recordedFinite(doc.drawing.strokes) || !derived.finite()) {
         derived = DerivedValues{};
         return problemOf(Check::OutOfRange);
     }
@@ -241,8 +260,8 @@ std::optional<Problem> solveBody(Document& doc) {
     MaybeProblem problem = checkAndSolveBody(doc);
     if (!problem && doc.params.hasCutaway == 1)
         problem = buildCutaway(doc);
-    doc.drawing.display.clear();
-    doc.drawing.entities.reset();
+    doc.drawing.strokes.clear();
+    doc.drawing.complete = false;
     return problem;
 }
 
@@ -252,11 +271,12 @@ PassResult recompute(Document& doc) {
     PassResult result;
     result.problem = runPass(doc, result.derived);
     if (result.ok()) {
+        doc.drawing.complete = true;
         doc.outlineComplete = 1;
         doc.drawnParams = doc.params;
     }
     result.outline = currentOutlineRecord(doc);
-    result.entities = &doc.drawing.entities;
+    result.strokes = &doc.drawing.strokes;
     doc.drawing.paint();
     return result;
 }

@@ -9,7 +9,6 @@
 #include "geometry/pass_display.h"
 #include "model/number_text.h"
 #include "model/presets.h"
-#include "render/view_transform.h"
 
 namespace bowlyn {
 namespace {

@@ -2,26 +2,33 @@
 
 #include <string>
 
+#include "model/export_settings.h"
+
 namespace bowlyn {
 
 enum class FileDialogMode { Open, Save, Export };
 enum class SaveChoice { Save, Discard, Cancel };
 
-// An export's file chooser: its title, the files it lists, and whether it also
-// asks for the paper of a template. Every such chooser asks for the unit.
+// Which of the export settings a chooser asks for beside the name.
+struct ExportChoices {
+    bool unit = false, mould = false;
+    bool paper = false;  // a template's paper
+    bool any() const { return unit || mould || paper; }
+};
+
+// An export's file chooser: its title, the files it lists and what it asks.
 struct ExportRequest {
     std::string title;          // "Export for CAM"
     std::string filterCaption;  // "SVG Files, (*.svg)"
-    std::string extension;      // ".svg"
-    bool choosePaper = false;
+    std::string extension;      // ".svg": the files it lists
+    ExportChoices choices;
 };
 
-// What the user chose: the file, the unit ("" for the design's own, "in",
-// "mm", "cm"), the paper ("a4", "letter", "a3", "tabloid", "full"; "" when
-// not asked) and the mould's distance as typed, in that unit ("" for no
-// mould). An empty path when cancelled.
+// What the user chose: the file, and the settings the chooser asked for
+// (the others as they are by default). An empty path when cancelled.
 struct ExportChoice {
-    std::string path, unit, paper, mould;
+    std::string path;
+    ExportSettings settings;
 };
 
 // An outline's file chooser: the file, the unit of a file that names none
@@ -50,12 +57,10 @@ class Dialogs {
     virtual std::string chooseFile(FileDialogMode mode, const std::string& initialFolder,
                                    const std::string& initialName) = 0;
     // The file chooser of an export with its choices beside the name. By
-    // default the plain export chooser: the design's unit, A4.
-    virtual ExportChoice chooseExportFile(const ExportRequest& request,
-                                          const std::string& initialFolder,
+    // default the plain chooser of an export and the settings as they are.
+    virtual ExportChoice chooseExportFile(const ExportRequest&, const std::string& initialFolder,
                                           const std::string& initialName) {
-        return {chooseFile(FileDialogMode::Export, initialFolder, initialName), "",
-                request.choosePaper ? "a4" : "", ""};
+        return {chooseFile(FileDialogMode::Export, initialFolder, initialName), {}};
     }
     // The chooser of File > Import outline...: by default the plain open
     // chooser, millimetres and no resolution.

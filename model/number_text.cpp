@@ -2,6 +2,7 @@
 
 #include <locale.h>
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -147,6 +148,14 @@ std::string doubleToText(double value) {
     auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 16);
     return trimTrailingPoint(std::string(buffer, result.ptr));
+}
+
+float roundTo(float value, int places) {
+    // 10^9 is the largest power of ten that the 32-bit factor holds.
+    places = std::clamp(places, 0, 9);
+    auto p = static_cast<uint32_t>(std::nearbyint(std::pow(10.0, places)));
+    double result = std::trunc(p * static_cast<double>(value) + 0.5) / p;
+    return static_cast<float>(result);
 }
 
 }  // namespace bowlyn

@@ -19,6 +19,10 @@ float parseDimension(std::string_view text);
 // range so that entries such as "1e12" or "-1e40" stay well defined; NaN gives 0.
 int32_t roundToInt32(double value);
 
+// Rounds to `places` decimals, halves away from zero for positive values and
+// toward zero for negative ones (trunc(p * v + 0.5) / p).
+float roundTo(float value, int places);
+
 // "%.7g" of a single without a trailing ".", whatever the locale.
 std::string singleToText(float value);
 // "%.16g" of a double without a trailing ".", whatever the locale.

@@ -43,7 +43,7 @@ void DrawingSurface::clear() {
     cairo_destroy(cr);
 }
 
-void DrawingSurface::paint(const DisplayList& list, const ViewTransform& fitted) {
+void DrawingSurface::paint(const StrokeList& list, const ViewTransform& fitted) {
     cairo_t* cr = cairo_create(surface_);
     Painter(cr, PaintView::image(fitted)).paint(list);
     cairo_destroy(cr);

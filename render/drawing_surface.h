@@ -30,7 +30,7 @@ class DrawingSurface : public Canvas {
     // White background with the one-pixel black frame.
     void clear();
     // Paints the list over the image in the fitted view, whole pixels.
-    void paint(const DisplayList& list, const ViewTransform& fitted) override;
+    void paint(const StrokeList& list, const ViewTransform& fitted) override;
 
   private:
     cairo_surface_t* surface_;

@@ -114,74 +114,58 @@ void arcExtremes(double cx, double cy, double r, double a1, double a2, Put put) 
     }
 }
 
-// What a pass recorded: the outline, neck, nut, fretboard, frets, strings
-// and the reference lines as far as they belong to the design.
-Extent extentOf(const EntityList& list) {
-    Extent e;
-    const auto put = [&e](double x, double y) { e.add(x, y); };
-    for (const Entity& it : list.entities()) {
-        const float* v = it.v;
-        switch (recordedKind(it).value_or(EntityKind::End)) {
-            case EntityKind::Line:
-                put(v[0], v[1]);
-                put(v[2], v[3]);
-                break;
-            case EntityKind::Point:
-                put(v[0], v[1]);
-                break;
-            case EntityKind::Circle:
-                put(v[0] - v[2], v[1] - v[2]);
-                put(v[0] + v[2], v[1] + v[2]);
-                break;
-            case EntityKind::Arc:
-                arcExtremes(v[0], v[1], v[2], v[3] * PI / 180.0, v[4] * PI / 180.0, put);
-                break;
-            case EntityKind::End:
-                break;
-        }
+// A stroke's points and extremes on the sides it draws, an arc's angles in
+// radians.
+template <class Put>
+void strokeExtent(const Stroke& it, Put put) {
+    const double* v = it.v;
+    switch (it.kind) {
+        case StrokeKind::Line:
+            put(v[0], v[1]);
+            put(v[2], v[3]);
+            break;
+        case StrokeKind::Point:
+            put(v[0], v[1]);
+            break;
+        case StrokeKind::Circle:
+            put(v[0] - v[2], v[1] - v[2]);
+            put(v[0] + v[2], v[1] + v[2]);
+            break;
+        case StrokeKind::Arc:
+            arcExtremes(v[0], v[1], v[2], v[3], v[4], put);
+            break;
     }
-    return e;
 }
 
-// Everything painted, mirror images included: for a pass that stopped
-// before it recorded anything.
-Extent extentOf(const DisplayList& list) {
+// What a pass recorded: the outline, neck, nut, fretboard, frets, strings
+// and the reference lines as far as they belong to the design; when it
+// recorded nothing (it stopped before the design's drawing), everything it
+// painted, mirror images included.
+Extent extentOf(const StrokeList& strokes) {
     Extent e;
-    for (const DisplayItem& it : list) {
-        const auto put = [&e, &it](double x, double y) {
+    const auto put = [&e](double x, double y) { e.add(x, y); };
+    forEachRecorded(strokes, [&](const Stroke& s) { strokeExtent(s, put); });
+    if (e.any)
+        return e;
+    for (const Stroke& it : strokes) {
+        if (!it.shown())
+            continue;
+        strokeExtent(it, [&e, &it](double x, double y) {
             if (drawsAsPassed(it.side))
                 e.add(x, y);
             if (drawsMirror(it.side))
                 e.add(-x, y);
-        };
-        switch (it.kind) {
-            case StrokeKind::Line:
-                put(it.v[0], it.v[1]);
-                put(it.v[2], it.v[3]);
-                break;
-            case StrokeKind::Point:
-                put(it.v[0], it.v[1]);
-                break;
-            case StrokeKind::Circle:
-                put(it.v[0] - it.v[2], it.v[1] - it.v[2]);
-                put(it.v[0] + it.v[2], it.v[1] + it.v[2]);
-                break;
-            case StrokeKind::Arc:
-                arcExtremes(it.v[0], it.v[1], it.v[2], it.v[3], it.v[4], put);
-                break;
-        }
+        });
     }
     return e;
 }
 
 }  // namespace
 
-void DrawingView::fitWhole(const EntityList& recorded, const DisplayList& painted) {
+void DrawingView::fitWhole(const StrokeList& strokes) {
     constexpr double MARGIN = 20.0;  // pixels, as the fitted view leaves
     following_ = true;
-    Extent e = extentOf(recorded);
-    if (!e.any)
-        e = extentOf(painted);
+    const Extent e = extentOf(strokes);
     const PaintView f = fittedView();
     if (!e.any || !(f.scale > 0.0) || !std::isfinite(f.scale))
         return;
@@ -207,7 +191,7 @@ bool DrawingView::toModel(double px, double py, double& x, double& y) const {
     return true;
 }
 
-void DrawingView::paint(cairo_t* cr, const DisplayList& list) const {
+void DrawingView::paint(cairo_t* cr, const StrokeList& list) const {
     paintBackground(cr, width_, height_);
     if (paintView().scale > 0.0)
         Painter(cr, paintView()).paint(list);

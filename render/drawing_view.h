@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "render/entity_list.h"
 #include "render/painter.h"
 #include "render/view_transform.h"
 
@@ -13,7 +12,7 @@ namespace bowlyn {
 // The drawing as a window shows it: an area of any size, the pass's fitted
 // view scaled into it, and the user's zoom and pan on top. At 660 x 660 and
 // fitted it is the 660 image itself (imageView()); anything else is painted
-// from the display list in its own view, one device unit per pixel.
+// from the pass's strokes in its own view, one device unit per pixel.
 class DrawingView {
   public:
     static constexpr double MAX_ZOOM = 50.0;  // times the fitted scale
@@ -45,7 +44,7 @@ class DrawingView {
     // it recorded nothing), centred with a margin, or the fitted view when
     // that shows it all already, so a drawing that fits stays the 660 image
     // at the default size.
-    void fitWhole(const EntityList& recorded, const DisplayList& painted);
+    void fitWhole(const StrokeList& strokes);
     // Zooms by `factor` (within MIN_ZOOM and MAX_ZOOM) keeping the model point
     // under area position (px, py) where it is. False when nothing changed.
     bool zoomAbout(double px, double py, double factor);
@@ -61,7 +60,7 @@ class DrawingView {
     // Paints the whole area: background and frame, then the list in the
     // current view. For the image view the 660 image's own pixels are the
     // ones to show; this paints the same picture without whole-pixel rounding.
-    void paint(cairo_t* cr, const DisplayList& list) const;
+    void paint(cairo_t* cr, const StrokeList& list) const;
 
   private:
     PaintView fittedView() const;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/angles.h"
 #include "render/clipped_paths.h"
 
 namespace bowlyn {
@@ -32,7 +33,7 @@ bool finite(double v) {
 // 660 image keeps every pixel it had.
 class Mapping {
   public:
-    Mapping(const PaintView& view, const DisplayItem& item) : view_(view) {
+    Mapping(const PaintView& view, const Stroke& item) : view_(view) {
         if (view.wholePixels) {
             const auto scale = static_cast<float>(view.scale);
             whole_ = {scale, scale, static_cast<float>(view.originX),
@@ -101,15 +102,21 @@ static DeviceRect visibleRect(cairo_t* cr) {
     return r;
 }
 
-void Painter::paint(const DisplayList& list) const {
+void Painter::paint(const StrokeList& list) const {
+    Shown shown;
+    shown.reserve(list.size());
+    for (const Stroke& s : list) {
+        if (s.shown())
+            shown.push_back(&s);
+    }
     cairo_save(cr_);
     const DeviceRect visible = visibleRect(cr_);
-    for (std::size_t i = 0; i < list.size();) {
-        const std::size_t next = paintSquares(list, i);
+    for (std::size_t i = 0; i < shown.size();) {
+        const std::size_t next = paintSquares(shown, i);
         if (next > i) {
             i = next;
         } else {
-            stroke(list[i], visible);
+            stroke(*shown[i], visible);
             ++i;
         }
     }
@@ -129,10 +136,10 @@ bool whole(double v) {
 // was there and however many squares cover it. Its neighbours of the same
 // style can therefore share one stroke with exactly the pixels of one stroke
 // each (the grid's dots: cairo's set-up of a stroke costs more than a dot).
-bool Painter::paintsWholePixelSquares(const DisplayItem& item) const {
+bool Painter::paintsWholePixelSquares(const Stroke& item) const {
     const StrokeStyle& style = *item.style;
-    if (!view_.wholePixels || item.kind != StrokeKind::Point || item.cross || style.alpha != 1.0 ||
-        style.dashCount > 0)
+    if (!view_.wholePixels || item.kind != StrokeKind::Point || item.marker == PointMarker::Cross ||
+        style.alpha != 1.0 || style.dashCount > 0)
         return false;
     const double width =
         view_.lineWidth > 0.0 ? view_.lineWidth : style.lineWidth * view_.stylePixel;
@@ -141,25 +148,25 @@ bool Painter::paintsWholePixelSquares(const DisplayItem& item) const {
         return false;
     const Mapping m(view_, item);
     double x, y;
-    m.point(item.v[0], item.v[1], x, y);
+    m.point(static_cast<float>(item.v[0]), static_cast<float>(item.v[1]), x, y);
     return whole(x) && whole(y) && whole(m.mirror(x));
 }
 
 // Paints the run of such squares of one style that begins at `first` as one
 // stroke and returns the index after it; `first` when there is no run of two.
-std::size_t Painter::paintSquares(const DisplayList& list, std::size_t first) const {
+std::size_t Painter::paintSquares(const Shown& list, std::size_t first) const {
     std::size_t end = first;
-    while (end < list.size() && list[end].style == list[first].style &&
-           paintsWholePixelSquares(list[end]))
+    while (end < list.size() && list[end]->style == list[first]->style &&
+           paintsWholePixelSquares(*list[end]))
         ++end;
     if (end - first < 2)
         return first;
-    const double half = std::nearbyint(beginStroke(*list[first].style) / 2.0);
+    const double half = std::nearbyint(beginStroke(*list[first]->style) / 2.0);
     for (std::size_t i = first; i < end; ++i) {
-        const DisplayItem& item = list[i];
+        const Stroke& item = *list[i];
         const Mapping m(view_, item);
         double x, y;
-        m.point(item.v[0], item.v[1], x, y);
+        m.point(static_cast<float>(item.v[0]), static_cast<float>(item.v[1]), x, y);
         if (drawsAsPassed(item.side)) {
             cairo_move_to(cr_, x - half, y);
             cairo_line_to(cr_, x + half, y);
@@ -173,7 +180,9 @@ std::size_t Painter::paintSquares(const DisplayList& list, std::size_t first) co
     return end;
 }
 
-void Painter::paint(const DisplayItem& item) const {
+void Painter::paint(const Stroke& item) const {
+    if (!item.shown())
+        return;
     cairo_save(cr_);
     stroke(item, visibleRect(cr_));
     cairo_restore(cr_);
@@ -273,9 +282,12 @@ double sweepOf(double a1, double a2, bool negative) {
 // A mirror image that falls exactly on the item itself (a circle centred on
 // the centre line) is left out: the same sub-path twice in one stroke covers
 // exactly the pixels it covers once, and costs cairo twice the work.
-void Painter::stroke(const DisplayItem& item, const DeviceRect& visible) const {
+void Painter::stroke(const Stroke& item, const DeviceRect& visible) const {
     const Mapping m(view_, item);
-    const float* v = item.v;
+    // The view's arithmetic runs on the singles the pass drew with.
+    float v[5];
+    for (int i = 0; i < 5; ++i)
+        v[i] = static_cast<float>(item.v[i]);
     const bool asPassed = drawsAsPassed(item.side);
     bool mirrored = drawsMirror(item.side);
     const bool free = !view_.wholePixels;
@@ -322,7 +334,7 @@ void Painter::stroke(const DisplayItem& item, const DeviceRect& visible) const {
             auto path = [&](double px) {
                 if (free && !rect.contains(px, y))
                     return;
-                if (item.cross) {
+                if (item.marker == PointMarker::Cross) {
                     cairo_move_to(cr_, px - arm, y);
                     cairo_line_to(cr_, px + arm, y);
                     cairo_move_to(cr_, px, y - arm);

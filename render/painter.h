@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 #include "render/clipped_paths.h"
-#include "render/display_list.h"
+#include "render/stroke.h"
 #include "render/view_transform.h"
 
 typedef struct _cairo cairo_t;
@@ -44,24 +45,25 @@ struct PaintView {
 // Style pixels from a point's centre to the end of each arm of its cross.
 constexpr double POINT_CROSS_ARM = 4.0;
 
-// Paints display items onto any cairo context in a view, one stroke for each
-// item in its style. Geometry that is not finite is left out. In whole pixels
-// (the 660 image) so are arcs and circles whose radius would exceed a million
-// device units: cairo would spend unbounded time on them. A free view paints
-// only what falls inside the context's clip, so a huge construction circle
-// crossing a close zoom still shows where it crosses (radii up to 1e8).
+// Paints the shown strokes of a pass onto any cairo context in a view, one
+// cairo stroke for each in its style; strokes recorded only are left out. Geometry that is not
+// finite is left out. In whole pixels (the 660 image) so are arcs and circles whose radius would
+// exceed a million device units: cairo would spend unbounded time on them. A free view paints only
+// what falls inside the context's clip, so a huge construction circle crossing a close zoom still
+// shows where it crosses (radii up to 1e8).
 class Painter {
   public:
     Painter(cairo_t* cr, const PaintView& view) : cr_(cr), view_(view) {}
 
     // Both leave the context's state as they found it.
-    void paint(const DisplayList& list) const;
-    void paint(const DisplayItem& item) const;
+    void paint(const StrokeList& list) const;
+    void paint(const Stroke& item) const;
 
   private:
-    void stroke(const DisplayItem& item, const DeviceRect& visible) const;
-    bool paintsWholePixelSquares(const DisplayItem& item) const;
-    std::size_t paintSquares(const DisplayList& list, std::size_t first) const;
+    using Shown = std::vector<const Stroke*>;
+    void stroke(const Stroke& item, const DeviceRect& visible) const;
+    bool paintsWholePixelSquares(const Stroke& item) const;
+    std::size_t paintSquares(const Shown& list, std::size_t first) const;
     double beginStroke(const StrokeStyle& style) const;
     cairo_t* cr_;
     PaintView view_;
@@ -71,14 +73,14 @@ class Painter {
 // width x height area: the 660 image's ground before each pass.
 void paintBackground(cairo_t* cr, double width, double height);
 
-// Where a drawing's display list is painted at the end of each pass: the 660
+// Where a drawing's strokes are painted at the end of each pass: the 660
 // image unless something else (a window, a benchmark that measures the rest
 // of a pass) is put in its place.
 class Canvas {
   public:
     virtual ~Canvas() = default;
     // `fitted` is the whole-pixel view the pass fitted to the body.
-    virtual void paint(const DisplayList& list, const ViewTransform& fitted) = 0;
+    virtual void paint(const StrokeList& list, const ViewTransform& fitted) = 0;
 };
 
 }  // namespace bowlyn

@@ -36,12 +36,4 @@ float ViewTransform::toPixelLength(float r) const {
     return static_cast<float>(roundHalfUp(static_cast<double>(scaleX) * r));
 }
 
-float roundTo(float value, int places) {
-    // 10^9 is the largest power of ten that the 32-bit factor holds.
-    places = std::clamp(places, 0, 9);
-    auto p = static_cast<uint32_t>(std::nearbyint(std::pow(10.0, places)));
-    double result = std::trunc(p * static_cast<double>(value) + 0.5) / p;
-    return static_cast<float>(result);
-}
-
 }  // namespace bowlyn

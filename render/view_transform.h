@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
+#include "model/angles.h"
+
 namespace bowlyn {
 
-constexpr float PI_SINGLE = 3.14159274f;  // the single nearest to pi
 constexpr int32_t DRAWING_WIDTH = 660;
 constexpr int32_t DRAWING_HEIGHT = 660;
 
@@ -24,9 +25,5 @@ struct ViewTransform {
     // A radius in whole pixels.
     float toPixelLength(float r) const;
 };
-
-// Rounds to `places` decimals, halves away from zero for positive values and
-// toward zero for negative ones (trunc(p * v + 0.5) / p).
-float roundTo(float value, int places);
 
 }  // namespace bowlyn

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,14 @@ namespace bowlyn::test {
 // standing answer, or fails the test when `strict`.
 struct ScriptedDialogs : Dialogs {
     // The script.
-    std::deque<std::string> files;          // answers to chooseFile, in order; then ""
-    std::deque<bool> answers;               // answers to askYesNo, in order; then answerYes
-    std::deque<SaveChoice> saveChoices;     // answers to askSaveChanges; then saveChoice
-    std::deque<std::string> units, papers;  // beside an export's file; then "" and "a4"
-    std::deque<std::string> moulds;         // beside an export's file; then ""
+    std::deque<std::string> files;       // answers to chooseFile, in order; then ""
+    std::deque<bool> answers;            // answers to askYesNo, in order; then answerYes
+    std::deque<SaveChoice> saveChoices;  // answers to askSaveChanges; then saveChoice
+    // Beside an export's file, where its chooser asks; then the settings as
+    // they are by default.
+    std::deque<std::optional<LengthUnit>> units;
+    std::deque<Paper> papers;
+    std::deque<std::optional<double>> moulds;
     bool answerYes = true;
     SaveChoice saveChoice = SaveChoice::Cancel;
     bool strict = false;
@@ -67,24 +71,23 @@ struct ScriptedDialogs : Dialogs {
     ExportChoice chooseExportFile(const ExportRequest& request, const std::string& folder,
                                   const std::string& initialName) override {
         exportRequests.push_back(request);
-        ExportChoice choice{chooseFile(FileDialogMode::Export, folder, initialName), "",
-                            request.choosePaper ? "a4" : "", ""};
-        if (!units.empty()) {
-            choice.unit = units.front();
-            units.pop_front();
-        }
-        if (!moulds.empty()) {
-            choice.mould = moulds.front();
-            moulds.pop_front();
-        }
-        if (request.choosePaper && !papers.empty()) {
-            choice.paper = papers.front();
-            papers.pop_front();
-        }
+        ExportChoice choice{chooseFile(FileDialogMode::Export, folder, initialName), {}};
+        take(request.choices.unit, units, choice.settings.unit);
+        take(request.choices.mould, moulds, choice.settings.mould);
+        take(request.choices.paper, papers, choice.settings.paper);
         return choice;
     }
 
   private:
+    // The next scripted setting, when the chooser asks for it.
+    template <typename T>
+    static void take(bool asked, std::deque<T>& script, T& setting) {
+        if (asked && !script.empty()) {
+            setting = script.front();
+            script.pop_front();
+        }
+    }
+
     // The next scripted answer; unscripted, the standing one, or in a strict
     // script a failure and the answer that changes nothing.
     template <typename T>

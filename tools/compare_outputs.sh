@@ -7,8 +7,12 @@
 # For each design: check and render in the working and the final drawing,
 # export, save and entities, each with its standard output, standard error
 # and exit status. A few extra cases reach the overlays (snapshot, points),
-# a width-fitted view and passes that stop part-way. With REFERENCE_DIR the
-# new outputs are compared with it and the script exits 1 on any difference.
+# a width-fitted view and passes that stop part-way. tools/compare_cases.py
+# adds every file format for every preset (the CAM DXF and the SVG in each
+# unit, the paper template on every paper, measure, all of them with depths
+# and a mould too) and seeded random designs near the presets
+# (COMPARE_RANDOM_DESIGNS of them, 60 by default). With REFERENCE_DIR the new
+# outputs are compared with it and the script exits 1 on any difference.
 set -uo pipefail
 
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
@@ -17,7 +21,7 @@ if [ $# -lt 2 ] || [ $# -gt 3 ]; then
 fi
 cli=$(realpath "$1")
 out=$2
-reference=${3:-}
+reference=${3:+$(realpath "$3")}
 # Only a folder this script made earlier is emptied, never any other.
 marker=.bowlyn-outputs
 if [ -e "$out" ] && [ -n "$(ls -A "$out" 2>/dev/null)" ] && [ ! -e "$out/$marker" ]; then
@@ -29,17 +33,29 @@ mkdir -p "$out"
 out=$(realpath "$out")
 touch "$out/$marker"
 
+# The date a paper template prints, so that the same design gives the same file.
+export SOURCE_DATE_EPOCH=1700000000
+# Runs start in the output folder, so that the names they print are the same
+# for every folder.
+scripts=$(dirname "$(realpath "$0")")
+cd "$out" || exit 2
+
 # One run: NAME for the files, then the bowlyn-cli arguments; an "OUT" among
-# them is replaced by the output file's path.
+# them is replaced by the output file's name, "OUT.ext" by one with that
+# extension. With RUN_ENV set (NAME=VALUE) the run has it in its environment.
 run() {
     local name=$1 args=() arg
     shift
     for arg in "$@"; do
-        [ "$arg" = OUT ] && arg="$out/$name.file"
+        if [ "$arg" = OUT ]; then
+            arg="$name.file"
+        elif [ "${arg#OUT.}" != "$arg" ]; then
+            arg="$name.${arg#OUT.}"
+        fi
         args+=("$arg")
     done
-    "$cli" "${args[@]}" >"$out/$name.stdout" 2>"$out/$name.stderr"
-    echo $? >"$out/$name.status"
+    env ${RUN_ENV:-} "$cli" "${args[@]}" >"$name.stdout" 2>"$name.stderr"
+    echo $? >"$name.status"
 }
 
 # Every command for one design, with optional extra arguments for the pass.
@@ -72,10 +88,10 @@ for design in "${designs[@]}"; do
 done
 
 # Overlays: a snapshot of a longer body and transcription points.
-printf '7.257,4\n-3,10\n0,0\n6.5,12.25\n' >"$out/points.txt"
+printf '7.257,4\n-3,10\n0,0\n6.5,12.25\n' >points.txt
 all_commands overlay.snapshot preset:OM --snapshot preset:Dreadnought
 all_commands overlay.snapshot-short preset:Dreadnought --snapshot "preset:Soprano Uke"
-all_commands overlay.points preset:OM --points "$out/points.txt"
+all_commands overlay.points preset:OM --points points.txt
 # A body wider than long is fitted by its width.
 all_commands wide preset:OM --set "Body length=10" --set "Lower bout width=30"
 # Passes that stop after the reference geometry or the construction aids.
@@ -83,6 +99,12 @@ all_commands stop.length preset:OM --set "Body length=0"
 all_commands stop.waist preset:OM --set "Waist width=20"
 all_commands stop.strings preset:OM --set "Number of strings=99"
 file_commands stop.strings preset:OM --set "Number of strings=99"
+
+# Every format of every preset, and the random designs.
+cases=$(python3 "$scripts/compare_cases.py" "$cli" "${COMPARE_RANDOM_DESIGNS:-60}") || exit 2
+while IFS=$'\t' read -r -a fields; do
+    RUN_ENV=${fields[1]#-} run "${fields[0]}" "${fields[@]:2}"
+done <<<"$cases"
 
 count=$(find "$out" -name '*.status' | wc -l)
 echo "recorded $count runs in $out"

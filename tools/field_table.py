@@ -1,5 +1,6 @@
 """Reads the tables the C++ program includes as X-macro files: the field
-table (model/fields.def) and the built-in designs (model/presets.def).
+table (model/fields.def), the built-in designs (model/presets.def) and the
+export formats (commands/export_formats.def).
 
 Both files are sequences of macro calls such as
     FIELD(BODY_LENGTH, "Body length", Number, bodyLength)
@@ -13,6 +14,7 @@ import re
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FIELDS_DEF = os.path.join(SOURCE_DIR, "model", "fields.def")
 PRESETS_DEF = os.path.join(SOURCE_DIR, "model", "presets.def")
+EXPORT_FORMATS_DEF = os.path.join(SOURCE_DIR, "commands", "export_formats.def")
 
 _CALL = re.compile(r"([A-Z_]+)\((.*)\)$")
 _TOKEN = re.compile(r'\s*("(?:[^"\\]|\\.)*"|[^,"]+)\s*(,|$)')
@@ -176,4 +178,14 @@ def presets(path=PRESETS_DEF):
         if name != "PRESET" or len(args) != 3:
             raise TableError(f"{where}: expected PRESET(Key, name, caption)")
         rows.append(tuple(args))
+    return rows
+
+
+def export_formats(path=EXPORT_FORMATS_DEF):
+    """The export formats in menu order: (Key, menu caption, accelerator key)."""
+    rows = []
+    for name, args, where in _calls(path):
+        if name != "EXPORT_FORMAT" or len(args) != 13:
+            raise TableError(f"{where}: expected EXPORT_FORMAT with 13 arguments")
+        rows.append((args[0], args[1], args[2]))
     return rows

@@ -384,6 +384,7 @@ def strings_tab():
 # Menus.
 
 PRESETS = [(key, caption) for key, _, caption in field_table.presets()]
+EXPORT_FORMATS = field_table.export_formats()
 
 
 def menu_item(wid, text, handler=None, accel=None, check=False):
@@ -425,10 +426,10 @@ def menubar():
         menu_item("menuImportOutline", "_Import outline..."),
         menu_item("menuFitToOutline", "_Fit design to outline"),
         separator(),
-        menu_item("menuExportDXF", "_Export outline as DXF...", accel=("e", CTRL)),
-        menu_item("menuExportCAM", "Export for _CAM..."),
-        menu_item("menuExportSVG", "Export S_VG..."),
-        menu_item("menuExportPDF", "Export PDF _template..."),
+    ] + [
+        menu_item(f"menuExport{key}", text, accel=(accel, CTRL) if accel else None)
+        for key, text, accel in EXPORT_FORMATS
+    ] + [
         menu_item("menuPrint", "_Print...", accel=("p", CTRL)),
         separator(),
         menu_item("menuQuit", "_Quit", accel=("q", CTRL)),

@@ -1,13 +1,13 @@
 // The body as a box of air: volumes of test bodies with closed forms, every
 // preset against a fine polygon, flat arcs without cancellation, and the
 // Helmholtz estimate against a calculation by hand.
-#include "export/air_cavity.h"
+#include "derive/air_cavity.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "export/measurements.h"
+#include "derive/measurements.h"
 #include "export_test_support.h"
 
 namespace bowlyn {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "body_designs.h"
+#include "geometry/outline_drawing.h"
 #include "geometry/pass_display.h"
 #include "geometry/primitives.h"
 #include "model/presets.h"
@@ -17,6 +18,9 @@ namespace {
 using testing::setDreadnoughtBody;
 using testing::setOmBody;
 using testing::TestDocument;
+
+constexpr StrokeKind A = StrokeKind::Arc, L = StrokeKind::Line, C = StrokeKind::Circle,
+                     P = StrokeKind::Point;
 
 std::vector<std::string> labelTexts(const Form& form) {
     std::vector<std::string> texts;
@@ -50,37 +54,35 @@ TEST(BodyOutline, DreadnoughtLabels) {
     EXPECT_EQ(labelTexts(t.form), expected);
 }
 
-float pointDistanceToCircle(float x, float y, const OutlineArc& a) {
-    return std::fabs(distance(x, y, a.cx, a.cy) - a.r);
+float pointDistanceToCircle(Point p, const OutlineArc& a) {
+    return std::fabs(distance(p, a.centre()) - a.r);
 }
 
 // Each piece of the solved outline starts where the previous one ends.
 void expectJoined(const BodyOutline& o, bool secondaryLower, bool secondaryUpper) {
     const float tol = 2e-3f;
-    float x, y, x2, y2;
-    pointOnCircle(o.tailArc.cx, o.tailArc.cy, o.tailArc.r, o.tailArc.end, x, y);
-    pointOnCircle(o.lowerBoutArc.cx, o.lowerBoutArc.cy, o.lowerBoutArc.r, o.lowerBoutArc.start, x2,
-                  y2);
-    EXPECT_NEAR(x, x2, tol);
-    EXPECT_NEAR(y, y2, tol);
+    Point p = pointOnCircle(o.tailArc.circle(), o.tailArc.end);
+    Point q = pointOnCircle(o.lowerBoutArc.circle(), o.lowerBoutArc.start);
+    EXPECT_NEAR(p.x, q.x, tol);
+    EXPECT_NEAR(p.y, q.y, tol);
     const OutlineArc& lower = secondaryLower ? o.lowerBoutSecondaryArc : o.lowerBoutArc;
-    pointOnCircle(lower.cx, lower.cy, lower.r, lower.end, x, y);
-    EXPECT_NEAR(x, o.lowerTangent.x1, tol);
-    EXPECT_NEAR(y, o.lowerTangent.y1, tol);
-    EXPECT_LT(pointDistanceToCircle(o.lowerTangent.x2, o.lowerTangent.y2, o.waistArc), tol);
-    EXPECT_LT(pointDistanceToCircle(o.upperTangent.x1, o.upperTangent.y1, o.waistArc), tol);
+    p = pointOnCircle(lower.circle(), lower.end);
+    EXPECT_NEAR(p.x, o.lowerTangent.x1, tol);
+    EXPECT_NEAR(p.y, o.lowerTangent.y1, tol);
+    EXPECT_LT(pointDistanceToCircle(o.lowerTangent.segment().to, o.waistArc), tol);
+    EXPECT_LT(pointDistanceToCircle(o.upperTangent.segment().from, o.waistArc), tol);
     const OutlineArc& upper = secondaryUpper ? o.upperBoutSecondaryArc : o.upperBoutArc;
-    pointOnCircle(upper.cx, upper.cy, upper.r, upper.start, x, y);
-    EXPECT_NEAR(x, o.upperTangent.x2, tol);
-    EXPECT_NEAR(y, o.upperTangent.y2, tol);
-    pointOnCircle(o.upperBoutArc.cx, o.upperBoutArc.cy, o.upperBoutArc.r, o.upperBoutArc.end, x, y);
+    p = pointOnCircle(upper.circle(), upper.start);
+    EXPECT_NEAR(p.x, o.upperTangent.x2, tol);
+    EXPECT_NEAR(p.y, o.upperTangent.y2, tol);
+    p = pointOnCircle(o.upperBoutArc.circle(), o.upperBoutArc.end);
     if (o.shoulderArc.r == 0.0f) {  // a straight shoulder along the neck end
-        EXPECT_NEAR(y, o.shoulderArc.cy, tol);
+        EXPECT_NEAR(p.y, o.shoulderArc.cy, tol);
         return;
     }
-    pointOnCircle(o.shoulderArc.cx, o.shoulderArc.cy, o.shoulderArc.r, o.shoulderArc.start, x2, y2);
-    EXPECT_NEAR(x, x2, tol);
-    EXPECT_NEAR(y, y2, tol);
+    q = pointOnCircle(o.shoulderArc.circle(), o.shoulderArc.start);
+    EXPECT_NEAR(p.x, q.x, tol);
+    EXPECT_NEAR(p.y, q.y, tol);
 }
 
 TEST(BodyOutline, PresetsAsLoaded) {
@@ -145,9 +147,9 @@ TEST(BodyOutline, TailArcMeetsALowerBoutCentredAboveItsCentre) {
     // Past angle 0, toward the upper right where the two circles touch.
     EXPECT_GT(o.tailArc.end, 0.0f);
     EXPECT_LT(o.tailArc.end, 0.5f * PI_SINGLE);
-    float x, y;
-    pointOnCircle(o.tailArc.cx, o.tailArc.cy, o.tailArc.r, o.tailArc.end, x, y);
-    EXPECT_LT(pointDistanceToCircle(x, y, o.lowerBoutArc), 2e-3f);
+    EXPECT_LT(
+        pointDistanceToCircle(pointOnCircle(o.tailArc.circle(), o.tailArc.end), o.lowerBoutArc),
+        2e-3f);
     expectJoined(o, false, false);
 }
 
@@ -165,18 +167,19 @@ TEST(BodyOutline, ZeroOffsetsGiveStraightTailAndShoulder) {
     EXPECT_EQ(labels[6], " ");
     EXPECT_EQ(labels[2], "2.38,5.12");
 
-    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    const StrokeList e = t.entities();
     ASSERT_GE(e.size(), 2u);
-    EXPECT_EQ(e[0].kind, 2.0f);  // tail line out to the lower bout centre's x
-    EXPECT_EQ(e[0].layer, 2.0f);
+    EXPECT_EQ(e[0].kind, StrokeKind::Line);  // tail line out to the lower bout centre's x
+    EXPECT_EQ(e[0].layer, Layer::Body);
     EXPECT_EQ(e[0].v[0], 0.0f);
     EXPECT_EQ(e[0].v[2], 7.5f - 5.12f);
     EXPECT_EQ(e[0].v[1], 0.0f);
     EXPECT_EQ(e[0].v[3], 0.0f);
     // The shoulder line from the end of the flat to the upper bout centre's x.
     bool shoulder = false;
-    for (const Entity& en : e) {
-        if (en.kind == 2.0f && en.v[0] == 1.25f && en.v[1] == 19.4f && en.v[3] == 19.4f) {
+    for (const Stroke& en : e) {
+        if (en.kind == StrokeKind::Line && en.v[0] == 1.25f && en.v[1] == 19.4f &&
+            en.v[3] == 19.4f) {
             EXPECT_EQ(en.v[2], 5.625f - 2.76f);
             shoulder = true;
         }
@@ -190,20 +193,20 @@ TEST(BodyOutline, OmEntityList) {
     setOmBody(t.doc.params);
     t.doc.params.soundHoleXOffset = 1.5f;
     recomputeAndShow(t.doc);
-    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    const StrokeList e = t.entities();
     // Ten outline pieces on both halves, then the sound hole circle and its centre.
-    const float kinds[] = {3, 3, 2, 2, 3, 3, 3, 3, 2, 2, 3, 3, 3, 3, 3, 3, 3, 3, 2, 2, 4, 1};
+    const StrokeKind kinds[] = {A, A, L, L, A, A, A, A, L, L, A, A, A, A, A, A, A, A, L, L, C, P};
     ASSERT_EQ(e.size(), std::size(kinds));
     for (size_t i = 0; i < e.size(); ++i) {
         EXPECT_EQ(e[i].kind, kinds[i]) << i;
-        EXPECT_EQ(e[i].layer, 2.0f) << i;
+        EXPECT_EQ(e[i].layer, Layer::Body) << i;
     }
-    EXPECT_TRUE(t.doc.drawing.entities.ended());
+    EXPECT_TRUE(t.doc.drawing.complete);
     // Tail arc and its mirror image: from the tail point, in degrees.
-    EXPECT_EQ(e[0].v[3], 270.0f);
+    EXPECT_EQ(recordedValue(e[0], 3), 270.0f);
     EXPECT_NEAR(e[0].v[2], 15.7446f, 1e-3f);
     EXPECT_EQ(e[1].v[0], -e[0].v[0]);
-    EXPECT_EQ(e[1].v[4], 270.0f);
+    EXPECT_EQ(recordedValue(e[1], 4), 270.0f);
     // Sound hole drawn once at its own x.
     EXPECT_EQ(e[20].v[0], 1.5f);
     EXPECT_EQ(e[20].v[1], 13.5f);
@@ -224,7 +227,7 @@ TEST(BodyOutline, NoNeckFlatAndNoSoundHole) {
     t.doc.params.soundHoleOffset = 5;
     recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
-    EXPECT_EQ(t.doc.drawing.entities.size(), 18u);
+    EXPECT_EQ(t.entities().size(), 18u);
     // The shoulder arc now starts on the centre line.
     EXPECT_EQ(t.doc.outline.shoulderArc.cx, 0.0f);
     EXPECT_EQ(t.doc.outline.neckFlat.x2, 0.0f);
@@ -234,15 +237,15 @@ TEST(BodyOutline, CutawaySideLeavesTheUpperBodyToTheMirroredHalf) {
     TestDocument t;
     setOmBody(t.doc.params);
     t.doc.params.hasCutaway = 1;
-    solveBodyOutline(t.doc);
+    t.doc.outline = solveBodyOutline(t.doc.params, bodyCircles(t.doc.params));
     t.doc.soundHole = {};
-    t.doc.drawing.entities.reset();
+    t.doc.drawing.clearPicture();
     drawOutline(t.doc, OutlineWhich::Current);
-    const std::vector<Entity>& e = t.doc.drawing.entities.entities();
+    const StrokeList e = t.entities();
     ASSERT_GE(e.size(), 17u);
     // Both halves up to the secondary upper bout arc; the shoulder, the
     // primary upper bout arc and the neck flat on the negative side only.
-    const float kinds[] = {3, 3, 2, 2, 3, 3, 3, 3, 2, 2, 3, 3, 3, 3, 3, 3, 2};
+    const StrokeKind kinds[] = {A, A, L, L, A, A, A, A, L, L, A, A, A, A, A, A, L};
     for (size_t i = 0; i < std::size(kinds); ++i)
         EXPECT_EQ(e[i].kind, kinds[i]) << i;
     EXPECT_LT(e[12].v[0], 0.0f);    // shoulder
@@ -304,8 +307,8 @@ TEST(BodyOutline, FinalDrawingLeavesOutTheConstructionAids) {
     EXPECT_GT(f.centreLine, 500);
     EXPECT_GT(f.outline, 1000);
     // The exported content does not depend on the mode.
-    const auto& we = working.doc.drawing.entities.entities();
-    const auto& fe = final.doc.drawing.entities.entities();
+    const StrokeList we = working.entities();
+    const StrokeList fe = final.entities();
     ASSERT_EQ(we.size(), fe.size());
     for (size_t i = 0; i < we.size(); ++i) {
         for (int k = 0; k < 5; ++k)
@@ -417,8 +420,8 @@ TEST(Snapshot, DrawnUnderTheOutlineAlignedAtTheNeckEnd) {
     const size_t entitiesBefore = 22;
     recomputeAndShow(t.doc);
     ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
-    EXPECT_EQ(t.doc.drawing.view.originY, 640.0f);             // put back
-    EXPECT_EQ(t.doc.drawing.entities.size(), entitiesBefore);  // nothing recorded
+    EXPECT_EQ(t.doc.drawing.view.originY, 640.0f);   // put back
+    EXPECT_EQ(t.entities().size(), entitiesBefore);  // nothing recorded
     // 620 / 19.2 px per unit: the snapshot's neck end at row 20 puts its tail
     // 6 pixels below the current one (rows 645 and 646 at the centre line).
     const DrawingSurface& s = t.doc.drawing.surface;
@@ -438,28 +441,29 @@ TEST(UpperOutline, FindsNeckFlatShoulderAndUpperBoutArc) {
     TestDocument t;
     setOmBody(t.doc.params);
     recomputeAndShow(t.doc);
-    float x = 0, y = 0;
+    const BodyOutline& o = t.doc.outline;
+    const DesignParameters& p = t.doc.params;
+    Point at;
     // A vertical segment through the flat.
-    EXPECT_EQ(intersectUpperOutline(t.doc, 1.0f, 18, 1.0f, 21, x, y), UPPER_NECK_FLAT);
-    EXPECT_EQ(x, 1.0f);
-    EXPECT_NEAR(y, 19.4f, 1e-5f);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{1.0f, 18}, {1.0f, 21}}, at), UPPER_NECK_FLAT);
+    EXPECT_EQ(at.x, 1.0f);
+    EXPECT_NEAR(at.y, 19.4f, 1e-5f);
     // Through the end of the flat does not count as the flat.
-    EXPECT_EQ(intersectUpperOutline(t.doc, 1.25f, 19.3f, 1.25f, 21, x, y), UPPER_SHOULDER);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{1.25f, 19.3f}, {1.25f, 21}}, at), UPPER_SHOULDER);
     // Across the shoulder arc, once.
-    const OutlineArc& sh = t.doc.outline.shoulderArc;
-    float sx, sy;
-    pointOnCircle(sh.cx, sh.cy, sh.r, 0.5f * (sh.start + sh.end), sx, sy);
-    EXPECT_EQ(intersectUpperOutline(t.doc, sx, sy - 0.5f, sx, sy + 0.5f, x, y), UPPER_SHOULDER);
-    EXPECT_NEAR(y, sy, 0.05f);  // the rounded discriminant is coarse
+    const OutlineArc& sh = o.shoulderArc;
+    const Point s = pointOnCircle(sh.circle(), 0.5f * (sh.start + sh.end));
+    EXPECT_EQ(intersectUpperOutline(o, p, {{s.x, s.y - 0.5f}, {s.x, s.y + 0.5f}}, at),
+              UPPER_SHOULDER);
+    EXPECT_NEAR(at.y, s.y, 0.05f);  // the rounded discriminant is coarse
     // A horizontal segment through the widest point of the upper bout.
-    EXPECT_EQ(intersectUpperOutline(t.doc, 4, 16.39f, 7, 16.39f, x, y), UPPER_BOUT_ARC);
-    EXPECT_NEAR(x, 5.625f, 0.02f);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{4, 16.39f}, {7, 16.39f}}, at), UPPER_BOUT_ARC);
+    EXPECT_NEAR(at.x, 5.625f, 0.02f);
     // A segment that cuts the circle twice: the point on the arc, above the centre.
-    const OutlineArc& ub = t.doc.outline.upperBoutArc;
-    EXPECT_EQ(intersectUpperOutline(t.doc, 5.5f, 15.0f, 5.5f, 18.0f, x, y), UPPER_BOUT_ARC);
-    EXPECT_GT(y, ub.cy);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{5.5f, 15.0f}, {5.5f, 18.0f}}, at), UPPER_BOUT_ARC);
+    EXPECT_GT(at.y, o.upperBoutArc.cy);
     // Away from the outline.
-    EXPECT_EQ(intersectUpperOutline(t.doc, 0.1f, 10, 0.2f, 11, x, y), UPPER_NONE);
+    EXPECT_EQ(intersectUpperOutline(o, p, {{0.1f, 10}, {0.2f, 11}}, at), UPPER_NONE);
 }
 
 TEST(PointText, RoundsToTwoDecimals) {

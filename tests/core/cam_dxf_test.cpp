@@ -2,8 +2,6 @@
 // items kept, exact unit conversion, plain numbers and refusals. ezdxf and
 // dime read the files (header, tables, units, extent, measurements, comma
 // locale) in tests/scripts/cam_dxf_readback.
-#include "export/cam_dxf.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,15 +11,17 @@
 #include <utility>
 #include <vector>
 
-#include "export/depth_settings.h"
-#include "export/export_file.h"
-#include "export/export_numbers.h"
 #include "export_test_support.h"
+#include "formats/dxf_writer.h"
+#include "formats/export_file.h"
+#include "formats/export_numbers.h"
+#include "model/depth_settings.h"
 #include "tests/core/test_seed.h"
 
 namespace bowlyn {
 namespace {
 
+using testing::inUnit;
 using testing::presetAfterPass;
 using testing::solvedOrFail;
 
@@ -99,19 +99,17 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
     // The recorded items, less the body's pieces and the fingerboard's six
     // outline lines, which the two polylines replace.
     std::map<std::string, int> recorded;
-    static const char* const kinds[] = {"", "POINT", "LINE", "ARC", "CIRCLE"};
-    for (const Entity& e : solved.entities->entities()) {
-        if (e.kind == 0.0f)
-            break;
-        const bool bodyPiece = e.layer == 2.0f && (e.kind == 2.0f || e.kind == 3.0f);
+    for (const Stroke& e : recordedStrokes(*solved.strokes)) {
+        const bool bodyPiece =
+            e.layer == Layer::Body && (e.kind == StrokeKind::Line || e.kind == StrokeKind::Arc);
         if (!bodyPiece)
-            ++recorded[kinds[static_cast<int>(e.kind)]];
+            ++recorded[dxfEntityName(e.kind)];
     }
     recorded["LINE"] -= 6;
     recorded["POLYLINE"] = 2;
     recorded["SEQEND"] = 2;
-    const Contour& body = d.loops[0].contour;
-    const Contour& board = d.loops[1].contour;
+    const Contour& body = d.loops[0];
+    const Contour& board = d.loops[1];
     recorded["VERTEX"] = static_cast<int>(body.edges.size() + board.edges.size());
     EXPECT_EQ(entityCounts(pairs), recorded);
 
@@ -146,10 +144,11 @@ TEST(CamDxf, SideStripsNeverCoarsenTheBodysNumbers) {
     SolvedDesign deep = plain;
     deep.depth = readDepthSettings("19.4", "19.4", "", plain.body.bodyLength);
     ASSERT_TRUE(deep.depth.hasDepths());
-    for (ExportFormat format : {ExportFormat::CamDxf, ExportFormat::Svg}) {
-        const bool svg = format == ExportFormat::Svg;
+    for (const bool svg : {false, true}) {
         const auto body = [&](const SolvedDesign& design) {
-            const std::string text = exportText(design, format, LengthUnit::Millimetre, "").text;
+            const ExportSettings mm = inUnit(LengthUnit::Millimetre);
+            const std::string text =
+                (svg ? svgFile(design, mm, "") : camDxfFile(design, mm, "")).bytes;
             const size_t from = text.find(svg ? "<g id=\"body\"" : "POLYLINE\r\n  8\r\nbody");
             return text.substr(from, text.find(svg ? "</g>" : "SEQEND", from) - from);
         };
@@ -164,17 +163,17 @@ TEST(CamDxf, UnitsConvertExactly) {
     const ExportDrawing mm = drawingOf(solved, LengthUnit::Millimetre);
     const ExportDrawing in = drawingOf(solved, LengthUnit::Inch);
     EXPECT_EQ(cm.unit, LengthUnit::Centimetre);
-    const std::vector<ContourEdge>& e = cm.loops[0].contour.edges;
+    const std::vector<ContourEdge>& e = cm.loops[0].edges;
     for (size_t i = 0; i < e.size(); ++i) {
-        EXPECT_EQ(mm.loops[0].contour.edges[i].x, e[i].x * 10.0);
-        EXPECT_EQ(in.loops[0].contour.edges[i].y, e[i].y / 2.54);
-        EXPECT_EQ(in.loops[0].contour.edges[i].sweep, e[i].sweep);
+        EXPECT_EQ(mm.loops[0].edges[i].x, e[i].x * 10.0);
+        EXPECT_EQ(in.loops[0].edges[i].y, e[i].y / 2.54);
+        EXPECT_EQ(in.loops[0].edges[i].sweep, e[i].sweep);
     }
     ASSERT_EQ(cm.items.size(), in.items.size());
     for (size_t i = 0; i < cm.items.size(); ++i) {
         EXPECT_EQ(in.items[i].v[0], cm.items[i].v[0] / 2.54);
-        if (cm.items[i].kind == ExportItem::Kind::Arc) {
-            EXPECT_EQ(in.items[i].v[3], cm.items[i].v[3]);  // degrees stay degrees
+        if (cm.items[i].kind == StrokeKind::Arc) {
+            EXPECT_EQ(in.items[i].v[3], cm.items[i].v[3]);  // angles stay angles
         }
     }
 }
@@ -183,13 +182,17 @@ TEST(CamDxf, ValuesThatAreNoNumbersAreRefusedInEveryFormat) {
     auto t = presetAfterPass(presetByName("OM"));
     SolvedDesign solved = solvedOrFail(*t);
     for (float bad : {NAN, INFINITY}) {
-        EntityList entities = *solved.entities;
-        entities.add({2.0f, 4.0f, {-1.0f, 30.0f, bad, 30.0f, 0.0f}});  // a fret
-        solved.entities = &entities;
-        for (ExportFormat format : {ExportFormat::CamDxf, ExportFormat::Svg}) {
-            const ExportText file = exportText(solved, format, std::nullopt, "");
+        StrokeList strokes = *solved.strokes;
+        Stroke fret;
+        fret.layer = Layer::Frets;
+        const double v[] = {-1.0, 30.0, bad, 30.0};
+        std::copy(std::begin(v), std::end(v), fret.v);
+        strokes.push_back(fret);
+        solved.strokes = &strokes;
+        for (auto write : {camDxfFile, svgFile}) {
+            const ExportFile file = write(solved, ExportSettings{}, "");
             EXPECT_EQ(file.problem, "The outline holds a value that cannot be written to a file.");
-            EXPECT_EQ(file.text, "");
+            EXPECT_EQ(file.bytes, "");
         }
     }
 }

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/export_formats.h"
+#include "export_test_support.h"
 #include "geometry/pass_display.h"
 
 namespace bowlyn {
@@ -299,6 +301,31 @@ TEST_F(Cli, ExportsForCamAndSvgGetTheirExtensionOrAreRefused) {
 
     // A device is written as named.
     EXPECT_EQ(run({"export", "preset:OM", "-o", "/dev/null", "--cam"}).status, 0);
+}
+
+// Every format of the table is reached by its extension and option and
+// written by the writer the window's menu item uses, whatever row is added.
+TEST_F(Cli, EveryExportFormatIsWrittenByItsWriterFromTheTable) {
+    const std::string date = "1714521600";
+    const char* saved = std::getenv("SOURCE_DATE_EPOCH");
+    const std::string before = saved ? saved : "";
+    setenv("SOURCE_DATE_EPOCH", date.c_str(), 1);
+    auto om = testing::presetAfterPass(presetByName("OM"));
+    const SolvedDesign design = testing::solvedOrFail(*om);
+    for (const ExportFormat& format : exportFormats()) {
+        SCOPED_TRACE(format.key);
+        const std::string name = dir + format.key + format.extension();
+        std::vector<std::string> args = {"export", "preset:OM", "-o", name};
+        if (*format.flag)
+            args.push_back(format.flag);
+        const CliResult r = run(args, "SOURCE_DATE_EPOCH=" + date);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(read(name), format.write(design, ExportSettings{}, "OM").bytes);
+    }
+    if (saved)
+        setenv("SOURCE_DATE_EPOCH", before.c_str(), 1);
+    else
+        unsetenv("SOURCE_DATE_EPOCH");
 }
 
 TEST_F(Cli, PdfTemplatesSayHowManySheetsAndRefuseWhatCannotBeTiled) {

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "export/export_drawing.h"
-#include "export/measurements.h"
-#include "export/outline_contours.h"
+#include "derive/measurements.h"
+#include "derive/outline_contours.h"
 #include "export_test_support.h"
+#include "formats/export_drawing.h"
 #include "model/presets.h"
 #include "tests/core/test_seed.h"
 
@@ -124,7 +124,7 @@ TEST(Contours, PiecesThatMissEachOtherAreRefusedNeverBridged) {
     const float x2 = r.outline.lowerTangent.x2;
 
     r.outline.lowerTangent.x2 = x2 + 0.0011f;
-    LoopResult loop = closeLoop("body", "body", bodyPieces(r));
+    LoopResult loop = closeLoop("body", Layer::Body, bodyPieces(r));
     EXPECT_EQ(loop.problem,
               "The body outline does not close: the lower tangent ends 0.0011 away from where the "
               "waist arc begins.");
@@ -132,7 +132,7 @@ TEST(Contours, PiecesThatMissEachOtherAreRefusedNeverBridged) {
 
     // Within the limit the two ends share their midpoint.
     r.outline.lowerTangent.x2 = x2 + 0.0008f;
-    loop = closeLoop("body", "body", bodyPieces(r));
+    loop = closeLoop("body", Layer::Body, bodyPieces(r));
     ASSERT_EQ(loop.problem, "");
     bool shared = false;
     for (const ContourEdge& e : loop.contour.edges)
@@ -152,13 +152,13 @@ TEST(Contours, PiecesThatDoNotRunOnceAroundAreRefused) {
         p.r = 1.0;
         twice.push_back(p);
     }
-    EXPECT_EQ(closeLoop("test", "body", twice).problem,
+    EXPECT_EQ(closeLoop("test", Layer::Body, twice).problem,
               "The test outline does not run once around: its pieces cross or double back.");
     twice.resize(2);
-    EXPECT_EQ(closeLoop("test", "body", twice).problem, "");
+    EXPECT_EQ(closeLoop("test", Layer::Body, twice).problem, "");
 
     // A clockwise loop is turned round.
-    const LoopResult clockwise = closeLoop("test", "body", {twice[1], twice[0]});
+    const LoopResult clockwise = closeLoop("test", Layer::Body, {twice[1], twice[0]});
     ASSERT_EQ(clockwise.problem, "");
     EXPECT_GT(contourArea(clockwise.contour), 0.0);
 }
@@ -166,9 +166,13 @@ TEST(Contours, PiecesThatDoNotRunOnceAroundAreRefused) {
 TEST(Contours, ADrawnBodyPieceOffTheLoopIsRefused) {
     auto t = presetAfterPass(presetByName("Dreadnought"));
     SolvedDesign solved = solvedOrFail(*t);
-    EntityList entities = *solved.entities;
-    entities.add({2.0f, 2.0f, {0.0f, 5.0f, 1.0f, 5.0f, 0.0f}});  // a line across the body
-    solved.entities = &entities;
+    StrokeList strokes = *solved.strokes;
+    Stroke across;  // a line across the body
+    across.layer = Layer::Body;
+    const double v[] = {0.0, 5.0, 1.0, 5.0};
+    std::copy(std::begin(v), std::end(v), across.v);
+    strokes.push_back(across);
+    solved.strokes = &strokes;
     EXPECT_EQ(exportDrawing(solved, std::nullopt).problem,
               "The body outline does not close: a piece of the drawn outline lies off its closed "
               "loop.");
@@ -177,19 +181,17 @@ TEST(Contours, ADrawnBodyPieceOffTheLoopIsRefused) {
 // How far the recorded body outline's ends miss each other: for every end
 // of a line or arc on the body layer, the distance to the nearest end of
 // another one, and the largest of those.
-double recordedMiss(const EntityList& list) {
+double recordedMiss(const StrokeList& strokes) {
     std::vector<std::pair<double, double>> ends;
-    for (const Entity& e : list.entities()) {
-        if (e.kind == 0.0f)
-            break;
-        if (e.layer != 2.0f || (e.kind != 2.0f && e.kind != 3.0f))
+    for (const Stroke& e : recordedStrokes(strokes)) {
+        if (e.layer != Layer::Body || (e.kind != StrokeKind::Line && e.kind != StrokeKind::Arc))
             continue;
-        if (e.kind == 2.0f) {
+        if (e.kind == StrokeKind::Line) {
             ends.emplace_back(e.v[0], e.v[1]);
             ends.emplace_back(e.v[2], e.v[3]);
         } else {
             for (int k : {3, 4}) {
-                const double a = e.v[k] * PI / 180.0;
+                const double a = recordedValue(e, k) * PI / 180.0;
                 ends.emplace_back(e.v[0] + e.v[2] * std::cos(a), e.v[1] + e.v[2] * std::sin(a));
             }
         }
@@ -238,7 +240,7 @@ TEST(Contours, EveryCompletePassNearThePresetsExportsOrHasAGap) {
         ++complete;
         SCOPED_TRACE("design " + std::to_string(i) + " from " + t->form.text("entryDescription"));
         const ExportDrawingResult drawing = exportDrawing(*solved, std::nullopt);
-        const double miss = recordedMiss(*solved->entities);
+        const double miss = recordedMiss(*solved->strokes);
         if (!drawing.problem.empty()) {
             ++refused;
             EXPECT_EQ(drawing.problem.rfind("The body outline does not close: ", 0), 0u)
@@ -247,7 +249,7 @@ TEST(Contours, EveryCompletePassNearThePresetsExportsOrHasAGap) {
             continue;
         }
         EXPECT_LT(miss, 1.1 * CONTOUR_GAP_LIMIT);
-        expectMeasuredAsPolygons(*solved, drawing.drawing.loops.front().contour, 2000);
+        expectMeasuredAsPolygons(*solved, drawing.drawing.loops.front(), 2000);
     }
     EXPECT_GT(complete, 60);
     EXPECT_LT(refused, complete / 10);

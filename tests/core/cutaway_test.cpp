@@ -186,10 +186,11 @@ TEST(CutawayChecks, FloorWithoutLengthIsAnInternalError) {
         doc.params.cutawaySideOffset = offset;
         recomputeAndShow(doc);
         const CutawayGeometry& c = doc.outline.cutaway;
-        found = c.edgeBottomX == c.floorEndX;
-        float next = offset + (c.floorEndX - c.edgeBottomX);
-        offset = next != offset ? next
-                                : std::nextafter(offset, c.floorEndX > c.edgeBottomX ? 9.0f : 0.0f);
+        found = c.edgeBottom.x == c.floorEnd.x;
+        float next = offset + (c.floorEnd.x - c.edgeBottom.x);
+        offset = next != offset
+                     ? next
+                     : std::nextafter(offset, c.floorEnd.x > c.edgeBottom.x ? 9.0f : 0.0f);
     }
     ASSERT_TRUE(found);
     EXPECT_EQ(form.text(STATUS_LABEL),
@@ -198,28 +199,29 @@ TEST(CutawayChecks, FloorWithoutLengthIsAnInternalError) {
 }
 
 // End points of the recorded lines and arcs of one layer.
-std::vector<std::pair<float, float>> endPoints(const std::vector<Entity>& entities, float layer) {
+std::vector<std::pair<float, float>> endPoints(const StrokeList& entities, Layer layer) {
     std::vector<std::pair<float, float>> points;
     const double toRadians = PI_SINGLE / 180.0;
-    for (const Entity& e : entities) {
+    for (const Stroke& e : entities) {
         if (e.layer != layer)
             continue;
-        if (e.kind == static_cast<float>(EntityKind::Line)) {
+        if (e.kind == StrokeKind::Line) {
             points.push_back({e.v[0], e.v[1]});
             points.push_back({e.v[2], e.v[3]});
-        } else if (e.kind == static_cast<float>(EntityKind::Arc)) {
-            for (int k : {3, 4})
-                points.push_back(
-                    {static_cast<float>(e.v[0] + e.v[2] * std::cos(e.v[k] * toRadians)),
-                     static_cast<float>(e.v[1] + e.v[2] * std::sin(e.v[k] * toRadians))});
+        } else if (e.kind == StrokeKind::Arc) {
+            for (int k : {3, 4}) {
+                const double a = recordedValue(e, k) * toRadians;
+                points.push_back({static_cast<float>(e.v[0] + e.v[2] * std::cos(a)),
+                                  static_cast<float>(e.v[1] + e.v[2] * std::sin(a))});
+            }
         }
     }
     return points;
 }
 
 // Every end of the outline meets another end: the outline is closed.
-void expectClosed(const std::vector<Entity>& entities) {
-    auto points = endPoints(entities, 2.0f);
+void expectClosed(const StrokeList& entities) {
+    auto points = endPoints(entities, Layer::Body);
     for (size_t i = 0; i < points.size(); ++i) {
         bool met = false;
         for (size_t j = 0; j < points.size() && !met; ++j)
@@ -240,14 +242,14 @@ TEST(CutawayPresets, FlorentineArcTouchesEdgeAndFloorAndEndsAtTheWidth) {
     EXPECT_EQ(pass.doc.outlineComplete, 1);
     const CutawayGeometry& c = pass.cutaway();
     const float r = c.arcRadius;
-    EXPECT_NEAR(distance(c.arcCentreX, c.arcCentreY, c.widthPointX, c.widthPointY), r, 1e-4);
-    EXPECT_NEAR(distanceToLine(c.arcCentreX, c.arcCentreY, c.edgeTopX, c.edgeTopY, c.edgeBottomX,
-                               c.edgeBottomY),
+    EXPECT_NEAR(distance(c.arcCentre, c.widthPoint), r, 1e-4);
+    EXPECT_NEAR(distanceToLine(c.arcCentre.x, c.arcCentre.y, c.edgeTop.x, c.edgeTop.y,
+                               c.edgeBottom.x, c.edgeBottom.y),
                 r, 1e-4);
-    EXPECT_NEAR(c.arcCentreY - r, c.floorEndY, 1e-4);  // the floor line is a tangent
+    EXPECT_NEAR(c.arcCentre.y - r, c.floorEnd.y, 1e-4);  // the floor line is a tangent
     EXPECT_EQ(pass.form.text("labelCutawayFlorentineRadiusData"), singleToText(roundTo(r, 2)));
     EXPECT_EQ(pass.form.text("labelCutawayFlorentineCenterPointData"),
-              pointText(c.arcCentreX, c.arcCentreY));
+              pointText(c.arcCentre.x, c.arcCentre.y));
     EXPECT_EQ(pass.form.text("labelCutawayVenetianCenterPointData"), " ");
     expectClosed(pass.entities());
 }
@@ -262,25 +264,24 @@ TEST(CutawayPresets, VenetianValleyPointAndTangentFit) {
         const OutlineArc& ub = pass.doc.outline.upperBoutArc;
         const float rv = c.arcRadius, rp = c.pointRadius;
         EXPECT_EQ(rv, pass.doc.params.cutawayValleyRadius);
-        EXPECT_NEAR(c.arcCentreY - rv, c.floorEndY, 1e-4);
+        EXPECT_NEAR(c.arcCentre.y - rv, c.floorEnd.y, 1e-4);
         // The point circle touches the upper bout arc from inside at C (found
         // by an intersection that rounds its discriminant to a whole number,
         // so C lies only near the arc).
         ASSERT_EQ(c.widthHit, UPPER_BOUT_ARC);
-        EXPECT_NEAR(distance(ub.cx, ub.cy, c.pointCentreX, c.pointCentreY), ub.r - rp, 1e-3);
-        EXPECT_NEAR(distance(c.pointCentreX, c.pointCentreY, c.widthPointX, c.widthPointY), rp,
-                    1e-4);
+        EXPECT_NEAR(distance(ub.centre(), c.pointCentre), ub.r - rp, 1e-3);
+        EXPECT_NEAR(distance(c.pointCentre, c.widthPoint), rp, 1e-4);
         // The segment U-V is perpendicular to both radii.
-        float ux, uy, vx, vy;
-        pointOnCircle(c.arcCentreX, c.arcCentreY, rv, c.arcEndAngle, ux, uy);
-        pointOnCircle(c.pointCentreX, c.pointCentreY, rp, c.pointAngleAtTangent, vx, vy);
+        const Point u = pointOnCircle({c.arcCentre, rv}, c.arcEndAngle);
+        const Point v = pointOnCircle({c.pointCentre, rp}, c.pointAngleAtTangent);
+        const float ux = u.x, uy = u.y, vx = v.x, vy = v.y;
         double tx = vx - ux, ty = vy - uy;
-        EXPECT_NEAR((ux - c.arcCentreX) * tx + (uy - c.arcCentreY) * ty, 0.0, 1e-4);
-        EXPECT_NEAR((vx - c.pointCentreX) * tx + (vy - c.pointCentreY) * ty, 0.0, 1e-4);
+        EXPECT_NEAR((ux - c.arcCentre.x) * tx + (uy - c.arcCentre.y) * ty, 0.0, 1e-4);
+        EXPECT_NEAR((vx - c.pointCentre.x) * tx + (vy - c.pointCentre.y) * ty, 0.0, 1e-4);
         EXPECT_EQ(pass.form.text("labelCutawayVenetianCenterPointData"),
-                  pointText(c.arcCentreX, c.arcCentreY));
+                  pointText(c.arcCentre.x, c.arcCentre.y));
         EXPECT_EQ(pass.form.text("labelCutawayVenetianPointCenterPointData"),
-                  pointText(c.pointCentreX, c.pointCentreY));
+                  pointText(c.pointCentre.x, c.pointCentre.y));
         EXPECT_EQ(pass.form.text("labelCutawayFlorentineRadiusData"), " ");
         expectClosed(pass.entities());
     }
@@ -292,9 +293,10 @@ TEST(CutawayPresets, ConstructionIsPaintedButNeverRecorded) {
         PresetPass working(row, {}, 0), final(row, {}, 1);
         ASSERT_EQ(working.status(), STATUS_OK);
         ASSERT_EQ(final.status(), STATUS_OK);
-        ASSERT_EQ(working.entities().size(), final.entities().size());
-        for (size_t i = 0; i < working.entities().size(); ++i) {
-            const Entity &a = working.entities()[i], &b = final.entities()[i];
+        const StrokeList we = working.entities(), fe = final.entities();
+        ASSERT_EQ(we.size(), fe.size());
+        for (size_t i = 0; i < we.size(); ++i) {
+            const Stroke &a = we[i], &b = fe[i];
             EXPECT_EQ(a.kind, b.kind);
             EXPECT_EQ(a.layer, b.layer);
             for (int k = 0; k < 5; ++k)
@@ -309,9 +311,9 @@ TEST(CutawayPresets, ConstructionIsPaintedButNeverRecorded) {
         };
         int onlyWorking = 0;
         for (int degree = 0; degree < 360; ++degree) {
-            float x = 0, y = 0;
-            pointOnCircle(c.arcCentreX, c.arcCentreY, c.arcRadius,
-                          static_cast<float>(degree * PI_SINGLE / 180.0), x, y);
+            const Point p =
+                pointOnCircle(c.arc().circle(), static_cast<float>(degree * PI_SINGLE / 180.0));
+            float x = p.x, y = p.y;
             working.doc.drawing.view.toPixel(x, y);
             const int px = static_cast<int>(x), py = static_cast<int>(y);
             if (px < 0 || py < 0 || px >= DRAWING_WIDTH || py >= DRAWING_HEIGHT)
@@ -335,13 +337,13 @@ TEST(CutawayPresets, FlorentineEndingOnTheNeckFlatSplitsIt) {
     ASSERT_EQ(c.widthHit, UPPER_NECK_FLAT);
     const float L = pass.doc.params.bodyLength, hNF = pass.doc.params.neckFlatHalfLength;
     int pieces = 0;
-    for (const Entity& e : pass.entities()) {
-        if (e.layer != 2.0f || e.kind != static_cast<float>(EntityKind::Line) || e.v[1] != L ||
-            e.v[3] != L || e.v[2] < 0.0f)
+    for (const Stroke& e : pass.entities()) {
+        if (e.layer != Layer::Body || e.kind != StrokeKind::Line || e.v[1] != L || e.v[3] != L ||
+            e.v[2] < 0.0f)
             continue;
         ++pieces;
-        bool toA = e.v[0] == 0.0f && e.v[2] == c.edgeTopX;
-        bool fromC = e.v[0] == c.widthPointX && e.v[2] == hNF;
+        bool toA = e.v[0] == 0.0f && e.v[2] == c.edgeTop.x;
+        bool fromC = e.v[0] == c.widthPoint.x && e.v[2] == hNF;
         EXPECT_TRUE(toA || fromC) << e.v[0] << " to " << e.v[2];
     }
     EXPECT_EQ(pieces, 2);
@@ -353,7 +355,7 @@ TEST(CutawayPresets, ZeroValleyIsASharpCorner) {
     ASSERT_EQ(pass.status(), STATUS_OK);
     const CutawayGeometry& c = pass.cutaway();
     EXPECT_EQ(c.arcRadius, 0.0f);
-    EXPECT_NEAR(c.edgeBottomY, c.floorEndY, 1e-5);
+    EXPECT_NEAR(c.edgeBottom.y, c.floorEnd.y, 1e-5);
     expectClosed(pass.entities());
 }
 
@@ -361,7 +363,7 @@ TEST(CutawayPresets, SnapshotCutawayIsPaintedWithoutLabelsOrRecords) {
     PresetPass pass(ABG_VENETIAN);
     ASSERT_EQ(pass.status(), STATUS_OK);
     const std::string pointLabel = pass.form.text("labelCutawayVenetianPointCenterPointData");
-    const std::vector<Entity> before = pass.entities();
+    const StrokeList before = pass.entities();
     pass.doc.snapshot = currentOutlineRecord(pass.doc);
     pass.doc.showSnapshot = 1;
     pass.doc.params.cutawayPointRadius = 1.0f;

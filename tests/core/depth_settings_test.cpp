@@ -1,6 +1,6 @@
 // The depths and the top's thickness as typed: numbers and fractions as the
 // entries take them, blank as no value, anything else refused by name.
-#include "export/depth_settings.h"
+#include "model/depth_settings.h"
 
 #include <gtest/gtest.h>
 

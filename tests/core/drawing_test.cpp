@@ -49,30 +49,19 @@ TEST(ViewTransform, HalvesRoundUpward) {
     EXPECT_EQ(v.toPixelLength(2.5f), 3.0f);
 }
 
-TEST(RoundTo, DecimalPlaces) {
-    EXPECT_EQ(roundTo(-1.26f, 1), -1.2f);
-    EXPECT_EQ(roundTo(-1.25f, 1), -1.2f);
-    EXPECT_EQ(roundTo(0.0f, 3), 0.0f);
-    EXPECT_EQ(roundTo(1.005f, 2), 1.0f);  // the single lies just below 1.005
-    EXPECT_EQ(roundTo(2.345f, 2), 2.35f);
-    EXPECT_EQ(roundTo(15.7446f, 2), 15.74f);
-    // Places beyond what the 32-bit factor holds are limited, not undefined.
-    EXPECT_EQ(roundTo(1.5f, 12), 1.5f);
-    EXPECT_EQ(roundTo(1.5f, -3), 2.0f);
-}
-
 class DrawingTest : public ::testing::Test {
   protected:
     void SetUp() override { d.view.fit(15, 8); }
     Drawing d;
-    const std::vector<Entity>& list() const { return d.entities.entities(); }
+    // What was recorded for the exports, each side a stroke of its own.
+    StrokeList list() const { return recordedStrokes(d.strokes); }
     // The image with what was drawn since the last restart, as a pass shows it.
     const DrawingSurface& image() {
         d.surface.clear();
         d.paint();
         return d.surface;
     }
-    void restart() { d.display.clear(); }
+    void restart() { d.strokes.clear(); }
     int paintedPixels() { return inkInside(image()); }
     static int inkInside(const DrawingSurface& s) {
         int n = 0;
@@ -105,8 +94,8 @@ TEST_F(DrawingTest, LineOnBothSidesRecordsAndPaintsTheMirrorImage) {
         EXPECT_EQ(list()[0].v[k], first[k]);
         EXPECT_EQ(list()[1].v[k], second[k]);
     }
-    EXPECT_EQ(list()[0].kind, 2.0f);
-    EXPECT_EQ(list()[0].layer, 2.0f);
+    EXPECT_EQ(list()[0].kind, StrokeKind::Line);
+    EXPECT_EQ(list()[0].layer, Layer::Body);
     image();
     // Symmetric about pixel column 320 (pixels 319 and 320 straddle it), up to
     // the antialiasing of the slanted edges.
@@ -146,17 +135,23 @@ TEST_F(DrawingTest, SideLayerAndRecordOnlyDecideWhatHappens) {
 
     restart();
     d.drawLine(styleOutline, 1, 2, 3, 4, Side::AsPassed, Layer::None);
-    EXPECT_EQ(list().size(), 1u);  // painted only
+    EXPECT_EQ(list().size(), 0u);  // painted only
     EXPECT_GT(paintedPixels(), 0);
 
     restart();
     d.drawCircle(styleOutline, 1, 2, 1, Side::Both, Layer::Strings, RECORD_ONLY);
-    EXPECT_EQ(list().size(), 3u);  // recorded only
+    EXPECT_EQ(list().size(), 2u);  // recorded only
     EXPECT_EQ(paintedPixels(), 0);
 
     d.drawPoint(styleOutline, 1, 2, PointMarker::Cross, Side::Both, Layer::None, RECORD_ONLY);
-    EXPECT_EQ(list().size(), 3u);  // neither
+    EXPECT_EQ(d.strokes.size(), 1u);  // neither
     EXPECT_EQ(paintedPixels(), 0);
+
+    // The reference centre line: painted on its layer, never recorded.
+    restart();
+    d.drawLine(styleCentreLine, 0, -1, 0, 9, Side::AsPassed, Layer::Reflines, StrokeUse::Shown);
+    EXPECT_EQ(list().size(), 0u);
+    EXPECT_GT(paintedPixels(), 0);
 }
 
 TEST_F(DrawingTest, ArcAnglesAreRecordedInDegreesAndMirrored) {
@@ -166,19 +161,20 @@ TEST_F(DrawingTest, ArcAnglesAreRecordedInDegreesAndMirrored) {
     EXPECT_EQ(paintedPixels(), 0);
 
     d.drawArc(styleOutline, 1, 2, 3, 0.0f, static_cast<float>(pi / 2.0), Side::Both, Layer::Body);
-    ASSERT_EQ(list().size(), 2u);
-    EXPECT_EQ(list()[0].kind, 3.0f);
-    EXPECT_EQ(list()[0].v[3], 0.0f);
-    EXPECT_FLOAT_EQ(list()[0].v[4], 90.0f);
-    EXPECT_EQ(list()[1].v[0], -1.0f);
-    EXPECT_EQ(list()[1].v[2], 3.0f);
-    EXPECT_FLOAT_EQ(list()[1].v[3], 90.0f);
-    EXPECT_FLOAT_EQ(list()[1].v[4], 180.0f);
+    const StrokeList arcs = list();
+    ASSERT_EQ(arcs.size(), 2u);
+    EXPECT_EQ(arcs[0].kind, StrokeKind::Arc);
+    EXPECT_EQ(recordedValue(arcs[0], 3), 0.0f);
+    EXPECT_FLOAT_EQ(recordedValue(arcs[0], 4), 90.0f);
+    EXPECT_EQ(arcs[1].v[0], -1.0f);
+    EXPECT_EQ(arcs[1].v[2], 3.0f);
+    EXPECT_FLOAT_EQ(recordedValue(arcs[1], 3), 90.0f);
+    EXPECT_FLOAT_EQ(recordedValue(arcs[1], 4), 180.0f);
 
     d.drawArc(styleOutline, 1, 2, 3, static_cast<float>(1.5 * pi), 1.98f * pi, Side::Both,
               Layer::Body);
-    EXPECT_NEAR(list()[3].v[3], 183.6f, 1e-3f);
-    EXPECT_NEAR(list()[3].v[4], 270.0f, 1e-3f);
+    EXPECT_NEAR(recordedValue(list()[3], 3), 183.6f, 1e-3f);
+    EXPECT_NEAR(recordedValue(list()[3], 4), 270.0f, 1e-3f);
 }
 
 TEST_F(DrawingTest, PointMarkers) {
@@ -211,7 +207,7 @@ TEST_F(DrawingTest, PointMarkers) {
 TEST_F(DrawingTest, CircleRecordsModelRadiusAndPaintsWholePixels) {
     d.drawCircle(styleOutline, 0, 7.5f, 1.94f, Side::AsPassed, Layer::Body);
     ASSERT_EQ(list().size(), 1u);
-    EXPECT_EQ(list()[0].kind, 4.0f);
+    EXPECT_EQ(list()[0].kind, StrokeKind::Circle);
     EXPECT_EQ(list()[0].v[2], 1.94f);
     // 1.94 * 41.33 = 80.2 -> 80 pixels; the centre is at (320, 330).
     const DrawingSurface& s = image();

@@ -56,15 +56,17 @@ TEST(DrawingView, FittingTheWholeDrawingKeepsTheImageWhenItHoldsItAll) {
     DrawingView v;
     v.setFitted(omFit());
     v.zoomCentred(3.0);
-    EntityList inside;
-    inside.add({2, 2, {-7, 0, 7, 19}});
-    v.fitWhole(inside, {});
+    Drawing inside;
+    inside.drawLine(styleOutline, -7, 0, 7, 19, Side::AsPassed, Layer::Body);
+    v.fitWhole(inside.strokes);
     EXPECT_TRUE(v.imageView());
 
-    EntityList beyond = inside;
-    beyond.add({3, 3, {0, 30, 4, 0, 180}});  // an arc over the top, up to y 34
-    beyond.add({4, 2, {0, -5, 1}});          // a circle below the tail, down to y -6
-    v.fitWhole(beyond, {});
+    Drawing beyond;
+    beyond.strokes = inside.strokes;
+    // An arc over the top, up to y 34; a circle below the tail, down to y -6.
+    beyond.drawArc(styleOutline, 0, 30, 4, 0, PI_SINGLE, Side::AsPassed, Layer::Fretboard);
+    beyond.drawCircle(styleOutline, 0, -5, 1, Side::AsPassed, Layer::Body);
+    v.fitWhole(beyond.strokes);
     EXPECT_FALSE(v.fitted());
     double left, top, right, bottom;
     device(v, -7, 34, left, top);
@@ -192,7 +194,7 @@ struct Image {
             cairo_image_surface_get_data(s) + y * cairo_image_surface_get_stride(s);
         return (reinterpret_cast<const uint32_t*>(row)[x] >> 8) & 0xFF;
     }
-    void paint(const PaintView& view, const DisplayList& list) {
+    void paint(const PaintView& view, const StrokeList& list) {
         cairo_t* cr = cairo_create(s);
         paintBackground(cr, cairo_image_surface_get_width(s), cairo_image_surface_get_height(s));
         Painter(cr, view).paint(list);
@@ -212,8 +214,8 @@ TEST(Painter, AZoomedViewPaintsWhatALargerAreaShowsInItsPlace) {
     v.setFitted(t.doc.drawing.view);
     v.zoomAbout(400, 250, 4.0);
     Image small(660), large(1320);
-    small.paint(v.paintView(), t.doc.drawing.display);
-    large.paint(v.paintView(), t.doc.drawing.display);
+    small.paint(v.paintView(), t.doc.drawing.strokes);
+    large.paint(v.paintView(), t.doc.drawing.strokes);
     int differing = 0, inked = 0;
     for (int y = 4; y < 656; ++y) {
         for (int x = 4; x < 656; ++x) {
@@ -236,7 +238,7 @@ TEST(Painter, AHugeCircleShowsWhereItCrossesAFreeView) {
         view.originX = 100 - r;  // the circle's right edge on column 100
         view.originY = 100;
         Image image(200);
-        image.paint(view, d.display);
+        image.paint(view, d.strokes);
         EXPECT_LT(image.green(100, 100), 100) << r;
         EXPECT_LT(image.green(100, 20), 100) << r;
         EXPECT_EQ(image.green(150, 100), 255) << r;

@@ -1,4 +1,4 @@
-#include "render/dxf_writer.h"
+#include "formats/dxf_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -12,27 +12,31 @@
 namespace bowlyn {
 namespace {
 
-Entity entity(float kind, float layer, std::initializer_list<float> values) {
-    Entity e;
-    e.kind = kind;
-    e.layer = layer;
+Stroke stroke(StrokeKind kind, Layer layer, std::initializer_list<float> values) {
+    Stroke s;
+    s.kind = kind;
+    s.layer = layer;
     int i = 0;
     for (float v : values)
-        e.v[i++] = v;
-    return e;
+        s.v[i++] = v;
+    return s;
 }
 
-std::string text(const EntityList& list) {
-    std::optional<std::string> t = dxfText(list);
+std::string text(const StrokeList& list) {
+    std::optional<std::string> t = plainDxfText(list);
     EXPECT_TRUE(t.has_value());
     return t.value_or("");
 }
 
+// One stroke as the plain export writes it.
+std::string entityText(const Stroke& s) {
+    DxfWriter out = DxfWriter::plain();
+    EXPECT_TRUE(out.entity(s));
+    return out.take();
+}
+
 TEST(DxfWriter, OneLineGivesTheTwentyFourLineFile) {
-    EntityList list;
-    list.add(entity(2, 2, {1, 2, 3, 4}));
-    list.end();
-    EXPECT_EQ(text(list),
+    EXPECT_EQ(text({stroke(StrokeKind::Line, Layer::Body, {1, 2, 3, 4})}),
               " 0\r\nSECTION\r\n 2\r\nENTITIES\r\n"
               " 0\r\nLINE\r\n 8\r\nbody\r\n"
               " 10\r\n 1\r\n 20\r\n 2\r\n 30\r\n 0\r\n"
@@ -41,17 +45,13 @@ TEST(DxfWriter, OneLineGivesTheTwentyFourLineFile) {
 }
 
 TEST(DxfWriter, EachKindWithItsGroupCodes) {
-    std::string out;
-    ASSERT_TRUE(writeDxfPoint(out, "body", 0.5f, -7.25f));
-    EXPECT_EQ(out, " 0\r\nPOINT\r\n 8\r\nbody\r\n 10\r\n 0.5\r\n 20\r\n-7.25\r\n 30\r\n 0\r\n");
-    out.clear();
-    ASSERT_TRUE(writeDxfArc(out, "frets", 1, 2, 3, 90, 180));
-    EXPECT_EQ(out,
+    EXPECT_EQ(entityText(stroke(StrokeKind::Point, Layer::Body, {0.5f, -7.25f})),
+              " 0\r\nPOINT\r\n 8\r\nbody\r\n 10\r\n 0.5\r\n 20\r\n-7.25\r\n 30\r\n 0\r\n");
+    const float pi = PI_SINGLE;
+    EXPECT_EQ(entityText(stroke(StrokeKind::Arc, Layer::Frets, {1, 2, 3, pi / 2, pi})),
               " 0\r\nARC\r\n 8\r\nfrets\r\n 10\r\n 1\r\n 20\r\n 2\r\n 30\r\n 0\r\n"
               " 40\r\n 3\r\n 50\r\n 90\r\n 51\r\n 180\r\n");
-    out.clear();
-    ASSERT_TRUE(writeDxfCircle(out, "strings", -1.5f, 13.5f, 1.94f));
-    EXPECT_EQ(out,
+    EXPECT_EQ(entityText(stroke(StrokeKind::Circle, Layer::Strings, {-1.5f, 13.5f, 1.94f})),
               " 0\r\nCIRCLE\r\n 8\r\nstrings\r\n 10\r\n-1.5\r\n 20\r\n 13.5\r\n 30\r\n 0\r\n"
               " 40\r\n 1.94\r\n");
 }
@@ -78,8 +78,7 @@ TEST(DxfWriter, MirroredCentreLineWritesMinusZero) {
     Drawing drawing;
     drawing.view.fit(20, 8);
     drawing.drawLine(styleOutline, 0, 1, 2.5f, 1, Side::Both, Layer::Body);
-    drawing.entities.end();
-    std::string t = text(drawing.entities);
+    std::string t = text(drawing.strokes);
     // As drawn first, then mirrored with every x negated.
     size_t first = t.find(" 10\r\n 0\r\n");
     size_t second = t.find(" 10\r\n-0\r\n");
@@ -89,39 +88,33 @@ TEST(DxfWriter, MirroredCentreLineWritesMinusZero) {
     EXPECT_NE(t.find(" 11\r\n-2.5\r\n"), std::string::npos);
 }
 
-TEST(DxfWriter, StopsAtTheEndMarkerAndSkipsUnknownKinds) {
-    EntityList list;
-    list.add(entity(7, 2, {1, 1}));  // no such kind
-    list.add(entity(1, 2, {1, 1}));
-    list.add(entity(0, 0, {}));         // end marker
-    list.add(entity(4, 2, {0, 0, 1}));  // beyond the end: not written
-    std::string t = text(list);
-    EXPECT_NE(t.find("POINT"), std::string::npos);
-    EXPECT_EQ(t.find("CIRCLE"), std::string::npos);
-    EXPECT_EQ(t.find(" 0\r\n\r\n"), std::string::npos);  // nothing empty from the unknown kind
+TEST(DxfWriter, WritesOnlyWhatWasRecorded) {
+    Drawing drawing;
+    drawing.drawPoint(styleOutline, 1, 1, PointMarker::Cross, Side::AsPassed, Layer::None);
+    drawing.drawCircle(styleOutline, 0, 0, 1, Side::AsPassed, Layer::Body, RECORD_ONLY);
+    drawing.drawLine(styleCentreLine, 0, -1, 0, 9, Side::AsPassed, Layer::Reflines,
+                     StrokeUse::Shown);
+    std::string t = text(drawing.strokes);
+    EXPECT_EQ(t.find("POINT"), std::string::npos);
+    EXPECT_NE(t.find("CIRCLE"), std::string::npos);
+    EXPECT_EQ(t.find("LINE"), std::string::npos);
 }
 
 TEST(DxfWriter, RefusesNumbersThatAreNotFinite) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    std::string out;
-    EXPECT_FALSE(writeDxfLine(out, "body", 0, nan, 1, 1));
-    EXPECT_FALSE(writeDxfArc(out, "body", 0, 0, 1, 0, inf));
-    EXPECT_FALSE(writeDxfCircle(out, "body", 0, 0, -inf));
-    EXPECT_FALSE(writeDxfPoint(out, "", 0, 0));  // no layer name
-    EXPECT_EQ(out, "");
+    DxfWriter out = DxfWriter::plain();
+    EXPECT_FALSE(out.entity(stroke(StrokeKind::Line, Layer::Body, {0, nan, 1, 1})));
+    EXPECT_FALSE(out.entity(stroke(StrokeKind::Arc, Layer::Body, {0, 0, 1, 0, inf})));
+    EXPECT_FALSE(out.entity(stroke(StrokeKind::Circle, Layer::Body, {0, 0, -inf})));
+    EXPECT_FALSE(out.entity(stroke(StrokeKind::Point, Layer::None, {0, 0})));  // no layer name
+    // An angle too large for the degrees a file records.
+    EXPECT_FALSE(out.entity(stroke(StrokeKind::Arc, Layer::Body, {0, 0, 1, 0, 3e38f})));
+    EXPECT_EQ(out.take(), "");
 
-    EntityList list;
-    list.add(entity(2, 2, {0, 0, 1, 1}));
-    list.add(entity(4, 2, {0, 0, nan}));
-    EXPECT_FALSE(dxfText(list).has_value());
-
-    EntityList badLayer;
-    badLayer.add(entity(1, nan, {0, 0}));
-    EXPECT_FALSE(dxfText(badLayer).has_value());
-    EntityList otherLayer;
-    otherLayer.add(entity(1, 6, {0, 0}));
-    EXPECT_FALSE(dxfText(otherLayer).has_value());
+    EXPECT_FALSE(plainDxfText({stroke(StrokeKind::Line, Layer::Body, {0, 0, 1, 1}),
+                               stroke(StrokeKind::Circle, Layer::Body, {0, 0, nan})})
+                     .has_value());
 }
 
 TEST(DxfWriter, CommaLocaleStillWritesPoints) {
@@ -130,14 +123,14 @@ TEST(DxfWriter, CommaLocaleStillWritesPoints) {
         GTEST_SKIP() << "de_DE.UTF-8 not installed";
     char probe[16];
     std::snprintf(probe, sizeof probe, "%.1f", 3.5);
-    EntityList list;
-    list.add(entity(3, 2, {1.5f, -2.25f, 0.75f, 12.5f, 187.25f}));
-    std::string t = text(list);
+    const float toRadians = PI_SINGLE / 180.0f;
+    std::string t = text(
+        {stroke(StrokeKind::Arc, Layer::Body, {1.5f, -2.25f, 0.75f, 0.5f, 187.25f * toRadians})});
     std::setlocale(LC_ALL, saved.c_str());
     ASSERT_STREQ(probe, "3,5");  // the locale really uses commas
     EXPECT_EQ(t.find(','), std::string::npos);
     EXPECT_NE(t.find(" 10\r\n 1.5\r\n 20\r\n-2.25\r\n"), std::string::npos);
-    EXPECT_NE(t.find(" 51\r\n 187.25\r\n"), std::string::npos);
+    EXPECT_NE(t.find(" 51\r\n 187.25"), std::string::npos);
 }
 
 }  // namespace

@@ -10,10 +10,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "export/export_file.h"
-#include "export/export_numbers.h"
+#include "derive/measurements.h"
 #include "export/measurement_texts.h"
-#include "export/measurements.h"
+#include "export_test_support.h"
+#include "formats/export_file.h"
+#include "formats/export_numbers.h"
+#include "model/export_settings.h"
 #include "model/presets.h"
 #include "om_in_folder.h"
 #include "test_document.h"
@@ -24,38 +26,41 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class WorkshopExport : public testing::OmInFolder {};
+using testing::inUnit;
+
+class WorkshopExport : public testing::OmInFolder {
+  protected:
+    bool exportAs(const char* key) { return exportFile(session, dialogs, *exportFormat(key)); }
+};
 
 TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     ASSERT_EQ(pass(), STATUS_OK);
     dialogs.files = {dir + "om", dir + "om-own.SVG", dir + "om.Svg"};
-    dialogs.units = {"mm", "", "cm"};
-    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
-    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
-    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
+    dialogs.units = {LengthUnit::Millimetre, std::nullopt, LengthUnit::Centimetre};
+    EXPECT_TRUE(exportAs("CAM"));
+    EXPECT_TRUE(exportAs("SVG"));
+    EXPECT_TRUE(exportAs("SVG"));
     EXPECT_TRUE(dialogs.errors.empty());
     // The choosers start with the design's name; the status line names the file.
     EXPECT_EQ(dialogs.suggestedNames, (std::vector<std::string>{"OM.dxf", "OM.svg", "OM.svg"}));
     EXPECT_EQ(form.text(STATUS_LABEL), "Wrote om.Svg.svg");
 
     const SolvedDesign design = *solvedDesign(doc);
-    EXPECT_EQ(read(dir + "om.dxf"),
-              exportText(design, ExportFormat::CamDxf, LengthUnit::Millimetre, "OM").text);
+    EXPECT_EQ(read(dir + "om.dxf"), camDxfFile(design, inUnit(LengthUnit::Millimetre), "OM").bytes);
     // An upper-case extension is the extension; any other case is not.
-    EXPECT_EQ(read(dir + "om-own.SVG"),
-              exportText(design, ExportFormat::Svg, std::nullopt, "OM").text);
+    EXPECT_EQ(read(dir + "om-own.SVG"), svgFile(design, inUnit(std::nullopt), "OM").bytes);
     EXPECT_EQ(read(dir + "om.Svg.svg"),
-              exportText(design, ExportFormat::Svg, LengthUnit::Centimetre, "OM").text);
+              svgFile(design, inUnit(LengthUnit::Centimetre), "OM").bytes);
     EXPECT_EQ(session.lastDirectory, dir);
 }
 
 TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     ASSERT_EQ(pass(), STATUS_OK);
     dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
-    dialogs.papers = {"a4", "full"};
-    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
+    dialogs.papers = {*paperByName("a4"), *paperByName("full")};
+    EXPECT_TRUE(exportAs("PDF"));
     EXPECT_EQ(form.text(STATUS_LABEL), "Wrote a4.pdf: 11 pages of A4");
-    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_TRUE(exportAs("PDF"));
     const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
     EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(full.rfind("%PDF-", 0), 0u);
@@ -69,24 +74,22 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     EXPECT_EQ(form.text(STATUS_LABEL), "Wrote full.pdf: 1 page at full size");
 }
 
-// The mould typed beside the name is in the unit chosen there; a distance
+// The mould chosen beside the name is in the unit chosen there; a distance
 // that is no number, or one the waist cannot take, is refused before
 // anything is written.
-TEST_F(WorkshopExport, TheMouldTypedBesideTheNameIsInTheChosenUnit) {
+TEST_F(WorkshopExport, TheMouldChosenBesideTheNameIsInTheChosenUnit) {
     ASSERT_EQ(pass(), STATUS_OK);
     dialogs.files = {dir + "om.svg", dir + "om.pdf", dir + "bad.dxf", dir + "deep.dxf"};
-    dialogs.units = {"mm", "mm", "", ""};
-    dialogs.moulds = {" 20 ", "20", "2,5", "2.5"};
-    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
-    EXPECT_TRUE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
-    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
-    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
+    dialogs.units = {LengthUnit::Millimetre, LengthUnit::Millimetre, std::nullopt, std::nullopt};
+    dialogs.moulds = {typedDistance(" 20 "), 20.0, typedDistance("2,5"), 2.5};
+    EXPECT_TRUE(exportAs("SVG"));
+    EXPECT_TRUE(exportAs("PDF"));
+    EXPECT_FALSE(exportAs("CAM"));
+    EXPECT_FALSE(exportAs("CAM"));
 
-    ExportOptions options;
-    options.unit = LengthUnit::Millimetre;
-    options.mouldDistance = 20.0;
-    EXPECT_EQ(read(dir + "om.svg"),
-              exportText(*solvedDesign(doc), ExportFormat::Svg, options, "OM").text);
+    ExportSettings settings = inUnit(LengthUnit::Millimetre);
+    settings.mould = 20.0;
+    EXPECT_EQ(read(dir + "om.svg"), svgFile(*solvedDesign(doc), settings, "OM").bytes);
     const std::string pdf = read(dir + "om.pdf");
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(dialogs.errors,
@@ -100,10 +103,10 @@ TEST_F(WorkshopExport, TheMouldTypedBesideTheNameIsInTheChosenUnit) {
 
 TEST_F(WorkshopExport, NothingIsAskedOrWrittenWithoutACompleteOutline) {
     // Loaded, never drawn; then drawn with a problem.
-    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::Svg));
+    EXPECT_FALSE(exportAs("SVG"));
     doc.params.lowerBoutHalfWidth = 0.5f;
     ASSERT_NE(pass(), STATUS_OK);
-    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::PdfTemplate));
+    EXPECT_FALSE(exportAs("PDF"));
     EXPECT_EQ(dialogs.log,
               (std::vector<std::string>{"error: " + outlineIncompleteMessage(".svg"),
                                         "error: " + outlineIncompleteMessage(".pdf")}));
@@ -115,7 +118,7 @@ TEST_F(WorkshopExport, ADeclinedOverwriteOrAFailedWriteLeavesTheOldFile) {
     std::ofstream(dir + "om.dxf") << "kept";
     dialogs.files = {dir + "om"};
     dialogs.answers = {false};
-    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
+    EXPECT_FALSE(exportAs("CAM"));
     EXPECT_EQ(dialogs.log,
               (std::vector<std::string>{"choose export in ''",
                                         "ask: File '" + dir + "om.dxf' exists. Overwrite it?",
@@ -124,7 +127,7 @@ TEST_F(WorkshopExport, ADeclinedOverwriteOrAFailedWriteLeavesTheOldFile) {
 
     const std::string nowhere = dir + "no-such-folder/om.dxf";
     dialogs.files = {nowhere};
-    EXPECT_FALSE(exportWorkshopFile(session, dialogs, WorkshopFile::CamDxf));
+    EXPECT_FALSE(exportAs("CAM"));
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_EQ(dialogs.errors[0].rfind("Could not write '" + nowhere + "': ", 0), 0u)
         << dialogs.errors[0];

@@ -9,10 +9,11 @@
 #include <vector>
 
 #include "body_designs.h"
-#include "export/bounds.h"
-#include "export/contour.h"
-#include "export/outline_contours.h"
-#include "export/solved_design.h"
+#include "derive/bounds.h"
+#include "derive/contour.h"
+#include "derive/outline_contours.h"
+#include "derive/solved_design.h"
+#include "formats/export_file.h"
 #include "geometry/pass_display.h"
 #include "model/presets.h"
 
@@ -26,6 +27,13 @@ inline std::unique_ptr<TestDocument> presetAfterPass(int row) {
     t->doc.finalDrawing = 1;
     recomputeAndShow(t->doc);
     return t;
+}
+
+// The export settings of a unit alone (the design's own when none).
+inline ExportSettings inUnit(std::optional<LengthUnit> unit) {
+    ExportSettings s;
+    s.unit = unit;
+    return s;
 }
 
 inline SolvedDesign solvedOrFail(const TestDocument& t) {
@@ -165,7 +173,7 @@ inline OutlineRecord rectangleBody(float halfWidth, float length) {
 
 // The closed loop of a test body, which must close.
 inline Contour closedBody(const OutlineRecord& r) {
-    const LoopResult loop = closeLoop("body", "body", bodyPieces(r));
+    const LoopResult loop = closeLoop("body", Layer::Body, bodyPieces(r));
     EXPECT_EQ(loop.problem, "");
     return loop.contour;
 }

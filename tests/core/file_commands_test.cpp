@@ -12,12 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "commands/export_commands.h"
+#include "formats/dxf_writer.h"
 #include "geometry/pass_display.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
 #include "om_in_folder.h"
-#include "render/dxf_writer.h"
 #include "test_document.h"
 #include "tests/scripted_dialogs.h"
 
@@ -51,19 +52,13 @@ class FileCommands : public testing::OmInFolder {
     static void write(const std::string& p, const std::string& bytes) {
         std::ofstream(p, std::ios::binary) << bytes;
     }
-    // A finished pass's list: a line and an arc, closed.
+    // A finished pass's drawing: a line and an arc.
     void completeOutline() {
-        doc.drawing.entities.reset();
-        Entity line;
-        line.kind = 2;
-        line.layer = 2;
-        line.v[0] = -0.0f;  // a mirrored point on the centre line
-        line.v[2] = 1.5f;
-        line.v[3] = 20;
-        doc.drawing.entities.add(line);
-        Entity arc{3, 2, {0, 5, 3.25f, 90, 180}};
-        doc.drawing.entities.add(arc);
-        doc.drawing.entities.end();
+        Drawing& d = doc.drawing;
+        d.clearPicture();
+        d.drawLine(styleOutline, -0.0f, 0, 1.5f, 20, Side::AsPassed, Layer::Body);
+        d.drawArc(styleOutline, 0, 5, 3.25f, PI_SINGLE / 2, PI_SINGLE, Side::AsPassed, Layer::Body);
+        d.complete = true;
         doc.outlineComplete = 1;
         doc.drawnParams = doc.params;
     }
@@ -237,7 +232,7 @@ TEST_F(FileCommands, ExportRefusesWithoutACompleteOutline) {
     EXPECT_EQ(dialogs.log, refusal);
 
     completeOutline();
-    doc.drawing.entities.add(Entity{});  // a later pass started recording and stopped
+    doc.drawing.complete = false;  // a later pass started drawing and stopped
     dialogs.log.clear();
     exportDxf(session, dialogs);
     EXPECT_EQ(dialogs.log, refusal);
@@ -252,7 +247,7 @@ TEST_F(FileCommands, ExportAsksAboutTheNameWithItsExtension) {
     const std::string question = "ask: File '" + dir + "outline.dxf' exists. Overwrite it?";
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"choose export in ''", question,
                                                      "choose export in '" + dir + "'", question}));
-    EXPECT_EQ(read(dir + "outline.dxf"), dxfText(doc.drawing.entities).value());
+    EXPECT_EQ(read(dir + "outline.dxf"), plainDxfText(doc.drawing.strokes).value());
     EXPECT_NE(read(dir + "outline.dxf").find(" 10\r\n-0\r\n"), std::string::npos);
 
     // The same list can be exported again; odd-case extensions get ".dxf".
@@ -287,10 +282,10 @@ TEST_F(FileCommands, ExportFailuresAreReported) {
     EXPECT_EQ(read(dir + "outline.dxf"), "old outline that must survive");
 
     // A value that is not a number is refused before any file is chosen.
-    Entity bad{4, 2, {0, 0, std::numeric_limits<float>::infinity()}};
-    doc.drawing.entities.reset();
-    doc.drawing.entities.add(bad);
-    doc.drawing.entities.end();
+    doc.drawing.clearPicture();
+    doc.drawing.drawCircle(styleOutline, 0, 0, std::numeric_limits<float>::infinity(),
+                           Side::AsPassed, Layer::Body);
+    doc.drawing.complete = true;
     dialogs.log.clear();
     exportDxf(session, dialogs);
     EXPECT_EQ(dialogs.log, std::vector<std::string>{

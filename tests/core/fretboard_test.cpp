@@ -14,11 +14,12 @@ namespace {
 
 using testing::TestDocument;
 
-// Runs the fretboard steps of a pass: checks, placement, drawing.
+// Runs the fretboard steps of a pass: checks, placement, edges, drawing.
 void drawBoard(TestDocument& t) {
     ASSERT_EQ(testing::messageOf(checkFretboard(t.doc)), STATUS_OK);
     ASSERT_EQ(testing::messageOf(placeNeck(t.doc)), STATUS_OK);
     ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
+    solveFretboardEdges(t.doc.neck, t.doc.params);
     drawFretboard(t.doc);
     drawStrings(t.doc);
     drawFretMarkers(t.doc);
@@ -146,30 +147,30 @@ TEST(Fretboard, EndMarkersAndCrown) {
     EXPECT_EQ(fretY(t.doc, 20), 17.388271f);
     EXPECT_EQ(fretY(t.doc, 21), 16.946310f);
     bool endFound = false;
-    for (const Entity& e : t.recorded(EntityKind::Line, Layer::Fretboard))
+    for (const Stroke& e : t.recorded(StrokeKind::Line, Layer::Fretboard))
         endFound |= e.v[0] == 0.0f && e.v[1] == 17.167290f && e.v[3] == 17.167290f;
     EXPECT_TRUE(endFound);
 
     std::vector<float> middles;
-    for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard))
+    for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
         if (e.v[0] == 0.0f)
             middles.push_back(e.v[1]);
     ASSERT_EQ(middles.size(), 7u);  // spaces 3, 5, 7, 9, 15, 17, 19 up to fret 20
     EXPECT_EQ(middles[0], 31.161205f);
 
     int doubles = 0;
-    for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard))
+    for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
         if (e.v[0] != 0.0f && e.v[1] == 22.385410f)
             ++doubles;
     EXPECT_EQ(doubles, 2);
 
     // 0.1 wide and 0.05 high: a half circle bulging away from the board.
-    auto arcs = t.recorded(EntityKind::Arc, Layer::Frets);
+    auto arcs = t.recorded(StrokeKind::Arc, Layer::Frets);
     ASSERT_EQ(arcs.size(), 20u);
     EXPECT_FLOAT_EQ(arcs[0].v[2], 0.05f);
     EXPECT_FLOAT_EQ(arcs[0].v[0], 9.25f);  // centre on the board face
-    EXPECT_FLOAT_EQ(arcs[0].v[3], 270.0f);
-    EXPECT_FLOAT_EQ(arcs[0].v[4], 90.0f);
+    EXPECT_FLOAT_EQ(recordedValue(arcs[0], 3), 270.0f);
+    EXPECT_FLOAT_EQ(recordedValue(arcs[0], 4), 90.0f);
 }
 
 TEST(Fretboard, MarkersFollowTheTable) {
@@ -184,7 +185,7 @@ TEST(Fretboard, MarkersFollowTheTable) {
         t.doc.params.hasMarkers = 1;
         drawBoard(t);
         size_t centre = 0, sideDots = 0;
-        for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard)) {
+        for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard)) {
             if (e.v[0] == 0.0f)
                 ++centre;
             if (e.v[0] == sideViewX(t.doc) + 0.125f)
@@ -193,7 +194,7 @@ TEST(Fretboard, MarkersFollowTheTable) {
         EXPECT_EQ(centre, c.singles) << c.frets;
         EXPECT_EQ(sideDots, c.singles + 2 * c.doubleSpaces) << c.frets;
         // Every fret is drawn as its line and its two faces, markers or not.
-        EXPECT_EQ(t.recorded(EntityKind::Line, Layer::Frets).size(), 3 * c.frets);
+        EXPECT_EQ(t.recorded(StrokeKind::Line, Layer::Frets).size(), 3 * c.frets);
     }
 }
 
@@ -216,7 +217,7 @@ TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
     float gap = (2 * xh - 2 * 0.1f - 6 * 0.02f) / 5;
     float between = xh - 0.1f - 0.02f - gap / 2;  // middle of strings 1 and 2
     std::vector<float> xs;
-    for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard))
+    for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
         if (e.v[1] == ym)
             xs.push_back(e.v[0]);
     ASSERT_EQ(xs.size(), 2u);
@@ -244,13 +245,13 @@ TEST(Fretboard, DoubleDotsAtAFixedInsetWithTwoCourses) {
         float xh = boardHalfWidthAt(t.doc.neck, ym);
         float expected = diameter > 0 ? xh - 0.1875f - diameter / 2 : xh - 2 * 0.1875f;
         std::vector<float> xs;
-        for (const Entity& e : t.recorded(EntityKind::Point, Layer::Fretboard))
+        for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
             if (e.v[1] == ym)
                 xs.push_back(e.v[0]);
         ASSERT_EQ(xs.size(), 2u);
         EXPECT_NEAR(xs[0], expected, 1e-6);
         EXPECT_EQ(xs[1], -xs[0]);
-        size_t circles = t.recorded(EntityKind::Circle, Layer::Fretboard).size();
+        size_t circles = t.recorded(StrokeKind::Circle, Layer::Fretboard).size();
         EXPECT_EQ(circles, diameter > 0 ? 2u + 7u : 0u);  // the double and seven singles
     }
 }
@@ -283,10 +284,10 @@ TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
 
     // The side view from x = 3 to 3.4 along the whole board: recorded, not painted.
     size_t sideLines = 0;
-    for (const Entity& e : t.recorded(EntityKind::Line, Layer::Fretboard))
+    for (const Stroke& e : t.recorded(StrokeKind::Line, Layer::Fretboard))
         sideLines += e.v[0] >= 3.0f;
     EXPECT_EQ(sideLines, 6u);
-    EXPECT_EQ(t.recorded(EntityKind::Arc, Layer::Frets).size(), 20u);
+    EXPECT_EQ(t.recorded(StrokeKind::Arc, Layer::Frets).size(), 20u);
     int sx = 200 + 3 * 16 - 4, ex = 200 + 4 * 16;
     EXPECT_TRUE(blank(d.surface, sx, 0, ex, 659));
 
@@ -297,7 +298,7 @@ TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
     EXPECT_TRUE(blank(d.surface, 190, row - 3 - 2, 210, row - 2));
     EXPECT_TRUE(blank(d.surface, 190, row + 2, 210, row + 3 + 2));
     // The centre line of the board is recorded only.
-    EXPECT_EQ(t.recorded(EntityKind::Line, Layer::Reflines).size(), 4u + 1u);
+    EXPECT_EQ(t.recorded(StrokeKind::Line, Layer::Reflines).size(), 4u + 1u);
 }
 
 }  // namespace

@@ -2,14 +2,14 @@
 // closed, as long and as large as Steiner's formula says where the outline
 // has no inward corner; inward curves tighter than the distance refused by
 // name.
-#include "export/mould.h"
+#include "derive/mould.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "export/measurements.h"
+#include "derive/measurements.h"
 #include "export_test_support.h"
 #include "tests/core/test_seed.h"
 
@@ -71,7 +71,7 @@ TEST(Mould, EveryPresetsMouldKeepsItsDistanceAllRound) {
             const double d = UnitScale(LengthUnit::Millimetre, unit)(mm);
             const MouldResult mould = mouldLoop(body, d, unit);
             ASSERT_EQ(mould.problem, "");
-            EXPECT_EQ(mould.loop.layer, "mould");
+            EXPECT_EQ(mould.loop.layer, Layer::Mould);
             expectAtDistanceAndClosed(body, mould.loop, d);
             // Without an inward corner every outward corner adds an arc of
             // its turn, so the loop's length grows by 2 pi d in all and its

@@ -46,7 +46,7 @@ struct Pass {
         change(t.doc.params);
         recomputeAndShow(t.doc);
     }
-    size_t count(EntityKind kind, Layer layer) const { return t.recorded(kind, layer).size(); }
+    size_t count(StrokeKind kind, Layer layer) const { return t.recorded(kind, layer).size(); }
 };
 
 TEST(NeckPass, BridgeMarkOnlyWithoutAFretboard) {
@@ -76,29 +76,29 @@ TEST(NeckPass, BridgeMarkOnlyWithoutAFretboard) {
         SCOPED_TRACE(c.what);
         Pass pass(c.change);
         ASSERT_EQ(pass.t.status(), STATUS_OK);
-        EXPECT_EQ(pass.count(EntityKind::Line, Layer::Reflines), c.refLines);
+        EXPECT_EQ(pass.count(StrokeKind::Line, Layer::Reflines), c.refLines);
     }
 }
 
 TEST(NeckPass, DrawsBoardThenStringsThenMarkers) {
     Pass pass([](DesignParameters&) {});
     ASSERT_EQ(pass.t.status(), STATUS_OK);
-    const auto& all = pass.t.entities();
+    const StrokeList all = pass.t.entities();
     size_t lastFret = 0, firstString = all.size(), lastString = 0, firstMarker = all.size();
     for (size_t i = 0; i < all.size(); ++i) {
-        if (all[i].layer == 4.0f)
+        if (all[i].layer == Layer::Frets)
             lastFret = i;
-        if (all[i].layer == 5.0f) {
+        if (all[i].layer == Layer::Strings) {
             firstString = std::min(firstString, i);
             lastString = i;
         }
-        if (all[i].layer == 3.0f && all[i].kind == static_cast<float>(EntityKind::Point))
+        if (all[i].layer == Layer::Fretboard && all[i].kind == StrokeKind::Point)
             firstMarker = std::min(firstMarker, i);
     }
     EXPECT_LT(lastFret, firstString);
     EXPECT_LT(lastString, firstMarker);
-    EXPECT_EQ(pass.count(EntityKind::Line, Layer::Strings), 18u);
-    EXPECT_EQ(pass.count(EntityKind::Line, Layer::Frets), 66u);
+    EXPECT_EQ(pass.count(StrokeKind::Line, Layer::Strings), 18u);
+    EXPECT_EQ(pass.count(StrokeKind::Line, Layer::Frets), 66u);
 }
 
 TEST(NeckPass, FirstProblemInStepOrderEndsThePass) {
@@ -146,7 +146,7 @@ TEST(NeckPass, FirstProblemInStepOrderEndsThePass) {
         EXPECT_EQ(pass.t.status(), c.message);
         EXPECT_EQ(pass.t.doc.outlineComplete, 0);
         // Nothing of the outline was drawn, and no label was filled.
-        EXPECT_EQ(pass.count(EntityKind::Arc, Layer::Body), 0u);
+        EXPECT_EQ(pass.count(StrokeKind::Arc, Layer::Body), 0u);
         for (const char* label : derivedValueLabels)
             EXPECT_EQ(pass.t.form.text(label), " ");
     }

@@ -88,7 +88,7 @@ TEST(Neck, BridgeMarkIsTwoInchesEitherSide) {
         t.doc.params.units = units;
         t.doc.neck.bridgeY = 9.5f;
         drawBridgeMark(t.doc);
-        auto lines = t.recorded(EntityKind::Line, Layer::Reflines);
+        auto lines = t.recorded(StrokeKind::Line, Layer::Reflines);
         ASSERT_EQ(lines.size(), 2u);
         float reach = units == UNITS_CM ? 5.08f : 2.0f;
         EXPECT_EQ(lines[0].v[2], reach);

@@ -60,6 +60,18 @@ TEST(RoundToInt32, HalvesToEvenAndSaturates) {
     EXPECT_EQ(roundToInt32(NAN), 0);
 }
 
+TEST(RoundTo, DecimalPlaces) {
+    EXPECT_EQ(roundTo(-1.26f, 1), -1.2f);
+    EXPECT_EQ(roundTo(-1.25f, 1), -1.2f);
+    EXPECT_EQ(roundTo(0.0f, 3), 0.0f);
+    EXPECT_EQ(roundTo(1.005f, 2), 1.0f);  // the single lies just below 1.005
+    EXPECT_EQ(roundTo(2.345f, 2), 2.35f);
+    EXPECT_EQ(roundTo(15.7446f, 2), 15.74f);
+    // Places beyond what the 32-bit factor holds are limited, not undefined.
+    EXPECT_EQ(roundTo(1.5f, 12), 1.5f);
+    EXPECT_EQ(roundTo(1.5f, -3), 2.0f);
+}
+
 TEST(NumberText, FormatsLikePrintfInTheCLocale) {
     EXPECT_EQ(singleToText(24.64f), "24.64");
     EXPECT_EQ(singleToText(6.0f), "6");

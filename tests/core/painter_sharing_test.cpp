@@ -37,15 +37,15 @@ std::vector<unsigned char> pixels(Paint paint, int size = SIZE) {
 }
 
 // What a list paints, and what its items paint one stroke each.
-std::vector<unsigned char> asList(const DisplayList& list, const PaintView& view, int size = SIZE) {
+std::vector<unsigned char> asList(const StrokeList& list, const PaintView& view, int size = SIZE) {
     return pixels([&](cairo_t* cr) { Painter(cr, view).paint(list); }, size);
 }
-std::vector<unsigned char> oneByOne(const DisplayList& list, const PaintView& view,
+std::vector<unsigned char> oneByOne(const StrokeList& list, const PaintView& view,
                                     int size = SIZE) {
     return pixels(
         [&](cairo_t* cr) {
             const Painter painter(cr, view);
-            for (const DisplayItem& item : list)
+            for (const Stroke& item : list)
                 painter.paint(item);
         },
         size);
@@ -60,8 +60,21 @@ PaintView wholePixels(double originX, double originY, double scale) {
     return view;
 }
 
-DisplayItem bar(const StrokeStyle& style, float x, float y, Side side) {
-    return {StrokeKind::Point, side, false, Layer::None, &style, {x, y, 0, 0, 0}, 0, 0};
+Stroke stroke(StrokeKind kind, const StrokeStyle& style, std::initializer_list<float> values,
+              Side side = Side::Both, PointMarker marker = PointMarker::Bar) {
+    Stroke s;
+    s.kind = kind;
+    s.side = side;
+    s.marker = marker;
+    s.style = &style;
+    int i = 0;
+    for (float v : values)
+        s.v[i++] = v;
+    return s;
+}
+
+Stroke bar(const StrokeStyle& style, float x, float y, Side side) {
+    return stroke(StrokeKind::Point, style, {x, y}, side);
 }
 
 TEST(PainterSharing, EveryPresetPaintsAsWithOneStrokePerItem) {
@@ -72,10 +85,10 @@ TEST(PainterSharing, EveryPresetPaintsAsWithOneStrokePerItem) {
             loadPreset(doc, row);
             doc.finalDrawing = finalDrawing;
             recomputeAndShow(doc);
-            ASSERT_FALSE(doc.drawing.display.empty()) << presetName(row);
+            ASSERT_FALSE(doc.drawing.strokes.empty()) << presetName(row);
             const PaintView view = PaintView::image(doc.drawing.view);
-            EXPECT_EQ(asList(doc.drawing.display, view, DRAWING_WIDTH),
-                      oneByOne(doc.drawing.display, view, DRAWING_WIDTH))
+            EXPECT_EQ(asList(doc.drawing.strokes, view, DRAWING_WIDTH),
+                      oneByOne(doc.drawing.strokes, view, DRAWING_WIDTH))
                 << presetName(row) << (finalDrawing ? " final" : " working");
         }
     }
@@ -93,9 +106,9 @@ TEST(PainterSharing, RandomRunsOfBarsPaintAsOneStrokeEach) {
     // Bars on top of each other and a pixel apart, in every style.
     for (const StrokeStyle* style : styles) {
         const PaintView view = wholePixels(100.0, 190.0, 1.0);
-        const DisplayList list = {bar(*style, 5, 5, Side::Both), bar(*style, 5, 5, Side::AsPassed),
-                                  bar(*style, 6, 5, Side::AsPassed),
-                                  bar(*style, -5, 6, Side::AsPassed)};
+        const StrokeList list = {bar(*style, 5, 5, Side::Both), bar(*style, 5, 5, Side::AsPassed),
+                                 bar(*style, 6, 5, Side::AsPassed),
+                                 bar(*style, -5, 6, Side::AsPassed)};
         EXPECT_EQ(asList(list, view), oneByOne(list, view)) << "alpha " << style->alpha;
     }
     for (int round = 0; round < 60; ++round) {
@@ -103,7 +116,7 @@ TEST(PainterSharing, RandomRunsOfBarsPaintAsOneStrokeEach) {
         const double scale = round % 2 == 0 ? 10.0 : 7.3;
         const double originX = round % 3 == 0 ? 100.0 : 100.5;
         const PaintView view = wholePixels(originX, 190.0, scale);
-        DisplayList list;
+        StrokeList list;
         const int count = std::uniform_int_distribution<int>(2, 30)(random);
         std::uniform_int_distribution<int> cell(-3, 3), height(-1, 3), pick(0, 6), side(0, 2);
         const StrokeStyle* style = styles[pick(random)];
@@ -134,11 +147,11 @@ TEST(PainterSharing, AMirrorImageOnTheItemItselfPaintsAsThePair) {
         view.originY = 100.0 + offset(random);
         const float r = static_cast<float>(radius(random));
         const float y = static_cast<float>(offset(random) * 20.0 - 10.0);
-        DisplayList items = {
-            {StrokeKind::Circle, Side::Both, false, Layer::None, &style, {0, y, r, 0, 0}, 0, 0},
-            {StrokeKind::Line, Side::Both, false, Layer::None, &style, {0, -90, 0, y, 0}, 0, 0},
-            {StrokeKind::Point, Side::Both, true, Layer::None, &style, {0, y, 0, 0, 0}, 0, 0}};
-        for (const DisplayItem& item : items) {
+        StrokeList items = {
+            stroke(StrokeKind::Circle, style, {0, y, r}),
+            stroke(StrokeKind::Line, style, {0, -90, 0, y}),
+            stroke(StrokeKind::Point, style, {0, y}, Side::Both, PointMarker::Cross)};
+        for (const Stroke& item : items) {
             const auto pair = pixels([&](cairo_t* cr) {
                 cairo_set_line_width(cr, style.lineWidth);
                 cairo_set_source_rgba(cr, style.red, style.green, style.blue, style.alpha);

@@ -44,15 +44,16 @@ class Image {
     cairo_t* cr_;
 };
 
-TEST(DisplayList, KeepsWhatIsPaintedInModelUnitsAsPassed) {
+TEST(Strokes, KeepWhatIsDrawnInModelUnitsAsPassed) {
     Drawing d;
     d.drawArc(styleOutline, 1.5f, 2, 3, 0.25f, 1.75f, Side::Both, Layer::Body);
     d.drawLine(styleOutline, 0, 0, 1, 1, Side::AsPassed, Layer::Frets,
                RECORD_ONLY);  // recorded only
     d.drawPoint(styleConstruction, -1, 2, PointMarker::Cross, Side::MirrorOnly, Layer::None);
-    ASSERT_EQ(d.display.size(), 2u);
-    EXPECT_EQ(d.entities.size(), 3u);
-    const DisplayItem& arc = d.display[0];
+    ASSERT_EQ(d.strokes.size(), 3u);
+    EXPECT_FALSE(d.strokes[1].shown());
+    EXPECT_EQ(recordedStrokes(d.strokes).size(), 3u);
+    const Stroke& arc = d.strokes[0];
     EXPECT_EQ(arc.kind, StrokeKind::Arc);
     EXPECT_EQ(arc.side, Side::Both);
     EXPECT_EQ(arc.layer, Layer::Body);
@@ -60,9 +61,9 @@ TEST(DisplayList, KeepsWhatIsPaintedInModelUnitsAsPassed) {
     const float asPassed[] = {1.5f, 2, 3, 0.25f, 1.75f};  // radians, not mirrored
     for (int k = 0; k < 5; ++k)
         EXPECT_EQ(arc.v[k], asPassed[k]);
-    const DisplayItem& point = d.display[1];
+    const Stroke& point = d.strokes[2];
     EXPECT_EQ(point.kind, StrokeKind::Point);
-    EXPECT_TRUE(point.cross);
+    EXPECT_EQ(point.marker, PointMarker::Cross);
     EXPECT_EQ(point.side, Side::MirrorOnly);
     EXPECT_EQ(point.v[0], -1.0f);
 }
@@ -88,7 +89,7 @@ TEST(Painter, ZoomedViewPlacesPointsExactly) {
     d.drawPoint(styleOutline, 3, 7.5f, PointMarker::Cross, Side::AsPassed, Layer::None);
     d.drawPoint(styleOutline, 3.5f, 7.5f, PointMarker::Cross, Side::AsPassed, Layer::None);
     Image image(660, 660);
-    Painter(image.cr(), view).paint(d.display);
+    Painter(image.cr(), view).paint(d.strokes);
 
     const int row = 333;  // on the vertical arms, below the horizontal ones
     EXPECT_EQ(image.green(443, row), 0);
@@ -118,7 +119,7 @@ TEST(Painter, TrueSizeOnPaperWithFineLines) {
                Layer::Reflines);  // 1 inch down, dashed
     Image image(900, 900);
     cairo_scale(image.cr(), 10, 10);
-    Painter(image.cr(), paper).paint(d.display);
+    Painter(image.cr(), paper).paint(d.strokes);
 
     // Across: from 100 to 820 pixels on rows 98.75 to 101.25.
     EXPECT_EQ(image.green(110, 99), 0);
@@ -149,7 +150,7 @@ TEST(Painter, AlignedItemsMoveWithTheView) {
     d.drawPoint(styleOutline, 2, 19.2f, PointMarker::Cross, Side::AsPassed,
                 Layer::None);  // not aligned: row 109.6
     Image image(400, 200);
-    Painter(image.cr(), view).paint(d.display);
+    Painter(image.cr(), view).paint(d.strokes);
     EXPECT_EQ(image.green(103, 59), 0);
     EXPECT_EQ(image.green(103, 60), 0);
     EXPECT_EQ(image.green(103, 61), 255);
@@ -159,7 +160,7 @@ TEST(Painter, AlignedItemsMoveWithTheView) {
 
 // Everything a pass shows is in its display list, so a window can paint it
 // again (at another zoom) without a new pass: overlays and aids included.
-TEST(Painter, APassCanBePaintedAgainFromItsDisplayList) {
+TEST(Painter, APassCanBePaintedAgainFromItsStrokeList) {
     testing::TestDocument t;
     testing::setOmBody(t.doc.params);
     recomputeAndShow(t.doc);

@@ -36,8 +36,8 @@ TEST(PassResult, ACompletePassReportsItsNumbersAndLeavesTheFormAlone) {
 
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(statusText(r), STATUS_OK);
-    EXPECT_EQ(r.entities, &t.doc.drawing.entities);
-    EXPECT_TRUE(r.entities->ended());
+    EXPECT_EQ(r.strokes, &t.doc.drawing.strokes);
+    EXPECT_TRUE(t.doc.drawing.complete);
     const BodyOutline& o = t.doc.outline;
     EXPECT_EQ(r.outline.outline.waistArc.cx, o.waistArc.cx);
     ASSERT_TRUE(r.derived.tailArcRadius && r.derived.lowerBoutCentre);

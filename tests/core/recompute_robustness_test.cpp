@@ -69,9 +69,9 @@ void checkPassOutcome(TestDocument& t, bool& complete) {
         return;
     }
     ASSERT_EQ(t.doc.outlineComplete, 1);
-    for (const Entity& e : t.doc.drawing.entities.entities()) {
-        for (float v : e.v)
-            ASSERT_TRUE(std::isfinite(v));
+    for (const Stroke& e : recordedStrokes(t.doc.drawing.strokes)) {
+        for (int i = 0; i < valueCount(e.kind); ++i)
+            ASSERT_TRUE(std::isfinite(recordedValue(e, i)));
     }
 }
 
@@ -89,7 +89,10 @@ struct PassWork {
 // says what the form shows.
 void runPass(TestDocument& t, PassWork& work, bool& complete) {
     const PassResult result = recomputeAndShow(t.doc);
-    work.painted = std::max(work.painted, t.doc.drawing.display.size());
+    const StrokeList& strokes = t.doc.drawing.strokes;
+    const auto shown = static_cast<size_t>(
+        std::count_if(strokes.begin(), strokes.end(), [](const Stroke& s) { return s.shown(); }));
+    work.painted = std::max(work.painted, shown);
     ASSERT_EQ(statusText(result), t.form.text(STATUS_LABEL));
     ASSERT_EQ(result.ok(), t.doc.outlineComplete == 1);
     checkPassOutcome(t, complete);

@@ -23,7 +23,7 @@ TEST(Recompute, OmBodyPassesAndCompletesTheOutline) {
     EXPECT_TRUE(recomputeAndShow(t.doc).ok());
     EXPECT_EQ(status(t), "Status: OK");
     EXPECT_EQ(t.doc.outlineComplete, 1);
-    EXPECT_TRUE(t.doc.drawing.entities.ended());
+    EXPECT_TRUE(t.doc.drawing.complete);
     EXPECT_EQ(t.form.drawingsShown(), 1);  // once, when the pass has painted it
 }
 

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "formats/dxf_writer.h"
 #include "geometry/document.h"
 #include "geometry/pass_display.h"
 #include "model/memory_form.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
 #include "model_test_support.h"
-#include "render/dxf_writer.h"
 #include "test_seed.h"
 
 namespace bowlyn {
@@ -33,7 +33,7 @@ std::string passResult(Document& doc) {
     for (const char* label : derivedValueLabels)
         r += doc.form.text(label) + "\n";
     if (doc.outlineComplete == 1)
-        r += dxfText(doc.drawing.entities).value_or("unwritable");
+        r += plainDxfText(doc.drawing.strokes).value_or("unwritable");
     return r;
 }
 

@@ -1,13 +1,13 @@
 // Side strips: as long as their side of the outline, as tall as the depth at
 // both ends and, on test bodies with closed forms, all along; ticks where
 // they belong.
-#include "export/side_strips.h"
+#include "derive/side_strips.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "export/measurements.h"
+#include "derive/measurements.h"
 #include "export_test_support.h"
 
 namespace bowlyn {
@@ -72,7 +72,7 @@ TEST(SideStrips, EveryPresetsStripsAreAsLongAsTheirSidesAndEndAtTheDepths) {
         for (const SideStrip& strip : result.strips) {
             SCOPED_TRACE(strip.name);
             expectEndsAtTheDepths(strip, depth);
-            EXPECT_EQ(strip.outline.layer, "sides");
+            EXPECT_EQ(strip.outline.layer, Layer::Sides);
             // A tick and its distance at every whole inch or 2 cm inside.
             const double step = solved.units == 1 ? 2.0 : 1.0;
             const size_t ticks = static_cast<size_t>(std::ceil(strip.length / step)) - 1;

@@ -69,7 +69,7 @@ TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     setLength("20");
     recomputeAndShow(doc);
     ASSERT_EQ(doc.outlineComplete, 1);
-    const size_t entities = doc.drawing.entities.size();
+    const size_t entities = recordedStrokes(doc.drawing.strokes).size();
     takeSnapshot(doc, dialogs);
     doc.showSnapshot = 1;
 
@@ -78,7 +78,7 @@ TEST_F(SnapshotCommand, DrawnUnderTheCurrentOutlineAlignedAtTheNeckEnd) {
     setLength("21");
     recomputeAndShow(doc);
     ASSERT_EQ(form.text(STATUS_LABEL), STATUS_OK);
-    EXPECT_EQ(doc.drawing.entities.size(), entities);  // painted, never recorded
+    EXPECT_EQ(recordedStrokes(doc.drawing.strokes).size(), entities);  // painted, never recorded
     float centreX = 0, snapshotTail = 1;
     doc.drawing.view.toPixel(centreX, snapshotTail);
     const int centre = static_cast<int>(centreX);

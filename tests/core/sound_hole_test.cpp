@@ -99,15 +99,15 @@ Shape shapeOf(const OutlinePiece& p) {
 }
 
 // A recorded line or arc (its angles in degrees) as a piece.
-OutlinePiece pieceOf(const Entity& e) {
+OutlinePiece pieceOf(const Stroke& e) {
     OutlinePiece p;
-    p.arc = e.kind == static_cast<float>(EntityKind::Arc);
+    p.arc = e.kind == StrokeKind::Arc;
     p.x1 = p.cx = e.v[0];
     p.y1 = p.cy = e.v[1];
     p.x2 = p.r = e.v[2];
     p.y2 = e.v[3];
-    p.a1 = e.v[3] * M_PI / 180;
-    p.a2 = e.v[4] * M_PI / 180;
+    p.a1 = recordedValue(e, 3) * M_PI / 180;
+    p.a2 = recordedValue(e, 4) * M_PI / 180;
     return p;
 }
 
@@ -128,8 +128,8 @@ TEST(SoundHole, MeasuresTheOutlineThePassDraws) {
         d.set("Sound hole diameter", "0");
         ASSERT_EQ(d.pass(), STATUS_OK);
         std::vector<Shape> drawn;
-        for (const Entity& e : d.doc.drawing.entities.entities()) {
-            if (e.layer == 2.0f && (e.kind == 2.0f || e.kind == 3.0f))
+        for (const Stroke& e : recordedStrokes(d.doc.drawing.strokes)) {
+            if (e.layer == Layer::Body && (e.kind == StrokeKind::Line || e.kind == StrokeKind::Arc))
                 drawn.push_back(shapeOf(pieceOf(e)));
         }
         const std::vector<OutlinePiece> pieces = drawnOutline(currentOutlineRecord(d.doc), true);

@@ -33,9 +33,9 @@ void setNeck(TestDocument& t) {
 }
 
 // Centre lines painted, one per string, from the last string to string 1.
-std::vector<Entity> centreLines(const TestDocument& t) {
-    std::vector<Entity> lines = t.recorded(EntityKind::Line, Layer::Strings);
-    std::vector<Entity> centres;
+StrokeList centreLines(const TestDocument& t) {
+    StrokeList lines = t.recorded(StrokeKind::Line, Layer::Strings);
+    StrokeList centres;
     for (size_t i = 0; i < lines.size(); i += 3)
         centres.push_back(lines[i]);
     return centres;
@@ -133,7 +133,7 @@ TEST(Strings, SixSingleStringsAtNutAndBridge) {
     ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
     drawStrings(t.doc);
 
-    auto lines = t.recorded(EntityKind::Line, Layer::Strings);
+    auto lines = t.recorded(StrokeKind::Line, Layer::Strings);
     ASSERT_EQ(lines.size(), 18u);  // centre line and two edges each
     auto centres = centreLines(t);
     const float nut[] = {-0.765f, -0.459f}, bridge[] = {-0.99f, -0.594f};
@@ -159,13 +159,13 @@ TEST(Strings, TwelveStringsInCoursesStayTheSpacingApart) {
         t.doc.params.stringDiameters[i] = i <= 6 ? 0.012f : 0.03f;
     ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
     drawStrings(t.doc);
-    auto lines = t.recorded(EntityKind::Line, Layer::Strings);
+    auto lines = t.recorded(StrokeKind::Line, Layer::Strings);
     ASSERT_EQ(lines.size(), 36u);
     // Right edge of the first string of each course to the left edge of the
     // second, at the nut and at the bridge.
     for (int c = 0; c < 6; ++c) {
-        const Entity& rightEdge = lines[6 * c + 2];
-        const Entity& leftEdge = lines[6 * c + 4];
+        const Stroke& rightEdge = lines[6 * c + 2];
+        const Stroke& leftEdge = lines[6 * c + 4];
         EXPECT_NEAR(leftEdge.v[0] - rightEdge.v[0], 0.1f, 1e-5) << c;
         EXPECT_NEAR(leftEdge.v[2] - rightEdge.v[2], 0.1f, 1e-5) << c;
     }

@@ -1,17 +1,18 @@
 // The SVG as written: its title and escaping, its size and layers. The files
 // are parsed and drawn by rsvg-convert in tests/scripts/svg_readback.
-#include "export/svg_writer.h"
+#include "formats/svg_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "export/export_file.h"
 #include "export_test_support.h"
+#include "formats/export_file.h"
 
 namespace bowlyn {
 namespace {
 
+using testing::inUnit;
 using testing::presetAfterPass;
 using testing::solvedOrFail;
 
@@ -36,10 +37,9 @@ TEST(SvgWriter, TitleSizeAndLayers) {
     t->form.setText("entryDescription", "  My <OM> & co  ");
     EXPECT_EQ(designTitle(t->doc), "My <OM> & co");
 
-    const ExportText file =
-        exportText(solved, ExportFormat::Svg, LengthUnit::Millimetre, designTitle(t->doc));
+    const ExportFile file = svgFile(solved, inUnit(LengthUnit::Millimetre), designTitle(t->doc));
     ASSERT_EQ(file.problem, "");
-    const std::string& svg = file.text;
+    const std::string& svg = file.bytes;
     EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"", 0), 0u);
     EXPECT_NE(svg.find("<title>My &lt;OM&gt; &amp; co</title>"), std::string::npos);
     // Lower bout 15 in wide, the side view 1 in beyond it: 16.328 in.
@@ -60,8 +60,7 @@ TEST(SvgWriter, TitleSizeAndLayers) {
     }
 
     // A blank name gives no title element.
-    EXPECT_EQ(exportText(solved, ExportFormat::Svg, std::nullopt, "").text.find("<title>"),
-              std::string::npos);
+    EXPECT_EQ(svgFile(solved, ExportSettings{}, "").bytes.find("<title>"), std::string::npos);
 }
 
 }  // namespace

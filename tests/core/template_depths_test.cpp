@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "export/outline_contours.h"
-#include "export/pdf_template.h"
-#include "export/template_plan.h"
+#include "derive/outline_contours.h"
 #include "export_test_support.h"
 #include "model/form_editing.h"
+#include "paper/pdf_template.h"
+#include "paper/template_plan.h"
 
 namespace bowlyn {
 namespace {
@@ -33,7 +33,7 @@ PlanResult plan(const TestDocument& t, const char* paper, std::optional<double> 
                 std::optional<LengthUnit> unit = {}) {
     TemplateSettings s;
     s.paper = *paperByName(paper);
-    s.mouldDistance = mould;
+    s.mould = mould;
     s.unit = unit;
     s.title = "T";
     return planTemplate(solvedOrFail(t), s);
@@ -115,7 +115,7 @@ TEST(TemplateDepths, TheMouldJoinsTheDrawingAndRefusalsReachThePlan) {
     ASSERT_EQ(r.problem, "");
     const TemplateDrawing& d = r.plan.drawing;
     ASSERT_EQ(d.loops.size(), 1u);
-    EXPECT_EQ(d.loops.front().layer, "mould");
+    EXPECT_EQ(d.loops.front().layer, Layer::Mould);
     EXPECT_NEAR(d.extent.minX, body.minX - 20.0 / 25.4, 1e-9);
     EXPECT_NEAR(d.extent.maxX, body.maxX + 20.0 / 25.4, 1e-9);
     EXPECT_NEAR(d.extent.minY, body.minY - 20.0 / 25.4, 1e-9);

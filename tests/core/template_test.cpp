@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <set>
 
-#include "export/pdf_template.h"
-#include "export/template_date.h"
-#include "export/template_furniture.h"
-#include "export/template_plan.h"
 #include "export_test_support.h"
+#include "paper/pdf_template.h"
+#include "paper/template_date.h"
+#include "paper/template_furniture.h"
+#include "paper/template_plan.h"
 #include "render/drawing.h"
 
 namespace bowlyn {
@@ -55,14 +55,14 @@ TEST(TileGrid, LabelsRowsWithLettersAndColumnsWithNumbers) {
 // centre line cut to the rest (the pass paints it from 10 in below the tail).
 TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
     auto t = presetAfterPass(presetByName("OM"));
-    const TemplateDrawing d = templateDrawing(t->doc.drawing.display, 0);
+    const TemplateDrawing d = templateDrawing(t->doc.drawing.strokes, 0);
     EXPECT_DOUBLE_EQ(d.pointsPerUnit, 72.0);
     const MeasureResult m = measureDesign(solvedOrFail(*t), std::nullopt);
     EXPECT_NEAR(d.extent.minY, 0.0, 1e-6);  // the tail
     EXPECT_NEAR(d.extent.width(), m.values.width, 1e-5);
     EXPECT_NEAR(d.extent.maxY, fretboardTop(t->doc).yHead, 1e-6);
     size_t centreLines = 0;
-    for (const DisplayItem& it : d.items) {
+    for (const Stroke& it : d.items) {
         EXPECT_NE(it.layer, Layer::None);
         if (it.style == &styleCentreLine) {
             ++centreLines;
@@ -71,7 +71,7 @@ TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
         }
     }
     EXPECT_EQ(centreLines, 1u);
-    EXPECT_EQ(templateDrawing(t->doc.drawing.display, 1).millimetresPerUnit, 10.0);
+    EXPECT_EQ(templateDrawing(t->doc.drawing.strokes, 1).millimetresPerUnit, 10.0);
 }
 
 Bounds box(double x0, double y0, double x1, double y1) {
@@ -89,7 +89,7 @@ TEST(TemplateDrawing, TouchesOnlyWhereAStrokePasses) {
     // its mirror image only.
     d.drawArc(styleOutline, 3, 0, 1, 0, 1.5707964f, Side::MirrorOnly, Layer::Body);
     d.drawPoint(styleOutline, 10, 10, PointMarker::Cross, Side::AsPassed, Layer::Body);
-    const TemplateDrawing t = templateDrawing(d.display, 0);
+    const TemplateDrawing t = templateDrawing(d.strokes, 0);
     EXPECT_TRUE(t.touches(box(-3.8, 0.4, -3.6, 0.7)));     // on the mirrored arc
     EXPECT_FALSE(t.touches(box(3.6, 0.4, 3.8, 0.7)));      // as passed: not painted
     EXPECT_FALSE(t.touches(box(-2.2, -0.7, -2.4, -0.4)));  // the rest of its circle
@@ -113,7 +113,7 @@ TEST(TemplatePlan, PrintsOnlyTilesTheDrawingPassesThrough) {
     d.drawLine(styleOutline, side, side, 0, side, Side::AsPassed, Layer::Body);
     d.drawLine(styleOutline, 0, side, 0, 0, Side::AsPassed, Layer::Body);
     SolvedDesign design;
-    design.display = &d.display;
+    design.strokes = &d.strokes;
     TemplateSettings s;
     s.paper = {"square", 210, 210 + 20};  // drawing areas of 190 x 190
     const PlanResult r = planTemplate(design, s);
@@ -140,11 +140,11 @@ TEST(TemplatePlan, PrintsOnlyTilesTheDrawingPassesThrough) {
     // 252 round the edge, more than a template may have.
     for (const auto& [factor, pages] : {std::pair{4.0f, 169}, {6.0f, 0}}) {
         Drawing big;
-        for (const DisplayItem& it : d.display) {
+        for (const Stroke& it : d.strokes) {
             big.drawLine(styleOutline, it.v[0] * factor, it.v[1] * factor, it.v[2] * factor,
                          it.v[3] * factor, Side::AsPassed, Layer::Body);
         }
-        design.display = &big.display;
+        design.strokes = &big.strokes;
         const PlanResult bigger = planTemplate(design, s);
         if (pages > 0) {
             EXPECT_EQ(bigger.plan.pages.size(), static_cast<size_t>(pages)) << factor;
@@ -161,7 +161,7 @@ TEST(TemplatePlan, TilesLieTheWayThatTakesFewerSheets) {
     d.drawLine(styleOutline, 0, 0, 500.0f / 25.4f, 0, Side::AsPassed,
                Layer::Body);  // 500 mm across
     SolvedDesign design;
-    design.display = &d.display;
+    design.strokes = &d.strokes;
     TemplateSettings s;  // A4: 190 across in portrait, 277 in landscape
     PlanResult r = planTemplate(design, s);
     ASSERT_EQ(r.problem, "");
@@ -203,7 +203,7 @@ TEST(TemplatePlan, FullSizeIsOnePageAsLargeAsTheDrawing) {
     Drawing d;
     d.drawLine(styleOutline, 0, 0, 0, 6000.0f / 25.4f, Side::AsPassed, Layer::Body);
     SolvedDesign design;
-    design.display = &d.display;
+    design.strokes = &d.strokes;
     EXPECT_EQ(planTemplate(design, s).problem,
               "The drawing is too large for one page: it needs 210 x 6040 mm, and a PDF page may "
               "be at most 5080 mm (200 in) on a side.");

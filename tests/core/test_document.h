@@ -8,7 +8,7 @@
 #include "geometry/pass_display.h"
 #include "geometry/recompute.h"
 #include "model/memory_form.h"
-#include "render/entity_list.h"
+#include "render/stroke.h"
 #include "session/session.h"
 
 namespace bowlyn::testing {
@@ -24,12 +24,13 @@ struct TestDocument {
     std::string pass() { return statusText(recomputeAndShow(doc)); }
     // The status line as the form shows it.
     std::string status() const { return form.text(STATUS_LABEL); }
-    const std::vector<Entity>& entities() const { return doc.drawing.entities.entities(); }
-    // Entities of one kind on one layer.
-    std::vector<Entity> recorded(EntityKind kind, Layer layer) const {
-        std::vector<Entity> out;
-        for (const Entity& e : entities()) {
-            if (e.kind == entityKindValue(kind) && e.layer == layerValue(layer))
+    // What the pass recorded for the exports, each side a stroke of its own.
+    StrokeList entities() const { return recordedStrokes(doc.drawing.strokes); }
+    // Those of one kind on one layer.
+    StrokeList recorded(StrokeKind kind, Layer layer) const {
+        StrokeList out;
+        for (const Stroke& e : entities()) {
+            if (e.kind == kind && e.layer == layer)
                 out.push_back(e);
         }
         return out;

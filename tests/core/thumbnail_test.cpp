@@ -1,7 +1,7 @@
 // A thumbnail shows the whole drawing at the size a file manager asks for:
 // nothing cut off at an edge, nothing left far from one, whatever the design's
 // proportions.
-#include "export/thumbnail.h"
+#include "paper/thumbnail.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>

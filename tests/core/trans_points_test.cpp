@@ -141,7 +141,7 @@ TEST_F(Points, DrawsSquaresWhereTypedOnlyInTheWorkingDrawing) {
     parse("-1,4\n3,10");
     doc.showTransPoints = 1;
     drawTransPoints(doc);
-    EXPECT_EQ(doc.drawing.entities.size(), 0u);
+    EXPECT_TRUE(recordedStrokes(doc.drawing.strokes).empty());
     doc.drawing.paint();
 
     auto isPointColour = [&](float x, float y) {
@@ -155,11 +155,11 @@ TEST_F(Points, DrawsSquaresWhereTypedOnlyInTheWorkingDrawing) {
     EXPECT_TRUE(isPointColour(3, 10));
 
     for (int mode = 0; mode < 2; ++mode) {
-        doc.drawing.display.clear();
+        doc.drawing.strokes.clear();
         doc.showTransPoints = mode == 0 ? 0 : 1;
         doc.finalDrawing = mode == 0 ? 0 : 1;
         drawTransPoints(doc);
-        EXPECT_TRUE(doc.drawing.display.empty()) << "mode " << mode;
+        EXPECT_TRUE(doc.drawing.strokes.empty()) << "mode " << mode;
     }
 }
 

@@ -266,11 +266,10 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndReme
                },
                GTK_RESPONSE_ACCEPT};
     answerWith(svg);
-    ExportChoice choice = real().chooseExportFile(exportRequest(WorkshopFile::Svg), folder, "");
+    ExportChoice choice = real().chooseExportFile(exportFormat("SVG")->chooser, folder, "");
     EXPECT_EQ(choice.path, folder + "om.svg");
-    EXPECT_EQ(choice.unit, "mm");
-    EXPECT_EQ(choice.paper, "");
-    EXPECT_EQ(choice.mould, "20");
+    EXPECT_EQ(choice.settings.unit, LengthUnit::Millimetre);
+    EXPECT_EQ(choice.settings.mould, 20.0);
 
     Answer pdf{[&](GtkWidget* d) {
                    EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Export PDF template");
@@ -291,10 +290,10 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndReme
                },
                GTK_RESPONSE_ACCEPT};
     answerWith(pdf);
-    choice = real().chooseExportFile(exportRequest(WorkshopFile::PdfTemplate), folder, "");
-    EXPECT_EQ(choice.unit, "");
-    EXPECT_EQ(choice.paper, "full");
-    EXPECT_EQ(choice.mould, "");
+    choice = real().chooseExportFile(exportFormat("PDF")->chooser, folder, "");
+    EXPECT_EQ(choice.settings.unit, std::nullopt);
+    EXPECT_TRUE(choice.settings.paper.fullSize());
+    EXPECT_EQ(choice.settings.mould, std::nullopt);
 
     // Cancelled: no file, whatever the choices say.
     Answer cam{[&](GtkWidget* d) {
@@ -304,7 +303,7 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndReme
                },
                GTK_RESPONSE_CANCEL};
     answerWith(cam);
-    EXPECT_EQ(real().chooseExportFile(exportRequest(WorkshopFile::CamDxf), folder, "").path, "");
+    EXPECT_EQ(real().chooseExportFile(exportFormat("CAM")->chooser, folder, "").path, "");
 }
 
 }  // namespace

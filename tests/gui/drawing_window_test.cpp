@@ -138,7 +138,7 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     const Pixels fitted = shownDrawing();
     const std::string status = text("labelStatusText");
     const std::string titleBefore = title();
-    const size_t entities = doc().drawing.entities.size();
+    const size_t entities = doc().drawing.strokes.size();
     double tx, ty;
     fittedPixel(0, 0, tx, ty);
     for (int i = 0; i < 6; ++i)
@@ -148,7 +148,7 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     EXPECT_TRUE(shownDrawing() != fitted);
     EXPECT_EQ(text("labelStatusText"), status);
     EXPECT_EQ(title(), titleBefore);
-    EXPECT_EQ(doc().drawing.entities.size(), entities);
+    EXPECT_EQ(doc().drawing.strokes.size(), entities);
 
     // A stepper click while zoomed keeps the view and shows the new pass.
     const Pixels zoomed = shownDrawing();

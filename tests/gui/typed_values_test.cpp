@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "formats/dxf_writer.h"
 #include "geometry/document.h"
 #include "gui_support.h"
-#include "render/dxf_writer.h"
 
 namespace bowlyn::test {
 namespace {
@@ -82,7 +82,7 @@ TEST_F(TypedValues, EnterCommitsAndRedrawsInTheCurrentMode) {
 // DXF both hold 25, whatever entry of a shared group was typed into.
 TEST_F(TypedValues, SaveExportAndSnapshotReadTheTypedValue) {
     press("buttonTryIt");
-    const std::string before = dxfText(doc().drawing.entities).value();
+    const std::string before = plainDxfText(doc().drawing.strokes).value();
     type("entryLength", "25");
     const std::string file = temp("om.bowlyn"), dxf = temp("om.dxf");
     dialogs.files = {file, dxf};
@@ -90,7 +90,7 @@ TEST_F(TypedValues, SaveExportAndSnapshotReadTheTypedValue) {
     activate("menuExportDXF");
     EXPECT_NE(contents(file).find("\r\nBody length,25\r\n"), std::string::npos);
     EXPECT_EQ(doc().params.bodyLength, 25.0f);
-    EXPECT_EQ(contents(dxf), dxfText(doc().drawing.entities).value());
+    EXPECT_EQ(contents(dxf), plainDxfText(doc().drawing.strokes).value());
     EXPECT_NE(contents(dxf), before);
     EXPECT_EQ(text("labelUBCenterData"), "2.87,21.99");  // drawn as exported
 

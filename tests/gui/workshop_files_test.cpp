@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "app/template_print.h"
-#include "export/solved_design.h"
+#include "derive/solved_design.h"
 #include "geometry/pass_display.h"
 #include "gui_support.h"
 
@@ -143,16 +143,16 @@ TEST_F(WorkshopFiles, MenuItemsWriteTheChosenFormatUnitAndPaperUnderTheirExtensi
     // Names typed without their extension get it.
     dialogs.files = {cam.substr(0, cam.size() - 4), svg.substr(0, svg.size() - 4),
                      pdf.substr(0, pdf.size() - 4)};
-    dialogs.units = {"mm", "cm", ""};
-    dialogs.papers = {"letter"};
+    dialogs.units = {LengthUnit::Millimetre, LengthUnit::Centimetre, std::nullopt};
+    dialogs.papers = {*paperByName("letter")};
     activate("menuExportCAM");
     activate("menuExportSVG");
     activate("menuExportPDF");
     EXPECT_TRUE(dialogs.errors.empty()) << dialogs.errors.front();
     ASSERT_EQ(dialogs.exportRequests.size(), 3u);
-    EXPECT_FALSE(dialogs.exportRequests[0].choosePaper);
-    EXPECT_FALSE(dialogs.exportRequests[1].choosePaper);
-    EXPECT_TRUE(dialogs.exportRequests[2].choosePaper);
+    EXPECT_FALSE(dialogs.exportRequests[0].choices.paper);
+    EXPECT_FALSE(dialogs.exportRequests[1].choices.paper);
+    EXPECT_TRUE(dialogs.exportRequests[2].choices.paper);
 
     const std::string dxf = contents(cam);
     EXPECT_NE(dxf.find("$INSUNITS\r\n 70\r\n4\r\n"), std::string::npos);
@@ -202,7 +202,7 @@ TEST_F(WorkshopFiles, PrintingToAFileGivesTheTemplatesTiles) {
     click("buttonOk");
     const std::string exported = temp("exported.pdf"), printed = temp("printed.pdf");
     dialogs.files = {exported};
-    dialogs.papers = {"a4"};
+    dialogs.papers = {paperA4()};
     activate("menuExportPDF");
     ASSERT_TRUE(printOpenDesign(GTK_PRINT_OPERATION_ACTION_EXPORT, printed));
     EXPECT_TRUE(dialogs.errors.empty());

@@ -1,0 +1,55 @@
+#include "derive/outline_contours.h"
+
+#include "geometry/outline_pieces.h"
+
+namespace bowlyn {
+namespace {
+
+std::vector<ContourPiece> fretboardPieces(const FretboardTop& t) {
+    return {
+        ContourPiece::line("fingerboard end", -t.xEnd, t.yEnd, t.xEnd, t.yEnd),
+        ContourPiece::line("fingerboard edge", t.xEnd, t.yEnd, t.xHead, t.yHead),
+        ContourPiece::line("nut face", t.xHead, t.yHead, -t.xHead, t.yHead),
+        ContourPiece::line("fingerboard edge", -t.xHead, t.yHead, -t.xEnd, t.yEnd),
+    };
+}
+
+}  // namespace
+
+const Contour* ContourSet::find(const std::string& name) const {
+    for (const Contour& c : loops) {
+        if (c.name == name)
+            return &c;
+    }
+    return nullptr;
+}
+
+std::vector<ContourPiece> bodyPieces(const OutlineRecord& body) {
+    std::vector<ContourPiece> pieces;
+    for (const BodyPiece& p : bodyOutline(body, true))
+        pieces.push_back(p.exact);
+    return pieces;
+}
+
+ContourSet closedContours(const SolvedDesign& design) {
+    ContourSet set;
+    LoopResult body = closeLoop("body", Layer::Body, bodyPieces(design.body));
+    if (!body.problem.empty()) {
+        set.problem = body.problem;
+        return set;
+    }
+    set.loops.push_back(std::move(body.contour));
+    if (design.hasFretboard) {
+        LoopResult board =
+            closeLoop("fretboard", Layer::Fretboard, fretboardPieces(design.fretboard));
+        if (!board.problem.empty()) {
+            set.loops.clear();
+            set.problem = board.problem;
+            return set;
+        }
+        set.loops.push_back(std::move(board.contour));
+    }
+    return set;
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "derive/contour.h"
+#include "derive/solved_design.h"
+
+namespace bowlyn {
+
+// Every outline of a complete pass that closes, in design units: the body
+// (both halves, with the cutaway side when there is one) and, with a
+// fretboard, the fingerboard's top outline.
+struct ContourSet {
+    std::vector<Contour> loops;  // the body first
+    std::string problem;         // why the loops could not be closed; "" on success
+
+    // The loop of that name, or nullptr.
+    const Contour* find(const std::string& name) const;
+};
+
+ContourSet closedContours(const SolvedDesign& design);
+
+// The body outline's pieces in loop order, counter-clockwise from the tail
+// end, before they are joined (for tests that check the joining).
+std::vector<ContourPiece> bodyPieces(const OutlineRecord& body);
+
+}  // namespace bowlyn

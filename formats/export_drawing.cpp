@@ -1,0 +1,308 @@
+#include "formats/export_drawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "derive/mould_and_strips.h"
+
+namespace bowlyn {
+namespace {
+
+constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
+
+// A loop with the circle of each of its arcs worked out once.
+struct LoopShape {
+    explicit LoopShape(const Contour& c) : contour(c) {
+        for (size_t i = 0; i < c.edges.size(); ++i)
+            arcs.push_back(c.edges[i].sweep == 0.0 ? EdgeArc{} : edgeArc(c.edges[i], c.next(i)));
+    }
+
+    // Recorded values are singles, so a recorded piece of a loop lies within
+    // the loop's own joining tolerance of it.
+    bool holds(double x, double y) const {
+        for (size_t i = 0; i < contour.edges.size(); ++i) {
+            if (distanceToEdge(contour.edges[i], contour.next(i), arcs[i], x, y) <=
+                CONTOUR_GAP_LIMIT)
+                return true;
+        }
+        return false;
+    }
+
+    // A recorded line or arc lies on the loop when its ends and its middle do.
+    bool holdsLine(const double* v) const {
+        return holds(v[0], v[1]) && holds(v[2], v[3]) &&
+               holds((v[0] + v[2]) / 2.0, (v[1] + v[3]) / 2.0);
+    }
+    bool holdsArc(const Stroke& s) const {
+        const double* v = s.v;
+        const double start = recordedValue(s, 3) * RADIANS_PER_DEGREE;
+        const double sweep = ccwSweep(start, recordedValue(s, 4) * RADIANS_PER_DEGREE);
+        for (double t : {0.0, 0.5, 1.0}) {
+            const double a = start + t * sweep;
+            if (!holds(v[0] + v[2] * std::cos(a), v[1] + v[2] * std::sin(a)))
+                return false;
+        }
+        return true;
+    }
+
+    const Contour& contour;
+    std::vector<EdgeArc> arcs;
+};
+
+bool allFinite(std::initializer_list<double> values) {
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+class DrawingBuilder {
+  public:
+    DrawingBuilder(const SolvedDesign& design, const ContourSet& contours,
+                   const ExportSettings& options)
+        : design_(design),
+          contours_(contours),
+          options_(options),
+          unit_(options.unit.value_or(designUnit(design.units))),
+          scale_(designUnit(design.units), unit_) {
+        result_.drawing.unit = unit_;
+        for (Layer layer : recordedLayers)
+            result_.drawing.layers.push_back(exportLayer(layer));
+        for (const Contour& c : contours.loops)
+            shapes_.emplace_back(c);
+    }
+
+    ExportDrawingResult build() {
+        for (const Contour& c : contours_.loops)
+            addLoop(scaled(c));
+        if (design_.strokes != nullptr) {
+            forEachRecorded(*design_.strokes, [&](const Stroke& s) {
+                if (result_.problem.empty())
+                    addRecorded(s);
+            });
+        }
+        if (result_.problem.empty())
+            addMouldAndStrips();
+        if (result_.problem.empty() && !finite())
+            result_.problem = "The outline holds a value that cannot be written to a file.";
+        return std::move(result_);
+    }
+
+  private:
+    ExportDrawing& d() { return result_.drawing; }
+
+    Contour scaled(Contour c) const {
+        for (ContourEdge& e : c.edges) {
+            e.x = scale_(e.x);
+            e.y = scale_(e.y);
+        }
+        return c;
+    }
+
+    bool hasLayer(Layer layer) const {
+        const std::vector<ExportLayer>& layers = result_.drawing.layers;
+        return std::any_of(layers.begin(), layers.end(),
+                           [&](const ExportLayer& l) { return l.layer == layer; });
+    }
+
+    void useLayer(Layer layer) {
+        if (!hasLayer(layer))
+            d().layers.push_back(exportLayer(layer));
+    }
+
+    // A loop already in the export's unit.
+    void addLoop(Contour c) {
+        d().extent.add(contourBounds(c));
+        d().loops.push_back(std::move(c));
+    }
+
+    // The body's loop in the export's unit: the first loop of the drawing.
+    const Contour& body() { return d().loops.front(); }
+
+    void addMouldAndStrips() {
+        MouldAndStrips extra = mouldAndStrips(design_, body(), unit_, options_.mould);
+        if (!extra.problem.empty()) {
+            result_.problem = extra.problem;
+            return;
+        }
+        if (extra.mould) {
+            useLayer(Layer::Mould);
+            addLoop(std::move(*extra.mould));
+        }
+        d().bodyReach = d().extent.reach();
+        if (extra.strips.empty())
+            return;
+        useLayer(Layer::Sides);
+        // One above the other below the drawing, a tick step apart, their
+        // tail ends in line with its left edge.
+        const double gap = tickScale(unit_).step;
+        double height = 0.0;
+        for (const SideStrip& strip : extra.strips)
+            height = std::max(height, strip.height);
+        const double left = d().extent.minX;
+        double top = d().extent.minY - gap;
+        for (const SideStrip& strip : extra.strips) {
+            placeStrip(strip, left, top - height);
+            top -= height + gap;
+        }
+    }
+
+    void placeStrip(const SideStrip& strip, double x, double y) {
+        Contour outline = strip.outline;
+        for (ContourEdge& e : outline.edges) {
+            e.x += x;
+            e.y += y;
+        }
+        addLoop(std::move(outline));
+        for (const TemplateLine& t : strip.ticks) {
+            Stroke tick;
+            tick.layer = Layer::Sides;
+            const double v[] = {t.x1 + x, t.y1 + y, t.x2 + x, t.y2 + y};
+            std::copy(std::begin(v), std::end(v), tick.v);
+            d().items.push_back(tick);
+        }
+        for (TemplateText t : strip.texts) {
+            t.x += x;
+            t.y += y;
+            d().texts.push_back({Layer::Sides, t});
+        }
+    }
+
+    // A recorded stroke in design units, on its own side.
+    void addRecorded(const Stroke& s) {
+        if (!hasLayer(s.layer)) {
+            result_.problem = "The outline holds an item on a layer that cannot be written.";
+            return;
+        }
+        const LoopShape* loop = nullptr;
+        for (const LoopShape& shape : shapes_) {
+            if (shape.contour.layer == s.layer)
+                loop = &shape;
+        }
+        if (s.kind == StrokeKind::Line || s.kind == StrokeKind::Arc) {
+            const bool covered =
+                loop && (s.kind == StrokeKind::Line ? loop->holdsLine(s.v) : loop->holdsArc(s));
+            if (covered)
+                return;
+            if (s.layer == Layer::Body) {
+                result_.problem =
+                    "The body outline does not close: a piece of the drawn outline lies off its "
+                    "closed loop.";
+                return;
+            }
+        }
+        addItem(s);
+    }
+
+    void addItem(const Stroke& recorded) {
+        const Stroke item = bowlyn::scaled(recorded, scale_);
+        const double* v = item.v;
+        Bounds& extent = d().extent;
+        switch (item.kind) {
+            case StrokeKind::Point:
+                extent.add(v[0], v[1]);
+                break;
+            case StrokeKind::Line:
+                extent.add(v[0], v[1]);
+                extent.add(v[2], v[3]);
+                break;
+            case StrokeKind::Arc: {
+                const double start = recordedValue(item, 3) * RADIANS_PER_DEGREE;
+                extent.addArc(v[0], v[1], v[2], start,
+                              ccwSweep(start, recordedValue(item, 4) * RADIANS_PER_DEGREE));
+                break;
+            }
+            case StrokeKind::Circle:
+                extent.add(v[0] - v[2], v[1] - v[2]);
+                extent.add(v[0] + v[2], v[1] + v[2]);
+                break;
+        }
+        d().items.push_back(item);
+    }
+
+    bool finite() const {
+        const ExportDrawing& dr = result_.drawing;
+        for (const Contour& l : dr.loops) {
+            for (const ContourEdge& e : l.edges) {
+                if (!allFinite({e.x, e.y, e.sweep}))
+                    return false;
+            }
+        }
+        for (const Stroke& item : dr.items) {
+            for (int i = 0; i < valueCount(item.kind); ++i) {
+                const double v =
+                    item.kind == StrokeKind::Arc && i >= 3 ? recordedValue(item, i) : item.v[i];
+                if (!std::isfinite(v))
+                    return false;
+            }
+        }
+        for (const DrawingText& t : dr.texts) {
+            if (!allFinite({t.text.x, t.text.y, t.text.height}))
+                return false;
+        }
+        const Bounds& b = dr.extent;
+        return allFinite({b.minX, b.minY, b.maxX, b.maxY});
+    }
+
+    const SolvedDesign& design_;
+    const ContourSet& contours_;
+    const ExportSettings& options_;
+    LengthUnit unit_;
+    std::vector<LoopShape> shapes_;
+    UnitScale scale_;
+    ExportDrawingResult result_;
+};
+
+}  // namespace
+
+ExportLayer exportLayer(Layer layer) {
+    // Colours after the window's strokes: reference marks red, outlines
+    // black (white on a dark CAD background), strings grey.
+    switch (layer) {
+        case Layer::Reflines:
+            return {layer, 1, "#ff0000"};
+        case Layer::Fretboard:
+            return {layer, 5, "#0000ff"};
+        case Layer::Frets:
+            return {layer, 3, "#008000"};
+        case Layer::Strings:
+            return {layer, 8, "#808080"};
+        case Layer::Sides:
+            return {layer, 6, "#c000c0"};
+        case Layer::Mould:
+            return {layer, 4, "#008080"};
+        case Layer::Zero:
+        case Layer::Body:
+        case Layer::None:
+            break;
+    }
+    return {layer, 7, "#000000"};
+}
+
+const ExportLayer& ExportDrawing::layer(Layer id) const {
+    for (const ExportLayer& l : layers) {
+        if (l.layer == id)
+            return l;
+    }
+    return layers.front();
+}
+
+ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportSettings& options) {
+    const ContourSet contours = closedContours(design);
+    if (!contours.problem.empty()) {
+        ExportDrawingResult refused;
+        refused.problem = contours.problem;
+        return refused;
+    }
+    return DrawingBuilder(design, contours, options).build();
+}
+
+ExportDrawingResult exportDrawing(const SolvedDesign& design, std::optional<LengthUnit> unit) {
+    ExportSettings settings;
+    settings.unit = unit;
+    return exportDrawing(design, settings);
+}
+
+}  // namespace bowlyn

@@ -1,0 +1,47 @@
+#include "model/export_settings.h"
+
+#include <cctype>
+#include <charconv>
+#include <limits>
+
+namespace bowlyn {
+
+const std::vector<PaperChoice>& paperChoices() {
+    static const std::vector<PaperChoice> papers = {
+        {"a4", "A4", paperA4()},
+        {"letter", "Letter", {"Letter", 215.9, 279.4}},
+        {"a3", "A3", {"A3", 297.0, 420.0}},
+        {"tabloid", "Tabloid", {"Tabloid", 279.4, 431.8}},
+        {"full", "Full size", {"full size", 0.0, 0.0}},
+    };
+    return papers;
+}
+
+Paper paperA4() {
+    return {"A4", 210.0, 297.0};
+}
+
+std::optional<Paper> paperByName(const std::string& name) {
+    std::string key = name;
+    for (char& c : key)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const PaperChoice& p : paperChoices()) {
+        if (key == p.key)
+            return p.paper;
+    }
+    return std::nullopt;
+}
+
+std::optional<double> typedDistance(const std::string& typed) {
+    const size_t first = typed.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::nullopt;
+    const std::string text = typed.substr(first, typed.find_last_not_of(" \t") + 1 - first);
+    double v = 0.0;
+    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (r.ec != std::errc() || r.ptr != text.data() + text.size())
+        return std::numeric_limits<double>::quiet_NaN();
+    return v;
+}
+
+}  // namespace bowlyn
