@@ -177,6 +177,7 @@ void closeMainWindow() {
     s.drawing.reset();
     s.session.reset();
     s.form.reset();
+    s.importedOutline.reset();
 }
 
 std::string screenSizeMessage(int width, int height) {

@@ -18,6 +18,9 @@
 #include "commands/file_commands.h"
 #include "derive/measurements.h"
 #include "derive/solved_design.h"
+#include "fit/body_fit.h"
+#include "fit/fit_report.h"
+#include "fit/outline_import.h"
 #include "formats/dxf_writer.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_texts.h"
@@ -29,8 +32,10 @@
 #include "model/parameter_file.h"
 #include "model/points_file.h"
 #include "model/presets.h"
+#include "model/unit_conversion.h"
 #include "paper/thumbnail.h"
 #include "render/drawing_surface.h"
+#include "trace/read_outline.h"
 
 namespace bowlyn::cli {
 namespace {
@@ -129,6 +134,15 @@ struct Run {
     Overlays overlays;
 };
 
+// What --in and --dpi say about an outline file.
+OutlineReading outlineReading(const Options& options) {
+    OutlineReading reading;
+    if (!options.inUnit.empty())
+        reading.mmPerUnit = UnitScale(*unitByName(options.inUnit), LengthUnit::Millimetre)(1.0);
+    reading.dpi = options.dpi.value_or(0.0);
+    return reading;
+}
+
 // The pass check and render report: the snapshot design first (its outline
 // kept as the snapshot), then the design itself with its changes and the
 // points, then one pass.
@@ -149,6 +163,15 @@ PassResult preparePass(Run& run, const Options& options) {
     if (!options.points.empty()) {
         parseTransPoints(run.overlays, pointsText(options.points));
         run.overlays.showTransPoints = true;
+    }
+    if (!options.outline.empty()) {
+        std::optional<ImportedOutline> imported;
+        const std::string problem =
+            importOutline(run.overlays, run.design.params.units, options.outline,
+                          outlineReading(options), imported);
+        if (!problem.empty())
+            throw Failure{problem};
+        run.overlays.showTracedOutline = true;
     }
     return recompute(run.design.params, run.overlays,
                      options.finalDrawing ? DrawingMode::Final : DrawingMode::Working);
@@ -193,6 +216,8 @@ int render(Run& run, const Options& options) {
 int save(Run& run, const Options& options) {
     loadDesign(run.design, options.input);
     applySets(run.design, options);
+    if (options.convertTo)
+        convertDesignUnits(run.design, *options.convertTo);
     writeOrFail(options.output, parameterFileText(run.design));
     return EXIT_OK;
 }
@@ -340,6 +365,30 @@ int convert(Run& run, const Options& options) {
     return EXIT_OK;
 }
 
+int fit(Run& run, const Options& options) {
+    const TracedOutline outline = readOutline(options.input, outlineReading(options));
+    if (outline.fileError)
+        throw Failure{"Could not read '" + options.input + "': " + outline.problem};
+    const std::string refusal = "Cannot fit a design to '" + options.input + "': ";
+    if (!outline.problem.empty()) {
+        std::cerr << refusal << outline.problem << '\n';
+        return EXIT_PROBLEM;
+    }
+    const bool inches = options.unit ? *options.unit == LengthUnit::Inch : outline.inches;
+    const OutlineFit result =
+        fitOutline(outline, inches ? UNITS_INCH : UNITS_CM, outlineName(options.input));
+    if (!result.problem.empty()) {
+        std::cerr << refusal << result.problem << '\n';
+        return EXIT_PROBLEM;
+    }
+    loadTexts(run.design, result.texts);
+    writeOrFail(options.output, parameterFileText(run.design));
+    std::ostream& out = toStandardOutput(options.output) ? std::cerr : std::cout;
+    for (const ReportLine& line : fitReport(result))
+        out << line.name << '\t' << line.value << '\t' << line.unit << '\n';
+    return EXIT_OK;
+}
+
 int listPresets() {
     for (int row = 1; row <= PRESET_COUNT; ++row)
         std::cout << presetName(row) << '\n';
@@ -362,6 +411,8 @@ int run(const Options& options) {
         return measure(run, options);
     if (options.command == "entities")
         return entities(run, options);
+    if (options.command == "fit")
+        return fit(run, options);
     if (options.command == "thumbnail")
         return thumbnail(run, options);
     return convert(run, options);

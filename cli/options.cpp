@@ -6,6 +6,7 @@
 #include <limits>
 #include <set>
 
+#include "model/design_parameters.h"
 #include "model/number_text.h"
 #include "paper/thumbnail.h"
 
@@ -15,9 +16,11 @@ const char* const USAGE =
     "Usage:\n"
     "  bowlyn-cli check DESIGN [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
+    "             [--outline OUTLINE [--in in|mm|cm] [--dpi N]]\n"
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
-    "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
+    "             [--outline OUTLINE [--in in|mm|cm] [--dpi N]]\n"
+    "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]... [--convert-to in|cm]\n"
     "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]"
     " [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--mould DISTANCE]"
@@ -29,6 +32,7 @@ const char* const USAGE =
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli thumbnail DESIGN -o FILE.png [--size PIXELS] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
+    "  bowlyn-cli fit OUTLINE -o FILE [--in in|mm|cm] [--units in|cm] [--dpi N]\n"
     "  bowlyn-cli presets\n"
     "\n"
     "DESIGN is preset:NAME (any case, e.g. \"preset:Soprano Uke\"), clear, or the path of a\n"
@@ -37,6 +41,9 @@ const char* const USAGE =
     "as typing it would.\n"
     "-o - writes to standard output (render then prints the status line on stderr).\n"
     "check prints the status line, then each derived-value label and its text.\n"
+    "save --convert-to writes the design in inches or centimetres: every length converted\n"
+    "(1 in = 2.54 cm) to the fewest decimals within 1e-7 of the exact value, counts,\n"
+    "switches, choices and the two taper string diameters (in inches) kept.\n"
     "export writes the DXF of the drawing as recorded; with --cam a DXF for CAM programs\n"
     "(header with units, layer table, each closed outline one closed polyline); a name\n"
     "ending in .svg gives an SVG at true size; one ending in .pdf a full-size paper template:\n"
@@ -61,7 +68,15 @@ const char* const USAGE =
     "the image either way; measure prints the status line); export exits 1 when there is no\n"
     "complete outline or the outline does not close, thumbnail when there is no complete\n"
     "outline (it writes nothing then), convert when the file holds no usable point.\n"
-    "Usage, load and write errors exit 2.\n";
+    "Usage, load and write errors exit 2.\n"
+    "fit makes a design whose body follows OUTLINE: a points file (\"x y\" a line), an SVG,\n"
+    "a DXF, or a scanned template (PNG or JPEG at --dpi pixels per inch); --in gives the unit of "
+    "a\n"
+    "file that names none, --units the design's (default: inches for an outline in inches or\n"
+    "a picture, centimetres otherwise). It prints how far the outline lies from the fitted\n"
+    "body, NAME<TAB>VALUE<TAB>UNIT a line, and exits 1 when the outline cannot be read or fitted\n"
+    "(nothing is written then). --outline shows such an outline behind the working drawing of\n"
+    "check and render, placed as its shape says.\n";
 
 namespace {
 
@@ -230,14 +245,21 @@ bool formatFlag(const std::string& name) {
 
 const CommandShape* shapeOf(const std::string& command) {
     static const CommandShape shapes[] = {
-        {"check", true, false, {"--final", "--set", "--points", "--snapshot"}},
-        {"render", true, true, {"-o", "--final", "--set", "--points", "--snapshot"}},
-        {"save", true, true, {"-o", "--set"}},
+        {"check",
+         true,
+         false,
+         {"--final", "--set", "--points", "--snapshot", "--outline", "--in", "--dpi"}},
+        {"render",
+         true,
+         true,
+         {"-o", "--final", "--set", "--points", "--snapshot", "--outline", "--in", "--dpi"}},
+        {"save", true, true, {"-o", "--set", "--convert-to"}},
         {"export", true, true, exportOptions()},
         {"measure", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"thumbnail", true, true, {"-o", "--set", "--size"}},
         {"convert", true, true, {"-o"}},
+        {"fit", true, true, {"-o", "--in", "--units", "--dpi"}},
         {"presets", false, false, {}},
     };
     for (const CommandShape& s : shapes) {
@@ -311,14 +333,34 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (split == std::string::npos)
                 return "--set needs LABEL=TEXT, got '" + value + "'";
             options.sets.emplace_back(value.substr(0, split), value.substr(split + 1));
+        } else if (name == "--outline") {
+            if (value.empty())
+                return "--outline needs a file name";
+            options.outline = value;
         } else if (name == "--points") {
             if (value.empty())
                 return "--points needs a file name";
             options.points = value;
+        } else if (name == "--units" && options.command == "fit") {
+            if (value != "in" && value != "cm")
+                return "--units takes in or cm for a design, got '" + value + "'";
+            options.unit = unitByName(value);
+        } else if (name == "--in") {
+            if (value != "in" && value != "mm" && value != "cm")
+                return "--in takes in, mm or cm, got '" + value + "'";
+            options.inUnit = value;
+        } else if (name == "--dpi") {
+            options.dpi = numberIn(value, 1.0, 100000.0);
+            if (!options.dpi)
+                return "--dpi takes pixels per inch from 1 to 100000, got '" + value + "'";
         } else if (name == "--units") {
             options.unit = unitByName(value);
             if (!options.unit)
                 return "--units takes in, mm or cm, got '" + value + "'";
+        } else if (name == "--convert-to") {
+            if (value != "in" && value != "cm")
+                return "--convert-to takes in or cm, got '" + value + "'";
+            options.convertTo = value == "cm" ? UNITS_CM : UNITS_INCH;
         } else if (name == "--mould") {
             options.mould = numberIn(value, 0.0, std::numeric_limits<double>::max());
             if (!options.mould || *options.mould == 0.0)
@@ -344,9 +386,13 @@ std::string parseOptions(int argc, char** argv, Options& options) {
     }
     if (shape->takesInput && !inputSeen)
         return options.command == "convert" ? "convert needs a POINTS file"
+               : options.command == "fit"   ? "fit needs an OUTLINE file"
                                             : options.command + " needs a DESIGN";
     if (shape->needsOutput && !outputSeen)
         return options.command + " needs -o FILE";
+    if (options.command != "fit" && options.outline.empty() &&
+        (!options.inUnit.empty() || options.dpi))
+        return "--in and --dpi apply to fit and --outline";
     if (options.command == "export")
         return chooseFormat(options);
     return "";

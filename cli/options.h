@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -15,20 +16,24 @@ namespace bowlyn::cli {
 // design, the labels and the files exist is decided when they are used.
 struct Options {
     std::string command;
-    std::string input;   // DESIGN, or POINTS for convert
+    std::string input;   // DESIGN, POINTS for convert, OUTLINE for fit
     std::string output;  // -o
     bool finalDrawing = false;
     std::vector<std::pair<std::string, std::string>> sets;  // LABEL, TEXT in order
     std::string points;                                     // --points, "" when not given
-    std::string snapshot;                                   // --snapshot, "" when not given
+    std::string outline;   // --outline: a traced outline shown behind the design, "" when not given
+    std::string snapshot;  // --snapshot, "" when not given
     // An export's option that picks a format among those of the name's
     // extension (--cam), "" when none is given.
     std::string formatFlag;
     std::optional<LengthUnit> unit;        // --units in|mm|cm
+    std::optional<int32_t> convertTo;      // --convert-to in|cm: UNITS_INCH or UNITS_CM
     std::optional<double> mould;           // --mould DISTANCE in the export's unit
     std::optional<Paper> paper;            // --paper a4|letter|a3|tabloid|full
     std::optional<double> overlap;         // --overlap MM
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
+    std::string inUnit;                    // --in in|mm|cm: the unit of an outline without one
+    std::optional<double> dpi;             // --dpi N: pixels per inch of a scanned outline
     std::optional<int> size;               // --size PIXELS of a thumbnail
     // What an export writes, from the table of formats: the name's extension
     // decides (any case); a name without one of the table's extensions gets

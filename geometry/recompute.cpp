@@ -132,8 +132,10 @@ MaybeProblem checkAndSolveBody(Pass& pass) {
     d.view.fit(L, hLB);
     pass.fitted = true;
     drawReferenceGeometry(d, p, working);
-    if (working)
+    if (working) {
         drawTransPoints(d, pass.overlays);
+        drawTracedOutline(d, pass.overlays);
+    }
     const BodyCircles circles = bodyCircles(p);
 
     if (auto problem = firstFailing({
@@ -272,6 +274,17 @@ MaybeProblem runPass(Pass& pass) {
 }
 
 }  // namespace
+
+std::optional<Problem> solveBody(const DesignParameters& params, BodyOutline& outline) {
+    PassResult result;
+    const Overlays none;
+    Pass pass{params, none, false, {}, false, {}, result};
+    MaybeProblem problem = checkAndSolveBody(pass);
+    if (!problem && params.hasCutaway == 1)
+        problem = buildCutaway(pass);
+    outline = pass.outline;
+    return problem;
+}
 
 PassResult recompute(const DesignParameters& params, const Overlays& overlays, DrawingMode mode) {
     PassResult result;

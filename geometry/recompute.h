@@ -46,4 +46,11 @@ struct PassResult {
 // paints its strokes.
 PassResult recompute(const DesignParameters& params, const Overlays& overlays, DrawingMode mode);
 
+// The body outline alone (with the cutaway when the design has one), checked
+// and solved as a pass checks and solves it, for callers that try many
+// parameter sets (the fit to a traced outline). Nothing it records is kept;
+// the solved outline goes to `outline`. The fretboard, the neck and the
+// strings are not checked.
+std::optional<Problem> solveBody(const DesignParameters& params, BodyOutline& outline);
+
 }  // namespace bowlyn

@@ -182,14 +182,14 @@ const std::vector<ChoicePair>& choicePairs() {
 }
 
 bool isEntryField(int number) {
-    const FieldKind kind = field(number).kind;
-    return kind == FieldKind::Number || kind == FieldKind::Half || kind == FieldKind::Integer;
+    return isEntryKind(field(number).kind);
 }
 
 void storeFieldValue(DesignParameters& params, int number, float value) {
     const FieldDef& def = field(number);
     switch (def.kind) {
         case FieldKind::Number:
+        case FieldKind::Inches:
             save(params, def.slot.offset, value);
             break;
         case FieldKind::Half:
@@ -207,6 +207,7 @@ double fieldValue(const DesignParameters& params, int number) {
     const FieldDef& def = field(number);
     switch (def.kind) {
         case FieldKind::Number:
+        case FieldKind::Inches:
             return load<float>(params, def.slot.offset);
         case FieldKind::Half:
             return load<float>(params, def.slot.offset) * 2.0;

@@ -107,6 +107,7 @@ void setFieldText(Design& design, int number, const std::string& text) {
         case FieldKind::Text:
         case FieldKind::Number:
         case FieldKind::Half:
+        case FieldKind::Inches:
         case FieldKind::Integer:
             commitText(design, number, text);
             break;

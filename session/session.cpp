@@ -4,6 +4,7 @@
 
 #include "model/parameter_file.h"
 #include "model/presets.h"
+#include "model/unit_conversion.h"
 #include "session/display.h"
 
 namespace bowlyn {
@@ -91,7 +92,25 @@ void Session::loaded(const std::string& fileName) {
 }
 
 SessionState Session::capture() const {
-    return {design, file_, mode, passShown_};
+    return {design, file_, mode, passShown_, lengthScale_};
+}
+
+bool Session::convertUnits(int32_t units) {
+    SessionAction convert(*this);
+    if (!convertDesignUnits(design, units))
+        return false;
+    const double factor = units == UNITS_CM ? CM_PER_INCH : 1.0 / CM_PER_INCH;
+    lengthScale_ *= factor;
+    scaleLengths(factor);
+    if (passShown_)
+        runPass();
+    return true;
+}
+
+void Session::scaleLengths(double factor) {
+    view.lengthsScaled(factor);
+    if (onLengthsScaled)
+        onLengthsScaled(factor);
 }
 
 void Session::endAction() {
@@ -154,6 +173,11 @@ void Session::putBack(const SessionState& state) {
         display->showDesign(design);
     file_ = state.file;
     mode = state.mode;
+    if (state.lengthScale != lengthScale_) {
+        const double factor = state.lengthScale / lengthScale_;
+        lengthScale_ = state.lengthScale;
+        scaleLengths(factor);
+    }
     if (otherDesign)
         view.fit();
     if (state.drawingShown) {

@@ -414,6 +414,9 @@ def menubar():
         menu_item("menuSave", "_Save", accel=("s", CTRL)),
         menu_item("menuSaveAs", "Save _As...", accel=("s", CTRL + " | GDK_SHIFT_MASK")),
         separator(),
+        menu_item("menuImportOutline", "_Import outline..."),
+        menu_item("menuFitToOutline", "_Fit design to outline"),
+        separator(),
     ] + [
         menu_item(f"menuExport{key}", text, accel=(accel, CTRL) if accel else None)
         for key, text, accel in EXPORT_FORMATS
@@ -425,6 +428,13 @@ def menubar():
     submenu(bar, "menuEdit", "_Edit", [
         menu_item("menuUndo", "_Undo", accel=("z", CTRL)),
         menu_item("menuRedo", "_Redo", accel=("z", CTRL + " | GDK_SHIFT_MASK")).accel("y", CTRL),
+        separator(),
+        # M in the drawing does the same; a key of its own here would take
+        # the letter from the entries.
+        menu_item("menuMeasure", "_Measure"),
+        separator(),
+        menu_item("menuConvertToCentimetres", "Convert to _centimetres"),
+        menu_item("menuConvertToInches", "Convert to _inches"),
     ])
     submenu(bar, "menuInitialize", "_Initialize",
             [menu_item("menuInitializeClear", "_Clear the form")] + [separator()] +
@@ -435,6 +445,7 @@ def menubar():
         separator(),
         menu_item("menuitemEditTransPoints", "_Edit transcription points..."),
         menu_item("menuitemDisplayTransPoints", "Display _transcription points", check=True),
+        menu_item("menuitemDisplayTracedOutline", "Display the traced _outline", check=True),
     ])
     submenu(bar, "menuHelp", "_Help", [
         menu_item("menuInfo", "_Information", accel=("F1", "0")),

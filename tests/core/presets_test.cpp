@@ -38,7 +38,7 @@ TEST_F(Presets, ClearAfterAFullPresetGivesTheBlankForm) {
         } else if (def.kind != FieldKind::Choice && def.kind != FieldKind::Units) {
             EXPECT_EQ(design.text(k), " ") << def.label;
         }
-        if (isEntryField(k)) {
+        if (isEntryKind(def.kind)) {
             EXPECT_EQ(fieldValue(design.params, k), 0.0) << def.label;
         }
     }
