@@ -15,16 +15,7 @@ class FormEditing : public ::testing::Test {
     Design design;
 
     // The value the `k`-th pair of radio buttons of `field` shows.
-    int shown(int field, size_t k) const {
-        for (size_t p = 0; p < choicePairs().size(); ++p) {
-            if (choicePairs()[p].field == field && k-- == 0)
-                return design.shownChoices[p];
-        }
-        ADD_FAILURE() << "no such pair";
-        return -1;
-    }
-    // The pair of radio buttons that `button` belongs to.
-    static size_t pairOf(const char* button) { return controlNamed(button)->pair; }
+    int shown(int field, size_t k) const { return design.shownChoices[choicePair(field, k)]; }
 };
 
 TEST_F(FormEditing, GroupCommitStoresOnceAndKeepsTheTextForEveryTab) {
@@ -70,7 +61,6 @@ TEST_F(FormEditing, PlainCommitHalvesWidthsAndKeepsTheText) {
 }
 
 struct StepCase {
-    const char* entry;
     int units;
     const char* text;
     StepDirection direction;
@@ -83,34 +73,35 @@ TEST_F(FormEditing, SteppersStepTheTextAndCommit) {
     const auto inc = StepDirection::Increase, dec = StepDirection::Decrease;
     using namespace fields;
     const StepCase cases[] = {
-        {"entryLength", 0, "20.65", inc, "20.9", 20.9f, BODY_LENGTH},
-        {"entryLength", 1, "49.4", inc, "50.4", 50.4f, BODY_LENGTH},
-        {"entryLBOffset", 0, "0.02", dec, "0", 0, LOWER_BOUT_OFFSET},
-        {"entryHoleHOffset", 0, "0", dec, "-0.1", -0.1f, SOUND_HOLE_X_OFFSET},
-        {"entryHoleHOffset", 1, "0", dec, "-0.5", -0.5f, SOUND_HOLE_X_OFFSET},
-        {"entryLength", 0, " ", inc, "0.25", 0.25, BODY_LENGTH},
-        {"entryLength", 0, "1 3/4", inc, "2", 2, BODY_LENGTH},
-        {"entryLBWidth", 0, "16", inc, "16.25", 16.25, LOWER_BOUT_WIDTH},
-        {"entryUB2Radius", 1, "1", inc, "1.2", 1.2f, UPPER_BOUT_INCREMENT},
-        {"entryLB2Radius", 0, "1", dec, "0.9", 0.9f, LOWER_BOUT_INCREMENT},
+        {0, "20.65", inc, "20.9", 20.9f, BODY_LENGTH},
+        {1, "49.4", inc, "50.4", 50.4f, BODY_LENGTH},
+        {0, "0.02", dec, "0", 0, LOWER_BOUT_OFFSET},
+        {0, "0", dec, "-0.1", -0.1f, SOUND_HOLE_X_OFFSET},
+        {1, "0", dec, "-0.5", -0.5f, SOUND_HOLE_X_OFFSET},
+        {0, " ", inc, "0.25", 0.25, BODY_LENGTH},
+        {0, "1 3/4", inc, "2", 2, BODY_LENGTH},
+        {0, "16", inc, "16.25", 16.25, LOWER_BOUT_WIDTH},
+        {1, "1", inc, "1.2", 1.2f, UPPER_BOUT_INCREMENT},
+        {0, "1", dec, "0.9", 0.9f, LOWER_BOUT_INCREMENT},
         // Texts without a finite value still give a finite number.
-        {"entryLength", 0, "0/0", inc, "0.25", 0.25, BODY_LENGTH},
-        {"entryLength", 0, "1e39", inc, "3.402823e+38", 3.402823e+38f, BODY_LENGTH},
+        {0, "0/0", inc, "0.25", 0.25, BODY_LENGTH},
+        {0, "1e39", inc, "3.402823e+38", 3.402823e+38f, BODY_LENGTH},
     };
     for (const StepCase& c : cases) {
         design.params.units = c.units;
         typeText(design, c.field, c.text);
-        ASSERT_TRUE(applyStepper(design, *controlNamed(c.entry), c.direction)) << c.entry;
-        EXPECT_EQ(design.text(c.field), c.shown) << c.entry << " " << c.text;
+        const char* label = field(c.field).label;
+        ASSERT_TRUE(applyStepper(design, steppedEntry(c.field), c.direction)) << label;
+        EXPECT_EQ(design.text(c.field), c.shown) << label << " " << c.text;
         EXPECT_FLOAT_EQ(static_cast<float>(fieldValue(design.params, c.field)),
                         static_cast<float>(c.stored))
-            << c.entry << " " << c.text;
+            << label << " " << c.text;
     }
     EXPECT_EQ(design.params.lowerBoutHalfWidth, 8.125f);
 
     // Entries without steppers are left alone.
     commitText(design, SCALE_LENGTH, "25");
-    EXPECT_FALSE(applyStepper(design, *controlNamed("entryScaleLength"), inc));
+    EXPECT_FALSE(applyStepper(design, *controlNamed(field(SCALE_LENGTH).widgets.front()), inc));
     EXPECT_EQ(design.text(SCALE_LENGTH), "25");
 }
 
@@ -118,15 +109,15 @@ TEST_F(FormEditing, SteppersStepTheTextAndCommit) {
 // to and its value, a check button's field and new state.
 TEST_F(FormEditing, TaperChoiceOnTheFretboardTabLeavesTheCutawayTab) {
     setFieldText(design, fields::TAPER_TYPE, "0");
-    chooseInPair(design, pairOf("radiobuttonFretboardStringSpacing"), 1);
+    chooseInPair(design, choicePair(fields::TAPER_TYPE, 1), STRINGSPACING);
     EXPECT_EQ(design.params.taperType, STRINGSPACING);
     EXPECT_EQ(shown(fields::TAPER_TYPE, 1), 1);  // the fretboard tab's pair
     EXPECT_EQ(shown(fields::TAPER_TYPE, 0), 0);  // the cutaway tab's
 
     // The cutaway tab's pair chooses on both tabs.
-    chooseInPair(design, pairOf("radiobuttonCutawayStringSpacing"), 1);
+    chooseInPair(design, choicePair(fields::TAPER_TYPE, 0), STRINGSPACING);
     EXPECT_EQ(shown(fields::TAPER_TYPE, 0), 1);
-    chooseInPair(design, pairOf("radiobuttonCutawayWidthAtFret"), 0);
+    chooseInPair(design, choicePair(fields::TAPER_TYPE, 0), TAPERTYPEBOARDWIDTH);
     EXPECT_EQ(design.params.taperType, TAPERTYPEBOARDWIDTH);
     EXPECT_EQ(shown(fields::TAPER_TYPE, 0), 0);
     EXPECT_EQ(shown(fields::TAPER_TYPE, 1), 0);
@@ -143,7 +134,7 @@ TEST_F(FormEditing, SwitchesSetFlags) {
     setSwitch(design, fields::HAS_MARKERS, true);
     EXPECT_EQ(design.params.hasMarkers, 1);
 
-    chooseInPair(design, pairOf("radiobuttonCutawayVenetian"), 1);
+    chooseInPair(design, choicePair(fields::CUTAWAY_TYPE), CUTAWAYTYPEVENETIAN);
     EXPECT_EQ(design.params.cutawayType, CUTAWAYTYPEVENETIAN);
     EXPECT_EQ(shown(fields::CUTAWAY_TYPE, 0), 1);
 

@@ -25,6 +25,7 @@
 #include "model/parameter_file.h"
 #include "model/presets.h"
 #include "model/unit_conversion.h"
+#include "model_test_support.h"
 #include "om_in_folder.h"
 #include "test_document.h"
 #include "tests/core/test_seed.h"
@@ -41,25 +42,9 @@ struct SessionTest : testing::OmInFolder {
         dialogs.strict = false;
         session.start();
     }
-    // The first entry of `field` that has steppers.
-    static const Control& stepped(int field) {
-        for (const Control& c : controls()) {
-            if (c.field == field && c.stepClass != StepClass::None)
-                return c;
-        }
-        throw std::logic_error("no steppers");
-    }
-    // The `k`-th pair of radio buttons of `field`.
-    static size_t pairOf(int field, size_t k = 0) {
-        for (size_t p = 0; p < choicePairs().size(); ++p) {
-            if (choicePairs()[p].field == field && k-- == 0)
-                return p;
-        }
-        throw std::logic_error("no such pair");
-    }
     void step(int field, StepDirection d, bool draw = false) {
         SessionAction click(session);
-        ASSERT_TRUE(applyStepper(design, stepped(field), d));
+        ASSERT_TRUE(applyStepper(design, steppedEntry(field), d));
         if (draw)
             pass();
     }
@@ -99,7 +84,7 @@ TEST_F(SessionTest, UndoAndRedoPutBackTextsValuesAndChoices) {
     const float width = design.params.lowerBoutHalfWidth;
     const int designsShown = display.designsShown;
     step(LOWER_BOUT_WIDTH, StepDirection::Increase);
-    choose(pairOf(CUTAWAY_TYPE), CUTAWAYTYPEVENETIAN);
+    choose(choicePair(CUTAWAY_TYPE), CUTAWAYTYPEVENETIAN);
     type(BODY_LENGTH, "21.5");
     units(1);
     const Design changed = design;
@@ -109,7 +94,7 @@ TEST_F(SessionTest, UndoAndRedoPutBackTextsValuesAndChoices) {
     EXPECT_FALSE(session.undo());
     EXPECT_EQ(design, loaded);
     EXPECT_EQ(design.params.lowerBoutHalfWidth, width);
-    EXPECT_EQ(design.shownChoices[pairOf(CUTAWAY_TYPE)], CUTAWAYTYPEFLORENTINE);
+    EXPECT_EQ(design.shownChoices[choicePair(CUTAWAY_TYPE)], CUTAWAYTYPEFLORENTINE);
     EXPECT_EQ(design.params.units, UNITS_INCH);
     EXPECT_FALSE(session.unsavedChanges());
 
