@@ -12,7 +12,7 @@ std::optional<SolvedDesign> solvedDesign(const PassResult& pass, const Design& d
     SolvedDesign s;
     s.body = pass.outline;
     s.soundHole = pass.soundHole;
-    s.hasFretboard = p.hasFretboard == 1;
+    s.hasFretboard = p.hasFretboard;
     if (s.hasFretboard)
         s.fretboard = fretboardTop(p, pass.neck);
     s.units = p.units;

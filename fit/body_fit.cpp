@@ -74,7 +74,7 @@ const FitField VENETIAN_FIELDS[] = {
 
 std::vector<FitField> fieldsFor(const DesignParameters& p) {
     std::vector<FitField> list(std::begin(BODY_FIELDS), std::end(BODY_FIELDS));
-    if (p.hasCutaway == 1) {
+    if (p.hasCutaway) {
         list.insert(list.end(), std::begin(CUTAWAY_FIELDS), std::end(CUTAWAY_FIELDS));
         if (p.cutawayType == CUTAWAYTYPEVENETIAN)
             list.insert(list.end(), std::begin(VENETIAN_FIELDS), std::end(VENETIAN_FIELDS));
@@ -347,7 +347,7 @@ void rankPresets(OutlineModel& model, std::vector<Preset>& presets, const Polyli
 bool drawable(OutlineModel& model, DesignParameters& p) {
     if (model.solve(p))
         return true;
-    if (p.hasCutaway != 1)
+    if (!p.hasCutaway)
         return false;
     const DesignParameters first = p;
     for (float offset : {1.0f, 0.0f, 0.5f, 2.0f}) {
@@ -554,12 +554,11 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
     // without one), nearest first: the two nearest of each style start the
     // fit, the others only when those end far from the outline.
     std::vector<const Preset*> starts, spare;
-    for (int style : {CUTAWAYTYPEFLORENTINE, CUTAWAYTYPEVENETIAN, -1}) {
+    for (int style : {int{CUTAWAYTYPEFLORENTINE}, int{CUTAWAYTYPEVENETIAN}, -1}) {
         std::vector<const Preset*> kind;
         for (const Preset& p : presets) {
-            const bool same = placed.cutaway
-                                  ? p.params.hasCutaway == 1 && p.params.cutawayType == style
-                                  : p.params.hasCutaway != 1 && style == -1;
+            const bool same = placed.cutaway ? p.params.hasCutaway && p.params.cutawayType == style
+                                             : !p.params.hasCutaway && style == -1;
             if (same && std::isfinite(p.rms))
                 kind.push_back(&p);
         }
@@ -577,7 +576,7 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
     const Preset* bestPreset = nullptr;
     auto tryStart = [&](const Preset* preset) {
         DesignParameters start = scaledBody(preset->params, length / preset->params.bodyLength);
-        start.units = units;
+        start.units = units == UNITS_CM ? UNITS_CM : UNITS_INCH;
         // The neck keeps its true size: it places the cutaway's inner edge.
         const float f = static_cast<float>(mmPerUnit(preset->params.units) / unit);
         for (float DesignParameters::*m :
@@ -591,7 +590,7 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
         // it does not reach (the left side and the lower part), so that it
         // starts where the outline has its own.
         Eigen::VectorXd moved = Eigen::VectorXd::Zero(PLACEMENT);
-        if (start.hasCutaway == 1) {
+        if (start.hasCutaway) {
             DesignParameters uncut = start;
             uncut.hasCutaway = 0;
             if (!drawable(model, uncut))
@@ -648,7 +647,7 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
     }
     // The neck shaped a cutaway and stays with it; a body without one takes
     // the other fields of the preset nearest to the outline.
-    const Preset& other = best.params.hasCutaway == 1 ? *bestPreset : *starts.front();
+    const Preset& other = best.params.hasCutaway ? *bestPreset : *starts.front();
     if (!finishDesign(fit, model, other, best, units, name))
         return fit;
     const auto pieces = model.solve(paramsOf(fit.texts));

@@ -39,7 +39,7 @@ std::optional<std::vector<ModelPiece>> OutlineModel::solve(const DesignParameter
     BodyOutline outline;
     if (solveBody(p, outline))
         return std::nullopt;
-    const bool cutaway = p.hasCutaway == 1;
+    const bool cutaway = p.hasCutaway;
     std::vector<ModelPiece> pieces;
     for (const OutlinePiece& piece : drawnOutline(outlineRecord(p, outline), cutaway)) {
         const ModelPiece m = prepared(piece);

@@ -88,8 +88,8 @@ struct OutlineRecord {
     float upperBoutOffset = 0;
     float neckFlatHalfLength = 0;
     float cutawayPointRadius = 0;
-    int32_t hasCutaway = 0;
-    int32_t cutawayType = 0;
+    bool hasCutaway = false;
+    CutawayType cutawayType = CUTAWAYTYPEFLORENTINE;
 };
 
 // The record of an outline solved on `p`, as the snapshot keeps it.

@@ -63,9 +63,9 @@ std::optional<Check> fretwireProblem(const DesignParameters& p) {
         return Check::FretwireThickness;
     if (!positive(p.fretwireHeight))
         return Check::FretwireHeight;
-    if (p.hasMarkers == 1 && !nonNegative(p.markerDiameter))
+    if (p.hasMarkers && !nonNegative(p.markerDiameter))
         return Check::MarkerDiameter;
-    if (p.hasMarkers == 1 && !nonNegative(p.sideMarkerDiameter))
+    if (p.hasMarkers && !nonNegative(p.sideMarkerDiameter))
         return Check::SideMarkerDiameter;
     return std::nullopt;
 }
@@ -178,7 +178,7 @@ class MarkerPainter {
     }
 
     bool betweenOuterCourses() const {
-        if (p_.hasStrings != 1)
+        if (!p_.hasStrings)
             return false;
         int32_t per = p_.stringsPerCourse == 0 ? 1 : p_.stringsPerCourse;
         const CourseLayout& c = courses_;
@@ -240,7 +240,7 @@ float sideViewX(const DesignParameters& p) {
 }
 
 std::optional<Problem> checkFretboard(const DesignParameters& p, NeckGeometry& neck) {
-    if (p.hasFretboard == 0)
+    if (!p.hasFretboard)
         return std::nullopt;
     if (std::optional<Check> check = boardProblem(p))
         return problemOf(*check);
@@ -251,7 +251,7 @@ std::optional<Problem> checkFretboard(const DesignParameters& p, NeckGeometry& n
 }
 
 void solveFretboardEdges(NeckGeometry& neck, const DesignParameters& p) {
-    if (p.hasFretboard != 1)
+    if (!p.hasFretboard)
         return;
     neck.nutHalfWidth = half(p.nutWidth);
     neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
@@ -259,7 +259,7 @@ void solveFretboardEdges(NeckGeometry& neck, const DesignParameters& p) {
 }
 
 void drawFretboard(Drawing& d, const DesignParameters& p, const NeckGeometry& neck) {
-    if (p.hasFretboard != 1)
+    if (!p.hasFretboard)
         return;
     const float t = referenceMarkLength(p.units);
     d.drawLine(styleReference, 0.0f, neck.nutY, t, neck.nutY, Side::Both, Layer::Reflines);
@@ -281,7 +281,7 @@ void drawFretboard(Drawing& d, const DesignParameters& p, const NeckGeometry& ne
 
 void drawFretMarkers(Drawing& d, const DesignParameters& p, const NeckGeometry& neck,
                      const CourseLayout& courses) {
-    if (p.hasFretboard != 1 || p.hasMarkers != 1)
+    if (!p.hasFretboard || !p.hasMarkers)
         return;
     int32_t n = std::clamp(signedFretCount(p), 0, static_cast<int32_t>(fretMarkerTable.size()));
     MarkerPainter painter(d, p, neck, courses);

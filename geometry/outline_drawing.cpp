@@ -153,7 +153,7 @@ void drawRecord(Drawing& d, const OutlineRecord& rec, const SoundHole* hole, boo
         d.alignY(alignAt, rec.bodyLength);
 
     // With a cutaway the computed half's upper part is drawn by the cutaway side.
-    const Side s = rec.hasCutaway == 1 ? Side::MirrorOnly : Side::Both;
+    const Side s = rec.hasCutaway ? Side::MirrorOnly : Side::Both;
 
     if (rec.lowerBoutOffset > 0.0f) {
         if (marks) {
@@ -198,7 +198,7 @@ void drawRecord(Drawing& d, const OutlineRecord& rec, const SoundHole* hole, boo
         d.drawPoint(styleOutline, h.x, h.y, PointMarker::Cross, Side::AsPassed, Layer::Body);
     }
 
-    if (rec.hasCutaway == 1)
+    if (rec.hasCutaway)
         drawCutawaySide(d, rec, style, layer);
 
     d.endAlignY();

@@ -226,7 +226,7 @@ MaybeProblem buildCutaway(Pass& pass) {
 // fretboard, the neck and the strings.
 MaybeProblem checkNeckAndStrings(Pass& pass) {
     NeckGeometry& neck = pass.result.neck;
-    if (pass.p.hasCutaway == 1) {
+    if (pass.p.hasCutaway) {
         if (auto problem = buildCutaway(pass))
             return problem;
         if (auto problem = soundHoleBeside(pass, true))
@@ -253,7 +253,7 @@ void drawDesign(Pass& pass) {
     drawStrings(d, p, r.neck, r.courses);
     drawFretMarkers(d, p, r.neck, r.courses);
     // With a fretboard the bridge is marked with the board.
-    if (p.hasFretboard == 0 && p.neckJoinsAtFret > 0 && p.scaleLength > 0.0f)
+    if (!p.hasFretboard && p.neckJoinsAtFret > 0 && p.scaleLength > 0.0f)
         drawBridgeMark(d, p, r.neck);
 }
 
@@ -280,7 +280,7 @@ std::optional<Problem> solveBody(const DesignParameters& params, BodyOutline& ou
     const Overlays none;
     Pass pass{params, none, false, {}, false, {}, result};
     MaybeProblem problem = checkAndSolveBody(pass);
-    if (!problem && params.hasCutaway == 1)
+    if (!problem && params.hasCutaway)
         problem = buildCutaway(pass);
     outline = pass.outline;
     return problem;

@@ -71,12 +71,12 @@ float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 
 }
 
 void storeCourseDefault(DesignParameters& p) {
-    if (p.hasStrings != 0 && p.stringsPerCourse == 0)
+    if (p.hasStrings && p.stringsPerCourse == 0)
         p.stringsPerCourse = 1;
 }
 
 std::optional<Problem> checkStrings(DesignParameters& p, CourseLayout& courses) {
-    if (p.hasStrings == 0)
+    if (!p.hasStrings)
         return std::nullopt;
     storeCourseDefault(p);
     if (std::optional<Check> check = countProblem(p))
@@ -106,7 +106,7 @@ void drawString(Drawing& drawing, float x1, float y1, float x2, float y2, float 
 
 void drawStrings(Drawing& drawing, const DesignParameters& p, const NeckGeometry& neck,
                  const CourseLayout& c) {
-    if (p.hasFretboard != 1 || p.hasStrings != 1)
+    if (!p.hasFretboard || !p.hasStrings)
         return;
     const int32_t n = c.courseCount;
     if (n < 1 || n > MAX_STRINGS || p.stringCount < 1 || p.stringCount > MAX_STRINGS)

@@ -1,15 +1,8 @@
 #include "model/design.h"
 
-#include <cstring>
-
 namespace bowlyn {
 
 Design::Design() : shownChoices(choicePairs().size(), 0) {}
-
-bool sameParameters(const DesignParameters& a, const DesignParameters& b) {
-    // Every member is a 32-bit number, so the set has no padding.
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
 
 bool Design::operator==(const Design& other) const {
     return texts == other.texts && shownChoices == other.shownChoices &&

@@ -53,9 +53,6 @@ struct Design {
     bool operator!=(const Design& other) const { return !(*this == other); }
 };
 
-// Whether two parameter sets hold the same values, bit for bit.
-bool sameParameters(const DesignParameters& a, const DesignParameters& b);
-
 // The design's name without the spaces and tabs around it, for the title of
 // an exported file; "" when the name is blank.
 std::string designTitle(const Design& design);

@@ -12,15 +12,29 @@ namespace bowlyn {
 namespace {
 
 template <class T>
+constexpr bool heldAsInt32() {
+    if constexpr (std::is_enum_v<T>)
+        return std::is_same_v<std::underlying_type_t<T>, int32_t>;
+    return std::is_same_v<T, int32_t>;
+}
+
+template <class T>
 constexpr ValueSlot::Type slotType() {
     if constexpr (std::is_same_v<T, float>) {
         return ValueSlot::Type::Single;
-    } else if constexpr (std::is_same_v<T, int32_t>) {
+    } else if constexpr (std::is_same_v<T, bool>) {
+        return ValueSlot::Type::Flag;
+    } else if constexpr (heldAsInt32<T>()) {
         return ValueSlot::Type::Signed;
     } else {
-        static_assert(std::is_same_v<T, uint32_t>, "a field is held as float, int32_t or uint32_t");
+        static_assert(std::is_same_v<T, uint32_t>,
+                      "a field is held as float, bool, int32_t (or an enum of it) or uint32_t");
         return ValueSlot::Type::Unsigned;
     }
+}
+
+size_t slotSize(ValueSlot::Type type) {
+    return type == ValueSlot::Type::Flag ? sizeof(bool) : 4;
 }
 
 // The member's own type says how the value is held.
@@ -140,6 +154,8 @@ void saveInteger(DesignParameters& params, const ValueSlot& slot, int32_t value)
         save(params, slot.offset, static_cast<uint32_t>(value));
     } else if (slot.type == ValueSlot::Type::Signed) {
         save(params, slot.offset, value);
+    } else if (slot.type == ValueSlot::Type::Flag) {
+        save(params, slot.offset, value != 0);
     }
 }
 
@@ -148,6 +164,8 @@ int32_t loadInteger(const DesignParameters& params, const ValueSlot& slot) {
         return static_cast<int32_t>(load<uint32_t>(params, slot.offset));
     if (slot.type == ValueSlot::Type::Signed)
         return load<int32_t>(params, slot.offset);
+    if (slot.type == ValueSlot::Type::Flag)
+        return load<bool>(params, slot.offset) ? 1 : 0;
     return 0;
 }
 
@@ -179,6 +197,18 @@ const Control* controlNamed(const std::string& widget) {
 
 const std::vector<ChoicePair>& choicePairs() {
     return table().pairs;
+}
+
+bool sameParameters(const DesignParameters& a, const DesignParameters& b) {
+    const auto* pa = reinterpret_cast<const unsigned char*>(&a);
+    const auto* pb = reinterpret_cast<const unsigned char*>(&b);
+    for (const FieldDef& def : table().fields) {
+        const ValueSlot& slot = def.slot;
+        if (slot.type != ValueSlot::Type::None &&
+            std::memcmp(pa + slot.offset, pb + slot.offset, slotSize(slot.type)) != 0)
+            return false;
+    }
+    return true;
 }
 
 bool isEntryField(int number) {

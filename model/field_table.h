@@ -40,7 +40,7 @@ constexpr bool isDesignLength(FieldKind kind) {
 
 // Where a field's value lives in DesignParameters and in what type.
 struct ValueSlot {
-    enum class Type { None, Single, Signed, Unsigned };
+    enum class Type { None, Single, Signed, Unsigned, Flag };
     Type type = Type::None;
     std::size_t offset = 0;
 };
@@ -115,5 +115,8 @@ void storeFieldValue(DesignParameters& params, int number, float value);
 double fieldValue(const DesignParameters& params, int number);
 // Sets the flag of a Units, Boolean or Choice field.
 void setFieldFlag(DesignParameters& params, int number, int32_t flag);
+// Whether two parameter sets hold the same value in every field, bit for
+// bit: a NaN equals itself.
+bool sameParameters(const DesignParameters& a, const DesignParameters& b);
 
 }  // namespace bowlyn

@@ -66,7 +66,7 @@ void chooseInPair(Design& design, size_t pair, int value) {
 }
 
 void setUnits(Design& design, int index) {
-    design.params.units = index;
+    design.params.units = index == UNITS_CM ? UNITS_CM : UNITS_INCH;
 }
 
 std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass stepClass, int units,

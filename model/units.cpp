@@ -1,5 +1,7 @@
 #include "model/units.h"
 
+#include "model/design_parameters.h"
+
 namespace bowlyn {
 namespace {
 
@@ -20,7 +22,7 @@ int tenthsOfMillimetre(LengthUnit unit) {
 }  // namespace
 
 LengthUnit designUnit(int32_t units) {
-    return units == 1 ? LengthUnit::Centimetre : LengthUnit::Inch;
+    return units == UNITS_CM ? LengthUnit::Centimetre : LengthUnit::Inch;
 }
 
 std::optional<LengthUnit> unitByName(const std::string& name) {

@@ -85,8 +85,8 @@ TEST(BodyFit, FindsTheBodyWhereverTheOutlineLies) {
         Fitted design(fit);
         EXPECT_TRUE(design.pass.ok());
         expectSameBody(design.design.params, truth, 0.2);
-        EXPECT_EQ(fit.cutaway, truth.hasCutaway == 1);
-        if (truth.hasCutaway == 1) {
+        EXPECT_EQ(fit.cutaway, truth.hasCutaway);
+        if (truth.hasCutaway) {
             EXPECT_EQ(fit.placement.mirrored, mirror);
         }
         EXPECT_NEAR(fit.placement.tail.x, tail.x, 0.1);

@@ -88,7 +88,7 @@ TEST_F(FormEditing, SteppersStepTheTextAndCommit) {
         {0, "1e39", inc, "3.402823e+38", 3.402823e+38f, BODY_LENGTH},
     };
     for (const StepCase& c : cases) {
-        design.params.units = c.units;
+        setUnits(design, c.units);
         typeText(design, c.field, c.text);
         const char* label = field(c.field).label;
         ASSERT_TRUE(applyStepper(design, steppedEntry(c.field), c.direction)) << label;
@@ -150,15 +150,15 @@ TEST_F(FormEditing, SetFieldTextReadsSwitchesLikeALoadedDesign) {
 
     // Only a text reading 1 switches on, and every flag is then exactly its
     // button's state, whatever number the text held.
-    const int32_t* flags[] = {&design.params.hasCutaway, &design.params.hasFretboard,
-                              &design.params.hasMarkers, &design.params.hasStrings};
+    const bool* flags[] = {&design.params.hasCutaway, &design.params.hasFretboard,
+                           &design.params.hasMarkers, &design.params.hasStrings};
     const int switches[] = {fields::HAS_CUTAWAY, fields::HAS_FRETBOARD, fields::HAS_MARKERS,
                             fields::HAS_STRINGS};
     for (int i = 0; i < 4; ++i) {
         for (const char* text : {"2", "3/0", "1.5", "-1", "1e39", "0.6", "1,TRUE"}) {
             setFieldText(design, switches[i], text);
             const bool on = roundToInt32(readNumber(text)) == 1;
-            EXPECT_EQ(*flags[i], on ? 1 : 0) << field(switches[i]).label << " " << text;
+            EXPECT_EQ(*flags[i], on) << field(switches[i]).label << " " << text;
         }
     }
 

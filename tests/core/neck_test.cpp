@@ -83,7 +83,7 @@ TEST(Neck, TaperFromStringSpacingTakesDiametersInInches) {
 }
 
 TEST(Neck, BridgeMarkIsTwoInchesEitherSide) {
-    for (int32_t units : {UNITS_INCH, UNITS_CM}) {
+    for (DesignUnits units : {UNITS_INCH, UNITS_CM}) {
         NeckSteps t;
         t.params.units = units;
         t.neck.bridgeY = 9.5f;

@@ -167,13 +167,13 @@ class NeckFields {
         p.neckJoinsAtFret = count(14);
         p.scaleLength = size(25.0f);
         p.hasCutaway = flag();
-        p.cutawayType = static_cast<int32_t>(pick(2));
+        p.cutawayType = pick(2) ? CUTAWAYTYPEVENETIAN : CUTAWAYTYPEFLORENTINE;
         p.cutawaySideOffset = size(0.1f);
         p.cutawayDepth = size(2.5f);
         p.cutawayWidth = size(3.5f);
         p.cutawayValleyRadius = size(0.8f);
         p.cutawayPointRadius = size(1.0f);
-        p.taperType = static_cast<int32_t>(pick(2));
+        p.taperType = pick(2) ? STRINGSPACING : TAPERTYPEBOARDWIDTH;
         p.nutWidth = size(1.7f);
         p.boardWidthAtFret = size(2.2f);
         p.boardWidthFret = count(12);
@@ -230,7 +230,7 @@ class NeckFields {
                 return roundToInt32(readNumber(wildTexts[pick(std::size(wildTexts))]));
         }
     }
-    int32_t flag() { return pick(4) == 0 ? 0 : 1; }
+    bool flag() { return pick(4) != 0; }
 
     std::mt19937& rng_;
     float odd_ = 0.0f;

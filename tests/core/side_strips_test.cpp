@@ -50,7 +50,7 @@ TEST(SideStrips, EveryPresetsStripsAreAsLongAsTheirSidesAndEndAtTheDepths) {
         const LengthUnit unit = designUnit(solved.units);
         const double inch = solved.units == 1 ? 2.54 : 1.0;
         const BodyDepth depth{4.0 * inch, 3.25 * inch, t->design.params.bodyLength};
-        const bool cutaway = solved.body.hasCutaway == 1;
+        const bool cutaway = solved.body.hasCutaway;
         const SideStripsResult result = sideStrips(body, depth, cutaway, unit);
         ASSERT_EQ(result.problem, "");
         ASSERT_EQ(result.strips.size(), cutaway ? 2u : 1u);

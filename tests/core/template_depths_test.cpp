@@ -50,7 +50,7 @@ TEST(TemplateDepths, StripsFollowTheBodyOnTilesOfTheirOwn) {
         ASSERT_EQ(after.problem, "");
         const TemplatePlan& p = after.plan;
         const size_t bodyPages = before.plan.pages.size();
-        const bool cutaway = deep->design.params.hasCutaway == 1;
+        const bool cutaway = deep->design.params.hasCutaway;
         ASSERT_EQ(p.strips.size(), cutaway ? 2u : 1u);
         EXPECT_EQ(p.strips.front().name, cutaway ? "Cutaway side" : "Side (cut 2)");
         for (size_t i = 0; i < bodyPages; ++i) {

@@ -376,7 +376,7 @@ TEST_F(DrawingWindow, UndoAndRedoAStepperASwitchAndALoad) {
     const bool cut = form().active("checkbuttonCutawayHasCutaway");
     activate("menuUndo");
     EXPECT_NE(form().active("checkbuttonCutawayHasCutaway"), cut);
-    EXPECT_EQ(design().params.hasCutaway != 0, !cut);
+    EXPECT_EQ(design().params.hasCutaway, !cut);
     EXPECT_EQ(text("entryLBWidth"), "15.25");
 
     // A load is one step; undoing it brings back the stepped OM.
