@@ -82,7 +82,7 @@ bool fitsLabel(GtkWidget* label, const std::string& markup) {
 // The piece under the pointer, in a smaller type than the position so that
 // the longest names fit the label; an arc's centre is left out when even
 // then its numbers would run on under the status line.
-void showPiece(GtkWidget* label, const ProbedPiece& piece, int32_t units) {
+void showPiece(GtkWidget* label, const ProbedPiece& piece, DesignUnits units) {
     if (!label)
         return;
     std::string markup;
@@ -257,7 +257,7 @@ void DrawingArea::panBy(double dx, double dy) {
 void DrawingArea::showPointer(bool inside, double x, double y) {
     double mx = 0.0, my = 0.0;
     const bool known = inside && view_.toModel(x, y, mx, my);
-    const int32_t units = session_.design.params.units;
+    const DesignUnits units = session_.design.params.units;
     const std::string readout = output(outputs::READOUT).widget;
     GtkWidget* label = form_.widget(readout);
     if (known) {

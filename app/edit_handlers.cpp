@@ -20,7 +20,7 @@ void apply(bool (Session::*command)()) {
 
 // A drawing shown is drawn again in the new numbers; the view and the ruler
 // stay on the same part of the instrument (see Session::convertUnits).
-void convertTo(int32_t units) {
+void convertTo(DesignUnits units) {
     if (sessionToRead())
         app().session->convertUnits(units);
 }

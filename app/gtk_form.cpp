@@ -276,7 +276,7 @@ void GtkForm::reveal(const std::vector<std::string>& names) {
         gtk_notebook_set_current_page(notebook, first);
 }
 
-void GtkForm::showTooltips(int units) {
+void GtkForm::showTooltips(DesignUnits units) {
     if (units == tooltipUnits_)
         return;
     tooltipUnits_ = units;
@@ -315,7 +315,7 @@ void GtkForm::showDesign(const Design& design) {
     --updating_;
 }
 
-void GtkForm::showUnits(int units) {
+void GtkForm::showUnits(DesignUnits units) {
     if (unitsIndex() != units)
         setUnitsIndex(units);
     const bool inch = units == UNITS_INCH;

@@ -81,13 +81,13 @@ class GtkForm {
     bool marked(const std::string& widget) const { return marked_.count(widget) > 0; }
     // Every entry's tooltip: its field's name and its steppers' step in the
     // design's unit (index as unitsIndex()). Only a change of unit rewrites them.
-    void showTooltips(int units);
+    void showTooltips(DesignUnits units);
 
   private:
     void remember(const std::string& name, GtkWidget* w);
     void setMarked(const std::string& widget, bool marked);
     void reveal(const std::vector<std::string>& widgets);
-    void showUnits(int units);
+    void showUnits(DesignUnits units);
 
     std::unordered_map<std::string, GtkWidget*> widgets_;
     std::vector<std::string> missing_;

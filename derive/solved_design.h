@@ -23,8 +23,8 @@ struct SolvedDesign {
     SoundHole soundHole;
     bool hasFretboard = false;
     FretboardTop fretboard;  // meaningful only with a fretboard
-    int32_t units = 0;       // 0 inch, 1 centimetre
-    DepthSettings depth;     // the body's depths and the top's thickness
+    DesignUnits units = UNITS_INCH;
+    DepthSettings depth;  // the body's depths and the top's thickness
     // Owned by the pass and outliving this record: what the files record and
     // the paper templates paint again.
     const StrokeList* strokes = nullptr;

@@ -35,7 +35,7 @@ constexpr double UNCUT_SHARE = 0.55;
 // Decimals of the fitted values in the design's texts: 0.001 in or 0.01 mm.
 constexpr int TEXT_DECIMALS = 3;
 
-double mmPerUnit(int32_t units) {
+double mmPerUnit(DesignUnits units) {
     return units == UNITS_CM ? 10.0 : 25.4;
 }
 
@@ -281,7 +281,7 @@ std::string lengthText(double v, int decimals = TEXT_DECIMALS) {
 }
 
 // The preset's texts in `units`: its lengths converted, the rest as they are.
-FieldTexts convertedTexts(const Preset& preset, int32_t units) {
+FieldTexts convertedTexts(const Preset& preset, DesignUnits units) {
     FieldTexts texts = preset.texts;
     texts[fields::UNITS - 1] = units == UNITS_CM ? "CM" : "Inch";
     if (preset.params.units == units)
@@ -465,7 +465,7 @@ bool passes(const FieldTexts& texts) {
 // the preset's sound hole, then its fretboard and strings, are left out when
 // the fitted body cannot hold them.
 bool finishDesign(OutlineFit& fit, OutlineModel& model, const Preset& preset, const FitResult& best,
-                  int32_t units, const std::string& name) {
+                  DesignUnits units, const std::string& name) {
     FieldTexts texts = convertedTexts(preset, units);
     texts[fields::NAME - 1] = name;
     // A fit that ends on a check's limit (a radius as large as a width may
@@ -524,7 +524,7 @@ Placement refinedPlacement(const Placement& first, const Eigen::VectorXd& x, dou
 
 }  // namespace
 
-OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::string& name) {
+OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std::string& name) {
     OutlineFit fit;
     const PlacedOutline placed = placeOutline(outline);
     fit.half = placed.half;
@@ -576,7 +576,7 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
     const Preset* bestPreset = nullptr;
     auto tryStart = [&](const Preset* preset) {
         DesignParameters start = scaledBody(preset->params, length / preset->params.bodyLength);
-        start.units = units == UNITS_CM ? UNITS_CM : UNITS_INCH;
+        start.units = units;
         // The neck keeps its true size: it places the cutaway's inner edge.
         const float f = static_cast<float>(mmPerUnit(preset->params.units) / unit);
         for (float DesignParameters::*m :

@@ -43,6 +43,6 @@ struct OutlineFit {
 
 // Fits the body to the outline. `units` is the design's unit (UNITS_INCH or
 // UNITS_CM), `name` its name text.
-OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::string& name);
+OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std::string& name);
 
 }  // namespace bowlyn

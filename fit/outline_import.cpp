@@ -10,7 +10,7 @@ namespace {
 // 660-pixel drawing can show.
 constexpr size_t OVERLAY_POINTS = 2000;
 
-void layOver(Overlays& overlays, int32_t units, const TracedOutline& outline,
+void layOver(Overlays& overlays, DesignUnits units, const TracedOutline& outline,
              const Placement& placement) {
     const double mm = units == UNITS_CM ? 10.0 : 25.4;
     const Polyline& points = outline.points.size() > OVERLAY_POINTS
@@ -32,7 +32,7 @@ std::string outlineName(const std::string& path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-std::string importOutline(Overlays& overlays, int32_t units, const std::string& path,
+std::string importOutline(Overlays& overlays, DesignUnits units, const std::string& path,
                           const OutlineReading& reading, std::optional<ImportedOutline>& imported) {
     TracedOutline outline = readOutline(path, reading);
     if (!outline.problem.empty())
@@ -42,7 +42,7 @@ std::string importOutline(Overlays& overlays, int32_t units, const std::string& 
     return "";
 }
 
-OutlineFit fitToOutline(Overlays& overlays, int32_t units, const ImportedOutline& imported) {
+OutlineFit fitToOutline(Overlays& overlays, DesignUnits units, const ImportedOutline& imported) {
     OutlineFit fit = fitOutline(imported.outline, units, imported.name);
     if (fit.problem.empty())
         layOver(overlays, units, imported.outline, fit.placement);

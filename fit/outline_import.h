@@ -20,13 +20,13 @@ struct ImportedOutline {
 // traced outline overlay (shown from the next pass of the working drawing),
 // its centre line on the design's and its tail end at the design's, where
 // its own shape puts them. "" or why the file could not be imported.
-std::string importOutline(Overlays& overlays, int32_t units, const std::string& path,
+std::string importOutline(Overlays& overlays, DesignUnits units, const std::string& path,
                           const OutlineReading& reading, std::optional<ImportedOutline>& imported);
 
 // Fits a design in `units` to the imported outline: its texts, to load; the
 // overlay then lies where the fit placed the outline. The fit's problem, when
 // there is one, changes nothing.
-OutlineFit fitToOutline(Overlays& overlays, int32_t units, const ImportedOutline& imported);
+OutlineFit fitToOutline(Overlays& overlays, DesignUnits units, const ImportedOutline& imported);
 
 // The fit's report as the window shows it, a "name: value unit" line each.
 std::string fitReportText(const OutlineFit& fit);

@@ -8,7 +8,7 @@
 namespace bowlyn {
 namespace {
 
-float stepSize(StepClass stepClass, int units) {
+float stepSize(StepClass stepClass, DesignUnits units) {
     const bool inch = units == UNITS_INCH;
     switch (stepClass) {
         case StepClass::Fine:
@@ -69,8 +69,8 @@ void setUnits(Design& design, int index) {
     design.params.units = index == UNITS_CM ? UNITS_CM : UNITS_INCH;
 }
 
-std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass stepClass, int units,
-                      const std::string& text) {
+std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass stepClass,
+                      DesignUnits units, const std::string& text) {
     const float step = stepSize(stepClass, units);
     float v = parseDimension(text);
     // Texts such as "0/0" or "1e39" have no finite value; stepping from 0 or
@@ -85,7 +85,7 @@ std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass st
     return singleToText(v);
 }
 
-std::string controlTooltip(const Control& control, int units) {
+std::string controlTooltip(const Control& control, DesignUnits units) {
     const std::string name = field(control.field).label;
     if (control.stepClass == StepClass::None)
         return name;

@@ -28,12 +28,12 @@ enum class StepDirection { Decrease, Increase };
 
 // The entry text after one step, written with singleToText. A text without a
 // finite value steps from 0 (NaN) or stays at the largest single (infinity).
-std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass stepClass, int units,
-                      const std::string& text);
+std::string stepValue(StepDirection direction, BelowZero belowZero, StepClass stepClass,
+                      DesignUnits units, const std::string& text);
 // The tooltip of a control: its field's name and, for an entry with
 // steppers, their step in the design's unit ("Lower bout width (steps of
 // 0.25 in)").
-std::string controlTooltip(const Control& control, int units);
+std::string controlTooltip(const Control& control, DesignUnits units);
 
 // A stepper click without the recompute: steps the field's text by the
 // entry's steppers and stores it. False for an entry without steppers.

@@ -1,7 +1,5 @@
 #include "model/units.h"
 
-#include "model/design_parameters.h"
-
 namespace bowlyn {
 namespace {
 
@@ -21,7 +19,7 @@ int tenthsOfMillimetre(LengthUnit unit) {
 
 }  // namespace
 
-LengthUnit designUnit(int32_t units) {
+LengthUnit designUnit(DesignUnits units) {
     return units == UNITS_CM ? LengthUnit::Centimetre : LengthUnit::Inch;
 }
 

@@ -221,7 +221,7 @@ bool TemplateDrawing::touches(const Bounds& rect) const {
            });
 }
 
-TemplateDrawing templateDrawing(const StrokeList& strokes, int32_t units) {
+TemplateDrawing templateDrawing(const StrokeList& strokes, DesignUnits units) {
     TemplateDrawing d;
     d.millimetresPerUnit = units == UNITS_CM ? 10.0 : 25.4;
     d.pointsPerUnit = 72.0 * d.millimetresPerUnit / 25.4;

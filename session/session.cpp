@@ -95,7 +95,7 @@ SessionState Session::capture() const {
     return {design, file_, mode, passShown_, lengthScale_};
 }
 
-bool Session::convertUnits(int32_t units) {
+bool Session::convertUnits(DesignUnits units) {
     SessionAction convert(*this);
     if (!convertDesignUnits(design, units))
         return false;

@@ -129,7 +129,7 @@ class Session {
     // view and what onLengthsScaled keeps in model units scaled with them,
     // and the drawing, when one is shown, drawn again. False when the design
     // is in that unit already.
-    bool convertUnits(int32_t units);
+    bool convertUnits(DesignUnits units);
 
     // Forgets the history: it begins with what the form now shows.
     void start();

@@ -62,8 +62,7 @@ TEST(PassResult, DerivedTextsRoundAndBlankWhatIsAbsent) {
     EXPECT_EQ(texts[1], " ");
     EXPECT_EQ(texts[3], "-1.49,2");  // negative values round toward zero
     EXPECT_EQ(texts[9], "5.13,17.5");
-    EXPECT_EQ(output(outputsOf(OutputKind::Derived)[9]).widget,
-              std::string("labelCutawayVenetianPointCenterPointData"));
+    EXPECT_EQ(outputsOf(OutputKind::Derived)[9], outputs::VENETIAN_POINT_CENTRE);
     EXPECT_TRUE(v.finite());
     v.shoulderArcCentre = DerivedPoint{1.0f, NAN};
     EXPECT_FALSE(v.finite());

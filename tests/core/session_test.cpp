@@ -401,7 +401,7 @@ struct RandomSession : SessionTest {
                 expected.at += expected.at + 1 < expected.steps.size() ? 1 : 0;
                 return name;
             case 13: {
-                const int32_t units = below(2);
+                const DesignUnits units = below(2) == 1 ? UNITS_CM : UNITS_INCH;
                 name = units == UNITS_CM ? "convert to cm" : "convert to inches";
                 const bool other = design.params.units != units;
                 if (session.convertUnits(units) != other)

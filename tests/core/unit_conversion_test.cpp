@@ -50,7 +50,7 @@ TEST(UnitConversion, EveryPresetMeasuresTheSameInTheOtherUnitAndBack) {
         const std::string name = presetName(row);
         const DesignParameters before = t->design.params;
         const OutlineMeasurements mm = millimetres(*t);
-        const int32_t other = before.units == UNITS_INCH ? UNITS_CM : UNITS_INCH;
+        const DesignUnits other = before.units == UNITS_INCH ? UNITS_CM : UNITS_INCH;
 
         ASSERT_TRUE(convertDesignUnits(t->design, other)) << name;
         EXPECT_EQ(t->design.params.units, other);
