@@ -19,12 +19,7 @@ struct NeckSteps {
     StrokeList entities() const { return recordedStrokes(drawing.strokes); }
     // Those of one kind on one layer.
     StrokeList recorded(StrokeKind kind, Layer layer) const {
-        StrokeList out;
-        for (const Stroke& e : entities()) {
-            if (e.kind == kind && e.layer == layer)
-                out.push_back(e);
-        }
-        return out;
+        return strokesOf(entities(), kind, layer);
     }
 };
 

@@ -14,6 +14,16 @@
 
 namespace bowlyn::testing {
 
+// The strokes of one kind on one layer.
+inline StrokeList strokesOf(const StrokeList& strokes, StrokeKind kind, Layer layer) {
+    StrokeList out;
+    for (const Stroke& e : strokes) {
+        if (e.kind == kind && e.layer == layer)
+            out.push_back(e);
+    }
+    return out;
+}
+
 // What a session told its display, in types: the window's labels as a test
 // reads them.
 struct RecordedDisplay : Display {
@@ -82,12 +92,7 @@ struct TestDocument {
     StrokeList entities() const { return recordedStrokes(last().strokes); }
     // Those of one kind on one layer.
     StrokeList recorded(StrokeKind kind, Layer layer) const {
-        StrokeList out;
-        for (const Stroke& e : entities()) {
-            if (e.kind == kind && e.layer == layer)
-                out.push_back(e);
-        }
-        return out;
+        return strokesOf(entities(), kind, layer);
     }
 };
 
