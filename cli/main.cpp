@@ -19,6 +19,7 @@
 #include "derive/measurements.h"
 #include "derive/solved_design.h"
 #include "formats/dxf_writer.h"
+#include "formats/fret_table.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_display.h"
@@ -296,6 +297,23 @@ int measure(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
+// The fret table of a design with a fretboard, in --units or the design's unit.
+int frets(Document& doc, const Options& options) {
+    const PassResult result = runFinalPass(doc, options);
+    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+    if (!result.ok() || !solved) {
+        std::cout << statusText(result) << '\n';
+        return EXIT_PROBLEM;
+    }
+    if (solved->frets.empty()) {
+        std::cerr << "The design has no fretboard, so it has no frets to list.\n";
+        return EXIT_PROBLEM;
+    }
+    const LengthUnit own = designUnit(solved->units);
+    std::cout << fretTableText(fretTable(solved->frets, own, options.unit.value_or(own)));
+    return EXIT_OK;
+}
+
 // Shortest text that reads back as the same single: the exact recorded value.
 std::string exactText(float v) {
     char buffer[32];
@@ -375,6 +393,8 @@ int run(const Options& options) {
         return exportDesign(doc, options);
     if (options.command == "measure")
         return measure(doc, options);
+    if (options.command == "frets")
+        return frets(doc, options);
     if (options.command == "entities")
         return entities(doc, options);
     if (options.command == "thumbnail")

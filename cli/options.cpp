@@ -25,6 +25,7 @@ const char* const USAGE =
     "             [--units in|mm|cm] [--scale-x PCT] [--scale-y PCT] [--mould DISTANCE]\n"
     "             [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli measure DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli frets DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli thumbnail DESIGN -o FILE.png [--size PIXELS] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
@@ -54,10 +55,15 @@ const char* const USAGE =
     "measure prints the body's perimeter, area, length and width and the fretboard's area,\n"
     "with both body depths the air volume, and with a sound hole and a top thickness too\n"
     "an estimate of the air resonance, one NAME<TAB>VALUE<TAB>UNIT line each.\n"
+    "frets prints the fret table of a design with a fretboard, tab-separated: for the nut\n"
+    "(fret 0), each fret and the saddle the distances from the nut along the bass and the\n"
+    "treble edge, the heights of both ends from the tail end and the angle from square in\n"
+    "degrees (positive when the bass end lies nearer the bridge).\n"
     "thumbnail writes a PNG of the final drawing on white, as a file manager shows it, its\n"
     "longer side --size pixels (16 to 4096, default 256).\n"
-    "check, render and measure exit 0 for \"Status: OK\" and 1 for a problem (render writes\n"
-    "the image either way; measure prints the status line); export exits 1 when there is no\n"
+    "check, render, measure and frets exit 0 for \"Status: OK\" and 1 for a problem (render\n"
+    "writes the image either way; measure and frets print the status line; frets also when\n"
+    "the design has no fretboard); export exits 1 when there is no\n"
     "complete outline or the outline does not close, thumbnail when there is no complete\n"
     "outline (it writes nothing then), convert when the file holds no usable point.\n"
     "Usage, load and write errors exit 2.\n";
@@ -235,6 +241,7 @@ const CommandShape* shapeOf(const std::string& command) {
         {"save", true, true, {"-o", "--set"}},
         {"export", true, true, exportOptions()},
         {"measure", true, false, {"--set", "--units"}},
+        {"frets", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"thumbnail", true, true, {"-o", "--set", "--size"}},
         {"convert", true, true, {"-o"}},

@@ -6,11 +6,12 @@ namespace bowlyn {
 namespace {
 
 std::vector<ContourPiece> fretboardPieces(const FretboardTop& t) {
+    const Point &bh = t.bassHead, &th = t.trebleHead, &be = t.bassEnd, &te = t.trebleEnd;
     return {
-        ContourPiece::line("fingerboard end", -t.xEnd, t.yEnd, t.xEnd, t.yEnd),
-        ContourPiece::line("fingerboard edge", t.xEnd, t.yEnd, t.xHead, t.yHead),
-        ContourPiece::line("nut face", t.xHead, t.yHead, -t.xHead, t.yHead),
-        ContourPiece::line("fingerboard edge", -t.xHead, t.yHead, -t.xEnd, t.yEnd),
+        ContourPiece::line("fingerboard end", be.x, be.y, te.x, te.y),
+        ContourPiece::line("fingerboard edge", te.x, te.y, th.x, th.y),
+        ContourPiece::line("nut face", th.x, th.y, bh.x, bh.y),
+        ContourPiece::line("fingerboard edge", bh.x, bh.y, be.x, be.y),
     };
 }
 

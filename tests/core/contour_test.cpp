@@ -79,7 +79,8 @@ TEST(Contours, EveryPresetClosesAndMeasuresAsAFinePolygonOfItsSolvedArcs) {
         const MeasureResult m = measureDesign(solved, std::nullopt);
         if (solved.hasFretboard) {
             const FretboardTop& f = solved.fretboard;
-            const double trapezoid = (double(f.xHead) + f.xEnd) * (double(f.yHead) - f.yEnd);
+            const double trapezoid =
+                (double(f.trebleHead.x) + f.trebleEnd.x) * (double(f.trebleHead.y) - f.trebleEnd.y);
             expectRelative(m.values.fretboardArea, trapezoid, 1e-12, "fretboard area");
         }
     }

@@ -60,7 +60,7 @@ TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
     const MeasureResult m = measureDesign(solvedOrFail(*t), std::nullopt);
     EXPECT_NEAR(d.extent.minY, 0.0, 1e-6);  // the tail
     EXPECT_NEAR(d.extent.width(), m.values.width, 1e-5);
-    EXPECT_NEAR(d.extent.maxY, fretboardTop(t->doc).yHead, 1e-6);
+    EXPECT_NEAR(d.extent.maxY, fretboardTop(t->doc.params, t->doc.neck).trebleHead.y, 1e-6);
     size_t centreLines = 0;
     for (const Stroke& it : d.items) {
         EXPECT_NE(it.layer, Layer::None);
