@@ -241,6 +241,8 @@ int exportDesign(Document& doc, const Options& options) {
         format.write(*solvedDesign(doc), exportSettings(options), designTitle(doc));
     if (!file.failure.empty())
         throw Failure{"Could not write '" + options.output + "': " + file.failure};
+    if (!file.notice.empty())
+        std::cerr << file.notice << '\n';
     if (!file.problem.empty()) {
         std::cerr << file.problem << '\n';
         return EXIT_PROBLEM;
@@ -269,6 +271,8 @@ int measure(Document& doc, const Options& options) {
         return EXIT_PROBLEM;
     }
     const MeasureResult m = measureDesign(*solved, options.unit);
+    if (!m.notice.empty())
+        std::cerr << m.notice << '\n';
     if (!m.problem.empty()) {
         std::cerr << m.problem << '\n';
         return EXIT_PROBLEM;

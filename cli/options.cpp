@@ -17,8 +17,8 @@ const char* const USAGE =
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
     "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
-    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]"
-    " [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]\n"
+    "             [--dxf 12|2000] [--flatten TOLERANCE] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--mould DISTANCE]"
     " [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.pdf [--paper a4|letter|a3|tabloid|full] [--overlap MM]\n"
@@ -38,7 +38,10 @@ const char* const USAGE =
     "-o - writes to standard output (render then prints the status line on stderr).\n"
     "check prints the status line, then each derived-value label and its text.\n"
     "export writes the DXF of the drawing as recorded; with --cam a DXF for CAM programs\n"
-    "(header with units, layer table, each closed outline one closed polyline); a name\n"
+    "(header with units, layer table, each closed outline one closed polyline, a slot of\n"
+    "the fret slot width for each fret on layer slots): version 12 (POLYLINE) unless --dxf\n"
+    "2000 asks for LWPOLYLINE, and with --flatten every arc and circle as chords no farther\n"
+    "than TOLERANCE (in the file's unit) from it, for programs that ignore bulges; a name\n"
     "ending in .svg gives an SVG at true size; one ending in .pdf a full-size paper template:\n"
     "a map and the tiles the drawing passes through (A4 unless --paper says otherwise, in the\n"
     "orientation that takes fewer sheets, overlapping by --overlap millimetres, default 10),\n"
@@ -110,10 +113,12 @@ const SettingOptions SETTING_OPTIONS[] = {
     {&ExportChoices::unit, "--units", "applies", &ExportFormat::withoutUnit},
     {&ExportChoices::mould, "--mould", "applies", &ExportFormat::withoutMould},
     {&ExportChoices::paper, "--paper, --overlap, --scale-x and --scale-y", "apply", nullptr},
+    {&ExportChoices::dxf, "--dxf and --flatten", "apply", nullptr},
 };
 
 ExportChoices givenChoices(const Options& o) {
-    return {o.unit.has_value(), o.mould.has_value(), o.paper || o.overlap || o.scaleX || o.scaleY};
+    return {o.unit.has_value(), o.mould.has_value(), o.paper || o.overlap || o.scaleX || o.scaleY,
+            o.dxfVersion || o.flatten};
 }
 
 // The extension of what an export writes: the name's, else that of the only
@@ -185,6 +190,16 @@ std::optional<double> numberIn(const std::string& text, double low, double high)
     return v;
 }
 
+// A finite distance greater than 0 written with "."; nullopt otherwise.
+std::optional<double> positiveDistance(const std::string& text) {
+    double distance = 0.0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, distance);
+    if (ec != std::errc() || ptr != end || !(distance > 0.0) || !std::isfinite(distance))
+        return std::nullopt;
+    return distance;
+}
+
 // --paper, --overlap, --scale-x and --scale-y.
 std::string templateOption(const std::string& name, const std::string& value, Options& options) {
     if (name == "--paper") {
@@ -216,8 +231,8 @@ struct CommandShape {
 
 // An export's options: the settings' and the formats' own.
 std::set<std::string> exportOptions() {
-    std::set<std::string> options = {"-o",      "--set",     "--units",   "--mould",
-                                     "--paper", "--overlap", "--scale-x", "--scale-y"};
+    std::set<std::string> options = {"-o",        "--set",     "--units",   "--mould", "--paper",
+                                     "--overlap", "--scale-x", "--scale-y", "--dxf",   "--flatten"};
     for (const ExportFormat& f : exportFormats()) {
         if (*f.flag)
             options.insert(f.flag);
@@ -327,17 +342,22 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (!options.unit)
                 return "--units takes in, mm or cm, got '" + value + "'";
         } else if (name == "--mould") {
-            double distance = 0.0;
-            const char* end = value.data() + value.size();
-            const auto [ptr, ec] = std::from_chars(value.data(), end, distance);
-            if (ec != std::errc() || ptr != end || !(distance > 0.0) || !std::isfinite(distance))
+            options.mould = positiveDistance(value);
+            if (!options.mould)
                 return "--mould takes a distance greater than 0, got '" + value + "'";
-            options.mould = distance;
         } else if (name == "--paper" || name == "--overlap" || name == "--scale-x" ||
                    name == "--scale-y") {
             std::string problem = templateOption(name, value, options);
             if (!problem.empty())
                 return problem;
+        } else if (name == "--dxf") {
+            options.dxfVersion = dxfVersionByName(value);
+            if (!options.dxfVersion)
+                return "--dxf takes 12 or 2000, got '" + value + "'";
+        } else if (name == "--flatten") {
+            options.flatten = positiveDistance(value);
+            if (!options.flatten)
+                return "--flatten takes a distance greater than 0, got '" + value + "'";
         } else if (name == "--size") {
             int pixels = 0;
             const char* end = value.data() + value.size();
@@ -372,6 +392,8 @@ ExportSettings exportSettings(const Options& options) {
     s.overlap = options.overlap.value_or(s.overlap);
     s.scaleAcross = options.scaleX.value_or(s.scaleAcross);
     s.scaleDown = options.scaleY.value_or(s.scaleDown);
+    s.dxfVersion = options.dxfVersion.value_or(s.dxfVersion);
+    s.flatten = options.flatten;
     return s;
 }
 

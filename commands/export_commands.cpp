@@ -58,7 +58,7 @@ bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format) 
     }
     // The status line has room for a template's count of pages and its
     // paper, not the details.
-    showWritten(doc, choice.path, file->summary.substr(0, file->summary.find(" (")));
+    showWritten(doc, choice.path, file->summary.substr(0, file->summary.find(" (")), file->notice);
     return true;
 }
 

@@ -13,7 +13,8 @@ enum class SaveChoice { Save, Discard, Cancel };
 struct ExportChoices {
     bool unit = false, mould = false;
     bool paper = false;  // a template's paper
-    bool any() const { return unit || mould || paper; }
+    bool dxf = false;    // a CAM DXF's version and flattening
+    bool any() const { return unit || mould || paper || dxf; }
 };
 
 // An export's file chooser: its title, the files it lists and what it asks.

@@ -3,6 +3,7 @@
 #include <cairo-pdf.h>
 #include <cairo.h>
 
+#include "derive/outline_contours.h"
 #include "formats/utf8_text.h"
 #include "paper/template_date.h"
 #include "paper/template_furniture.h"
@@ -98,6 +99,7 @@ ExportFile templatePdfFile(const SolvedDesign& design, const ExportSettings& set
     file.bytes = std::move(pdf.bytes);
     file.failure = std::move(pdf.problem);
     file.summary = templateSummary(plan.plan);
+    file.notice = closedContours(design).notice;
     return file;
 }
 

@@ -192,7 +192,7 @@ def export_formats(path=EXPORT_FORMATS_DEF):
     """The export formats in menu order: (Key, menu caption, accelerator key)."""
     rows = []
     for name, args, where in _calls(path):
-        if name != "EXPORT_FORMAT" or len(args) != 13:
-            raise TableError(f"{where}: expected EXPORT_FORMAT with 13 arguments")
+        if name != "EXPORT_FORMAT" or len(args) != 14:
+            raise TableError(f"{where}: expected EXPORT_FORMAT with 14 arguments")
         rows.append((args[0], args[1], args[2]))
     return rows

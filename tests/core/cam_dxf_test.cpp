@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "export_test_support.h"
+#include "formats/cam_dxf.h"
 #include "formats/dxf_writer.h"
 #include "formats/export_file.h"
 #include "formats/export_numbers.h"
@@ -94,23 +95,26 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
     auto t = presetAfterPass(presetByName("OM"));
     const SolvedDesign solved = solvedOrFail(*t);
     const ExportDrawing d = drawingOf(solved, std::nullopt);
-    const Pairs pairs = pairsOf(camDxfText(d));
+    const Pairs pairs = pairsOf(camDxfText(d).value());
 
-    // The recorded items, less the body's pieces and the fingerboard's six
-    // outline lines, which the two polylines replace.
+    // The recorded items, less the body's pieces, the fingerboard's six
+    // outline lines, which the two polylines replace, and the fret lines,
+    // which the slots replace: a closed polyline of four vertices a fret.
     std::map<std::string, int> recorded;
     for (const Stroke& e : recordedStrokes(*solved.strokes)) {
         const bool bodyPiece =
             e.layer == Layer::Body && (e.kind == StrokeKind::Line || e.kind == StrokeKind::Arc);
-        if (!bodyPiece)
+        const bool fretLine = e.layer == Layer::Frets && e.kind == StrokeKind::Line;
+        if (!bodyPiece && !fretLine)
             ++recorded[dxfEntityName(e.kind)];
     }
+    const int frets = static_cast<int>(t->doc.params.fretCount);
     recorded["LINE"] -= 6;
-    recorded["POLYLINE"] = 2;
-    recorded["SEQEND"] = 2;
+    recorded["POLYLINE"] = 2 + frets;
+    recorded["SEQEND"] = 2 + frets;
     const Contour& body = d.loops[0];
     const Contour& board = d.loops[1];
-    recorded["VERTEX"] = static_cast<int>(body.edges.size() + board.edges.size());
+    recorded["VERTEX"] = static_cast<int>(body.edges.size() + board.edges.size()) + 4 * frets;
     EXPECT_EQ(entityCounts(pairs), recorded);
 
     // Each vertex carries the bulge of the arc that follows it, and only then.
@@ -130,7 +134,7 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
             EXPECT_NEAR(std::stod(bulge), std::tan(e.sweep / 4.0), 1e-15);
     }
     EXPECT_EQ(vertex, body.edges.size());
-    EXPECT_NE(camDxfText(d).find("POLYLINE\r\n  8\r\nbody\r\n 66\r\n1\r\n 10\r\n0\r\n 20\r\n0\r\n"
+    EXPECT_NE(camDxfText(d).value().find("POLYLINE\r\n  8\r\nbody\r\n 66\r\n1\r\n 10\r\n0\r\n 20\r\n0\r\n"
                                  " 30\r\n0\r\n 70\r\n1\r\n"),
               std::string::npos);
 }
@@ -183,11 +187,11 @@ TEST(CamDxf, ValuesThatAreNoNumbersAreRefusedInEveryFormat) {
     SolvedDesign solved = solvedOrFail(*t);
     for (float bad : {NAN, INFINITY}) {
         StrokeList strokes = *solved.strokes;
-        Stroke fret;
-        fret.layer = Layer::Frets;
+        Stroke string;
+        string.layer = Layer::Strings;
         const double v[] = {-1.0, 30.0, bad, 30.0};
-        std::copy(std::begin(v), std::end(v), fret.v);
-        strokes.push_back(fret);
+        std::copy(std::begin(v), std::end(v), string.v);
+        strokes.push_back(string);
         solved.strokes = &strokes;
         for (auto write : {camDxfFile, svgFile}) {
             const ExportFile file = write(solved, ExportSettings{}, "");
