@@ -3,8 +3,10 @@
 #include <gtk/gtk.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "fit/outline_import.h"
 #include "geometry/document.h"
 #include "model/dialogs.h"
 #include "session/session.h"
@@ -51,6 +53,9 @@ struct AppContext {
         std::unique_ptr<DrawingArea> drawing;  // paints doc's drawing in the session's view
         std::unique_ptr<GtkDialogs> dialogs;
         std::unique_ptr<ReleaseWatch> updates;
+        // The outline File > Import outline... read last, for "Fit design
+        // to outline".
+        std::optional<ImportedOutline> importedOutline;
         bool windowDestroyed = false;
     };
     Owned owned;

@@ -16,6 +16,8 @@ struct FileFilter {
 const FileFilter bowlynFiles = {"Bowlyn Files, (*.bowlyn)", {"*.bowlyn", "*.BOWLYN"}};
 const FileFilter dxfFiles = {"DXF Files, (*.dxf)", {"*.dxf", "*.DXF"}};
 const FileFilter allFiles = {"All Files, (*.*)", {"*", nullptr}};
+const char* const OUTLINE_PATTERNS[] = {"*.svg", "*.dxf", "*.png", "*.jpg", "*.jpeg", "*.txt",
+                                        "*.SVG", "*.DXF", "*.PNG", "*.JPG", "*.JPEG", "*.TXT"};
 
 void addFilter(GtkWidget* chooser, const FileFilter& def) {
     GtkFileFilter* filter = gtk_file_filter_new();
@@ -50,6 +52,9 @@ const UnitChoice EXPORT_UNITS[] = {{"Design's own", std::nullopt},
                                    {"Millimeters", LengthUnit::Millimetre},
                                    {"Centimeters", LengthUnit::Centimetre}};
 constexpr int UNIT_CHOICES = sizeof EXPORT_UNITS / sizeof EXPORT_UNITS[0];
+// The unit of an outline whose file names none.
+const std::vector<const char*> OUTLINE_UNIT_CAPTIONS = {"Millimeters", "Centimeters", "Inches"};
+const char* const OUTLINE_UNITS[] = {"mm", "cm", "in"};
 
 // A text combo box of `captions`, named for tests, `active` chosen.
 GtkWidget* choiceBox(const std::vector<const char*>& captions, int active, const char* name) {
@@ -270,6 +275,51 @@ ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
         exportMould_ = typed.text;
         choice.settings.mould = typedDistance(exportMould_);
     }
+    return choice;
+}
+
+void GtkDialogs::showInfo(const std::string& message) {
+    runMessage(GTK_MESSAGE_INFO, GTK_BUTTONS_OK, message);
+}
+
+OutlineChoice GtkDialogs::chooseOutlineFile(const std::string& initialFolder) {
+    GtkWidget* chooser = newFileChooser("Import outline", true, initialFolder, "");
+    GtkFileFilter* filter = gtk_file_filter_new();
+    gtk_file_filter_set_name(filter, "Outlines (*.svg, *.dxf, *.png, *.jpg, *.txt)");
+    for (const char* pattern : OUTLINE_PATTERNS)
+        gtk_file_filter_add_pattern(filter, pattern);
+    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(chooser), filter);
+    addFilter(chooser, allFiles);
+
+    GtkWidget* units = choiceBox(OUTLINE_UNIT_CAPTIONS, outlineUnit_, "outlineUnits");
+    GtkWidget* dpi = gtk_entry_new();
+    gtk_widget_set_name(dpi, "outlineDpi");
+    gtk_entry_set_width_chars(GTK_ENTRY(dpi), 6);
+    gtk_entry_set_text(GTK_ENTRY(dpi), outlineDpi_.c_str());
+    GtkWidget* extra = gtk_hbox_new(FALSE, 6);
+    packChoice(extra, "_Unit if the file has none:", units);
+    packChoice(extra, "_Resolution of a picture (dpi):", dpi);
+    gtk_widget_show_all(extra);
+    gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), extra);
+
+    // Read as the chooser answers, before its extra widget is destroyed.
+    struct Typed {
+        GtkWidget* entry;
+        std::string text;
+    } typed{dpi, outlineDpi_};
+    g_signal_connect(chooser, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer data) {
+                         Typed* t = static_cast<Typed*>(data);
+                         t->text = gtk_entry_get_text(GTK_ENTRY(t->entry));
+                     }),
+                     &typed);
+    g_object_ref(units);
+    OutlineChoice choice;
+    choice.path = runFileChooser(chooser);
+    outlineUnit_ = activeIndex(units, static_cast<int>(OUTLINE_UNIT_CAPTIONS.size()));
+    g_object_unref(units);
+    choice.unit = OUTLINE_UNITS[outlineUnit_];
+    outlineDpi_ = typed.text;
+    choice.dpi = outlineDpi_;
     return choice;
 }
 

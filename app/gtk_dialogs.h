@@ -28,6 +28,9 @@ class GtkDialogs : public Dialogs {
     // keep what was chosen last for the next export.
     ExportChoice chooseExportFile(const ExportRequest& request, const std::string& initialFolder,
                                   const std::string& initialName) override;
+    void showInfo(const std::string& message) override;
+    // The unit and resolution beneath the list keep what was chosen last.
+    OutlineChoice chooseOutlineFile(const std::string& initialFolder) override;
 
   private:
     GtkWidget* newFileChooser(const char* title, bool open, const std::string& initialFolder,
@@ -41,6 +44,8 @@ class GtkDialogs : public Dialogs {
     GdkPixbuf* icon_ = nullptr;
     int exportUnit_ = 0, exportPaper_ = 0;  // indices of the choices last made
     std::string exportMould_;               // the mould's distance last typed
+    int outlineUnit_ = 0;                   // of an outline without one
+    std::string outlineDpi_ = "300";        // a scanned outline's resolution last typed
 };
 
 }  // namespace bowlyn

@@ -14,8 +14,12 @@ namespace {
 // The widgets the program looks up by name, in look-up order.
 const std::vector<std::string>& formWidgetNames() {
     static const std::vector<std::string> names = [] {
-        std::vector<std::string> n = {"bowlynMainWindow", "fixedBowlynMainWindow", "notebook",
-                                      "menuitemDisplayTransPoints", "menuitemDisplaySnapshot"};
+        std::vector<std::string> n = {"bowlynMainWindow",
+                                      "fixedBowlynMainWindow",
+                                      "notebook",
+                                      "menuitemDisplayTransPoints",
+                                      "menuitemDisplaySnapshot",
+                                      "menuitemDisplayTracedOutline"};
         // Every control of the field table and the containers its switches
         // show, hide or make insensitive.
         for (const Control& control : controls())

@@ -184,6 +184,7 @@ void closeMainWindow() {
     s.session.reset();
     s.doc.reset();
     s.form.reset();
+    s.importedOutline.reset();
 }
 
 std::string screenSizeMessage(int width, int height) {

@@ -18,6 +18,9 @@
 #include "commands/file_commands.h"
 #include "derive/measurements.h"
 #include "derive/solved_design.h"
+#include "fit/body_fit.h"
+#include "fit/fit_report.h"
+#include "fit/outline_import.h"
 #include "formats/dxf_writer.h"
 #include "formats/fret_table.h"
 #include "geometry/document.h"
@@ -33,6 +36,7 @@
 #include "model/points_file.h"
 #include "model/presets.h"
 #include "paper/thumbnail.h"
+#include "trace/read_outline.h"
 
 namespace bowlyn::cli {
 namespace {
@@ -139,6 +143,15 @@ void writeOrFail(const std::string& path, const std::string& bytes) {
         throw Failure{"Could not write '" + path + "': " + failure};
 }
 
+// What --in and --dpi say about an outline file.
+OutlineReading outlineReading(const Options& options) {
+    OutlineReading reading;
+    if (!options.inUnit.empty())
+        reading.mmPerUnit = UnitScale(*unitByName(options.inUnit), LengthUnit::Millimetre)(1.0);
+    reading.dpi = options.dpi.value_or(0.0);
+    return reading;
+}
+
 // The pass check and render report: the snapshot design first (its outline
 // kept as the snapshot), then the design itself with its changes and the
 // points, then one pass.
@@ -160,6 +173,14 @@ PassResult preparePass(Document& doc, const Options& options) {
     if (!options.points.empty()) {
         parseTransPoints(doc, pointsText(options.points));
         doc.showTransPoints = 1;
+    }
+    if (!options.outline.empty()) {
+        std::optional<ImportedOutline> imported;
+        const std::string problem =
+            importOutline(doc, options.outline, outlineReading(options), imported);
+        if (!problem.empty())
+            throw Failure{problem};
+        doc.showTracedOutline = 1;
     }
     doc.finalDrawing = options.finalDrawing ? 1 : 0;
     return recompute(doc);
@@ -375,6 +396,31 @@ int convert(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
+int fit(Document& doc, const Options& options) {
+    const TracedOutline outline = readOutline(options.input, outlineReading(options));
+    if (outline.fileError)
+        throw Failure{"Could not read '" + options.input + "': " + outline.problem};
+    const std::string refusal = "Cannot fit a design to '" + options.input + "': ";
+    if (!outline.problem.empty()) {
+        std::cerr << refusal << outline.problem << '\n';
+        return EXIT_PROBLEM;
+    }
+    const bool inches = options.unit ? *options.unit == LengthUnit::Inch : outline.inches;
+    const OutlineFit result =
+        fitOutline(outline, inches ? UNITS_INCH : UNITS_CM, outlineName(options.input));
+    if (!result.problem.empty()) {
+        std::cerr << refusal << result.problem << '\n';
+        return EXIT_PROBLEM;
+    }
+    doc.presets[WORK_ROW] = result.texts;
+    loadPreset(doc, WORK_ROW);
+    writeOrFail(options.output, parameterFileText(doc));
+    std::ostream& out = toStandardOutput(options.output) ? std::cerr : std::cout;
+    for (const ReportLine& line : fitReport(result))
+        out << line.name << '\t' << line.value << '\t' << line.unit << '\n';
+    return EXIT_OK;
+}
+
 int listPresets() {
     for (int row = 1; row <= PRESET_COUNT; ++row)
         std::cout << presetName(row) << '\n';
@@ -401,6 +447,8 @@ int run(const Options& options) {
         return frets(doc, options);
     if (options.command == "entities")
         return entities(doc, options);
+    if (options.command == "fit")
+        return fit(doc, options);
     if (options.command == "thumbnail")
         return thumbnail(doc, options);
     return convert(doc, options);

@@ -14,8 +14,10 @@ const char* const USAGE =
     "Usage:\n"
     "  bowlyn-cli check DESIGN [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
+    "             [--outline OUTLINE [--in in|mm|cm] [--dpi N]]\n"
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
+    "             [--outline OUTLINE [--in in|mm|cm] [--dpi N]]\n"
     "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]\n"
     "             [--dxf 12|2000] [--flatten TOLERANCE] [--set \"LABEL=TEXT\"]...\n"
@@ -29,6 +31,7 @@ const char* const USAGE =
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli thumbnail DESIGN -o FILE.png [--size PIXELS] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
+    "  bowlyn-cli fit OUTLINE -o FILE [--in in|mm|cm] [--units in|cm] [--dpi N]\n"
     "  bowlyn-cli presets\n"
     "\n"
     "DESIGN is preset:NAME (any case, e.g. \"preset:Soprano Uke\"), clear, or the path of a\n"
@@ -69,7 +72,15 @@ const char* const USAGE =
     "the design has no fretboard); export exits 1 when there is no\n"
     "complete outline or the outline does not close, thumbnail when there is no complete\n"
     "outline (it writes nothing then), convert when the file holds no usable point.\n"
-    "Usage, load and write errors exit 2.\n";
+    "Usage, load and write errors exit 2.\n"
+    "fit makes a design whose body follows OUTLINE: a points file (\"x y\" a line), an SVG,\n"
+    "a DXF, or a scanned template (PNG or JPEG at --dpi pixels per inch); --in gives the unit of "
+    "a\n"
+    "file that names none, --units the design's (default: inches for an outline in inches or\n"
+    "a picture, centimetres otherwise). It prints how far the outline lies from the fitted\n"
+    "body, NAME<TAB>VALUE<TAB>UNIT a line, and exits 1 when the outline cannot be read or fitted\n"
+    "(nothing is written then). --outline shows such an outline behind the working drawing of\n"
+    "check and render, placed as its shape says.\n";
 
 namespace {
 
@@ -251,8 +262,14 @@ bool formatFlag(const std::string& name) {
 
 const CommandShape* shapeOf(const std::string& command) {
     static const CommandShape shapes[] = {
-        {"check", true, false, {"--final", "--set", "--points", "--snapshot"}},
-        {"render", true, true, {"-o", "--final", "--set", "--points", "--snapshot"}},
+        {"check",
+         true,
+         false,
+         {"--final", "--set", "--points", "--snapshot", "--outline", "--in", "--dpi"}},
+        {"render",
+         true,
+         true,
+         {"-o", "--final", "--set", "--points", "--snapshot", "--outline", "--in", "--dpi"}},
         {"save", true, true, {"-o", "--set"}},
         {"export", true, true, exportOptions()},
         {"measure", true, false, {"--set", "--units"}},
@@ -260,6 +277,7 @@ const CommandShape* shapeOf(const std::string& command) {
         {"entities", true, false, {"--set"}},
         {"thumbnail", true, true, {"-o", "--set", "--size"}},
         {"convert", true, true, {"-o"}},
+        {"fit", true, true, {"-o", "--in", "--units", "--dpi"}},
         {"presets", false, false, {}},
     };
     for (const CommandShape& s : shapes) {
@@ -333,10 +351,26 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (split == std::string::npos)
                 return "--set needs LABEL=TEXT, got '" + value + "'";
             options.sets.emplace_back(value.substr(0, split), value.substr(split + 1));
+        } else if (name == "--outline") {
+            if (value.empty())
+                return "--outline needs a file name";
+            options.outline = value;
         } else if (name == "--points") {
             if (value.empty())
                 return "--points needs a file name";
             options.points = value;
+        } else if (name == "--units" && options.command == "fit") {
+            if (value != "in" && value != "cm")
+                return "--units takes in or cm for a design, got '" + value + "'";
+            options.unit = unitByName(value);
+        } else if (name == "--in") {
+            if (value != "in" && value != "mm" && value != "cm")
+                return "--in takes in, mm or cm, got '" + value + "'";
+            options.inUnit = value;
+        } else if (name == "--dpi") {
+            options.dpi = numberIn(value, 1.0, 100000.0);
+            if (!options.dpi)
+                return "--dpi takes pixels per inch from 1 to 100000, got '" + value + "'";
         } else if (name == "--units") {
             options.unit = unitByName(value);
             if (!options.unit)
@@ -376,9 +410,13 @@ std::string parseOptions(int argc, char** argv, Options& options) {
     }
     if (shape->takesInput && !inputSeen)
         return options.command == "convert" ? "convert needs a POINTS file"
+               : options.command == "fit"   ? "fit needs an OUTLINE file"
                                             : options.command + " needs a DESIGN";
     if (shape->needsOutput && !outputSeen)
         return options.command + " needs -o FILE";
+    if (options.command != "fit" && options.outline.empty() &&
+        (!options.inUnit.empty() || options.dpi))
+        return "--in and --dpi apply to fit and --outline";
     if (options.command == "export")
         return chooseFormat(options);
     return "";

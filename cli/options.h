@@ -15,12 +15,13 @@ namespace bowlyn::cli {
 // design, the labels and the files exist is decided when they are used.
 struct Options {
     std::string command;
-    std::string input;   // DESIGN, or POINTS for convert
+    std::string input;   // DESIGN, POINTS for convert, OUTLINE for fit
     std::string output;  // -o
     bool finalDrawing = false;
     std::vector<std::pair<std::string, std::string>> sets;  // LABEL, TEXT in order
     std::string points;                                     // --points, "" when not given
-    std::string snapshot;                                   // --snapshot, "" when not given
+    std::string outline;   // --outline: a traced outline shown behind the design, "" when not given
+    std::string snapshot;  // --snapshot, "" when not given
     // An export's option that picks a format among those of the name's
     // extension (--cam), "" when none is given.
     std::string formatFlag;
@@ -29,6 +30,8 @@ struct Options {
     std::optional<Paper> paper;            // --paper a4|letter|a3|tabloid|full
     std::optional<double> overlap;         // --overlap MM
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
+    std::string inUnit;                    // --in in|mm|cm: the unit of an outline without one
+    std::optional<double> dpi;             // --dpi N: pixels per inch of a scanned outline
     std::optional<int> size;               // --size PIXELS of a thumbnail
     std::optional<DxfVersion> dxfVersion;  // --dxf 12|2000
     std::optional<double> flatten;         // --flatten TOLERANCE in the file's unit

@@ -1,6 +1,7 @@
 #include "derive/mould.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -103,7 +104,7 @@ struct Offsetter {
     // Where two offset pieces (as whole lines and circles) cross, nearest to
     // `near`.
     static std::optional<XY> crossing(const OffsetPiece& a, const OffsetPiece& b, XY near) {
-        std::vector<XY> found;
+        std::array<XY, 2> found;
         if (!a.arc && !b.arc) {
             const double cross = a.direction.x * b.direction.y - a.direction.y * b.direction.x;
             if (cross == 0.0)
@@ -124,7 +125,8 @@ struct Offsetter {
             if (h2 < 0.0)
                 return std::nullopt;
             const double h = std::sqrt(h2);
-            found = {{foot.x + h * u.x, foot.y + h * u.y}, {foot.x - h * u.x, foot.y - h * u.y}};
+            found = {XY{foot.x + h * u.x, foot.y + h * u.y},
+                     XY{foot.x - h * u.x, foot.y - h * u.y}};
         } else {
             const double between = distance(a.centre, b.centre);
             if (between == 0.0)
@@ -137,7 +139,7 @@ struct Offsetter {
             const double h = std::sqrt(h2);
             const XY u{(b.centre.x - a.centre.x) / between, (b.centre.y - a.centre.y) / between};
             const XY m{a.centre.x + along * u.x, a.centre.y + along * u.y};
-            found = {{m.x - h * u.y, m.y + h * u.x}, {m.x + h * u.y, m.y - h * u.x}};
+            found = {XY{m.x - h * u.y, m.y + h * u.x}, XY{m.x + h * u.y, m.y - h * u.x}};
         }
         return distance(found[0], near) <= distance(found[1], near) ? found[0] : found[1];
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "geometry/body_outline.h"
 #include "geometry/neck.h"
@@ -31,6 +32,14 @@ struct Document : Design {
     std::array<TransPoint, TRANS_POINT_CAPACITY + 1> transPoints{};  // numbered 1 to 100
     uint32_t transPointCount = 0;
     int32_t showTransPoints = 0;
+
+    // An outline traced from an instrument or a template (File > Import
+    // outline...), in model units with the centre line at x = 0 and the
+    // tail end at y = 0: a closed loop, or one half from the tail end
+    // round to the neck end.
+    std::vector<TransPoint> tracedOutline;
+    bool tracedHalf = false;
+    int32_t showTracedOutline = 0;
 
     // What the window shows of a pass beyond the status line, the derived
     // values and the drawing (the outline's measurements, which come from

@@ -26,4 +26,18 @@ void drawTransPoints(Document& doc) {
     }
 }
 
+void drawTracedOutline(Document& doc) {
+    const std::vector<TransPoint>& points = doc.tracedOutline;
+    if (doc.showTracedOutline != 1 || points.size() < 2 || doc.finalDrawing != 0)
+        return;
+    const size_t lines = doc.tracedHalf ? points.size() - 1 : points.size();
+    for (size_t i = 0; i < lines; ++i) {
+        const TransPoint& a = points[i];
+        const TransPoint& b = points[(i + 1) % points.size()];
+        doc.drawing.drawLine(styleTracedOutline, static_cast<float>(a.x), static_cast<float>(a.y),
+                             static_cast<float>(b.x), static_cast<float>(b.y), Side::AsPassed,
+                             Layer::None);
+    }
+}
+
 }  // namespace bowlyn

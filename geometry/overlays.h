@@ -31,6 +31,8 @@ void parseTransPoints(Document& doc, const std::string& text);
 std::string listTransPoints(const Document& doc);
 // The points as small squares; working drawing only.
 void drawTransPoints(Document& doc);
+// The traced outline as lines behind the design; working drawing only.
+void drawTracedOutline(Document& doc);
 // Turns the stored points into the main body dimensions of a new design.
 void convertTransPoints(Document& doc);
 // Centre through out-arguments; returns the radius, or 0 when there is no circle.

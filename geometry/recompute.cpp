@@ -120,6 +120,7 @@ MaybeProblem checkAndSolveBody(Document& doc) {
     d.view.fit(L, hLB);
     drawReferenceGeometry(d, p, working);
     drawTransPoints(doc);
+    drawTracedOutline(doc);
     const BodyCircles circles = bodyCircles(p);
 
     if (auto problem = firstFailing({
@@ -253,6 +254,16 @@ MaybeProblem runPass(Document& doc, DerivedValues& derived) {
 }
 
 }  // namespace
+
+std::optional<Problem> solveBody(Document& doc) {
+    doc.outlineComplete = 0;
+    MaybeProblem problem = checkAndSolveBody(doc);
+    if (!problem && doc.params.hasCutaway == 1)
+        problem = buildCutaway(doc);
+    doc.drawing.strokes.clear();
+    doc.drawing.complete = false;
+    return problem;
+}
 
 PassResult recompute(Document& doc) {
     doc.outlineComplete = 0;

@@ -32,6 +32,13 @@ struct ExportChoice {
     ExportSettings settings;
 };
 
+// An outline's file chooser: the file, the unit of a file that names none
+// ("in", "mm" or "cm") and a picture's resolution as typed (pixels per
+// inch). An empty path when cancelled.
+struct OutlineChoice {
+    std::string path, unit, dpi;
+};
+
 // Message boxes, the Yes/No question, the question about unsaved work and the
 // file chooser. The GTK shell shows real dialogs; tests and the command line
 // script the answers.
@@ -40,6 +47,8 @@ class Dialogs {
     virtual ~Dialogs() = default;
     virtual void showError(const std::string& message) = 0;
     virtual void showWarning(const std::string& message) = 0;
+    // A report to read (what a fit found). By default shown as a warning.
+    virtual void showInfo(const std::string& message) { showWarning(message); }
     // True only for an explicit Yes.
     virtual bool askYesNo(const std::string& question) = 0;
     // Whether to save unsaved work first; closing the question is Cancel.
@@ -53,6 +62,11 @@ class Dialogs {
     virtual ExportChoice chooseExportFile(const ExportRequest&, const std::string& initialFolder,
                                           const std::string& initialName) {
         return {chooseFile(FileDialogMode::Export, initialFolder, initialName), {}};
+    }
+    // The chooser of File > Import outline...: by default the plain open
+    // chooser, millimetres and no resolution.
+    virtual OutlineChoice chooseOutlineFile(const std::string& initialFolder) {
+        return {chooseFile(FileDialogMode::Open, initialFolder, ""), "mm", ""};
     }
 };
 

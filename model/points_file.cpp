@@ -31,8 +31,9 @@ bool readBounded(int fd, std::string& bytes, std::size_t limit) {
     return true;
 }
 
-// LF line ends; false when there are more lines than the bound.
-bool normalisedLines(const std::string& bytes, std::string& text) {
+}  // namespace
+
+bool normalisedPointsText(const std::string& bytes, std::string& text) {
     text.clear();
     text.reserve(bytes.size());
     std::size_t lines = 0;
@@ -51,9 +52,8 @@ bool normalisedLines(const std::string& bytes, std::string& text) {
     return lines + (unended ? 1 : 0) <= POINTS_FILE_MAX_LINES;
 }
 
-}  // namespace
-
-PointsFileResult readPointsFile(const std::string& path, std::string& text) {
+PointsFileResult readBoundedFile(const std::string& path, std::size_t maxBytes,
+                                 std::string& bytes) {
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return PointsFileResult::NotFound;
@@ -63,14 +63,21 @@ PointsFileResult readPointsFile(const std::string& path, std::string& text) {
         return PointsFileResult::ReadError;
     if (!S_ISREG(st.st_mode))
         return PointsFileResult::NotRegularFile;
-    if (static_cast<unsigned long long>(st.st_size) > POINTS_FILE_MAX_BYTES)
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes)
         return PointsFileResult::TooLarge;
-
-    std::string bytes;
-    if (!readBounded(fd, bytes, POINTS_FILE_MAX_BYTES))
+    bytes.clear();
+    if (!readBounded(fd, bytes, maxBytes))
         return PointsFileResult::ReadError;
+    return bytes.size() > maxBytes ? PointsFileResult::TooLarge : PointsFileResult::Read;
+}
+
+PointsFileResult readPointsFile(const std::string& path, std::string& text) {
+    std::string bytes;
+    const PointsFileResult read = readBoundedFile(path, POINTS_FILE_MAX_BYTES, bytes);
+    if (read != PointsFileResult::Read)
+        return read;
     std::string lines;
-    if (bytes.size() > POINTS_FILE_MAX_BYTES || !normalisedLines(bytes, lines))
+    if (!normalisedPointsText(bytes, lines))
         return PointsFileResult::TooLarge;
     text = std::move(lines);
     return PointsFileResult::Read;

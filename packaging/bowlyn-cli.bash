@@ -74,7 +74,7 @@ _bowlyn_cli() {
         return
     fi
 
-    # The one DESIGN or POINTS argument, unless it was given already: every
+    # The one DESIGN, POINTS or OUTLINE argument, unless it was given already: every
     # other word is an option or an option's value.
     local i word
     for ((i = 2; i < cword; i++)); do
@@ -87,7 +87,7 @@ _bowlyn_cli() {
     done
     case $(awk 'NR == 1 {print $3}' <<<"$lines") in
         DESIGN) _bowlyn_cli_designs "$cli" ;;
-        POINTS) _filedir ;;
+        POINTS | OUTLINE) _filedir ;;
     esac
 } &&
     complete -F _bowlyn_cli bowlyn-cli

@@ -16,5 +16,6 @@ const StrokeStyle styleBoutLine = {0.5, 0.3, 0.5, 0.5, 2.0, {}, 0, 0.0};
 const StrokeStyle styleString = {0.5, 0.5, 0.5, 1.0, 2.0, {}, 0, 0.0};
 const StrokeStyle styleTransPoint = {0.55, 1.0, 0.0, 1.0, 6.0, {}, 0, 0.0};
 const StrokeStyle styleSnapshot = {0.6, 0.6, 1.0, 1.0, 2.0, {}, 0, 0.0};
+const StrokeStyle styleTracedOutline = {1.0, 0.5, 0.0, 1.0, 2.0, {}, 0, 0.0};
 
 }  // namespace bowlyn

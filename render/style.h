@@ -27,5 +27,6 @@ extern const StrokeStyle styleBoutLine;
 extern const StrokeStyle styleString;
 extern const StrokeStyle styleTransPoint;
 extern const StrokeStyle styleSnapshot;
+extern const StrokeStyle styleTracedOutline;
 
 }  // namespace bowlyn

@@ -424,6 +424,9 @@ def menubar():
         menu_item("menuSave", "_Save", accel=("s", CTRL)),
         menu_item("menuSaveAs", "Save _As...", accel=("s", CTRL + " | GDK_SHIFT_MASK")),
         separator(),
+        menu_item("menuImportOutline", "_Import outline..."),
+        menu_item("menuFitToOutline", "_Fit design to outline"),
+        separator(),
     ] + [
         menu_item(f"menuExport{key}", text, accel=(accel, CTRL) if accel else None)
         for key, text, accel in EXPORT_FORMATS
@@ -445,6 +448,7 @@ def menubar():
         separator(),
         menu_item("menuitemEditTransPoints", "_Edit transcription points..."),
         menu_item("menuitemDisplayTransPoints", "Display _transcription points", check=True),
+        menu_item("menuitemDisplayTracedOutline", "Display the traced _outline", check=True),
     ])
     submenu(bar, "menuHelp", "_Help", [
         menu_item("menuInfo", "_Information", accel=("F1", "0")),

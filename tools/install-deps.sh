@@ -7,6 +7,7 @@ packages=(
   build-essential cmake pkg-config
   libgtk2.0-dev libglade2-dev libcairo2-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
+  libeigen3-dev libpotrace-dev libpng-dev libjpeg-dev libexpat1-dev
   xvfb xauth xdotool x11-utils imagemagick
   python3 python3-ezdxf dime librsvg2-bin poppler-utils
   locales clang-format

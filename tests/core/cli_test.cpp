@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
@@ -523,6 +524,44 @@ TEST_F(Cli, ConvertWritesADesignOnlyFromUsablePoints) {
               std::string::npos);
 
     EXPECT_EQ(run({"convert", dir + "missing.txt", "-o", dir + "x"}).status, 2);
+}
+
+// fit writes the design and prints its report, one NAME<TAB>VALUE<TAB>UNIT
+// line each; an outline it cannot read writes nothing and exits 1, a file
+// it cannot open exits 2.
+TEST_F(Cli, FitWritesTheDesignAndItsReportOrNothing) {
+    ASSERT_EQ(run({"export", "preset:OM", "-o", dir + "om.svg"}).status, 0);
+    CliResult fitted = run({"fit", dir + "om.svg", "-o", dir + "om.bowlyn", "--units", "cm"});
+    ASSERT_EQ(fitted.status, 0) << fitted.err;
+    std::map<std::string, std::string> report;
+    for (const std::string& line : lines(fitted.out)) {
+        const size_t tab = line.find('\t');
+        ASSERT_EQ(std::count(line.begin(), line.end(), '\t'), 2) << line;
+        report[line.substr(0, tab)] = line.substr(tab + 1);
+    }
+    for (const char* name : {"rms", "max", "lower bout rms", "waist max", "upper bout rms",
+                             "shoulder max", "asymmetry rms", "tail end x", "closest preset"})
+        EXPECT_EQ(report.count(name), 1u) << name;
+    EXPECT_EQ(report["closest preset"], "OM\t");
+    EXPECT_LT(std::stod(report["rms"]), 0.05);
+    const std::string design = read(dir + "om.bowlyn");
+    EXPECT_NE(design.find("\r\nName,om\r\nUnits,CM\r\nBody length,49.27"), std::string::npos);
+    EXPECT_EQ(run({"check", dir + "om.bowlyn"}).status, 0);
+
+    write("two.txt", "0 0\n10 10\n");
+    CliResult refused = run({"fit", dir + "two.txt", "--in", "mm", "-o", dir + "two.bowlyn"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Cannot fit a design to '" + dir +
+                               "two.txt': the file holds only 2 points; a fit needs at least 20\n");
+    EXPECT_FALSE(fs::exists(dir + "two.bowlyn"));
+    EXPECT_EQ(run({"fit", dir + "missing.svg", "-o", dir + "x.bowlyn"}).status, 2);
+    EXPECT_EQ(run({"fit", dir + "om.svg", "-o", dir + "x.bowlyn", "--units", "mm"}).status, 2);
+
+    // The same outline behind another design's drawing; a bad one is a load error.
+    EXPECT_EQ(run({"render", "preset:OM", "--outline", dir + "om.svg", "-o", dir + "o.png"}).status,
+              0);
+    EXPECT_EQ(run({"check", "preset:OM", "--outline", dir + "two.txt", "--in", "mm"}).status, 2);
+    EXPECT_EQ(run({"check", "preset:OM", "--in", "mm"}).status, 2);
 }
 
 // A pipe as points file gives a message, not a hang; so does a file too large.
