@@ -331,7 +331,7 @@ int frets(Document& doc, const Options& options) {
         return EXIT_PROBLEM;
     }
     if (solved->frets.empty()) {
-        std::cerr << "The design has no fretboard, so it has no frets to list.\n";
+        std::cerr << FRET_TABLE_NEEDS_FRETBOARD << '\n';
         return EXIT_PROBLEM;
     }
     const LengthUnit own = designUnit(solved->units);

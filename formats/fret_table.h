@@ -23,6 +23,12 @@ struct FretTableRow {
 constexpr std::array<const char*, 6> FRET_TABLE_COLUMNS = {"fret",   "bass",     "treble",
                                                            "bass y", "treble y", "angle"};
 
+// Why a design has no fret table.
+constexpr const char* FRET_TABLE_NEEDS_OUTLINE =
+    "A complete body outline must be successfully generated before its frets can be listed.";
+constexpr const char* FRET_TABLE_NEEDS_FRETBOARD =
+    "The design has no fretboard, so it has no frets to list.";
+
 std::vector<FretTableRow> fretTable(const FretLayout& layout, LengthUnit designUnit,
                                     LengthUnit unit);
 

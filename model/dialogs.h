@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/export_settings.h"
 
@@ -63,6 +64,11 @@ class Dialogs {
                                           const std::string& initialName) {
         return {chooseFile(FileDialogMode::Export, initialFolder, initialName), {}};
     }
+    // A table to read (the fret table): its title, the columns' captions and
+    // the rows of cell texts. Where no one reads it, nothing is shown.
+    virtual void showTable(const std::string& /*title*/,
+                           const std::vector<std::string>& /*columns*/,
+                           const std::vector<std::vector<std::string>>& /*rows*/) {}
     // The chooser of File > Import outline...: by default the plain open
     // chooser, millimetres and no resolution.
     virtual OutlineChoice chooseOutlineFile(const std::string& initialFolder) {

@@ -2,6 +2,8 @@
 // items kept, exact unit conversion, plain numbers and refusals. ezdxf and
 // dime read the files (header, tables, units, extent, measurements, comma
 // locale) in tests/scripts/cam_dxf_readback.
+#include "formats/cam_dxf.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +14,6 @@
 #include <vector>
 
 #include "export_test_support.h"
-#include "formats/cam_dxf.h"
 #include "formats/dxf_writer.h"
 #include "formats/export_file.h"
 #include "formats/export_numbers.h"
@@ -134,9 +135,10 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
             EXPECT_NEAR(std::stod(bulge), std::tan(e.sweep / 4.0), 1e-15);
     }
     EXPECT_EQ(vertex, body.edges.size());
-    EXPECT_NE(camDxfText(d).value().find("POLYLINE\r\n  8\r\nbody\r\n 66\r\n1\r\n 10\r\n0\r\n 20\r\n0\r\n"
-                                 " 30\r\n0\r\n 70\r\n1\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        camDxfText(d).value().find("POLYLINE\r\n  8\r\nbody\r\n 66\r\n1\r\n 10\r\n0\r\n 20\r\n0\r\n"
+                                   " 30\r\n0\r\n 70\r\n1\r\n"),
+        std::string::npos);
 }
 
 // Strips below the drawing must not round the body's numbers more coarsely:

@@ -332,7 +332,9 @@ TEST_F(Cli, PdfTemplatesSayHowManySheetsAndRefuseWhatCannotBeTiled) {
     const std::string fixedDate = "SOURCE_DATE_EPOCH=1714521600";
     CliResult a4 = run({"export", "preset:OM", "-o", dir + "om.pdf", "--paper", "a4"}, fixedDate);
     EXPECT_EQ(a4.status, 0) << a4.err;
-    EXPECT_EQ(a4.out, dir + "om.pdf: 11 pages of A4 (a map and 10 tiles in portrait)\n");
+    EXPECT_EQ(a4.out, dir +
+                          "om.pdf: 14 pages of A4 (a map, 10 tiles in portrait, 2 of the "
+                          "fretboard and the fret table)\n");
     const std::string pdf = read(dir + "om.pdf");
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_NE(pdf.find("20240501000000Z)"), std::string::npos);  // the creation date
@@ -346,7 +348,8 @@ TEST_F(Cli, PdfTemplatesSayHowManySheetsAndRefuseWhatCannotBeTiled) {
     CliResult full = run({"export", "preset:OM", "-o", "-", "--paper", "full"}, fixedDate);
     EXPECT_EQ(full.status, 0);
     EXPECT_EQ(full.out.rfind("%PDF-", 0), 0u);
-    EXPECT_EQ(full.err, "-: 1 page at full size\n");
+    EXPECT_EQ(full.err,
+              "-: 3 pages at full size (the body, 1 of the fretboard and the fret table)\n");
 
     CliResult refused =
         run({"export", "preset:OM", "-o", dir + "bad.pdf", "--set", "Waist width=30"});
@@ -633,8 +636,9 @@ TEST_F(Cli, DevStdoutAppendsToALogAndFeedsAPipe) {
         write("log.txt", "earlier line\n");
         EXPECT_EQ(shell(date + name + " >> log.txt 2>err.txt"), 0) << read(dir + "err.txt");
         EXPECT_TRUE(read(dir + "log.txt") == "earlier line\n" + read(dir + "om.pdf")) << name;
-        EXPECT_EQ(read(dir + "err.txt"),
-                  name + ": 11 pages of A4 (a map and 10 tiles in portrait)\n");
+        EXPECT_EQ(read(dir + "err.txt"), name +
+                                             ": 14 pages of A4 (a map, 10 tiles in portrait, 2 "
+                                             "of the fretboard and the fret table)\n");
     }
     EXPECT_FALSE(fs::exists("/dev/stdout.pdf"));
 }

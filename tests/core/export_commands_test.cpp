@@ -59,19 +59,21 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
     dialogs.papers = {*paperByName("a4"), *paperByName("full")};
     EXPECT_TRUE(exportAs("PDF"));
-    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote a4.pdf: 11 pages of A4");
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote a4.pdf: 14 pages of A4");
     EXPECT_TRUE(exportAs("PDF"));
     const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
     EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(full.rfind("%PDF-", 0), 0u);
-    // Eleven sheets of A4 against one page as large as the drawing.
+    // Fourteen sheets of A4 (the body's map and ten tiles, the fretboard's two
+    // and its table) against a page as large as the drawing, one for the
+    // fretboard and the table.
     auto pages = [](const std::string& pdf) {
         const size_t at = pdf.find("/Count ");
         return at == std::string::npos ? 0 : std::stoi(pdf.substr(at + 7));
     };
-    EXPECT_EQ(pages(a4), 11);
-    EXPECT_EQ(pages(full), 1);
-    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote full.pdf: 1 page at full size");
+    EXPECT_EQ(pages(a4), 14);
+    EXPECT_EQ(pages(full), 3);
+    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote full.pdf: 3 pages at full size");
 }
 
 // The mould chosen beside the name is in the unit chosen there; a distance
