@@ -203,5 +203,34 @@ TEST(CamDxf, ValuesThatAreNoNumbersAreRefusedInEveryFormat) {
     }
 }
 
+// A flattened arc is cut into as few equal chords as keep each within the
+// tolerance of it; a tolerance far below the drawing's size is refused
+// rather than written as millions of chords, and a flattened file has no
+// bulge left.
+TEST(CamDxf, FlattenedArcsTakeTheFewestChordsWithinTheTolerance) {
+    for (double r : {0.05, 1.0, 7.5, 300.0}) {
+        for (double sweep : {0.01, 1.0, testing::TEST_PI, 2.0 * testing::TEST_PI}) {
+            for (double tolerance : {1e-4, 1e-3, 0.01, 10.0}) {
+                const long n = chordCount(r, sweep, tolerance);
+                const auto off = [&](long chords) {
+                    return r * (1.0 - std::cos(sweep / static_cast<double>(chords) / 2.0));
+                };
+                EXPECT_LE(off(n), tolerance * (1.0 + 1e-12)) << r << " " << sweep;
+                if (n > 1) {
+                    EXPECT_GT(off(n - 1), tolerance) << r << " " << sweep;
+                }
+            }
+        }
+    }
+    auto t = presetAfterPass(presetByName("OM"));
+    const ExportDrawing d = drawingOf(solvedOrFail(*t), std::nullopt);
+    EXPECT_FALSE(camDxfText(d, DxfVersion::R2000, 1e-12).has_value());
+    const std::optional<std::string> flat = camDxfText(d, DxfVersion::R12, 0.001);
+    ASSERT_TRUE(flat.has_value());
+    EXPECT_EQ(flat->find("\r\n 42\r\n"), std::string::npos);
+    EXPECT_EQ(flat->find("\r\nARC\r\n"), std::string::npos);
+    EXPECT_EQ(flat->find("\r\nCIRCLE\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace bowlyn

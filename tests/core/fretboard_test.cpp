@@ -107,6 +107,24 @@ TEST(FretboardChecks, EachCheckReportsItsMessage) {
              p.sideMarkerDiameter = -0.1f;
          },
          "Problem: To drside markers must be specified. Value must be >= 0."},
+        // The fan and the slots, checked only where their entries are not blank.
+        {"bass scale", [](DesignParameters& p) { p.bassScaleLength = 0; },
+         "Problem: To fan the frets, the bass scale length must be > 0. Leave it blank for frets "
+         "square to the centre line."},
+        {"bass scale no number", [](DesignParameters& p) { p.bassScaleLength = INFINITY; },
+         "Problem: To fan the frets, the bass scale length must be > 0. Leave it blank for frets "
+         "square to the centre line."},
+        {"perpendicular fret", [](DesignParameters& p) { p.perpendicularFret = -1; },
+         "Problem: To fan the frets, the perpendicular fret must be from 0 (the nut) to 99. Leave "
+         "it blank for fret 12."},
+        {"slot width", [](DesignParameters& p) { p.fretSlotWidth = 0; },
+         "Problem: The fret slot width must be > 0. Leave it blank for a fret saw's kerf of 0.023 "
+         "in."},
+        {"slot inset", [](DesignParameters& p) { p.fretSlotInset = -0.01f; },
+         "Problem: The fret slot inset must be >= 0 and leave the shortest slot a length > 0."},
+        // Fret 1 of this board is 1.79 long: half of it leaves nothing.
+        {"slot inset past the middle", [](DesignParameters& p) { p.fretSlotInset = 0.9f; },
+         "Problem: The fret slot inset must be >= 0 and leave the shortest slot a length > 0."},
     };
     for (const CheckCase& c : cases) {
         TestDocument t;
