@@ -240,34 +240,31 @@ class CamDxf {
         out_.text(0, "ENDSEC");
     }
 
+    // The start or the end of a block, owned by its record, on layer 0.
+    void blockEntity(const char* type, unsigned owner, const char* subclass) {
+        out_.text(0, type);
+        out_.handle(5, out_.takeHandle());
+        out_.handle(330, owner);
+        out_.text(100, "AcDbEntity");
+        if (owner == paperSpace_)
+            out_.integer(67, 1);
+        out_.text(8, "0");
+        out_.text(100, subclass);
+    }
+
     void blocks2000() {
         out_.text(0, "SECTION");
         out_.text(2, "BLOCKS");
         for (const auto& [name, owner] :
              {std::pair<const char*, unsigned>{"*Model_Space", modelSpace_},
               {"*Paper_Space", paperSpace_}}) {
-            const bool paper = owner == paperSpace_;
-            out_.text(0, "BLOCK");
-            out_.handle(5, out_.takeHandle());
-            out_.handle(330, owner);
-            out_.text(100, "AcDbEntity");
-            if (paper)
-                out_.integer(67, 1);
-            out_.text(8, "0");
-            out_.text(100, "AcDbBlockBegin");
+            blockEntity("BLOCK", owner, "AcDbBlockBegin");
             out_.text(2, name);
             out_.integer(70, 0);
             out_.point(0, 0.0, 0.0);
             out_.text(3, name);
             out_.text(1, "");
-            out_.text(0, "ENDBLK");
-            out_.handle(5, out_.takeHandle());
-            out_.handle(330, owner);
-            out_.text(100, "AcDbEntity");
-            if (paper)
-                out_.integer(67, 1);
-            out_.text(8, "0");
-            out_.text(100, "AcDbBlockEnd");
+            blockEntity("ENDBLK", owner, "AcDbBlockEnd");
         }
         out_.text(0, "ENDSEC");
     }

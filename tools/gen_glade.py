@@ -432,7 +432,7 @@ def menubar():
         for key, text, accel in EXPORT_FORMATS
     ] + [
         menu_item("menuPrint", "_Print...", accel=("p", CTRL)),
-        menu_item("menuFretTable", "Fret _table..."),
+        menu_item("menuFretTable", "Fret ta_ble..."),
         separator(),
         menu_item("menuQuit", "_Quit", accel=("q", CTRL)),
     ])
