@@ -32,6 +32,9 @@ void sessionChanged() {
     if (GtkForm* form = app().form; form && session) {
         form->setSensitive("menuUndo", session->canUndo());
         form->setSensitive("menuRedo", session->canRedo());
+        const bool inches = session->doc().params.units == UNITS_INCH;
+        form->setSensitive("menuConvertToCentimetres", inches);
+        form->setSensitive("menuConvertToInches", !inches);
         form->showTooltips(session->doc().params.units);
     }
 }

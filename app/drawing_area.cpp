@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/gtk_form.h"
+#include "derive/solved_design.h"
 #include "geometry/document.h"
 #include "session/session.h"
 
@@ -15,6 +16,10 @@ namespace {
 constexpr double WHEEL_STEP = 1.25;  // zoom of one wheel notch or key press
 constexpr const char* READOUT_LABEL = "labelCursorPosition";
 constexpr double FOCUS_FRAME = 2.0;  // pixels, over the drawing's frame
+// How near the pointer must come, in pixels, for a ruler's end to be caught
+// by a point of the outline and for the readout to name a piece.
+constexpr double SNAP_PIXELS = 6.0;
+constexpr double HOVER_PIXELS = 4.0;
 
 DrawingArea* self(gpointer data) {
     return static_cast<DrawingArea*>(data);
@@ -39,7 +44,7 @@ gboolean onKey(GtkWidget*, GdkEventKey* e, gpointer d) {
     return self(d)->keyPressed(e);
 }
 gboolean onLeave(GtkWidget*, GdkEventCrossing*, gpointer d) {
-    self(d)->showPointer(false);
+    self(d)->left();
     return FALSE;
 }
 gboolean onFocus(GtkWidget*, GdkEventFocus*, gpointer d) {
@@ -65,6 +70,35 @@ std::string fittedReadout(GtkWidget* label, std::string text) {
     return text;
 }
 
+bool fitsLabel(GtkWidget* label, const std::string& markup) {
+    int room = -1;
+    gtk_widget_get_size_request(label, &room, nullptr);
+    PangoLayout* layout = gtk_widget_create_pango_layout(label, nullptr);
+    pango_layout_set_markup(layout, markup.c_str(), -1);
+    int width = 0;
+    pango_layout_get_pixel_size(layout, &width, nullptr);
+    g_object_unref(layout);
+    return width <= (room > 0 ? room : label->allocation.width);
+}
+
+// The piece under the pointer, in a smaller type than the position so that
+// the longest names fit the label; an arc's centre is left out when even
+// then its numbers would run on under the status line.
+void showPiece(GtkWidget* label, const ProbedPiece& piece, int32_t units) {
+    if (!label)
+        return;
+    std::string markup;
+    for (bool brief : {false, true}) {
+        gchar* escaped = g_markup_escape_text(pieceText(piece, units, brief).c_str(), -1);
+        markup = std::string("<small>") + escaped + "</small>";
+        g_free(escaped);
+        if (fitsLabel(label, markup))
+            break;
+    }
+    if (gtk_label_get_label(GTK_LABEL(label)) != markup)
+        gtk_label_set_markup(GTK_LABEL(label), markup.c_str());
+}
+
 }  // namespace
 
 DrawingArea::DrawingArea(GtkForm& form, Session& session)
@@ -76,6 +110,7 @@ DrawingArea::DrawingArea(GtkForm& form, Session& session)
       view_(session.view) {
     drawing_.canvas = this;
     view_.setFitted(drawing_.view);
+    session_.onLengthsScaled = [this](double factor) { lengthsScaled(factor); };
     if (image_)
         g_signal_connect(image_, "expose-event", G_CALLBACK(onExpose), this);
     if (!box_)
@@ -96,6 +131,7 @@ DrawingArea::DrawingArea(GtkForm& form, Session& session)
 DrawingArea::~DrawingArea() {
     if (drawing_.canvas == this)
         drawing_.canvas = &drawing_.surface;
+    session_.onLengthsScaled = nullptr;
     // The widgets outlive this object only inside a window being destroyed;
     // they must not call back into it.
     if (image_)
@@ -117,9 +153,69 @@ void DrawingArea::paint(const StrokeList& list, const ViewTransform& fitted) {
     bufferStale_ = true;
 }
 
-// A pass may have fitted the view anew, in another unit.
+// A pass may have fitted the view anew, in another unit. The ruler and the
+// readout catch the outline of the last complete pass, as its exports do.
 void DrawingArea::show() {
+    const std::optional<SolvedDesign> solved = solvedDesign(session_.doc());
+    probe_ = solved ? OutlineProbe(solved->body, solved->soundHole) : OutlineProbe();
     viewChanged();
+}
+
+void DrawingArea::beginMeasure() {
+    takeFocus();
+    ruler_.begin();
+    measureCursor();
+    followPointer();
+    if (image_)
+        gtk_widget_queue_draw(image_);
+}
+
+std::string DrawingArea::rulerText() const {
+    return ruler_.text(session_.doc().params.units);
+}
+
+void DrawingArea::lengthsScaled(double factor) {
+    ruler_.scale(factor);
+    viewChanged();
+}
+
+// A cross-hair while the clicks measure.
+void DrawingArea::measureCursor() {
+    if (!box_ || !gtk_widget_get_realized(box_))
+        return;
+    GdkCursor* cursor = ruler_.placing() ? gdk_cursor_new(GDK_CROSSHAIR) : nullptr;
+    gdk_window_set_cursor(box_->window, cursor);
+    if (cursor)
+        gdk_cursor_unref(cursor);
+}
+
+double DrawingArea::modelDistance(double pixels) const {
+    const double scale = view_.paintView().scale;
+    return scale > 0.0 ? pixels / scale : 0.0;
+}
+
+void DrawingArea::ruleAt(double x, double y, bool free, bool click) {
+    double mx = 0.0, my = 0.0;
+    if (!view_.toModel(x, y, mx, my)) {
+        ruler_.pointerGone();
+        return;
+    }
+    std::optional<SnapKind> kind;
+    if (!free) {
+        if (const std::optional<SnapPoint> p = probe_.snap(mx, my, modelDistance(SNAP_PIXELS))) {
+            mx = p->x;
+            my = p->y;
+            kind = p->kind;
+        }
+    }
+    if (click) {
+        ruler_.click(mx, my);
+        measureCursor();
+    } else {
+        ruler_.pointerAt(mx, my, kind);
+    }
+    if (image_)
+        gtk_widget_queue_draw(image_);
 }
 
 void DrawingArea::viewChanged() {
@@ -165,11 +261,27 @@ void DrawingArea::panBy(double dx, double dy) {
 void DrawingArea::showPointer(bool inside, double x, double y) {
     double mx = 0.0, my = 0.0;
     const bool known = inside && view_.toModel(x, y, mx, my);
-    const char* unit = session_.doc().params.units == UNITS_INCH ? "in" : "cm";
+    const int32_t units = session_.doc().params.units;
+    if (known) {
+        if (const auto piece = probe_.pieceAt(mx, my, modelDistance(HOVER_PIXELS))) {
+            showPiece(form_.widget(READOUT_LABEL), *piece, units);
+            return;
+        }
+    }
     const std::string text =
-        known ? fittedReadout(form_.widget(READOUT_LABEL), pointerText(mx, my, unit)) : " ";
-    if (form_.text(READOUT_LABEL) != text)
+        known ? fittedReadout(form_.widget(READOUT_LABEL),
+                              pointerText(mx, my, units == UNITS_INCH ? "in" : "cm"))
+              : " ";
+    GtkWidget* label = form_.widget(READOUT_LABEL);
+    if (form_.text(READOUT_LABEL) != text || (label && gtk_label_get_use_markup(GTK_LABEL(label))))
         form_.setText(READOUT_LABEL, text);
+}
+
+void DrawingArea::left() {
+    showPointer(false);
+    ruler_.pointerGone();
+    if (ruler_.placing() && image_)
+        gtk_widget_queue_draw(image_);
 }
 
 void DrawingArea::followPointer() {
@@ -220,6 +332,11 @@ gboolean DrawingArea::exposed(GdkEventExpose* event) {
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_surface(cr, picture(), a.x, a.y);
     cairo_paint(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    PaintView shown = view_.paintView();
+    shown.originX += a.x;
+    shown.originY += a.y;
+    ruler_.paint(cr, box_, shown, view_.width(), view_.height(), session_.doc().params.units);
     if (box_ && gtk_widget_has_focus(box_)) {
         // A frame in the selection colour over the drawing's own border.
         const GdkColor& c = gtk_widget_get_style(box_)->bg[GTK_STATE_SELECTED];
@@ -235,6 +352,10 @@ gboolean DrawingArea::exposed(GdkEventExpose* event) {
 
 gboolean DrawingArea::pressed(GdkEventButton* event) {
     takeFocus();
+    if (ruler_.placing() && event->button == 1 && event->type == GDK_BUTTON_PRESS) {
+        ruleAt(event->x, event->y, event->state & GDK_SHIFT_MASK, true);
+        return TRUE;
+    }
     if (event->button == 1 && event->type == GDK_BUTTON_PRESS) {
         dragging_ = true;
         dragX_ = event->x;
@@ -250,6 +371,8 @@ gboolean DrawingArea::released(GdkEventButton* event) {
 }
 
 gboolean DrawingArea::moved(GdkEventMotion* event) {
+    if (ruler_.placing())
+        ruleAt(event->x, event->y, event->state & GDK_SHIFT_MASK, false);
     if (dragging_ && (event->state & GDK_BUTTON1_MASK)) {
         panBy(event->x - dragX_, event->y - dragY_);
         dragX_ = event->x;
@@ -285,6 +408,16 @@ gboolean DrawingArea::keyPressed(GdkEventKey* event) {
         case GDK_0:
         case GDK_KP_0:
             fitWhole();
+            return TRUE;
+        case GDK_m:
+        case GDK_M:
+            beginMeasure();
+            return TRUE;
+        case GDK_Escape:
+            ruler_.clear();
+            measureCursor();
+            if (image_)
+                gtk_widget_queue_draw(image_);
             return TRUE;
         default:
             return FALSE;

@@ -2,6 +2,10 @@
 
 #include <gtk/gtk.h>
 
+#include <string>
+
+#include "app/drawing_ruler.h"
+#include "geometry/outline_probe.h"
 #include "render/drawing.h"
 #include "render/drawing_view.h"
 
@@ -17,7 +21,9 @@ class Session;
 // takes the place of the 660 image as the pass's canvas, and zooms and pans
 // on the wheel, a drag and the keys + - 0 without running a pass. The view is
 // the session's; a click, a drag or the wheel gives the drawing the keyboard
-// focus, which a frame shows.
+// focus, which a frame shows. M (or Edit > Measure) and two clicks lay a
+// ruler over it, its ends caught by the outline's points (Shift: free); the
+// readout names the piece of the outline under the pointer.
 class DrawingArea : public Canvas {
   public:
     // Connects to `drawingImage` and the event box around it.
@@ -38,7 +44,16 @@ class DrawingArea : public Canvas {
     void fitWhole();
     void zoomAbout(double x, double y, double factor);
     void panBy(double dx, double dy);
-    // The readout for the pointer at (x, y) of the drawing, or " " off it.
+    // The next two clicks measure (M in the drawing).
+    void beginMeasure();
+    // What the ruler on the screen says, "" without one.
+    std::string rulerText() const;
+    // The design's lengths were multiplied by `factor` (a unit conversion, or
+    // an undo of one): the ruler stays on the same part of the instrument, as
+    // the session's view does.
+    void lengthsScaled(double factor);
+    // The readout for the pointer at (x, y) of the drawing, or " " off it:
+    // the piece of the outline under it, else its position.
     void showPointer(bool inside, double x = 0.0, double y = 0.0);
     // The readout for wherever the pointer now is, after the view changed
     // under it.
@@ -52,10 +67,17 @@ class DrawingArea : public Canvas {
     gboolean scrolled(GdkEventScroll* event);
     gboolean keyPressed(GdkEventKey* event);
     void focusChanged();
+    void left();
 
   private:
     void viewChanged();
     void takeFocus();
+    // Model units per `pixels` of the view now.
+    double modelDistance(double pixels) const;
+    // The ruler follows the pointer at (x, y): caught by the nearest point
+    // unless `free`.
+    void ruleAt(double x, double y, bool free, bool click);
+    void measureCursor();
     cairo_surface_t* picture();
 
     GtkForm& form_;
@@ -71,6 +93,9 @@ class DrawingArea : public Canvas {
     bool imageStale_ = false;
     bool dragging_ = false;
     double dragX_ = 0.0, dragY_ = 0.0;
+    // What the ruler and the readout catch: the outline of the picture shown.
+    OutlineProbe probe_;
+    DrawingRuler ruler_;
 };
 
 }  // namespace bowlyn

@@ -58,8 +58,9 @@ const std::vector<std::string>& formWidgetNames() {
             n.push_back(label);
         }
         // The drawing's own controls and the Edit menu.
-        for (const char* label : {"eventboxDrawing", "labelCursorPosition", "buttonFit", "menubar",
-                                  "menuUndo", "menuRedo"}) {
+        for (const char* label :
+             {"eventboxDrawing", "labelCursorPosition", "buttonFit", "menubar", "menuUndo",
+              "menuRedo", "menuConvertToCentimetres", "menuConvertToInches"}) {
             n.push_back(label);
         }
         return n;

@@ -35,6 +35,7 @@
 #include "model/parameter_file.h"
 #include "model/points_file.h"
 #include "model/presets.h"
+#include "model/unit_conversion.h"
 #include "paper/thumbnail.h"
 #include "trace/read_outline.h"
 
@@ -222,6 +223,8 @@ int render(Document& doc, const Options& options) {
 int save(Document& doc, const Options& options) {
     loadDesign(doc, options.input);
     applySets(doc, options);
+    if (options.convertTo)
+        convertDesignUnits(doc, *options.convertTo);
     writeOrFail(options.output, parameterFileText(doc));
     return EXIT_OK;
 }

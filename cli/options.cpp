@@ -6,6 +6,7 @@
 #include <cstring>
 #include <set>
 
+#include "model/design_parameters.h"
 #include "paper/thumbnail.h"
 
 namespace bowlyn::cli {
@@ -18,7 +19,7 @@ const char* const USAGE =
     "  bowlyn-cli render DESIGN -o FILE.png [--final] [--set \"LABEL=TEXT\"]... [--points FILE]"
     " [--snapshot DESIGN]\n"
     "             [--outline OUTLINE [--in in|mm|cm] [--dpi N]]\n"
-    "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]... [--convert-to in|cm]\n"
     "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]\n"
     "             [--dxf 12|2000] [--flatten TOLERANCE] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--mould DISTANCE]"
@@ -40,6 +41,9 @@ const char* const USAGE =
     "as typing it would.\n"
     "-o - writes to standard output (render then prints the status line on stderr).\n"
     "check prints the status line, then each derived-value label and its text.\n"
+    "save --convert-to writes the design in inches or centimetres: every length converted\n"
+    "(1 in = 2.54 cm) to the fewest decimals within 1e-7 of the exact value, counts,\n"
+    "switches, choices and the two taper string diameters (in inches) kept.\n"
     "export writes the DXF of the drawing as recorded; with --cam a DXF for CAM programs\n"
     "(header with units, layer table, each closed outline one closed polyline, a slot of\n"
     "the fret slot width for each fret on layer slots): version 12 (POLYLINE) unless --dxf\n"
@@ -270,7 +274,7 @@ const CommandShape* shapeOf(const std::string& command) {
          true,
          true,
          {"-o", "--final", "--set", "--points", "--snapshot", "--outline", "--in", "--dpi"}},
-        {"save", true, true, {"-o", "--set"}},
+        {"save", true, true, {"-o", "--set", "--convert-to"}},
         {"export", true, true, exportOptions()},
         {"measure", true, false, {"--set", "--units"}},
         {"frets", true, false, {"--set", "--units"}},
@@ -375,6 +379,10 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             options.unit = unitByName(value);
             if (!options.unit)
                 return "--units takes in, mm or cm, got '" + value + "'";
+        } else if (name == "--convert-to") {
+            if (value != "in" && value != "cm")
+                return "--convert-to takes in or cm, got '" + value + "'";
+            options.convertTo = value == "cm" ? UNITS_CM : UNITS_INCH;
         } else if (name == "--mould") {
             options.mould = positiveDistance(value);
             if (!options.mould)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,6 +27,7 @@ struct Options {
     // extension (--cam), "" when none is given.
     std::string formatFlag;
     std::optional<LengthUnit> unit;        // --units in|mm|cm
+    std::optional<int32_t> convertTo;      // --convert-to in|cm: UNITS_INCH or UNITS_CM
     std::optional<double> mould;           // --mould DISTANCE in the export's unit
     std::optional<Paper> paper;            // --paper a4|letter|a3|tabloid|full
     std::optional<double> overlap;         // --overlap MM

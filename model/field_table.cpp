@@ -195,6 +195,7 @@ void storeFieldValue(DesignParameters& params, int number, float value) {
     const FieldDef& def = field(number);
     switch (def.kind) {
         case FieldKind::Number:
+        case FieldKind::Inches:
             save(params, def.slot.offset, value);
             break;
         case FieldKind::Half:
@@ -227,6 +228,7 @@ double fieldValue(const DesignParameters& params, int number) {
     const FieldDef& def = field(number);
     switch (def.kind) {
         case FieldKind::Number:
+        case FieldKind::Inches:
             return load<float>(params, def.slot.offset);
         case FieldKind::Half:
             return load<float>(params, def.slot.offset) * 2.0;

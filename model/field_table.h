@@ -22,7 +22,21 @@ enum : int {
 
 constexpr int FIELD_COUNT = fields::END - 1;
 
-enum class FieldKind { Text, Units, Number, Half, Integer, Boolean, Choice };
+// How a field's text becomes its value (see model/fields.def). Number and
+// Half are lengths in the design's unit; Inches is a number the geometry
+// takes in inches in either unit.
+enum class FieldKind { Text, Units, Number, Half, Inches, Integer, Boolean, Choice };
+
+// Whether a field of this kind holds a number read from an entry.
+constexpr bool isEntryKind(FieldKind kind) {
+    return kind == FieldKind::Number || kind == FieldKind::Half || kind == FieldKind::Inches ||
+           kind == FieldKind::Integer;
+}
+// Whether its number is a length in the design's unit, which changes with the
+// unit when the design is converted.
+constexpr bool isDesignLength(FieldKind kind) {
+    return kind == FieldKind::Number || kind == FieldKind::Half;
+}
 
 // Where a field's value lives in DesignParameters and in what type.
 struct ValueSlot {
@@ -85,14 +99,14 @@ const Control* controlNamed(const std::string& widget);
 std::string unitCaptionLabel(const std::string& entry);
 
 // Stores an already converted number by the field's kind: halved for half
-// widths, rounded for integers. Only for Number, Half and Integer fields.
+// widths, rounded for integers. Only for fields of an entry kind.
 void storeFieldValue(DesignParameters& params, int number, float value);
 // Stores the value of an entry's text: its number, or for a field whose
 // blank means its default, no value when the text is blank (and infinity for
 // a text whose number is not one, so that it is refused, not defaulted).
 void storeFieldText(DesignParameters& params, int number, const std::string& text);
-// The stored value of a Number, Half (shown as the full width) or Integer
-// field, or the flag of a Units, Boolean or Choice field.
+// The stored value of a Number, Inches, Half (shown as the full width) or
+// Integer field, or the flag of a Units, Boolean or Choice field.
 double fieldValue(const DesignParameters& params, int number);
 // Sets the flag of a Units, Boolean or Choice field.
 void setFieldFlag(DesignParameters& params, int number, int32_t flag);

@@ -9,10 +9,6 @@
 namespace bowlyn {
 namespace {
 
-bool isEntryKind(FieldKind kind) {
-    return kind == FieldKind::Number || kind == FieldKind::Half || kind == FieldKind::Integer;
-}
-
 float stepSize(StepClass stepClass, int units) {
     const bool inch = units == UNITS_INCH;
     switch (stepClass) {
@@ -175,6 +171,7 @@ void setFieldText(Design& design, int number, const std::string& text) {
             break;
         case FieldKind::Number:
         case FieldKind::Half:
+        case FieldKind::Inches:
         case FieldKind::Integer:
             syncGroup(design, number, text);
             break;

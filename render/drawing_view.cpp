@@ -78,6 +78,11 @@ void DrawingView::panBy(double dx, double dy) {
     originY_ += dy;
 }
 
+void DrawingView::lengthsScaled(double factor) {
+    if (!following_ && factor > 0.0)
+        scale_ /= factor;
+}
+
 namespace {
 
 constexpr double PI = 3.14159265358979323846;

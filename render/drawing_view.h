@@ -52,6 +52,9 @@ class DrawingView {
     bool zoomCentred(double factor) { return zoomAbout(width_ / 2.0, height_ / 2.0, factor); }
     // Moves the picture by (dx, dy) pixels.
     void panBy(double dx, double dy);
+    // The design's lengths were multiplied by `factor` (converted to another
+    // unit): a zoomed view keeps showing the same part of it at the same size.
+    void lengthsScaled(double factor);
 
     // The model point (x from the centre line, y from the tail end) under
     // area position (px, py); false before any pass has fitted a view.

@@ -6,6 +6,7 @@
 #include "geometry/pass_display.h"
 #include "geometry/strings.h"
 #include "model/parameter_file.h"
+#include "model/unit_conversion.h"
 
 namespace bowlyn {
 
@@ -49,10 +50,28 @@ void Session::loaded(const std::string& fileName) {
 }
 
 SessionState Session::capture() const {
-    SessionState state{captureForm(doc_), file_, doc_.finalDrawing, doc_.passShown};
+    SessionState state{captureForm(doc_), file_, doc_.finalDrawing, doc_.passShown, lengthScale_};
     // As a pass would store them, so that drawing the design is no change of it.
     storeCourseDefault(state.form.params);
     return state;
+}
+
+bool Session::convertUnits(int32_t units) {
+    SessionAction convert(*this);
+    if (!convertDesignUnits(doc_, units))
+        return false;
+    const double factor = units == UNITS_CM ? CM_PER_INCH : 1.0 / CM_PER_INCH;
+    lengthScale_ *= factor;
+    scaleLengths(factor);
+    if (doc_.passShown)
+        recomputeAndShow(doc_);
+    return true;
+}
+
+void Session::scaleLengths(double factor) {
+    view.lengthsScaled(factor);
+    if (onLengthsScaled)
+        onLengthsScaled(factor);
 }
 
 void Session::endAction() {
@@ -113,6 +132,11 @@ void Session::putBack(const SessionState& state) {
     restoreForm(doc_, state.form);
     file_ = state.file;
     doc_.finalDrawing = state.finalDrawing;
+    if (state.lengthScale != lengthScale_) {
+        const double factor = state.lengthScale / lengthScale_;
+        lengthScale_ = state.lengthScale;
+        scaleLengths(factor);
+    }
     if (otherDesign)
         view.fit();
     if (state.drawingShown) {

@@ -29,6 +29,10 @@ struct SessionState {
     std::shared_ptr<DesignFile> file;
     int32_t finalDrawing = 0;
     bool drawingShown = false;
+    // The design's lengths over what they were when the session began, after
+    // conversions to the other unit: a step back across a conversion shows
+    // the same part of the instrument at the same size.
+    double lengthScale = 1.0;
 };
 
 // The window's session over the document: the file the design belongs to,
@@ -82,6 +86,13 @@ class Session {
     void endAction();
     bool inAction() const { return depth_ > 0; }
 
+    // Converts the design to `units` (UNITS_INCH or UNITS_CM), one step to
+    // undo: its lengths and the units switch (see convertDesignUnits), the
+    // view and what onLengthsScaled keeps in model units scaled with them,
+    // and the drawing, when one is shown, drawn again. False when the design
+    // is in that unit already.
+    bool convertUnits(int32_t units);
+
     // Forgets the history: it begins with what the form now shows.
     void start();
     // Begins afresh with the design the form now holds, belonging to no file
@@ -102,6 +113,9 @@ class Session {
 
     // Called whenever the state may have changed (the title, the Edit menu).
     std::function<void()> onChange;
+    // Called when the design's lengths were multiplied by a factor (a
+    // conversion, or an undo or redo of one), after the view followed.
+    std::function<void(double factor)> onLengthsScaled;
 
   private:
     SessionState capture() const;
@@ -109,6 +123,7 @@ class Session {
     bool travel(std::deque<SessionState>& from, std::deque<SessionState>& to);
     void putBack(const SessionState& state);
     void changed();
+    void scaleLengths(double factor);
 
     Document& doc_;
     std::shared_ptr<DesignFile> file_;
@@ -118,6 +133,7 @@ class Session {
     std::deque<SessionState> undo_;
     std::deque<SessionState> redo_;
     int depth_ = 0;
+    double lengthScale_ = 1.0;
 };
 
 // One user action for as long as it lives.

@@ -439,6 +439,13 @@ def menubar():
     submenu(bar, "menuEdit", "_Edit", [
         menu_item("menuUndo", "_Undo", accel=("z", CTRL)),
         menu_item("menuRedo", "_Redo", accel=("z", CTRL + " | GDK_SHIFT_MASK")).accel("y", CTRL),
+        separator(),
+        # M in the drawing does the same; a key of its own here would take
+        # the letter from the entries.
+        menu_item("menuMeasure", "_Measure"),
+        separator(),
+        menu_item("menuConvertToCentimetres", "Convert to _centimetres"),
+        menu_item("menuConvertToInches", "Convert to _inches"),
     ])
     submenu(bar, "menuInitialize", "_Initialize",
             [menu_item("menuInitializeClear", "_Clear the form")] + [separator()] +

@@ -161,6 +161,8 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"export", "clear", "-o", dir + "x.dxf", "--cam", "--flatten", "0"},
         {"frets", "clear", "-o", dir + "x"},
         {"frets", "clear", "--units", "ft"},
+        {"save", "clear", "-o", dir + "x", "--convert-to", "mm"},
+        {"export", "clear", "-o", dir + "x.dxf", "--convert-to", "cm"},
     };
     for (const auto& args : bad) {
         CliResult r = run(args);
@@ -244,6 +246,11 @@ TEST_F(Cli, SaveWritesTheFormAsShownAndReadsBackTheSame) {
 
     ASSERT_EQ(run({"save", dir + "om", "-o", dir + "again"}).status, 0);
     EXPECT_EQ(read(dir + "again"), saved);
+
+    ASSERT_EQ(run({"save", dir + "om", "--convert-to", "cm", "-o", dir + "cm"}).status, 0);
+    EXPECT_NE(
+        read(dir + "cm").find("\r\nUnits,CM\r\nBody length,49.276\r\nLower bout width,38.1\r\n"),
+        std::string::npos);
 }
 
 TEST_F(Cli, ExportWritesTheFinalOutlineOrRefuses) {

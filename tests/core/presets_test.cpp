@@ -30,8 +30,7 @@ TEST_F(Presets, ClearAfterAFullPresetGivesTheBlankForm) {
             for (const auto& w : def.widgets)
                 EXPECT_EQ(form.text(w), " ") << w;
         }
-        if (def.kind == FieldKind::Number || def.kind == FieldKind::Half ||
-            def.kind == FieldKind::Integer) {
+        if (isEntryKind(def.kind)) {
             const double v = fieldValue(design.params, k);
             EXPECT_TRUE(def.blankIsUnset ? std::isnan(v) : v == 0.0) << def.label;
         }

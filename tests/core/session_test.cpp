@@ -24,6 +24,7 @@
 #include "model/number_text.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
+#include "model/unit_conversion.h"
 #include "om_in_folder.h"
 #include "test_document.h"
 #include "tests/core/test_seed.h"
@@ -167,6 +168,37 @@ TEST_F(SessionTest, UndoShowsTheDrawingOfAStateThatHadOne) {
     EXPECT_EQ(windowTitle(session), "Untitled - Bowlyn");
 }
 
+// A conversion is one step: undone, the numbers and the unit come back, and
+// a zoomed view shows the same part of the body at the same size throughout.
+TEST_F(SessionTest, ConvertingTheUnitIsOneStepAndTheViewStaysOnTheBody) {
+    tryIt();
+    const FormState inches = captureForm(doc);
+    session.view.setFitted(doc.drawing.view);
+    ASSERT_TRUE(session.view.zoomAbout(100, 200, 4.0));
+    double x = 0, y = 0;
+    ASSERT_TRUE(session.view.toModel(300, 400, x, y));
+    const auto seen = [&](double scale) {
+        double mx = 0, my = 0;
+        session.view.toModel(300, 400, mx, my);
+        EXPECT_NEAR(mx, x * scale, 1e-9);
+        EXPECT_NEAR(my, y * scale, 1e-9);
+    };
+
+    ASSERT_TRUE(session.convertUnits(UNITS_CM));
+    EXPECT_EQ(form.text("entryLength"), "49.276");
+    EXPECT_EQ(doc.drawnParams.units, UNITS_CM);  // drawn again
+    seen(CM_PER_INCH);
+    EXPECT_FALSE(session.convertUnits(UNITS_CM));
+
+    ASSERT_TRUE(session.undo());
+    EXPECT_EQ(captureForm(doc), inches);
+    EXPECT_FALSE(session.canUndo());
+    seen(1.0);
+    ASSERT_TRUE(session.redo());
+    EXPECT_EQ(form.unitsIndex(), UNITS_CM);
+    seen(CM_PER_INCH);
+}
+
 // ---------------------------------------------------------------------------
 // Random sessions.
 
@@ -300,7 +332,7 @@ struct RandomSession : SessionTest {
         bool loaded = false;
         std::string name;
         savedOnTheWay.clear();
-        switch (below(13)) {
+        switch (below(14)) {
             case 0: {
                 name = "open";
                 scriptLeaving();
@@ -389,6 +421,14 @@ struct RandomSession : SessionTest {
                     return name + ": disagrees with the expected history";
                 expected.at += expected.at + 1 < expected.steps.size() ? 1 : 0;
                 return name;
+            case 13: {
+                const int32_t units = below(2);
+                name = units == UNITS_CM ? "convert to cm" : "convert to inches";
+                const bool other = doc.params.units != units;
+                if (session.convertUnits(units) != other)
+                    return name + ": converted " + (other ? "nothing" : "to the unit it was in");
+                break;
+            }
         }
         if (!savedOnTheWay.empty()) {
             expected.files[design] = savedOnTheWay;

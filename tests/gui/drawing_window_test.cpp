@@ -131,7 +131,8 @@ TEST_F(DrawingWindow, AGrowingWindowGrowsTheDrawingAndShrinksBackToTheImage) {
 }
 
 // The tail end on the centre line stays under the pointer while the wheel
-// zooms; nothing is recomputed and the design stays unchanged.
+// zooms (the readout names the tail arc there); nothing is recomputed and
+// the design stays unchanged.
 TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     activate("menuInitializeOM");
     click("buttonTryIt");
@@ -141,10 +142,17 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     const size_t entities = doc().drawing.strokes.size();
     double tx, ty;
     fittedPixel(0, 0, tx, ty);
+    const auto tailEndUnderThePointer = [&] {
+        double x, y;
+        ASSERT_TRUE(area().view().toModel(tx, ty, x, y));
+        EXPECT_NEAR(x, 0.0, 1e-6);
+        EXPECT_NEAR(y, 0.0, 1e-6);
+        EXPECT_EQ(text("labelCursorPosition").rfind("tail arc\n", 0), 0u);
+    };
     for (int i = 0; i < 6; ++i)
         wheel(tx, ty, GDK_SCROLL_UP);
     EXPECT_GT(area().view().zoom(), 3.5);
-    EXPECT_EQ(text("labelCursorPosition"), "x 0.00  y 0.00 in");
+    tailEndUnderThePointer();
     EXPECT_TRUE(shownDrawing() != fitted);
     EXPECT_EQ(text("labelStatusText"), status);
     EXPECT_EQ(title(), titleBefore);
@@ -160,7 +168,7 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     for (int i = 0; i < 40; ++i)
         wheel(tx, ty, GDK_SCROLL_UP);
     EXPECT_NEAR(area().view().zoom(), DrawingView::MAX_ZOOM, 1e-9);
-    EXPECT_EQ(text("labelCursorPosition"), "x 0.00  y 0.00 in");
+    tailEndUnderThePointer();
     // The picture is painted afresh at 50x: the outline's lines stay thin.
     const int ink = countShownPixels(isOutlinePixel);
     EXPECT_GT(ink, 0);
@@ -276,17 +284,23 @@ TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
     EXPECT_EQ(text("labelCursorPosition"), " ");  // nothing fitted yet
     activate("menuInitializeOM");
     click("buttonTryIt");
-    // The lower bout's widest point: half the width across, at its offset.
+    // Half way out to the lower bout's widest point, inside the body.
     const DesignParameters& p = doc().params;
     double px, py;
-    fittedPixel(p.lowerBoutHalfWidth, 5.0, px, py);
+    fittedPixel(p.lowerBoutHalfWidth / 2, 5.0, px, py);
     pointerAt(px, py);
     double x, y;
     ASSERT_TRUE(area().view().toModel(px, py, x, y));
     EXPECT_EQ(text("labelCursorPosition"), pointerText(x, y, "in"));
-    EXPECT_NEAR(x, p.lowerBoutHalfWidth, 1.0 / doc().drawing.view.scaleX);
+    EXPECT_NEAR(x, p.lowerBoutHalfWidth / 2, 1.0 / doc().drawing.view.scaleX);
     EXPECT_NEAR(y, 5.0, 1.0 / doc().drawing.view.scaleX);
     EXPECT_EQ(text("labelStatusText"), "Status: OK");  // the status keeps its message
+
+    // Over the outline the readout names the piece under the pointer.
+    double wx, wy;
+    fittedPixel(-p.waistHalfWidth, p.waistOffset, wx, wy);
+    pointerAt(wx + 1, wy);
+    EXPECT_EQ(text("labelCursorPosition"), "waist arc\nR 2.36 at -7.05, 12.68 in");
 
     // Panned far away, x and y take a line each rather than run on past the
     // label's width under the status line.
@@ -299,6 +313,41 @@ TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
     GdkEvent* leave = gdk_event_new(GDK_LEAVE_NOTIFY);
     send(leave);
     EXPECT_EQ(text("labelCursorPosition"), " ");
+}
+
+// M and two clicks near the lower bout's widest points measure its width;
+// the ruler lies over the screen only, never in the drawing, follows a
+// conversion of the design and goes with Escape.
+TEST_F(DrawingWindow, TheRulerMeasuresBetweenPointsOfTheOutlineOnTheScreenOnly) {
+    activate("menuInitializeOM");
+    click("buttonTryIt");
+    const Pixels image = surfacePixels(doc().drawing.surface);
+    gtk_widget_grab_focus(box());
+    key(box(), GDK_m);
+    const Pixels before = shownDrawing();
+    const double y = doc().outline.lowerBoutArc.cy;
+    double lx, ly, rx, ry;
+    fittedPixel(-7.45, y + 0.04, lx, ly);
+    fittedPixel(7.46, y - 0.03, rx, ry);
+    button(GDK_BUTTON_PRESS, lx, ly);
+    button(GDK_BUTTON_RELEASE, lx, ly);
+    pointerAt(rx, ry);
+    button(GDK_BUTTON_PRESS, rx, ry);
+    button(GDK_BUTTON_RELEASE, rx, ry);
+    EXPECT_EQ(area().rulerText(), "15.000 in  381.0 mm  0.0\u00b0");
+    EXPECT_TRUE(area().view().fitted());  // the clicks did not pan
+    EXPECT_TRUE(shownDrawing() != before);
+    EXPECT_TRUE(surfacePixels(doc().drawing.surface) == image);
+
+    activate("menuConvertToCentimetres");
+    EXPECT_EQ(text("entryLBWidth"), "38.1");
+    EXPECT_EQ(area().rulerText(), "38.10 cm  381.0 mm  0.0\u00b0");
+    EXPECT_FALSE(gtk_widget_get_sensitive(form().widget("menuConvertToCentimetres")));
+    activate("menuUndo");
+    EXPECT_EQ(area().rulerText(), "15.000 in  381.0 mm  0.0\u00b0");
+    key(box(), GDK_Escape);
+    EXPECT_EQ(area().rulerText(), "");
+    EXPECT_TRUE(shownDrawing() == before);
 }
 
 TEST_F(DrawingWindow, UndoAndRedoAStepperASwitchAndALoad) {

@@ -9,8 +9,10 @@
 # fits with 0, reads the pointer, undoes a stepper click with Ctrl+Z and
 # marks the entry of a problem. A third opens a saved design over a changed
 # one and undoes the Open: Save then asks for a name and the opened file is
-# left as it was. A fourth opens an OM with fanned frets, draws it whole and
-# shows its fret table (screenshots fan_drawn and fan_table).
+# left as it was. A fourth measures the OM with the ruler, names its waist
+# under the pointer and converts it to centimetres. A fifth opens an OM with
+# fanned frets, draws it whole and shows its fret table (screenshots fan_drawn
+# and fan_table).
 # Every step waits for what it changes (a window title, a window, a file, the
 # drawing's pixels), never for a fixed time.
 # Usage: gui_e2e.sh BUILD_DIR SOURCE_DIR
@@ -103,6 +105,7 @@ for i in range(0, len(data) - 2, 3):
     r, g, b = data[i], data[i + 1], data[i + 2]
     if kind == 'outline' and r < 60 and g < 60 and b < 60: n += 1
     if kind == 'construction' and 110 <= r <= 150 and g >= 245 and b >= 245: n += 1
+    if kind == 'ruler' and r > 180 and g < 90 and 90 < b < 170: n += 1
 print(n)" "$2"
 }
 
@@ -418,6 +421,84 @@ scenario_zoom() {
   echo "zoom: wheel, drag, 0, Fit, readout, Ctrl+Z and the problem mark; screenshots in $shots"
 }
 
+# Window positions of the OM's outline in a screenshot, from its dark pixels
+# left of the centre line and clear of the sound hole: the lower bout's
+# widest points on both sides (x left, x right, y) and the waist's narrowest
+# point on the left (x, y), the narrowest row in the lower 60 % of the body.
+outline_points() {
+  convert "$1" -crop "${IMAGE_SIZE}x$IMAGE_SIZE+$IMAGE_X+$IMAGE_Y" +repage -depth 8 rgb:- |
+    python3 -c "
+import sys
+d, n, x0, y0 = sys.stdin.buffer.read(), $IMAGE_SIZE, $IMAGE_X, $IMAGE_Y
+dark = lambda x, y: max(d[3 * (y * n + x):3 * (y * n + x) + 3]) < 60
+left, right = {}, {}
+for y in range(3, n - 3):
+    xs = [x for x in range(3, n - 3) if abs(x - n // 2) > 90 and dark(x, y)]
+    if xs:
+        left[y], right[y] = min(xs), max(xs)
+widest = min(left.values())
+rows = [y for y in left if left[y] == widest]
+lower = rows[len(rows) // 2]
+top = min(left)
+span = [y for y in left if lower - 0.6 * (lower - top) <= y <= lower]
+narrowest = max(left[y] for y in span)
+rows = [y for y in span if left[y] == narrowest]
+waist = rows[len(rows) // 2]
+print(x0 + widest + 1, x0 + right[lower] - 1, y0 + lower, x0 + narrowest + 1, y0 + waist)"
+}
+measured() { shot "$1"; [ "$(count_pixels "$shots/$1.png" ruler)" -gt 300 ]; }
+readout_differs() { shot "$2"; [ "$(readout_of "$shots/$1.png")" != "$(readout_of "$shots/$2.png")" ]; }
+
+# The OM's lower bout measured in two clicks after Edit > Measure, the waist
+# under the pointer named in the readout, Escape, then Edit > Convert to
+# centimetres: the drawing keeps its outline, and saved, the design is in
+# centimetres and measures as the OM does, in millimetres.
+scenario_measure() {
+  start_bowlyn
+  choose_om
+  shot measure_loaded
+  xdotool key alt+t
+  shot_changed measure_loaded measure_om
+  local lx rx y wx wy
+  read -r lx rx y wx wy < <(outline_points "$shots/measure_om.png")
+  menu e m  # Edit > Measure
+  xdotool mousemove --window "$main" "$lx" "$y" click 1 mousemove --window "$main" "$rx" "$y" click 1
+  wait_for "the ruler across the lower bout" measured measure_ruler
+  xdotool mousemove --window "$main" 700 300
+  shot measure_off_outline
+  xdotool mousemove --window "$main" "$wx" "$wy"
+  wait_for "the waist named in the readout" readout_differs measure_off_outline measure_waist
+  xdotool key Escape
+  shot_back_to measure_om measure_escape
+
+  menu e c  # Edit > Convert to centimetres
+  wait_title "Untitled* - Bowlyn"
+  shot_changed measure_escape measure_cm
+  local inches cm
+  inches=$(count_pixels "$shots/measure_om.png" outline)
+  cm=$(count_pixels "$shots/measure_cm.png" outline)
+  [ $((cm - inches)) -lt $((inches / 50)) ] && [ $((inches - cm)) -lt $((inches / 50)) ] ||
+    fail "the outline changed with the unit ($inches dark pixels, then $cm)"
+  xdotool key ctrl+s
+  wait_dialog "Save asking for a name"
+  xdotool type --delay 40 "$work/om-cm"
+  xdotool key Return
+  wait_for "om-cm.bowlyn" test -s "$work/om-cm.bowlyn"
+  wait_dialog_gone
+  grep -q '^Units,CM' "$work/om-cm.bowlyn" || fail "om-cm.bowlyn is not in centimetres"
+  python3 -c "
+import sys
+a, b = ([float(l.split('	')[1]) for l in open(f)] for f in sys.argv[1:])
+assert len(a) == len(b) and all(abs(x - y) <= 1e-6 * abs(x) for x, y in zip(a, b)), (a, b)
+" <("$build/bowlyn-cli" measure preset:OM --units mm) \
+    <("$build/bowlyn-cli" measure "$work/om-cm.bowlyn" --units mm) ||
+    fail "the OM in centimetres measures otherwise in millimetres"
+  xdotool key ctrl+q
+  wait_exit
+  echo "measure: the ruler across the lower bout, the waist named, the OM in centimetres" \
+    "measures the same; screenshots in $shots"
+}
+
 # A saved Florentine design opened over a changed OM, then Ctrl+Z: the OM
 # comes back under its own name, Save asks for a name, and the file that was
 # opened is left exactly as it was.
@@ -566,6 +647,7 @@ on_screen 1280x1024 drive
 on_screen 1280x1024 typed
 on_screen 1280x1024 zoom
 on_screen 1280x1024 undo_open
+on_screen 1280x1024 measure
 on_screen 1280x1024 unsaved
 on_screen 1280x1024 no_browser
 on_screen 1280x1024 close
