@@ -1,5 +1,6 @@
 #include "derive/outline_contours.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -32,7 +33,8 @@ std::string gapText(double gap) {
 
 }  // namespace
 
-std::vector<ContourPiece> joinedBodyPieces(const OutlineRecord& body, std::string& notice) {
+std::vector<ContourPiece> joinedBodyPieces(const OutlineRecord& body, std::string& notice,
+                                           double* widestGap) {
     std::vector<ContourPiece> pieces = bodyPieces(body);
     for (size_t i = 0; i + 1 < pieces.size(); ++i) {
         ContourPiece &in = pieces[i], &out = pieces[i + 1];
@@ -44,6 +46,8 @@ std::vector<ContourPiece> joinedBodyPieces(const OutlineRecord& body, std::strin
             notice += std::string(notice.empty() ? "" : " ") + "Joined the " + in.name +
                       " and the " + out.name + " where they cross: their ends lay " +
                       gapText(*gap) + " apart.";
+            if (widestGap != nullptr)
+                *widestGap = std::max(*widestGap, *gap);
         }
     }
     return pieces;
@@ -66,7 +70,8 @@ std::vector<ContourPiece> bodyPieces(const OutlineRecord& body) {
 
 ContourSet closedContours(const SolvedDesign& design) {
     ContourSet set;
-    LoopResult body = closeLoop("body", Layer::Body, joinedBodyPieces(design.body, set.notice));
+    LoopResult body =
+        closeLoop("body", Layer::Body, joinedBodyPieces(design.body, set.notice, &set.joinedGap));
     if (!body.problem.empty()) {
         set.problem = body.problem;
         return set;

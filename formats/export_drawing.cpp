@@ -14,17 +14,16 @@ constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
 
 // A loop with the circle of each of its arcs worked out once.
 struct LoopShape {
-    explicit LoopShape(const Contour& c) : contour(c) {
+    LoopShape(const Contour& c, double within) : contour(c), tolerance(within) {
         for (size_t i = 0; i < c.edges.size(); ++i)
             arcs.push_back(c.edges[i].sweep == 0.0 ? EdgeArc{} : edgeArc(c.edges[i], c.next(i)));
     }
 
     // Recorded values are singles, so a recorded piece of a loop lies within
-    // the loop's own joining tolerance of it.
+    // the loop's own joining tolerance of it, or of the gap the loop joined.
     bool holds(double x, double y) const {
         for (size_t i = 0; i < contour.edges.size(); ++i) {
-            if (distanceToEdge(contour.edges[i], contour.next(i), arcs[i], x, y) <=
-                CONTOUR_GAP_LIMIT)
+            if (distanceToEdge(contour.edges[i], contour.next(i), arcs[i], x, y) <= tolerance)
                 return true;
         }
         return false;
@@ -48,6 +47,7 @@ struct LoopShape {
     }
 
     const Contour& contour;
+    double tolerance;
     std::vector<EdgeArc> arcs;
 };
 
@@ -175,8 +175,11 @@ class DrawingBuilder {
         result_.drawing.unit = unit_;
         for (Layer layer : recordedLayers)
             result_.drawing.layers.push_back(exportLayer(layer));
+        // A drawn piece that was joined where it crosses its neighbour may
+        // run on past the crossing by up to the gap the join closed.
         for (const Contour& c : contours.loops)
-            shapes_.emplace_back(c);
+            shapes_.emplace_back(
+                c, CONTOUR_GAP_LIMIT + (c.layer == Layer::Body ? contours.joinedGap : 0.0));
     }
 
     ExportDrawingResult build() {

@@ -323,5 +323,25 @@ TEST(Contours, ACutawayThatMissesTheOutlineIsJoinedWhereTheyCross) {
               "0.0105 apart.");
 }
 
+// A Dreadnought given a cutaway whose edge overshoots the shoulder arc: the
+// drawn edge runs on past the joined crossing and still belongs to the loop.
+TEST(Contours, ADrawnEdgeThatRunsPastTheCrossingIsNoGapInTheLoop) {
+    auto t = std::make_unique<testing::TestDocument>();
+    t->doc.presets = builtInPresetTable();
+    loadPreset(t->doc, presetRows::Dreadnought);
+    for (const char* set :
+         {"Neck flat length=2.177", "Upper bout width=11.65", "Has cutaway=1",
+          "Cutaway side offset=0.323555", "Cutaway depth=2.22576", "Cutaway width=2.69788",
+          "Fingerboard taper spec type=1", "Nut width=1.766", "String spacing at bridge=2.21519",
+          "String setback=0.1012", "String 1 diameter=0.01128", "String last diameter=0.04857"}) {
+        const std::string text = set;
+        const size_t eq = text.find('=');
+        setFieldText(t->doc, fieldByLabel(text.substr(0, eq)), text.substr(eq + 1));
+    }
+    t->doc.finalDrawing = 1;
+    ASSERT_TRUE(recomputeAndShow(t->doc).ok());
+    EXPECT_EQ(expectExportedAndJoinedWhereTheyMiss(solvedOrFail(*t)), 1);
+}
+
 }  // namespace
 }  // namespace bowlyn
