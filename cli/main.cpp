@@ -22,6 +22,7 @@
 #include "fit/fit_report.h"
 #include "fit/outline_import.h"
 #include "formats/dxf_writer.h"
+#include "formats/fret_table.h"
 #include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_display.h"
@@ -264,6 +265,8 @@ int exportDesign(Document& doc, const Options& options) {
         format.write(*solvedDesign(doc), exportSettings(options), designTitle(doc));
     if (!file.failure.empty())
         throw Failure{"Could not write '" + options.output + "': " + file.failure};
+    if (!file.notice.empty())
+        std::cerr << file.notice << '\n';
     if (!file.problem.empty()) {
         std::cerr << file.problem << '\n';
         return EXIT_PROBLEM;
@@ -292,6 +295,8 @@ int measure(Document& doc, const Options& options) {
         return EXIT_PROBLEM;
     }
     const MeasureResult m = measureDesign(*solved, options.unit);
+    if (!m.notice.empty())
+        std::cerr << m.notice << '\n';
     if (!m.problem.empty()) {
         std::cerr << m.problem << '\n';
         return EXIT_PROBLEM;
@@ -317,6 +322,23 @@ int measure(Document& doc, const Options& options) {
         std::cerr << m.depthProblem << '\n';
         return EXIT_PROBLEM;
     }
+    return EXIT_OK;
+}
+
+// The fret table of a design with a fretboard, in --units or the design's unit.
+int frets(Document& doc, const Options& options) {
+    const PassResult result = runFinalPass(doc, options);
+    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+    if (!result.ok() || !solved) {
+        std::cout << statusText(result) << '\n';
+        return EXIT_PROBLEM;
+    }
+    if (solved->frets.empty()) {
+        std::cerr << FRET_TABLE_NEEDS_FRETBOARD << '\n';
+        return EXIT_PROBLEM;
+    }
+    const LengthUnit own = designUnit(solved->units);
+    std::cout << fretTableText(fretTable(solved->frets, own, options.unit.value_or(own)));
     return EXIT_OK;
 }
 
@@ -424,6 +446,8 @@ int run(const Options& options) {
         return exportDesign(doc, options);
     if (options.command == "measure")
         return measure(doc, options);
+    if (options.command == "frets")
+        return frets(doc, options);
     if (options.command == "entities")
         return entities(doc, options);
     if (options.command == "fit")

@@ -70,9 +70,11 @@ std::string suggestedFileName(const Session& session, const std::string& extensi
     return stem.empty() ? "" : stem + extension;
 }
 
-void showWritten(Document& doc, const std::string& path, const std::string& summary) {
-    doc.form.setText(STATUS_LABEL,
-                     "Wrote " + lastPart(path) + (summary.empty() ? "" : ": " + summary));
+void showWritten(Document& doc, const std::string& path, const std::string& summary,
+                 const std::string& notice) {
+    doc.form.setText(STATUS_LABEL, "Wrote " + lastPart(path) +
+                                       (summary.empty() ? "" : ": " + summary) +
+                                       (notice.empty() ? "" : ". " + notice));
 }
 
 std::string overwriteQuestion(const std::string& name) {

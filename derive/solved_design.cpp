@@ -13,8 +13,10 @@ std::optional<SolvedDesign> solvedDesign(const Document& doc) {
     s.body = currentOutlineRecord(doc);
     s.soundHole = doc.soundHole;
     s.hasFretboard = doc.params.hasFretboard == 1;
-    if (s.hasFretboard)
-        s.fretboard = fretboardTop(doc);
+    if (s.hasFretboard) {
+        s.fretboard = fretboardTop(doc.params, doc.neck);
+        s.frets = fretLayout(doc.params);
+    }
     s.units = doc.params.units;
     s.depth = designDepths(doc);
     s.strokes = &doc.drawing.strokes;

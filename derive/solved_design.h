@@ -4,6 +4,7 @@
 #include <string>
 
 #include "geometry/body_outline.h"
+#include "geometry/fret_layout.h"
 #include "geometry/fretboard.h"
 #include "model/depth_settings.h"
 #include "render/stroke.h"
@@ -22,6 +23,7 @@ struct SolvedDesign {
     SoundHole soundHole;
     bool hasFretboard = false;
     FretboardTop fretboard;  // meaningful only with a fretboard
+    FretLayout frets;        // the frets and slots in double precision; empty without a fretboard
     int32_t units = 0;       // 0 inch, 1 centimetre
     DepthSettings depth;     // the body's depths and the top's thickness
     // Owned by the pass and outliving this record: what the files record and

@@ -70,7 +70,7 @@ void syncGroup(Design& design, int number, const std::string& text) {
     const FieldDef& def = field(number);
     if (!isEntryKind(def.kind))
         return;
-    storeFieldValue(design.params, number, parseDimension(text));
+    storeFieldText(design.params, number, text);
     for (const auto& widget : def.widgets)
         design.form.setText(widget, text);
 }

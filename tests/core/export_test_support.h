@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -20,10 +21,13 @@
 namespace bowlyn::testing {
 
 // A document after one final-drawing pass of a built-in preset (row 1 to 11).
-inline std::unique_ptr<TestDocument> presetAfterPass(int row) {
+inline std::unique_ptr<TestDocument> presetAfterPass(
+    int row, const std::function<void(Document&)>& change = {}) {
     auto t = std::make_unique<TestDocument>();
     t->doc.presets = builtInPresetTable();
     loadPreset(t->doc, row);
+    if (change)
+        change(t->doc);
     t->doc.finalDrawing = 1;
     recomputeAndShow(t->doc);
     return t;

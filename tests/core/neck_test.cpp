@@ -13,12 +13,12 @@ TEST(Neck, ArchtopBridgeNutAndFrets) {
     TestDocument t;
     testing::setArchtopNeck(t.doc.params);
     ASSERT_EQ(testing::messageOf(placeNeck(t.doc)), STATUS_OK);
-    EXPECT_EQ(t.doc.neck.bridgeY, 9.513765f);
-    EXPECT_EQ(t.doc.neck.nutY, 34.513763f);
-    EXPECT_EQ(fretY(t.doc, 0), t.doc.neck.nutY);
-    EXPECT_EQ(fretY(t.doc, 14), 20.65f);  // the joining fret sits on the neck end
-    EXPECT_EQ(fretY(t.doc, 12), 22.013765f);
-    EXPECT_EQ(fretY(t.doc, 1), 33.110622f);
+    EXPECT_EQ(t.doc.neck.treble.bridgeY, 9.513765f);
+    EXPECT_EQ(t.doc.neck.treble.nutY, 34.513763f);
+    EXPECT_EQ(fretY(t.doc.neck.treble, 0), t.doc.neck.treble.nutY);
+    EXPECT_EQ(fretY(t.doc.neck.treble, 14), 20.65f);  // the joining fret sits on the neck end
+    EXPECT_EQ(fretY(t.doc.neck.treble, 12), 22.013765f);
+    EXPECT_EQ(fretY(t.doc.neck.treble, 1), 33.110622f);
 }
 
 TEST(Neck, BridgeCheckBoundaries) {
@@ -86,7 +86,7 @@ TEST(Neck, BridgeMarkIsTwoInchesEitherSide) {
     for (int32_t units : {UNITS_INCH, UNITS_CM}) {
         TestDocument t;
         t.doc.params.units = units;
-        t.doc.neck.bridgeY = 9.5f;
+        t.doc.neck.treble.bridgeY = 9.5f;
         drawBridgeMark(t.doc);
         auto lines = t.recorded(StrokeKind::Line, Layer::Reflines);
         ASSERT_EQ(lines.size(), 2u);

@@ -238,7 +238,7 @@ std::string formDisagreement(const Document& doc) {
                     if (form.text(w) != form.text(def.widgets.front()))
                         return w;
                 }
-                storeFieldValue(read, k, parseDimension(form.text(def.widgets.front())));
+                storeFieldText(read, k, form.text(def.widgets.front()));
                 // A pass stores 1 strings per course for 0 (not a change).
                 if (k == fields::STRINGS_PER_COURSE && read.stringsPerCourse == 0 &&
                     doc.params.stringsPerCourse == 1)

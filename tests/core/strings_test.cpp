@@ -24,10 +24,11 @@ void setStrings(DesignParameters& p, int32_t count, int32_t perCourse, float dia
 // A neck 1.75 wide at the nut (y 30) and 2.2 at the bridge (y 5), setback 0.1,
 // nut 0.25 thick.
 void setNeck(TestDocument& t) {
-    t.doc.neck.nutHalfWidth = 0.875f;
-    t.doc.neck.nutY = 30.0f;
-    t.doc.neck.bridgeHalfWidth = 1.1f;
-    t.doc.neck.bridgeY = 5.0f;
+    t.doc.neck.treble.nutHalfWidth = 0.875f;
+    t.doc.neck.treble.nutY = 30.0f;
+    t.doc.neck.treble.bridgeHalfWidth = 1.1f;
+    t.doc.neck.treble.bridgeY = 5.0f;
+    t.doc.neck.bass = t.doc.neck.treble;
     t.doc.params.stringSetback = 0.1f;
     t.doc.params.nutThickness = 0.25f;
 }
