@@ -1,4 +1,4 @@
-// The File menu's exports and printing. Each reads the design as the form
+// The File menu's exports, printing and the fret table. Each reads the design as the form
 // shows it, typed values not yet committed included. The exports' handlers
 // come from the table of formats, one for each: menuExportDXF_activate_cb
 // (the plain DXF), menuExportCAM_activate_cb, ...
@@ -35,6 +35,14 @@ extern "C" {
 
 G_MODULE_EXPORT gboolean menuPrint_activate_cb(GtkMenuItem*, gpointer) {
     printOpenDesign(GTK_PRINT_OPERATION_ACTION_PRINT_DIALOG);
+    return FALSE;
+}
+
+G_MODULE_EXPORT gboolean menuFretTable_activate_cb(GtkMenuItem*, gpointer) {
+    if (Session* session = sessionToRead(); session && app().dialogs) {
+        UserAction action;
+        showFretTable(*session, *app().dialogs);
+    }
     return FALSE;
 }
 

@@ -81,6 +81,18 @@ void addFilter(GtkWidget* chooser, const std::string& caption, const std::string
     addFilter(chooser, {caption.c_str(), {lower.c_str(), upper.c_str()}});
 }
 
+// The versions of a CAM DXF, in the order of DxfVersion.
+const std::vector<const char*> DXF_CAPTIONS = {"12 (POLYLINE)", "2000 (LWPOLYLINE)"};
+
+// A short entry for a distance, named for tests, starting with `text`.
+GtkWidget* distanceEntry(const char* name, const std::string& text) {
+    GtkWidget* entry = gtk_entry_new();
+    gtk_widget_set_name(entry, name);
+    gtk_entry_set_width_chars(GTK_ENTRY(entry), 6);
+    gtk_entry_set_text(GTK_ENTRY(entry), text.c_str());
+    return entry;
+}
+
 void packChoice(GtkWidget* hbox, const char* caption, GtkWidget* box) {
     GtkWidget* label = gtk_label_new_with_mnemonic(caption);
     gtk_label_set_mnemonic_widget(GTK_LABEL(label), box);
@@ -225,25 +237,32 @@ ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
         papers.push_back(p.caption);
     GtkWidget* unit = asks.unit ? choiceBox(units, exportUnit_, "exportUnits") : nullptr;
     GtkWidget* paper = asks.paper ? choiceBox(papers, exportPaper_, "exportPaper") : nullptr;
-    // Blank for no mould; a distance in the unit chosen beside it.
-    GtkWidget* mould = asks.mould ? gtk_entry_new() : nullptr;
-    if (mould) {
-        gtk_widget_set_name(mould, "exportMould");
-        gtk_entry_set_width_chars(GTK_ENTRY(mould), 6);
-        gtk_entry_set_text(GTK_ENTRY(mould), exportMould_.c_str());
-    }
-    GtkWidget* extra = gtk_hbox_new(FALSE, 6);
+    GtkWidget* dxf = asks.dxf ? choiceBox(DXF_CAPTIONS, exportDxf_, "exportDxfVersion") : nullptr;
+    // Blank for no mould and for exact arcs; a distance in the unit chosen
+    // beside them.
+    GtkWidget* mould = asks.mould ? distanceEntry("exportMould", exportMould_) : nullptr;
+    GtkWidget* flatten = asks.dxf ? distanceEntry("exportFlatten", exportFlatten_) : nullptr;
+    GtkWidget* extra = gtk_vbox_new(FALSE, 4);
+    GtkWidget* row = gtk_hbox_new(FALSE, 6);
+    gtk_box_pack_start(GTK_BOX(extra), row, FALSE, FALSE, 0);
     if (unit)
-        packChoice(extra, "_Units:", unit);
+        packChoice(row, "_Units:", unit);
     if (paper)
-        packChoice(extra, "_Paper:", paper);
+        packChoice(row, "_Paper:", paper);
     if (mould)
-        packChoice(extra, "_Mould:", mould);
+        packChoice(row, "_Mould:", mould);
+    if (dxf) {
+        // The DXF's own choices on a line of their own.
+        row = gtk_hbox_new(FALSE, 6);
+        gtk_box_pack_start(GTK_BOX(extra), row, FALSE, FALSE, 0);
+        packChoice(row, "_DXF version:", dxf);
+        packChoice(row, "_Flatten arcs within:", flatten);
+    }
     gtk_widget_show_all(extra);
     gtk_file_chooser_set_extra_widget(GTK_FILE_CHOOSER(chooser), extra);
 
     // Read before the chooser and its extra widget are destroyed.
-    for (GtkWidget* w : {unit, paper}) {
+    for (GtkWidget* w : {unit, paper, dxf}) {
         if (w)
             g_object_ref(w);
     }
@@ -251,12 +270,17 @@ ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
     // chooser answers.
     struct Typed {
         GtkWidget* entry;
-        std::string text;
-    } typed{mould, exportMould_};
-    if (mould) {
+        std::string* text;
+    };
+    std::vector<Typed> typed;
+    if (mould)
+        typed.push_back({mould, &exportMould_});
+    if (flatten)
+        typed.push_back({flatten, &exportFlatten_});
+    if (!typed.empty()) {
         g_signal_connect(chooser, "response", G_CALLBACK(+[](GtkDialog*, gint, gpointer data) {
-                             Typed* t = static_cast<Typed*>(data);
-                             t->text = gtk_entry_get_text(GTK_ENTRY(t->entry));
+                             for (Typed& t : *static_cast<std::vector<Typed>*>(data))
+                                 *t.text = gtk_entry_get_text(GTK_ENTRY(t.entry));
                          }),
                          &typed);
     }
@@ -271,10 +295,14 @@ ExportChoice GtkDialogs::chooseExportFile(const ExportRequest& request,
         choice.settings.paper = paperChoices()[exportPaper_].paper;
         g_object_unref(paper);
     }
-    if (mould) {
-        exportMould_ = typed.text;
-        choice.settings.mould = typedDistance(exportMould_);
+    if (dxf) {
+        exportDxf_ = activeIndex(dxf, static_cast<int>(DXF_CAPTIONS.size()));
+        choice.settings.dxfVersion = exportDxf_ == 0 ? DxfVersion::R12 : DxfVersion::R2000;
+        choice.settings.flatten = typedDistance(exportFlatten_);
+        g_object_unref(dxf);
     }
+    if (mould)
+        choice.settings.mould = typedDistance(exportMould_);
     return choice;
 }
 
@@ -321,6 +349,43 @@ OutlineChoice GtkDialogs::chooseOutlineFile(const std::string& initialFolder) {
     outlineDpi_ = typed.text;
     choice.dpi = outlineDpi_;
     return choice;
+}
+
+void GtkDialogs::showTable(const std::string& title, const std::vector<std::string>& columns,
+                           const std::vector<std::vector<std::string>>& rows) {
+    GtkWindow* parent = parent_ && GTK_IS_WINDOW(parent_) ? GTK_WINDOW(parent_) : nullptr;
+    GtkWidget* dialog = gtk_dialog_new_with_buttons(title.c_str(), parent, GTK_DIALOG_MODAL,
+                                                    GTK_STOCK_CLOSE, GTK_RESPONSE_CLOSE, nullptr);
+    decorate(dialog);
+    gtk_widget_set_name(dialog, "tableDialog");
+    const int n = static_cast<int>(columns.size());
+    std::vector<GType> types(columns.size(), G_TYPE_STRING);
+    GtkListStore* store = gtk_list_store_newv(n, types.data());
+    for (const std::vector<std::string>& row : rows) {
+        GtkTreeIter it;
+        gtk_list_store_append(store, &it);
+        for (int c = 0; c < n && c < static_cast<int>(row.size()); ++c)
+            gtk_list_store_set(store, &it, c, row[c].c_str(), -1);
+    }
+    GtkWidget* view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
+    g_object_unref(store);
+    gtk_widget_set_name(view, "tableView");
+    for (int c = 0; c < n; ++c) {
+        GtkCellRenderer* cell = gtk_cell_renderer_text_new();
+        g_object_set(cell, "xalign", c == 0 ? 0.0 : 1.0, nullptr);
+        GtkTreeViewColumn* column =
+            gtk_tree_view_column_new_with_attributes(columns[c].c_str(), cell, "text", c, nullptr);
+        gtk_tree_view_column_set_alignment(column, c == 0 ? 0.0f : 1.0f);
+        gtk_tree_view_append_column(GTK_TREE_VIEW(view), column);
+    }
+    GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC,
+                                   GTK_POLICY_AUTOMATIC);
+    gtk_container_add(GTK_CONTAINER(scrolled), view);
+    gtk_widget_set_size_request(scrolled, 560, 480);
+    gtk_box_pack_start(GTK_BOX(GTK_DIALOG(dialog)->vbox), scrolled, TRUE, TRUE, 0);
+    gtk_widget_show_all(scrolled);
+    run(dialog);
 }
 
 }  // namespace bowlyn

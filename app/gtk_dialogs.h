@@ -24,10 +24,13 @@ class GtkDialogs : public Dialogs {
     SaveChoice askSaveChanges(const std::string& question) override;
     std::string chooseFile(FileDialogMode mode, const std::string& initialFolder,
                            const std::string& initialName) override;
-    // The unit and paper choices sit beneath the chooser's file list, and
-    // keep what was chosen last for the next export.
+    // The unit, paper, mould and DXF choices sit beneath the chooser's file
+    // list, and keep what was chosen last for the next export.
     ExportChoice chooseExportFile(const ExportRequest& request, const std::string& initialFolder,
                                   const std::string& initialName) override;
+    // A list of the rows in a dialog with a Close button; numbers right-aligned.
+    void showTable(const std::string& title, const std::vector<std::string>& columns,
+                   const std::vector<std::vector<std::string>>& rows) override;
     void showInfo(const std::string& message) override;
     // The unit and resolution beneath the list keep what was chosen last.
     OutlineChoice chooseOutlineFile(const std::string& initialFolder) override;
@@ -42,10 +45,11 @@ class GtkDialogs : public Dialogs {
 
     GtkWidget* parent_;
     GdkPixbuf* icon_ = nullptr;
-    int exportUnit_ = 0, exportPaper_ = 0;  // indices of the choices last made
-    std::string exportMould_;               // the mould's distance last typed
-    int outlineUnit_ = 0;                   // of an outline without one
-    std::string outlineDpi_ = "300";        // a scanned outline's resolution last typed
+    int exportUnit_ = 0, exportPaper_ = 0, exportDxf_ = 0;  // indices of the choices last made
+    std::string exportMould_;                               // the mould's distance last typed
+    std::string exportFlatten_;       // the CAM DXF's flattening tolerance last typed
+    int outlineUnit_ = 0;             // of an outline without one
+    std::string outlineDpi_ = "300";  // a scanned outline's resolution last typed
 };
 
 }  // namespace bowlyn

@@ -1,8 +1,9 @@
-// The cost of an export once a pass is complete: the DXF for CAM, the SVG,
-// the measurements and the paper template (tiled on A4, and at full size) of
-// each built-in preset, in-process (closing the contours and laying out the
-// tiles included, writing the file not); and the same with depths, whose
-// side strips and air volume come along, and a mould 20 mm out.
+// The cost of an export once a pass is complete: the DXF for CAM (version 12,
+// and 2000 with its arcs flattened to 0.001), the SVG, the measurements, the
+// fret table as `frets` prints it and the paper template (tiled on A4, and at
+// full size) of each built-in preset, in-process (closing the contours and
+// laying out the tiles included, writing the file not); and the same with
+// depths, whose side strips and air volume come along, and a mould 20 mm out.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -10,6 +11,8 @@
 #include "derive/measurements.h"
 #include "derive/solved_design.h"
 #include "formats/export_file.h"
+#include "formats/fret_table.h"
+#include "geometry/fret_layout.h"
 #include "geometry/pass_texts.h"
 #include "geometry/recompute.h"
 #include "model/form_editing.h"
@@ -19,7 +22,7 @@
 namespace bowlyn {
 namespace {
 
-enum class Job { CamDxf, Svg, Measure, PdfA4, PdfFull };
+enum class Job { CamDxf, CamDxf2000Flat, Svg, Measure, FretTable, PdfA4, PdfFull };
 
 size_t templateBytes(const SolvedDesign& solved, const std::string& title, const char* paper,
                      const ExportSettings& options) {
@@ -52,11 +55,25 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
         state.SkipWithError(statusText(pass).c_str());
         return;
     }
+    if (job == Job::FretTable && solved->frets.empty()) {
+        state.SkipWithError("no fretboard");
+        return;
+    }
+    if (job == Job::CamDxf2000Flat) {
+        options.dxfVersion = DxfVersion::R2000;
+        options.flatten = 0.001;
+    }
     const std::string title = designTitle(design);
     for (auto _ : state) {
         if (job == Job::PdfA4 || job == Job::PdfFull) {
             benchmark::DoNotOptimize(
                 templateBytes(*solved, title, job == Job::PdfA4 ? "a4" : "full", options));
+        } else if (job == Job::FretTable) {
+            // From the parameters, as the command line's table is made.
+            const LengthUnit unit = designUnit(solved->units);
+            const std::string text =
+                fretTableText(fretTable(fretLayout(pass.params), unit, LengthUnit::Millimetre));
+            benchmark::DoNotOptimize(text.data());
         } else if (job == Job::Measure) {
             MeasureResult m = measureDesign(*solved, std::nullopt);
             benchmark::DoNotOptimize(m.values.area);
@@ -74,6 +91,12 @@ void BM_ExportCamDxf(benchmark::State& state) {
 }
 void BM_ExportSvg(benchmark::State& state) {
     exportPreset(state, Job::Svg);
+}
+void BM_ExportCamDxf2000Flattened(benchmark::State& state) {
+    exportPreset(state, Job::CamDxf2000Flat);
+}
+void BM_FretTable(benchmark::State& state) {
+    exportPreset(state, Job::FretTable);
 }
 void BM_Measure(benchmark::State& state) {
     exportPreset(state, Job::Measure);
@@ -106,7 +129,9 @@ void BM_ExportPdfA4WithSidesAndMould(benchmark::State& state) {
         ->ReportAggregatesOnly(true)
 
 EXPORT_BENCHMARK(BM_ExportCamDxf);
+EXPORT_BENCHMARK(BM_ExportCamDxf2000Flattened);
 EXPORT_BENCHMARK(BM_ExportSvg);
+EXPORT_BENCHMARK(BM_FretTable);
 EXPORT_BENCHMARK(BM_Measure);
 EXPORT_BENCHMARK(BM_ExportCamDxfWithSidesAndMould);
 EXPORT_BENCHMARK(BM_ExportSvgWithSidesAndMould);

@@ -22,6 +22,7 @@
 #include "fit/fit_report.h"
 #include "fit/outline_import.h"
 #include "formats/dxf_writer.h"
+#include "formats/fret_table.h"
 #include "geometry/overlays.h"
 #include "geometry/pass_texts.h"
 #include "geometry/recompute.h"
@@ -252,6 +253,8 @@ int exportDesign(Run& run, const Options& options) {
     const ExportFile file = format.write(*solved, exportSettings(options), designTitle(run.design));
     if (!file.failure.empty())
         throw Failure{"Could not write '" + options.output + "': " + file.failure};
+    if (!file.notice.empty())
+        std::cerr << file.notice << '\n';
     if (!file.problem.empty()) {
         std::cerr << file.problem << '\n';
         return EXIT_PROBLEM;
@@ -280,6 +283,8 @@ int measure(Run& run, const Options& options) {
         return EXIT_PROBLEM;
     }
     const MeasureResult m = measureDesign(*solved, options.unit);
+    if (!m.notice.empty())
+        std::cerr << m.notice << '\n';
     if (!m.problem.empty()) {
         std::cerr << m.problem << '\n';
         return EXIT_PROBLEM;
@@ -305,6 +310,23 @@ int measure(Run& run, const Options& options) {
         std::cerr << m.depthProblem << '\n';
         return EXIT_PROBLEM;
     }
+    return EXIT_OK;
+}
+
+// The fret table of a design with a fretboard, in --units or the design's unit.
+int frets(Run& run, const Options& options) {
+    const PassResult result = runFinalPass(run, options);
+    const std::optional<SolvedDesign> solved = solvedDesign(result, run.design);
+    if (!result.ok() || !solved) {
+        std::cout << statusText(result) << '\n';
+        return EXIT_PROBLEM;
+    }
+    if (solved->frets.empty()) {
+        std::cerr << FRET_TABLE_NEEDS_FRETBOARD << '\n';
+        return EXIT_PROBLEM;
+    }
+    const LengthUnit own = designUnit(solved->units);
+    std::cout << fretTableText(fretTable(solved->frets, own, options.unit.value_or(own)));
     return EXIT_OK;
 }
 
@@ -409,6 +431,8 @@ int run(const Options& options) {
         return exportDesign(run, options);
     if (options.command == "measure")
         return measure(run, options);
+    if (options.command == "frets")
+        return frets(run, options);
     if (options.command == "entities")
         return entities(run, options);
     if (options.command == "fit")

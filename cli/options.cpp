@@ -21,14 +21,15 @@ const char* const USAGE =
     " [--snapshot DESIGN]\n"
     "             [--outline OUTLINE [--in in|mm|cm] [--dpi N]]\n"
     "  bowlyn-cli save DESIGN -o FILE [--set \"LABEL=TEXT\"]... [--convert-to in|cm]\n"
-    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]"
-    " [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli export DESIGN -o FILE[.dxf] [--cam] [--units in|mm|cm] [--mould DISTANCE]\n"
+    "             [--dxf 12|2000] [--flatten TOLERANCE] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.svg [--units in|mm|cm] [--mould DISTANCE]"
     " [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli export DESIGN -o FILE.pdf [--paper a4|letter|a3|tabloid|full] [--overlap MM]\n"
     "             [--units in|mm|cm] [--scale-x PCT] [--scale-y PCT] [--mould DISTANCE]\n"
     "             [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli measure DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
+    "  bowlyn-cli frets DESIGN [--units in|mm|cm] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli entities DESIGN [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli thumbnail DESIGN -o FILE.png [--size PIXELS] [--set \"LABEL=TEXT\"]...\n"
     "  bowlyn-cli convert POINTS -o FILE\n"
@@ -45,7 +46,10 @@ const char* const USAGE =
     "(1 in = 2.54 cm) to the fewest decimals within 1e-7 of the exact value, counts,\n"
     "switches, choices and the two taper string diameters (in inches) kept.\n"
     "export writes the DXF of the drawing as recorded; with --cam a DXF for CAM programs\n"
-    "(header with units, layer table, each closed outline one closed polyline); a name\n"
+    "(header with units, layer table, each closed outline one closed polyline, a slot of\n"
+    "the fret slot width for each fret on layer slots): version 12 (POLYLINE) unless --dxf\n"
+    "2000 asks for LWPOLYLINE, and with --flatten every arc and circle as chords no farther\n"
+    "than TOLERANCE (in the file's unit) from it, for programs that ignore bulges; a name\n"
     "ending in .svg gives an SVG at true size; one ending in .pdf a full-size paper template:\n"
     "a map and the tiles the drawing passes through (A4 unless --paper says otherwise, in the\n"
     "orientation that takes fewer sheets, overlapping by --overlap millimetres, default 10),\n"
@@ -62,10 +66,15 @@ const char* const USAGE =
     "measure prints the body's perimeter, area, length and width and the fretboard's area,\n"
     "with both body depths the air volume, and with a sound hole and a top thickness too\n"
     "an estimate of the air resonance, one NAME<TAB>VALUE<TAB>UNIT line each.\n"
+    "frets prints the fret table of a design with a fretboard, tab-separated: for the nut\n"
+    "(fret 0), each fret and the saddle the distances from the nut along the bass and the\n"
+    "treble edge, the heights of both ends from the tail end and the angle from square in\n"
+    "degrees (positive when the bass end lies nearer the bridge).\n"
     "thumbnail writes a PNG of the final drawing on white, as a file manager shows it, its\n"
     "longer side --size pixels (16 to 4096, default 256).\n"
-    "check, render and measure exit 0 for \"Status: OK\" and 1 for a problem (render writes\n"
-    "the image either way; measure prints the status line); export exits 1 when there is no\n"
+    "check, render, measure and frets exit 0 for \"Status: OK\" and 1 for a problem (render\n"
+    "writes the image either way; measure and frets print the status line; frets also when\n"
+    "the design has no fretboard); export exits 1 when there is no\n"
     "complete outline or the outline does not close, thumbnail when there is no complete\n"
     "outline (it writes nothing then), convert when the file holds no usable point.\n"
     "Usage, load and write errors exit 2.\n"
@@ -120,10 +129,12 @@ const SettingOptions SETTING_OPTIONS[] = {
     {&ExportChoices::unit, "--units", "applies", &ExportFormat::withoutUnit},
     {&ExportChoices::mould, "--mould", "applies", &ExportFormat::withoutMould},
     {&ExportChoices::paper, "--paper, --overlap, --scale-x and --scale-y", "apply", nullptr},
+    {&ExportChoices::dxf, "--dxf and --flatten", "apply", nullptr},
 };
 
 ExportChoices givenChoices(const Options& o) {
-    return {o.unit.has_value(), o.mould.has_value(), o.paper || o.overlap || o.scaleX || o.scaleY};
+    return {o.unit.has_value(), o.mould.has_value(), o.paper || o.overlap || o.scaleX || o.scaleY,
+            o.dxfVersion || o.flatten};
 }
 
 // The extension of what an export writes: the name's, else that of the only
@@ -194,6 +205,14 @@ std::optional<double> numberIn(const std::string& text, double low, double high)
     return v;
 }
 
+// A finite distance greater than 0; nullopt otherwise.
+std::optional<double> positiveDistance(const std::string& text) {
+    const std::optional<double> v = numberIn(text, 0.0, std::numeric_limits<double>::max());
+    if (!v || *v == 0.0)
+        return std::nullopt;
+    return v;
+}
+
 // --paper, --overlap, --scale-x and --scale-y.
 std::string templateOption(const std::string& name, const std::string& value, Options& options) {
     if (name == "--paper") {
@@ -225,8 +244,8 @@ struct CommandShape {
 
 // An export's options: the settings' and the formats' own.
 std::set<std::string> exportOptions() {
-    std::set<std::string> options = {"-o",      "--set",     "--units",   "--mould",
-                                     "--paper", "--overlap", "--scale-x", "--scale-y"};
+    std::set<std::string> options = {"-o",        "--set",     "--units",   "--mould", "--paper",
+                                     "--overlap", "--scale-x", "--scale-y", "--dxf",   "--flatten"};
     for (const ExportFormat& f : exportFormats()) {
         if (*f.flag)
             options.insert(f.flag);
@@ -256,6 +275,7 @@ const CommandShape* shapeOf(const std::string& command) {
         {"save", true, true, {"-o", "--set", "--convert-to"}},
         {"export", true, true, exportOptions()},
         {"measure", true, false, {"--set", "--units"}},
+        {"frets", true, false, {"--set", "--units"}},
         {"entities", true, false, {"--set"}},
         {"thumbnail", true, true, {"-o", "--set", "--size"}},
         {"convert", true, true, {"-o"}},
@@ -362,14 +382,22 @@ std::string parseOptions(int argc, char** argv, Options& options) {
                 return "--convert-to takes in or cm, got '" + value + "'";
             options.convertTo = value == "cm" ? UNITS_CM : UNITS_INCH;
         } else if (name == "--mould") {
-            options.mould = numberIn(value, 0.0, std::numeric_limits<double>::max());
-            if (!options.mould || *options.mould == 0.0)
+            options.mould = positiveDistance(value);
+            if (!options.mould)
                 return "--mould takes a distance greater than 0, got '" + value + "'";
         } else if (name == "--paper" || name == "--overlap" || name == "--scale-x" ||
                    name == "--scale-y") {
             std::string problem = templateOption(name, value, options);
             if (!problem.empty())
                 return problem;
+        } else if (name == "--dxf") {
+            options.dxfVersion = dxfVersionByName(value);
+            if (!options.dxfVersion)
+                return "--dxf takes 12 or 2000, got '" + value + "'";
+        } else if (name == "--flatten") {
+            options.flatten = positiveDistance(value);
+            if (!options.flatten)
+                return "--flatten takes a distance greater than 0, got '" + value + "'";
         } else if (name == "--size") {
             const std::optional<double> pixels =
                 numberIn(value, THUMBNAIL_MIN_SIZE, THUMBNAIL_MAX_SIZE);
@@ -406,6 +434,8 @@ ExportSettings exportSettings(const Options& options) {
     s.overlap = options.overlap.value_or(s.overlap);
     s.scaleAcross = options.scaleX.value_or(s.scaleAcross);
     s.scaleDown = options.scaleY.value_or(s.scaleDown);
+    s.dxfVersion = options.dxfVersion.value_or(s.dxfVersion);
+    s.flatten = options.flatten;
     return s;
 }
 

@@ -36,6 +36,8 @@ struct Options {
     std::string inUnit;                    // --in in|mm|cm: the unit of an outline without one
     std::optional<double> dpi;             // --dpi N: pixels per inch of a scanned outline
     std::optional<int> size;               // --size PIXELS of a thumbnail
+    std::optional<DxfVersion> dxfVersion;  // --dxf 12|2000
+    std::optional<double> flatten;         // --flatten TOLERANCE in the file's unit
     // What an export writes, from the table of formats: the name's extension
     // decides (any case); a name without one of the table's extensions gets
     // the extension of the only formats that take a setting given (a

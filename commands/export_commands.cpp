@@ -4,6 +4,7 @@
 
 #include "commands/file_commands.h"
 #include "derive/solved_design.h"
+#include "formats/fret_table.h"
 #include "model/atomic_file.h"
 
 namespace bowlyn {
@@ -55,12 +56,38 @@ bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format) 
     }
     // The status line has room for a template's count of pages and its
     // paper, not the details.
-    showWritten(session, choice.path, file->summary.substr(0, file->summary.find(" (")));
+    showWritten(session, choice.path, file->summary.substr(0, file->summary.find(" (")),
+                file->notice);
     return true;
 }
 
 bool exportDxf(Session& session, Dialogs& dialogs) {
     return exportFile(session, dialogs, exportFormats().front());
+}
+
+bool showFretTable(Session& session, Dialogs& dialogs) {
+    std::optional<SolvedDesign> design;
+    if (session.bringPassUpToDate())
+        design = solvedDesign(*session.pass(), session.design);
+    if (!design) {
+        dialogs.showError(FRET_TABLE_NEEDS_OUTLINE);
+        return false;
+    }
+    if (design->frets.empty()) {
+        dialogs.showError(FRET_TABLE_NEEDS_FRETBOARD);
+        return false;
+    }
+    const LengthUnit unit = designUnit(design->units);
+    std::vector<std::vector<std::string>> rows;
+    for (const FretTableRow& row : fretTable(design->frets, unit, unit)) {
+        const auto cells = fretTableCells(row, 0, workshopDecimals(unit));
+        rows.emplace_back(cells.begin(), cells.end());
+    }
+    const std::string title = designTitle(session.design);
+    dialogs.showTable((title.empty() ? "Fret table" : "Fret table of " + title) + " (" +
+                          unitName(unit) + ", angles in degrees)",
+                      {FRET_TABLE_COLUMNS.begin(), FRET_TABLE_COLUMNS.end()}, rows);
+    return true;
 }
 
 }  // namespace bowlyn

@@ -21,4 +21,10 @@ bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format);
 // The File menu's plain DXF export: the drawing as recorded.
 bool exportDxf(Session& session, Dialogs& dialogs);
 
+// The fret table of the design's last complete pass (run again first when a
+// value was committed since), as `bowlyn-cli frets` prints it, in the
+// design's unit with the decimals a workshop reads. Refuses without a
+// complete outline or without a fretboard. True when the table was shown.
+bool showFretTable(Session& session, Dialogs& dialogs);
+
 }  // namespace bowlyn

@@ -7,10 +7,12 @@ namespace bowlyn {
 const std::vector<ExportFormat>& exportFormats() {
     constexpr bool Yes = true, No = false;
     static const std::vector<ExportFormat> formats = {
-#define EXPORT_FORMAT(key, menu, accel, extension, filter, title, flag, unit, mould, paper,    \
-                      withoutUnit, withoutMould, writer)                                       \
-    {#key,  {title, filter, extension, {unit, mould, paper}}, flag, withoutUnit, withoutMould, \
+// clang-format off
+#define EXPORT_FORMAT(key, menu, accel, extension, filter, title, flag, unit, mould, paper, dxf, \
+                      withoutUnit, withoutMould, writer)                                         \
+    {#key, {title, filter, extension, {unit, mould, paper, dxf}}, flag, withoutUnit, withoutMould, \
      writer},
+// clang-format on
 #include "commands/export_formats.def"
     };
     return formats;

@@ -66,8 +66,10 @@ std::string suggestedFileName(const Session& session, const std::string& extensi
     return stem.empty() ? "" : stem + extension;
 }
 
-void showWritten(Session& session, const std::string& path, const std::string& summary) {
-    session.showStatus("Wrote " + lastPart(path) + (summary.empty() ? "" : ": " + summary));
+void showWritten(Session& session, const std::string& path, const std::string& summary,
+                 const std::string& notice) {
+    session.showStatus("Wrote " + lastPart(path) + (summary.empty() ? "" : ": " + summary) +
+                       (notice.empty() ? "" : ". " + notice));
 }
 
 std::string overwriteQuestion(const std::string& name) {

@@ -33,8 +33,9 @@ ExportChoice chooseTarget(
 // name with that extension, or the design's name ("" when it has none).
 std::string suggestedFileName(const Session& session, const std::string& extension);
 // "Wrote om.svg", or with a summary "Wrote om.pdf: 11 pages of A4", in the
-// status line.
-void showWritten(Session& session, const std::string& path, const std::string& summary = "");
+// status line, followed by what the writer noticed.
+void showWritten(Session& session, const std::string& path, const std::string& summary = "",
+                 const std::string& notice = "");
 
 // True for an existing regular file, whatever its permissions.
 bool fileExists(const std::string& path);

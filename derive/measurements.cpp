@@ -66,6 +66,7 @@ MeasureResult measureDesign(const SolvedDesign& design, std::optional<LengthUnit
     const LengthUnit own = designUnit(design.units);
     const ContourSet contours = closedContours(design);
     MeasureResult result = measureContours(contours, own, unit.value_or(own));
+    result.notice = contours.notice;
     const DepthSettings& depth = design.depth;
     if (!result.problem.empty())
         return result;

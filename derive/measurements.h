@@ -39,6 +39,7 @@ struct MeasureResult {
     // Why the depths give no volume although the outline is measured: a
     // typed value that cannot be used, naming its field; "" otherwise.
     std::string depthProblem;
+    std::string notice;  // the closed loops' (ContourSet::notice)
 };
 
 // The measurements of a design's closed contours, in `unit`.

@@ -13,8 +13,10 @@ std::optional<SolvedDesign> solvedDesign(const PassResult& pass, const Design& d
     s.body = pass.outline;
     s.soundHole = pass.soundHole;
     s.hasFretboard = p.hasFretboard;
-    if (s.hasFretboard)
+    if (s.hasFretboard) {
         s.fretboard = fretboardTop(p, pass.neck);
+        s.frets = fretLayout(p);
+    }
     s.units = p.units;
     s.depth = designDepths(design);
     s.strokes = &pass.strokes;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "geometry/body_outline.h"
+#include "geometry/fret_layout.h"
 #include "geometry/fretboard.h"
 #include "model/depth_settings.h"
 #include "render/stroke.h"
@@ -23,6 +24,7 @@ struct SolvedDesign {
     SoundHole soundHole;
     bool hasFretboard = false;
     FretboardTop fretboard;  // meaningful only with a fretboard
+    FretLayout frets;        // the frets and slots in double precision; empty without a fretboard
     DesignUnits units = UNITS_INCH;
     DepthSettings depth;  // the body's depths and the top's thickness
     // Owned by the pass and outliving this record: what the files record and

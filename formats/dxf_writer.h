@@ -3,7 +3,6 @@
 #include <optional>
 #include <string>
 
-#include "formats/export_drawing.h"
 #include "render/stroke.h"
 
 namespace bowlyn {
@@ -33,6 +32,18 @@ class DxfWriter {
     // would reject or misread the whole file.
     bool entity(const Stroke& s);
 
+    // From now on every entity carries a handle and its owner, and the
+    // subclass markers a version-2000 reader expects.
+    void useHandles(unsigned firstHandle, unsigned owner);
+    // The next free handle, and a new one taken.
+    unsigned nextHandle() const { return handle_; }
+    unsigned takeHandle() { return handle_++; }
+    // A handle or an owner under a group code, in hexadecimal.
+    void handle(int groupCode, unsigned h);
+    // 0 TYPE, the handle and owner when handles are used, 8 LAYER, and the
+    // entity's subclass marker after the layer ("" for none).
+    void beginEntity(const char* type, const char* layer, const char* subclass);
+
     void reserve(size_t bytes) { out_.reserve(bytes); }
     std::string take() { return std::move(out_); }
 
@@ -43,6 +54,8 @@ class DxfWriter {
 
     std::string out_;
     int decimals_;  // < 0: singles
+    bool handles_ = false;
+    unsigned handle_ = 1, owner_ = 0;
 };
 
 // The plain export: an ENTITIES section only, with the pass's recorded
@@ -50,14 +63,6 @@ class DxfWriter {
 // export then refuses rather than write a file that is missing part of the
 // drawing.
 std::optional<std::string> plainDxfText(const StrokeList& strokes);
-
-// A DXF R12 text for CAM programs: a HEADER that states the unit ($INSUNITS,
-// $MEASUREMENT) and the extent, a TABLES section with the CONTINUOUS line
-// type and the layers with their colours, then the entities: each closed
-// loop one closed POLYLINE whose VERTEX entities carry the bulge of the arc
-// that follows them, the other items as POINT, LINE, ARC and CIRCLE, the
-// strips' texts as TEXT.
-std::string camDxfText(const ExportDrawing& drawing);
 
 // The DXF entity a stroke is written as: "POINT", "LINE", "ARC" or "CIRCLE".
 const char* dxfEntityName(StrokeKind kind);

@@ -1,6 +1,7 @@
 #include "formats/export_drawing.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <initializer_list>
 
@@ -13,17 +14,16 @@ constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
 
 // A loop with the circle of each of its arcs worked out once.
 struct LoopShape {
-    explicit LoopShape(const Contour& c) : contour(c) {
+    LoopShape(const Contour& c, double within) : contour(c), tolerance(within) {
         for (size_t i = 0; i < c.edges.size(); ++i)
             arcs.push_back(c.edges[i].sweep == 0.0 ? EdgeArc{} : edgeArc(c.edges[i], c.next(i)));
     }
 
     // Recorded values are singles, so a recorded piece of a loop lies within
-    // the loop's own joining tolerance of it.
+    // the loop's own joining tolerance of it, or of the gap the loop joined.
     bool holds(double x, double y) const {
         for (size_t i = 0; i < contour.edges.size(); ++i) {
-            if (distanceToEdge(contour.edges[i], contour.next(i), arcs[i], x, y) <=
-                CONTOUR_GAP_LIMIT)
+            if (distanceToEdge(contour.edges[i], contour.next(i), arcs[i], x, y) <= tolerance)
                 return true;
         }
         return false;
@@ -47,8 +47,113 @@ struct LoopShape {
     }
 
     const Contour& contour;
+    double tolerance;
     std::vector<EdgeArc> arcs;
 };
+
+void addToExtent(Bounds& extent, const Stroke& item) {
+    const double* v = item.v;
+    switch (item.kind) {
+        case StrokeKind::Point:
+            extent.add(v[0], v[1]);
+            break;
+        case StrokeKind::Line:
+            extent.add(v[0], v[1]);
+            extent.add(v[2], v[3]);
+            break;
+        case StrokeKind::Arc: {
+            const double start = recordedValue(item, 3) * RADIANS_PER_DEGREE;
+            extent.addArc(v[0], v[1], v[2], start,
+                          ccwSweep(start, recordedValue(item, 4) * RADIANS_PER_DEGREE));
+            break;
+        }
+        case StrokeKind::Circle:
+            extent.add(v[0] - v[2], v[1] - v[2]);
+            extent.add(v[0] + v[2], v[1] + v[2]);
+            break;
+    }
+}
+
+using Span = std::pair<double, double>;
+
+// The parts of the line a-b (as fractions of it, in order) on which no
+// segment of `others` lies within `tolerance`.
+std::vector<Span> uncovered(const double* ab, const std::vector<const double*>& others,
+                            double tolerance) {
+    const double dx = ab[2] - ab[0], dy = ab[3] - ab[1];
+    const double length = std::hypot(dx, dy);
+    if (!(length > tolerance))
+        return {{0.0, 1.0}};
+    const double ux = dx / length, uy = dy / length;
+    auto off = [&](const double* p) {
+        return std::fabs((p[0] - ab[0]) * uy - (p[1] - ab[1]) * ux);
+    };
+    auto along = [&](const double* p) {
+        return ((p[0] - ab[0]) * ux + (p[1] - ab[1]) * uy) / length;
+    };
+    std::vector<Span> covered;
+    for (const double* o : others) {
+        if (off(o) <= tolerance && off(o + 2) <= tolerance)
+            covered.push_back(std::minmax(along(o), along(o + 2)));
+    }
+    std::sort(covered.begin(), covered.end());
+    std::vector<Span> parts;
+    const double least = tolerance / length;
+    double from = 0.0;
+    for (const auto& [a, b] : covered) {
+        if (a - from > least)
+            parts.push_back({from, std::min(a, 1.0)});
+        from = std::max(from, b);
+    }
+    if (1.0 - from > least)
+        parts.push_back({from, 1.0});
+    return parts;
+}
+
+// The items with every reference line cut where another line or a loop's
+// straight edge lies on it (the nut on the nut's mark, a single string on
+// the centre line), so that no piece is cut twice.
+StrokeList withoutOverlaps(const StrokeList& items, const std::vector<Contour>& loops) {
+    Bounds reach;
+    std::vector<std::array<double, 4>> edges;
+    for (const Contour& c : loops) {
+        reach.add(contourBounds(c));
+        for (size_t i = 0; i < c.edges.size(); ++i) {
+            if (c.edges[i].sweep == 0.0)
+                edges.push_back({c.edges[i].x, c.edges[i].y, c.next(i).x, c.next(i).y});
+        }
+    }
+    std::vector<const double*> others;
+    for (const Stroke& s : items) {
+        addToExtent(reach, s);
+        if (s.kind == StrokeKind::Line && s.layer != Layer::Reflines)
+            others.push_back(s.v);
+    }
+    for (const auto& e : edges)
+        others.push_back(e.data());
+    // Singles drawn through the same two points agree but in their last
+    // digits.
+    const double tolerance = 1e-6 * std::max(1.0, reach.reach());
+    StrokeList kept;
+    for (const Stroke& s : items) {
+        const std::vector<Span> parts = s.kind == StrokeKind::Line && s.layer == Layer::Reflines
+                                            ? uncovered(s.v, others, tolerance)
+                                            : std::vector<Span>{{0.0, 1.0}};
+        for (const auto& [a, b] : parts) {
+            if (a == 0.0 && b == 1.0) {
+                kept.push_back(s);
+                continue;
+            }
+            Stroke part = s;
+            for (int k = 0; k < 2; ++k) {
+                part.v[k] = s.v[k] + a * (s.v[k + 2] - s.v[k]);
+                part.v[k + 2] = s.v[k] + b * (s.v[k + 2] - s.v[k]);
+            }
+            kept.push_back(part);
+        }
+    }
+    return kept;
+}
 
 bool allFinite(std::initializer_list<double> values) {
     for (double v : values) {
@@ -70,8 +175,11 @@ class DrawingBuilder {
         result_.drawing.unit = unit_;
         for (Layer layer : recordedLayers)
             result_.drawing.layers.push_back(exportLayer(layer));
+        // A drawn piece that was joined where it crosses its neighbour may
+        // run on past the crossing by up to the gap the join closed.
         for (const Contour& c : contours.loops)
-            shapes_.emplace_back(c);
+            shapes_.emplace_back(
+                c, CONTOUR_GAP_LIMIT + (c.layer == Layer::Body ? contours.joinedGap : 0.0));
     }
 
     ExportDrawingResult build() {
@@ -83,6 +191,9 @@ class DrawingBuilder {
                     addRecorded(s);
             });
         }
+        addSlots();
+        d().items = withoutOverlaps(d().items, d().loops);
+        measureExtent();
         if (result_.problem.empty())
             addMouldAndStrips();
         if (result_.problem.empty() && !finite())
@@ -116,6 +227,47 @@ class DrawingBuilder {
     void addLoop(Contour c) {
         d().extent.add(contourBounds(c));
         d().loops.push_back(std::move(c));
+    }
+
+    // What the loops and the items reach, once the items are final.
+    void measureExtent() {
+        Bounds& extent = d().extent;
+        extent = Bounds{};
+        for (const Contour& c : d().loops)
+            extent.add(contourBounds(c));
+        for (const Stroke& item : d().items)
+            addToExtent(extent, item);
+    }
+
+    // One closed rectangle per fret, the slot's width across the fret line,
+    // from edge to edge less the inset at both ends.
+    void addSlots() {
+        const FretLayout& frets = design_.frets;
+        if (frets.empty())
+            return;
+        useLayer(Layer::Slots);
+        const double in = frets.slotInset, half = frets.slotWidth / 2.0;
+        for (size_t n = 1; n < frets.frets.size(); ++n) {
+            const FretLine& f = frets.frets[n];
+            const double length = f.length();
+            if (!(length > 2.0 * in))
+                continue;
+            const double ux = (f.trebleX - f.bassX) / length, uy = (f.trebleY - f.bassY) / length;
+            const double bx = f.bassX + in * ux, by = f.bassY + in * uy;
+            const double tx = f.trebleX - in * ux, ty = f.trebleY - in * uy;
+            // Counter-clockwise: along the side of the fret line toward the
+            // bridge, then back along the other.
+            Contour slot;
+            slot.name = "slot";
+            slot.layer = Layer::Slots;
+            const double corners[4][2] = {{bx + half * uy, by - half * ux},
+                                          {tx + half * uy, ty - half * ux},
+                                          {tx - half * uy, ty + half * ux},
+                                          {bx - half * uy, by + half * ux}};
+            for (const auto& c : corners)
+                slot.edges.push_back({scale_(c[0]), scale_(c[1]), 0.0, "slot"});
+            d().loops.push_back(std::move(slot));
+        }
     }
 
     // The body's loop in the export's unit: the first loop of the drawing.
@@ -176,6 +328,10 @@ class DrawingBuilder {
             result_.problem = "The outline holds an item on a layer that cannot be written.";
             return;
         }
+        // The slots take the place of the fret lines and their faces: a
+        // machine cutting the frets layer would cut three slots a fret.
+        if (s.layer == Layer::Frets && s.kind == StrokeKind::Line && !design_.frets.empty())
+            return;
         const LoopShape* loop = nullptr;
         for (const LoopShape& shape : shapes_) {
             if (shape.contour.layer == s.layer)
@@ -193,31 +349,12 @@ class DrawingBuilder {
                 return;
             }
         }
-        addItem(s);
-    }
-
-    void addItem(const Stroke& recorded) {
-        const Stroke item = bowlyn::scaled(recorded, scale_);
-        const double* v = item.v;
-        Bounds& extent = d().extent;
-        switch (item.kind) {
-            case StrokeKind::Point:
-                extent.add(v[0], v[1]);
-                break;
-            case StrokeKind::Line:
-                extent.add(v[0], v[1]);
-                extent.add(v[2], v[3]);
-                break;
-            case StrokeKind::Arc: {
-                const double start = recordedValue(item, 3) * RADIANS_PER_DEGREE;
-                extent.addArc(v[0], v[1], v[2], start,
-                              ccwSweep(start, recordedValue(item, 4) * RADIANS_PER_DEGREE));
-                break;
-            }
-            case StrokeKind::Circle:
-                extent.add(v[0] - v[2], v[1] - v[2]);
-                extent.add(v[0] + v[2], v[1] + v[2]);
-                break;
+        Stroke item = bowlyn::scaled(s, scale_);
+        // A point on the body (the sound hole's centre) is no outline to cut:
+        // some programs would drill it.
+        if (item.kind == StrokeKind::Point && item.layer == Layer::Body) {
+            useLayer(Layer::Marks);
+            item.layer = Layer::Marks;
         }
         d().items.push_back(item);
     }
@@ -273,6 +410,10 @@ ExportLayer exportLayer(Layer layer) {
             return {layer, 6, "#c000c0"};
         case Layer::Mould:
             return {layer, 4, "#008080"};
+        case Layer::Slots:
+            return {layer, 30, "#ff8000"};
+        case Layer::Marks:
+            return {layer, 2, "#c0c000"};
         case Layer::Zero:
         case Layer::Body:
         case Layer::None:
@@ -296,7 +437,9 @@ ExportDrawingResult exportDrawing(const SolvedDesign& design, const ExportSettin
         refused.problem = contours.problem;
         return refused;
     }
-    return DrawingBuilder(design, contours, options).build();
+    ExportDrawingResult result = DrawingBuilder(design, contours, options).build();
+    result.notice = contours.notice;
+    return result;
 }
 
 ExportDrawingResult exportDrawing(const SolvedDesign& design, std::optional<LengthUnit> unit) {

@@ -53,6 +53,7 @@ ExportLayer exportLayer(Layer layer);
 struct ExportDrawingResult {
     ExportDrawing drawing;
     std::string problem;  // "" on success
+    std::string notice;   // the closed loops' (ContourSet::notice)
 };
 
 // The drawing of a complete pass in the unit chosen (the design's own when

@@ -1,7 +1,11 @@
 #include "formats/export_file.h"
 
+#include <cmath>
+
+#include "formats/cam_dxf.h"
 #include "formats/dxf_writer.h"
 #include "formats/export_drawing.h"
+#include "formats/export_numbers.h"
 #include "formats/svg_writer.h"
 
 namespace bowlyn {
@@ -28,6 +32,7 @@ ExportFile drawingFile(const SolvedDesign& design, const ExportSettings& setting
         file.bytes = write(drawing.drawing);
     else
         file.problem = drawing.problem;
+    file.notice = drawing.notice;
     return file;
 }
 
@@ -35,7 +40,18 @@ ExportFile drawingFile(const SolvedDesign& design, const ExportSettings& setting
 
 ExportFile camDxfFile(const SolvedDesign& design, const ExportSettings& settings,
                       const std::string&) {
-    return drawingFile(design, settings, [](const ExportDrawing& d) { return camDxfText(d); });
+    if (settings.flatten && !(*settings.flatten > 0.0 && std::isfinite(*settings.flatten))) {
+        ExportFile refused;
+        refused.problem = "The tolerance for flattening arcs must be a distance greater than 0.";
+        return refused;
+    }
+    ExportFile file = drawingFile(design, settings, [&](const ExportDrawing& d) {
+        return camDxfText(d, settings.dxfVersion, settings.flatten).value_or("");
+    });
+    if (file.problem.empty() && file.bytes.empty())
+        file.problem = "Flattening the arcs within " + fixedText(*settings.flatten, 12) +
+                       " would take more than a million chords; choose a larger tolerance.";
+    return file;
 }
 
 ExportFile svgFile(const SolvedDesign& design, const ExportSettings& settings,

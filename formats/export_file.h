@@ -15,6 +15,9 @@ struct ExportFile {
     std::string summary;  // "11 pages of A4 (a map and 10 tiles in portrait)"; "" for none
     std::string problem;  // the design or the choices cannot make this file: refused
     std::string failure;  // the file could not be made, though nothing was wrong with them
+    // What the writer did that the user should know of though the file is
+    // made (the cutaway joined to the outline where they cross); "" for none.
+    std::string notice;
 };
 
 // The writers of the files to cut from, titled with the design's name where

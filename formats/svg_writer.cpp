@@ -159,7 +159,11 @@ std::string xmlEscaped(const std::string& text) {
 }
 
 std::string svgText(const ExportDrawing& d, const std::string& title) {
-    const Bounds& b = d.extent;
+    const double mm = UnitScale(LengthUnit::Millimetre, d.unit)(1.0);
+    const double margin = SVG_MARGIN_MM * mm;
+    Bounds b = d.extent;
+    b.add(b.minX - margin, b.minY - margin);
+    b.add(b.maxX + margin, b.maxY + margin);
     std::string text;
     text.reserve(4096 + 120 * d.items.size());
     SvgOut o(text, lengthDecimals(d.bodyReach));
@@ -175,7 +179,6 @@ std::string svgText(const ExportDrawing& d, const std::string& title) {
     o.number(b.height()) << "\">\n";
     if (!title.empty())
         o << "<title>" << xmlEscaped(title) << "</title>\n";
-    const double mm = UnitScale(LengthUnit::Millimetre, d.unit)(1.0);
     for (const ExportLayer& l : d.layers)
         layerGroup(o, d, l, mm);
     o << "</svg>\n";

@@ -91,9 +91,11 @@ MaybeProblem CutawayBuilder::solve() {
     float k = static_cast<float>(((static_cast<double>(c_.taperWidth) - N) / 2.0) /
                                  (S - S / std::pow(2.0, c_.taperFret / 12.0)));
 
-    // The fingerboard edge moved out by the side offset, from fret J on the
-    // neck end of the body down to the cutaway's depth.
-    float dJ = static_cast<float>(S - S / std::pow(2.0, p_.neckJoinsAtFret / 12.0));
+    // The fingerboard's treble edge moved out by the side offset, from fret J
+    // on the neck end of the body down to the cutaway's depth.
+    // A fanned board's treble edge: the nut lies its scale above its saddle,
+    // and fret J's crossing of the centre line on the neck end.
+    float dJ = static_cast<float>(S - fanScales(p_).crossingAboveTrebleSaddle(p_.neckJoinsAtFret));
     const Point a0 = {
         static_cast<float>((static_cast<double>(dJ) * k + N / 2.0) + p_.cutawaySideOffset), L};
     b0_ = {static_cast<float>(((static_cast<double>(dJ) + p_.cutawayDepth) * k + N / 2.0) +

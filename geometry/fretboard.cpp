@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/fret_layout.h"
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
 #include "geometry/strings.h"
@@ -70,6 +71,22 @@ std::optional<Check> fretwireProblem(const DesignParameters& p) {
     return std::nullopt;
 }
 
+// The fan and the slots, checked only where an entry is not blank.
+std::optional<Check> fanProblem(const DesignParameters& p, const NeckGeometry& neck) {
+    if (!std::isnan(p.bassScaleLength) && !positive(p.bassScaleLength))
+        return Check::BassScaleLength;
+    if (!std::isnan(p.perpendicularFret) &&
+        !(p.perpendicularFret >= 0.0f && p.perpendicularFret <= MAX_FRET_COUNT))
+        return Check::PerpendicularFret;
+    if (!std::isnan(p.fretSlotWidth) && !positive(p.fretSlotWidth))
+        return Check::FretSlotWidth;
+    if (!std::isnan(p.fretSlotInset) &&
+        !(nonNegative(p.fretSlotInset) &&
+          2.0 * p.fretSlotInset < shortestFretLength(p, neck.taperWidth, neck.taperFret)))
+        return Check::FretSlotInset;
+    return std::nullopt;
+}
+
 // Never more frets than the checks allow, whatever the caller passed.
 int32_t drawnFretCount(const DesignParameters& p) {
     return std::clamp(signedFretCount(p), 0, MAX_FRET_COUNT);
@@ -82,10 +99,50 @@ float plus(float a, double b) {
     return static_cast<float>(a + b);
 }
 
-// A line across the fingerboard at height y, edge to edge.
-void fretLine(Drawing& d, const NeckGeometry& neck, float y, StrokeUse use) {
-    float x = boardHalfWidthAt(neck, y);
-    d.drawLine(styleOutline, -x, y, x, y, Side::AsPassed, Layer::Frets, use);
+bool mirrors(Point bass, Point treble) {
+    return bass.x == -treble.x && bass.y == treble.y;
+}
+
+// A line across the board from a point on the bass side to one on the
+// treble side. A square one is drawn as the board has always drawn it, from
+// the centre line out and mirrored; a slanted one as one line.
+void acrossBoard(Drawing& d, const StrokeStyle& style, Point bass, Point treble, Layer layer,
+                 StrokeUse use = StrokeUse::ShownAndRecorded) {
+    if (mirrors(bass, treble))
+        d.drawLine(style, 0.0f, treble.y, treble.x, treble.y, Side::Both, layer, use);
+    else
+        d.drawLine(style, bass.x, bass.y, treble.x, treble.y, Side::AsPassed, layer, use);
+}
+
+// A line on the treble side and its counterpart on the bass side: one stroke
+// and its mirror image while the bass one mirrors it, else both as they are.
+void pairedLine(Drawing& d, const StrokeStyle& style, Segment treble, Segment bass, Layer layer) {
+    if (mirrors(bass.from, treble.from) && mirrors(bass.to, treble.to)) {
+        d.drawLine(style, treble.from.x, treble.from.y, treble.to.x, treble.to.y, Side::Both,
+                   layer);
+        return;
+    }
+    for (const Segment& s : {treble, bass})
+        d.drawLine(style, s.from.x, s.from.y, s.to.x, s.to.y, Side::AsPassed, layer);
+}
+
+// The line through a line's two points, cut at x = -reach and x = reach.
+Segment across(Point bass, Point treble, float reach) {
+    return {{-reach, yAcross(bass, treble, -reach)}, {reach, yAcross(bass, treble, reach)}};
+}
+
+// A reference mark through the nut's or the saddle's two ends, reaching the
+// mark's length either side of the centre line.
+void referenceMark(Drawing& d, Point bass, Point treble, float reach) {
+    const Segment mark = across(bass, treble, reach);
+    acrossBoard(d, styleReference, mark.from, mark.to, Layer::Reflines);
+}
+
+// Fret i across the fingerboard, edge to edge, each end `shift` along its edge.
+void fretLine(Drawing& d, const NeckGeometry& neck, int32_t i, double shift, StrokeUse use) {
+    const Point bass = bassEdgeAt(neck, plus(fretY(neck.bass, i), shift));
+    const Point treble = trebleEdgeAt(neck, plus(fretY(neck.treble, i), shift));
+    d.drawLine(styleOutline, bass.x, bass.y, treble.x, treble.y, Side::AsPassed, Layer::Frets, use);
 }
 
 // The crown of the fretwire at fret height y in the side view: the arc through
@@ -99,9 +156,17 @@ void fretCrown(Drawing& d, const DesignParameters& p, float top, float y) {
     d.drawArc(styleOutline, cx, y, radius, from, to, Side::AsPassed, Layer::Frets, RECORD_ONLY);
 }
 
-void drawSideView(Drawing& d, const DesignParameters& p, const NeckGeometry& neck, float yHead,
-                  float yEnd) {
-    const float nutY = neck.nutY;
+float midway(float a, float b) {
+    return static_cast<float>((static_cast<double>(a) + b) / 2.0);
+}
+
+// The side view shows the board along its centre line: a fanned nut, end and
+// fret at the height where it crosses it.
+void drawSideView(Drawing& d, const DesignParameters& p, const NeckGeometry& neck,
+                  const FretboardTop& board) {
+    const float nutY = fretCentreY(neck, 0);
+    const float yHead = midway(board.trebleHead.y, board.bassHead.y);
+    const float yEnd = midway(board.trebleEnd.y, board.bassEnd.y);
     float sx = sideViewX(p);
     float top = plus(sx, p.fretboardThickness);
     float nutTop = plus(top, 2.0 * p.fretwireHeight);
@@ -120,12 +185,17 @@ void drawFrets(Drawing& d, const DesignParameters& p, const NeckGeometry& neck, 
     const double halfWire = p.fretwireThickness / 2.0;
     float top = plus(sideViewX(p), p.fretboardThickness);
     for (int32_t i = 1; i <= count; ++i) {
-        float y = fretY(neck, p, i);
-        fretLine(d, neck, y, StrokeUse::ShownAndRecorded);
-        fretLine(d, neck, plus(y, halfWire), RECORD_ONLY);
-        fretLine(d, neck, plus(y, -halfWire), RECORD_ONLY);
-        fretCrown(d, p, top, y);
+        fretLine(d, neck, i, 0.0, StrokeUse::ShownAndRecorded);
+        fretLine(d, neck, i, halfWire, RECORD_ONLY);
+        fretLine(d, neck, i, -halfWire, RECORD_ONLY);
+        fretCrown(d, p, top, fretCentreY(neck, i));
     }
+}
+
+// The middle of fret space i on one edge: half-way between its two frets.
+float spaceMiddle(const NeckEdge& edge, int32_t i) {
+    const float yPrev = fretY(edge, i - 1), yCur = fretY(edge, i);
+    return static_cast<float>(yPrev - (static_cast<double>(yPrev) - yCur) / 2.0);
 }
 
 // Draws the markers of one fret space.
@@ -140,18 +210,23 @@ class MarkerPainter {
           sideX_(plus(sideViewX(p), p.fretboardThickness / 2.0)) {}
 
     void space(int32_t i, FretMarker marker) {
-        float yPrev = fretY(neck_, p_, i - 1), yCur = fretY(neck_, p_, i);
-        float ym = static_cast<float>(yPrev - (static_cast<double>(yPrev) - yCur) / 2.0);
+        // The middle of the space on each edge, and the line between them.
+        const float yTreble = spaceMiddle(neck_.treble, i);
+        const float yBass = spaceMiddle(neck_.bass, i);
+        bassMiddle_ = bassEdgeAt(neck_, yBass);
+        trebleMiddle_ = trebleEdgeAt(neck_, yTreble);
+        const float ym = yAt(0.0f);
         if (marker == MARKER_SINGLE) {
             cross(0.0f, ym, Side::AsPassed);
             circle(0.0f, ym, Side::AsPassed);
             sideDot(ym);
             sideCircle(ym);
         } else if (marker == MARKER_DOUBLE) {
-            doubleDot(ym);
+            doubleDot(boardHalfWidthAt(neck_.treble, yTreble), boardHalfWidthAt(neck_.bass, yBass));
             // Each side dot sits just inside one of the two frets.
             double inset = 2.5 * p_.fretwireThickness;
-            float y1 = plus(yPrev, -inset), y2 = plus(yCur, inset);
+            float y1 = plus(fretCentreY(neck_, i - 1), -inset);
+            float y2 = plus(fretCentreY(neck_, i), inset);
             sideDot(y1);
             sideDot(y2);
             sideCircle(y1);
@@ -160,6 +235,7 @@ class MarkerPainter {
     }
 
   private:
+    float yAt(float x) const { return yAcross(bassMiddle_, trebleMiddle_, x); }
     void cross(float x, float y, Side side) {
         pen_.drawPoint(styleMarker, x, y, PointMarker::Cross, side, Layer::Fretboard);
     }
@@ -186,33 +262,43 @@ class MarkerPainter {
                c.courseCount <= MAX_STRINGS;
     }
 
-    void doubleDot(float ym) {
-        float xh = boardHalfWidthAt(neck_, ym);
+    // A dot each side at the edges' half-widths xt (treble) and xb (bass),
+    // at the height of the space's middle line there.
+    void doubleDot(float xt, float xb) {
         if (betweenOuterCourses()) {
             // In the middle of the gap between the two outermost courses.
             const CourseLayout& c = courses_;
             const float s = p_.stringSetback;
-            float gap = courseGap(xh, c.courseCount, c.courseWidths, s, GAP_EQUAL);
+            float gap = courseGap(midway(xt, xb), c.courseCount, c.courseWidths, s, GAP_EQUAL);
             float xA =
-                static_cast<float>((static_cast<double>(xh) - s - c.courseWidths[1]) - gap / 2.0);
+                static_cast<float>((static_cast<double>(xt) - s - c.courseWidths[1]) - gap / 2.0);
             float xB = static_cast<float>(
-                -((static_cast<double>(xh) - s - c.courseWidths[c.courseCount]) - gap / 2.0));
+                -((static_cast<double>(xb) - s - c.courseWidths[c.courseCount]) - gap / 2.0));
             for (float x : {xA, xB}) {
-                circle(x, ym, Side::AsPassed);
-                cross(x, ym, Side::AsPassed);
+                circle(x, yAt(x), Side::AsPassed);
+                cross(x, yAt(x), Side::AsPassed);
             }
             return;
         }
         // A fixed 3/16 inch inside the fingerboard edges.
         const double off = markerEdgeInset(p_.units);
-        float x = 0.0f;
-        if (p_.markerDiameter > 0.0f) {
-            x = static_cast<float>(xh - off - p_.markerDiameter / 2.0);
-            circle(x, ym, Side::Both);
-        } else {
-            x = static_cast<float>(xh - 2.0 * off);
+        const bool hasCircle = p_.markerDiameter > 0.0f;
+        auto inside = [&](float xh) {
+            return static_cast<float>(hasCircle ? xh - off - p_.markerDiameter / 2.0
+                                                : xh - 2.0 * off);
+        };
+        const Point treble = {inside(xt), yAt(inside(xt))};
+        const Point bass = {-inside(xb), yAt(-inside(xb))};
+        if (mirrors(bass, treble)) {
+            if (hasCircle)
+                circle(treble.x, treble.y, Side::Both);
+            cross(treble.x, treble.y, Side::Both);
+            return;
         }
-        cross(x, ym, Side::Both);
+        for (Point at : {treble, bass})
+            circle(at.x, at.y, Side::AsPassed);
+        for (Point at : {treble, bass})
+            cross(at.x, at.y, Side::AsPassed);
     }
 
     const DesignParameters& p_;
@@ -220,18 +306,23 @@ class MarkerPainter {
     const CourseLayout& courses_;
     Drawing& pen_;
     float sideX_;
+    Point bassMiddle_, trebleMiddle_;
 };
 
 }  // namespace
 
 FretboardTop fretboardTop(const DesignParameters& p, const NeckGeometry& neck) {
-    FretboardTop top;
-    top.yHead = plus(neck.nutY, p.nutThickness);
-    top.xHead = boardHalfWidthAt(neck, top.yHead);
     const int32_t count = drawnFretCount(p);
-    const float yLast = fretY(neck, p, count), yNext = fretY(neck, p, count + 1);
-    top.yEnd = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
-    top.xEnd = boardHalfWidthAt(neck, top.yEnd);
+    auto corners = [&](const NeckEdge& edge, float sign, Point& head, Point& end) {
+        head.y = plus(edge.nutY, p.nutThickness);
+        head.x = sign * boardHalfWidthAt(edge, head.y);
+        const float yLast = fretY(edge, count), yNext = fretY(edge, count + 1);
+        end.y = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
+        end.x = sign * boardHalfWidthAt(edge, end.y);
+    };
+    FretboardTop top;
+    corners(neck.treble, 1.0f, top.trebleHead, top.trebleEnd);
+    corners(neck.bass, -1.0f, top.bassHead, top.bassEnd);
     return top;
 }
 
@@ -247,35 +338,42 @@ std::optional<Problem> checkFretboard(const DesignParameters& p, NeckGeometry& n
     computeTaper(p, neck.taperWidth, neck.taperFret);
     if (std::optional<Check> check = fretwireProblem(p))
         return problemOf(*check);
+    if (std::optional<Check> check = fanProblem(p, neck))
+        return problemOf(*check);
     return std::nullopt;
 }
 
 void solveFretboardEdges(NeckGeometry& neck, const DesignParameters& p) {
     if (!p.hasFretboard)
         return;
-    neck.nutHalfWidth = half(p.nutWidth);
-    neck.bridgeHalfWidth = xAtY(neck.nutHalfWidth, neck.nutY, half(neck.taperWidth),
-                                fretY(neck.bridgeY, p.scaleLength, neck.taperFret), neck.bridgeY);
+    for (NeckEdge* edge : {&neck.treble, &neck.bass}) {
+        edge->nutHalfWidth = half(p.nutWidth);
+        edge->bridgeHalfWidth = xAtY(edge->nutHalfWidth, edge->nutY, half(neck.taperWidth),
+                                     fretY(*edge, neck.taperFret), edge->bridgeY);
+    }
 }
 
 void drawFretboard(Drawing& d, const DesignParameters& p, const NeckGeometry& neck) {
     if (!p.hasFretboard)
         return;
     const float t = referenceMarkLength(p.units);
-    d.drawLine(styleReference, 0.0f, neck.nutY, t, neck.nutY, Side::Both, Layer::Reflines);
-    d.drawLine(styleReference, 0.0f, neck.bridgeY, t, neck.bridgeY, Side::Both, Layer::Reflines);
+    const Point bassNut = {-neck.bass.nutHalfWidth, neck.bass.nutY};
+    const Point trebleNut = {neck.treble.nutHalfWidth, neck.treble.nutY};
+    referenceMark(d, bassNut, trebleNut, t);
+    referenceMark(d, bassEdgeAt(neck, neck.bass.bridgeY), trebleEdgeAt(neck, neck.treble.bridgeY),
+                  t);
 
     const FretboardTop top = fretboardTop(p, neck);
-    d.drawLine(styleOutline, 0.0f, top.yHead, top.xHead, top.yHead, Side::Both, Layer::Fretboard);
-    d.drawLine(styleOutline, 0.0f, top.yEnd, top.xEnd, top.yEnd, Side::Both, Layer::Fretboard);
-    d.drawLine(styleOutline, top.xHead, top.yHead, top.xEnd, top.yEnd, Side::Both,
+    acrossBoard(d, styleOutline, top.bassHead, top.trebleHead, Layer::Fretboard);
+    acrossBoard(d, styleOutline, top.bassEnd, top.trebleEnd, Layer::Fretboard);
+    pairedLine(d, styleOutline, {top.trebleHead, top.trebleEnd}, {top.bassHead, top.bassEnd},
                Layer::Fretboard);
-    d.drawLine(styleOutline, 0.0f, neck.nutY, neck.nutHalfWidth, neck.nutY, Side::Both,
-               Layer::Fretboard);
+    acrossBoard(d, styleOutline, bassNut, trebleNut, Layer::Fretboard);
 
-    d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(top.yHead, 1.0), Side::AsPassed,
+    const float headReach = std::max(top.trebleHead.y, top.bassHead.y);
+    d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(headReach, 1.0), Side::AsPassed,
                Layer::Reflines, RECORD_ONLY);
-    drawSideView(d, p, neck, top.yHead, top.yEnd);
+    drawSideView(d, p, neck, top);
     drawFrets(d, p, neck, drawnFretCount(p));
 }
 

@@ -11,10 +11,6 @@ namespace bowlyn {
 
 class Drawing;
 
-// Frets beyond this are refused: no instrument has them, and each one costs a
-// few strokes in every pass.
-constexpr int32_t MAX_FRET_COUNT = 99;
-
 enum FretMarker : int32_t { MARKER_NONE = 0, MARKER_SINGLE = 1, MARKER_DOUBLE = 2 };
 // Marker of fret space i (between fret i - 1 and fret i) at index i - 1.
 extern const std::array<FretMarker, 24> fretMarkerTable;
@@ -40,12 +36,12 @@ void drawFretMarkers(Drawing& d, const DesignParameters& p, const NeckGeometry& 
 // x of the side view's base line: one unit beyond the lower bout.
 float sideViewX(const DesignParameters& p);
 
-// The fingerboard's top outline: the nut's outer face at yHead (toward the
-// headstock) and the board's end at yEnd, half-way between the last fret and
-// the place of one more, with the board's half-width at each. Reads the nut
-// and bridge half-widths that solveFretboardEdges fills.
+// The fingerboard's top outline by its corners: on each edge the nut's outer
+// face (toward the headstock, the nut's thickness beyond the nut) and the
+// board's end, half-way between the last fret and the place of one more.
+// Reads the nut and bridge half-widths that solveFretboardEdges fills.
 struct FretboardTop {
-    float yHead = 0, xHead = 0, yEnd = 0, xEnd = 0;
+    Point trebleHead, trebleEnd, bassHead, bassEnd;  // the bass corners at negative x
 };
 FretboardTop fretboardTop(const DesignParameters& p, const NeckGeometry& neck);
 

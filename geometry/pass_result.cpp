@@ -269,6 +269,21 @@ constexpr CheckDef CHECKS[] = {
     {Check::SideMarkerDiameter,
      {SIDE_MARKER_DIAMETER},
      "Problem: To drside markers must be specified. Value must be >= 0."},
+    {Check::BassScaleLength,
+     {BASS_SCALE_LENGTH},
+     "Problem: To fan the frets, the bass scale length must be > 0. Leave it blank for frets "
+     "square to the centre line."},
+    {Check::PerpendicularFret,
+     {PERPENDICULAR_FRET},
+     "Problem: To fan the frets, the perpendicular fret must be from 0 (the nut) to 99. Leave it "
+     "blank for fret 12."},
+    {Check::FretSlotWidth,
+     {FRET_SLOT_WIDTH},
+     "Problem: The fret slot width must be > 0. Leave it blank for a fret saw's kerf of 0.023 "
+     "in."},
+    {Check::FretSlotInset,
+     {FRET_SLOT_INSET},
+     "Problem: The fret slot inset must be >= 0 and leave the shortest slot a length > 0."},
 
     {Check::BridgeOffBody,
      {SCALE_LENGTH, JOINS_AT_FRET},

@@ -84,6 +84,11 @@ enum class Check : uint8_t {
     FretwireHeight,
     MarkerDiameter,
     SideMarkerDiameter,
+    // The fan and the slots, where their entries are not blank.
+    BassScaleLength,
+    PerpendicularFret,
+    FretSlotWidth,
+    FretSlotInset,
     // The neck.
     BridgeOffBody,
     // The strings.

@@ -111,8 +111,15 @@ void drawStrings(Drawing& drawing, const DesignParameters& p, const NeckGeometry
     const int32_t n = c.courseCount;
     if (n < 1 || n > MAX_STRINGS || p.stringCount < 1 || p.stringCount > MAX_STRINGS)
         return;
-    const float hn = neck.nutHalfWidth, hb = neck.bridgeHalfWidth, s = p.stringSetback;
+    const float s = p.stringSetback;
     const int32_t per = p.stringsPerCourse < 1 ? 1 : p.stringsPerCourse;
+    auto mean = [](float a, float b) {
+        return static_cast<float>((static_cast<double>(a) + b) / 2.0);
+    };
+    // A fanned board may be wider on one side at the bridge; the courses
+    // span it from the bass edge to the treble edge.
+    const float hn = mean(neck.treble.nutHalfWidth, neck.bass.nutHalfWidth);
+    const float hb = mean(neck.treble.bridgeHalfWidth, neck.bass.bridgeHalfWidth);
 
     // Equal clear gaps between the courses at the nut, equal centre spacing at
     // the bridge; one course is centred and parallel.
@@ -121,19 +128,29 @@ void drawStrings(Drawing& drawing, const DesignParameters& p, const NeckGeometry
     if (n > 1) {
         gapNut = courseGap(hn, n, c.courseWidths, s, GAP_EQUAL);
         gapBridge = courseGap(hb, n, c.courseWidths, s, GAP_CENTRE_TO_CENTRE);
-        xNut = static_cast<float>(-(static_cast<double>(hn) - s));
-        xBridge = static_cast<float>(-(static_cast<double>(hb) - s));
+        xNut = static_cast<float>(-(static_cast<double>(neck.bass.nutHalfWidth) - s));
+        xBridge = static_cast<float>(-(static_cast<double>(neck.bass.bridgeHalfWidth) - s));
     }
-    const float yNut = static_cast<float>(static_cast<double>(neck.nutY) + p.nutThickness);
-    const float yBridge = neck.bridgeY;
+    // Each string runs from the nut's outer face to the saddle line, both
+    // slanted on a fanned board: its scale lies between the edges' by where
+    // it crosses the board.
+    auto headAt = [&](const NeckEdge& e) {
+        return static_cast<float>(static_cast<double>(e.nutY) + p.nutThickness);
+    };
+    const Point bassHead = {-neck.bass.nutHalfWidth, headAt(neck.bass)};
+    const Point trebleHead = {neck.treble.nutHalfWidth, headAt(neck.treble)};
+    const Point bassSaddle = bassEdgeAt(neck, neck.bass.bridgeY);
+    const Point trebleSaddle = trebleEdgeAt(neck, neck.treble.bridgeY);
     auto add = [](float& x, double by) { x = static_cast<float>(x + by); };
 
     // From the last string (left) to string 1 (right).
     int32_t m = n, j = 1;
     for (int32_t k = p.stringCount; k >= 1; --k) {
         const float d = p.stringDiameters[k];
-        drawString(drawing, static_cast<float>(xNut + d / 2.0), yNut,
-                   static_cast<float>(xBridge + d / 2.0), yBridge, d);
+        const float x1 = static_cast<float>(xNut + d / 2.0);
+        const float x2 = static_cast<float>(xBridge + d / 2.0);
+        drawString(drawing, x1, yAcross(bassHead, trebleHead, x1), x2,
+                   yAcross(bassSaddle, trebleSaddle, x2), d);
         add(xNut, d);
         add(xBridge, d);
         if (j == per && k != 1 && m > 1) {

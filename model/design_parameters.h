@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 namespace bowlyn {
 
@@ -14,6 +15,10 @@ constexpr int MAX_STRINGS = 16;
 // The converted values of one design, in field-table order. Widths are held as
 // half widths (from the centre line) although the form shows full widths.
 struct DesignParameters {
+    // The value of a field whose blank entry means its default (see
+    // BLANK_IS_UNSET in fields.def).
+    static constexpr float UNSET = std::numeric_limits<float>::quiet_NaN();
+
     float bodyLength = 0;
     float lowerBoutHalfWidth = 0;
     float neckFlatHalfLength = 0;
@@ -58,6 +63,11 @@ struct DesignParameters {
     float bodyDepthAtTail = 0;
     float bodyDepthAtNeck = 0;
     float topThickness = 0;
+    // Blank (NaN) by default: the fan and the slots then take their defaults.
+    float bassScaleLength = UNSET;    // the scale on the bass edge (negative x)
+    float perpendicularFret = UNSET;  // a whole number: the fret square to the centre line
+    float fretSlotWidth = UNSET;
+    float fretSlotInset = UNSET;  // how far a slot stops short of each board edge
 
     DesignUnits units = UNITS_INCH;
     CutawayType cutawayType = CUTAWAYTYPEFLORENTINE;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/export_settings.h"
 
@@ -13,7 +14,8 @@ enum class SaveChoice { Save, Discard, Cancel };
 struct ExportChoices {
     bool unit = false, mould = false;
     bool paper = false;  // a template's paper
-    bool any() const { return unit || mould || paper; }
+    bool dxf = false;    // a CAM DXF's version and flattening
+    bool any() const { return unit || mould || paper || dxf; }
 };
 
 // An export's file chooser: its title, the files it lists and what it asks.
@@ -62,6 +64,11 @@ class Dialogs {
                                           const std::string& initialName) {
         return {chooseFile(FileDialogMode::Export, initialFolder, initialName), {}};
     }
+    // A table to read (the fret table): its title, the columns' captions and
+    // the rows of cell texts. Where no one reads it, nothing is shown.
+    virtual void showTable(const std::string& /*title*/,
+                           const std::vector<std::string>& /*columns*/,
+                           const std::vector<std::vector<std::string>>& /*rows*/) {}
     // The chooser of File > Import outline...: by default the plain open
     // chooser, millimetres and no resolution.
     virtual OutlineChoice chooseOutlineFile(const std::string& initialFolder) {

@@ -32,6 +32,14 @@ std::optional<Paper> paperByName(const std::string& name) {
     return std::nullopt;
 }
 
+std::optional<DxfVersion> dxfVersionByName(const std::string& name) {
+    if (name == "12")
+        return DxfVersion::R12;
+    if (name == "2000")
+        return DxfVersion::R2000;
+    return std::nullopt;
+}
+
 std::optional<double> typedDistance(const std::string& typed) {
     return readWholeNumber(typed);
 }

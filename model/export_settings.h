@@ -31,6 +31,12 @@ const std::vector<PaperChoice>& paperChoices();
 std::optional<Paper> paperByName(const std::string& name);
 Paper paperA4();
 
+// The DXF versions a CAM file is written in: 12 (POLYLINE, what every
+// reader of old knows) or 2000 (LWPOLYLINE, with handles).
+enum class DxfVersion { R12, R2000 };
+// 12 or 2000 as the command line names them; nullopt for anything else.
+std::optional<DxfVersion> dxfVersionByName(const std::string& name);
+
 // What a user chose for an exported file beside its name, as the window's
 // choosers and the command line give it; each format reads what it takes.
 struct ExportSettings {
@@ -46,6 +52,11 @@ struct ExportSettings {
     // percent so that they come out true. On a print made at 100 % the
     // 100 mm ruler measures this percentage in millimetres.
     double scaleAcross = 100.0, scaleDown = 100.0;
+    // A CAM DXF's version, and the distance (in the file's unit) within which
+    // its arcs and circles are written as chords for programs that ignore
+    // bulges; none keeps them exact.
+    DxfVersion dxfVersion = DxfVersion::R12;
+    std::optional<double> flatten;
 };
 
 // A distance as typed beside an export's name, read as every number the

@@ -1,6 +1,8 @@
 #include "model/field_table.h"
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 #include <type_traits>
 #include <unordered_map>
@@ -84,6 +86,13 @@ struct Table {
         c.designUnitCaption = designUnitCaption;
     }
 
+    void blankIsUnset() {
+        FieldDef& f = fields.back();
+        if (f.slot.type != ValueSlot::Type::Single)
+            throw std::logic_error("only a field held as a float can be unset");
+        f.blankIsUnset = true;
+    }
+
     void check(const char* widget, const char* enabled1, const char* enabled2) {
         Control& c = control(widget, ControlKind::Check);
         for (const char* container : {enabled1, enabled2}) {
@@ -124,6 +133,7 @@ Table buildTable() {
 #define STEPPED_ENTRY(widget, name, stepClass, belowZero, section, row, caption, unit)     \
     static_assert(sameText("entry" #name, #widget), "a stepper is named after its entry"); \
     t.entry(#widget, StepClass::stepClass, BelowZero::belowZero, sameText(#unit, "DESIGN_UNIT"));
+#define BLANK_IS_UNSET() t.blankIsUnset();
 #define CHECK(widget, caption, enabled1, enabled2) t.check(#widget, enabled1, enabled2);
 #define RADIO(widget, value, valueName, caption, shown) t.radio(#widget, value, valueName, shown);
 #include "model/fields.def"
@@ -148,9 +158,12 @@ void save(DesignParameters& params, std::size_t offset, T value) {
 }
 
 // Integers and flags by the member's type. An unsigned member is read back
-// as signed, as the fretboard checks read the fret count.
+// as signed, as the fretboard checks read the fret count; a float member
+// holds the whole number.
 void saveInteger(DesignParameters& params, const ValueSlot& slot, int32_t value) {
-    if (slot.type == ValueSlot::Type::Unsigned) {
+    if (slot.type == ValueSlot::Type::Single) {
+        save(params, slot.offset, static_cast<float>(value));
+    } else if (slot.type == ValueSlot::Type::Unsigned) {
         save(params, slot.offset, static_cast<uint32_t>(value));
     } else if (slot.type == ValueSlot::Type::Signed) {
         save(params, slot.offset, value);
@@ -160,6 +173,8 @@ void saveInteger(DesignParameters& params, const ValueSlot& slot, int32_t value)
 }
 
 int32_t loadInteger(const DesignParameters& params, const ValueSlot& slot) {
+    if (slot.type == ValueSlot::Type::Single)
+        return roundToInt32(load<float>(params, slot.offset));
     if (slot.type == ValueSlot::Type::Unsigned)
         return static_cast<int32_t>(load<uint32_t>(params, slot.offset));
     if (slot.type == ValueSlot::Type::Signed)
@@ -167,6 +182,26 @@ int32_t loadInteger(const DesignParameters& params, const ValueSlot& slot) {
     if (slot.type == ValueSlot::Type::Flag)
         return load<bool>(params, slot.offset) ? 1 : 0;
     return 0;
+}
+
+// Stores an already converted number by the field's kind: halved for half
+// widths, rounded for integers. Only for fields of an entry kind.
+void storeFieldValue(DesignParameters& params, int number, float value) {
+    const FieldDef& def = field(number);
+    switch (def.kind) {
+        case FieldKind::Number:
+        case FieldKind::Inches:
+            save(params, def.slot.offset, value);
+            break;
+        case FieldKind::Half:
+            save(params, def.slot.offset, static_cast<float>(value / 2.0));
+            break;
+        case FieldKind::Integer:
+            saveInteger(params, def.slot, roundToInt32(value));
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace
@@ -215,22 +250,19 @@ bool isEntryField(int number) {
     return isEntryKind(field(number).kind);
 }
 
-void storeFieldValue(DesignParameters& params, int number, float value) {
+void storeFieldText(DesignParameters& params, int number, const std::string& text) {
     const FieldDef& def = field(number);
-    switch (def.kind) {
-        case FieldKind::Number:
-        case FieldKind::Inches:
-            save(params, def.slot.offset, value);
-            break;
-        case FieldKind::Half:
-            save(params, def.slot.offset, static_cast<float>(value / 2.0));
-            break;
-        case FieldKind::Integer:
-            saveInteger(params, def.slot, roundToInt32(value));
-            break;
-        default:
-            break;
+    const float value = parseDimension(text);
+    if (!def.blankIsUnset) {
+        storeFieldValue(params, number, value);
+        return;
     }
+    if (text.find_first_not_of(" \t") == std::string::npos)
+        save(params, def.slot.offset, DesignParameters::UNSET);
+    else if (std::isnan(value))
+        save(params, def.slot.offset, std::numeric_limits<float>::infinity());
+    else
+        storeFieldValue(params, number, value);
 }
 
 double fieldValue(const DesignParameters& params, int number) {
@@ -244,6 +276,9 @@ double fieldValue(const DesignParameters& params, int number) {
         case FieldKind::Text:
             return 0.0;
         default:
+            // A whole number held as a float may be unset.
+            if (def.kind == FieldKind::Integer && def.slot.type == ValueSlot::Type::Single)
+                return load<float>(params, def.slot.offset);
             return loadInteger(params, def.slot);
     }
 }

@@ -81,6 +81,8 @@ struct FieldDef {
     FieldKind kind;
     ValueSlot slot;
     std::vector<std::string> widgets;
+    // A blank entry is no value (DesignParameters::UNSET), not 0.
+    bool blankIsUnset = false;
 };
 
 // Fields numbered 1 to FIELD_COUNT.
@@ -107,9 +109,10 @@ const std::vector<ChoicePair>& choicePairs();
 // from: a field of an entry kind.
 bool isEntryField(int number);
 
-// Stores an already converted number by the field's kind: halved for half
-// widths, rounded for integers. Only for fields of an entry kind.
-void storeFieldValue(DesignParameters& params, int number, float value);
+// Stores the value of an entry's text: its number, or for a field whose
+// blank means its default, no value when the text is blank (and infinity for
+// a text whose number is not one, so that it is refused, not defaulted).
+void storeFieldText(DesignParameters& params, int number, const std::string& text);
 // The stored value of a Number, Inches, Half (shown as the full width) or
 // Integer field, or the flag of a Units, Boolean or Choice field.
 double fieldValue(const DesignParameters& params, int number);

@@ -48,7 +48,7 @@ void typeText(Design& design, int number, const std::string& text) {
 void commitText(Design& design, int number, const std::string& text) {
     typeText(design, number, text);
     if (isEntryField(number))
-        storeFieldValue(design.params, number, parseDimension(text));
+        storeFieldText(design.params, number, text);
 }
 
 void setSwitch(Design& design, int number, bool on) {

@@ -3,6 +3,10 @@
 #include <cairo-pdf.h>
 #include <cairo.h>
 
+#include <string>
+#include <vector>
+
+#include "derive/outline_contours.h"
 #include "formats/utf8_text.h"
 #include "paper/template_date.h"
 #include "paper/template_furniture.h"
@@ -62,23 +66,45 @@ TemplatePdf templatePdf(const TemplatePlan& plan, const std::string& created) {
 
 std::string templateSummary(const TemplatePlan& plan) {
     const size_t pages = plan.pages.size();
-    size_t stripPages = 0;
-    for (const TemplatePage& p : plan.pages)
-        stripPages += p.strip >= 0 ? 1 : 0;
-    const std::string strips =
-        stripPages == 0 ? ""
-                        : " and " + std::to_string(stripPages) +
-                              (stripPages == 1 ? " of the side strip" : " of the side strips");
-    if (plan.settings.paper.fullSize())
-        return stripPages == 0
-                   ? "1 page at full size"
-                   : std::to_string(pages) + " pages at full size (the body" + strips + ")";
-    const size_t tiles = pages - 1 - stripPages;
+    size_t stripPages = 0, boardPages = 0, tablePages = 0;
+    for (const TemplatePage& p : plan.pages) {
+        if (p.kind == TemplatePage::Kind::FretTable)
+            ++tablePages;
+        else if (p.strip >= 0)
+            ++(plan.strips.at(static_cast<size_t>(p.strip)).fretboard ? boardPages : stripPages);
+    }
+    // "a, b and c"
+    std::vector<std::string> parts;
+    auto listed = [&]() {
+        std::string text;
+        for (size_t i = 0; i < parts.size(); ++i)
+            text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+        return text;
+    };
+    auto sheets = [&](size_t n, const char* what) {
+        if (n > 0)
+            parts.push_back(std::to_string(n) + " of the " + what);
+    };
+    auto extras = [&]() {
+        sheets(stripPages, stripPages == 1 ? "side strip" : "side strips");
+        sheets(boardPages, "fretboard");
+        if (tablePages > 0)
+            parts.push_back("the fret table");
+    };
+    if (plan.settings.paper.fullSize()) {
+        if (pages == 1)
+            return "1 page at full size";
+        parts.push_back("the body");
+        extras();
+        return std::to_string(pages) + " pages at full size (" + listed() + ")";
+    }
+    const size_t tiles = pages - 1 - stripPages - boardPages - tablePages;
     const bool landscape = tiles > 0 && plan.pages[1].landscape;
-    return std::to_string(pages) + " pages of " + plan.settings.paper.name +
-           (stripPages == 0 ? " (a map and " : " (a map, ") + std::to_string(tiles) +
-           (tiles == 1 ? " tile" : " tiles") + " in " + (landscape ? "landscape" : "portrait") +
-           strips + ")";
+    parts.push_back("a map");
+    parts.push_back(std::to_string(tiles) + (tiles == 1 ? " tile" : " tiles") + " in " +
+                    (landscape ? "landscape" : "portrait"));
+    extras();
+    return std::to_string(pages) + " pages of " + plan.settings.paper.name + " (" + listed() + ")";
 }
 
 ExportFile templatePdfFile(const SolvedDesign& design, const ExportSettings& settings,
@@ -98,6 +124,7 @@ ExportFile templatePdfFile(const SolvedDesign& design, const ExportSettings& set
     file.bytes = std::move(pdf.bytes);
     file.failure = std::move(pdf.problem);
     file.summary = templateSummary(plan.plan);
+    file.notice = closedContours(design).notice;
     return file;
 }
 

@@ -44,20 +44,41 @@ size_t bodyTiles(const TemplatePlan& plan) {
     return n;
 }
 
-// Where the side strips are and how far out the mould lies (in the map's unit).
-std::string extrasLine(const TemplatePlan& plan) {
-    std::string line;
-    for (size_t i = 0; i < plan.strips.size(); ++i) {
-        int first = 0, last = 0;
-        for (size_t p = 0; p < plan.pages.size(); ++p) {
-            if (plan.pages[p].strip == static_cast<int>(i)) {
-                first = first == 0 ? static_cast<int>(p) + 1 : first;
-                last = static_cast<int>(p) + 1;
-            }
+// The first and last page, from 1, that print the sheets of `strip` (the
+// body's: -1) of a kind.
+std::pair<int, int> pagesOf(const TemplatePlan& plan, int strip, TemplatePage::Kind kind) {
+    int first = 0, last = 0;
+    for (size_t p = 0; p < plan.pages.size(); ++p) {
+        if (plan.pages[p].strip == strip && plan.pages[p].kind == kind) {
+            first = first == 0 ? static_cast<int>(p) + 1 : first;
+            last = static_cast<int>(p) + 1;
         }
-        line += (i == 0 ? "Side strips: " : "; ") + plan.strips[i].prefix + " " +
-                plan.strips[i].name + (first == last ? ", page " : ", pages ") +
-                std::to_string(first) + (first == last ? "" : " to " + std::to_string(last));
+    }
+    return {first, last};
+}
+
+std::string pagesText(std::pair<int, int> pages) {
+    const auto [first, last] = pages;
+    return (first == last ? "page " : "pages ") + std::to_string(first) +
+           (first == last ? "" : " to " + std::to_string(last));
+}
+
+// Where the side strips and the fretboard are and how far out the mould
+// lies (in the map's unit).
+std::string extrasLine(const TemplatePlan& plan) {
+    using Kind = TemplatePage::Kind;
+    std::string line;
+    bool firstStrip = true;
+    for (size_t i = 0; i < plan.strips.size(); ++i) {
+        const StripSheets& s = plan.strips[i];
+        const std::string pages = pagesText(pagesOf(plan, static_cast<int>(i), Kind::Tile));
+        if (s.fretboard) {
+            line += (line.empty() ? "" : ". ") + std::string("Fretboard and slot lines: ") + pages +
+                    "; fret table: " + pagesText(pagesOf(plan, -1, Kind::FretTable));
+            continue;
+        }
+        line += (firstStrip ? "Side strips: " : "; ") + s.prefix + " " + s.name + ", " + pages;
+        firstStrip = false;
     }
     if (plan.settings.mould) {
         line += (line.empty() ? "" : ". ") + std::string("Mould outline (teal) ") +
@@ -163,7 +184,7 @@ void paintMap(cairo_t* cr, const TemplatePlan& plan, const TemplatePage& page) {
     cairo_set_source_rgb(cr, 0.0, 0.35, 0.85);
     for (size_t i = 1; i < plan.pages.size(); ++i) {
         const TemplatePage& t = plan.pages[i];
-        if (t.strip >= 0)
+        if (t.strip >= 0 || t.kind != TemplatePage::Kind::Tile)
             continue;  // on grids of their own
         const double cx = x + k * (t.column * g.stepX() + g.areaWidth / 2.0);
         const double cy = y + k * (t.row * g.stepY() + g.areaHeight / 2.0);

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include "paper/fretboard_sheet.h"
 #include "paper/template_furniture.h"
 #include "render/painter.h"
 
@@ -191,6 +192,9 @@ void paintTemplatePage(cairo_t* cr, const TemplatePlan& plan, size_t index) {
             break;
         case TemplatePage::Kind::FullSize:
             paintFullSize(cr, plan, page);
+            break;
+        case TemplatePage::Kind::FretTable:
+            paintFretTable(cr, plan, page);
             break;
     }
     BandText band;

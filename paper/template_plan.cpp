@@ -6,6 +6,7 @@
 #include "derive/mould_and_strips.h"
 #include "derive/outline_contours.h"
 #include "formats/export_numbers.h"
+#include "paper/fretboard_sheet.h"
 
 namespace bowlyn {
 namespace {
@@ -103,6 +104,15 @@ TemplatePage mapPage(const TemplateSettings& s, const TileGrid& grid) {
     return chosen;
 }
 
+// The fret table on a page of its own after all others, when there is one.
+void addFretTablePage(TemplatePlan& plan, TemplatePage page) {
+    if (plan.fretRows.empty())
+        return;
+    page.kind = TemplatePage::Kind::FretTable;
+    page.label = "Frets";
+    plan.pages.push_back(page);
+}
+
 std::string pagesProblem(const std::string& count, const Paper& paper) {
     return "The template would take " + count + " pages of " + paper.name +
            "; a template may have at most " + std::to_string(TEMPLATE_PAGE_LIMIT) +
@@ -143,6 +153,7 @@ std::string planTiles(TemplatePlan& plan) {
             plan.pages.push_back(page);
         }
     }
+    addFretTablePage(plan, paperPage(s, false, TemplatePage::Kind::FretTable));
     if (plan.pages.size() > TEMPLATE_PAGE_LIMIT)
         return pagesProblem(std::to_string(plan.pages.size()), s.paper);
     return "";
@@ -189,6 +200,10 @@ std::string planFullSize(TemplatePlan& plan) {
             return problem;
         plan.pages.push_back(stripPage);
     }
+    // A page as large as a fret table needs: A4.
+    TemplateSettings onA4 = plan.settings;
+    onA4.paper = paperA4();
+    addFretTablePage(plan, paperPage(onA4, false, TemplatePage::Kind::FretTable));
     return "";
 }
 
@@ -292,6 +307,15 @@ PlanResult planTemplate(const SolvedDesign& design, const TemplateSettings& sett
     r.problem = addMouldAndStrips(design, plan);
     if (!r.problem.empty())
         return r;
+    if (!design.frets.empty()) {
+        StripSheets board;
+        board.name = "Fretboard";
+        board.prefix = "F";
+        board.drawing = fretboardDrawing(design);
+        board.fretboard = true;
+        plan.strips.push_back(std::move(board));
+        plan.fretRows = fretTable(design.frets, designUnit(design.units), plan.unit);
+    }
     r.problem = settings.paper.fullSize() ? planFullSize(plan) : planTiles(plan);
     return r;
 }

@@ -6,6 +6,7 @@
 
 #include "derive/measurements.h"
 #include "derive/solved_design.h"
+#include "formats/fret_table.h"
 #include "model/export_settings.h"
 #include "model/units.h"
 #include "paper/template_drawing.h"
@@ -35,7 +36,7 @@ constexpr double PDF_PAGE_LIMIT = 5080.0;
 // `trueHeight` millimetres and drawn at 1 / scale about the page's centre, so
 // that the printer's scaling brings it back to true size.
 struct TemplatePage {
-    enum class Kind { Map, Tile, FullSize };
+    enum class Kind { Map, Tile, FullSize, FretTable };
     Kind kind = Kind::Tile;
     bool landscape = false;
     double width = 0, height = 0;          // the page in the file, millimetres
@@ -43,16 +44,17 @@ struct TemplatePage {
     double scaleX = 1, scaleY = 1;         // the printer's scale along the page's x and y
     int row = 0, column = 0;               // of a tile
     int strip = -1;                        // the side strip it prints; -1 for the body
-    std::string label;                     // "B2", "Map", "Full size", "S1-A2", "S1"
+    std::string label;                     // "B2", "Map", "Full size", "S1-A2", "S1", "Frets"
 };
 
-// A side strip's pages: its own drawing on its own grid of tiles, after the
-// body's pages.
+// A side strip's pages, or the fretboard's: its own drawing on its own grid
+// of tiles, after the body's pages.
 struct StripSheets {
-    std::string name;    // "Cutaway side"
-    std::string prefix;  // of its pages' labels: "S1"
+    std::string name;    // "Cutaway side", "Fretboard"
+    std::string prefix;  // of its pages' labels: "S1", "F"
     TemplateDrawing drawing;
     TileGrid grid;
+    bool fretboard = false;  // the fingerboard's sheets, not a side strip's
 };
 
 // A template ready to be drawn: the drawing, the grid of tiles over it and
@@ -63,7 +65,8 @@ struct TemplatePlan {
     LengthUnit unit = LengthUnit::Inch;               // of the figures on the map
     std::optional<OutlineMeasurements> measurements;  // when the outline closes
     TileGrid grid;                                    // full size: one tile
-    std::vector<StripSheets> strips;                  // with both depths
+    std::vector<StripSheets> strips;                  // with both depths; the fretboard last
+    std::vector<FretTableRow> fretRows;               // in `unit`; with a fretboard
     std::vector<TemplatePage> pages;
 
     // The number (from 1) of the page that prints tile (row, column) of the
@@ -91,7 +94,8 @@ struct PlanResult {
 // and a map as page 1; for a full-size paper one page as large as the
 // drawing with its margins. A mould's outline joins the drawing; each side
 // strip of a design with depths follows on pages of its own, tiled the same
-// way.
+// way, and so does the fingerboard of a design with a fretboard, its fret
+// table on a page after them.
 PlanResult planTemplate(const SolvedDesign& design, const TemplateSettings& settings);
 
 // Layout of a page in millimetres, shared by the planner and the painter.

@@ -20,6 +20,10 @@ const char* layerName(Layer layer) {
             return "sides";
         case Layer::Mould:
             return "mould";
+        case Layer::Slots:
+            return "slots";
+        case Layer::Marks:
+            return "marks";
         case Layer::None:
             break;
     }

@@ -6,8 +6,9 @@ namespace bowlyn {
 
 // The layer a stroke belongs to in every exported file. The first five are
 // the layers of the recorded drawing; an export adds the side strips' and the
-// mould's when it has them. None is for what is painted and never recorded:
-// the construction aids and the overlays.
+// mould's when it has them, and the files to cut from the fret slots and the
+// marks that are no outline (the sound hole's centre). None is for what is painted and never
+// recorded: the construction aids and the overlays.
 enum class Layer : uint8_t {
     Zero,  // the DXF default layer; nothing draws on it
     Reflines,
@@ -17,6 +18,8 @@ enum class Layer : uint8_t {
     Strings,
     Sides,
     Mould,
+    Slots,
+    Marks,
     None,
 };
 
@@ -25,7 +28,7 @@ constexpr Layer recordedLayers[] = {Layer::Reflines, Layer::Body, Layer::Fretboa
                                     Layer::Strings};
 
 // The name of a layer in every export: "0", "reflines", "body", "fretboard",
-// "frets", "strings", "sides", "mould"; "" for None.
+// "frets", "strings", "sides", "mould", "slots", "marks"; "" for None.
 const char* layerName(Layer layer);
 
 // Which halves a primitive draws and records; the mirror image is the stroke

@@ -25,6 +25,8 @@ struct ScriptedDialogs : Dialogs {
     std::deque<std::optional<LengthUnit>> units;
     std::deque<Paper> papers;
     std::deque<std::optional<double>> moulds;
+    std::deque<DxfVersion> dxfVersions;
+    std::deque<std::optional<double>> flattens;
     bool answerYes = true;
     SaveChoice saveChoice = SaveChoice::Cancel;
     bool strict = false;
@@ -35,6 +37,12 @@ struct ScriptedDialogs : Dialogs {
     std::vector<std::string> suggestedNames;  // the name each chooser started with
     std::vector<ExportRequest> exportRequests;
     std::vector<std::string> log;  // every dialog in order: "error: ...", "ask: ...", ...
+    struct Table {
+        std::string title;
+        std::vector<std::string> columns;
+        std::vector<std::vector<std::string>> rows;
+    };
+    std::vector<Table> tables;
 
     void showError(const std::string& message) override {
         errors.push_back(message);
@@ -75,7 +83,15 @@ struct ScriptedDialogs : Dialogs {
         take(request.choices.unit, units, choice.settings.unit);
         take(request.choices.mould, moulds, choice.settings.mould);
         take(request.choices.paper, papers, choice.settings.paper);
+        take(request.choices.dxf, dxfVersions, choice.settings.dxfVersion);
+        take(request.choices.dxf, flattens, choice.settings.flatten);
         return choice;
+    }
+
+    void showTable(const std::string& title, const std::vector<std::string>& columns,
+                   const std::vector<std::vector<std::string>>& rows) override {
+        tables.push_back({title, columns, rows});
+        log.push_back("table: " + title);
     }
 
   private:

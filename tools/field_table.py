@@ -64,6 +64,7 @@ class Field:
     def __init__(self, number, ident, label, kind, member):
         self.number, self.id, self.label = number, ident, label
         self.kind, self.member = kind, member
+        self.blank_is_unset = False
         self.controls = []
 
 
@@ -93,7 +94,8 @@ class FieldTable:
         self.fields, self.controls, self.sections = [], [], []
         readers = {"FIELD": self._field, "TEXT_FIELD": self._text_field, "ENTRY": self._entry,
                    "STEPPED_ENTRY": self._stepped_entry, "CHECK": self._check,
-                   "RADIO": self._radio, "SECTION": self._section}
+                   "RADIO": self._radio, "SECTION": self._section,
+                   "BLANK_IS_UNSET": self._blank_is_unset}
         for name, args, where in _calls(path):
             if name not in readers:
                 raise TableError(f"{where}: unknown macro {name}")
@@ -130,6 +132,11 @@ class FieldTable:
 
     def _field(self, ident, label, kind, member):
         self.fields.append(Field(len(self.fields) + 1, ident, label, kind, member))
+
+    def _blank_is_unset(self):
+        if not self.fields:
+            raise TypeError("BLANK_IS_UNSET before the first field")
+        self.fields[-1].blank_is_unset = True
 
     def _text_field(self, ident, label, widget):
         self._field(ident, label, "Text", None)
@@ -205,7 +212,7 @@ def export_formats(path=EXPORT_FORMATS_DEF):
     """The export formats in menu order: (Key, menu caption, accelerator key)."""
     rows = []
     for name, args, where in _calls(path):
-        if name != "EXPORT_FORMAT" or len(args) != 13:
-            raise TableError(f"{where}: expected EXPORT_FORMAT with 13 arguments")
+        if name != "EXPORT_FORMAT" or len(args) != 14:
+            raise TableError(f"{where}: expected EXPORT_FORMAT with 14 arguments")
         rows.append((args[0], args[1], args[2]))
     return rows

@@ -333,15 +333,16 @@ def neck_and_hole_tab():
 
 
 def fretboard_tab():
-    tab = Tab(fixed("fixedFretboardTab"))
+    # Twenty rows fill the tab to its last pixel from a smaller top margin.
+    tab = Tab(fixed("fixedFretboardTab"), top=2)
     tab.check("checkbuttonFretboardHasFretboard")
-    board = tab.container("fixedFretboardSensitivity", 16 * ROW)
+    board = tab.container("fixedFretboardSensitivity", 20 * ROW)
     board.section("fretboard")
     taper_controls(board, "Fretboard")
     board.section("fretwire")
     board.check("checkbuttonFretboardMarkersHasMarkers")
     board.section("markers")
-    tab.y += 16 * ROW
+    tab.y += 20 * ROW
     tab.rest_of("fretboard")
     return tab.fixed, "Fretboard"
 
@@ -422,6 +423,7 @@ def menubar():
         for key, text, accel in EXPORT_FORMATS
     ] + [
         menu_item("menuPrint", "_Print...", accel=("p", CTRL)),
+        menu_item("menuFretTable", "Fret ta_ble..."),
         separator(),
         menu_item("menuQuit", "_Quit", accel=("q", CTRL)),
     ])

@@ -10,6 +10,8 @@ packages=(
   libeigen3-dev libpotrace-dev libpng-dev libjpeg-dev libexpat1-dev
   xvfb xauth xdotool x11-utils imagemagick
   python3 python3-ezdxf dime librsvg2-bin poppler-utils
+  # reads a CAM DXF as a program that knows only LWPOLYLINE does (headless, 20 s to install)
+  openscad
   locales clang-format
   # what checks the installed tree and makes the .deb
   desktop-file-utils shared-mime-info libglib2.0-bin groff-base bash-completion dpkg-dev

@@ -69,7 +69,7 @@ TEST(AirCavity, EveryPresetMatchesAFinePolygon) {
         const ContourSet set = closedContours(solved);
         ASSERT_EQ(set.problem, "");
         const Contour& body = *set.find("body");
-        const double inch = solved.units == 1 ? 2.54 : 1.0;
+        const double inch = solved.units == UNITS_CM ? 2.54 : 1.0;
         const BodyDepth depth{4.0 * inch, 3.25 * inch, t->design.params.bodyLength};
         const testing::Polygon polygon = testing::polygonOf(body, 4000);
         const double expected = depth.tail * polygon.area() +

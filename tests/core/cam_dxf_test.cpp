@@ -2,6 +2,8 @@
 // items kept, exact unit conversion, plain numbers and refusals. ezdxf and
 // dime read the files (header, tables, units, extent, measurements, comma
 // locale) in tests/scripts/cam_dxf_readback.
+#include "formats/cam_dxf.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -94,23 +96,26 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
     auto t = presetAfterPass(presetByName("OM"));
     const SolvedDesign solved = solvedOrFail(*t);
     const ExportDrawing d = drawingOf(solved, std::nullopt);
-    const Pairs pairs = pairsOf(camDxfText(d));
+    const Pairs pairs = pairsOf(camDxfText(d).value());
 
-    // The recorded items, less the body's pieces and the fingerboard's six
-    // outline lines, which the two polylines replace.
+    // The recorded items, less the body's pieces, the fingerboard's six
+    // outline lines, which the two polylines replace, and the fret lines,
+    // which the slots replace: a closed polyline of four vertices a fret.
     std::map<std::string, int> recorded;
     for (const Stroke& e : recordedStrokes(*solved.strokes)) {
         const bool bodyPiece =
             e.layer == Layer::Body && (e.kind == StrokeKind::Line || e.kind == StrokeKind::Arc);
-        if (!bodyPiece)
+        const bool fretLine = e.layer == Layer::Frets && e.kind == StrokeKind::Line;
+        if (!bodyPiece && !fretLine)
             ++recorded[dxfEntityName(e.kind)];
     }
+    const int frets = static_cast<int>(t->design.params.fretCount);
     recorded["LINE"] -= 6;
-    recorded["POLYLINE"] = 2;
-    recorded["SEQEND"] = 2;
+    recorded["POLYLINE"] = 2 + frets;
+    recorded["SEQEND"] = 2 + frets;
     const Contour& body = d.loops[0];
     const Contour& board = d.loops[1];
-    recorded["VERTEX"] = static_cast<int>(body.edges.size() + board.edges.size());
+    recorded["VERTEX"] = static_cast<int>(body.edges.size() + board.edges.size()) + 4 * frets;
     EXPECT_EQ(entityCounts(pairs), recorded);
 
     // Each vertex carries the bulge of the arc that follows it, and only then.
@@ -130,9 +135,10 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
             EXPECT_NEAR(std::stod(bulge), std::tan(e.sweep / 4.0), 1e-15);
     }
     EXPECT_EQ(vertex, body.edges.size());
-    EXPECT_NE(camDxfText(d).find("POLYLINE\r\n  8\r\nbody\r\n 66\r\n1\r\n 10\r\n0\r\n 20\r\n0\r\n"
-                                 " 30\r\n0\r\n 70\r\n1\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        camDxfText(d).value().find("POLYLINE\r\n  8\r\nbody\r\n 66\r\n1\r\n 10\r\n0\r\n 20\r\n0\r\n"
+                                   " 30\r\n0\r\n 70\r\n1\r\n"),
+        std::string::npos);
 }
 
 // Strips below the drawing must not round the body's numbers more coarsely:
@@ -183,11 +189,11 @@ TEST(CamDxf, ValuesThatAreNoNumbersAreRefusedInEveryFormat) {
     SolvedDesign solved = solvedOrFail(*t);
     for (float bad : {NAN, INFINITY}) {
         StrokeList strokes = *solved.strokes;
-        Stroke fret;
-        fret.layer = Layer::Frets;
+        Stroke string;
+        string.layer = Layer::Strings;
         const double v[] = {-1.0, 30.0, bad, 30.0};
-        std::copy(std::begin(v), std::end(v), fret.v);
-        strokes.push_back(fret);
+        std::copy(std::begin(v), std::end(v), string.v);
+        strokes.push_back(string);
         solved.strokes = &strokes;
         for (auto write : {camDxfFile, svgFile}) {
             const ExportFile file = write(solved, ExportSettings{}, "");
@@ -195,6 +201,35 @@ TEST(CamDxf, ValuesThatAreNoNumbersAreRefusedInEveryFormat) {
             EXPECT_EQ(file.bytes, "");
         }
     }
+}
+
+// A flattened arc is cut into as few equal chords as keep each within the
+// tolerance of it; a tolerance far below the drawing's size is refused
+// rather than written as millions of chords, and a flattened file has no
+// bulge left.
+TEST(CamDxf, FlattenedArcsTakeTheFewestChordsWithinTheTolerance) {
+    for (double r : {0.05, 1.0, 7.5, 300.0}) {
+        for (double sweep : {0.01, 1.0, testing::TEST_PI, 2.0 * testing::TEST_PI}) {
+            for (double tolerance : {1e-4, 1e-3, 0.01, 10.0}) {
+                const long n = chordCount(r, sweep, tolerance);
+                const auto off = [&](long chords) {
+                    return r * (1.0 - std::cos(sweep / static_cast<double>(chords) / 2.0));
+                };
+                EXPECT_LE(off(n), tolerance * (1.0 + 1e-12)) << r << " " << sweep;
+                if (n > 1) {
+                    EXPECT_GT(off(n - 1), tolerance) << r << " " << sweep;
+                }
+            }
+        }
+    }
+    auto t = presetAfterPass(presetByName("OM"));
+    const ExportDrawing d = drawingOf(solvedOrFail(*t), std::nullopt);
+    EXPECT_FALSE(camDxfText(d, DxfVersion::R2000, 1e-12).has_value());
+    const std::optional<std::string> flat = camDxfText(d, DxfVersion::R12, 0.001);
+    ASSERT_TRUE(flat.has_value());
+    EXPECT_EQ(flat->find("\r\n 42\r\n"), std::string::npos);
+    EXPECT_EQ(flat->find("\r\nARC\r\n"), std::string::npos);
+    EXPECT_EQ(flat->find("\r\nCIRCLE\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -14,10 +14,12 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "commands/export_formats.h"
 #include "export_test_support.h"
+#include "formats/export_numbers.h"
 #include "geometry/pass_texts.h"
 #include "model/output_table.h"
 
@@ -154,6 +156,12 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"thumbnail", "clear", "-o", dir + "x.png", "--size", "4097"},
         {"thumbnail", "clear", "-o", dir + "x.png", "--size", "64.5"},
         {"render", "clear", "-o", dir + "x.png", "--size", "64"},
+        {"export", "clear", "-o", dir + "x.dxf", "--dxf", "2000"},
+        {"export", "clear", "-o", dir + "x.svg", "--flatten", "0.01"},
+        {"export", "clear", "-o", dir + "x.dxf", "--cam", "--dxf", "14"},
+        {"export", "clear", "-o", dir + "x.dxf", "--cam", "--flatten", "0"},
+        {"frets", "clear", "-o", dir + "x"},
+        {"frets", "clear", "--units", "ft"},
         {"save", "clear", "-o", dir + "x", "--convert-to", "mm"},
         {"export", "clear", "-o", dir + "x.dxf", "--convert-to", "cm"},
     };
@@ -237,7 +245,7 @@ TEST_F(Cli, SaveWritesTheFormAsShownAndReadsBackTheSame) {
                           "body outline tool.\r\nName,My, OM\r\nUnits,Inch\r\nBody length,19.4\r\n",
                           0),
               0u);
-    EXPECT_EQ(lines(saved).size(), 70u);
+    EXPECT_EQ(lines(saved).size(), 3u + FIELD_COUNT);
 
     ASSERT_EQ(run({"save", dir + "om", "-o", dir + "again"}).status, 0);
     EXPECT_EQ(read(dir + "again"), saved);
@@ -342,7 +350,9 @@ TEST_F(Cli, PdfTemplatesSayHowManySheetsAndRefuseWhatCannotBeTiled) {
     const std::string fixedDate = "SOURCE_DATE_EPOCH=1714521600";
     CliResult a4 = run({"export", "preset:OM", "-o", dir + "om.pdf", "--paper", "a4"}, fixedDate);
     EXPECT_EQ(a4.status, 0) << a4.err;
-    EXPECT_EQ(a4.out, dir + "om.pdf: 11 pages of A4 (a map and 10 tiles in portrait)\n");
+    EXPECT_EQ(a4.out, dir +
+                          "om.pdf: 14 pages of A4 (a map, 10 tiles in portrait, 2 of the "
+                          "fretboard and the fret table)\n");
     const std::string pdf = read(dir + "om.pdf");
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_NE(pdf.find("20240501000000Z)"), std::string::npos);  // the creation date
@@ -356,7 +366,8 @@ TEST_F(Cli, PdfTemplatesSayHowManySheetsAndRefuseWhatCannotBeTiled) {
     CliResult full = run({"export", "preset:OM", "-o", "-", "--paper", "full"}, fixedDate);
     EXPECT_EQ(full.status, 0);
     EXPECT_EQ(full.out.rfind("%PDF-", 0), 0u);
-    EXPECT_EQ(full.err, "-: 1 page at full size\n");
+    EXPECT_EQ(full.err,
+              "-: 3 pages at full size (the body, 1 of the fretboard and the fret table)\n");
 
     CliResult refused =
         run({"export", "preset:OM", "-o", dir + "bad.pdf", "--set", "Waist width=30"});
@@ -428,6 +439,53 @@ TEST_F(Cli, MeasurePrintsNameValueAndUnitLines) {
     EXPECT_EQ(problem.status, 1);
     EXPECT_EQ(lines(problem.out).size(), 1u);
     EXPECT_EQ(problem.out.rfind("Problem: ", 0), 0u);
+}
+
+// The OM fanned from 25.5 to 27 in, square at fret 7: the table a builder
+// marks the board from, its nut skewed 0.499 in (12.67 mm) and its saddle
+// 1.001 in (25.43 mm), in either unit.
+TEST_F(Cli, FretsPrintsTheTableOfAFannedBoard) {
+    const std::vector<std::string> fan = {"--set", "Scale length=25.5",
+                                          "--set", "Bass scale length=27",
+                                          "--set", "Perpendicular fret=7"};
+    auto table = [&](const std::string& unit) {
+        std::vector<std::string> args = {"frets", "preset:OM", "--units", unit};
+        args.insert(args.end(), fan.begin(), fan.end());
+        CliResult r = run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<std::vector<std::string>> rows;
+        for (const std::string& line : lines(r.out)) {
+            rows.emplace_back();
+            std::istringstream in(line);
+            for (std::string cell; std::getline(in, cell, '\t');)
+                rows.back().push_back(cell);
+        }
+        return rows;
+    };
+    for (const auto& [unit, nut, saddle] :
+         {std::tuple{"in", "0.499", "1.001"}, std::tuple{"mm", "12.67", "25.43"}}) {
+        const auto rows = table(unit);
+        ASSERT_EQ(rows.size(), 23u);  // the header, the nut, 20 frets and the saddle
+        EXPECT_EQ(rows[0], (std::vector<std::string>{"fret", "bass", "treble", "bass y", "treble y",
+                                                     "angle"}));
+        EXPECT_EQ(rows[1][0], "0");
+        EXPECT_EQ(rows[22][0], "saddle");
+        const int places = std::string(unit) == "in" ? 3 : 2;
+        auto rounded = [&](double v) { return fixedText(v, places); };
+        EXPECT_EQ(rounded(std::stod(rows[1][3]) - std::stod(rows[1][4])), nut);
+        EXPECT_EQ(rounded(std::stod(rows[22][4]) - std::stod(rows[22][3])), saddle);
+        EXPECT_EQ(rows[8][5], "0");             // fret 7, square
+        EXPECT_LT(std::stod(rows[1][5]), 0.0);  // the bass end of the nut farther out
+        EXPECT_GT(std::stod(rows[22][5]), 0.0);
+    }
+
+    CliResult none = run({"frets", "preset:Dreadnought"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "The design has no fretboard, so it has no frets to list.\n");
+    CliResult problem = run({"frets", "preset:OM", "--set", "Bass scale length=-27"});
+    EXPECT_EQ(problem.status, 1);
+    EXPECT_EQ(problem.out.rfind("Problem: To fan the frets, ", 0), 0u);
 }
 
 TEST_F(Cli, MeasureWithDepthsPrintsTheVolumeAndTheAirResonance) {
@@ -643,8 +701,9 @@ TEST_F(Cli, DevStdoutAppendsToALogAndFeedsAPipe) {
         write("log.txt", "earlier line\n");
         EXPECT_EQ(shell(date + name + " >> log.txt 2>err.txt"), 0) << read(dir + "err.txt");
         EXPECT_TRUE(read(dir + "log.txt") == "earlier line\n" + read(dir + "om.pdf")) << name;
-        EXPECT_EQ(read(dir + "err.txt"),
-                  name + ": 11 pages of A4 (a map and 10 tiles in portrait)\n");
+        EXPECT_EQ(read(dir + "err.txt"), name +
+                                             ": 14 pages of A4 (a map, 10 tiles in portrait, 2 "
+                                             "of the fretboard and the fret table)\n");
     }
     EXPECT_FALSE(fs::exists("/dev/stdout.pdf"));
 }

@@ -14,6 +14,7 @@
 #include "formats/export_file.h"
 #include "formats/export_numbers.h"
 #include "model/export_settings.h"
+#include "model/form_editing.h"
 #include "model/presets.h"
 #include "om_in_folder.h"
 #include "test_document.h"
@@ -52,24 +53,71 @@ TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     EXPECT_EQ(session.lastDirectory, dir);
 }
 
+// The DXF's version and flattening chosen beside the name reach the file.
+TEST_F(WorkshopExport, TheCamChooserTakesTheDxfVersionAndFlattening) {
+    ASSERT_EQ(pass(), STATUS_OK);
+    dialogs.files = {dir + "om2000.dxf"};
+    dialogs.dxfVersions = {DxfVersion::R2000};
+    dialogs.flattens = {0.01};
+    EXPECT_TRUE(exportAs("CAM"));
+    ASSERT_EQ(dialogs.exportRequests.size(), 1u);
+    EXPECT_TRUE(dialogs.exportRequests[0].choices.dxf);
+    ExportSettings s;
+    s.dxfVersion = DxfVersion::R2000;
+    s.flatten = 0.01;
+    const std::string bytes = read(dir + "om2000.dxf");
+    EXPECT_EQ(bytes, camDxfFile(*solvedDesign(last(), design), s, "OM").bytes);
+    EXPECT_NE(bytes.find("AC1015"), std::string::npos);
+}
+
+// The fret table as the window shows it: the command line's rows with the
+// decimals a workshop reads, refused without a fretboard.
+TEST_F(WorkshopExport, TheFretTableIsShownOnlyForAFretboard) {
+    ASSERT_EQ(pass(), STATUS_OK);
+    EXPECT_TRUE(showFretTable(session, dialogs));
+    ASSERT_EQ(dialogs.tables.size(), 1u);
+    const auto& table = dialogs.tables[0];
+    EXPECT_EQ(table.title, "Fret table of OM (in, angles in degrees)");
+    EXPECT_EQ(table.columns,
+              (std::vector<std::string>{"fret", "bass", "treble", "bass y", "treble y", "angle"}));
+    ASSERT_EQ(table.rows.size(), 22u);  // the nut, 20 frets and the saddle
+    EXPECT_EQ(table.rows[0], (std::vector<std::string>{"0", "0", "0", "33.4856", "33.4856", "0"}));
+    EXPECT_EQ(table.rows[21][0], "saddle");
+
+    setFieldText(design, fields::BODY_LENGTH, "19.8");  // the table is of the design as it is now
+    EXPECT_TRUE(showFretTable(session, dialogs));
+    EXPECT_EQ(dialogs.tables[1].rows[0][3], "33.8856");
+
+    setFieldText(design, fields::HAS_FRETBOARD, "0");
+    EXPECT_FALSE(showFretTable(session, dialogs));
+    EXPECT_EQ(dialogs.errors.back(), "The design has no fretboard, so it has no frets to list.");
+    setFieldText(design, fields::WAIST_WIDTH, "30");
+    EXPECT_FALSE(showFretTable(session, dialogs));
+    EXPECT_EQ(dialogs.errors.back(),
+              "A complete body outline must be successfully generated before its frets can be "
+              "listed.");
+}
+
 TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     ASSERT_EQ(pass(), STATUS_OK);
     dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
     dialogs.papers = {*paperByName("a4"), *paperByName("full")};
     EXPECT_TRUE(exportAs("PDF"));
-    EXPECT_EQ(status(), "Wrote a4.pdf: 11 pages of A4");
+    EXPECT_EQ(status(), "Wrote a4.pdf: 14 pages of A4");
     EXPECT_TRUE(exportAs("PDF"));
     const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
     EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(full.rfind("%PDF-", 0), 0u);
-    // Eleven sheets of A4 against one page as large as the drawing.
+    // Fourteen sheets of A4 (the body's map and ten tiles, the fretboard's two
+    // and its table) against a page as large as the drawing, one for the
+    // fretboard and the table.
     auto pages = [](const std::string& pdf) {
         const size_t at = pdf.find("/Count ");
         return at == std::string::npos ? 0 : std::stoi(pdf.substr(at + 7));
     };
-    EXPECT_EQ(pages(a4), 11);
-    EXPECT_EQ(pages(full), 1);
-    EXPECT_EQ(status(), "Wrote full.pdf: 1 page at full size");
+    EXPECT_EQ(pages(a4), 14);
+    EXPECT_EQ(pages(full), 3);
+    EXPECT_EQ(status(), "Wrote full.pdf: 3 pages at full size");
 }
 
 // The mould chosen beside the name is in the unit chosen there; a distance

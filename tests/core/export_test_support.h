@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -20,9 +21,12 @@
 namespace bowlyn::testing {
 
 // A document after one final-drawing pass of a built-in preset (row 1 to 11).
-inline std::unique_ptr<TestDocument> presetAfterPass(int row) {
+inline std::unique_ptr<TestDocument> presetAfterPass(
+    int row, const std::function<void(Design&)>& change = {}) {
     auto t = std::make_unique<TestDocument>();
     loadTexts(t->design, presetTexts(row));
+    if (change)
+        change(t->design);
     t->session.mode = DrawingMode::Final;
     t->pass();
     return t;

@@ -107,6 +107,24 @@ TEST(FretboardChecks, EachCheckReportsItsMessage) {
              p.sideMarkerDiameter = -0.1f;
          },
          "Problem: To drside markers must be specified. Value must be >= 0."},
+        // The fan and the slots, checked only where their entries are not blank.
+        {"bass scale", [](DesignParameters& p) { p.bassScaleLength = 0; },
+         "Problem: To fan the frets, the bass scale length must be > 0. Leave it blank for frets "
+         "square to the centre line."},
+        {"bass scale no number", [](DesignParameters& p) { p.bassScaleLength = INFINITY; },
+         "Problem: To fan the frets, the bass scale length must be > 0. Leave it blank for frets "
+         "square to the centre line."},
+        {"perpendicular fret", [](DesignParameters& p) { p.perpendicularFret = -1; },
+         "Problem: To fan the frets, the perpendicular fret must be from 0 (the nut) to 99. Leave "
+         "it blank for fret 12."},
+        {"slot width", [](DesignParameters& p) { p.fretSlotWidth = 0; },
+         "Problem: The fret slot width must be > 0. Leave it blank for a fret saw's kerf of 0.023 "
+         "in."},
+        {"slot inset", [](DesignParameters& p) { p.fretSlotInset = -0.01f; },
+         "Problem: The fret slot inset must be >= 0 and leave the shortest slot a length > 0."},
+        // Fret 1 of this board is 1.79 long: half of it leaves nothing.
+        {"slot inset past the middle", [](DesignParameters& p) { p.fretSlotInset = 0.9f; },
+         "Problem: The fret slot inset must be >= 0 and leave the shortest slot a length > 0."},
     };
     for (const CheckCase& c : cases) {
         NeckSteps t;
@@ -144,8 +162,8 @@ TEST(Fretboard, EndMarkersAndCrown) {
     drawBoard(t);
 
     // The board's end lies half-way between fret 20 and the place of fret 21.
-    EXPECT_EQ(fretY(t.neck, t.params, 20), 17.388271f);
-    EXPECT_EQ(fretY(t.neck, t.params, 21), 16.946310f);
+    EXPECT_EQ(fretY(t.neck.treble, 20), 17.388271f);
+    EXPECT_EQ(fretY(t.neck.treble, 21), 16.946310f);
     bool endFound = false;
     for (const Stroke& e : t.recorded(StrokeKind::Line, Layer::Fretboard))
         endFound |= e.v[0] == 0.0f && e.v[1] == 17.167290f && e.v[3] == 17.167290f;
@@ -213,7 +231,7 @@ TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
     drawBoard(t);
 
     float ym = 22.385410f;
-    float xh = boardHalfWidthAt(t.neck, ym);
+    float xh = boardHalfWidthAt(t.neck.treble, ym);
     float gap = (2 * xh - 2 * 0.1f - 6 * 0.02f) / 5;
     float between = xh - 0.1f - 0.02f - gap / 2;  // middle of strings 1 and 2
     std::vector<float> xs;
@@ -242,7 +260,7 @@ TEST(Fretboard, DoubleDotsAtAFixedInsetWithTwoCourses) {
             p.stringDiameters[i] = 0.02f;
         drawBoard(t);
         float ym = 22.385410f;
-        float xh = boardHalfWidthAt(t.neck, ym);
+        float xh = boardHalfWidthAt(t.neck.treble, ym);
         float expected = diameter > 0 ? xh - 0.1875f - diameter / 2 : xh - 2 * 0.1875f;
         std::vector<float> xs;
         for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
@@ -292,7 +310,7 @@ TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
     EXPECT_TRUE(blank(image, sx, 0, ex, 659));
 
     // The fret line is painted, the faces 0.2 above and below are not.
-    float y = fretY(t.neck, t.params, 12);
+    float y = fretY(t.neck.treble, 12);
     int row = static_cast<int>(640 - std::floor(y * 16 + 0.5));
     EXPECT_NE(image.pixel(200, row), 0xFFFFFFFFu);
     EXPECT_TRUE(blank(image, 190, row - 3 - 2, 210, row - 2));

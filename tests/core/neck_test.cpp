@@ -13,12 +13,12 @@ TEST(Neck, ArchtopBridgeNutAndFrets) {
     NeckSteps t;
     testing::setArchtopNeck(t.params);
     ASSERT_EQ(testing::messageOf(placeNeck(t.params, t.neck)), STATUS_OK);
-    EXPECT_EQ(t.neck.bridgeY, 9.513765f);
-    EXPECT_EQ(t.neck.nutY, 34.513763f);
-    EXPECT_EQ(fretY(t.neck, t.params, 0), t.neck.nutY);
-    EXPECT_EQ(fretY(t.neck, t.params, 14), 20.65f);  // the joining fret sits on the neck end
-    EXPECT_EQ(fretY(t.neck, t.params, 12), 22.013765f);
-    EXPECT_EQ(fretY(t.neck, t.params, 1), 33.110622f);
+    EXPECT_EQ(t.neck.treble.bridgeY, 9.513765f);
+    EXPECT_EQ(t.neck.treble.nutY, 34.513763f);
+    EXPECT_EQ(fretY(t.neck.treble, 0), t.neck.treble.nutY);
+    EXPECT_EQ(fretY(t.neck.treble, 14), 20.65f);  // the joining fret sits on the neck end
+    EXPECT_EQ(fretY(t.neck.treble, 12), 22.013765f);
+    EXPECT_EQ(fretY(t.neck.treble, 1), 33.110622f);
 }
 
 TEST(Neck, BridgeCheckBoundaries) {
@@ -86,7 +86,7 @@ TEST(Neck, BridgeMarkIsTwoInchesEitherSide) {
     for (DesignUnits units : {UNITS_INCH, UNITS_CM}) {
         NeckSteps t;
         t.params.units = units;
-        t.neck.bridgeY = 9.5f;
+        t.neck.treble.bridgeY = 9.5f;
         drawBridgeMark(t.drawing, t.params, t.neck);
         auto lines = t.recorded(StrokeKind::Line, Layer::Reflines);
         ASSERT_EQ(lines.size(), 2u);

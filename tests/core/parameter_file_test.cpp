@@ -90,12 +90,14 @@ TEST_F(ParameterFile, DreadnoughtWritesTheKnownLines) {
     size_t lines = 0;
     for (size_t p = 0; (p = text.find("\r\n", p)) != std::string::npos; p += 2)
         ++lines;
-    EXPECT_EQ(lines, 70u);
+    EXPECT_EQ(lines, 3u + FIELD_COUNT);
     EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);  // no bare line feeds
-    // The depths, blank in every preset, after the 67 lines of older versions.
+    // The depths and the fan, blank in every preset, after the 67 lines of
+    // older versions.
     const std::string depths =
         "\r\nDiameter of 16th string, \r\n"
-        "Body depth at tail, \r\nBody depth at neck, \r\nTop thickness, \r\n";
+        "Body depth at tail, \r\nBody depth at neck, \r\nTop thickness, \r\n"
+        "Bass scale length, \r\nPerpendicular fret, \r\nFret slot width, \r\nFret slot inset, \r\n";
     EXPECT_EQ(text.substr(text.size() - depths.size()), depths);
 
     // A line break typed into the name cannot add a line.
@@ -139,7 +141,9 @@ TEST_F(ParameterFile, DepthsFollowTheOlderLinesAndSurviveTheRoundTrip) {
     const size_t older = withoutDepths.find("\r\nBody depth at tail,") + 2;
     EXPECT_EQ(text.substr(0, older), withoutDepths.substr(0, older));
     EXPECT_EQ(text.substr(older),
-              "Body depth at tail,4 7/8\r\nBody depth at neck,4\r\nTop thickness,0\r\n");
+              "Body depth at tail,4 7/8\r\nBody depth at neck,4\r\nTop thickness,0\r\n"
+              "Bass scale length, \r\nPerpendicular fret, \r\nFret slot width, \r\n"
+              "Fret slot inset, \r\n");
 
     // The round trip keeps them, text and value.
     ASSERT_EQ(readText(text), ReadResult::Loaded);
@@ -291,7 +295,7 @@ TEST_F(ParameterFile, RandomBytesNeverHurt) {
         size_t lines = 0;
         for (char c : text)
             lines += c == '\n';
-        EXPECT_EQ(lines, 70u);
+        EXPECT_EQ(lines, 3u + FIELD_COUNT);
     }
 }
 

@@ -222,7 +222,7 @@ std::string formDisagreement(const Design& design) {
             if (!shownByAPair)
                 return def.label;
         } else if (isEntryField(k)) {
-            storeFieldValue(read, k, parseDimension(design.text(k)));
+            storeFieldText(read, k, design.text(k));
             if (!sameValue(fieldValue(read, k), fieldValue(design.params, k)))
                 return def.label;
         } else if (def.kind != FieldKind::Text && !design.text(k).empty()) {

@@ -24,10 +24,11 @@ void setStrings(DesignParameters& p, int32_t count, int32_t perCourse, float dia
 // A neck 1.75 wide at the nut (y 30) and 2.2 at the bridge (y 5), setback 0.1,
 // nut 0.25 thick.
 void setNeck(NeckSteps& t) {
-    t.neck.nutHalfWidth = 0.875f;
-    t.neck.nutY = 30.0f;
-    t.neck.bridgeHalfWidth = 1.1f;
-    t.neck.bridgeY = 5.0f;
+    t.neck.treble.nutHalfWidth = 0.875f;
+    t.neck.treble.nutY = 30.0f;
+    t.neck.treble.bridgeHalfWidth = 1.1f;
+    t.neck.treble.bridgeY = 5.0f;
+    t.neck.bass = t.neck.treble;
     t.params.stringSetback = 0.1f;
     t.params.nutThickness = 0.25f;
 }

@@ -43,9 +43,10 @@ TEST(SvgWriter, TitleSizeAndLayers) {
     const std::string& svg = file.bytes;
     EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"", 0), 0u);
     EXPECT_NE(svg.find("<title>My &lt;OM&gt; &amp; co</title>"), std::string::npos);
-    // Lower bout 15 in wide, the side view 1 in beyond it: 16.328 in.
-    EXPECT_NE(svg.find(" width=\"414.7312"), std::string::npos);
-    EXPECT_NE(svg.find("\" viewBox=\"-190.5 -"), std::string::npos);
+    // Lower bout 15 in wide, the side view 1 in beyond it: 16.328 in, and
+    // a millimetre of margin either side.
+    EXPECT_NE(svg.find(" width=\"416.7312"), std::string::npos);
+    EXPECT_NE(svg.find("\" viewBox=\"-191.5 -"), std::string::npos);
     for (const char* layer : {"reflines", "body", "fretboard", "frets", "strings"}) {
         EXPECT_NE(svg.find(std::string("<g id=\"") + layer +
                            "\" inkscape:groupmode=\"layer\" inkscape:label=\"" + layer +

@@ -4,6 +4,7 @@
 // back in tests/scripts/pdf_readback.sh.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "derive/outline_contours.h"
@@ -49,9 +50,15 @@ TEST(TemplateDepths, StripsFollowTheBodyOnTilesOfTheirOwn) {
         const PlanResult before = plan(*plain, "a4"), after = plan(*deep, "a4");
         ASSERT_EQ(after.problem, "");
         const TemplatePlan& p = after.plan;
-        const size_t bodyPages = before.plan.pages.size();
+        const size_t bodyPages = static_cast<size_t>(std::count_if(
+            before.plan.pages.begin(), before.plan.pages.end(), [](const TemplatePage& page) {
+                return page.strip < 0 && page.kind != TemplatePage::Kind::FretTable;
+            }));
         const bool cutaway = deep->design.params.hasCutaway;
-        ASSERT_EQ(p.strips.size(), cutaway ? 2u : 1u);
+        const bool board = deep->design.params.hasFretboard;
+        // The fretboard's sheets follow the strips'.
+        ASSERT_EQ(p.strips.size(), (cutaway ? 2u : 1u) + (board ? 1u : 0u));
+        EXPECT_EQ(p.strips.back().fretboard, board);
         EXPECT_EQ(p.strips.front().name, cutaway ? "Cutaway side" : "Side (cut 2)");
         for (size_t i = 0; i < bodyPages; ++i) {
             EXPECT_EQ(p.pages[i].label, before.plan.pages[i].label);
@@ -61,6 +68,8 @@ TEST(TemplateDepths, StripsFollowTheBodyOnTilesOfTheirOwn) {
         int strip = -1;
         for (size_t i = bodyPages; i < p.pages.size(); ++i) {
             const TemplatePage& page = p.pages[i];
+            if (page.kind == TemplatePage::Kind::FretTable)
+                continue;
             ASSERT_GE(page.strip, strip);  // the strips in order, each whole
             strip = page.strip;
             const StripSheets& s = p.strips.at(static_cast<size_t>(strip));
@@ -119,7 +128,8 @@ TEST(TemplateDepths, TheMouldJoinsTheDrawingAndRefusalsReachThePlan) {
     EXPECT_NEAR(d.extent.minX, body.minX - 20.0 / 25.4, 1e-9);
     EXPECT_NEAR(d.extent.maxX, body.maxX + 20.0 / 25.4, 1e-9);
     EXPECT_NEAR(d.extent.minY, body.minY - 20.0 / 25.4, 1e-9);
-    EXPECT_TRUE(r.plan.strips.empty());
+    ASSERT_EQ(r.plan.strips.size(), 1u);  // no side strip: the fretboard's sheets alone
+    EXPECT_TRUE(r.plan.strips.front().fretboard);
 
     EXPECT_EQ(plan(*t, "a4", 2.5).problem,
               "The mould cannot be drawn 2.5 in outside the body: the waist arc curves inwards "

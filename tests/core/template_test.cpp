@@ -60,7 +60,7 @@ TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
     const MeasureResult m = measureDesign(solvedOrFail(*t), std::nullopt);
     EXPECT_NEAR(d.extent.minY, 0.0, 1e-6);  // the tail
     EXPECT_NEAR(d.extent.width(), m.values.width, 1e-5);
-    EXPECT_NEAR(d.extent.maxY, fretboardTop(t->last().params, t->last().neck).yHead, 1e-6);
+    EXPECT_NEAR(d.extent.maxY, fretboardTop(t->last().params, t->last().neck).trebleHead.y, 1e-6);
     size_t centreLines = 0;
     for (const Stroke& it : d.items) {
         EXPECT_NE(it.layer, Layer::None);
@@ -193,7 +193,10 @@ TEST(TemplatePlan, FullSizeIsOnePageAsLargeAsTheDrawing) {
     s.paper = *paperByName("Full");
     const PlanResult r = planTemplate(solvedOrFail(*t), s);
     ASSERT_EQ(r.problem, "");
-    ASSERT_EQ(r.plan.pages.size(), 1u);
+    // The body's page, the fretboard's and the fret table.
+    ASSERT_EQ(r.plan.pages.size(), 3u);
+    EXPECT_EQ(r.plan.pages[1].label, "F");
+    EXPECT_EQ(r.plan.pages[2].kind, TemplatePage::Kind::FretTable);
     const TemplatePage& page = r.plan.pages[0];
     const Bounds& e = r.plan.drawing.extent;
     EXPECT_NEAR(page.width, 10 + 20 + e.width() * 25.4 + 10, 1e-9);    // margins, upright rulers

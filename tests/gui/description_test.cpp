@@ -108,7 +108,7 @@ TEST_F(DescriptionWindow, EveryControlOfTheTableHasItsHandlerConnected) {
                 break;
         }
     }
-    EXPECT_EQ(handlers, 71 + 48 + 4 + 6);
+    EXPECT_EQ(handlers, 75 + 48 + 4 + 6);
 
     const char* presets[][2] = {
 #define PRESET(key, name, caption) {"menuInitialize" #key, "menuInitialize" #key "_activate_cb"},

@@ -295,15 +295,57 @@ TEST_F(RealDialogs, ExportChoosersAskForTheUnitTheMouldAndATemplatesPaperAndReme
     EXPECT_TRUE(choice.settings.paper.fullSize());
     EXPECT_EQ(choice.settings.mould, std::nullopt);
 
-    // Cancelled: no file, whatever the choices say.
-    Answer cam{[&](GtkWidget* d) {
-                   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Export for CAM");
-                   EXPECT_EQ(filterNames(d),
-                             (std::vector<std::string>{"DXF Files, (*.dxf)", "All Files, (*.*)"}));
-               },
-               GTK_RESPONSE_CANCEL};
+    // The CAM DXF's version and flattening, beneath the unit and the mould.
+    Answer version{[&](GtkWidget* d) {
+                       GtkWidget* dxf = extraChoice(d, "exportDxfVersion");
+                       GtkWidget* flatten = extraChoice(d, "exportFlatten");
+                       ASSERT_NE(dxf, nullptr);
+                       ASSERT_NE(flatten, nullptr);
+                       EXPECT_EQ(comboTexts(dxf),
+                                 (std::vector<std::string>{"12 (POLYLINE)", "2000 (LWPOLYLINE)"}));
+                       EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(dxf)), 0);
+                       EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(flatten)), "");
+                       gtk_combo_box_set_active(GTK_COMBO_BOX(dxf), 1);
+                       gtk_entry_set_text(GTK_ENTRY(flatten), "0.01");
+                       gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(d), "om.dxf");
+                   },
+                   GTK_RESPONSE_ACCEPT};
+    answerWith(version);
+    choice = real().chooseExportFile(exportFormat("CAM")->chooser, folder, "");
+    EXPECT_EQ(choice.settings.dxfVersion, DxfVersion::R2000);
+    EXPECT_EQ(choice.settings.flatten, 0.01);
+
+    // Cancelled: no file, whatever the choices say; they are kept.
+    Answer cam{
+        [&](GtkWidget* d) {
+            EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Export for CAM");
+            EXPECT_EQ(filterNames(d),
+                      (std::vector<std::string>{"DXF Files, (*.dxf)", "All Files, (*.*)"}));
+            EXPECT_EQ(gtk_combo_box_get_active(GTK_COMBO_BOX(extraChoice(d, "exportDxfVersion"))),
+                      1);
+            EXPECT_STREQ(gtk_entry_get_text(GTK_ENTRY(extraChoice(d, "exportFlatten"))), "0.01");
+        },
+        GTK_RESPONSE_CANCEL};
     answerWith(cam);
     EXPECT_EQ(real().chooseExportFile(exportFormat("CAM")->chooser, folder, "").path, "");
+}
+
+// The fret table in a list with a column each, closed by its button.
+TEST_F(RealDialogs, ATableIsAListWithItsColumns) {
+    Answer table{[&](GtkWidget* d) {
+                     EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(d)), "Frets");
+                     GtkWidget* view = findWidget(d, "tableView");
+                     ASSERT_NE(view, nullptr);
+                     GList* columns = gtk_tree_view_get_columns(GTK_TREE_VIEW(view));
+                     EXPECT_EQ(g_list_length(columns), 2u);
+                     g_list_free(columns);
+                     GtkTreeModel* model = gtk_tree_view_get_model(GTK_TREE_VIEW(view));
+                     EXPECT_EQ(gtk_tree_model_iter_n_children(model, nullptr), 3);
+                 },
+                 GTK_RESPONSE_CLOSE};
+    answerWith(table);
+    real().showTable("Frets", {"fret", "bass"}, {{"0", "0"}, {"1", "1.4314"}, {"saddle", "27"}});
+    EXPECT_TRUE(table.seen);
 }
 
 }  // namespace

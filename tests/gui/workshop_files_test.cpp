@@ -207,7 +207,7 @@ TEST_F(WorkshopFiles, PrintingToAFileGivesTheTemplatesTiles) {
     activate("menuExportPDF");
     ASSERT_TRUE(printOpenDesign(GTK_PRINT_OPERATION_ACTION_EXPORT, printed));
     EXPECT_TRUE(dialogs.errors.empty());
-    EXPECT_EQ(text("labelStatusText"), "Printed 11 pages of A4");
+    EXPECT_EQ(text("labelStatusText"), "Printed 14 pages of A4");
 
     const PdfInfo want = pdfInfo(exported), got = pdfInfo(printed);
     EXPECT_EQ(got.pages, want.pages);

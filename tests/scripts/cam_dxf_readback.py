@@ -1,11 +1,15 @@
 """Reads a DXF for CAM back with ezdxf and checks it against the design.
 
 Usage: cam_dxf_readback.py CAM.dxf MEASURE.txt PLAIN.dxf FACTOR INSUNITS NAME
+                           [VERSION FRETS.txt SLOT_WIDTH SLOT_INSET]
 
 MEASURE.txt is what `bowlyn-cli measure` printed in the file's unit; PLAIN.dxf
 the plain export of the same design (design units, loose arcs and lines with
 single-precision ends); FACTOR converts design units to the file's unit.
-Exits non-zero with a message on the first disagreement.
+VERSION is AC1009 (the default) or AC1015; FRETS.txt what `bowlyn-cli frets`
+printed in the file's unit, with the slots' width and inset in it ("-" for a
+design without a fretboard). Exits non-zero with a message on the first
+disagreement.
 """
 import math
 import re
@@ -15,7 +19,7 @@ import ezdxf
 from ezdxf import bbox
 
 NUMBER = re.compile(r"^-?[0-9]+(\.[0-9]+)?$")
-TEXT_CODES = {0, 1, 2, 3, 6, 8, 9}
+TEXT_CODES = {0, 1, 2, 3, 4, 5, 6, 8, 9, 100, 105, 330, 350}  # names, handles, subclasses
 
 
 def fail(name, message):
@@ -128,13 +132,91 @@ def check_layers(name, doc):
         fail(name, f"layers share colours: {colours}")
 
 
+def vertices(p):
+    if p.dxftype() == "LWPOLYLINE":
+        return [(x, y, b) for x, y, b in p.get_points("xyb")]
+    return [(v.dxf.location.x, v.dxf.location.y, v.dxf.bulge) for v in p.vertices]
+
+
 def closed_polylines(name, msp, layer):
-    polylines = [e for e in msp if e.dxf.layer == layer and e.dxftype() == "POLYLINE"]
+    polylines = [e for e in msp
+                 if e.dxf.layer == layer and e.dxftype() in ("POLYLINE", "LWPOLYLINE")]
     for p in polylines:
         if not p.is_closed:
             fail(name, f"an open polyline on {layer}")
-    return [[(v.dxf.location.x, v.dxf.location.y, v.dxf.bulge) for v in p.vertices]
-            for p in polylines]
+    return [vertices(p) for p in polylines]
+
+
+def straight_pieces(msp):
+    """Every line of the file, loose or a polyline's straight edge, with its layer."""
+    pieces = []
+    for e in msp:
+        if e.dxftype() == "LINE":
+            pieces.append((e.dxf.layer, (e.dxf.start.x, e.dxf.start.y),
+                           (e.dxf.end.x, e.dxf.end.y)))
+        elif e.dxftype() in ("POLYLINE", "LWPOLYLINE"):
+            v = vertices(e)
+            for i, (x, y, b) in enumerate(v):
+                if b == 0 and (e.is_closed or i + 1 < len(v)):
+                    pieces.append((e.dxf.layer, (x, y), v[(i + 1) % len(v)][:2]))
+    return pieces
+
+
+def check_no_piece_over_another(name, msp, size):
+    """No two straight pieces of one layer, and no reference line and another
+    piece, lie over each other for any length: a machine would cut them
+    twice. Separate parts may share an edge (a cutaway's edge along the
+    fingerboard's): each is cut from its own layer."""
+    tol = 1e-6 * size
+    pieces = straight_pieces(msp)
+    for i, (la, a1, a2) in enumerate(pieces):
+        length = math.dist(a1, a2)
+        if length <= tol:
+            continue
+        ux, uy = (a2[0] - a1[0]) / length, (a2[1] - a1[1]) / length
+        for lb, b1, b2 in pieces[i + 1:]:
+            if la != lb and "reflines" not in (la, lb):
+                continue
+            off = [abs((p[0] - a1[0]) * uy - (p[1] - a1[1]) * ux) for p in (b1, b2)]
+            if max(off) > tol:
+                continue
+            t = sorted(((p[0] - a1[0]) * ux + (p[1] - a1[1]) * uy) for p in (b1, b2))
+            if min(t[1], length) - max(t[0], 0.0) > tol:
+                fail(name, f"a piece on {lb} lies over one on {la} from {a1} to {a2}")
+
+
+def check_slots(name, msp, frets_path, width, inset, size):
+    """One closed rectangle per fret on the layer slots, the slot width across
+    the fret line and as long as the fret less the inset at both ends, its
+    middle where the fret table puts the fret's."""
+    with open(frets_path, encoding="ascii") as f:
+        rows = [l.rstrip("\n").split("\t") for l in f][1:]
+    frets = [(float(r[3]), float(r[4])) for r in rows if r[0] not in ("0", "saddle")]
+    slots = closed_polylines(name, msp, "slots")
+    if len(slots) != len(frets):
+        fail(name, f"{len(slots)} slots for {len(frets)} frets")
+    if any(e.dxf.layer == "frets" and e.dxftype() == "LINE" for e in msp):
+        fail(name, "fret lines beside the slots")
+    tol = 1e-9 * size
+    for n, (slot, (bass_y, treble_y)) in enumerate(zip(slots, frets), start=1):
+        if len(slot) != 4 or any(b != 0 for _, _, b in slot):
+            fail(name, f"slot {n} is no rectangle: {slot}")
+        p = [(x, y) for x, y, _ in slot]
+        sides = [math.dist(p[i], p[(i + 1) % 4]) for i in range(4)]
+        across = sorted(sides)[:2]
+        if any(abs(s - width) > tol for s in across) or abs(sides[0] - sides[2]) > tol:
+            fail(name, f"slot {n} has sides {sides}, the width is {width}")
+        d1 = (p[1][0] - p[0][0], p[1][1] - p[0][1])
+        d2 = (p[2][0] - p[1][0], p[2][1] - p[1][1])
+        if abs(d1[0] * d2[0] + d1[1] * d2[1]) > tol * size:
+            fail(name, f"slot {n} is not square at its corners")
+        middle_y = sum(y for _, y in p) / 4
+        if abs(middle_y - (bass_y + treble_y) / 2) > tol:
+            fail(name, f"slot {n} centred at y {middle_y}, fret {n} at {(bass_y + treble_y) / 2}")
+        # Its ends, the middles of its short sides, on the board's edges.
+        ends = ((p[3][1] + p[0][1]) / 2, (p[1][1] + p[2][1]) / 2)
+        if inset == 0 and (abs(ends[0] - bass_y) > tol or abs(ends[1] - treble_y) > tol):
+            fail(name, f"slot {n} ends at y {ends}, fret {n} at {(bass_y, treble_y)}")
 
 
 def check_extent(name, doc, msp):
@@ -152,6 +234,7 @@ def check_extent(name, doc, msp):
 def main():
     path, measure_path, plain_path, factor, insunits, name = sys.argv[1:7]
     factor, insunits = float(factor), int(insunits)
+    version, frets_path, width, inset = (sys.argv[7:11] + ["AC1009", "-", "0", "0"][len(sys.argv[7:11]):])
     with open(path, "rb") as f:
         check_text(name, f.read())
 
@@ -159,7 +242,7 @@ def main():
     auditor = doc.audit()
     if auditor.has_errors or auditor.has_fixes:
         fail(name, "audit: " + "; ".join(str(e.message) for e in auditor.errors + auditor.fixes))
-    if doc.dxfversion != "AC1009":
+    if doc.dxfversion != version:
         fail(name, f"version {doc.dxfversion}")
     if doc.header["$INSUNITS"] != insunits:
         fail(name, f"$INSUNITS {doc.header['$INSUNITS']}, expected {insunits}")
@@ -169,11 +252,20 @@ def main():
     msp = doc.modelspace()
     check_extent(name, doc, msp)
 
+    size = max(doc.header["$EXTMAX"][0] - doc.header["$EXTMIN"][0],
+               doc.header["$EXTMAX"][1] - doc.header["$EXTMIN"][1])
+    check_no_piece_over_another(name, msp, size)
+    # The sound hole's centre is no hole to drill in the body.
+    if any(e.dxftype() == "POINT" and e.dxf.layer == "body" for e in msp):
+        fail(name, "a point on the layer body")
+    if frets_path != "-":
+        check_slots(name, msp, frets_path, float(width), float(inset), size)
+
     body = closed_polylines(name, msp, "body")
     if len(body) != 1:
         fail(name, f"{len(body)} polylines on layer body, expected one")
     loose = [e.dxftype() for e in msp if e.dxf.layer == "body"
-             and e.dxftype() not in ("POLYLINE", "CIRCLE", "POINT")]
+             and e.dxftype() not in ("POLYLINE", "LWPOLYLINE", "CIRCLE")]
     if loose:
         fail(name, f"loose pieces on layer body beside the polyline: {loose}")
 

@@ -10,7 +10,9 @@
 # marks the entry of a problem. A third opens a saved design over a changed
 # one and undoes the Open: Save then asks for a name and the opened file is
 # left as it was. A fourth measures the OM with the ruler, names its waist
-# under the pointer and converts it to centimetres.
+# under the pointer and converts it to centimetres. A fifth opens an OM with
+# fanned frets, draws it whole and shows its fret table (screenshots fan_drawn
+# and fan_table).
 # Every step waits for what it changes (a window title, a window, a file, the
 # drawing's pixels), never for a fixed time.
 # Usage: gui_e2e.sh BUILD_DIR SOURCE_DIR
@@ -540,6 +542,36 @@ scenario_undo_open() {
   [ "$(md5sum <"$flor")" = "$before" ] || fail "flor.bowlyn was written"
   echo "undo open: the OM came back as Untitled*, Save asked, flor.bowlyn untouched"
 }
+# The OM fanned from 25.5 to 27 inches, square at fret 7: opened, drawn,
+# fitted so that its nut shows, and its fret table from the File menu.
+scenario_fan() {
+  mkdir "$work/designs"
+  "$build/bowlyn-cli" save preset:OM --set "Scale length=25.5" --set "Bass scale length=27" \
+    --set "Perpendicular fret=7" -o "$work/designs/fan.bowlyn"
+  start_bowlyn
+  shot fan_start
+  xdotool key ctrl+o
+  open_in_chooser "$work/designs/fan.bowlyn"
+  wait_title "fan.bowlyn - Bowlyn"
+  wait_dialog_gone
+  xdotool key alt+o
+  shot_changed fan_start fan_final
+  xdotool mousemove --window "$main" "$FIT_X" "$FIT_Y" click 1
+  shot_changed fan_final fan_drawn
+  xdotool mousemove --window "$main" 700 300
+  menu f b  # Fret ta_ble...
+  wait_dialog "the fret table"
+  [ "$(xdotool getwindowname "$dialog")" = "Fret table of OM (in, angles in degrees)" ] ||
+    fail "the table is titled '$(xdotool getwindowname "$dialog")'"
+  import -window root "$shots/fan_table.png"
+  xdotool key Escape
+  wait_dialog_gone
+  xdotool key ctrl+q
+  wait_exit
+  [ "$status" -eq 0 ] || fail "ended with status $status after the fret table"
+  echo "fan: the fanned OM drawn and its fret table shown; screenshots in $shots"
+}
+
 title_of_dialog_is() { dialog_shown && [ "$(xdotool getwindowname "$dialog")" = "$1" ]; }
 opened_or_refused() { ! title_is "Untitled* - Bowlyn" || { dialog_shown && ! title_of_dialog_is open; }; }
 # Types a path into the Open chooser. GTK may complete the name late, after
@@ -620,6 +652,7 @@ on_screen 1280x1024 unsaved
 on_screen 1280x1024 no_browser
 on_screen 1280x1024 close
 on_screen 1280x1024 export_svg
+on_screen 1280x1024 fan
 on_screen 1024x768 screen warning
 on_screen 800x600 screen warning
 on_screen 1280x800 screen none

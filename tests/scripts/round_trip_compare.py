@@ -25,8 +25,8 @@ def expected(value):
 def main():
     first, second, name = sys.argv[1:4]
     a, b = lines(first), lines(second)
-    if len(a) != 70 or len(b) != 70:
-        sys.exit(f"{name}: {len(a)} and {len(b)} lines, expected 70")
+    if len(a) != 74 or len(b) != 74:
+        sys.exit(f"{name}: {len(a)} and {len(b)} lines, expected 74")
     trimmed = 0
     for n, (x, y) in enumerate(zip(a, b), 1):
         if x == y:

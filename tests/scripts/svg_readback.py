@@ -112,14 +112,22 @@ def check_xml(name, path, unit, measured, entities):
     vb = [float(v) for v in root.get("viewBox").split()]
     lo_x, lo_y, hi_x, hi_y = extent(entities)
     size = max(w, h)
-    for got, want, what in ((vb[0], lo_x, "left"), (vb[1], -hi_y, "top"), (vb[2], w, "width"),
-                            (vb[3], h, "height"), (w, hi_x - lo_x, "drawing width"),
-                            (h, hi_y - lo_y, "drawing height")):
+    # The canvas leaves the drawing a margin of at least the stroke's width
+    # all round, so that no hairline is cut in half at its edge.
+    margin = (w - (hi_x - lo_x)) / 2
+    if margin < 0.1 / 25.4 * PER_INCH[unit] - 1e-7 * size:
+        fail(name, f"a margin of {margin} {unit} round the drawing, less than the stroke")
+    for got, want, what in ((vb[0], lo_x - margin, "left"), (vb[1], -hi_y - margin, "top"),
+                            (vb[2], w, "width"), (vb[3], h, "height"),
+                            (h, hi_y - lo_y + 2 * margin, "drawing height")):
         if abs(got - want) > 1e-7 * size:
             fail(name, f"viewBox {what} {got}, the drawing's is {want}")
 
     groups = root.findall(SVG + "g")
-    if [g.get("id") for g in groups] != LAYERS:
+    ids = [g.get("id") for g in groups]
+    # The recorded layers, then the files' own: the sound hole's centre
+    # and the slots.
+    if ids[:len(LAYERS)] != LAYERS or not set(ids[len(LAYERS):]) <= {"marks", "slots"}:
         fail(name, f"layer groups {[g.get('id') for g in groups]}")
     for g in groups:
         if g.get(INKSCAPE + "groupmode") != "layer" or g.get(INKSCAPE + "label") != g.get("id"):
