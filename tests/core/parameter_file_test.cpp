@@ -5,8 +5,10 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <random>
 
+#include "model/field_table.h"
 #include "model/form_editing.h"
 #include "model/presets.h"
 #include "model_test_support.h"
@@ -20,7 +22,13 @@ const std::string HEADER = "Product,Bowlyn\r\nVersion, 0.7\r\n";
 // Everything a failed read must leave alone.
 std::string designState(const Design& d) {
     std::string s = parameterFileText(d);
-    s.append(reinterpret_cast<const char*>(&d.params), sizeof d.params);
+    // Every stored value exactly; a bool leaves padding that the raw bytes
+    // would compare too.
+    for (int k = 1; k <= FIELD_COUNT; ++k) {
+        char value[40];
+        std::snprintf(value, sizeof value, "%a\n", fieldValue(d.params, k));
+        s += value;
+    }
     for (const auto& text : d.texts)
         s += text + '\n';
     return s;
