@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "derive/measurements.h"
+#include "derive/xy.h"
 
 namespace bowlyn {
 namespace {
@@ -25,15 +26,6 @@ constexpr double MIDPOINT_ERROR = 1e-13;
 constexpr double DISTANCE_TOLERANCE = 1e-9;
 // Points checked along each piece of the loop.
 constexpr int CHECKS_PER_EDGE = 8;
-
-// A point or a direction, in double precision.
-struct XY {
-    double x = 0, y = 0;
-};
-
-double distance(XY a, XY b) {
-    return std::hypot(b.x - a.x, b.y - a.y);
-}
 
 // One body edge moved out: a line through its moved ends, or an arc on the
 // same centre with the new radius. `start` and `end` are trimmed where the

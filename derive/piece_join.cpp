@@ -3,16 +3,10 @@
 #include <cmath>
 #include <vector>
 
+#include "derive/xy.h"
+
 namespace bowlyn {
 namespace {
-
-struct XY {
-    double x = 0, y = 0;
-};
-
-double dist(XY a, XY b) {
-    return std::hypot(a.x - b.x, a.y - b.y);
-}
 
 // Where a line or an arc's circle lies: a point and direction, or a circle.
 struct Carrier {
@@ -53,7 +47,7 @@ std::vector<XY> crossings(const Carrier& a, const Carrier& b) {
         // The foot of the centre on the line, and half the chord either side.
         const double t = (circle.c.x - line.p.x) * line.d.x + (circle.c.y - line.p.y) * line.d.y;
         const XY foot = {line.p.x + t * line.d.x, line.p.y + t * line.d.y};
-        const double off = dist(foot, circle.c);
+        const double off = distance(foot, circle.c);
         if (off >= circle.r) {
             if (off == 0.0)
                 return {};
@@ -65,7 +59,7 @@ std::vector<XY> crossings(const Carrier& a, const Carrier& b) {
         return {{foot.x - h * line.d.x, foot.y - h * line.d.y},
                 {foot.x + h * line.d.x, foot.y + h * line.d.y}};
     }
-    const double d = dist(a.c, b.c);
+    const double d = distance(a.c, b.c);
     if (d == 0.0)
         return {};
     const XY u = {(b.c.x - a.c.x) / d, (b.c.y - a.c.y) / d};
@@ -128,14 +122,14 @@ bool moveEnd(ContourPiece& piece, XY p, bool end) {
 
 std::optional<double> joinAtCrossing(ContourPiece& in, ContourPiece& out) {
     const XY endOfIn = {in.x2, in.y2}, startOfOut = {out.x1, out.y1};
-    const double gap = dist(endOfIn, startOfOut);
+    const double gap = distance(endOfIn, startOfOut);
     const XY middle = {(endOfIn.x + startOfOut.x) / 2.0, (endOfIn.y + startOfOut.y) / 2.0};
     const std::vector<XY> points = crossings(carrierOf(in), carrierOf(out));
     if (points.empty())
         return std::nullopt;
     XY best = points.front();
     for (const XY& p : points) {
-        if (dist(p, middle) < dist(best, middle))
+        if (distance(p, middle) < distance(best, middle))
             best = p;
     }
     ContourPiece a = in, b = out;
