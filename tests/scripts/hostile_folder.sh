@@ -8,28 +8,12 @@
 # Usage: hostile_folder.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-source=$(cd "$2" && pwd)
-
-for tool in xvfb-run xdotool cc; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-[ -x "$build/bowlyn" ] || { echo "skipped: $build/bowlyn was not built"; exit 77; }
-
-if [ "${3:-}" != --inner ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset -nolisten tcp" \
-    bash "$0" "$build" "$source" --inner
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/window_script.sh" "$1" "$2" "${3:-}" cc
 export BOWLYN_RELEASE_URL=""  # no network while testing
 # No resource file of the user's may get in the way of either run.
 export HOME="$work/home"
 mkdir -p "$HOME"
 unset GTK2_RC_FILES
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 folder="$work/shared designs"
 marker="$work/engine-ran"

@@ -10,28 +10,8 @@
 # Usage: installed_tree.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-source=$(cd "$2" && pwd)
-
-for tool in xvfb-run xdotool cpack dpkg-deb dpkg-shlibdeps gio update-mime-database \
-  update-desktop-database; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-[ -x "$build/bowlyn" ] || { echo "skipped: $build/bowlyn was not built"; exit 77; }
-
-if [ "${3:-}" != --inner ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset -nolisten tcp" \
-    bash "$0" "$build" "$source" --inner
-fi
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/window_script.sh" "$1" "$2" "${3:-}" cpack dpkg-deb dpkg-shlibdeps gio \
+  update-mime-database update-desktop-database
 export BOWLYN_RELEASE_URL=""
 export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config"
 elsewhere="$work/elsewhere"

@@ -8,28 +8,13 @@
 # Usage: silent_name_server.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
-build=$(cd "$1" && pwd)
-source=$(cd "$2" && pwd)
-
-for tool in xvfb-run xdotool python3 unshare mount; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
-done
-[ -x "$build/bowlyn" ] || { echo "skipped: $build/bowlyn was not built"; exit 77; }
+source "$(dirname "$0")/window_script.sh" "$1" "$2" "${3:-}" python3 unshare mount
 unshare -m true 2>/dev/null || { echo "skipped: no permission for a mount namespace (unshare -m)"; exit 77; }
-
-if [ "${3:-}" != --inner ]; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset -nolisten tcp" \
-    bash "$0" "$build" "$source" --inner
-fi
-
-work=$(mktemp -d)
 server=""
 cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null
   rm -rf "$work"
 }
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A proxy would be asked instead of the name server.
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY all_proxy ALL_PROXY no_proxy NO_PROXY
