@@ -6,7 +6,7 @@
 # Usage: file_size_limit.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
-source "$(dirname "$0")/window_script.sh" "$1" "$2" "${3:-}"
+source "$(dirname "$0")/window_prelude.bash" "$1" "$2" "${3:-}"
 export BOWLYN_RELEASE_URL=""
 # The file chooser's list of recent files stays in the test's folder.
 export HOME="$work/home" XDG_DATA_HOME="$work/data"

@@ -8,7 +8,7 @@
 # Usage: hostile_folder.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
-source "$(dirname "$0")/window_script.sh" "$1" "$2" "${3:-}" cc
+source "$(dirname "$0")/window_prelude.bash" "$1" "$2" "${3:-}" cc
 export BOWLYN_RELEASE_URL=""  # no network while testing
 # No resource file of the user's may get in the way of either run.
 export HOME="$work/home"

@@ -10,7 +10,7 @@
 # Usage: installed_tree.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
-source "$(dirname "$0")/window_script.sh" "$1" "$2" "${3:-}" cpack dpkg-deb dpkg-shlibdeps gio \
+source "$(dirname "$0")/window_prelude.bash" "$1" "$2" "${3:-}" cpack dpkg-deb dpkg-shlibdeps gio \
   update-mime-database update-desktop-database
 export BOWLYN_RELEASE_URL=""
 export HOME="$work/home" XDG_DATA_HOME="$work/home/data" XDG_CONFIG_HOME="$work/home/config"

@@ -8,7 +8,7 @@
 # Usage: silent_name_server.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
-source "$(dirname "$0")/window_script.sh" "$1" "$2" "${3:-}" python3 unshare mount
+source "$(dirname "$0")/window_prelude.bash" "$1" "$2" "${3:-}" python3 unshare mount
 unshare -m true 2>/dev/null || { echo "skipped: no permission for a mount namespace (unshare -m)"; exit 77; }
 server=""
 cleanup() {

@@ -1,5 +1,6 @@
-# Sourced by the scripts that drive the real window, as
-#   source "$(dirname "$0")/window_script.sh" "$1" "$2" "${3:-}" TOOL...
+# Sourced by the scripts that drive the real window (not .sh: it is no test
+# of its own), as
+#   source "$(dirname "$0")/window_prelude.bash" "$1" "$2" "${3:-}" TOOL...
 # with the build and source folders and the script's own third argument: it
 # skips the test (status 77) when a tool or the window is missing, runs the
 # calling script again inside its own X server, and gives it `fail` and a
