@@ -482,8 +482,7 @@ DesignParameters nudged(OutlineModel& model, DesignParameters p, bool& changed) 
 // A value held as a square comes back to 0 only slowly (its slope vanishes
 // there), so a fit may settle with it a little above 0: a round neck end
 // fitted with a flat of a millimetre or two, its length short by a few
-// tenths. Such values are held at 0 for a second fit, kept when it comes
-// closer.
+// tenths. Such values are held at 0 for a second fit.
 FitResult withSmallValuesZero(OutlineModel& model, const FitResult& fit, const Polyline& fitPoints,
                               bool half) {
     const double small = SMALL_SHARE * fit.params.bodyLength;
@@ -504,7 +503,9 @@ FitResult withSmallValuesZero(OutlineModel& model, const FitResult& fit, const P
     for (TracePoint& q : points)
         q = FitCost::moved(fit.x, q);
     FitResult r = minimise(model, p, std::move(free), points, 400, half);
-    if (!(r.cost < fit.cost))
+    // Closer by more than the solver's own stopping leaves, or the fit as
+    // it was stays.
+    if (!(r.cost < 0.99 * fit.cost))
         return fit;
     r.x.head(PLACEMENT) = composed(r.x, fit.x);
     return r;
@@ -714,12 +715,19 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
         fit.problem = "no body Bowlyn can draw comes near the outline";
         return fit;
     }
-    best = withSmallValuesZero(model, best, fitPoints, placed.half);
     // The neck shaped a cutaway and stays with it; a body without one takes
     // the other fields of the preset nearest to the outline.
     const Preset& other = best.params.hasCutaway == 1 ? *bestPreset : *starts.front();
-    if (!finishDesign(fit, model, other, best, units, name))
-        return fit;
+    // Values held at 0 may leave the fit on a check's limit that its written
+    // texts cross: the fit as it was is written then.
+    const FitResult zeroed = withSmallValuesZero(model, best, fitPoints, placed.half);
+    if (finishDesign(fit, model, other, zeroed, units, name)) {
+        best = zeroed;
+    } else {
+        fit.problem.clear();
+        if (!finishDesign(fit, model, other, best, units, name))
+            return fit;
+    }
     const auto pieces = model.solve(paramsOf(fit.texts));
     measure(fit, *pieces, paramsOf(fit.texts), reportPoints, best.x, unit);
     fit.placement = refinedPlacement(placed.placement, best.x, unit);
