@@ -8,6 +8,7 @@
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
 #include "app/template_print.h"
+#include "app/window_display.h"
 #include "help/release_watch.h"
 
 namespace bowlyn {
@@ -16,7 +17,6 @@ AppContext::AppContext() = default;
 AppContext::~AppContext() = default;
 
 void AppContext::forgetWindow() {
-    doc = nullptr;
     session = nullptr;
     form = nullptr;
     drawing = nullptr;

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "fit/outline_import.h"
-#include "geometry/document.h"
 #include "model/dialogs.h"
 #include "session/session.h"
 
@@ -18,9 +17,10 @@ class GtkDialogs;
 class GtkForm;
 class PrintSession;
 class ReleaseWatch;
+class WindowDisplay;
 
 // The running window and everything it owns: the one piece of program state
-// outside the document. libglade connects handlers with no user data, so
+// outside the session. libglade connects handlers with no user data, so
 // every handler reaches the program through app().
 struct AppContext {
     AppContext();
@@ -30,9 +30,8 @@ struct AppContext {
 
     // What the handlers reach: null while no window is open, and from the
     // moment the window is destroyed, so that a handler firing on its way
-    // out (focus leaving an entry) finds no document.
-    Document* doc = nullptr;
-    Session* session = nullptr;  // over doc: its file, history and view
+    // out (focus leaving an entry) finds no session.
+    Session* session = nullptr;  // the design, its overlays, file, history and view
     GtkForm* form = nullptr;
     DrawingArea* drawing = nullptr;
     Dialogs* dialogs = nullptr;  // the window's own, or what a test put there
@@ -48,9 +47,9 @@ struct AppContext {
     // What the open window owns, from openMainWindow to closeMainWindow.
     struct Owned {
         std::unique_ptr<GtkForm> form;
-        std::unique_ptr<Document> doc;
         std::unique_ptr<Session> session;
-        std::unique_ptr<DrawingArea> drawing;  // paints doc's drawing in the session's view
+        std::unique_ptr<DrawingArea> drawing;  // paints the session's last pass in its view
+        std::unique_ptr<WindowDisplay> display;
         std::unique_ptr<GtkDialogs> dialogs;
         std::unique_ptr<ReleaseWatch> updates;
         // The outline File > Import outline... read last, for "Fit design

@@ -7,13 +7,25 @@
 
 namespace bowlyn {
 
-Document* designToRead() {
-    Document* doc = app().doc;
-    if (doc) {
-        UserAction commit;
-        commitFocusedEntry(*doc);
+void commitEntry(const std::string& widget) {
+    Session* session = app().session;
+    GtkForm* form = app().form;
+    const Control* control = controlNamed(widget);
+    if (!session || !form || !control)
+        return;
+    if (control->kind == ControlKind::Entry || control->kind == ControlKind::Text) {
+        UserAction leave;
+        commitText(session->design, control->field, form->text(widget));
     }
-    return doc;
+}
+
+Session* sessionToRead() {
+    Session* session = app().session;
+    if (session && app().form) {
+        UserAction commit;
+        commitEntry(app().form->focused());
+    }
+    return session;
 }
 
 UserAction::UserAction() : session_(app().session) {
@@ -32,17 +44,16 @@ void sessionChanged() {
     if (GtkForm* form = app().form; form && session) {
         form->setSensitive("menuUndo", session->canUndo());
         form->setSensitive("menuRedo", session->canRedo());
-        const bool inches = session->doc().params.units == UNITS_INCH;
+        const bool inches = session->design.params.units == UNITS_INCH;
         form->setSensitive("menuConvertToCentimetres", inches);
         form->setSensitive("menuConvertToInches", !inches);
-        form->showTooltips(session->doc().params.units);
+        form->showTooltips(session->design.params.units);
     }
 }
 
 bool mayLeaveDesign(Leaving leaving) {
-    Document* doc = designToRead();
-    Session* session = app().session;
-    if (!doc || !session)
+    Session* session = sessionToRead();
+    if (!session)
         return true;  // nothing open, nothing to lose
     if (!app().dialogs)
         return !session->unsavedChanges();

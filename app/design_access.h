@@ -1,19 +1,26 @@
 #pragma once
 
+#include <string>
+
 #include "commands/unsaved_changes.h"
-#include "geometry/document.h"
+#include "session/session.h"
 
 namespace bowlyn {
 
-// The open design for a command that reads it. The entry holding the keyboard
-// focus is committed first, exactly as leaving it would, as a step of its own
-// (so a value typed and not yet committed is never ignored, and can be
-// undone). nullptr without a window.
-Document* designToRead();
+// The open design's session for a command that reads it. The entry holding
+// the keyboard focus is committed first, exactly as leaving it would, as a
+// step of its own (so a value typed and not yet committed is never ignored,
+// and can be undone). nullptr without a window.
+Session* sessionToRead();
+
+// The entry `widget` committed: its text becomes its field's and the value
+// is stored, as leaving it does. Nothing for a widget that is no entry of a
+// field, or without a window.
+void commitEntry(const std::string& widget);
 
 // One user action in the window: one step of undo however many signals the
-// widgets send on the way; the title and the Edit menu follow when it ends.
-// Nothing without a window.
+// widgets send on the way; the form, the title and the Edit menu follow when
+// it ends. Nothing without a window.
 class UserAction {
   public:
     UserAction();

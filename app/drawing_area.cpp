@@ -5,8 +5,7 @@
 #include <string>
 
 #include "app/gtk_form.h"
-#include "derive/solved_design.h"
-#include "geometry/document.h"
+#include "model/output_table.h"
 #include "session/session.h"
 
 namespace bowlyn {
@@ -14,7 +13,6 @@ namespace bowlyn {
 namespace {
 
 constexpr double WHEEL_STEP = 1.25;  // zoom of one wheel notch or key press
-constexpr const char* READOUT_LABEL = "labelCursorPosition";
 constexpr double FOCUS_FRAME = 2.0;  // pixels, over the drawing's frame
 // How near the pointer must come, in pixels, for a ruler's end to be caught
 // by a point of the outline and for the readout to name a piece.
@@ -84,7 +82,7 @@ bool fitsLabel(GtkWidget* label, const std::string& markup) {
 // The piece under the pointer, in a smaller type than the position so that
 // the longest names fit the label; an arc's centre is left out when even
 // then its numbers would run on under the status line.
-void showPiece(GtkWidget* label, const ProbedPiece& piece, int32_t units) {
+void showPiece(GtkWidget* label, const ProbedPiece& piece, DesignUnits units) {
     if (!label)
         return;
     std::string markup;
@@ -104,12 +102,10 @@ void showPiece(GtkWidget* label, const ProbedPiece& piece, int32_t units) {
 DrawingArea::DrawingArea(GtkForm& form, Session& session)
     : form_(form),
       session_(session),
-      drawing_(session.doc().drawing),
       image_(form.widget("drawingImage")),
       box_(form.widget("eventboxDrawing")),
       view_(session.view) {
-    drawing_.canvas = this;
-    view_.setFitted(drawing_.view);
+    view_.setFitted(session.fittedView());
     session_.onLengthsScaled = [this](double factor) { lengthsScaled(factor); };
     if (image_)
         g_signal_connect(image_, "expose-event", G_CALLBACK(onExpose), this);
@@ -129,8 +125,6 @@ DrawingArea::DrawingArea(GtkForm& form, Session& session)
 }
 
 DrawingArea::~DrawingArea() {
-    if (drawing_.canvas == this)
-        drawing_.canvas = &drawing_.surface;
     session_.onLengthsScaled = nullptr;
     // The widgets outlive this object only inside a window being destroyed;
     // they must not call back into it.
@@ -142,22 +136,24 @@ DrawingArea::~DrawingArea() {
         cairo_surface_destroy(buffer_);
 }
 
-void DrawingArea::paint(const StrokeList& list, const ViewTransform& fitted) {
-    view_.setFitted(fitted);
-    if (view_.imageView()) {
-        drawing_.surface.paint(list, fitted);
-        imageStale_ = false;
-    } else {
-        imageStale_ = true;
-    }
-    bufferStale_ = true;
+const StrokeList& DrawingArea::strokes() const {
+    static const StrokeList none;
+    return session_.pass() ? session_.pass()->strokes : none;
 }
 
 // A pass may have fitted the view anew, in another unit. The ruler and the
 // readout catch the outline of the last complete pass, as its exports do.
 void DrawingArea::show() {
-    const std::optional<SolvedDesign> solved = solvedDesign(session_.doc());
-    probe_ = solved ? OutlineProbe(solved->body, solved->soundHole) : OutlineProbe();
+    view_.setFitted(session_.fittedView());
+    if (view_.imageView()) {
+        surface_.clear();
+        surface_.paint(strokes(), session_.fittedView());
+        imageStale_ = false;
+    } else {
+        imageStale_ = true;
+    }
+    const PassResult* pass = session_.pass();
+    probe_ = pass && pass->ok() ? OutlineProbe(pass->outline, pass->soundHole) : OutlineProbe();
     viewChanged();
 }
 
@@ -171,7 +167,7 @@ void DrawingArea::beginMeasure() {
 }
 
 std::string DrawingArea::rulerText() const {
-    return ruler_.text(session_.doc().params.units);
+    return ruler_.text(session_.design.params.units);
 }
 
 void DrawingArea::lengthsScaled(double factor) {
@@ -244,7 +240,7 @@ void DrawingArea::resize(int width, int height) {
 }
 
 void DrawingArea::fitWhole() {
-    view_.fitWhole(drawing_.strokes);
+    view_.fitWhole(strokes());
     viewChanged();
 }
 
@@ -261,20 +257,19 @@ void DrawingArea::panBy(double dx, double dy) {
 void DrawingArea::showPointer(bool inside, double x, double y) {
     double mx = 0.0, my = 0.0;
     const bool known = inside && view_.toModel(x, y, mx, my);
-    const int32_t units = session_.doc().params.units;
+    const DesignUnits units = session_.design.params.units;
+    const std::string readout = output(outputs::READOUT).widget;
+    GtkWidget* label = form_.widget(readout);
     if (known) {
         if (const auto piece = probe_.pieceAt(mx, my, modelDistance(HOVER_PIXELS))) {
-            showPiece(form_.widget(READOUT_LABEL), *piece, units);
+            showPiece(label, *piece, units);
             return;
         }
     }
     const std::string text =
-        known ? fittedReadout(form_.widget(READOUT_LABEL),
-                              pointerText(mx, my, units == UNITS_INCH ? "in" : "cm"))
-              : " ";
-    GtkWidget* label = form_.widget(READOUT_LABEL);
-    if (form_.text(READOUT_LABEL) != text || (label && gtk_label_get_use_markup(GTK_LABEL(label))))
-        form_.setText(READOUT_LABEL, text);
+        known ? fittedReadout(label, pointerText(mx, my, units == UNITS_INCH ? "in" : "cm")) : " ";
+    if (form_.text(readout) != text || (label && gtk_label_get_use_markup(GTK_LABEL(label))))
+        form_.setText(readout, text);
 }
 
 void DrawingArea::left() {
@@ -298,11 +293,11 @@ void DrawingArea::followPointer() {
 cairo_surface_t* DrawingArea::picture() {
     if (view_.imageView()) {
         if (imageStale_) {
-            drawing_.surface.clear();
-            drawing_.surface.paint(drawing_.strokes, drawing_.view);
+            surface_.clear();
+            surface_.paint(strokes(), session_.fittedView());
             imageStale_ = false;
         }
-        return drawing_.surface.cairo();
+        return surface_.cairo();
     }
     const int w = view_.width(), h = view_.height();
     if (!buffer_ || cairo_image_surface_get_width(buffer_) != w ||
@@ -314,7 +309,7 @@ cairo_surface_t* DrawingArea::picture() {
     }
     if (bufferStale_) {
         cairo_t* cr = cairo_create(buffer_);
-        view_.paint(cr, drawing_.strokes);
+        view_.paint(cr, strokes());
         cairo_destroy(cr);
         bufferStale_ = false;
     }
@@ -336,7 +331,7 @@ gboolean DrawingArea::exposed(GdkEventExpose* event) {
     PaintView shown = view_.paintView();
     shown.originX += a.x;
     shown.originY += a.y;
-    ruler_.paint(cr, box_, shown, view_.width(), view_.height(), session_.doc().params.units);
+    ruler_.paint(cr, box_, shown, view_.width(), view_.height(), session_.design.params.units);
     if (box_ && gtk_widget_has_focus(box_)) {
         // A frame in the selection colour over the drawing's own border.
         const GdkColor& c = gtk_widget_get_style(box_)->bg[GTK_STATE_SELECTED];

@@ -6,7 +6,7 @@
 
 #include "app/drawing_ruler.h"
 #include "geometry/outline_probe.h"
-#include "render/drawing.h"
+#include "render/drawing_surface.h"
 #include "render/drawing_view.h"
 
 namespace bowlyn {
@@ -14,28 +14,29 @@ namespace bowlyn {
 class GtkForm;
 class Session;
 
-// The drawing in the window. The image widget's expose handler paints the
-// pass's picture straight from cairo: the 660 image itself at the default
-// size and view (its very pixels, no conversion), otherwise the strokes
-// painted afresh in the window's view, so lines stay crisp at any zoom. It
-// takes the place of the 660 image as the pass's canvas, and zooms and pans
-// on the wheel, a drag and the keys + - 0 without running a pass. The view is
-// the session's; a click, a drag or the wheel gives the drawing the keyboard
-// focus, which a frame shows. M (or Edit > Measure) and two clicks lay a
-// ruler over it, its ends caught by the outline's points (Shift: free); the
-// readout names the piece of the outline under the pointer.
-class DrawingArea : public Canvas {
+// The drawing in the window: the session's last pass. The image widget's
+// expose handler paints its picture straight from cairo: the 660 image
+// itself at the default size and view (its very pixels, no conversion),
+// otherwise the strokes painted afresh in the window's view, so lines stay
+// crisp at any zoom. It zooms and pans on the wheel, a drag and the keys
+// + - 0 without running a pass. The view is the session's; a click, a drag or
+// the wheel gives the drawing the keyboard focus, which a frame shows. M (or
+// Edit > Measure) and two clicks lay a ruler over it, its ends caught by the
+// outline's points (Shift: free); the readout names the piece of the outline
+// under the pointer.
+class DrawingArea {
   public:
     // Connects to `drawingImage` and the event box around it.
     DrawingArea(GtkForm& form, Session& session);
-    ~DrawingArea() override;
+    ~DrawingArea();
     DrawingArea(const DrawingArea&) = delete;
     DrawingArea& operator=(const DrawingArea&) = delete;
 
-    // The end of a pass: the 660 image is painted only while it is what shows.
-    void paint(const StrokeList& list, const ViewTransform& fitted) override;
-    // The drawing holds a new picture (a pass's, or the blank of a load).
+    // The session holds a new picture (a pass's, or the blank of a load): the
+    // 660 image is painted only while it is what shows.
     void show();
+    // The 660 image of the last pass (blank after a load).
+    const DrawingSurface& surface() const { return surface_; }
     // The window gave the drawing this many pixels.
     void resize(int width, int height);
 
@@ -79,10 +80,11 @@ class DrawingArea : public Canvas {
     void ruleAt(double x, double y, bool free, bool click);
     void measureCursor();
     cairo_surface_t* picture();
+    const StrokeList& strokes() const;
 
     GtkForm& form_;
     Session& session_;
-    Drawing& drawing_;
+    DrawingSurface surface_;
     GtkWidget* image_;
     GtkWidget* box_;
     DrawingView& view_;

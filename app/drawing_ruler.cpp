@@ -119,12 +119,12 @@ void DrawingRuler::scale(double factor) {
     pointer_.reset();
 }
 
-std::string DrawingRuler::text(int32_t units) const {
+std::string DrawingRuler::text(DesignUnits units) const {
     return complete_ ? rulerText(x1_, y1_, x2_, y2_, units) : "";
 }
 
 void DrawingRuler::paint(cairo_t* cr, GtkWidget* widget, const PaintView& view, int width,
-                         int height, int32_t units) const {
+                         int height, DesignUnits units) const {
     if (!(view.scale > 0.0))
         return;
     cairo_save(cr);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "geometry/outline_probe.h"
+#include "model/design_parameters.h"
 #include "render/painter.h"
 
 namespace bowlyn {
@@ -33,12 +34,12 @@ class DrawingRuler {
     // The design's lengths were multiplied by `factor` (a unit conversion).
     void scale(double factor);
     // What the ruler shows once both ends are placed (see rulerText), or "".
-    std::string text(int32_t units) const;
+    std::string text(DesignUnits units) const;
 
     // The ruler, its text and the snap marker under the pointer, in `view`
     // (device units of `cr`) within an area of `width` x `height`.
     void paint(cairo_t* cr, GtkWidget* widget, const PaintView& view, int width, int height,
-               int32_t units) const;
+               DesignUnits units) const;
 
   private:
     enum class Stage { Idle, First, Second };

@@ -14,14 +14,14 @@ using namespace bowlyn;
 namespace {
 
 void apply(bool (Session::*command)()) {
-    if (designToRead() && app().session)
+    if (sessionToRead())
         (app().session->*command)();
 }
 
 // A drawing shown is drawn again in the new numbers; the view and the ruler
 // stay on the same part of the instrument (see Session::convertUnits).
-void convertTo(int32_t units) {
-    if (designToRead() && app().session)
+void convertTo(DesignUnits units) {
+    if (sessionToRead())
         app().session->convertUnits(units);
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 gboolean exportAs(const char* key) {
     const ExportFormat* format = exportFormat(key);
-    if (designToRead() && format && app().session && app().dialogs) {
+    if (sessionToRead() && format && app().dialogs) {
         UserAction action;
         exportFile(*app().session, *app().dialogs, *format);
     }
@@ -39,9 +39,9 @@ G_MODULE_EXPORT gboolean menuPrint_activate_cb(GtkMenuItem*, gpointer) {
 }
 
 G_MODULE_EXPORT gboolean menuFretTable_activate_cb(GtkMenuItem*, gpointer) {
-    if (designToRead() && app().session && app().dialogs) {
+    if (Session* session = sessionToRead(); session && app().dialogs) {
         UserAction action;
-        showFretTable(*app().session, *app().dialogs);
+        showFretTable(*session, *app().dialogs);
     }
     return FALSE;
 }

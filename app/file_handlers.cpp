@@ -14,7 +14,7 @@ namespace {
 
 template <class Command>
 gboolean fileCommand(Command command) {
-    if (designToRead() && app().session && app().dialogs) {
+    if (sessionToRead() && app().dialogs) {
         UserAction action;
         command(*app().session, *app().dialogs);
     }

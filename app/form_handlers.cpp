@@ -6,8 +6,8 @@
 #include "app/app_context.h"
 #include "app/design_access.h"
 #include "app/drawing_area.h"
+#include "app/gtk_form.h"
 #include "app/handlers.h"
-#include "geometry/pass_display.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
 
@@ -16,21 +16,27 @@ using namespace bowlyn;
 // A stepper steps its own entry's text; another entry being edited is
 // committed first, as the click would have done by taking the focus.
 void bowlyn::stepEntry(const std::string& entry, StepDirection direction) {
-    Document* doc = designToRead();
+    Session* session = sessionToRead();
+    const Control* control = controlNamed(entry);
     UserAction step;
-    if (doc && applyStepper(*doc, entry, direction))
-        recomputeAndShow(*doc);
+    if (session && control && applyStepper(session->design, *control, direction)) {
+        session->mode = DrawingMode::Working;
+        session->runPass();
+    }
 }
 
 namespace {
+
+// The widgets' signals while the program itself sets them are no user's.
+bool programsOwn() {
+    return app().form && app().form->updating();
+}
 
 // Focus also leaves entries when the pointer leaves the window or the window
 // goes away, so a commit must be harmless to repeat; returning FALSE lets GTK
 // finish its own focus handling.
 gboolean commit(const char* entry) {
-    UserAction leave;
-    if (Document* doc = app().doc)
-        commitEntryWidget(*doc, entry);
+    commitEntry(entry);
     return FALSE;
 }
 
@@ -45,20 +51,23 @@ gboolean toggled(const char* button, GtkWidget* widget) {
     // and GTK reports that click first: the user's one step is the button
     // switched on, which sets the choice.
     const Control* control = controlNamed(button);
-    if (control && control->kind == ControlKind::Radio && !active)
+    Session* session = app().session;
+    if (!control || !session || programsOwn() || (control->kind == ControlKind::Radio && !active))
         return FALSE;
     UserAction click;
-    if (Document* doc = app().doc)
-        applySwitch(*doc, button, active);
+    if (control->kind == ControlKind::Radio)
+        chooseInPair(session->design, control->pair, control->value);
+    else
+        setSwitch(session->design, control->field, active);
     return FALSE;
 }
 
-void draw(int32_t finalDrawing) {
-    Document* doc = designToRead();
+void draw(DrawingMode mode) {
+    Session* session = sessionToRead();
     UserAction press;
-    if (doc) {
-        doc->finalDrawing = finalDrawing;
-        recomputeAndShow(*doc);
+    if (session) {
+        session->mode = mode;
+        session->runPass();
     }
 }
 
@@ -96,9 +105,11 @@ extern "C" {
 #include "model/fields.def"
 
 G_MODULE_EXPORT void comboboxUnits_changed_cb(GtkComboBox* combo, gpointer) {
+    Session* session = app().session;
+    if (!session || programsOwn())
+        return;
     UserAction choose;
-    if (Document* doc = app().doc)
-        applyUnits(*doc, gtk_combo_box_get_active(combo) == 1 ? 1 : 0);
+    setUnits(session->design, gtk_combo_box_get_active(combo) == 1 ? 1 : 0);
 }
 
 G_MODULE_EXPORT gboolean notebook_switch_page_cb(GtkNotebook*, gpointer, guint, gpointer) {
@@ -106,12 +117,12 @@ G_MODULE_EXPORT gboolean notebook_switch_page_cb(GtkNotebook*, gpointer, guint, 
 }
 
 G_MODULE_EXPORT gboolean buttonTryIt_clicked_cb(GtkButton*, gpointer) {
-    draw(0);
+    draw(DrawingMode::Working);
     return FALSE;
 }
 
 G_MODULE_EXPORT gboolean buttonOk_clicked_cb(GtkButton*, gpointer) {
-    draw(1);
+    draw(DrawingMode::Final);
     return FALSE;
 }
 

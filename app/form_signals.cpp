@@ -7,7 +7,6 @@
 #include "app/design_access.h"
 #include "app/gtk_form.h"
 #include "app/handlers.h"
-#include "geometry/pass_display.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
 
@@ -15,12 +14,12 @@ namespace bowlyn {
 namespace {
 
 void entryActivated(GtkEntry* entry, gpointer) {
-    Document* doc = app().doc;
-    if (!doc || !app().form)
+    Session* session = app().session;
+    if (!session || !app().form)
         return;
     UserAction enter;
-    commitEntryWidget(*doc, app().form->nameOf(GTK_WIDGET(entry)));
-    recomputeAndShow(*doc);
+    commitEntry(app().form->nameOf(GTK_WIDGET(entry)));
+    session->runPass();
 }
 
 // Up and Down in an entry with steppers step it like its Inc and Dec.
@@ -40,10 +39,19 @@ void somethingChanged(GtkWidget*, gpointer) {
     refreshTitle();
 }
 
+// What is typed is the field's text at once (the title's "*" follows it);
+// its value waits for the commit.
+void typed(GtkEntry* entry, gpointer data) {
+    const Control* control = static_cast<const Control*>(data);
+    if (Session* session = app().session; session && app().form && !app().form->updating())
+        typeText(session->design, control->field, gtk_entry_get_text(entry));
+    refreshTitle();
+}
+
 void connectEntry(GtkForm& form, const Control& control) {
     if (GtkWidget* entry = form.widget(control.widget)) {
         g_signal_connect(entry, "activate", G_CALLBACK(entryActivated), nullptr);
-        g_signal_connect(entry, "changed", G_CALLBACK(somethingChanged), nullptr);
+        g_signal_connect(entry, "changed", G_CALLBACK(typed), const_cast<Control*>(&control));
         if (control.stepClass != StepClass::None)
             g_signal_connect(entry, "key-press-event", G_CALLBACK(entryKey), nullptr);
     }

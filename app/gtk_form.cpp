@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/handlers.h"
-#include "export/depth_display.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
+#include "model/output_table.h"
 
 namespace bowlyn {
 
@@ -32,37 +32,13 @@ const std::vector<std::string>& formWidgetNames() {
             if (control.designUnitCaption)
                 n.push_back(unitCaptionLabel(control.widget));
         }
-        // What a pass writes.
-        for (const char* label : {"labelLBCenterData",
-                                  "labelUBCenterData",
-                                  "labelWaistCenterData",
-                                  "labelShoulderArcRadiusData",
-                                  "labelShoulderArcCenterPointData",
-                                  "labelTailArcRadiusData",
-                                  "labelTailArcCenterPointData",
-                                  "labelCutawayFlorentineRadiusData",
-                                  "labelCutawayFlorentineCenterPointData",
-                                  "labelCutawayVenetianCenterPointData",
-                                  "labelCutawayVenetianPointCenterPointData",
-                                  "drawingImage",
-                                  "labelUnits2",
-                                  "labelStatusText",
-                                  "labelPerimeterData",
-                                  "labelAreaData",
-                                  "labelLengthData",
-                                  "labelWidthData",
-                                  "labelFretboardAreaData",
-                                  AIR_VOLUME_LABEL,
-                                  AIR_RESONANCE_LABEL,
-                                  AIR_NOTE_LABEL}) {
-            n.push_back(label);
-        }
-        // The drawing's own controls and the Edit menu.
-        for (const char* label :
-             {"eventboxDrawing", "labelCursorPosition", "buttonFit", "menubar", "menuUndo",
-              "menuRedo", "menuConvertToCentimetres", "menuConvertToInches"}) {
-            n.push_back(label);
-        }
+        // What the program writes, then the drawing and the Edit menu.
+        for (int k = 0; k < outputs::COUNT; ++k)
+            n.push_back(bowlyn::output(k).widget);
+        for (const char* name :
+             {"drawingImage", "eventboxDrawing", "buttonFit", "menubar", "menuUndo", "menuRedo",
+              "menuConvertToCentimetres", "menuConvertToInches"})
+            n.push_back(name);
         return n;
     }();
     return names;
@@ -108,6 +84,10 @@ GtkForm::GtkForm(GladeXML* xml) {
             missing_.push_back(name);
         }
     }
+}
+
+std::string unitCaptionLabel(const std::string& entry) {
+    return "labelUnit" + entry.substr(entry.rfind("entry", 0) == 0 ? 5 : 0);
 }
 
 GtkForm::~GtkForm() {
@@ -296,7 +276,7 @@ void GtkForm::reveal(const std::vector<std::string>& names) {
         gtk_notebook_set_current_page(notebook, first);
 }
 
-void GtkForm::showTooltips(int units) {
+void GtkForm::showTooltips(DesignUnits units) {
     if (units == tooltipUnits_)
         return;
     tooltipUnits_ = units;
@@ -307,9 +287,68 @@ void GtkForm::showTooltips(int units) {
     }
 }
 
-void GtkForm::showDrawing(const DrawingSurface&) {
-    if (drawingShown_)
-        drawingShown_();
+void GtkForm::showDesign(const Design& design) {
+    ++updating_;
+    const DesignParameters& p = design.params;
+    for (const Control& c : controls()) {
+        if (c.kind == ControlKind::Text || c.kind == ControlKind::Entry) {
+            if (text(c.widget) != design.text(c.field))
+                setText(c.widget, design.text(c.field));
+        } else if (c.kind == ControlKind::Check) {
+            const bool on = fieldValue(p, c.field) == 1;
+            if (active(c.widget) != on)
+                setActive(c.widget, on);
+            for (const std::string& container : c.switched) {
+                if (sensitive(container) != on)
+                    setSensitive(container, on);
+            }
+        } else {
+            // A radio button shows its container while it is the pair's choice.
+            const bool on = design.shownChoices[c.pair] == c.value;
+            if (on && !active(c.widget))
+                setActive(c.widget, true);
+            if (visible(c.switched.front()) != on)
+                setVisible(c.switched.front(), on);
+        }
+    }
+    showUnits(p.units);
+    --updating_;
+}
+
+void GtkForm::showUnits(DesignUnits units) {
+    if (unitsIndex() != units)
+        setUnitsIndex(units);
+    const bool inch = units == UNITS_INCH;
+    setOutput(outputs::UNITS_NOTE, inch ? " " : "except as noted.");
+    for (const Control& control : controls()) {
+        if (control.designUnitCaption)
+            setText(unitCaptionLabel(control.widget), inch ? "in" : "cm");
+    }
+}
+
+std::string GtkForm::output(int number) const {
+    return text(bowlyn::output(number).widget);
+}
+
+void GtkForm::setOutput(int number, const std::string& text) {
+    setText(bowlyn::output(number).widget, text);
+}
+
+void GtkForm::markFields(const FieldSet& fields) {
+    std::vector<std::string> marked;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        for (const std::string& widget : field(fields[i]).widgets) {
+            const Control* c = controlNamed(widget);
+            if (c && c->kind == ControlKind::Entry)
+                marked.push_back(widget);
+        }
+    }
+    for (const Control& c : controls()) {
+        if (c.kind == ControlKind::Entry)
+            setMarked(c.widget, std::find(marked.begin(), marked.end(), c.widget) != marked.end());
+    }
+    if (!marked.empty())
+        reveal(marked);
 }
 
 }  // namespace bowlyn

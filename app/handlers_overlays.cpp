@@ -7,29 +7,29 @@
 #include "app/app_context.h"
 #include "app/design_access.h"
 #include "app/trans_points_dialog.h"
-#include "geometry/overlays.h"
+#include "commands/snapshot_command.h"
 
 using bowlyn::app;
 
 extern "C" {
 
 G_MODULE_EXPORT void menuitemTakeSnapshot_activate_cb(GtkMenuItem*, gpointer) {
-    if (bowlyn::Document* doc = bowlyn::designToRead(); doc && app().dialogs)
-        bowlyn::takeSnapshot(*doc, *app().dialogs);
+    if (bowlyn::Session* session = bowlyn::sessionToRead(); session && app().dialogs)
+        bowlyn::takeSnapshot(*session, *app().dialogs);
 }
 
 G_MODULE_EXPORT void menuitemDisplaySnapshot_toggled_cb(GtkCheckMenuItem* item, gpointer) {
-    if (app().doc)
-        app().doc->showSnapshot = gtk_check_menu_item_get_active(item) ? 1 : 0;
+    if (app().session)
+        app().session->overlays.showSnapshot = gtk_check_menu_item_get_active(item);
 }
 
 G_MODULE_EXPORT void menuitemDisplayTransPoints_toggled_cb(GtkCheckMenuItem* item, gpointer) {
-    if (app().doc)
-        app().doc->showTransPoints = gtk_check_menu_item_get_active(item) ? 1 : 0;
+    if (app().session)
+        app().session->overlays.showTransPoints = gtk_check_menu_item_get_active(item);
 }
 
 G_MODULE_EXPORT void menuitemEditTransPoints_activate_cb(GtkMenuItem*, gpointer) {
-    if (bowlyn::designToRead())
+    if (bowlyn::sessionToRead())
         bowlyn::editTransPoints(app());
 }
 

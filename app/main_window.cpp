@@ -12,14 +12,13 @@
 #include "app/form_signals.h"
 #include "app/gtk_dialogs.h"
 #include "app/gtk_form.h"
+#include "app/window_display.h"
 #include "app/window_layout.h"
 #include "commands/file_commands.h"
-#include "export/depth_display.h"
-#include "export/measurement_texts.h"
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
 #include "help/release_texts.h"
 #include "help/release_watch.h"
+#include "model/form_editing.h"
+#include "model/output_table.h"
 #include "model/presets.h"
 
 namespace bowlyn {
@@ -57,8 +56,8 @@ void announceWhenAnswered(ReleaseWatch& updates, const std::string& startupStatu
     updates.check([startupStatus](double newest) {
         GtkForm* form = app().form;
         const std::string note = newerReleaseStatusText(newest);
-        if (form && !note.empty() && form->text(STATUS_LABEL) == startupStatus)
-            form->setText(STATUS_LABEL, note);
+        if (form && !note.empty() && form->output(outputs::STATUS) == startupStatus)
+            form->setOutput(outputs::STATUS, note);
     });
 }
 
@@ -71,7 +70,7 @@ std::string currentDirectory() {
 }  // namespace
 
 bool openMainWindow(std::string& error, const std::string& descriptionPath) {
-    if (app().doc) {
+    if (app().session) {
         error = "the main window is already open";
         return false;
     }
@@ -110,15 +109,9 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     }
 
     GtkWidget* window = s.form->mainWindow();
-    s.doc = std::make_unique<Document>(*s.form);
-    s.doc->presets = builtInPresetTable();
-    s.doc->alsoShow = [](Document& doc, bool complete) {
-        showMeasurements(doc, complete);
-        showAirMeasurements(doc, complete);
-    };
-    s.session = std::make_unique<Session>(*s.doc);
+    s.session = std::make_unique<Session>();
     s.drawing = std::make_unique<DrawingArea>(*s.form, *s.session);
-    s.form->onDrawingShown([area = s.drawing.get()] { area->show(); });
+    s.display = std::make_unique<WindowDisplay>(*s.form, *s.drawing);
     followWindowSize(*s.form, *s.drawing);
     s.form->createUnitsCombo();
 
@@ -126,7 +119,6 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     if (!ctx.iconPath.empty())
         gtk_window_set_icon_from_file(GTK_WINDOW(window), ctx.iconPath.c_str(), nullptr);
     s.dialogs = std::make_unique<GtkDialogs>(window, ctx.iconPath);
-    ctx.doc = s.doc.get();
     ctx.session = s.session.get();
     ctx.form = s.form.get();
     ctx.drawing = s.drawing.get();
@@ -139,20 +131,21 @@ bool openMainWindow(std::string& error, const std::string& descriptionPath) {
     connectFormSignals(*s.form);
 
     ctx.startDirectory = currentDirectory();
-    s.doc->outlineComplete = 0;
     {
         // Not a user's action: the history begins after it, and the status
         // line keeps the description's own text.
         SessionAction starting(*s.session);
-        clearWorkRow(*s.doc);
-        loadPreset(*s.doc, WORK_ROW);
+        loadTexts(s.session->design, presetTexts(CLEAR_ROW));
+        s.session->display = s.display.get();
+        s.display->showDesign(s.session->design);
+        s.display->startEditing();
     }
     s.session->onChange = sessionChanged;
     s.session->restart();
     s.updates = makeReleaseWatch();
     ctx.updates = s.updates.get();
     if (s.updates)
-        announceWhenAnswered(*s.updates, s.form->text(STATUS_LABEL));
+        announceWhenAnswered(*s.updates, s.form->output(outputs::STATUS));
     return true;
 }
 
@@ -178,11 +171,11 @@ void closeMainWindow() {
         gtk_widget_destroy(window);
     s.windowDestroyed = false;
     s.dialogs.reset();
-    if (s.form)
-        s.form->onDrawingShown(nullptr);
+    if (s.session)
+        s.session->display = nullptr;
+    s.display.reset();
     s.drawing.reset();
     s.session.reset();
-    s.doc.reset();
     s.form.reset();
     s.importedOutline.reset();
 }

@@ -18,10 +18,7 @@ void load(int row) {
     if (!session || !mayLeaveDesign(Leaving::LoadingAnother))
         return;
     UserAction choose;
-    if (row == WORK_ROW)
-        clearWorkRow(session->doc());
-    loadPreset(session->doc(), row);
-    session->loaded("");
+    session->load(presetTexts(row), "");
 }
 
 }  // namespace
@@ -34,7 +31,7 @@ void load(int row) {
 
 extern "C" {
 
-INITIALIZE(Clear, WORK_ROW)
+INITIALIZE(Clear, CLEAR_ROW)
 #include "model/presets.def"
 
 }  // extern "C"

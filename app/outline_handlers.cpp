@@ -5,32 +5,33 @@
 
 #include <gtk/gtk.h>
 
-#include <charconv>
-
 #include "app/app_context.h"
 #include "app/design_access.h"
+#include "app/gtk_form.h"
 #include "fit/outline_import.h"
-#include "geometry/pass_display.h"
-#include "model/form.h"
+#include "model/number_text.h"
 
 using bowlyn::app;
 
 namespace bowlyn {
 namespace {
 
-// The resolution as typed; 0 (none) for anything but a number from 1 on.
+// The resolution as typed, read as the command line's --dpi; 0 (none) for
+// anything but a number from 1 to 100000.
 double typedDpi(const std::string& text) {
-    double dpi = 0;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), dpi);
-    return r.ec == std::errc() && r.ptr == text.data() + text.size() && dpi >= 1 && dpi <= 100000
-               ? dpi
-               : 0;
+    const double dpi = readWholeNumber(text).value_or(0.0);
+    return dpi >= 1 && dpi <= 100000 ? dpi : 0;
+}
+
+// The traced outline is shown from now on, as a click on its menu item would.
+void showTracedOutline() {
+    if (GtkForm* form = app().form)
+        form->setActive("menuitemDisplayTracedOutline", true);  // its handler shows it
 }
 
 void importOutlineFile() {
-    Document* doc = designToRead();
-    Session* session = app().session;
-    if (!doc || !session || !app().dialogs)
+    Session* session = sessionToRead();
+    if (!session || !app().dialogs)
         return;
     const OutlineChoice choice = app().dialogs->chooseOutlineFile(session->lastDirectory);
     if (choice.path.empty())
@@ -38,25 +39,24 @@ void importOutlineFile() {
     OutlineReading reading;
     reading.mmPerUnit = choice.unit == "in" ? 25.4 : choice.unit == "cm" ? 10.0 : 1.0;
     reading.dpi = typedDpi(choice.dpi);
-    const std::string problem =
-        importOutline(*doc, choice.path, reading, app().owned.importedOutline);
+    const std::string problem = importOutline(session->overlays, session->design.params.units,
+                                              choice.path, reading, app().owned.importedOutline);
     if (!problem.empty()) {
         app().dialogs->showError(problem);
         return;
     }
     // Shown at once over a drawing already there, in the working drawing.
     UserAction show;
-    doc->form.setActive("menuitemDisplayTracedOutline", true);  // its handler shows it
-    if (doc->passShown) {
-        doc->finalDrawing = 0;
-        recomputeAndShow(*doc);
+    showTracedOutline();
+    if (session->passShown()) {
+        session->mode = DrawingMode::Working;
+        session->runPass();
     }
 }
 
 void fitDesignToOutline() {
-    Document* doc = designToRead();
-    Session* session = app().session;
-    if (!doc || !session || !app().dialogs)
+    Session* session = sessionToRead();
+    if (!session || !app().dialogs)
         return;
     if (!app().owned.importedOutline) {
         app().dialogs->showError("Import an outline first (File > Import outline...).");
@@ -68,12 +68,13 @@ void fitDesignToOutline() {
     OutlineFit fit;
     {
         UserAction replace;  // one step to undo
-        fit = fitToOutline(*doc, *app().owned.importedOutline);
+        fit = fitToOutline(session->overlays, session->design.params.units,
+                           *app().owned.importedOutline);
         if (fit.problem.empty()) {
-            session->loaded("");
-            doc->form.setActive("menuitemDisplayTracedOutline", true);
-            doc->finalDrawing = 0;
-            recomputeAndShow(*doc);
+            session->load(fit.texts, "");
+            showTracedOutline();
+            session->mode = DrawingMode::Working;
+            session->runPass();
         }
     }
     if (!fit.problem.empty())
@@ -97,8 +98,8 @@ G_MODULE_EXPORT void menuFitToOutline_activate_cb(GtkMenuItem*, gpointer) {
 }
 
 G_MODULE_EXPORT void menuitemDisplayTracedOutline_toggled_cb(GtkCheckMenuItem* item, gpointer) {
-    if (app().doc)
-        app().doc->showTracedOutline = gtk_check_menu_item_get_active(item) ? 1 : 0;
+    if (app().session)
+        app().session->overlays.showTracedOutline = gtk_check_menu_item_get_active(item);
 }
 
 }  // extern "C"

@@ -4,8 +4,7 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
-#include "geometry/pass_display.h"
-#include "model/form.h"
+#include "derive/solved_design.h"
 #include "paper/pdf_template.h"
 #include "paper/template_date.h"
 #include "paper/template_page.h"
@@ -180,13 +179,13 @@ PrintOutcome printTemplate(GtkWindow* parent, const SolvedDesign& design,
 }
 
 bool printOpenDesign(GtkPrintOperationAction action, const std::string& exportFile) {
-    Document* doc = designToRead();
-    if (!doc || !app().dialogs)
+    Session* session = sessionToRead();
+    if (!session || !app().dialogs)
         return false;
     UserAction print;  // may draw the design first
     std::optional<SolvedDesign> design;
-    if (bringPassUpToDate(*doc))
-        design = solvedDesign(*doc);
+    if (session->bringPassUpToDate())
+        design = solvedDesign(*session->pass(), session->design);
     if (!design) {
         // What is printed is the paper template.
         app().dialogs->showError(outlineIncompleteMessage(".pdf"));
@@ -195,7 +194,7 @@ bool printOpenDesign(GtkPrintOperationAction action, const std::string& exportFi
     if (!app().printing)
         app().printing = std::make_unique<PrintSession>();
     TemplateSettings settings;
-    settings.title = designTitle(*doc);
+    settings.title = designTitle(session->design);
     settings.date = templateDateNow().day;
     GtkWindow* parent = app().mainWindow ? GTK_WINDOW(app().mainWindow) : nullptr;
     const PrintOutcome outcome =
@@ -205,7 +204,7 @@ bool printOpenDesign(GtkPrintOperationAction action, const std::string& exportFi
     const bool printed =
         outcome.result == GTK_PRINT_OPERATION_RESULT_APPLY && outcome.problem.empty();
     if (printed && !outcome.pages.empty())
-        doc->form.setText(STATUS_LABEL, "Printed " + outcome.pages);
+        session->showStatus("Printed " + outcome.pages);
     return printed;
 }
 

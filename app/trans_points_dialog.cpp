@@ -4,8 +4,8 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
+#include "app/gtk_form.h"
 #include "geometry/overlays.h"
-#include "model/form.h"
 
 namespace bowlyn {
 namespace {
@@ -58,12 +58,12 @@ std::string bufferText(GtkWidget* view) {
 }  // namespace
 
 void editTransPoints(AppContext& ctx) {
-    if (!ctx.doc)
+    if (!ctx.session)
         return;
-    Document& doc = *ctx.doc;
+    Overlays& overlays = ctx.session->overlays;
     GtkWidget* dialog = newDialog(ctx);
     GtkWidget* view = addPointsView(dialog);
-    const std::string list = listTransPoints(doc);
+    const std::string list = listTransPoints(overlays);
     gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), list.c_str(), -1);
 
     // Held so that the dialog can be destroyed safely even when its parent
@@ -77,13 +77,20 @@ void editTransPoints(AppContext& ctx) {
     g_object_unref(dialog);
     if (!accepted)
         return;
-    parseTransPoints(doc, text);
-    doc.form.setActive("menuitemDisplayTransPoints", true);  // its handler shows them
+    // The dialog ran a main loop of its own: the window may be gone.
+    if (!ctx.session)
+        return;
+    Session& session = *ctx.session;
+    parseTransPoints(session.overlays, text);
+    if (ctx.form)
+        ctx.form->setActive("menuitemDisplayTransPoints", true);  // its handler shows them
     // The conversion replaces the design: unsaved work is asked about first.
-    if (response == RESPONSE_CONVERT && ctx.session && mayLeaveDesign(Leaving::LoadingAnother)) {
+    if (response == RESPONSE_CONVERT && mayLeaveDesign(Leaving::LoadingAnother)) {
         UserAction convert;  // one step to undo
-        convertTransPoints(doc);
-        ctx.session->loaded("");
+        if (const std::optional<FieldTexts> texts = convertTransPoints(session.overlays))
+            session.load(*texts, "");
+        else
+            session.loaded("");
     }
 }
 

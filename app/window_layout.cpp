@@ -6,6 +6,7 @@
 
 #include "app/drawing_area.h"
 #include "app/gtk_form.h"
+#include "model/output_table.h"
 
 namespace bowlyn {
 
@@ -14,8 +15,7 @@ namespace {
 // What moves down with the drawing's lower edge: the status line (which
 // widens with the drawing) and the readout beside it. Try it, Ok and Fit stay
 // together under the form; the menu bar widens.
-constexpr const char* STATUS_LINE = "labelStatusText";
-constexpr const char* BELOW_DRAWING[] = {STATUS_LINE, "labelCursorPosition"};
+constexpr int BELOW_DRAWING[] = {outputs::STATUS, outputs::READOUT};
 
 struct Layout {
     GtkForm* form;
@@ -40,11 +40,11 @@ void allocated(GtkWidget* fixed, GtkAllocation* alloc, gpointer data) {
     a.width = boxReq.width + extraW;
     a.height = boxReq.height + extraH;
     gtk_widget_size_allocate(box, &a);
-    for (const char* name : BELOW_DRAWING) {
-        GtkWidget* w = layout.form->widget(name);
+    for (int below : BELOW_DRAWING) {
+        GtkWidget* w = layout.form->widget(output(below).widget);
         GtkAllocation b = w->allocation;
         b.y += extraH;
-        if (name == STATUS_LINE)
+        if (below == outputs::STATUS)
             b.width += extraW;
         gtk_widget_size_allocate(w, &b);
     }
@@ -75,8 +75,8 @@ void followWindowSize(GtkForm& form, DrawingArea& area) {
     // Each layout pass first puts these back at their requested place and size
     // and then moves them: that must not repaint them twice each time a label
     // changes, so the moves alone do not redraw; a real change of size does.
-    for (const char* name :
-         {"eventboxDrawing", "drawingImage", "labelStatusText", "labelCursorPosition"}) {
+    for (const char* name : {"eventboxDrawing", "drawingImage", output(outputs::STATUS).widget,
+                             output(outputs::READOUT).widget}) {
         if (GtkWidget* w = form.widget(name))
             gtk_widget_set_redraw_on_allocate(w, FALSE);
     }

@@ -9,14 +9,13 @@
 #include <string>
 
 #include "derive/measurements.h"
+#include "derive/solved_design.h"
 #include "formats/export_file.h"
 #include "formats/fret_table.h"
-#include "geometry/document.h"
 #include "geometry/fret_layout.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "geometry/recompute.h"
 #include "model/form_editing.h"
-#include "model/memory_form.h"
 #include "model/presets.h"
 #include "paper/pdf_template.h"
 
@@ -38,22 +37,20 @@ size_t templateBytes(const SolvedDesign& solved, const std::string& title, const
 
 void exportPreset(benchmark::State& state, Job job, bool depths = false) {
     const int row = static_cast<int>(state.range(0));
-    MemoryForm form;
-    Document doc(form);
-    loadPreset(doc, row);
+    Design design;
+    loadTexts(design, presetTexts(row));
     ExportSettings options;
     if (depths) {
         // 4 and 3.25 inches deep, a 0.11 inch top, in the design's unit.
-        const bool cm = doc.params.units == UNITS_CM;
-        setFieldText(doc, fields::BODY_DEPTH_AT_TAIL, cm ? "10.16" : "4");
-        setFieldText(doc, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
-        setFieldText(doc, fields::TOP_THICKNESS, cm ? "0.28" : "0.11");
+        const bool cm = design.params.units == UNITS_CM;
+        setFieldText(design, fields::BODY_DEPTH_AT_TAIL, cm ? "10.16" : "4");
+        setFieldText(design, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
+        setFieldText(design, fields::TOP_THICKNESS, cm ? "0.28" : "0.11");
         options.unit = LengthUnit::Millimetre;
         options.mould = 20.0;
     }
-    doc.finalDrawing = 1;
-    const PassResult pass = recompute(doc);
-    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+    const PassResult pass = recompute(design.params, Overlays{}, DrawingMode::Final);
+    const std::optional<SolvedDesign> solved = solvedDesign(pass, design);
     if (!solved) {
         state.SkipWithError(statusText(pass).c_str());
         return;
@@ -66,7 +63,7 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
         options.dxfVersion = DxfVersion::R2000;
         options.flatten = 0.001;
     }
-    const std::string title = designTitle(doc);
+    const std::string title = designTitle(design);
     for (auto _ : state) {
         if (job == Job::PdfA4 || job == Job::PdfFull) {
             benchmark::DoNotOptimize(
@@ -75,7 +72,7 @@ void exportPreset(benchmark::State& state, Job job, bool depths = false) {
             // From the parameters, as the command line's table is made.
             const LengthUnit unit = designUnit(solved->units);
             const std::string text =
-                fretTableText(fretTable(fretLayout(doc.params), unit, LengthUnit::Millimetre));
+                fretTableText(fretTable(fretLayout(pass.params), unit, LengthUnit::Millimetre));
             benchmark::DoNotOptimize(text.data());
         } else if (job == Job::Measure) {
             MeasureResult m = measureDesign(*solved, std::nullopt);

@@ -19,6 +19,7 @@
 
 #include "fit/body_fit.h"
 #include "model/form_editing.h"
+#include "model/presets.h"
 #include "tests/core/traced_outlines.h"
 #include "trace/read_outline.h"
 
@@ -31,11 +32,9 @@ constexpr int SCANNED = presetRows::TenorUke;
 
 // What a fitted design's texts say, as loading them does.
 DesignParameters fittedParams(const OutlineFit& fit) {
-    MemoryForm form;
-    Document doc(form);
-    doc.presets[WORK_ROW] = fit.texts;
-    loadPreset(doc, WORK_ROW);
-    return doc.params;
+    Design design;
+    loadTexts(design, fit.texts);
+    return design.params;
 }
 
 // The largest error of the length and the three full widths, in mm.

@@ -1,15 +1,13 @@
 // Full recompute passes of designs with cutaways, fretboards, markers and
-// strings, painted into the image or onto a canvas that paints nothing. The
-// latter leaves the program's own work (checks, geometry, recording, clearing
-// the image); the difference is cairo's stroking.
+// strings, painted into the image or not painted. The latter leaves the
+// program's own work (checks, geometry, recording); the difference is
+// clearing the image and cairo's stroking.
 #include <benchmark/benchmark.h>
 
-#include "bench/blank_canvas.h"
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "geometry/recompute.h"
-#include "model/memory_form.h"
 #include "model/presets.h"
+#include "render/drawing_surface.h"
 
 namespace bowlyn {
 namespace {
@@ -17,9 +15,9 @@ namespace {
 constexpr int DENSE_DESIGN = 0;  // not a preset row: built from the OM below
 
 // The OM with 24 frets, markers and 16 strings in 8 courses of two.
-void makeDense(Document& doc) {
-    loadPreset(doc, 8);
-    DesignParameters& p = doc.params;
+void makeDense(Design& design) {
+    loadTexts(design, presetTexts(presetRows::OM));
+    DesignParameters& p = design.params;
     p.fretCount = 24;
     p.hasMarkers = 1;
     p.markerDiameter = 0.25f;
@@ -35,24 +33,27 @@ void makeDense(Document& doc) {
 }
 
 void pass(benchmark::State& state, int row, bool painting) {
-    MemoryForm form;
-    Document doc(form);
+    Design design;
     if (row == DENSE_DESIGN)
-        makeDense(doc);
+        makeDense(design);
     else
-        loadPreset(doc, row);
-    BlankCanvas blank;
-    if (!painting)
-        doc.drawing.canvas = &blank;
-    doc.finalDrawing = 0;
-    const PassResult first = recompute(doc);
+        loadTexts(design, presetTexts(row));
+    const Overlays overlays;
+    const PassResult first = recompute(design.params, overlays, DrawingMode::Working);
     if (!first.ok()) {
         state.SkipWithError(statusText(first).c_str());
         return;
     }
-    for (auto _ : state)
-        recomputeAndShow(doc);
-    double entities = static_cast<double>(recordedStrokes(doc.drawing.strokes).size());
+    DrawingSurface image;
+    for (auto _ : state) {
+        const PassResult result = recompute(design.params, overlays, DrawingMode::Working);
+        if (painting) {
+            image.clear();
+            image.paint(result.strokes, *result.view);
+        }
+        benchmark::DoNotOptimize(result.strokes.size());
+    }
+    double entities = static_cast<double>(recordedStrokes(first.strokes).size());
     state.counters["entities"] = entities;
     state.counters["per_entity"] =
         benchmark::Counter(entities * static_cast<double>(state.iterations()),

@@ -1,53 +1,51 @@
 // The cost of one click: a full recompute pass for each built-in preset, in
-// the working and the final drawing, painted into the image or onto a canvas
-// that paints nothing, and the clearing of the image on its own.
+// the working and the final drawing, painted into the image as the window
+// paints it or not painted at all, and the clearing of the image on its own.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
-#include "bench/blank_canvas.h"
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "geometry/recompute.h"
-#include "model/memory_form.h"
 #include "model/presets.h"
+#include "render/drawing_surface.h"
 
 namespace bowlyn {
 namespace {
 
-void recomputePreset(benchmark::State& state, int row, int finalDrawing, bool painting) {
-    MemoryForm form;
-    Document doc(form);
-    loadPreset(doc, row);
-    doc.finalDrawing = finalDrawing;
-    BlankCanvas blank;
-    if (!painting)
-        doc.drawing.canvas = &blank;
-    const PassResult first = recompute(doc);
+void recomputePreset(benchmark::State& state, int row, DrawingMode mode, bool painting) {
+    Design design;
+    loadTexts(design, presetTexts(row));
+    const Overlays overlays;
+    const PassResult first = recompute(design.params, overlays, mode);
     if (!first.ok()) {
         state.SkipWithError(statusText(first).c_str());
         return;
     }
-    // As a click does: the pass, then its labels, status line and picture
-    // handed to the form.
+    // As a click does: the pass, then its picture in the 660 image.
+    DrawingSurface image;
     for (auto _ : state) {
-        const PassResult result = recomputeAndShow(doc);
-        benchmark::DoNotOptimize(result.strokes->size());
+        const PassResult result = recompute(design.params, overlays, mode);
+        if (painting) {
+            image.clear();
+            image.paint(result.strokes, *result.view);
+        }
+        benchmark::DoNotOptimize(result.strokes.size());
     }
     state.SetLabel(presetName(row));
 }
 
 void BM_RecomputeWorking(benchmark::State& state) {
-    recomputePreset(state, static_cast<int>(state.range(0)), 0, true);
+    recomputePreset(state, static_cast<int>(state.range(0)), DrawingMode::Working, true);
 }
 void BM_RecomputeFinal(benchmark::State& state) {
-    recomputePreset(state, static_cast<int>(state.range(0)), 1, true);
+    recomputePreset(state, static_cast<int>(state.range(0)), DrawingMode::Final, true);
 }
 void BM_RecomputeWorkingNoPaint(benchmark::State& state) {
-    recomputePreset(state, static_cast<int>(state.range(0)), 0, false);
+    recomputePreset(state, static_cast<int>(state.range(0)), DrawingMode::Working, false);
 }
 void BM_RecomputeFinalNoPaint(benchmark::State& state) {
-    recomputePreset(state, static_cast<int>(state.range(0)), 1, false);
+    recomputePreset(state, static_cast<int>(state.range(0)), DrawingMode::Final, false);
 }
 
 void BM_ClearSurface(benchmark::State& state) {

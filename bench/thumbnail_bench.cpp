@@ -5,9 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "derive/solved_design.h"
-#include "geometry/document.h"
 #include "geometry/recompute.h"
-#include "model/memory_form.h"
 #include "model/presets.h"
 #include "paper/thumbnail.h"
 
@@ -17,13 +15,11 @@ namespace {
 void BM_Thumbnail(benchmark::State& state) {
     const int row = static_cast<int>(state.range(0));
     const int size = static_cast<int>(state.range(1));
-    MemoryForm form;
-    Document doc(form);
+    Design design;
     for (auto _ : state) {
-        loadPreset(doc, row);
-        doc.finalDrawing = 1;
-        recompute(doc);
-        const std::optional<SolvedDesign> solved = solvedDesign(doc);
+        loadTexts(design, presetTexts(row));
+        const PassResult pass = recompute(design.params, Overlays{}, DrawingMode::Final);
+        const std::optional<SolvedDesign> solved = solvedDesign(pass, design);
         if (!solved) {
             state.SkipWithError("no complete outline");
             return;

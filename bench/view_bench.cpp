@@ -5,9 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
-#include "model/memory_form.h"
+#include "geometry/recompute.h"
 #include "model/presets.h"
 #include "render/drawing_view.h"
 
@@ -15,23 +13,22 @@ namespace bowlyn {
 namespace {
 
 void paintInView(benchmark::State& state, const char* preset, int width, int height, double zoom) {
-    MemoryForm form;
-    Document doc(form);
-    doc.presets = builtInPresetTable();
-    loadPreset(doc, presetByName(preset));
-    if (!recomputeAndShow(doc).ok()) {
+    Design design;
+    loadTexts(design, presetTexts(presetByName(preset)));
+    const PassResult pass = recompute(design.params, Overlays{}, DrawingMode::Working);
+    if (!pass.ok()) {
         state.SkipWithError("the preset has a problem");
         return;
     }
     DrawingView view;
     view.setArea(width, height);
-    view.setFitted(doc.drawing.view);
+    view.setFitted(*pass.view);
     if (zoom != 1.0)  // about the upper bout, a third of the way down
         view.zoomAbout(width / 2.0, height / 3.0, zoom);
     cairo_surface_t* buffer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     for (auto _ : state) {
         cairo_t* cr = cairo_create(buffer);
-        view.paint(cr, doc.drawing.strokes);
+        view.paint(cr, pass.strokes);
         cairo_destroy(cr);
         cairo_surface_flush(buffer);
     }

@@ -23,20 +23,19 @@
 #include "fit/outline_import.h"
 #include "formats/dxf_writer.h"
 #include "formats/fret_table.h"
-#include "geometry/document.h"
 #include "geometry/overlays.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "geometry/recompute.h"
 #include "model/atomic_file.h"
-#include "model/dialogs.h"
 #include "model/form_editing.h"
 #include "model/in_place_write.h"
-#include "model/memory_form.h"
+#include "model/output_table.h"
 #include "model/parameter_file.h"
 #include "model/points_file.h"
 #include "model/presets.h"
 #include "model/unit_conversion.h"
 #include "paper/thumbnail.h"
+#include "render/drawing_surface.h"
 #include "trace/read_outline.h"
 
 namespace bowlyn::cli {
@@ -51,19 +50,6 @@ struct Failure {
     std::string message;
 };
 
-// No one to ask: messages go to stderr, questions are answered No or Cancel
-// and the file chooser is cancelled.
-class StderrDialogs : public Dialogs {
-  public:
-    void showError(const std::string& message) override { std::cerr << message << '\n'; }
-    void showWarning(const std::string& message) override { std::cerr << message << '\n'; }
-    bool askYesNo(const std::string&) override { return false; }
-    SaveChoice askSaveChanges(const std::string&) override { return SaveChoice::Cancel; }
-    std::string chooseFile(FileDialogMode, const std::string&, const std::string&) override {
-        return "";
-    }
-};
-
 std::string quoted(const std::string& prefix, const std::string& name) {
     return prefix + "'" + name + "'";
 }
@@ -74,40 +60,39 @@ std::string lowered(std::string s) {
     return s;
 }
 
-// preset:NAME, clear, or a parameter file; the display is left blank with
-// "Status: OK", as after loading in the window.
-void loadDesign(Document& doc, const std::string& design) {
+// preset:NAME, clear, or a parameter file, loaded as the window loads it.
+void loadDesign(Design& design, const std::string& name) {
     const std::string prefix = "preset:";
-    if (lowered(design.substr(0, prefix.size())) == prefix) {
-        std::string name = design.substr(prefix.size());
-        int row = presetByName(name);
+    if (lowered(name.substr(0, prefix.size())) == prefix) {
+        std::string preset = name.substr(prefix.size());
+        int row = presetByName(preset);
         if (row < 0)
-            throw Failure{quoted("Unknown preset: ", name) + " (see bowlyn-cli presets)"};
-        loadPreset(doc, row);
-    } else if (design == "clear") {
-        clearWorkRow(doc);
-        loadPreset(doc, WORK_ROW);
+            throw Failure{quoted("Unknown preset: ", preset) + " (see bowlyn-cli presets)"};
+        loadTexts(design, presetTexts(row));
+    } else if (name == "clear") {
+        loadTexts(design, presetTexts(CLEAR_ROW));
     } else {
-        if (!fileExists(design))
-            throw Failure{"File not found: '" + design + "'"};
-        switch (readParameterFile(doc, design)) {
+        if (!fileExists(name))
+            throw Failure{"File not found: '" + name + "'"};
+        FieldTexts texts;
+        switch (readParameterFile(name, texts)) {
             case ReadResult::Loaded:
+                loadTexts(design, texts);
                 break;
             case ReadResult::NotFound:
-                throw Failure{"File not found: '" + design + "'"};
+                throw Failure{"File not found: '" + name + "'"};
             case ReadResult::NotParameterFile:
-                throw Failure{"File not a Bowlyn parameter file: '" + design + "'"};
+                throw Failure{"File not a Bowlyn parameter file: '" + name + "'"};
         }
     }
-    resetDisplay(doc);
 }
 
-void applySets(Document& doc, const Options& options) {
+void applySets(Design& design, const Options& options) {
     for (const auto& [label, text] : options.sets) {
         int field = fieldByLabel(label);
         if (field == 0)
             throw Failure{quoted("Unknown field label: ", label)};
-        setFieldText(doc, field, text);
+        setFieldText(design, field, text);
     }
 }
 
@@ -144,6 +129,12 @@ void writeOrFail(const std::string& path, const std::string& bytes) {
         throw Failure{"Could not write '" + path + "': " + failure};
 }
 
+// What one run works on: the design and its overlays.
+struct Run {
+    Design design;
+    Overlays overlays;
+};
+
 // What --in and --dpi say about an outline file.
 OutlineReading outlineReading(const Options& options) {
     OutlineReading reading;
@@ -156,52 +147,53 @@ OutlineReading outlineReading(const Options& options) {
 // The pass check and render report: the snapshot design first (its outline
 // kept as the snapshot), then the design itself with its changes and the
 // points, then one pass.
-PassResult preparePass(Document& doc, const Options& options) {
+PassResult preparePass(Run& run, const Options& options) {
     if (!options.snapshot.empty()) {
-        loadDesign(doc, options.snapshot);
-        doc.finalDrawing = 0;
-        const PassResult snapshotPass = recompute(doc);
-        StderrDialogs dialogs;
+        loadDesign(run.design, options.snapshot);
+        const PassResult snapshotPass =
+            recompute(run.design.params, run.overlays, DrawingMode::Working);
         if (!snapshotPass.ok()) {
             throw Failure{"Snapshot design '" + options.snapshot +
                           "' has no complete outline: " + statusText(snapshotPass)};
         }
-        takeSnapshot(doc, dialogs);
-        doc.showSnapshot = 1;
+        run.overlays.snapshot = snapshotPass.outline;
+        run.overlays.showSnapshot = true;
     }
-    loadDesign(doc, options.input);
-    applySets(doc, options);
+    loadDesign(run.design, options.input);
+    applySets(run.design, options);
     if (!options.points.empty()) {
-        parseTransPoints(doc, pointsText(options.points));
-        doc.showTransPoints = 1;
+        parseTransPoints(run.overlays, pointsText(options.points));
+        run.overlays.showTransPoints = true;
     }
     if (!options.outline.empty()) {
         std::optional<ImportedOutline> imported;
         const std::string problem =
-            importOutline(doc, options.outline, outlineReading(options), imported);
+            importOutline(run.overlays, run.design.params.units, options.outline,
+                          outlineReading(options), imported);
         if (!problem.empty())
             throw Failure{problem};
-        doc.showTracedOutline = 1;
+        run.overlays.showTracedOutline = true;
     }
-    doc.finalDrawing = options.finalDrawing ? 1 : 0;
-    return recompute(doc);
+    return recompute(run.design.params, run.overlays,
+                     options.finalDrawing ? DrawingMode::Final : DrawingMode::Working);
 }
 
 int passExit(const PassResult& result) {
     return result.ok() ? EXIT_OK : EXIT_PROBLEM;
 }
 
-int check(Document& doc, const Options& options) {
-    const PassResult result = preparePass(doc, options);
+int check(Run& run, const Options& options) {
+    const PassResult result = preparePass(run, options);
     std::cout << statusText(result) << '\n';
     const std::array<std::string, 11> texts = derivedValueTexts(result.derived);
+    const std::vector<int> labels = outputsOf(OutputKind::Derived);
     for (size_t i = 0; i < texts.size(); ++i)
-        std::cout << derivedValueLabels[i] << '\t' << texts[i] << '\n';
+        std::cout << output(labels[i]).widget << '\t' << texts[i] << '\n';
     if (!result.ok())
         return EXIT_PROBLEM;
     // The outline is sound; a depth that measure and export would refuse is
     // refused here too, after it, as measure does.
-    const std::string depthProblem = designDepths(doc).problem;
+    const std::string depthProblem = designDepths(run.design).problem;
     if (!depthProblem.empty()) {
         std::cerr << depthProblem << '\n';
         return EXIT_PROBLEM;
@@ -209,9 +201,11 @@ int check(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
-int render(Document& doc, const Options& options) {
-    const PassResult result = preparePass(doc, options);
-    const std::optional<std::string> png = pngBytes(doc.drawing.surface.cairo());
+int render(Run& run, const Options& options) {
+    const PassResult result = preparePass(run, options);
+    DrawingSurface image;
+    image.paint(result.strokes, result.view.value_or(ViewTransform{}));
+    const std::optional<std::string> png = pngBytes(image.cairo());
     if (!png)
         throw Failure{"Could not write '" + options.output + "': the image could not be encoded"};
     writeOrFail(options.output, *png);
@@ -220,29 +214,19 @@ int render(Document& doc, const Options& options) {
     return passExit(result);
 }
 
-int save(Document& doc, const Options& options) {
-    loadDesign(doc, options.input);
-    applySets(doc, options);
+int save(Run& run, const Options& options) {
+    loadDesign(run.design, options.input);
+    applySets(run.design, options);
     if (options.convertTo)
-        convertDesignUnits(doc, *options.convertTo);
-    writeOrFail(options.output, parameterFileText(doc));
+        convertDesignUnits(run.design, *options.convertTo);
+    writeOrFail(options.output, parameterFileText(run.design));
     return EXIT_OK;
 }
 
-PassResult runFinalPass(Document& doc, const Options& options) {
-    loadDesign(doc, options.input);
-    applySets(doc, options);
-    doc.finalDrawing = 1;
-    return recompute(doc);
-}
-
-// One final-drawing pass; false (with the refusal naming `extension` on
-// stderr) when it did not produce a complete outline.
-bool finalPass(Document& doc, const Options& options, const char* extension) {
-    if (runFinalPass(doc, options).ok())
-        return true;
-    std::cerr << outlineIncompleteMessage(extension) << '\n';
-    return false;
+PassResult runFinalPass(Run& run, const Options& options) {
+    loadDesign(run.design, options.input);
+    applySets(run.design, options);
+    return recompute(run.design.params, run.overlays, DrawingMode::Final);
 }
 
 // The name an export writes: a name without one of the formats' extensions
@@ -255,14 +239,18 @@ std::string exportPath(const Options& options) {
                                                             : output + options.format->extension();
 }
 
-// The window's export, made by the same writer from the same table.
-int exportDesign(Document& doc, const Options& options) {
+// The window's export, made by the same writer from the same table. Without a
+// complete outline the refusal names the format's extension.
+int exportDesign(Run& run, const Options& options) {
     const ExportFormat& format = *options.format;
-    if (!finalPass(doc, options, format.extension().c_str()))
+    const PassResult result = runFinalPass(run, options);
+    const std::optional<SolvedDesign> solved = solvedDesign(result, run.design);
+    if (!solved) {
+        std::cerr << outlineIncompleteMessage(format.extension()) << '\n';
         return EXIT_PROBLEM;
+    }
     const std::string path = exportPath(options);
-    const ExportFile file =
-        format.write(*solvedDesign(doc), exportSettings(options), designTitle(doc));
+    const ExportFile file = format.write(*solved, exportSettings(options), designTitle(run.design));
     if (!file.failure.empty())
         throw Failure{"Could not write '" + options.output + "': " + file.failure};
     if (!file.notice.empty())
@@ -287,9 +275,9 @@ std::string measureText(double v) {
     return std::string(buffer, result.ptr);
 }
 
-int measure(Document& doc, const Options& options) {
-    const PassResult result = runFinalPass(doc, options);
-    std::optional<SolvedDesign> solved = solvedDesign(doc);
+int measure(Run& run, const Options& options) {
+    const PassResult result = runFinalPass(run, options);
+    std::optional<SolvedDesign> solved = solvedDesign(result, run.design);
     if (!result.ok() || !solved) {
         std::cout << statusText(result) << '\n';
         return EXIT_PROBLEM;
@@ -326,9 +314,9 @@ int measure(Document& doc, const Options& options) {
 }
 
 // The fret table of a design with a fretboard, in --units or the design's unit.
-int frets(Document& doc, const Options& options) {
-    const PassResult result = runFinalPass(doc, options);
-    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+int frets(Run& run, const Options& options) {
+    const PassResult result = runFinalPass(run, options);
+    const std::optional<SolvedDesign> solved = solvedDesign(result, run.design);
     if (!result.ok() || !solved) {
         std::cout << statusText(result) << '\n';
         return EXIT_PROBLEM;
@@ -351,11 +339,14 @@ std::string exactText(float v) {
 
 // The entity list of a final pass, one entity a line with exact values, so
 // that an exported file can be checked against what the pass recorded.
-int entities(Document& doc, const Options& options) {
+int entities(Run& run, const Options& options) {
+    const PassResult result = runFinalPass(run, options);
     // The entity list is what the plain DXF holds.
-    if (!finalPass(doc, options, ".dxf"))
+    if (!result.ok()) {
+        std::cerr << outlineIncompleteMessage(".dxf") << '\n';
         return EXIT_PROBLEM;
-    for (const Stroke& s : recordedStrokes(doc.drawing.strokes)) {
+    }
+    for (const Stroke& s : recordedStrokes(result.strokes)) {
         std::cout << dxfEntityName(s.kind) << '\t' << layerName(s.layer);
         for (int i = 0; i < valueCount(s.kind); ++i)
             std::cout << '\t' << exactText(recordedValue(s, i));
@@ -367,9 +358,9 @@ int entities(Document& doc, const Options& options) {
 // The picture a file manager shows: the final drawing fitted into --size
 // pixels. Without a complete outline nothing is written, so that the file
 // manager keeps its own icon rather than a blank picture.
-int thumbnail(Document& doc, const Options& options) {
-    const PassResult result = runFinalPass(doc, options);
-    const std::optional<SolvedDesign> solved = solvedDesign(doc);
+int thumbnail(Run& run, const Options& options) {
+    const PassResult result = runFinalPass(run, options);
+    const std::optional<SolvedDesign> solved = solvedDesign(result, run.design);
     if (!solved) {
         std::cerr << (result.ok() ? outlineIncompleteMessage(".png") : statusText(result)) << '\n';
         return EXIT_PROBLEM;
@@ -382,24 +373,21 @@ int thumbnail(Document& doc, const Options& options) {
     return EXIT_OK;
 }
 
-int convert(Document& doc, const Options& options) {
-    parseTransPoints(doc, pointsText(options.input));
+int convert(Run& run, const Options& options) {
+    parseTransPoints(run.overlays, pointsText(options.input));
     // The conversion uses only points with both coordinates at least 0.
-    bool usable = false;
-    for (uint32_t i = 1; i <= doc.transPointCount && i <= TRANS_POINT_CAPACITY; ++i) {
-        usable = usable || (doc.transPoints[i].x >= 0 && doc.transPoints[i].y >= 0);
-    }
-    if (!usable) {
+    const std::optional<FieldTexts> texts = convertTransPoints(run.overlays);
+    if (!texts) {
         std::cerr << "No usable transcription point in '" << options.input
                   << "': a line must read x,y with both numbers at least 0.\n";
         return EXIT_PROBLEM;
     }
-    convertTransPoints(doc);
-    writeOrFail(options.output, parameterFileText(doc));
+    loadTexts(run.design, *texts);
+    writeOrFail(options.output, parameterFileText(run.design));
     return EXIT_OK;
 }
 
-int fit(Document& doc, const Options& options) {
+int fit(Run& run, const Options& options) {
     const TracedOutline outline = readOutline(options.input, outlineReading(options));
     if (outline.fileError)
         throw Failure{"Could not read '" + options.input + "': " + outline.problem};
@@ -415,9 +403,8 @@ int fit(Document& doc, const Options& options) {
         std::cerr << refusal << result.problem << '\n';
         return EXIT_PROBLEM;
     }
-    doc.presets[WORK_ROW] = result.texts;
-    loadPreset(doc, WORK_ROW);
-    writeOrFail(options.output, parameterFileText(doc));
+    loadTexts(run.design, result.texts);
+    writeOrFail(options.output, parameterFileText(run.design));
     std::ostream& out = toStandardOutput(options.output) ? std::cerr : std::cout;
     for (const ReportLine& line : fitReport(result))
         out << line.name << '\t' << line.value << '\t' << line.unit << '\n';
@@ -433,28 +420,26 @@ int listPresets() {
 int run(const Options& options) {
     if (options.command == "presets")
         return listPresets();
-    MemoryForm form;
-    Document doc(form);
-    doc.presets = builtInPresetTable();
+    Run run;
     if (options.command == "check")
-        return check(doc, options);
+        return check(run, options);
     if (options.command == "render")
-        return render(doc, options);
+        return render(run, options);
     if (options.command == "save")
-        return save(doc, options);
+        return save(run, options);
     if (options.command == "export")
-        return exportDesign(doc, options);
+        return exportDesign(run, options);
     if (options.command == "measure")
-        return measure(doc, options);
+        return measure(run, options);
     if (options.command == "frets")
-        return frets(doc, options);
+        return frets(run, options);
     if (options.command == "entities")
-        return entities(doc, options);
+        return entities(run, options);
     if (options.command == "fit")
-        return fit(doc, options);
+        return fit(run, options);
     if (options.command == "thumbnail")
-        return thumbnail(doc, options);
-    return convert(doc, options);
+        return thumbnail(run, options);
+    return convert(run, options);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 #include "cli/options.h"
 
 #include <cctype>
-#include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <set>
 
 #include "model/design_parameters.h"
+#include "model/number_text.h"
 #include "paper/thumbnail.h"
 
 namespace bowlyn::cli {
@@ -195,24 +196,21 @@ std::string chooseFormat(Options& options) {
     return "";
 }
 
-// A number written with "." whatever the locale, within [low, high].
+// A number as every number a user types outside the form is read
+// (readWholeNumber), within [low, high].
 std::optional<double> numberIn(const std::string& text, double low, double high) {
-    double v = 0.0;
-    const char* end = text.data() + text.size();
-    const auto r = std::from_chars(text.data(), end, v);
-    if (text.empty() || r.ec != std::errc() || r.ptr != end || !(v >= low && v <= high))
+    const std::optional<double> v = readWholeNumber(text);
+    if (!v || !(*v >= low && *v <= high))
         return std::nullopt;
     return v;
 }
 
-// A finite distance greater than 0 written with "."; nullopt otherwise.
+// A finite distance greater than 0; nullopt otherwise.
 std::optional<double> positiveDistance(const std::string& text) {
-    double distance = 0.0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, distance);
-    if (ec != std::errc() || ptr != end || !(distance > 0.0) || !std::isfinite(distance))
+    const std::optional<double> v = numberIn(text, 0.0, std::numeric_limits<double>::max());
+    if (!v || *v == 0.0)
         return std::nullopt;
-    return distance;
+    return v;
 }
 
 // --paper, --overlap, --scale-x and --scale-y.
@@ -401,15 +399,13 @@ std::string parseOptions(int argc, char** argv, Options& options) {
             if (!options.flatten)
                 return "--flatten takes a distance greater than 0, got '" + value + "'";
         } else if (name == "--size") {
-            int pixels = 0;
-            const char* end = value.data() + value.size();
-            const auto [ptr, ec] = std::from_chars(value.data(), end, pixels);
-            if (ec != std::errc() || ptr != end || pixels < THUMBNAIL_MIN_SIZE ||
-                pixels > THUMBNAIL_MAX_SIZE)
+            const std::optional<double> pixels =
+                numberIn(value, THUMBNAIL_MIN_SIZE, THUMBNAIL_MAX_SIZE);
+            if (!pixels || *pixels != std::floor(*pixels))
                 return "--size takes a whole number of pixels from " +
                        std::to_string(THUMBNAIL_MIN_SIZE) + " to " +
                        std::to_string(THUMBNAIL_MAX_SIZE) + ", got '" + value + "'";
-            options.size = pixels;
+            options.size = static_cast<int>(*pixels);
         } else if (name == "--snapshot") {
             if (value.empty())
                 return "--snapshot needs a design";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "commands/export_formats.h"
+#include "model/design_parameters.h"
 #include "model/export_settings.h"
 
 namespace bowlyn::cli {
@@ -27,7 +28,7 @@ struct Options {
     // extension (--cam), "" when none is given.
     std::string formatFlag;
     std::optional<LengthUnit> unit;        // --units in|mm|cm
-    std::optional<int32_t> convertTo;      // --convert-to in|cm: UNITS_INCH or UNITS_CM
+    std::optional<DesignUnits> convertTo;  // --convert-to in|cm
     std::optional<double> mould;           // --mould DISTANCE in the export's unit
     std::optional<Paper> paper;            // --paper a4|letter|a3|tabloid|full
     std::optional<double> overlap;         // --overlap MM

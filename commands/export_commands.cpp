@@ -5,8 +5,6 @@
 #include "commands/file_commands.h"
 #include "derive/solved_design.h"
 #include "formats/fret_table.h"
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
 #include "model/atomic_file.h"
 
 namespace bowlyn {
@@ -23,15 +21,14 @@ bool refused(const ExportFile& file, Dialogs& dialogs) {
 }  // namespace
 
 bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format) {
-    Document& doc = session.doc();
     std::optional<SolvedDesign> design;
-    if (bringPassUpToDate(doc))
-        design = solvedDesign(doc);
+    if (session.bringPassUpToDate())
+        design = solvedDesign(*session.pass(), session.design);
     if (!design) {
         dialogs.showError(outlineIncompleteMessage(format.extension()));
         return false;
     }
-    const std::string title = designTitle(doc);
+    const std::string title = designTitle(session.design);
     // A file that depends on nothing chosen beside its name is made before
     // the name is asked, so that a refusal comes first.
     std::optional<ExportFile> file;
@@ -59,7 +56,8 @@ bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format) 
     }
     // The status line has room for a template's count of pages and its
     // paper, not the details.
-    showWritten(doc, choice.path, file->summary.substr(0, file->summary.find(" (")), file->notice);
+    showWritten(session, choice.path, file->summary.substr(0, file->summary.find(" (")),
+                file->notice);
     return true;
 }
 
@@ -68,10 +66,9 @@ bool exportDxf(Session& session, Dialogs& dialogs) {
 }
 
 bool showFretTable(Session& session, Dialogs& dialogs) {
-    Document& doc = session.doc();
     std::optional<SolvedDesign> design;
-    if (bringPassUpToDate(doc))
-        design = solvedDesign(doc);
+    if (session.bringPassUpToDate())
+        design = solvedDesign(*session.pass(), session.design);
     if (!design) {
         dialogs.showError(FRET_TABLE_NEEDS_OUTLINE);
         return false;
@@ -86,7 +83,7 @@ bool showFretTable(Session& session, Dialogs& dialogs) {
         const auto cells = fretTableCells(row, 0, workshopDecimals(unit));
         rows.emplace_back(cells.begin(), cells.end());
     }
-    const std::string title = designTitle(doc);
+    const std::string title = designTitle(session.design);
     dialogs.showTable((title.empty() ? "Fret table" : "Fret table of " + title) + " (" +
                           unitName(unit) + ", angles in degrees)",
                       {FRET_TABLE_COLUMNS.begin(), FRET_TABLE_COLUMNS.end()}, rows);

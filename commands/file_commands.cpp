@@ -5,11 +5,7 @@
 #include <cctype>
 
 #include "commands/unsaved_changes.h"
-#include "derive/solved_design.h"
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
 #include "model/atomic_file.h"
-#include "model/form.h"
 #include "model/parameter_file.h"
 
 namespace bowlyn {
@@ -61,7 +57,7 @@ std::string suggestedFileName(const Session& session, const std::string& extensi
         if (dot != std::string::npos && dot > 0)
             stem.erase(dot);  // its extension gives way to the one asked for
     } else {
-        stem = designTitle(session.doc());
+        stem = designTitle(session.design);
         for (char& c : stem) {
             if (c == '/')
                 c = '-';  // a name, not a path
@@ -70,11 +66,10 @@ std::string suggestedFileName(const Session& session, const std::string& extensi
     return stem.empty() ? "" : stem + extension;
 }
 
-void showWritten(Document& doc, const std::string& path, const std::string& summary,
+void showWritten(Session& session, const std::string& path, const std::string& summary,
                  const std::string& notice) {
-    doc.form.setText(STATUS_LABEL, "Wrote " + lastPart(path) +
-                                       (summary.empty() ? "" : ": " + summary) +
-                                       (notice.empty() ? "" : ". " + notice));
+    session.showStatus("Wrote " + lastPart(path) + (summary.empty() ? "" : ": " + summary) +
+                       (notice.empty() ? "" : ". " + notice));
 }
 
 std::string overwriteQuestion(const std::string& name) {
@@ -101,9 +96,10 @@ bool openFile(Session& session, Dialogs& dialogs, const std::string& name) {
         dialogs.showError(quoted("File not found: '%s'", name));
         return false;
     }
-    switch (readParameterFile(session.doc(), name)) {
+    FieldTexts texts;
+    switch (readParameterFile(name, texts)) {
         case ReadResult::Loaded:
-            session.loaded(name);
+            session.load(texts, name);
             return true;
         case ReadResult::NotFound:  // vanished or unreadable since the test above
             dialogs.showError(quoted("File not found: '%s'", name));
@@ -149,7 +145,7 @@ bool saveCommand(Session& session, Dialogs& dialogs, SaveVariant variant) {
         if (name.empty())
             return false;
     }
-    std::string failure = writeParameterFile(session.doc(), name);
+    std::string failure = writeParameterFile(session.design, name);
     if (!failure.empty()) {
         dialogs.showError(writeFailure(name, failure));
         return false;  // Save must keep asking until a file really holds the design

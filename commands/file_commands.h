@@ -34,7 +34,7 @@ ExportChoice chooseTarget(
 std::string suggestedFileName(const Session& session, const std::string& extension);
 // "Wrote om.svg", or with a summary "Wrote om.pdf: 11 pages of A4", in the
 // status line, followed by what the writer noticed.
-void showWritten(Document& doc, const std::string& path, const std::string& summary = "",
+void showWritten(Session& session, const std::string& path, const std::string& summary = "",
                  const std::string& notice = "");
 
 // True for an existing regular file, whatever its permissions.

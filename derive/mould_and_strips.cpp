@@ -25,7 +25,7 @@ MouldAndStrips mouldAndStrips(const SolvedDesign& design, const Contour& body, L
         return out;
     const UnitScale scale(designUnit(design.units), unit);
     const BodyDepth scaled{scale(*depth.tail), scale(*depth.neck), scale(design.body.bodyLength)};
-    SideStripsResult strips = sideStrips(body, scaled, design.body.hasCutaway == 1, unit);
+    SideStripsResult strips = sideStrips(body, scaled, design.body.hasCutaway, unit);
     if (!strips.problem.empty()) {
         out.problem = strips.problem;
         return out;

@@ -9,10 +9,8 @@
 #include <vector>
 
 #include "fit/outline_model.h"
-#include "geometry/document.h"
 #include "geometry/recompute.h"
 #include "model/form_editing.h"
-#include "model/memory_form.h"
 #include "model/number_text.h"
 #include "model/presets.h"
 
@@ -40,7 +38,7 @@ constexpr double UNCUT_SHARE = 0.55;
 // Decimals of the fitted values in the design's texts: 0.001 in or 0.01 mm.
 constexpr int TEXT_DECIMALS = 3;
 
-double mmPerUnit(int32_t units) {
+double mmPerUnit(DesignUnits units) {
     return units == UNITS_CM ? 10.0 : 25.4;
 }
 
@@ -79,7 +77,7 @@ const FitField VENETIAN_FIELDS[] = {
 
 std::vector<FitField> fieldsFor(const DesignParameters& p) {
     std::vector<FitField> list(std::begin(BODY_FIELDS), std::end(BODY_FIELDS));
-    if (p.hasCutaway == 1) {
+    if (p.hasCutaway) {
         list.insert(list.end(), std::begin(CUTAWAY_FIELDS), std::end(CUTAWAY_FIELDS));
         if (p.cutawayType == CUTAWAYTYPEVENETIAN)
             list.insert(list.end(), std::begin(VENETIAN_FIELDS), std::end(VENETIAN_FIELDS));
@@ -258,19 +256,17 @@ DesignParameters scaledBody(DesignParameters p, double factor) {
 struct Preset {
     int row = 0;
     DesignParameters params;
-    PresetRow texts;
+    FieldTexts texts;
     double rms = INFINITY;  // from the trace, at its own size, best placed (mm)
     Eigen::VectorXd placement = Eigen::VectorXd::Zero(PLACEMENT);
 };
 
 std::vector<Preset> loadPresets() {
-    MemoryForm form;
-    Document doc(form);
-    doc.presets = builtInPresetTable();
     std::vector<Preset> list;
     for (int row = 1; row <= PRESET_COUNT; ++row) {
-        loadPreset(doc, row);
-        list.push_back({row, doc.params, doc.presets[static_cast<size_t>(row)]});
+        Design design;
+        loadTexts(design, presetTexts(row));
+        list.push_back({row, design.params, presetTexts(row)});
     }
     return list;
 }
@@ -288,8 +284,8 @@ std::string lengthText(double v, int decimals = TEXT_DECIMALS) {
 }
 
 // The preset's texts in `units`: its lengths converted, the rest as they are.
-PresetRow convertedTexts(const Preset& preset, int32_t units) {
-    PresetRow texts = preset.texts;
+FieldTexts convertedTexts(const Preset& preset, DesignUnits units) {
+    FieldTexts texts = preset.texts;
     texts[fields::UNITS - 1] = units == UNITS_CM ? "CM" : "Inch";
     if (preset.params.units == units)
         return texts;
@@ -356,7 +352,7 @@ void rankPresets(OutlineModel& model, std::vector<Preset>& presets, const Polyli
 bool drawable(OutlineModel& model, DesignParameters& p) {
     if (model.solve(p))
         return true;
-    if (p.hasCutaway != 1)
+    if (!p.hasCutaway)
         return false;
     struct Sizes {
         float offset, depth, width, radii;
@@ -512,30 +508,23 @@ FitResult withSmallValuesZero(OutlineModel& model, const FitResult& fit, const P
 }
 
 // The parameters a design's texts give, as loading them does.
-DesignParameters paramsOf(const PresetRow& texts) {
-    MemoryForm form;
-    Document doc(form);
-    doc.presets[WORK_ROW] = texts;
-    loadPreset(doc, WORK_ROW);
-    return doc.params;
+DesignParameters paramsOf(const FieldTexts& texts) {
+    Design design;
+    loadTexts(design, texts);
+    return design.params;
 }
 
 // Whether the design of the texts passes every check of a pass.
-bool passes(const PresetRow& texts) {
-    MemoryForm form;
-    Document doc(form);
-    doc.presets[WORK_ROW] = texts;
-    loadPreset(doc, WORK_ROW);
-    doc.finalDrawing = 1;
-    return recompute(doc).ok();
+bool passes(const FieldTexts& texts) {
+    return recompute(paramsOf(texts), Overlays{}, DrawingMode::Final).ok();
 }
 
 // The design's texts: the fitted fields rounded, the rest from the preset;
 // the preset's sound hole, then its fretboard and strings, are left out when
 // the fitted body cannot hold them.
 bool finishDesign(OutlineFit& fit, OutlineModel& model, const Preset& preset, const FitResult& best,
-                  int32_t units, const std::string& name) {
-    PresetRow texts = convertedTexts(preset, units);
+                  DesignUnits units, const std::string& name) {
+    FieldTexts texts = convertedTexts(preset, units);
     texts[fields::NAME - 1] = name;
     // A fit that ends on a check's limit (a radius as large as a width may
     // be) can be pushed past it by rounding: more decimals are kept then.
@@ -593,7 +582,7 @@ Placement refinedPlacement(const Placement& first, const Eigen::VectorXd& x, dou
 
 }  // namespace
 
-OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::string& name) {
+OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std::string& name) {
     OutlineFit fit;
     const PlacedOutline placed = placeOutline(outline);
     fit.half = placed.half;
@@ -623,12 +612,11 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
     // without one), nearest first: the two nearest of each style start the
     // fit, the others only when those end far from the outline.
     std::vector<const Preset*> starts, spare;
-    for (int style : {CUTAWAYTYPEFLORENTINE, CUTAWAYTYPEVENETIAN, -1}) {
+    for (int style : {int{CUTAWAYTYPEFLORENTINE}, int{CUTAWAYTYPEVENETIAN}, -1}) {
         std::vector<const Preset*> kind;
         for (const Preset& p : presets) {
-            const bool same = placed.cutaway
-                                  ? p.params.hasCutaway == 1 && p.params.cutawayType == style
-                                  : p.params.hasCutaway != 1 && style == -1;
+            const bool same = placed.cutaway ? p.params.hasCutaway && p.params.cutawayType == style
+                                             : !p.params.hasCutaway && style == -1;
             if (same && std::isfinite(p.rms))
                 kind.push_back(&p);
         }
@@ -660,7 +648,7 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
         // it does not reach (the left side and the lower part), so that it
         // starts where the outline has its own.
         Eigen::VectorXd moved = Eigen::VectorXd::Zero(PLACEMENT);
-        if (start.hasCutaway == 1) {
+        if (start.hasCutaway) {
             DesignParameters uncut = start;
             uncut.hasCutaway = 0;
             if (!drawable(model, uncut))
@@ -717,7 +705,7 @@ OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::st
     }
     // The neck shaped a cutaway and stays with it; a body without one takes
     // the other fields of the preset nearest to the outline.
-    const Preset& other = best.params.hasCutaway == 1 ? *bestPreset : *starts.front();
+    const Preset& other = best.params.hasCutaway ? *bestPreset : *starts.front();
     // Values held at 0 may leave the fit on a check's limit that its written
     // texts cross: the fit as it was is written then.
     const FitResult zeroed = withSmallValuesZero(model, best, fitPoints, placed.half);

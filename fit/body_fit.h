@@ -20,10 +20,10 @@ struct FitRegion {
 // A design fitted to a traced outline, and how well it fits.
 struct OutlineFit {
     std::string problem;  // why no design could be made; "" when one was
-    // The texts of the design (to load through the work row): the body's
+    // The texts of the design (to load): the body's
     // fields fitted, the rest from the closest preset with the same kind of
     // cutaway, in the unit asked for. The design they make passes every check.
-    PresetRow texts;
+    FieldTexts texts;
     Placement placement;  // where the fitted body lies in the file (mm)
     bool half = false;
     bool cutaway = false;
@@ -43,6 +43,6 @@ struct OutlineFit {
 
 // Fits the body to the outline. `units` is the design's unit (UNITS_INCH or
 // UNITS_CM), `name` its name text.
-OutlineFit fitOutline(const TracedOutline& outline, int32_t units, const std::string& name);
+OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std::string& name);
 
 }  // namespace bowlyn

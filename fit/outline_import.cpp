@@ -1,8 +1,7 @@
 #include "fit/outline_import.h"
 
 #include "fit/fit_report.h"
-#include "geometry/document.h"
-#include "model/presets.h"
+#include "geometry/overlays.h"
 
 namespace bowlyn {
 namespace {
@@ -11,17 +10,18 @@ namespace {
 // 660-pixel drawing can show.
 constexpr size_t OVERLAY_POINTS = 2000;
 
-void layOver(Document& doc, const TracedOutline& outline, const Placement& placement) {
-    const double mm = doc.params.units == UNITS_CM ? 10.0 : 25.4;
+void layOver(Overlays& overlays, DesignUnits units, const TracedOutline& outline,
+             const Placement& placement) {
+    const double mm = units == UNITS_CM ? 10.0 : 25.4;
     const Polyline& points = outline.points.size() > OVERLAY_POINTS
                                  ? resampled(outline.points, !outline.half, OVERLAY_POINTS)
                                  : outline.points;
-    doc.tracedOutline.clear();
+    overlays.tracedOutline.clear();
     for (const TracePoint& p : points) {
         const TracePoint body = placement.toBody(p);
-        doc.tracedOutline.push_back({body.x / mm, body.y / mm});
+        overlays.tracedOutline.push_back({body.x / mm, body.y / mm});
     }
-    doc.tracedHalf = outline.half;
+    overlays.tracedHalf = outline.half;
 }
 
 }  // namespace
@@ -32,23 +32,20 @@ std::string outlineName(const std::string& path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-std::string importOutline(Document& doc, const std::string& path, const OutlineReading& reading,
-                          std::optional<ImportedOutline>& imported) {
+std::string importOutline(Overlays& overlays, DesignUnits units, const std::string& path,
+                          const OutlineReading& reading, std::optional<ImportedOutline>& imported) {
     TracedOutline outline = readOutline(path, reading);
     if (!outline.problem.empty())
         return "Cannot import '" + path + "': " + outline.problem;
-    layOver(doc, outline, placeOutline(outline).placement);
+    layOver(overlays, units, outline, placeOutline(outline).placement);
     imported = ImportedOutline{std::move(outline), outlineName(path)};
     return "";
 }
 
-OutlineFit fitToOutline(Document& doc, const ImportedOutline& imported) {
-    OutlineFit fit = fitOutline(imported.outline, doc.params.units, imported.name);
-    if (!fit.problem.empty())
-        return fit;
-    doc.presets[WORK_ROW] = fit.texts;
-    loadPreset(doc, WORK_ROW);
-    layOver(doc, imported.outline, fit.placement);
+OutlineFit fitToOutline(Overlays& overlays, DesignUnits units, const ImportedOutline& imported) {
+    OutlineFit fit = fitOutline(imported.outline, units, imported.name);
+    if (fit.problem.empty())
+        layOver(overlays, units, imported.outline, fit.placement);
     return fit;
 }
 

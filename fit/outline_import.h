@@ -8,7 +8,7 @@
 
 namespace bowlyn {
 
-struct Document;
+struct Overlays;
 
 // An outline imported into the window, kept for "Fit design to outline".
 struct ImportedOutline {
@@ -16,17 +16,17 @@ struct ImportedOutline {
     std::string name;  // the file's name without folder and extension
 };
 
-// Reads the outline of `path` and lays it over the design as the traced
-// outline overlay (shown from the next pass of the working drawing), its
-// centre line on the design's and its tail end at the design's, where its
-// own shape puts them. "" or why the file could not be imported.
-std::string importOutline(Document& doc, const std::string& path, const OutlineReading& reading,
-                          std::optional<ImportedOutline>& imported);
+// Reads the outline of `path` and lays it over a design in `units` as the
+// traced outline overlay (shown from the next pass of the working drawing),
+// its centre line on the design's and its tail end at the design's, where
+// its own shape puts them. "" or why the file could not be imported.
+std::string importOutline(Overlays& overlays, DesignUnits units, const std::string& path,
+                          const OutlineReading& reading, std::optional<ImportedOutline>& imported);
 
-// Fits a design to the imported outline in the design's unit and loads it
-// through the work row; the overlay then lies where the fit placed the
-// outline. The fit's problem, when there is one, changes nothing.
-OutlineFit fitToOutline(Document& doc, const ImportedOutline& imported);
+// Fits a design in `units` to the imported outline: its texts, to load; the
+// overlay then lies where the fit placed the outline. The fit's problem, when
+// there is one, changes nothing.
+OutlineFit fitToOutline(Overlays& overlays, DesignUnits units, const ImportedOutline& imported);
 
 // The fit's report as the window shows it, a "name: value unit" line each.
 std::string fitReportText(const OutlineFit& fit);

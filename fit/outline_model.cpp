@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/document.h"
 #include "geometry/recompute.h"
-#include "model/memory_form.h"
 
 namespace bowlyn {
 namespace {
@@ -37,25 +35,13 @@ ModelPiece prepared(const OutlinePiece& p) {
 
 }  // namespace
 
-struct OutlineModel::Impl {
-    MemoryForm form;
-    Document doc{form};
-};
-
-OutlineModel::OutlineModel() : impl_(std::make_unique<Impl>()) {
-    impl_->doc.finalDrawing = 1;  // no construction aids to paint
-}
-
-OutlineModel::~OutlineModel() = default;
-
-std::optional<std::vector<ModelPiece>> OutlineModel::solve(const DesignParameters& p) {
-    Document& doc = impl_->doc;
-    doc.params = p;
-    if (solveBody(doc))
+std::optional<std::vector<ModelPiece>> OutlineModel::solve(const DesignParameters& p) const {
+    BodyOutline outline;
+    if (solveBody(p, outline))
         return std::nullopt;
-    const bool cutaway = p.hasCutaway == 1;
+    const bool cutaway = p.hasCutaway;
     std::vector<ModelPiece> pieces;
-    for (const OutlinePiece& piece : drawnOutline(currentOutlineRecord(doc), cutaway)) {
+    for (const OutlinePiece& piece : drawnOutline(outlineRecord(p, outline), cutaway)) {
         const ModelPiece m = prepared(piece);
         if (!std::isfinite(m.x1 + m.y1 + m.x2 + m.y2 + m.cx + m.cy + m.r))
             return std::nullopt;

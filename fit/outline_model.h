@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -22,18 +21,9 @@ struct ModelPiece {
 // construction and checks (the pass's), in design units.
 class OutlineModel {
   public:
-    OutlineModel();
-    ~OutlineModel();
-    OutlineModel(const OutlineModel&) = delete;
-    OutlineModel& operator=(const OutlineModel&) = delete;
-
     // The closed outline (with the cutaway when `p` has one), or nullopt when
     // a check of the body or the cutaway fails.
-    std::optional<std::vector<ModelPiece>> solve(const DesignParameters& p);
-
-  private:
-    struct Impl;
-    std::unique_ptr<Impl> impl_;
+    std::optional<std::vector<ModelPiece>> solve(const DesignParameters& p) const;
 };
 
 // Points along the closed outline the pieces form, in order round it, about

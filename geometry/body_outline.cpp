@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/document.h"
 #include "geometry/primitives.h"
 
 namespace bowlyn {
@@ -48,10 +47,9 @@ void solveTailArc(const DesignParameters& p, OutlineArc& tail) {
 
 }  // namespace
 
-OutlineRecord currentOutlineRecord(const Document& doc) {
-    const DesignParameters& p = doc.params;
+OutlineRecord outlineRecord(const DesignParameters& p, const BodyOutline& outline) {
     OutlineRecord r;
-    r.outline = doc.outline;
+    r.outline = outline;
     r.bodyLength = p.bodyLength;
     r.lowerBoutOffset = p.lowerBoutOffset;
     r.lowerBoutRadiusIncrement = p.lowerBoutRadiusIncrement;

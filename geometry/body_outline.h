@@ -7,8 +7,6 @@
 
 namespace bowlyn {
 
-struct Document;
-
 // An arc running counter-clockwise from `start` to `end` (radians).
 struct OutlineArc {
     float cx = 0, cy = 0, r = 0, start = 0, end = 0;
@@ -90,12 +88,12 @@ struct OutlineRecord {
     float upperBoutOffset = 0;
     float neckFlatHalfLength = 0;
     float cutawayPointRadius = 0;
-    int32_t hasCutaway = 0;
-    int32_t cutawayType = 0;
+    bool hasCutaway = false;
+    CutawayType cutawayType = CUTAWAYTYPEFLORENTINE;
 };
 
-// The current design's record, as the snapshot copies it.
-OutlineRecord currentOutlineRecord(const Document& doc);
+// The record of an outline solved on `p`, as the snapshot keeps it.
+OutlineRecord outlineRecord(const DesignParameters& p, const BodyOutline& outline);
 
 // The circles the body is built on, worked out once a pass from the
 // parameters: the checks test them, the working drawing shows them and the

@@ -67,7 +67,7 @@ double FretLayout::trebleFromNut(const FretLine& f) const {
     return std::hypot(f.trebleX - nut.trebleX, f.trebleY - nut.trebleY);
 }
 
-double defaultSlotWidth(int32_t units) {
+double defaultSlotWidth(DesignUnits units) {
     return units == UNITS_CM ? 0.0584 : 0.023;
 }
 
@@ -78,7 +78,7 @@ double shortestFretLength(const DesignParameters& p, float taperWidth, int32_t t
 FretLayout fretLayout(const DesignParameters& p) {
     FretLayout layout;
     const int32_t count = static_cast<int32_t>(p.fretCount);
-    if (p.hasFretboard != 1 || count < 1 || count > MAX_FRET_COUNT)
+    if (!p.hasFretboard || count < 1 || count > MAX_FRET_COUNT)
         return layout;
     float taperWidth = 0;
     int32_t taperFret = 0;

@@ -41,7 +41,7 @@ struct FretLayout {
 FretLayout fretLayout(const DesignParameters& p);
 
 // The kerf of a fret saw: 0.023 in, the slot width a blank entry stands for.
-double defaultSlotWidth(int32_t units);
+double defaultSlotWidth(DesignUnits units);
 
 // The length of the shortest fret (fret 1, nearest the nut), which a slot's
 // inset at both ends must leave something of. Needs the taper only: how far

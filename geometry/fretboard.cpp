@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "geometry/document.h"
 #include "geometry/fret_layout.h"
 #include "geometry/neck.h"
 #include "geometry/primitives.h"
 #include "geometry/strings.h"
 #include "geometry/value_checks.h"
 #include "model/unit_lengths.h"
+#include "render/drawing.h"
 
 namespace bowlyn {
 
@@ -64,9 +64,9 @@ std::optional<Check> fretwireProblem(const DesignParameters& p) {
         return Check::FretwireThickness;
     if (!positive(p.fretwireHeight))
         return Check::FretwireHeight;
-    if (p.hasMarkers == 1 && !nonNegative(p.markerDiameter))
+    if (p.hasMarkers && !nonNegative(p.markerDiameter))
         return Check::MarkerDiameter;
-    if (p.hasMarkers == 1 && !nonNegative(p.sideMarkerDiameter))
+    if (p.hasMarkers && !nonNegative(p.sideMarkerDiameter))
         return Check::SideMarkerDiameter;
     return std::nullopt;
 }
@@ -139,23 +139,21 @@ void referenceMark(Drawing& d, Point bass, Point treble, float reach) {
 }
 
 // Fret i across the fingerboard, edge to edge, each end `shift` along its edge.
-void fretLine(Document& doc, int32_t i, double shift, StrokeUse use) {
-    const Point bass = bassEdgeAt(doc.neck, plus(fretY(doc.neck.bass, i), shift));
-    const Point treble = trebleEdgeAt(doc.neck, plus(fretY(doc.neck.treble, i), shift));
-    doc.drawing.drawLine(styleOutline, bass.x, bass.y, treble.x, treble.y, Side::AsPassed,
-                         Layer::Frets, use);
+void fretLine(Drawing& d, const NeckGeometry& neck, int32_t i, double shift, StrokeUse use) {
+    const Point bass = bassEdgeAt(neck, plus(fretY(neck.bass, i), shift));
+    const Point treble = trebleEdgeAt(neck, plus(fretY(neck.treble, i), shift));
+    d.drawLine(styleOutline, bass.x, bass.y, treble.x, treble.y, Side::AsPassed, Layer::Frets, use);
 }
 
 // The crown of the fretwire at fret height y in the side view: the arc through
 // both edges of the wire that rises fretwireHeight above the board face.
-void fretCrown(Document& doc, float top, float y) {
-    const double w = doc.params.fretwireThickness, h = doc.params.fretwireHeight;
+void fretCrown(Drawing& d, const DesignParameters& p, float top, float y) {
+    const double w = p.fretwireThickness, h = p.fretwireHeight;
     float radius = static_cast<float>((std::pow(w / 2.0, 2.0) + std::pow(h, 2.0)) / (2.0 * h));
     float cx = static_cast<float>(top + h - radius);
     float from = angleTo({cx, y}, {top, static_cast<float>(y - w / 2.0)});
     float to = angleTo({cx, y}, {top, static_cast<float>(y + w / 2.0)});
-    doc.drawing.drawArc(styleOutline, cx, y, radius, from, to, Side::AsPassed, Layer::Frets,
-                        RECORD_ONLY);
+    d.drawArc(styleOutline, cx, y, radius, from, to, Side::AsPassed, Layer::Frets, RECORD_ONLY);
 }
 
 float midway(float a, float b) {
@@ -164,17 +162,16 @@ float midway(float a, float b) {
 
 // The side view shows the board along its centre line: a fanned nut, end and
 // fret at the height where it crosses it.
-void drawSideView(Document& doc, const FretboardTop& board) {
-    const DesignParameters& p = doc.params;
-    const float nutY = fretCentreY(doc.neck, 0);
+void drawSideView(Drawing& d, const DesignParameters& p, const NeckGeometry& neck,
+                  const FretboardTop& board) {
+    const float nutY = fretCentreY(neck, 0);
     const float yHead = midway(board.trebleHead.y, board.bassHead.y);
     const float yEnd = midway(board.trebleEnd.y, board.bassEnd.y);
-    float sx = sideViewX(doc);
+    float sx = sideViewX(p);
     float top = plus(sx, p.fretboardThickness);
     float nutTop = plus(top, 2.0 * p.fretwireHeight);
     auto line = [&](float x1, float y1, float x2, float y2) {
-        doc.drawing.drawLine(styleOutline, x1, y1, x2, y2, Side::AsPassed, Layer::Fretboard,
-                             RECORD_ONLY);
+        d.drawLine(styleOutline, x1, y1, x2, y2, Side::AsPassed, Layer::Fretboard, RECORD_ONLY);
     };
     line(sx, yHead, nutTop, yHead);
     line(sx, nutY, nutTop, nutY);
@@ -184,15 +181,14 @@ void drawSideView(Document& doc, const FretboardTop& board) {
     line(sx, yEnd, top, yEnd);
 }
 
-void drawFrets(Document& doc, int32_t count) {
-    const DesignParameters& p = doc.params;
+void drawFrets(Drawing& d, const DesignParameters& p, const NeckGeometry& neck, int32_t count) {
     const double halfWire = p.fretwireThickness / 2.0;
-    float top = plus(sideViewX(doc), p.fretboardThickness);
+    float top = plus(sideViewX(p), p.fretboardThickness);
     for (int32_t i = 1; i <= count; ++i) {
-        fretLine(doc, i, 0.0, StrokeUse::ShownAndRecorded);
-        fretLine(doc, i, halfWire, RECORD_ONLY);
-        fretLine(doc, i, -halfWire, RECORD_ONLY);
-        fretCrown(doc, top, fretCentreY(doc.neck, i));
+        fretLine(d, neck, i, 0.0, StrokeUse::ShownAndRecorded);
+        fretLine(d, neck, i, halfWire, RECORD_ONLY);
+        fretLine(d, neck, i, -halfWire, RECORD_ONLY);
+        fretCrown(d, p, top, fretCentreY(neck, i));
     }
 }
 
@@ -205,18 +201,20 @@ float spaceMiddle(const NeckEdge& edge, int32_t i) {
 // Draws the markers of one fret space.
 class MarkerPainter {
   public:
-    explicit MarkerPainter(Document& doc)
-        : doc_(doc),
-          p_(doc.params),
-          pen_(doc.drawing),
-          sideX_(plus(sideViewX(doc), doc.params.fretboardThickness / 2.0)) {}
+    MarkerPainter(Drawing& pen, const DesignParameters& p, const NeckGeometry& neck,
+                  const CourseLayout& courses)
+        : p_(p),
+          neck_(neck),
+          courses_(courses),
+          pen_(pen),
+          sideX_(plus(sideViewX(p), p.fretboardThickness / 2.0)) {}
 
     void space(int32_t i, FretMarker marker) {
         // The middle of the space on each edge, and the line between them.
-        const float yTreble = spaceMiddle(doc_.neck.treble, i);
-        const float yBass = spaceMiddle(doc_.neck.bass, i);
-        bassMiddle_ = bassEdgeAt(doc_.neck, yBass);
-        trebleMiddle_ = trebleEdgeAt(doc_.neck, yTreble);
+        const float yTreble = spaceMiddle(neck_.treble, i);
+        const float yBass = spaceMiddle(neck_.bass, i);
+        bassMiddle_ = bassEdgeAt(neck_, yBass);
+        trebleMiddle_ = trebleEdgeAt(neck_, yTreble);
         const float ym = yAt(0.0f);
         if (marker == MARKER_SINGLE) {
             cross(0.0f, ym, Side::AsPassed);
@@ -224,12 +222,11 @@ class MarkerPainter {
             sideDot(ym);
             sideCircle(ym);
         } else if (marker == MARKER_DOUBLE) {
-            doubleDot(boardHalfWidthAt(doc_.neck.treble, yTreble),
-                      boardHalfWidthAt(doc_.neck.bass, yBass));
+            doubleDot(boardHalfWidthAt(neck_.treble, yTreble), boardHalfWidthAt(neck_.bass, yBass));
             // Each side dot sits just inside one of the two frets.
             double inset = 2.5 * p_.fretwireThickness;
-            float y1 = plus(fretCentreY(doc_.neck, i - 1), -inset);
-            float y2 = plus(fretCentreY(doc_.neck, i), inset);
+            float y1 = plus(fretCentreY(neck_, i - 1), -inset);
+            float y2 = plus(fretCentreY(neck_, i), inset);
             sideDot(y1);
             sideDot(y2);
             sideCircle(y1);
@@ -257,10 +254,10 @@ class MarkerPainter {
     }
 
     bool betweenOuterCourses() const {
-        if (p_.hasStrings != 1)
+        if (!p_.hasStrings)
             return false;
         int32_t per = p_.stringsPerCourse == 0 ? 1 : p_.stringsPerCourse;
-        const CourseLayout& c = doc_.courses;
+        const CourseLayout& c = courses_;
         return static_cast<double>(p_.stringCount) / per > 2.0 && c.courseCount >= 2 &&
                c.courseCount <= MAX_STRINGS;
     }
@@ -270,7 +267,7 @@ class MarkerPainter {
     void doubleDot(float xt, float xb) {
         if (betweenOuterCourses()) {
             // In the middle of the gap between the two outermost courses.
-            const CourseLayout& c = doc_.courses;
+            const CourseLayout& c = courses_;
             const float s = p_.stringSetback;
             float gap = courseGap(midway(xt, xb), c.courseCount, c.courseWidths, s, GAP_EQUAL);
             float xA =
@@ -304,8 +301,9 @@ class MarkerPainter {
             cross(at.x, at.y, Side::AsPassed);
     }
 
-    Document& doc_;
     const DesignParameters& p_;
+    const NeckGeometry& neck_;
+    const CourseLayout& courses_;
     Drawing& pen_;
     float sideX_;
     Point bassMiddle_, trebleMiddle_;
@@ -328,26 +326,25 @@ FretboardTop fretboardTop(const DesignParameters& p, const NeckGeometry& neck) {
     return top;
 }
 
-float sideViewX(const Document& doc) {
-    return plus(doc.params.lowerBoutHalfWidth, 1.0);
+float sideViewX(const DesignParameters& p) {
+    return plus(p.lowerBoutHalfWidth, 1.0);
 }
 
-std::optional<Problem> checkFretboard(Document& doc) {
-    const DesignParameters& p = doc.params;
-    if (p.hasFretboard == 0)
+std::optional<Problem> checkFretboard(const DesignParameters& p, NeckGeometry& neck) {
+    if (!p.hasFretboard)
         return std::nullopt;
     if (std::optional<Check> check = boardProblem(p))
         return problemOf(*check);
-    computeTaper(p, doc.neck.taperWidth, doc.neck.taperFret);
+    computeTaper(p, neck.taperWidth, neck.taperFret);
     if (std::optional<Check> check = fretwireProblem(p))
         return problemOf(*check);
-    if (std::optional<Check> check = fanProblem(p, doc.neck))
+    if (std::optional<Check> check = fanProblem(p, neck))
         return problemOf(*check);
     return std::nullopt;
 }
 
 void solveFretboardEdges(NeckGeometry& neck, const DesignParameters& p) {
-    if (p.hasFretboard != 1)
+    if (!p.hasFretboard)
         return;
     for (NeckEdge* edge : {&neck.treble, &neck.bass}) {
         edge->nutHalfWidth = half(p.nutWidth);
@@ -356,12 +353,9 @@ void solveFretboardEdges(NeckGeometry& neck, const DesignParameters& p) {
     }
 }
 
-void drawFretboard(Document& doc) {
-    const DesignParameters& p = doc.params;
-    if (p.hasFretboard != 1)
+void drawFretboard(Drawing& d, const DesignParameters& p, const NeckGeometry& neck) {
+    if (!p.hasFretboard)
         return;
-    const NeckGeometry& neck = doc.neck;
-    Drawing& d = doc.drawing;
     const float t = referenceMarkLength(p.units);
     const Point bassNut = {-neck.bass.nutHalfWidth, neck.bass.nutY};
     const Point trebleNut = {neck.treble.nutHalfWidth, neck.treble.nutY};
@@ -379,16 +373,16 @@ void drawFretboard(Document& doc) {
     const float headReach = std::max(top.trebleHead.y, top.bassHead.y);
     d.drawLine(styleCentreLine, 0.0f, -1.0f, 0.0f, plus(headReach, 1.0), Side::AsPassed,
                Layer::Reflines, RECORD_ONLY);
-    drawSideView(doc, top);
-    drawFrets(doc, drawnFretCount(p));
+    drawSideView(d, p, neck, top);
+    drawFrets(d, p, neck, drawnFretCount(p));
 }
 
-void drawFretMarkers(Document& doc) {
-    const DesignParameters& p = doc.params;
-    if (p.hasFretboard != 1 || p.hasMarkers != 1)
+void drawFretMarkers(Drawing& d, const DesignParameters& p, const NeckGeometry& neck,
+                     const CourseLayout& courses) {
+    if (!p.hasFretboard || !p.hasMarkers)
         return;
     int32_t n = std::clamp(signedFretCount(p), 0, static_cast<int32_t>(fretMarkerTable.size()));
-    MarkerPainter painter(doc);
+    MarkerPainter painter(d, p, neck, courses);
     for (int32_t i = 1; i <= n; ++i) {
         FretMarker marker = fretMarkerTable[i - 1];
         if (marker != MARKER_NONE)

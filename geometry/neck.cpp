@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "geometry/document.h"
 #include "model/field_table.h"
 #include "model/unit_lengths.h"
+#include "render/drawing.h"
 
 namespace bowlyn {
 namespace {
@@ -31,8 +31,8 @@ FanScales fanScales(const DesignParameters& p) {
     const double bass = p.bassScaleLength, square = perpendicularFretValue(p);
     // Values the fretboard checks refuse leave the neck as one scale places
     // it, for the steps that run before those checks (the cutaway).
-    if (p.hasFretboard != 1 || std::isnan(p.bassScaleLength) || !(bass > 0.0) ||
-        !std::isfinite(bass) || !(square >= 0.0 && square <= MAX_FRET_COUNT))
+    if (!p.hasFretboard || std::isnan(p.bassScaleLength) || !(bass > 0.0) || !std::isfinite(bass) ||
+        !(square >= 0.0 && square <= MAX_FRET_COUNT))
         return f;
     f.bass = bass;
     f.perpendicular = static_cast<int32_t>(square);
@@ -80,12 +80,11 @@ void computeTaper(const DesignParameters& p, float& width, int32_t& fret) {
     fret = 12;
 }
 
-std::optional<Problem> placeNeck(Document& doc) {
-    const DesignParameters& p = doc.params;
+std::optional<Problem> placeNeck(const DesignParameters& p, NeckGeometry& neck) {
     const FanScales fan = fanScales(p);
     const double belowBody = p.bodyLength - fan.crossingAboveTrebleSaddle(p.neckJoinsAtFret);
-    NeckEdge& treble = doc.neck.treble;
-    NeckEdge& bass = doc.neck.bass;
+    NeckEdge& treble = neck.treble;
+    NeckEdge& bass = neck.bass;
     treble.scale = static_cast<float>(fan.treble);
     bass.scale = static_cast<float>(fan.bass);
     treble.bridgeY = static_cast<float>(belowBody);
@@ -128,10 +127,10 @@ float yAcross(Point bass, Point treble, float x) {
                                            (static_cast<double>(treble.x) - bass.x));
 }
 
-void drawBridgeMark(Document& doc) {
-    float y = doc.neck.treble.bridgeY;
-    doc.drawing.drawLine(styleReference, 0.0f, y, referenceMarkLength(doc.params.units), y,
-                         Side::Both, Layer::Reflines);
+void drawBridgeMark(Drawing& d, const DesignParameters& p, const NeckGeometry& neck) {
+    const float y = neck.treble.bridgeY;
+    d.drawLine(styleReference, 0.0f, y, referenceMarkLength(p.units), y, Side::Both,
+               Layer::Reflines);
 }
 
 }  // namespace bowlyn

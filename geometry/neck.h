@@ -9,7 +9,7 @@
 
 namespace bowlyn {
 
-struct Document;
+class Drawing;
 
 // Frets beyond this are refused: no instrument has them, and each one costs a
 // few strokes in every pass.
@@ -79,7 +79,7 @@ void computeTaper(const DesignParameters& p, float& width, int32_t& fret);
 // Puts fret J on the neck end of the body (its crossing of the centre line)
 // and fills both edges' scales, bridgeY and nutY; the problem of a bridge
 // off the body at either edge, or none.
-std::optional<Problem> placeNeck(Document& doc);
+std::optional<Problem> placeNeck(const DesignParameters& p, NeckGeometry& neck);
 
 // x at height y on the straight line through (x1, y1) and (x2, y2).
 float xAtY(float x1, float y1, float x2, float y2, float y);
@@ -94,6 +94,6 @@ Point bassEdgeAt(const NeckGeometry& neck, float y);
 float yAcross(Point bass, Point treble, float x);
 
 // The bridge line for a design without a fretboard.
-void drawBridgeMark(Document& doc);
+void drawBridgeMark(Drawing& d, const DesignParameters& p, const NeckGeometry& neck);
 
 }  // namespace bowlyn

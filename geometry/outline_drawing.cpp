@@ -1,7 +1,6 @@
 #include "geometry/outline_drawing.h"
 
 #include "geometry/body_outline.h"
-#include "geometry/document.h"
 #include "render/drawing.h"
 
 namespace bowlyn {
@@ -139,26 +138,22 @@ void drawCutawaySide(Drawing& d, const OutlineRecord& record, const StrokeStyle&
     side.drawTowardWaist();
 }
 
-}  // namespace
-
-void drawOutline(Document& doc, OutlineWhich which) {
-    const bool current = which == OutlineWhich::Current;
-    if (!current && (doc.showSnapshot != 1 || doc.finalDrawing != 0))
-        return;
-
-    const OutlineRecord rec = current ? currentOutlineRecord(doc) : doc.snapshot;
+// One record's outline: the current design's (with its sound hole) or the
+// snapshot's (aligned at the neck end with the current body of length
+// `alignAt`).
+void drawRecord(Drawing& d, const OutlineRecord& rec, const SoundHole* hole, bool marks,
+                float alignAt) {
+    const bool current = hole != nullptr;
     const BodyOutline& o = rec.outline;
     const StrokeStyle& style = current ? styleOutline : styleSnapshot;
     const Layer layer = current ? Layer::Body : Layer::None;
-    const bool marks = current && doc.finalDrawing == 0;
-    Drawing& d = doc.drawing;
 
     // The snapshot is aligned with the current body at the neck end.
     if (!current)
-        d.alignY(doc.params.bodyLength, rec.bodyLength);
+        d.alignY(alignAt, rec.bodyLength);
 
     // With a cutaway the computed half's upper part is drawn by the cutaway side.
-    const Side s = rec.hasCutaway == 1 ? Side::MirrorOnly : Side::Both;
+    const Side s = rec.hasCutaway ? Side::MirrorOnly : Side::Both;
 
     if (rec.lowerBoutOffset > 0.0f) {
         if (marks) {
@@ -197,16 +192,27 @@ void drawOutline(Document& doc, OutlineWhich which) {
     if (rec.neckFlatHalfLength > 0.0f)
         drawSegment(d, style, o.neckFlat, s, layer);
 
-    if (current && doc.soundHole.r > 0.0f) {
-        const SoundHole& h = doc.soundHole;
+    if (current && hole->r > 0.0f) {
+        const SoundHole& h = *hole;
         d.drawCircle(styleOutline, h.x, h.y, h.r, Side::AsPassed, Layer::Body);
         d.drawPoint(styleOutline, h.x, h.y, PointMarker::Cross, Side::AsPassed, Layer::Body);
     }
 
-    if (rec.hasCutaway == 1)
+    if (rec.hasCutaway)
         drawCutawaySide(d, rec, style, layer);
 
     d.endAlignY();
+}
+
+}  // namespace
+
+void drawCurrentOutline(Drawing& d, const OutlineRecord& record, const SoundHole& hole,
+                        bool marks) {
+    drawRecord(d, record, &hole, marks, 0.0f);
+}
+
+void drawSnapshotOutline(Drawing& d, const OutlineRecord& snapshot, float bodyLength) {
+    drawRecord(d, snapshot, nullptr, false, bodyLength);
 }
 
 }  // namespace bowlyn

@@ -322,7 +322,7 @@ std::vector<BodyPiece> bodyOutline(const OutlineRecord& record, bool withCutaway
     plain.lowerHalf();
     plain.plainUpper();
     std::vector<BodyPiece> pieces;
-    if (withCutaway && record.hasCutaway == 1) {
+    if (withCutaway && record.hasCutaway) {
         HalfWalk cut(record);
         cut.lowerHalf();
         cut.upToCutaway();

@@ -62,7 +62,7 @@ std::string fixed(double v, int decimals) {
     return r.ec == std::errc() ? std::string(buffer, r.ptr) : "?";
 }
 
-const char* unitName(int32_t units) {
+const char* unitName(DesignUnits units) {
     return units == UNITS_INCH ? "in" : "cm";
 }
 
@@ -159,7 +159,7 @@ std::optional<ProbedPiece> OutlineProbe::pieceAt(double x, double y, double tole
     return found;
 }
 
-std::string rulerText(double x1, double y1, double x2, double y2, int32_t units) {
+std::string rulerText(double x1, double y1, double x2, double y2, DesignUnits units) {
     const double length = std::hypot(x2 - x1, y2 - y1);
     const bool inch = units == UNITS_INCH;
     double degrees = std::atan2(y2 - y1, x2 - x1) * 180.0 / PI;
@@ -169,7 +169,7 @@ std::string rulerText(double x1, double y1, double x2, double y2, int32_t units)
            fixed(length * (inch ? 25.4 : 10.0), 1) + " mm  " + fixed(degrees, 1) + "\u00b0";
 }
 
-std::string pieceText(const ProbedPiece& piece, int32_t units, bool brief) {
+std::string pieceText(const ProbedPiece& piece, DesignUnits units, bool brief) {
     const std::string unit = unitName(units);
     if (!piece.arc)
         return std::string(piece.name) + "\nlength " + fixed(piece.length, 2) + " " + unit;

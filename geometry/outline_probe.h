@@ -6,6 +6,7 @@
 
 #include "geometry/body_outline.h"
 #include "geometry/outline_pieces.h"
+#include "model/design_parameters.h"
 
 namespace bowlyn {
 
@@ -62,11 +63,11 @@ class OutlineProbe {
 // What the ruler shows between two points (model units): its length in the
 // design's unit and in millimetres, and its angle counter-clockwise from
 // across the body: "15.000 in  381.0 mm  0.0°", centimetres to 2 decimals.
-std::string rulerText(double x1, double y1, double x2, double y2, int32_t units);
+std::string rulerText(double x1, double y1, double x2, double y2, DesignUnits units);
 
 // The readout for a piece: its name on the first line; an arc's radius and
 // centre (only its radius when `brief`) or a line's length on the second, in
 // the design's unit.
-std::string pieceText(const ProbedPiece& piece, int32_t units, bool brief = false);
+std::string pieceText(const ProbedPiece& piece, DesignUnits units, bool brief = false);
 
 }  // namespace bowlyn

@@ -368,7 +368,7 @@ DerivedValues derivedValues(const OutlineRecord& record) {
         v.shoulderArcRadius = o.shoulderArc.r;
         v.shoulderArcCentre = centre(o.shoulderArc);
     }
-    if (record.hasCutaway == 1) {
+    if (record.hasCutaway) {
         const CutawayGeometry& c = o.cutaway;
         if (record.cutawayType == CUTAWAYTYPEFLORENTINE) {
             v.florentineRadius = c.arcRadius;

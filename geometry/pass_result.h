@@ -7,7 +7,6 @@
 #include <string>
 
 #include "geometry/body_outline.h"
-#include "render/stroke.h"
 
 namespace bowlyn {
 
@@ -174,20 +173,5 @@ struct DerivedValues {
 
 // The values a solved outline shows.
 DerivedValues derivedValues(const OutlineRecord& record);
-
-// What one pass found.
-struct PassResult {
-    // The first problem; none when every check passed and the outline is complete.
-    std::optional<Problem> problem;
-    // Present only after a complete pass: a pass that stops shows no values.
-    DerivedValues derived;
-    // The outline as far as the pass solved it (complete only when ok()).
-    OutlineRecord outline;
-    // Everything the pass drew, as far as it got; what the exports write
-    // only when ok().
-    const StrokeList* strokes = nullptr;
-
-    bool ok() const { return !problem.has_value(); }
-};
 
 }  // namespace bowlyn

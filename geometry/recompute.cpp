@@ -6,7 +6,6 @@
 
 #include "geometry/construction_aids.h"
 #include "geometry/cutaway.h"
-#include "geometry/document.h"
 #include "geometry/fretboard.h"
 #include "geometry/neck.h"
 #include "geometry/outline_drawing.h"
@@ -17,6 +16,7 @@
 #include "geometry/value_checks.h"
 #include "model/field_table.h"
 #include "model/number_text.h"
+#include "render/drawing.h"
 
 namespace bowlyn {
 namespace {
@@ -68,16 +68,28 @@ bool pieceFinite(const OutlinePiece& p) {
     return allFinite(p.x1, p.y1, p.x2, p.y2, p.cx, p.cy, p.r, p.a1, p.a2);
 }
 
+// One pass at work: what it reads and what it has made so far.
+struct Pass {
+    DesignParameters p;  // as the pass reads them (storeCourseDefault)
+    const Overlays& overlays;
+    bool working;
+    Drawing d;
+    bool fitted = false;
+    BodyOutline outline;
+    PassResult& result;
+};
+
 // The sound hole must also stay within the outline sideways, on both halves
 // and, once it is built, beside the cutaway: its centre inside, and no line
 // or arc of the outline nearer than its radius (touching passes). A hole of
 // no size is no hole; values that are not finite are left to the check of
 // the drawn numbers.
-MaybeProblem soundHoleBeside(const Document& doc, bool cutawaySide) {
-    const SoundHole& h = doc.soundHole;
+MaybeProblem soundHoleBeside(const Pass& pass, bool cutawaySide) {
+    const SoundHole& h = pass.result.soundHole;
     if (!(h.r > 0.0f) || !allFinite(h.x, h.y, h.r))
         return std::nullopt;
-    const std::vector<OutlinePiece> pieces = drawnOutline(currentOutlineRecord(doc), cutawaySide);
+    const std::vector<OutlinePiece> pieces =
+        drawnOutline(outlineRecord(pass.p, pass.outline), cutawaySide);
     for (const OutlinePiece& p : pieces) {
         if (!pieceFinite(p))
             return std::nullopt;
@@ -99,8 +111,8 @@ MaybeProblem soundHoleBeside(const Document& doc, bool cutawaySide) {
 // their construction aids, the solved outline and the sound hole. The
 // circles are worked out once; the working drawing shows each group of them
 // as soon as its checks have passed.
-MaybeProblem checkAndSolveBody(Document& doc) {
-    const DesignParameters& p = doc.params;
+MaybeProblem checkAndSolveBody(Pass& pass) {
+    const DesignParameters& p = pass.p;
     const float L = p.bodyLength;
     const float hLB = p.lowerBoutHalfWidth, RLB = p.lowerBoutRadius;
     const float dLB = p.lowerBoutRadiusIncrement, OLB = p.lowerBoutOffset;
@@ -108,8 +120,8 @@ MaybeProblem checkAndSolveBody(Document& doc) {
     const float dUB = p.upperBoutRadiusIncrement, OUB = p.upperBoutOffset;
     const float hW = p.waistHalfWidth, RW = p.waistRadius, OW = p.waistOffset;
     const float hNF = p.neckFlatHalfLength;
-    const bool working = doc.finalDrawing == 0;
-    Drawing& d = doc.drawing;
+    const bool working = pass.working;
+    Drawing& d = pass.d;
     using D = double;
 
     if (!(hLB > 0.0f))
@@ -118,9 +130,12 @@ MaybeProblem checkAndSolveBody(Document& doc) {
         return lengthProblem(hLB);
 
     d.view.fit(L, hLB);
+    pass.fitted = true;
     drawReferenceGeometry(d, p, working);
-    drawTransPoints(doc);
-    drawTracedOutline(doc);
+    if (working) {
+        drawTransPoints(d, pass.overlays);
+        drawTracedOutline(d, pass.overlays);
+    }
     const BodyCircles circles = bodyCircles(p);
 
     if (auto problem = firstFailing({
@@ -178,10 +193,10 @@ MaybeProblem checkAndSolveBody(Document& doc) {
         }))
         return problem;
 
-    doc.outline = solveBodyOutline(p, circles);
+    pass.outline = solveBodyOutline(p, circles);
     if (working)
         drawNeckFlatTick(d, p);
-    const BodyOutline& o = doc.outline;
+    const BodyOutline& o = pass.outline;
     if (auto problem = firstFailing({
             {OUB == 0.0f && hNF > D(hUB) - RUB, Check::NeckFlatBeyondUpperBout},
             {OUB > 0.0f &&
@@ -191,62 +206,67 @@ MaybeProblem checkAndSolveBody(Document& doc) {
         return problem;
 
     const float diameter = p.soundHoleDiameter, SO = p.soundHoleOffset;
-    doc.soundHole = {p.soundHoleXOffset, SO, single(diameter / 2.0)};
+    pass.result.soundHole = {p.soundHoleXOffset, SO, single(diameter / 2.0)};
     if (SO + diameter / 2.0 > L || SO - diameter / 2.0 < 0.0)
         return problemOf(Check::SoundHoleOffBody);
-    return soundHoleBeside(doc, false);
+    return soundHoleBeside(pass, false);
 }
 
 // The cutaway, solved on the body outline; the working drawing shows how it
 // was constructed, as far as it got.
-MaybeProblem buildCutaway(Document& doc) {
-    CutawaySolution cutaway = solveCutaway(doc.params, doc.outline);
-    doc.outline.cutaway = cutaway.geometry;
-    if (doc.finalDrawing == 0)
-        drawCutawayConstruction(doc.drawing, cutaway.construction);
+MaybeProblem buildCutaway(Pass& pass) {
+    CutawaySolution cutaway = solveCutaway(pass.p, pass.outline);
+    pass.outline.cutaway = cutaway.geometry;
+    if (pass.working)
+        drawCutawayConstruction(pass.d, cutaway.construction);
     return cutaway.problem;
 }
 
 // Everything after the body: the cutaway (and the sound hole beside it), the
 // fretboard, the neck and the strings.
-MaybeProblem checkNeckAndStrings(Document& doc) {
-    if (doc.params.hasCutaway == 1) {
-        if (auto problem = buildCutaway(doc))
+MaybeProblem checkNeckAndStrings(Pass& pass) {
+    NeckGeometry& neck = pass.result.neck;
+    if (pass.p.hasCutaway) {
+        if (auto problem = buildCutaway(pass))
             return problem;
-        if (auto problem = soundHoleBeside(doc, true))
+        if (auto problem = soundHoleBeside(pass, true))
             return problem;
     }
-    if (auto problem = checkFretboard(doc))
+    if (auto problem = checkFretboard(pass.p, neck))
         return problem;
-    if (auto problem = placeNeck(doc))
+    if (auto problem = placeNeck(pass.p, neck))
         return problem;
-    return checkStrings(doc);
+    return checkStrings(pass.p, pass.result.courses);
 }
 
 // Once every check has passed: the outline and everything on it, painted and
 // recorded.
-void drawDesign(Document& doc) {
-    const DesignParameters& p = doc.params;
-    drawOutline(doc, OutlineWhich::Snapshot);
-    drawOutline(doc, OutlineWhich::Current);
+void drawDesign(Pass& pass) {
+    const DesignParameters& p = pass.p;
+    const PassResult& r = pass.result;
+    Drawing& d = pass.d;
+    if (pass.working && pass.overlays.showSnapshot)
+        drawSnapshotOutline(d, pass.overlays.snapshot, p.bodyLength);
+    drawCurrentOutline(d, outlineRecord(p, pass.outline), r.soundHole, pass.working);
 
-    drawFretboard(doc);
-    drawStrings(doc);
-    drawFretMarkers(doc);
+    drawFretboard(d, p, r.neck);
+    drawStrings(d, p, r.neck, r.courses);
+    drawFretMarkers(d, p, r.neck, r.courses);
     // With a fretboard the bridge is marked with the board.
-    if (p.hasFretboard == 0 && p.neckJoinsAtFret > 0 && p.scaleLength > 0.0f)
-        drawBridgeMark(doc);
+    if (!p.hasFretboard && p.neckJoinsAtFret > 0 && p.scaleLength > 0.0f)
+        drawBridgeMark(d, p, r.neck);
 }
 
-MaybeProblem runPass(Document& doc, DerivedValues& derived) {
-    if (auto problem = checkAndSolveBody(doc))
+MaybeProblem runPass(Pass& pass) {
+    if (auto problem = checkAndSolveBody(pass))
         return problem;
-    if (auto problem = checkNeckAndStrings(doc))
+    if (auto problem = checkNeckAndStrings(pass))
         return problem;
-    solveFretboardEdges(doc.neck, doc.params);
-    drawDesign(doc);
-    derived = derivedValues(currentOutlineRecord(doc));
-    if (!recordedFinite(doc.drawing.strokes) || !derived.finite()) {
+    solveFretboardEdges(pass.result.neck, pass.p);
+    drawDesign(pass);
+    DerivedValues& derived = pass.result.derived;
+    derived = derivedValues(outlineRecord(pass.p, pass.outline));
+    if (!recordedFinite(pass.d.strokes) || !derived.finite()) {
         derived = DerivedValues{};
         return problemOf(Check::OutOfRange);
     }
@@ -255,29 +275,26 @@ MaybeProblem runPass(Document& doc, DerivedValues& derived) {
 
 }  // namespace
 
-std::optional<Problem> solveBody(Document& doc) {
-    doc.outlineComplete = 0;
-    MaybeProblem problem = checkAndSolveBody(doc);
-    if (!problem && doc.params.hasCutaway == 1)
-        problem = buildCutaway(doc);
-    doc.drawing.strokes.clear();
-    doc.drawing.complete = false;
+std::optional<Problem> solveBody(const DesignParameters& params, BodyOutline& outline) {
+    PassResult result;
+    const Overlays none;
+    Pass pass{params, none, false, {}, false, {}, result};
+    MaybeProblem problem = checkAndSolveBody(pass);
+    if (!problem && params.hasCutaway)
+        problem = buildCutaway(pass);
+    outline = pass.outline;
     return problem;
 }
 
-PassResult recompute(Document& doc) {
-    doc.outlineComplete = 0;
-    doc.drawing.clearPicture();
+PassResult recompute(const DesignParameters& params, const Overlays& overlays, DrawingMode mode) {
     PassResult result;
-    result.problem = runPass(doc, result.derived);
-    if (result.ok()) {
-        doc.drawing.complete = true;
-        doc.outlineComplete = 1;
-        doc.drawnParams = doc.params;
-    }
-    result.outline = currentOutlineRecord(doc);
-    result.strokes = &doc.drawing.strokes;
-    doc.drawing.paint();
+    result.params = params;
+    Pass pass{params, overlays, mode == DrawingMode::Working, {}, false, {}, result};
+    result.problem = runPass(pass);
+    result.outline = outlineRecord(pass.p, pass.outline);
+    result.strokes = std::move(pass.d.strokes);
+    if (pass.fitted)
+        result.view = pass.d.view;
     return result;
 }
 

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <string>
 
-#include "geometry/document.h"
 #include "geometry/neck.h"
 #include "geometry/value_checks.h"
 #include "model/field_table.h"
+#include "render/drawing.h"
 
 namespace bowlyn {
 namespace {
@@ -71,13 +71,12 @@ float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 
 }
 
 void storeCourseDefault(DesignParameters& p) {
-    if (p.hasStrings != 0 && p.stringsPerCourse == 0)
+    if (p.hasStrings && p.stringsPerCourse == 0)
         p.stringsPerCourse = 1;
 }
 
-std::optional<Problem> checkStrings(Document& doc) {
-    DesignParameters& p = doc.params;
-    if (p.hasStrings == 0)
+std::optional<Problem> checkStrings(DesignParameters& p, CourseLayout& courses) {
+    if (!p.hasStrings)
         return std::nullopt;
     storeCourseDefault(p);
     if (std::optional<Check> check = countProblem(p))
@@ -89,12 +88,11 @@ std::optional<Problem> checkStrings(Document& doc) {
     // A negative course size cannot group the strings either.
     if (p.stringsPerCourse < 0 || p.stringCount % p.stringsPerCourse != 0)
         return problemOf(Check::CourseSize);
-    layCourses(p, doc.courses);
+    layCourses(p, courses);
     return std::nullopt;
 }
 
-void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) {
-    Drawing& drawing = doc.drawing;
+void drawString(Drawing& drawing, float x1, float y1, float x2, float y2, float d) {
     drawing.drawLine(styleString, x1, y1, x2, y2, Side::AsPassed, Layer::Strings);
     float r = half(d);
     auto shifted = [](float x, float by) {
@@ -106,15 +104,13 @@ void drawString(Document& doc, float x1, float y1, float x2, float y2, float d) 
                      Layer::Strings, RECORD_ONLY);
 }
 
-void drawStrings(Document& doc) {
-    const DesignParameters& p = doc.params;
-    if (p.hasFretboard != 1 || p.hasStrings != 1)
+void drawStrings(Drawing& drawing, const DesignParameters& p, const NeckGeometry& neck,
+                 const CourseLayout& c) {
+    if (!p.hasFretboard || !p.hasStrings)
         return;
-    const CourseLayout& c = doc.courses;
     const int32_t n = c.courseCount;
     if (n < 1 || n > MAX_STRINGS || p.stringCount < 1 || p.stringCount > MAX_STRINGS)
         return;
-    const NeckGeometry& neck = doc.neck;
     const float s = p.stringSetback;
     const int32_t per = p.stringsPerCourse < 1 ? 1 : p.stringsPerCourse;
     auto mean = [](float a, float b) {
@@ -153,7 +149,7 @@ void drawStrings(Document& doc) {
         const float d = p.stringDiameters[k];
         const float x1 = static_cast<float>(xNut + d / 2.0);
         const float x2 = static_cast<float>(xBridge + d / 2.0);
-        drawString(doc, x1, yAcross(bassHead, trebleHead, x1), x2,
+        drawString(drawing, x1, yAcross(bassHead, trebleHead, x1), x2,
                    yAcross(bassSaddle, trebleSaddle, x2), d);
         add(xNut, d);
         add(xBridge, d);

@@ -3,12 +3,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "geometry/neck.h"
 #include "geometry/pass_result.h"
 #include "model/design_parameters.h"
 
 namespace bowlyn {
 
-struct Document;
+class Drawing;
 
 enum CourseGapMode : int32_t {
     GAP_EQUAL = 0,             // clear space between neighbouring courses
@@ -20,21 +21,21 @@ enum CourseGapMode : int32_t {
 float courseGap(float halfWidth, int32_t n, const float (&widths)[MAX_STRINGS + 1], float setback,
                 int32_t mode);
 
-// Checks the strings and fills doc.courses: the first problem, or none.
-// Nothing is checked without strings. A strings-per-course of 0 is stored as
-// 1 (storeCourseDefault).
-std::optional<Problem> checkStrings(Document& doc);
-// What a pass stores beyond the committed values: with strings, a
-// strings-per-course of 0 becomes 1. Whether a pass ran makes no other
-// difference to the parameter set.
+// Checks the strings and fills `courses`: the first problem, or none.
+// Nothing is checked without strings. A strings-per-course of 0 is read as
+// 1 (storeCourseDefault), in `p` the pass reads.
+std::optional<Problem> checkStrings(DesignParameters& p, CourseLayout& courses);
+// How a pass reads the committed values: with strings, a strings-per-course
+// of 0 is 1.
 void storeCourseDefault(DesignParameters& p);
 
 // Every string from the nut's outer face to the bridge line; needs the
 // fretboard's half-widths, so draws only with a fretboard.
-void drawStrings(Document& doc);
+void drawStrings(Drawing& d, const DesignParameters& p, const NeckGeometry& neck,
+                 const CourseLayout& courses);
 
 // One string of diameter d: its centre line painted and recorded, its two
 // edges recorded only.
-void drawString(Document& doc, float x1, float y1, float x2, float y2, float d);
+void drawString(Drawing& drawing, float x1, float y1, float x2, float y2, float d);
 
 }  // namespace bowlyn

@@ -4,9 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/document.h"
 #include "geometry/overlays.h"
-#include "geometry/pass_display.h"
 #include "model/number_text.h"
 #include "model/presets.h"
 
@@ -25,8 +23,8 @@ bool fits(double v) {
 
 // The usable points from the tail upward: both coordinates >= 0, ascending y,
 // of equal heights the later entered one first, consecutive exact repeats once.
-std::vector<TransPoint> sortedPoints(const Document& doc) {
-    const uint32_t count = std::min(doc.transPointCount, TRANS_POINT_CAPACITY);
+std::vector<TransPoint> sortedPoints(const Overlays& overlays) {
+    const uint32_t count = std::min(overlays.transPointCount, TRANS_POINT_CAPACITY);
     std::vector<bool> taken(count + 1, false);
     std::vector<TransPoint> sorted;
     for (uint32_t round = 0; round < count; ++round) {
@@ -35,7 +33,7 @@ std::vector<TransPoint> sortedPoints(const Document& doc) {
         for (uint32_t i = 1; i <= count; ++i) {
             if (taken[i])
                 continue;
-            const TransPoint& q = doc.transPoints[i];
+            const TransPoint& q = overlays.transPoints[i];
             if (q.x < 0 || q.y < 0) {
                 taken[i] = true;
                 continue;
@@ -48,7 +46,7 @@ std::vector<TransPoint> sortedPoints(const Document& doc) {
         if (best == 0)
             break;
         taken[best] = true;
-        const TransPoint& q = doc.transPoints[best];
+        const TransPoint& q = overlays.transPoints[best];
         if (sorted.empty() || sorted.back().x != q.x || sorted.back().y != q.y) {
             sorted.push_back(q);
         }
@@ -56,12 +54,13 @@ std::vector<TransPoint> sortedPoints(const Document& doc) {
     return sorted;
 }
 
-// Writes the work row; numbered from 1 like the list, and a point past the end
-// reads as (0, 0) so that the last run can close its circle on the tail.
-class WorkRowWriter {
+// Writes the texts of the new design, blank to begin with; the points are
+// numbered from 1 like the list, and a point past the end reads as (0, 0) so
+// that the last run can close its circle on the tail.
+class TextsWriter {
   public:
-    WorkRowWriter(Document& doc, std::vector<TransPoint> points)
-        : row_(doc.presets[WORK_ROW]), points_(std::move(points)) {}
+    TextsWriter(FieldTexts& row, std::vector<TransPoint> points)
+        : row_(row), points_(std::move(points)) {}
 
     int count() const { return static_cast<int>(points_.size()); }
     TransPoint at(int p) const { return p >= 1 && p <= count() ? points_[p - 1] : TransPoint{}; }
@@ -93,7 +92,7 @@ class WorkRowWriter {
     }
 
   private:
-    PresetRow& row_;
+    FieldTexts& row_;
     std::vector<TransPoint> points_;
 };
 
@@ -114,15 +113,15 @@ double circleThroughPoints(double x1, double y1, double x2, double y2, double x3
     return std::isfinite(r) ? r : 0.0;
 }
 
-void convertTransPoints(Document& doc) {
-    if (doc.transPointCount == 0)
-        return;
-    std::vector<TransPoint> sorted = sortedPoints(doc);
+std::optional<FieldTexts> convertTransPoints(const Overlays& overlays) {
+    if (overlays.transPointCount == 0)
+        return std::nullopt;
+    std::vector<TransPoint> sorted = sortedPoints(overlays);
     if (sorted.empty())
-        return;
+        return std::nullopt;
 
-    clearWorkRow(doc);
-    WorkRowWriter w(doc, std::move(sorted));
+    FieldTexts texts = presetTexts(CLEAR_ROW);
+    TextsWriter w(texts, std::move(sorted));
     const int k = w.count();
     const double top = w.at(k).y;
     w.setNumber("Body length", top);
@@ -187,8 +186,7 @@ void convertTransPoints(Document& doc) {
         }
     }
 
-    loadPreset(doc, WORK_ROW);
-    resetDisplay(doc);
+    return texts;
 }
 
 }  // namespace bowlyn

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-#include "geometry/document.h"
 #include "geometry/overlays.h"
 #include "model/number_text.h"
 
@@ -111,29 +110,29 @@ std::string plainDecimal(double value) {
 
 }  // namespace
 
-void parseTransPoints(Document& doc, const std::string& text) {
-    doc.transPointCount = 0;
+void parseTransPoints(Overlays& overlays, const std::string& text) {
+    overlays.transPointCount = 0;
     std::string_view all = text;
     size_t pos = 0;
-    while (pos < all.size() && doc.transPointCount < TRANS_POINT_CAPACITY) {
+    while (pos < all.size() && overlays.transPointCount < TRANS_POINT_CAPACITY) {
         size_t end = 0, next = 0;
         findLineEnd(all, pos, end, next);
         std::string xText, yText;
         TransPoint point;
         if (splitLine(all.substr(pos, end - pos), xText, yText) && readCoordinate(xText, point.x) &&
             readCoordinate(yText, point.y)) {
-            doc.transPoints[++doc.transPointCount] = point;
+            overlays.transPoints[++overlays.transPointCount] = point;
         }
         pos = next;
     }
 }
 
-std::string listTransPoints(const Document& doc) {
+std::string listTransPoints(const Overlays& overlays) {
     std::string list;
-    for (uint32_t i = 1; i <= doc.transPointCount && i <= TRANS_POINT_CAPACITY; ++i) {
-        list += plainDecimal(doc.transPoints[i].x);
+    for (uint32_t i = 1; i <= overlays.transPointCount && i <= TRANS_POINT_CAPACITY; ++i) {
+        list += plainDecimal(overlays.transPoints[i].x);
         list += ',';
-        list += plainDecimal(doc.transPoints[i].y);
+        list += plainDecimal(overlays.transPoints[i].y);
         list += '\n';
     }
     return list;

@@ -2,39 +2,21 @@
 
 #include <cmath>
 #include <limits>
-#include <regex>
 
+#include "model/design.h"
 #include "model/field_table.h"
 #include "model/number_text.h"
 
 namespace bowlyn {
 namespace {
 
-std::string trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return "";
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-// A number as the entries read it, with nothing before or after it: a
-// decimal with an optional sign and exponent (E, e, D or d), or a fraction
-// with an optional whole part ("4 7/8").
-bool wholeNumberText(const std::string& text) {
-    static const std::regex number(
-        R"([+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([EeDd][+-]?[0-9]+)?)"
-        R"(|([0-9]+ +)?([0-9]+(\.[0-9]*)?|\.[0-9]+)/([0-9]+(\.[0-9]*)?|\.[0-9]+))");
-    return std::regex_match(text, number);
-}
-
-// Why a text cannot be used as a depth at most `largest`, or "" when it can.
-std::string refusal(const std::string& t, double largest) {
-    const std::string quoted = "'" + t + "'";
-    // The single the parameter set stores, as every other field.
-    const double v = wholeNumberText(t) ? parseDimension(t) : 0.0;
-    if (!wholeNumberText(t) || std::isnan(v))
+// Why a depth that reads as `v` cannot be used when it may be at most
+// `largest`, or "" when it can.
+std::string refusal(const std::string& typed, float v, double largest) {
+    const std::string quoted = "'" + typed + "'";
+    if (std::isnan(v))
         return "must be a number, not " + quoted + ".";
-    if (v < 0.0)
+    if (v < 0.0f)
         return "must be 0 or more, not " + quoted + ".";
     if (std::isinf(v))
         return "is too large: " + quoted + ".";
@@ -43,20 +25,29 @@ std::string refusal(const std::string& t, double largest) {
     return "";
 }
 
-// The value of one text, at most `largest`; false with the problem when it
-// cannot be used.
-bool readOne(int field, const char* label, const std::string& text, double largest,
-             std::optional<double>& value, DepthSettings& s) {
-    const std::string t = trimmed(text);
-    if (t.empty())
+std::string trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The value of one field's text, at most `largest`; false with the problem
+// when it cannot be used.
+bool readOne(int number, const std::string& text, double largest, std::optional<double>& value,
+             DepthSettings& s) {
+    const std::optional<double> read = readWholeNumber(text);
+    if (!read)
         return true;
-    s.problemReason = refusal(t, largest);
+    // The single the parameter set stores, as every other field.
+    const float v = static_cast<float>(*read);
+    s.problemReason = refusal(trimmed(text), v, largest);
     if (!s.problemReason.empty()) {
-        s.problemField = field;
-        s.problem = std::string(label) + " " + s.problemReason;
+        s.problemField = number;
+        s.problem = std::string(field(number).label) + " " + s.problemReason;
         return false;
     }
-    value = parseDimension(t);
+    value = v;
     return true;
 }
 
@@ -66,11 +57,16 @@ DepthSettings readDepthSettings(const std::string& tailText, const std::string& 
                                 const std::string& thicknessText, double bodyLength) {
     DepthSettings s;
     const double anyThickness = std::numeric_limits<double>::infinity();
-    readOne(fields::BODY_DEPTH_AT_TAIL, DEPTH_AT_TAIL_LABEL, tailText, bodyLength, s.tail, s) &&
-        readOne(fields::BODY_DEPTH_AT_NECK, DEPTH_AT_NECK_LABEL, neckText, bodyLength, s.neck, s) &&
-        readOne(fields::TOP_THICKNESS, TOP_THICKNESS_LABEL, thicknessText, anyThickness,
-                s.topThickness, s);
+    readOne(fields::BODY_DEPTH_AT_TAIL, tailText, bodyLength, s.tail, s) &&
+        readOne(fields::BODY_DEPTH_AT_NECK, neckText, bodyLength, s.neck, s) &&
+        readOne(fields::TOP_THICKNESS, thicknessText, anyThickness, s.topThickness, s);
     return s;
+}
+
+DepthSettings designDepths(const Design& design) {
+    return readDepthSettings(design.text(fields::BODY_DEPTH_AT_TAIL),
+                             design.text(fields::BODY_DEPTH_AT_NECK),
+                             design.text(fields::TOP_THICKNESS), design.params.bodyLength);
 }
 
 }  // namespace bowlyn

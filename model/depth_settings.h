@@ -23,21 +23,21 @@ struct DepthSettings {
     bool hasDepths() const { return tail && neck && *tail > 0.0 && *neck > 0.0; }
 };
 
-// The labels of the three fields, as messages name them.
-constexpr const char* DEPTH_AT_TAIL_LABEL = "Body depth at tail";
-constexpr const char* DEPTH_AT_NECK_LABEL = "Body depth at neck";
-constexpr const char* TOP_THICKNESS_LABEL = "Top thickness";
-
 // The one check of the depths, for the command line and the window alike:
-// reads the three texts as typed. Unlike the other entries, whose longest
-// numeric prefix counts (so that "abc" reads as 0), a depth must be a whole
-// number or fraction as the entries take them ("4.875", "4 7/8", "1e1"), at
-// least 0 and finite as the form stores it: a wrong depth would silently
+// reads the three texts as typed, and names each field by its label. Unlike
+// the other entries, whose longest numeric prefix counts (so that "abc" reads
+// as 0), a depth must be a whole number (readWholeNumber: "4.875", "4 7/8",
+// "1e1"), at least 0 and finite as the form stores it: a wrong depth would silently
 // give a wrong volume, side and resonance. No body is deeper than it is
 // long, so a depth beyond `bodyLength` is refused too (a side strip that
 // tall would also dwarf the drawing it is exported with). Blank texts are
 // no value.
 DepthSettings readDepthSettings(const std::string& tailText, const std::string& neckText,
                                 const std::string& thicknessText, double bodyLength);
+
+struct Design;
+// The depths and the top's thickness as the design's fields hold them, read
+// against its body length: what measurements, exports and `check` refuse.
+DepthSettings designDepths(const Design& design);
 
 }  // namespace bowlyn

@@ -5,12 +5,11 @@
 
 namespace bowlyn {
 
-constexpr int32_t UNITS_INCH = 0;
-constexpr int32_t UNITS_CM = 1;
-constexpr int32_t CUTAWAYTYPEFLORENTINE = 0;
-constexpr int32_t CUTAWAYTYPEVENETIAN = 1;
-constexpr int32_t TAPERTYPEBOARDWIDTH = 0;
-constexpr int32_t STRINGSPACING = 1;
+// The design's unit, as the units box lists them.
+enum DesignUnits : int32_t { UNITS_INCH = 0, UNITS_CM = 1 };
+// The two kinds of cutaway, and the two ways the fingerboard's taper is given.
+enum CutawayType : int32_t { CUTAWAYTYPEFLORENTINE = 0, CUTAWAYTYPEVENETIAN = 1 };
+enum TaperType : int32_t { TAPERTYPEBOARDWIDTH = 0, STRINGSPACING = 1 };
 constexpr int MAX_STRINGS = 16;
 
 // The converted values of one design, in field-table order. Widths are held as
@@ -70,13 +69,13 @@ struct DesignParameters {
     float fretSlotWidth = UNSET;
     float fretSlotInset = UNSET;  // how far a slot stops short of each board edge
 
-    int32_t units = UNITS_INCH;
-    int32_t hasCutaway = 0;
-    int32_t cutawayType = CUTAWAYTYPEFLORENTINE;
-    int32_t taperType = TAPERTYPEBOARDWIDTH;
-    int32_t hasFretboard = 0;
-    int32_t hasMarkers = 0;
-    int32_t hasStrings = 0;
+    DesignUnits units = UNITS_INCH;
+    CutawayType cutawayType = CUTAWAYTYPEFLORENTINE;
+    TaperType taperType = TAPERTYPEBOARDWIDTH;
+    bool hasCutaway = false;
+    bool hasFretboard = false;
+    bool hasMarkers = false;
+    bool hasStrings = false;
 };
 
 }  // namespace bowlyn

@@ -1,8 +1,8 @@
 #include "model/export_settings.h"
 
 #include <cctype>
-#include <charconv>
-#include <limits>
+
+#include "model/number_text.h"
 
 namespace bowlyn {
 
@@ -41,15 +41,7 @@ std::optional<DxfVersion> dxfVersionByName(const std::string& name) {
 }
 
 std::optional<double> typedDistance(const std::string& typed) {
-    const size_t first = typed.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::nullopt;
-    const std::string text = typed.substr(first, typed.find_last_not_of(" \t") + 1 - first);
-    double v = 0.0;
-    const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (r.ec != std::errc() || r.ptr != text.data() + text.size())
-        return std::numeric_limits<double>::quiet_NaN();
-    return v;
+    return readWholeNumber(typed);
 }
 
 }  // namespace bowlyn

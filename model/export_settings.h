@@ -59,8 +59,9 @@ struct ExportSettings {
     std::optional<double> flatten;
 };
 
-// A distance as typed beside an export's name: none when blank, NaN when it
-// is no number written with "." (surrounding spaces and tabs aside).
+// A distance as typed beside an export's name, read as every number the
+// command line takes (readWholeNumber): none when blank, NaN when it is no
+// number.
 std::optional<double> typedDistance(const std::string& typed);
 
 }  // namespace bowlyn

@@ -14,15 +14,29 @@ namespace bowlyn {
 namespace {
 
 template <class T>
+constexpr bool heldAsInt32() {
+    if constexpr (std::is_enum_v<T>)
+        return std::is_same_v<std::underlying_type_t<T>, int32_t>;
+    return std::is_same_v<T, int32_t>;
+}
+
+template <class T>
 constexpr ValueSlot::Type slotType() {
     if constexpr (std::is_same_v<T, float>) {
         return ValueSlot::Type::Single;
-    } else if constexpr (std::is_same_v<T, int32_t>) {
+    } else if constexpr (std::is_same_v<T, bool>) {
+        return ValueSlot::Type::Flag;
+    } else if constexpr (heldAsInt32<T>()) {
         return ValueSlot::Type::Signed;
     } else {
-        static_assert(std::is_same_v<T, uint32_t>, "a field is held as float, int32_t or uint32_t");
+        static_assert(std::is_same_v<T, uint32_t>,
+                      "a field is held as float, bool, int32_t (or an enum of it) or uint32_t");
         return ValueSlot::Type::Unsigned;
     }
+}
+
+size_t slotSize(ValueSlot::Type type) {
+    return type == ValueSlot::Type::Flag ? sizeof(bool) : 4;
 }
 
 // The member's own type says how the value is held.
@@ -44,6 +58,7 @@ struct Table {
     std::vector<FieldDef> fields;
     std::vector<Control> controls;
     std::unordered_map<std::string, size_t> byName;  // index into controls
+    std::vector<ChoicePair> pairs;
 
     void field(int number, const char* label, FieldKind kind, ValueSlot slot) {
         if (number != static_cast<int>(fields.size()) + 1)
@@ -98,6 +113,10 @@ struct Table {
             Control& first = controls[controls.size() - 2];
             first.partner = c.widget;
             c.partner = first.widget;
+            first.pair = c.pair = pairs.size();
+            pairs.push_back({c.field,
+                             {controls.size() - 2, controls.size() - 1},
+                             fields.back().widgets.size() == 2});
         }
     }
 };
@@ -148,6 +167,8 @@ void saveInteger(DesignParameters& params, const ValueSlot& slot, int32_t value)
         save(params, slot.offset, static_cast<uint32_t>(value));
     } else if (slot.type == ValueSlot::Type::Signed) {
         save(params, slot.offset, value);
+    } else if (slot.type == ValueSlot::Type::Flag) {
+        save(params, slot.offset, value != 0);
     }
 }
 
@@ -158,7 +179,29 @@ int32_t loadInteger(const DesignParameters& params, const ValueSlot& slot) {
         return static_cast<int32_t>(load<uint32_t>(params, slot.offset));
     if (slot.type == ValueSlot::Type::Signed)
         return load<int32_t>(params, slot.offset);
+    if (slot.type == ValueSlot::Type::Flag)
+        return load<bool>(params, slot.offset) ? 1 : 0;
     return 0;
+}
+
+// Stores an already converted number by the field's kind: halved for half
+// widths, rounded for integers. Only for fields of an entry kind.
+void storeFieldValue(DesignParameters& params, int number, float value) {
+    const FieldDef& def = field(number);
+    switch (def.kind) {
+        case FieldKind::Number:
+        case FieldKind::Inches:
+            save(params, def.slot.offset, value);
+            break;
+        case FieldKind::Half:
+            save(params, def.slot.offset, static_cast<float>(value / 2.0));
+            break;
+        case FieldKind::Integer:
+            saveInteger(params, def.slot, roundToInt32(value));
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace
@@ -187,26 +230,24 @@ const Control* controlNamed(const std::string& widget) {
     return it == byName.end() ? nullptr : &controls()[it->second];
 }
 
-std::string unitCaptionLabel(const std::string& entry) {
-    return "labelUnit" + entry.substr(entry.rfind("entry", 0) == 0 ? 5 : 0);
+const std::vector<ChoicePair>& choicePairs() {
+    return table().pairs;
 }
 
-void storeFieldValue(DesignParameters& params, int number, float value) {
-    const FieldDef& def = field(number);
-    switch (def.kind) {
-        case FieldKind::Number:
-        case FieldKind::Inches:
-            save(params, def.slot.offset, value);
-            break;
-        case FieldKind::Half:
-            save(params, def.slot.offset, static_cast<float>(value / 2.0));
-            break;
-        case FieldKind::Integer:
-            saveInteger(params, def.slot, roundToInt32(value));
-            break;
-        default:
-            break;
+bool sameParameters(const DesignParameters& a, const DesignParameters& b) {
+    const auto* pa = reinterpret_cast<const unsigned char*>(&a);
+    const auto* pb = reinterpret_cast<const unsigned char*>(&b);
+    for (const FieldDef& def : table().fields) {
+        const ValueSlot& slot = def.slot;
+        if (slot.type != ValueSlot::Type::None &&
+            std::memcmp(pa + slot.offset, pb + slot.offset, slotSize(slot.type)) != 0)
+            return false;
     }
+    return true;
+}
+
+bool isEntryField(int number) {
+    return isEntryKind(field(number).kind);
 }
 
 void storeFieldText(DesignParameters& params, int number, const std::string& text) {

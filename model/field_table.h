@@ -40,7 +40,7 @@ constexpr bool isDesignLength(FieldKind kind) {
 
 // Where a field's value lives in DesignParameters and in what type.
 struct ValueSlot {
-    enum class Type { None, Single, Signed, Unsigned };
+    enum class Type { None, Single, Signed, Unsigned, Flag };
     Type type = Type::None;
     std::size_t offset = 0;
 };
@@ -58,14 +58,15 @@ struct Control {
     // step may go below 0.
     StepClass stepClass = StepClass::None;
     BelowZero belowZero = BelowZero::Clamped;
-    // Entries whose unit caption is the design's unit, "in" or "cm", held
-    // by the label named unitCaptionLabel(widget).
+    // Entries whose unit caption is the design's unit, "in" or "cm" (the
+    // window shows it in a label named after the entry).
     bool designUnitCaption = false;
     // Radio buttons: the value they stand for, its name in parameter files,
-    // and the other button of their pair.
+    // the other button of their pair and the pair's number in choicePairs().
     int value = 0;
     std::string valueName;
     std::string partner;
+    size_t pair = 0;
     // Check buttons: the containers sensitive while active; radio buttons: the
     // container shown while active.
     std::vector<std::string> switched;
@@ -94,13 +95,20 @@ const std::vector<Control>& controls();
 // The control named `widget`, or nullptr.
 const Control* controlNamed(const std::string& widget);
 
-// The label that shows an entry's unit when it is the design's own:
-// labelUnitName for entryName.
-std::string unitCaptionLabel(const std::string& entry);
+// A pair of radio buttons of a Choice field, value 0 first. A choice may be
+// shown by several pairs; the first one is where it is chosen for all.
+struct ChoicePair {
+    int field = 0;
+    size_t buttons[2] = {0, 0};  // in controls(), for values 0 and 1
+    bool first = false;          // the field's first pair
+};
+// Every pair of every Choice field, in the order of the table.
+const std::vector<ChoicePair>& choicePairs();
 
-// Stores an already converted number by the field's kind: halved for half
-// widths, rounded for integers. Only for fields of an entry kind.
-void storeFieldValue(DesignParameters& params, int number, float value);
+// Whether the field's text is what its entries show and its value is read
+// from: a field of an entry kind.
+bool isEntryField(int number);
+
 // Stores the value of an entry's text: its number, or for a field whose
 // blank means its default, no value when the text is blank (and infinity for
 // a text whose number is not one, so that it is refused, not defaulted).
@@ -110,5 +118,8 @@ void storeFieldText(DesignParameters& params, int number, const std::string& tex
 double fieldValue(const DesignParameters& params, int number);
 // Sets the flag of a Units, Boolean or Choice field.
 void setFieldFlag(DesignParameters& params, int number, int32_t flag);
+// Whether two parameter sets hold the same value in every field, bit for
+// bit: a NaN equals itself.
+bool sameParameters(const DesignParameters& a, const DesignParameters& b);
 
 }  // namespace bowlyn

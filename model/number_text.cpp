@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <regex>
+#include <string>
 
 namespace bowlyn {
 namespace {
@@ -103,6 +105,19 @@ double readNumber(std::string_view text) {
             number += exponent;
     }
     return cLocaleStrtod(number);
+}
+
+std::optional<double> readWholeNumber(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return std::nullopt;
+    const std::string t(text.substr(first, text.find_last_not_of(" \t") + 1 - first));
+    static const std::regex number(
+        R"([+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([EeDd][+-]?[0-9]+)?)"
+        R"(|([0-9]+ +)?([0-9]+(\.[0-9]*)?|\.[0-9]+)/([0-9]+(\.[0-9]*)?|\.[0-9]+))");
+    if (!std::regex_match(t, number))
+        return std::numeric_limits<double>::quiet_NaN();
+    return t.find('/') == std::string::npos ? readNumber(t) : parseDimension(t);
 }
 
 float parseDimension(std::string_view text) {

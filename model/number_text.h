@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,16 @@ double readNumber(std::string_view text);
 
 // An entry's dimension: a plain number or a fraction "3/4" or "1 3/4".
 float parseDimension(std::string_view text);
+
+// A text that must be nothing but a number: how the depths, the mould's
+// distance and every number of the command line are read, in the window and
+// on the command line alike. The whole text, spaces and tabs around it
+// aside, is a decimal with an optional sign and exponent (E, e, D or d) or a
+// fraction as the entries take them ("4 7/8"); its value is the entries' own
+// reading (a fraction in single precision, a decimal correctly rounded).
+// Nothing for a blank text; NaN for one that is no such number, which every
+// range a caller asks for refuses.
+std::optional<double> readWholeNumber(std::string_view text);
 
 // Nearest integer with halves to the even neighbour, saturated to the 32-bit
 // range so that entries such as "1e12" or "-1e40" stay well defined; NaN gives 0.

@@ -4,15 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "model/atomic_file.h"
-#include "model/form.h"
 #include "model/number_text.h"
-#include "model/presets.h"
 
 namespace bowlyn {
 namespace {
@@ -231,7 +230,7 @@ bool headerAccepted(std::string line1, const std::string& line2) {
 
 // One line after the header: "label,value". A line without a comma has no
 // value, and a blank value leaves the field blank.
-void readFieldLine(PresetRow& row, const std::string& rawLine) {
+void readFieldLine(FieldTexts& row, const std::string& rawLine) {
     const std::string line = displayableText(rawLine);
     size_t comma = line.find(SEPARATOR);
     if (comma == std::string::npos)
@@ -269,12 +268,14 @@ std::string valuePart(const Design& design, int k) {
         case FieldKind::Boolean:
             return flag == 1 ? ",1,TRUE" : ",0,FALSE";
         case FieldKind::Choice: {
-            const Control* chosen = controlNamed(def.widgets[flag == 0 ? 0 : 1]);
-            return "," + std::to_string(chosen->value) + "," + chosen->valueName;
+            const ChoicePair& pair =
+                *std::find_if(choicePairs().begin(), choicePairs().end(),
+                              [k](const ChoicePair& p) { return p.field == k; });
+            const Control& chosen = controls()[pair.buttons[flag == 0 ? 0 : 1]];
+            return "," + std::to_string(chosen.value) + "," + chosen.valueName;
         }
         default:
-            // The entries of a shared group show the same text.
-            return "," + singleLine(design.form.text(def.widgets.front()));
+            return "," + singleLine(design.text(k));
     }
 }
 
@@ -328,7 +329,7 @@ std::string writeParameterFile(const Design& design, const std::string& path) {
     return writeFileAtomically(path, parameterFileText(design));
 }
 
-ReadResult readParameterFile(Design& design, const std::string& path) {
+ReadResult readParameterFile(const std::string& path, FieldTexts& texts) {
     // Without O_NONBLOCK, opening a pipe that nobody writes would wait forever.
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
@@ -353,9 +354,9 @@ ReadResult readParameterFile(Design& design, const std::string& path) {
         return ReadResult::NotParameterFile;
     }
 
-    // Collected apart from the work row, so that a read error half way leaves
-    // the current design as it was.
-    PresetRow row;
+    // Collected apart, so that a read error half way leaves the texts as
+    // they were.
+    FieldTexts row;
     row.fill(" ");
     std::string line;
     while (reader.next(line))
@@ -363,8 +364,7 @@ ReadResult readParameterFile(Design& design, const std::string& path) {
     if (reader.failed() || reader.tooLong())
         return ReadResult::NotParameterFile;
 
-    design.presets[WORK_ROW] = row;
-    loadPreset(design, WORK_ROW);
+    texts = row;
     return ReadResult::Loaded;
 }
 

@@ -33,12 +33,12 @@ std::string parameterFileText(const Design& design);
 // system's error text).
 std::string writeParameterFile(const Design& design, const std::string& path);
 
-// Checks the header, fills the work row and loads it. The design is unchanged unless the result is
-// Loaded. NotFound when the file cannot be opened; NotParameterFile for a wrong header, fewer than
-// two lines, more than 100,000 lines or 64 MB, a directory or device, or a
-// read error. Values that are not UTF-8
-// are read as Windows-1252 and NUL bytes dropped. Does not reset the display
-// (the caller does).
-ReadResult readParameterFile(Design& design, const std::string& path);
+// Checks the header and reads the texts of the fields to load (blank, a
+// single space, for a field the file does not give). `texts` is unchanged
+// unless the result is Loaded. NotFound when the file cannot be opened;
+// NotParameterFile for a wrong header, fewer than two lines, more than
+// 100,000 lines or 64 MB, a directory or device, or a read error. Values that
+// are not UTF-8 are read as Windows-1252 and NUL bytes dropped.
+ReadResult readParameterFile(const std::string& path, FieldTexts& texts);
 
 }  // namespace bowlyn

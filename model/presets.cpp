@@ -2,7 +2,6 @@
 
 #include <cctype>
 
-#include "model/form.h"
 #include "model/form_editing.h"
 
 namespace bowlyn {
@@ -27,7 +26,7 @@ struct PresetColumn {
 };
 
 // clang-format off
-const PresetColumn presetTexts[] = {
+const PresetColumn presetColumns[] = {
     {fields::BODY_LENGTH, {"20.65", "20.09", "21", "49.4", "18.24", "19", "22.8", "19.4", "9.44", "12.063", "11"}},
     {fields::LOWER_BOUT_WIDTH, {"16", "15.84", "16.95", "37", "11.86", "15", "18", "15", "6.37", "8.808", "7.625"}},
     {fields::NECK_FLAT_LENGTH, {"3.15", "2.17", "2.11", "0", "0", "2.666", "2.6", "2.5", "1.25", "", ""}},
@@ -82,22 +81,15 @@ const PresetColumn presetTexts[] = {
 };
 // clang-format on
 
-PresetRow blankRow() {
-    PresetRow row;
-    row.fill(BLANK);
-    return row;
-}
-
-}  // namespace
-
-PresetTable builtInPresetTable() {
+PresetTable makeTable() {
     PresetTable table;
-    table.fill(blankRow());
+    for (FieldTexts& row : table)
+        row.fill(BLANK);
     for (int row = 1; row <= PRESET_COUNT; ++row) {
         table[row][fields::NAME - 1] = presetNames[row - 1];
         table[row][fields::UNITS - 1] = row == CLASSICAL_ROW ? "CM" : "Inch";
     }
-    for (const PresetColumn& column : presetTexts) {
+    for (const PresetColumn& column : presetColumns) {
         for (int row = 1; row <= PRESET_COUNT; ++row) {
             const char* text = column.texts[row - 1];
             if (*text)
@@ -107,12 +99,22 @@ PresetTable builtInPresetTable() {
     return table;
 }
 
+}  // namespace
+
+const PresetTable& builtInPresetTable() {
+    static const PresetTable table = makeTable();
+    return table;
+}
+
+const FieldTexts& presetTexts(int row) {
+    return builtInPresetTable().at(static_cast<size_t>(row));
+}
+
 const std::string& presetName(int row) {
-    static const PresetTable table = builtInPresetTable();
     static const std::string none;
     if (row < 1 || row > PRESET_COUNT)
         return none;
-    return table[row][fields::NAME - 1];
+    return presetTexts(row)[fields::NAME - 1];
 }
 
 int presetByName(const std::string& name) {
@@ -129,24 +131,12 @@ int presetByName(const std::string& name) {
     return -1;
 }
 
-void clearWorkRow(Design& design) {
-    design.presets[WORK_ROW] = blankRow();
-}
-
-void loadPreset(Design& design, int row) {
-    if (row < 0 || row >= PRESET_ROWS)
-        return;
-    design.form.setNotebookPage(0);
-    // A copy, so that loading the work row may not alias what it changes.
-    const PresetRow texts = design.presets[row];
+void loadTexts(Design& design, const FieldTexts& texts) {
     // Every field is committed as it is set, so no value depends on focus
-    // events reaching the entries; switches also bring their dependent
-    // controls in line whatever state the form was in before.
+    // events reaching the entries; switches and choices are set whatever
+    // state they were in before.
     for (int k = 1; k <= FIELD_COUNT; ++k)
         setFieldText(design, k, texts[k - 1]);
-    design.outlineComplete = 0;
-    // Typing goes into the body length first, as after start-up.
-    design.form.focus(field(fields::BODY_LENGTH).widgets.front());
 }
 
 }  // namespace bowlyn

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 
-#include "model/form.h"
 #include "model/form_editing.h"
 #include "model/number_text.h"
 
@@ -41,22 +40,22 @@ std::string typedNumberText(double value) {
     return text.empty() ? shortestWithin(value, std::chars_format::scientific, 16) : text;
 }
 
-std::string convertedLengthText(const std::string& text, int32_t fromUnits, int32_t toUnits) {
+std::string convertedLengthText(const std::string& text, DesignUnits fromUnits,
+                                DesignUnits toUnits) {
     const double value = parseDimension(text);
     if (fromUnits == toUnits || value == 0.0 || !std::isfinite(value))
         return text;
     return typedNumberText(toUnits == UNITS_CM ? value * CM_PER_INCH : value / CM_PER_INCH);
 }
 
-bool convertDesignUnits(Design& design, int32_t units) {
-    const int32_t from = design.params.units;
+bool convertDesignUnits(Design& design, DesignUnits units) {
+    const DesignUnits from = design.params.units;
     if (from == units)
         return false;
     for (int k = 1; k <= FIELD_COUNT; ++k) {
         const FieldDef& def = field(k);
         if (isDesignLength(def.kind))
-            syncGroup(design, k,
-                      convertedLengthText(design.form.text(def.widgets[0]), from, units));
+            commitText(design, k, convertedLengthText(design.text(k), from, units));
     }
     setFieldText(design, fields::UNITS, units == UNITS_INCH ? "Inch" : "CM");
     return true;

@@ -26,13 +26,14 @@ std::string typedNumberText(double value);
 // commit reads it, fractions included) converted exactly, written by
 // typedNumberText. A text whose value is 0 (a blank entry among them) or not
 // finite is the same in either unit and stays as it is.
-std::string convertedLengthText(const std::string& text, int32_t fromUnits, int32_t toUnits);
+std::string convertedLengthText(const std::string& text, DesignUnits fromUnits,
+                                DesignUnits toUnits);
 
-// Converts the design the form shows to `units` (UNITS_INCH or UNITS_CM):
+// Converts the design to `units` (UNITS_INCH or UNITS_CM):
 // every field that the field table declares a length in the design's unit
 // gets its converted text and value, and the units switch changes with them;
 // names, counts, switches, choices and the lengths taken in inches in either
 // unit stay. False, changing nothing, when the design is in `units` already.
-bool convertDesignUnits(Design& design, int32_t units);
+bool convertDesignUnits(Design& design, DesignUnits units);
 
 }  // namespace bowlyn

@@ -13,24 +13,24 @@ namespace bowlyn {
 constexpr double CM_PER_INCH = 2.54;
 
 // Half the tick across the outer end of the neck flat: 1/8 inch.
-constexpr double neckFlatTickHalfLength(int32_t units) {
+constexpr double neckFlatTickHalfLength(DesignUnits units) {
     return units == UNITS_CM ? 0.3175 : 0.125;
 }
 
 // The nut and bridge reference marks, from the centre line: two inches.
-constexpr float referenceMarkLength(int32_t units) {
+constexpr float referenceMarkLength(DesignUnits units) {
     return units == UNITS_CM ? 5.08f : 2.0f;
 }
 
 // How far a double position marker sits inside the fingerboard's edge when the
 // strings do not place it: 3/16 inch.
-constexpr double markerEdgeInset(int32_t units) {
+constexpr double markerEdgeInset(DesignUnits units) {
     return units == UNITS_CM ? 0.47625 : 0.1875;
 }
 
 // A string diameter entered in inches whatever the design's unit (the two
 // diameters of the string-spacing taper), in the design's unit.
-constexpr float inchDiameterInDesignUnits(float inches, int32_t units) {
+constexpr float inchDiameterInDesignUnits(float inches, DesignUnits units) {
     return units == UNITS_CM ? static_cast<float>(inches * CM_PER_INCH) : inches;
 }
 

@@ -19,8 +19,8 @@ int tenthsOfMillimetre(LengthUnit unit) {
 
 }  // namespace
 
-LengthUnit designUnit(int32_t units) {
-    return units == 1 ? LengthUnit::Centimetre : LengthUnit::Inch;
+LengthUnit designUnit(DesignUnits units) {
+    return units == UNITS_CM ? LengthUnit::Centimetre : LengthUnit::Inch;
 }
 
 std::optional<LengthUnit> unitByName(const std::string& name) {

@@ -4,13 +4,15 @@
 #include <optional>
 #include <string>
 
+#include "model/design_parameters.h"
+
 namespace bowlyn {
 
 // The unit an exported file or a measurement is written in.
 enum class LengthUnit { Inch, Millimetre, Centimetre };
 
 // The design's own unit from its units flag (0 inch, 1 centimetre).
-LengthUnit designUnit(int32_t units);
+LengthUnit designUnit(DesignUnits units);
 
 // "in", "mm" or "cm"; nullopt for anything else.
 std::optional<LengthUnit> unitByName(const std::string& name);

@@ -221,9 +221,9 @@ bool TemplateDrawing::touches(const Bounds& rect) const {
            });
 }
 
-TemplateDrawing templateDrawing(const StrokeList& strokes, int32_t units) {
+TemplateDrawing templateDrawing(const StrokeList& strokes, DesignUnits units) {
     TemplateDrawing d;
-    d.millimetresPerUnit = units == 1 ? 10.0 : 25.4;
+    d.millimetresPerUnit = units == UNITS_CM ? 10.0 : 25.4;
     d.pointsPerUnit = 72.0 * d.millimetresPerUnit / 25.4;
     const double arm = crossArm(d);
     StrokeList centreLines;

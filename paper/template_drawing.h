@@ -6,6 +6,7 @@
 #include "derive/bounds.h"
 #include "derive/contour.h"
 #include "derive/side_strips.h"
+#include "model/design_parameters.h"
 #include "render/stroke.h"
 
 namespace bowlyn {
@@ -34,7 +35,7 @@ struct TemplateDrawing {
 
 // The template drawing of a pass's strokes in a design of `units` (0 inch,
 // 1 centimetre).
-TemplateDrawing templateDrawing(const StrokeList& strokes, int32_t units);
+TemplateDrawing templateDrawing(const StrokeList& strokes, DesignUnits units);
 
 // Adds a closed outline in the drawing's units (the mould round the body),
 // widening its extent.

@@ -3,7 +3,6 @@
 #include <initializer_list>
 
 #include "render/drawing_kinds.h"
-#include "render/drawing_surface.h"
 #include "render/stroke.h"
 #include "render/style.h"
 #include "render/view_transform.h"
@@ -11,18 +10,12 @@
 namespace bowlyn {
 
 // The four stroke primitives, the view the pass fits, and the one list of
-// strokes they record: what the pass painted, and what every export writes.
-// Recording and painting are independent: paint() hands the list to the
-// canvas, by default the 660 image.
+// strokes they record: what a picture of the pass paints, and what every
+// export writes. A pass only records; whoever shows it paints the list.
 class Drawing {
   public:
-    DrawingSurface surface;  // the 660 image
-    ViewTransform view;      // fitted by the pass, whole pixels
-    StrokeList strokes;      // everything the pass drew, in order
-    // The pass drew a complete design: the recorded strokes are what the
-    // exports write. False from the start of every pass until its end.
-    bool complete = false;
-    Canvas* canvas = &surface;
+    ViewTransform view;  // fitted by the pass, whole pixels
+    StrokeList strokes;  // everything the pass drew, in order
 
     // A stroke on Layer::None is painted and never recorded, whatever its use.
     void drawLine(const StrokeStyle& style, float x1, float y1, float x2, float y2, Side side,
@@ -42,16 +35,6 @@ class Drawing {
         alignFrom_ = from;
     }
     void endAlignY() { alignAt_ = alignFrom_ = 0.0f; }
-
-    // Forgets what was drawn and blanks the image: the start of every pass.
-    void clearPicture() {
-        strokes.clear();
-        complete = false;
-        surface.clear();
-    }
-
-    // Hands the strokes to the canvas; a pass ends with it.
-    void paint() { canvas->paint(strokes, view); }
 
   private:
     void add(StrokeKind kind, const StrokeStyle& style, Side side, Layer layer, StrokeUse use,

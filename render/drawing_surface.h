@@ -8,13 +8,13 @@ typedef struct _cairo_surface cairo_surface_t;
 
 namespace bowlyn {
 
-// The 660 x 660 image every pass paints into, in cairo's ARGB32 layout with the
-// true colours; the window converts it for its image widget, the command line
-// writes it as PNG.
-class DrawingSurface : public Canvas {
+// The 660 x 660 image of a pass, in cairo's ARGB32 layout with the true
+// colours; the window shows it at its default size and view, the command
+// line writes it as PNG.
+class DrawingSurface {
   public:
     DrawingSurface();
-    ~DrawingSurface() override;
+    ~DrawingSurface();
     DrawingSurface(const DrawingSurface&) = delete;
     DrawingSurface& operator=(const DrawingSurface&) = delete;
 
@@ -30,7 +30,7 @@ class DrawingSurface : public Canvas {
     // White background with the one-pixel black frame.
     void clear();
     // Paints the list over the image in the fitted view, whole pixels.
-    void paint(const StrokeList& list, const ViewTransform& fitted) override;
+    void paint(const StrokeList& list, const ViewTransform& fitted);
 
   private:
     cairo_surface_t* surface_;

@@ -73,14 +73,4 @@ class Painter {
 // width x height area: the 660 image's ground before each pass.
 void paintBackground(cairo_t* cr, double width, double height);
 
-// Where a drawing's strokes are painted at the end of each pass: the 660
-// image unless something else (a window, a benchmark that measures the rest
-// of a pass) is put in its place.
-class Canvas {
-  public:
-    virtual ~Canvas() = default;
-    // `fitted` is the whole-pixel view the pass fitted to the body.
-    virtual void paint(const StrokeList& list, const ViewTransform& fitted) = 0;
-};
-
 }  // namespace bowlyn

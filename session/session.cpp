@@ -2,20 +2,51 @@
 
 #include <algorithm>
 
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
-#include "geometry/strings.h"
 #include "model/parameter_file.h"
+#include "model/presets.h"
 #include "model/unit_conversion.h"
+#include "session/display.h"
 
 namespace bowlyn {
 
-Session::Session(Document& doc) : doc_(doc) {
+Session::Session() {
     restart();
 }
 
+const PassResult& Session::runPass() {
+    return showPass(recompute(design.params, overlays, mode));
+}
+
+const PassResult& Session::showPass(PassResult pass) {
+    pass_ = std::move(pass);
+    if (pass_->view)
+        fitted_ = *pass_->view;
+    passShown_ = true;
+    if (display)
+        display->showPass(*pass_, design);
+    return *pass_;
+}
+
+void Session::blank() {
+    pass_.reset();
+    passShown_ = false;
+    if (display)
+        display->showBlank();
+}
+
+bool Session::bringPassUpToDate() {
+    if (complete() && !sameParameters(pass_->params, design.params))
+        runPass();
+    return complete();
+}
+
+void Session::showStatus(const std::string& text) {
+    if (display)
+        display->showStatus(text);
+}
+
 void Session::restart() {
-    file_ = std::make_shared<DesignFile>(DesignFile{"", parameterFileText(doc_)});
+    file_ = std::make_shared<DesignFile>(DesignFile{"", parameterFileText(design)});
     files_.assign(1, file_);
     start();
 }
@@ -25,12 +56,12 @@ std::string Session::saveTarget() const {
 }
 
 bool Session::unsavedChanges() const {
-    return parameterFileText(doc_) != file_->savedText;
+    return parameterFileText(design) != file_->savedText;
 }
 
 void Session::saved(const std::string& name) {
     file_->name = name;
-    file_->savedText = parameterFileText(doc_);
+    file_->savedText = parameterFileText(design);
     for (const std::weak_ptr<DesignFile>& other : files_) {
         if (std::shared_ptr<DesignFile> f = other.lock();
             f && f != file_ && !f->name.empty() && parameterFileName(f->name) == name)
@@ -39,32 +70,40 @@ void Session::saved(const std::string& name) {
     changed();
 }
 
+void Session::load(const FieldTexts& texts, const std::string& fileName) {
+    loadTexts(design, texts);
+    if (display) {
+        // Shown before typing moves on, so that the entry it leaves commits
+        // the new design's text, not the old one's.
+        display->showDesign(design);
+        display->startEditing();
+    }
+    loaded(fileName);
+}
+
 void Session::loaded(const std::string& fileName) {
-    file_ = std::make_shared<DesignFile>(DesignFile{fileName, parameterFileText(doc_)});
+    file_ = std::make_shared<DesignFile>(DesignFile{fileName, parameterFileText(design)});
     files_.erase(std::remove_if(files_.begin(), files_.end(),
                                 [](const std::weak_ptr<DesignFile>& f) { return f.expired(); }),
                  files_.end());
     files_.push_back(file_);
-    resetDisplay(doc_);
+    blank();
     view.fit();
 }
 
 SessionState Session::capture() const {
-    SessionState state{captureForm(doc_), file_, doc_.finalDrawing, doc_.passShown, lengthScale_};
-    // As a pass would store them, so that drawing the design is no change of it.
-    storeCourseDefault(state.form.params);
-    return state;
+    return {design, file_, mode, passShown_, lengthScale_};
 }
 
-bool Session::convertUnits(int32_t units) {
+bool Session::convertUnits(DesignUnits units) {
     SessionAction convert(*this);
-    if (!convertDesignUnits(doc_, units))
+    if (!convertDesignUnits(design, units))
         return false;
     const double factor = units == UNITS_CM ? CM_PER_INCH : 1.0 / CM_PER_INCH;
     lengthScale_ *= factor;
     scaleLengths(factor);
-    if (doc_.passShown)
-        recomputeAndShow(doc_);
+    if (passShown_)
+        runPass();
     return true;
 }
 
@@ -83,9 +122,9 @@ void Session::endAction() {
 
 void Session::remember() {
     SessionState now = capture();
-    if (now.form == current_.form && now.file == current_.file) {
+    if (now.design == current_.design && now.file == current_.file) {
         // A pass shown, or the other drawing mode: the same step, drawn.
-        current_.finalDrawing = now.finalDrawing;
+        current_.mode = now.mode;
         current_.drawingShown = now.drawingShown;
         return;
     }
@@ -129,9 +168,11 @@ void Session::putBack(const SessionState& state) {
     // The widgets' own signals while the form is put back are part of it.
     ++depth_;
     const bool otherDesign = state.file != file_;
-    restoreForm(doc_, state.form);
+    design = state.design;
+    if (display)
+        display->showDesign(design);
     file_ = state.file;
-    doc_.finalDrawing = state.finalDrawing;
+    mode = state.mode;
     if (state.lengthScale != lengthScale_) {
         const double factor = state.lengthScale / lengthScale_;
         lengthScale_ = state.lengthScale;
@@ -140,17 +181,21 @@ void Session::putBack(const SessionState& state) {
     if (otherDesign)
         view.fit();
     if (state.drawingShown) {
-        recomputeAndShow(doc_);  // nothing is cached: the pass runs again
-    } else if (doc_.passShown) {
-        resetDisplay(doc_);
-        doc_.outlineComplete = 0;
+        runPass();  // nothing is cached: the pass runs again
+    } else if (passShown_) {
+        blank();
     }
     --depth_;
     changed();
 }
 
 void Session::changed() {
-    if (onChange && depth_ == 0)
+    if (depth_ > 0)
+        return;
+    // The form follows whatever the action did to the design.
+    if (display)
+        display->showDesign(design);
+    if (onChange)
         onChange();
 }
 

@@ -3,15 +3,18 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "model/form_state.h"
+#include "geometry/overlays.h"
+#include "geometry/recompute.h"
+#include "model/design.h"
 #include "render/drawing_view.h"
 
 namespace bowlyn {
 
-struct Document;
+class Display;
 
 // The file a loaded design belongs to. Every state of the history from that
 // load on shares it, so a save names the file for all of them, and an undo
@@ -21,13 +24,13 @@ struct DesignFile {
     std::string savedText;  // the parameter-file text last opened or saved
 };
 
-// What the user sees at one moment, as one value: every entry text, switch
-// and choice as shown and as stored, the units, the file the design belongs
-// to, and whether a drawing was shown and in which mode.
+// What the user sees at one moment, as one value: the design (every text,
+// switch and choice as shown, and the values as stored), the file it
+// belongs to, and whether a drawing was shown and in which mode.
 struct SessionState {
-    FormState form;
+    Design design;
     std::shared_ptr<DesignFile> file;
-    int32_t finalDrawing = 0;
+    DrawingMode mode = DrawingMode::Working;
     bool drawingShown = false;
     // The design's lengths over what they were when the session began, after
     // conversions to the other unit: a step back across a conversion shows
@@ -35,22 +38,53 @@ struct SessionState {
     double lengthScale = 1.0;
 };
 
-// The window's session over the document: the file the design belongs to,
-// the undo history and the view of the drawing. Undo and redo step between
-// whole states, one step per user action, so the form, the stored values,
-// the title and the file that Save writes always agree. Headless: the
-// window, the command line and the tests make one over any Document.
+// The window's session: the design the form edits, the overlays, the drawing
+// mode and the last pass, the file the design belongs to, the undo history
+// and the view of the drawing. Undo and redo step between whole states, one
+// step per user action, so the form, the stored values, the title and the
+// file that Save writes always agree. Headless: the window and the tests
+// make one; what it shows goes to its Display, when it has one.
 class Session {
   public:
     static constexpr size_t UNDO_DEPTH = 200;
 
-    // Begins with the document's design (see restart()).
-    explicit Session(Document& doc);
+    // Begins with a fresh design (see restart()).
+    Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    Document& doc() { return doc_; }
-    const Document& doc() const { return doc_; }
+    Design design;
+    Overlays overlays;
+    DrawingMode mode = DrawingMode::Working;  // of the next pass
+    // Where what the session holds is shown; none for a headless session.
+    Display* display = nullptr;
+
+    // ---- Passes
+
+    // One pass over the design's values in the current mode, shown: what
+    // every command that asks for a drawing does.
+    const PassResult& runPass();
+    // A pass over the design's values becomes the last one, shown.
+    const PassResult& showPass(PassResult pass);
+    // The last pass since the design was loaded, or nullptr.
+    const PassResult* pass() const { return pass_ ? &*pass_ : nullptr; }
+    // Whether the last pass drew a complete outline: what every export and
+    // the snapshot need.
+    bool complete() const { return pass_ && pass_->ok(); }
+    // Whether the drawing shows a pass's picture, not the blank of a load.
+    bool passShown() const { return passShown_; }
+    // The view the latest pass that got that far fitted to the body.
+    const ViewTransform& fittedView() const { return fitted_; }
+    // The drawing blank, as a load leaves it: no pass, nothing shown.
+    void blank();
+    // Before the outline of the last complete pass is exported or kept: when a
+    // value was committed since, the pass is run again and shown (in the
+    // current drawing mode), so that what leaves the program is the design as
+    // the form holds it. True when a complete outline of the current values is
+    // there.
+    bool bringPassUpToDate();
+    // A line for the status line in place of the pass's.
+    void showStatus(const std::string& text);
 
     // ---- The file
 
@@ -62,26 +96,30 @@ class Session {
     // Whether the form shows anything else than the text last saved or
     // opened, typed text that no entry has committed yet included.
     bool unsavedChanges() const;
-    // The form's design was written to `name`: it belongs to that file now,
-    // and so does every earlier state of it; any other design of the history
-    // that Save would write there compares with what the file now holds.
+    // The design was written to `name`: it belongs to that file now, and so
+    // does every earlier state of it; any other design of the history that
+    // Save would write there compares with what the file now holds.
     void saved(const std::string& name);
     // The folder the next file dialog starts in.
     std::string lastDirectory;
 
     // ---- Loads
 
-    // The form holds a new design (a preset, Clear, an opened file, converted
-    // points) that belongs to `fileName` ("" for none) and counts as saved:
-    // the drawing is blank and the view follows the new design's fit.
+    // Loads `texts` (a preset, Clear, an opened file, converted points) as a
+    // new design that belongs to `fileName` ("" for none) and counts as
+    // saved: the form shows it, typing begins in its first entry, the
+    // drawing is blank and the view follows the new design's fit.
+    void load(const FieldTexts& texts, const std::string& fileName);
+    // The same for the design the session now holds, without showing it anew.
     void loaded(const std::string& fileName);
 
     // ---- Actions, undo and redo
 
     // What a user action changes is one step of the history. Actions nest:
     // the signals a command makes the widgets send belong to it. At the end
-    // of the outermost one the state is remembered when the form or the file
-    // changed; a drawing shown or its mode changes the current step in place.
+    // of the outermost one the state is remembered when the design or the
+    // file changed; a drawing shown or its mode changes the current step in
+    // place.
     void beginAction() { ++depth_; }
     void endAction();
     bool inAction() const { return depth_ > 0; }
@@ -91,12 +129,12 @@ class Session {
     // view and what onLengthsScaled keeps in model units scaled with them,
     // and the drawing, when one is shown, drawn again. False when the design
     // is in that unit already.
-    bool convertUnits(int32_t units);
+    bool convertUnits(DesignUnits units);
 
     // Forgets the history: it begins with what the form now shows.
     void start();
-    // Begins afresh with the design the form now holds, belonging to no file
-    // and counted as saved; the display stays as it is.
+    // Begins afresh with the design the session now holds, belonging to no
+    // file and counted as saved; the display stays as it is.
     void restart();
     bool canUndo() const { return !undo_.empty(); }
     bool canRedo() const { return !redo_.empty(); }
@@ -111,7 +149,8 @@ class Session {
     // design fits it to that design.
     DrawingView view;
 
-    // Called whenever the state may have changed (the title, the Edit menu).
+    // Called whenever the state may have changed (the form, the title, the
+    // Edit menu), at the end of the outermost action.
     std::function<void()> onChange;
     // Called when the design's lengths were multiplied by a factor (a
     // conversion, or an undo or redo of one), after the view followed.
@@ -125,7 +164,9 @@ class Session {
     void changed();
     void scaleLengths(double factor);
 
-    Document& doc_;
+    std::optional<PassResult> pass_;
+    bool passShown_ = false;
+    ViewTransform fitted_;
     std::shared_ptr<DesignFile> file_;
     // Every file record still in the history, for saved().
     std::vector<std::weak_ptr<DesignFile>> files_;

@@ -1,6 +1,7 @@
 """Reads the tables the C++ program includes as X-macro files: the field
-table (model/fields.def), the built-in designs (model/presets.def) and the
-export formats (commands/export_formats.def).
+table (model/fields.def), the window's outputs (model/outputs.def), the
+built-in designs (model/presets.def) and the export formats
+(commands/export_formats.def).
 
 Both files are sequences of macro calls such as
     FIELD(BODY_LENGTH, "Body length", Number, bodyLength)
@@ -13,6 +14,7 @@ import re
 
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FIELDS_DEF = os.path.join(SOURCE_DIR, "model", "fields.def")
+OUTPUTS_DEF = os.path.join(SOURCE_DIR, "model", "outputs.def")
 PRESETS_DEF = os.path.join(SOURCE_DIR, "model", "presets.def")
 EXPORT_FORMATS_DEF = os.path.join(SOURCE_DIR, "commands", "export_formats.def")
 
@@ -176,6 +178,24 @@ class FieldTable:
             rows = [c.row for c in self.in_section(s)]
             if len(rows) != len(set(rows)):
                 raise TableError(f"{path}: section {s} has two entries in one row")
+
+
+class Output:
+    """A label the program writes, and where it sits."""
+
+    def __init__(self, ident, widget, kind, section, line, caption, width):
+        self.id, self.widget, self.kind = ident, widget, kind
+        self.section, self.line, self.caption, self.width = section, line, caption, width
+
+
+def outputs(path=OUTPUTS_DEF):
+    """The window's outputs in the table's order."""
+    rows = []
+    for name, args, where in _calls(path):
+        if name != "OUTPUT" or len(args) != 7:
+            raise TableError(f"{where}: expected OUTPUT with 7 arguments")
+        rows.append(Output(*args))
+    return rows
 
 
 def presets(path=PRESETS_DEF):

@@ -5,8 +5,10 @@ resource file.
 The window is long and regular: some seventy entries, twenty-one stepper
 pairs and taper controls repeated on two tabs. The fields' controls, their
 captions, unit captions, steppers and sections come from the field table
-(model/fields.def) and the Initialize menu from model/presets.def, the very
-tables the program's handlers are made from; this file only lays them out.
+(model/fields.def), the labels the program writes from the table of outputs
+(model/outputs.def) and the Initialize menu from model/presets.def, the very
+tables the program's handlers and labels are made from; this file only lays
+them out.
 
 Usage: gen_glade.py OUTPUT_DIR
 """
@@ -19,6 +21,14 @@ sys.dont_write_bytecode = True  # the build must not write into the source tree
 import field_table  # noqa: E402
 
 TABLE = field_table.FieldTable()
+OUTPUTS = field_table.outputs()
+
+
+def output_of(kind):
+    """The widget name of the only output of `kind`."""
+    (widget,) = [o.widget for o in OUTPUTS if o.kind == kind]
+    return widget
+
 
 # --------------------------------------------------------------------------
 # A small widget tree and its XML form.
@@ -182,7 +192,7 @@ class Tab:
             self.heading(heading)
         for control in TABLE.in_section(ident):
             self.entry(control)
-        for line in VALUES_AFTER.get(ident, ()):
+        for line in values_after(ident):
             self.values(*line)
         if ident in NOTE_AFTER:
             self.note(*NOTE_AFTER[ident])
@@ -252,29 +262,16 @@ def fixed(wid):
 # --------------------------------------------------------------------------
 # The tabs.
 
-POINT_W = 92  # a derived point such as -12.34,123.45
-RADIUS_W = 48
+def values_after(section):
+    """The lines of values beneath a section: (caption, label id, width)
+    tuples, a line's values in the table's order."""
+    placed = [o for o in OUTPUTS if o.section == section and o.kind in ("Derived", "Air")]
+    return [[(o.caption, o.widget, o.width) for o in placed if o.line == line]
+            for line in sorted({o.line for o in placed})]
 
-
-# Derived values beneath a section: lines of (caption, label id, width).
-VALUES_AFTER = {
-    "lowerBout": [[("Centre", "labelLBCenterData", POINT_W)],
-                  [("Tail arc R", "labelTailArcRadiusData", RADIUS_W),
-                   ("centre", "labelTailArcCenterPointData", POINT_W)]],
-    "upperBout": [[("Centre", "labelUBCenterData", POINT_W)],
-                  [("Shoulder R", "labelShoulderArcRadiusData", RADIUS_W),
-                   ("centre", "labelShoulderArcCenterPointData", POINT_W)]],
-    "waist": [[("Centre", "labelWaistCenterData", POINT_W)]],
-    "cutawayValley": [[("Centre", "labelCutawayVenetianCenterPointData", POINT_W)]],
-    "cutawayPoint": [[("Centre", "labelCutawayVenetianPointCenterPointData", POINT_W)]],
-    "depth": [[("Air volume", "labelAirVolumeData", 220)],
-              [("Resonance", "labelAirResonanceData", 220)]],
-}
 
 # A paragraph beneath a section: (label id, lines of text it has room for).
-NOTE_AFTER = {
-    "depth": ("labelAirResonanceNote", 3),
-}
+NOTE_AFTER = {o.section: (o.widget, o.line) for o in OUTPUTS if o.kind == "Note"}
 
 
 def body_tab():
@@ -305,8 +302,8 @@ def cutaway_tab():
     cut.section("cutaway")
     top = cut.y
     florentine = cut.container("fixedCutawayParamsFlorentineVisibility", height - top)
-    florentine.values(("Arc R", "labelCutawayFlorentineRadiusData", RADIUS_W),
-                      ("centre", "labelCutawayFlorentineCenterPointData", POINT_W))
+    for line in values_after("florentine"):
+        florentine.values(*line)
     venetian = cut.container("fixedCutawayParamsVenetianVisibility", height - top, y=top)
     venetian.section("cutawayValley")
     venetian.section("cutawayPoint")
@@ -317,15 +314,9 @@ def cutaway_tab():
     return tab.fixed, "Cutaway"
 
 
-# The outline's measurements after a complete pass: (caption, label id).
-MEASUREMENTS = [("Perimeter", "labelPerimeterData"), ("Area", "labelAreaData"),
-                ("Length", "labelLengthData"), ("Width", "labelWidthData"),
-                ("Fretboard area", "labelFretboardAreaData")]
-
-
 def measurements(tab):
     tab.heading("Measurements")
-    for caption, wid in MEASUREMENTS:
+    for caption, wid in [(o.caption, o.widget) for o in OUTPUTS if o.kind == "Measurement"]:
         tab.put(label(Tab.auto_id("labelCaption"), caption, width=106, height=VALUE_ROW),
                 VALUE_COLUMNS[0])
         v = label(wid, " ", width=130, height=VALUE_ROW)
@@ -518,7 +509,7 @@ def main_window():
 
     top.add(label("labelUnits1", "Units", width=UNITS_X - 8 - FORM_X - 4, xalign=1.0,
                   height=27), x=FORM_X + 4, y=UNITS_Y)
-    top.add(label("labelUnits2", " ", width=FORM_X + FORM_W - UNITS_X - 126, height=27),
+    top.add(label(output_of("UnitsNote"), " ", width=FORM_X + FORM_W - UNITS_X - 126, height=27),
             x=UNITS_X + 126, y=UNITS_Y)
     for wid, text, x in (("buttonTryIt", "_Try it", FORM_X),
                          ("buttonOk", "_Ok", FORM_X + ACTION_W + 4)):
@@ -536,7 +527,7 @@ def main_window():
     top.add(fit, x=FIT_X, y=BUTTONS_Y)
     # Right-aligned on both of its lines when far from the drawing it shows
     # x and y one above the other.
-    readout = label("labelCursorPosition", " ", width=READOUT_W, xalign=1.0, height=30)
+    readout = label(output_of("Readout"), " ", width=READOUT_W, xalign=1.0, height=30)
     top.add(readout.set("justify", "GTK_JUSTIFY_RIGHT"), x=READOUT_X, y=BUTTONS_Y)
 
     # The event box takes the pointer and the keys for the image, which has no
@@ -550,7 +541,7 @@ def main_window():
                    height_request=IMAGE_SIZE))
     top.add(box, x=IMAGE_X, y=IMAGE_Y)
 
-    status = Widget("GtkLabel", "labelStatusText",
+    status = Widget("GtkLabel", output_of("Status"),
                     label="Status: choose a design from the Initialize menu, or type its "
                           "dimensions and press Try it.",
                     xalign=0.0, yalign=0.0, wrap=True, width_request=IMAGE_SIZE,
@@ -589,24 +580,24 @@ def description():
     return "\n".join(out) + "\n"
 
 
-RESOURCES = """\
+RESOURCES = f"""\
 # Appearance of Bowlyn's main window. Generated by tools/gen_glade.py.
 gtk-font-name = "Sans 9"
 
-style "bowlyn-form" {
+style "bowlyn-form" {{
   font_name = "Sans 9"
-}
-style "bowlyn-derived" {
+}}
+style "bowlyn-derived" {{
   fg[NORMAL] = "#1c3f8c"
-}
-style "bowlyn-status" {
+}}
+style "bowlyn-status" {{
   font_name = "Sans Bold 9"
   fg[NORMAL] = "#202020"
-}
+}}
 
 widget "bowlynMainWindow*" style "bowlyn-form"
 widget "*.label*Data" style "bowlyn-derived"
-widget "*.labelStatusText" style "bowlyn-status"
+widget "*.{output_of("Status")}" style "bowlyn-status"
 """
 
 

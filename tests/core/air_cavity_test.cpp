@@ -69,8 +69,8 @@ TEST(AirCavity, EveryPresetMatchesAFinePolygon) {
         const ContourSet set = closedContours(solved);
         ASSERT_EQ(set.problem, "");
         const Contour& body = *set.find("body");
-        const double inch = solved.units == 1 ? 2.54 : 1.0;
-        const BodyDepth depth{4.0 * inch, 3.25 * inch, t->doc.params.bodyLength};
+        const double inch = solved.units == UNITS_CM ? 2.54 : 1.0;
+        const BodyDepth depth{4.0 * inch, 3.25 * inch, t->design.params.bodyLength};
         const testing::Polygon polygon = testing::polygonOf(body, 4000);
         const double expected = depth.tail * polygon.area() +
                                 (depth.neck - depth.tail) / depth.length * polygon.moment();

@@ -9,6 +9,7 @@
 
 #include "geometry/recompute.h"
 #include "model/form_editing.h"
+#include "model/presets.h"
 #include "tests/core/test_seed.h"
 #include "tests/core/traced_files.h"
 #include "trace/read_outline.h"
@@ -20,14 +21,11 @@ constexpr double NOISE_MM = 0.05;
 
 // The design a fit's texts make, after a pass over it.
 struct Fitted {
-    MemoryForm form;
-    Document doc{form};
+    Design design;
     PassResult pass;
     explicit Fitted(const OutlineFit& fit) {
-        doc.presets[WORK_ROW] = fit.texts;
-        loadPreset(doc, WORK_ROW);
-        doc.finalDrawing = 1;
-        pass = recompute(doc);
+        loadTexts(design, fit.texts);
+        pass = recompute(design.params, Overlays{}, DrawingMode::Final);
     }
 };
 
@@ -86,9 +84,9 @@ TEST(BodyFit, FindsTheBodyWhereverTheOutlineLies) {
         EXPECT_LT(fit.max, 10 * NOISE_MM);
         Fitted design(fit);
         EXPECT_TRUE(design.pass.ok());
-        expectSameBody(design.doc.params, truth, 0.2);
-        EXPECT_EQ(fit.cutaway, truth.hasCutaway == 1);
-        if (truth.hasCutaway == 1) {
+        expectSameBody(design.design.params, truth, 0.2);
+        EXPECT_EQ(fit.cutaway, truth.hasCutaway);
+        if (truth.hasCutaway) {
             EXPECT_EQ(fit.placement.mirrored, mirror);
         }
         EXPECT_NEAR(fit.placement.tail.x, tail.x, 0.1);
@@ -117,7 +115,7 @@ TEST(BodyFit, EveryKindOfFileGivesTheSameDesign) {
         ASSERT_EQ(fit.problem, "");
         Fitted design(fit);
         EXPECT_TRUE(design.pass.ok());
-        expectSameBody(design.doc.params, truth, 0.25);
+        expectSameBody(design.design.params, truth, 0.25);
         EXPECT_EQ(fit.presetRow, presetRows::SteelString);
         EXPECT_EQ(fit.closestPreset, presetRows::SteelString);
         EXPECT_LT(fit.closestPresetRms, 0.3);
@@ -144,9 +142,9 @@ TEST(BodyFit, HalfAnOutlineIsTheWholeBody) {
     EXPECT_FALSE(fit.asymmetryRms.has_value());
     Fitted design(fit);
     EXPECT_TRUE(design.pass.ok());
-    EXPECT_EQ(design.doc.params.units, UNITS_CM);
+    EXPECT_EQ(design.design.params.units, UNITS_CM);
     // One side's noise alone sets each width.
-    expectSameBody(design.doc.params, truth, 0.35);
+    expectSameBody(design.design.params, truth, 0.35);
 }
 
 }  // namespace

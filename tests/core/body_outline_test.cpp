@@ -8,9 +8,10 @@
 
 #include "body_designs.h"
 #include "geometry/outline_drawing.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "geometry/primitives.h"
 #include "model/presets.h"
+#include "render/drawing.h"
 
 namespace bowlyn {
 namespace {
@@ -22,36 +23,29 @@ using testing::TestDocument;
 constexpr StrokeKind A = StrokeKind::Arc, L = StrokeKind::Line, C = StrokeKind::Circle,
                      P = StrokeKind::Point;
 
-std::vector<std::string> labelTexts(const Form& form) {
-    std::vector<std::string> texts;
-    for (const char* label : derivedValueLabels)
-        texts.push_back(form.text(label));
-    return texts;
-}
-
 TEST(BodyOutline, OmLabels) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
-    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    setOmBody(t.design.params);
+    t.session.runPass();
+    ASSERT_EQ(t.status(), "Status: OK");
     const std::vector<std::string> expected = {"15.74",      "0,15.74", "2.38,5.39", "7.05,12.68",
                                                "2.87,16.39", "8.1",     "1.25,11.3", " ",
                                                " ",          " ",       " "};
-    EXPECT_EQ(labelTexts(t.form), expected);
+    EXPECT_EQ(t.labels(), expected);
     // The secondary lower bout arc of radius 7.5 = hLB is centred on the centre line.
-    EXPECT_EQ(t.doc.outline.lowerBoutSecondaryArc.cx, 0.0f);
-    EXPECT_EQ(t.doc.outline.lowerBoutSecondaryArc.r, 7.5f);
+    EXPECT_EQ(t.last().outline.outline.lowerBoutSecondaryArc.cx, 0.0f);
+    EXPECT_EQ(t.last().outline.outline.lowerBoutSecondaryArc.r, 7.5f);
 }
 
 TEST(BodyOutline, DreadnoughtLabels) {
     TestDocument t;
-    setDreadnoughtBody(t.doc.params);
-    recomputeAndShow(t.doc);
-    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    setDreadnoughtBody(t.design.params);
+    t.session.runPass();
+    ASSERT_EQ(t.status(), "Status: OK");
     const std::vector<std::string> expected = {"19.34",      "0,19.34", "2.64,5.53", "10.81,13.55",
                                                "2.86,17.01", "14.2",    "1.09,5.89", " ",
                                                " ",          " ",       " "};
-    EXPECT_EQ(labelTexts(t.form), expected);
+    EXPECT_EQ(t.labels(), expected);
 }
 
 float pointDistanceToCircle(Point p, const OutlineArc& a) {
@@ -87,39 +81,40 @@ void expectJoined(const BodyOutline& o, bool secondaryLower, bool secondaryUpper
 
 TEST(BodyOutline, PresetsAsLoaded) {
     TestDocument t;
-    loadPreset(t.doc, 8);  // OM
-    recomputeAndShow(t.doc);
-    EXPECT_EQ(t.form.text("labelTailArcCenterPointData"), "0,15.74");
-    EXPECT_EQ(t.form.text("labelShoulderArcRadiusData"), "8.1");
-    loadPreset(t.doc, 2);  // Dreadnought
-    recomputeAndShow(t.doc);
-    EXPECT_EQ(t.form.text("labelWaistCenterData"), "10.81,13.55");
-    EXPECT_EQ(t.form.text("labelShoulderArcCenterPointData"), "1.09,5.89");
+    loadTexts(t.design, presetTexts(8));  // OM
+    t.session.runPass();
+    EXPECT_EQ(t.label(outputs::TAIL_ARC_CENTRE), "0,15.74");
+    EXPECT_EQ(t.label(outputs::SHOULDER_ARC_RADIUS), "8.1");
+    loadTexts(t.design, presetTexts(2));  // Dreadnought
+    t.session.runPass();
+    EXPECT_EQ(t.label(outputs::WAIST_CENTRE), "10.81,13.55");
+    EXPECT_EQ(t.label(outputs::SHOULDER_ARC_CENTRE), "1.09,5.89");
 }
 
 TEST(BodyOutline, EveryPresetBodyIsJoined) {
     for (int row = 1; row <= PRESET_COUNT; ++row) {
         SCOPED_TRACE(presetName(row));
         TestDocument t;
-        loadPreset(t.doc, row);
-        t.doc.params.hasCutaway = 0;
-        t.doc.params.hasFretboard = 0;
-        t.doc.params.hasStrings = 0;
-        recomputeAndShow(t.doc);
-        ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
-        const DesignParameters& p = t.doc.params;
-        expectJoined(t.doc.outline, p.lowerBoutRadiusIncrement > 0, p.upperBoutRadiusIncrement > 0);
+        loadTexts(t.design, presetTexts(row));
+        t.design.params.hasCutaway = 0;
+        t.design.params.hasFretboard = 0;
+        t.design.params.hasStrings = 0;
+        t.session.runPass();
+        ASSERT_EQ(t.status(), "Status: OK");
+        const DesignParameters& p = t.design.params;
+        expectJoined(t.last().outline.outline, p.lowerBoutRadiusIncrement > 0,
+                     p.upperBoutRadiusIncrement > 0);
     }
 }
 
 TEST(BodyOutline, OmOutlineIsJoined) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
-    expectJoined(t.doc.outline, true, true);
+    setOmBody(t.design.params);
+    t.session.runPass();
+    expectJoined(t.last().outline.outline, true, true);
     // The waist arc passes the centre-line side of its circle at x = hW.
-    EXPECT_LT(t.doc.outline.waistArc.start, PI_SINGLE);
-    EXPECT_GT(t.doc.outline.waistArc.end, PI_SINGLE);
+    EXPECT_LT(t.last().outline.outline.waistArc.start, PI_SINGLE);
+    EXPECT_GT(t.last().outline.outline.waistArc.end, PI_SINGLE);
 }
 
 // A lower bout centre above the tail arc centre (OLB > hLB - RLB).
@@ -140,10 +135,10 @@ void setHighLowerBout(DesignParameters& p) {
 
 TEST(BodyOutline, TailArcMeetsALowerBoutCentredAboveItsCentre) {
     TestDocument t;
-    setHighLowerBout(t.doc.params);
-    recomputeAndShow(t.doc);
-    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
-    const BodyOutline& o = t.doc.outline;
+    setHighLowerBout(t.design.params);
+    t.session.runPass();
+    ASSERT_EQ(t.status(), "Status: OK");
+    const BodyOutline& o = t.last().outline.outline;
     // Past angle 0, toward the upper right where the two circles touch.
     EXPECT_GT(o.tailArc.end, 0.0f);
     EXPECT_LT(o.tailArc.end, 0.5f * PI_SINGLE);
@@ -155,12 +150,12 @@ TEST(BodyOutline, TailArcMeetsALowerBoutCentredAboveItsCentre) {
 
 TEST(BodyOutline, ZeroOffsetsGiveStraightTailAndShoulder) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    t.doc.params.lowerBoutOffset = 0;
-    t.doc.params.upperBoutOffset = 0;
-    recomputeAndShow(t.doc);
-    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
-    const std::vector<std::string> labels = labelTexts(t.form);
+    setOmBody(t.design.params);
+    t.design.params.lowerBoutOffset = 0;
+    t.design.params.upperBoutOffset = 0;
+    t.session.runPass();
+    ASSERT_EQ(t.status(), "Status: OK");
+    const std::vector<std::string> labels = t.labels();
     EXPECT_EQ(labels[0], " ");
     EXPECT_EQ(labels[1], " ");
     EXPECT_EQ(labels[5], " ");
@@ -190,9 +185,9 @@ TEST(BodyOutline, ZeroOffsetsGiveStraightTailAndShoulder) {
 // Layer-2 entities of a pass over the OM body, in call order.
 TEST(BodyOutline, OmEntityList) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    t.doc.params.soundHoleXOffset = 1.5f;
-    recomputeAndShow(t.doc);
+    setOmBody(t.design.params);
+    t.design.params.soundHoleXOffset = 1.5f;
+    t.session.runPass();
     const StrokeList e = t.entities();
     // Ten outline pieces on both halves, then the sound hole circle and its centre.
     const StrokeKind kinds[] = {A, A, L, L, A, A, A, A, L, L, A, A, A, A, A, A, A, A, L, L, C, P};
@@ -201,7 +196,7 @@ TEST(BodyOutline, OmEntityList) {
         EXPECT_EQ(e[i].kind, kinds[i]) << i;
         EXPECT_EQ(e[i].layer, Layer::Body) << i;
     }
-    EXPECT_TRUE(t.doc.drawing.complete);
+    EXPECT_TRUE(t.last().ok());
     // Tail arc and its mirror image: from the tail point, in degrees.
     EXPECT_EQ(recordedValue(e[0], 3), 270.0f);
     EXPECT_NEAR(e[0].v[2], 15.7446f, 1e-3f);
@@ -221,27 +216,26 @@ TEST(BodyOutline, OmEntityList) {
 
 TEST(BodyOutline, NoNeckFlatAndNoSoundHole) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    t.doc.params.neckFlatHalfLength = 0;
-    t.doc.params.soundHoleDiameter = 0;
-    t.doc.params.soundHoleOffset = 5;
-    recomputeAndShow(t.doc);
-    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
+    setOmBody(t.design.params);
+    t.design.params.neckFlatHalfLength = 0;
+    t.design.params.soundHoleDiameter = 0;
+    t.design.params.soundHoleOffset = 5;
+    t.session.runPass();
+    ASSERT_EQ(t.status(), "Status: OK");
     EXPECT_EQ(t.entities().size(), 18u);
     // The shoulder arc now starts on the centre line.
-    EXPECT_EQ(t.doc.outline.shoulderArc.cx, 0.0f);
-    EXPECT_EQ(t.doc.outline.neckFlat.x2, 0.0f);
+    EXPECT_EQ(t.last().outline.outline.shoulderArc.cx, 0.0f);
+    EXPECT_EQ(t.last().outline.outline.neckFlat.x2, 0.0f);
 }
 
 TEST(BodyOutline, CutawaySideLeavesTheUpperBodyToTheMirroredHalf) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    t.doc.params.hasCutaway = 1;
-    t.doc.outline = solveBodyOutline(t.doc.params, bodyCircles(t.doc.params));
-    t.doc.soundHole = {};
-    t.doc.drawing.clearPicture();
-    drawOutline(t.doc, OutlineWhich::Current);
-    const StrokeList e = t.entities();
+    setOmBody(t.design.params);
+    t.design.params.hasCutaway = 1;
+    const BodyOutline outline = solveBodyOutline(t.design.params, bodyCircles(t.design.params));
+    Drawing d;
+    drawCurrentOutline(d, outlineRecord(t.design.params, outline), SoundHole{}, true);
+    const StrokeList e = recordedStrokes(d.strokes);
     ASSERT_GE(e.size(), 17u);
     // Both halves up to the secondary upper bout arc; the shoulder, the
     // primary upper bout arc and the neck flat on the negative side only.
@@ -289,13 +283,13 @@ PixelCounts countColours(const DrawingSurface& s, int y0 = 1, int y1 = 659) {
 
 TEST(BodyOutline, FinalDrawingLeavesOutTheConstructionAids) {
     TestDocument working, final;
-    setOmBody(working.doc.params);
-    setOmBody(final.doc.params);
-    final.doc.finalDrawing = 1;
-    recomputeAndShow(working.doc);
-    recomputeAndShow(final.doc);
-    const PixelCounts w = countColours(working.doc.drawing.surface);
-    const PixelCounts f = countColours(final.doc.drawing.surface);
+    setOmBody(working.design.params);
+    setOmBody(final.design.params);
+    final.session.mode = DrawingMode::Final;
+    working.session.runPass();
+    final.session.runPass();
+    const PixelCounts w = countColours(working.image());
+    const PixelCounts f = countColours(final.image());
     EXPECT_GT(w.construction, 100);
     EXPECT_GT(w.guide, 100);
     EXPECT_GT(w.boutLine, 100);
@@ -318,19 +312,20 @@ TEST(BodyOutline, FinalDrawingLeavesOutTheConstructionAids) {
 
 TEST(BodyOutline, NeckFlatTickInTheWorkingDrawingOnly) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
+    setOmBody(t.design.params);
+    t.session.runPass();
     // The flat ends at x = 1.25 (pixel column 320 + 40); the tick crosses the
     // top edge of the body at row 20, four pixels each way.
-    const DrawingSurface& s = t.doc.drawing.surface;
+    const DrawingSurface& s = t.image();
     auto isConstruction = [&](int x, int y) {
         const uint32_t p = s.pixel(x, y);
         return near((p >> 16) & 0xFF, 128) && ((p >> 8) & 0xFF) > 245;
     };
     EXPECT_TRUE(isConstruction(359, 17) || isConstruction(360, 17));
     EXPECT_TRUE(isConstruction(279, 17) || isConstruction(280, 17));  // mirrored
-    t.doc.finalDrawing = 1;
-    recomputeAndShow(t.doc);
+    t.session.mode = DrawingMode::Final;
+    t.session.runPass();
+    t.image();
     EXPECT_FALSE(isConstruction(359, 17) || isConstruction(360, 17));
 }
 
@@ -349,22 +344,24 @@ TEST(ReferenceGeometry, GridOfWholeUnitsInsideTheBody) {
     for (float length : {15.0f, 15.5f}) {
         SCOPED_TRACE(length);
         TestDocument t;
-        t.doc.finalDrawing = 1;
-        t.doc.params.bodyLength = length;
-        t.doc.params.lowerBoutHalfWidth = 8;
-        recomputeAndShow(t.doc);  // stops at the lower bout checks, after the grid
-        const DrawingSurface& s = t.doc.drawing.surface;
+        t.session.mode = DrawingMode::Final;
+        t.design.params.bodyLength = length;
+        t.design.params.lowerBoutHalfWidth = 8;
+        t.session.runPass();  // stops at the lower bout checks, after the grid
+        const DrawingSurface& s = t.image();
         const int rows = length == 15.0f ? 14 : 15;
         for (int i = 1; i <= 7; ++i) {
             for (int j = 1; j <= rows; ++j) {
                 int px, py, mx, my;
-                dotPixel(t.doc.drawing.view, static_cast<float>(i), static_cast<float>(j), px, py);
-                dotPixel(t.doc.drawing.view, -static_cast<float>(i), static_cast<float>(j), mx, my);
+                dotPixel(t.session.fittedView(), static_cast<float>(i), static_cast<float>(j), px,
+                         py);
+                dotPixel(t.session.fittedView(), -static_cast<float>(i), static_cast<float>(j), mx,
+                         my);
                 EXPECT_TRUE(isGrey(s, px, py)) << i << "," << j;
                 EXPECT_TRUE(isGrey(s, mx + 1, my)) << -i << "," << j;
                 // Between the dots the image stays white.
                 int hx, hy;
-                dotPixel(t.doc.drawing.view, i + 0.5f, j - 0.5f, hx, hy);
+                dotPixel(t.session.fittedView(), i + 0.5f, j - 0.5f, hx, hy);
                 EXPECT_EQ(s.pixel(hx, hy), 0xFFFFFFFFu);
             }
         }
@@ -373,26 +370,26 @@ TEST(ReferenceGeometry, GridOfWholeUnitsInsideTheBody) {
 
 TEST(ReferenceGeometry, WideBodyStillShowsEveryVisibleDot) {
     TestDocument t;
-    t.doc.finalDrawing = 1;
-    t.doc.params.bodyLength = 30;
-    t.doc.params.lowerBoutHalfWidth = 40;  // scale from the width: 15.5 px per unit
-    recomputeAndShow(t.doc);
+    t.session.mode = DrawingMode::Final;
+    t.design.params.bodyLength = 30;
+    t.design.params.lowerBoutHalfWidth = 40;  // scale from the width: 15.5 px per unit
+    t.session.runPass();
     int px, py;
-    dotPixel(t.doc.drawing.view, 21, 29, px, py);  // 326 px right of the centre line
-    EXPECT_TRUE(isGrey(t.doc.drawing.surface, px, py));
-    dotPixel(t.doc.drawing.view, -20, 1, px, py);  // the left side has 320 px
-    EXPECT_TRUE(isGrey(t.doc.drawing.surface, px, py));
+    dotPixel(t.session.fittedView(), 21, 29, px, py);  // 326 px right of the centre line
+    EXPECT_TRUE(isGrey(t.image(), px, py));
+    dotPixel(t.session.fittedView(), -20, 1, px, py);  // the left side has 320 px
+    EXPECT_TRUE(isGrey(t.image(), px, py));
 }
 
 TEST(ReferenceGeometry, DenseGridsAreSkipped) {
     TestDocument t;
-    t.doc.finalDrawing = 1;
-    t.doc.params.bodyLength = 250;
-    t.doc.params.lowerBoutHalfWidth = 100;  // 99 x 249 dots on each side
-    recomputeAndShow(t.doc);
+    t.session.mode = DrawingMode::Final;
+    t.design.params.bodyLength = 250;
+    t.design.params.lowerBoutHalfWidth = 100;  // 99 x 249 dots on each side
+    t.session.runPass();
     int px, py;
-    dotPixel(t.doc.drawing.view, 1, 1, px, py);
-    EXPECT_EQ(t.doc.drawing.surface.pixel(px + 1, py), 0xFFFFFFFFu);
+    dotPixel(t.session.fittedView(), 1, 1, px, py);
+    EXPECT_EQ(t.image().pixel(px + 1, py), 0xFFFFFFFFu);
 }
 
 TEST(ReferenceGeometry, HugeAndTinyBodiesFinish) {
@@ -403,46 +400,46 @@ TEST(ReferenceGeometry, HugeAndTinyBodiesFinish) {
                               {INFINITY, INFINITY}};
     for (const auto& size : sizes) {
         TestDocument t;
-        t.doc.params.lowerBoutHalfWidth = size[0];
-        t.doc.params.bodyLength = size[1];
-        recomputeAndShow(t.doc);  // would take hours if every dot were drawn
-        EXPECT_EQ(t.doc.outlineComplete, 0);
+        t.design.params.lowerBoutHalfWidth = size[0];
+        t.design.params.bodyLength = size[1];
+        t.session.runPass();  // would take hours if every dot were drawn
+        EXPECT_FALSE(t.session.complete());
     }
 }
 
 TEST(Snapshot, DrawnUnderTheOutlineAlignedAtTheNeckEnd) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
-    t.doc.snapshot = currentOutlineRecord(t.doc);
-    t.doc.showSnapshot = 1;
-    t.doc.params.bodyLength = 19.2f;
+    setOmBody(t.design.params);
+    t.session.runPass();
+    t.overlays.snapshot = t.last().outline;
+    t.overlays.showSnapshot = true;
+    t.design.params.bodyLength = 19.2f;
     const size_t entitiesBefore = 22;
-    recomputeAndShow(t.doc);
-    ASSERT_EQ(t.form.text(STATUS_LABEL), "Status: OK");
-    EXPECT_EQ(t.doc.drawing.view.originY, 640.0f);   // put back
-    EXPECT_EQ(t.entities().size(), entitiesBefore);  // nothing recorded
+    t.session.runPass();
+    ASSERT_EQ(t.status(), "Status: OK");
+    EXPECT_EQ(t.session.fittedView().originY, 640.0f);  // put back
+    EXPECT_EQ(t.entities().size(), entitiesBefore);     // nothing recorded
     // 620 / 19.2 px per unit: the snapshot's neck end at row 20 puts its tail
     // 6 pixels below the current one (rows 645 and 646 at the centre line).
-    const DrawingSurface& s = t.doc.drawing.surface;
+    const DrawingSurface& s = t.image();
     EXPECT_GT(countColours(s, 645, 647).snapshot, 20);
     EXPECT_EQ(countColours(s, 647, 659).snapshot, 0);
 
-    t.doc.finalDrawing = 1;
-    recomputeAndShow(t.doc);
-    EXPECT_EQ(countColours(t.doc.drawing.surface).snapshot, 0);
-    t.doc.finalDrawing = 0;
-    t.doc.showSnapshot = 0;
-    recomputeAndShow(t.doc);
-    EXPECT_EQ(countColours(t.doc.drawing.surface).snapshot, 0);
+    t.session.mode = DrawingMode::Final;
+    t.session.runPass();
+    EXPECT_EQ(countColours(t.image()).snapshot, 0);
+    t.session.mode = DrawingMode::Working;
+    t.overlays.showSnapshot = false;
+    t.session.runPass();
+    EXPECT_EQ(countColours(t.image()).snapshot, 0);
 }
 
 TEST(UpperOutline, FindsNeckFlatShoulderAndUpperBoutArc) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
-    const BodyOutline& o = t.doc.outline;
-    const DesignParameters& p = t.doc.params;
+    setOmBody(t.design.params);
+    t.session.runPass();
+    const BodyOutline& o = t.last().outline.outline;
+    const DesignParameters& p = t.design.params;
     Point at;
     // A vertical segment through the flat.
     EXPECT_EQ(intersectUpperOutline(o, p, {{1.0f, 18}, {1.0f, 21}}, at), UPPER_NECK_FLAT);

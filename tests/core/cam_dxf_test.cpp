@@ -109,7 +109,7 @@ TEST(CamDxf, LoopsBecomeClosedPolylinesAndOpenItemsStay) {
         if (!bodyPiece && !fretLine)
             ++recorded[dxfEntityName(e.kind)];
     }
-    const int frets = static_cast<int>(t->doc.params.fretCount);
+    const int frets = static_cast<int>(t->design.params.fretCount);
     recorded["LINE"] -= 6;
     recorded["POLYLINE"] = 2 + frets;
     recorded["SEQEND"] = 2 + frets;

@@ -20,7 +20,8 @@
 #include "commands/export_formats.h"
 #include "export_test_support.h"
 #include "formats/export_numbers.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
+#include "model/output_table.h"
 
 namespace bowlyn {
 namespace {
@@ -198,10 +199,12 @@ TEST_F(Cli, CheckPrintsTheStatusAndTheDerivedValues) {
     std::vector<std::string> out = lines(ok.out);
     ASSERT_EQ(out.size(), 12u);
     EXPECT_EQ(out[0], "Status: OK");
-    for (size_t i = 0; i < derivedValueLabels.size(); ++i) {
-        EXPECT_EQ(out[i + 1].substr(0, out[i + 1].find('\t')), derivedValueLabels[i]);
+    const std::vector<int> labels = outputsOf(OutputKind::Derived);
+    ASSERT_EQ(labels.size(), 11u);
+    for (size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_EQ(out[i + 1].substr(0, out[i + 1].find('\t')), output(labels[i]).widget);
     }
-    EXPECT_NE(out[1], std::string(derivedValueLabels[0]) + "\t ");  // tail arc radius filled
+    EXPECT_NE(out[1], std::string(output(labels[0]).widget) + "\t ");  // tail arc radius filled
 
     CliResult cleared = run({"check", "clear"});
     EXPECT_EQ(cleared.status, 1);
@@ -210,8 +213,8 @@ TEST_F(Cli, CheckPrintsTheStatusAndTheDerivedValues) {
     EXPECT_EQ(out[0],
               "Problem: Both the body length and the lower bout width must be specified. Values "
               "must be > 0.");
-    for (size_t i = 0; i < derivedValueLabels.size(); ++i) {
-        EXPECT_EQ(out[i + 1], std::string(derivedValueLabels[i]) + "\t ");  // blank: one space
+    for (size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_EQ(out[i + 1], std::string(output(labels[i]).widget) + "\t ");  // blank: one space
     }
 }
 

@@ -75,7 +75,7 @@ TEST(Contours, EveryPresetClosesAndMeasuresAsAFinePolygonOfItsSolvedArcs) {
         const Bounds b = contourBounds(*body);
         // The body reaches the tail and the neck end exactly.
         EXPECT_NEAR(b.minY, 0.0, 1e-6);
-        EXPECT_NEAR(b.maxY, t->doc.params.bodyLength, 1e-6);
+        EXPECT_NEAR(b.maxY, t->design.params.bodyLength, 1e-6);
 
         const MeasureResult m = measureDesign(solved, std::nullopt);
         if (solved.hasFretboard) {
@@ -263,9 +263,8 @@ TEST(Contours, EveryCompletePassNearThePresetsExports) {
     int complete = 0, joined = 0;
     for (int i = 0; i < 600; ++i) {
         auto t = std::make_unique<testing::TestDocument>();
-        t->doc.presets = builtInPresetTable();
-        loadPreset(t->doc, preset(rng));
-        DesignParameters& p = t->doc.params;
+        loadTexts(t->design, presetTexts(preset(rng)));
+        DesignParameters& p = t->design.params;
         for (float* v :
              {&p.lowerBoutRadius, &p.lowerBoutOffset, &p.lowerBoutRadiusIncrement,
               &p.upperBoutHalfWidth, &p.upperBoutRadius, &p.upperBoutOffset,
@@ -274,13 +273,13 @@ TEST(Contours, EveryCompletePassNearThePresetsExports) {
               &p.cutawayValleyRadius, &p.cutawayPointRadius}) {
             *v *= factor(rng);
         }
-        t->doc.finalDrawing = 1;
-        recomputeAndShow(t->doc);
-        std::optional<SolvedDesign> solved = solvedDesign(t->doc);
+        t->session.mode = DrawingMode::Final;
+        t->session.runPass();
+        std::optional<SolvedDesign> solved = solvedDesign(t->last(), t->design);
         if (!solved)
             continue;
         ++complete;
-        SCOPED_TRACE("design " + std::to_string(i) + " from " + t->form.text("entryDescription"));
+        SCOPED_TRACE("design " + std::to_string(i) + " from " + t->design.text(fields::NAME));
         joined += expectExportedAndJoinedWhereTheyMiss(*solved);
     }
     EXPECT_GT(complete, 60);
@@ -291,8 +290,7 @@ TEST(Contours, EveryCompletePassNearThePresetsExports) {
 // it: the single-precision meeting point lies 0.0105 off the arc.
 TEST(Contours, ACutawayThatMissesTheOutlineIsJoinedWhereTheyCross) {
     auto t = std::make_unique<testing::TestDocument>();
-    t->doc.presets = builtInPresetTable();
-    loadPreset(t->doc, presetRows::SteelString);
+    loadTexts(t->design, presetTexts(presetRows::SteelString));
     for (const auto& [field, text] : std::initializer_list<std::pair<int, const char*>>{
              {fields::BODY_LENGTH, "18.9651"},
              {fields::LOWER_BOUT_WIDTH, "16.5766"},
@@ -314,9 +312,9 @@ TEST(Contours, ACutawayThatMissesTheOutlineIsJoinedWhereTheyCross) {
              {fields::STRING_SETBACK, "0.101618"},
              {fields::FIRST_STRING_DIAMETER, "0.0110906"},
              {fields::LAST_STRING_DIAMETER, "0.0532154"}})
-        setFieldText(t->doc, field, text);
-    t->doc.finalDrawing = 1;
-    ASSERT_TRUE(recomputeAndShow(t->doc).ok());
+        setFieldText(t->design, field, text);
+    t->session.mode = DrawingMode::Final;
+    ASSERT_EQ(t->pass(), STATUS_OK);
     EXPECT_EQ(expectExportedAndJoinedWhereTheyMiss(solvedOrFail(*t)), 1);
     EXPECT_EQ(closedContours(solvedOrFail(*t)).notice,
               "Joined the cutaway edge and the shoulder arc where they cross: their ends lay "
@@ -327,8 +325,7 @@ TEST(Contours, ACutawayThatMissesTheOutlineIsJoinedWhereTheyCross) {
 // drawn edge runs on past the joined crossing and still belongs to the loop.
 TEST(Contours, ADrawnEdgeThatRunsPastTheCrossingIsNoGapInTheLoop) {
     auto t = std::make_unique<testing::TestDocument>();
-    t->doc.presets = builtInPresetTable();
-    loadPreset(t->doc, presetRows::Dreadnought);
+    loadTexts(t->design, presetTexts(presetRows::Dreadnought));
     for (const char* set :
          {"Neck flat length=2.177", "Upper bout width=11.65", "Has cutaway=1",
           "Cutaway side offset=0.323555", "Cutaway depth=2.22576", "Cutaway width=2.69788",
@@ -336,10 +333,10 @@ TEST(Contours, ADrawnEdgeThatRunsPastTheCrossingIsNoGapInTheLoop) {
           "String setback=0.1012", "String 1 diameter=0.01128", "String last diameter=0.04857"}) {
         const std::string text = set;
         const size_t eq = text.find('=');
-        setFieldText(t->doc, fieldByLabel(text.substr(0, eq)), text.substr(eq + 1));
+        setFieldText(t->design, fieldByLabel(text.substr(0, eq)), text.substr(eq + 1));
     }
-    t->doc.finalDrawing = 1;
-    ASSERT_TRUE(recomputeAndShow(t->doc).ok());
+    t->session.mode = DrawingMode::Final;
+    ASSERT_EQ(t->pass(), STATUS_OK);
     EXPECT_EQ(expectExportedAndJoinedWhereTheyMiss(solvedOrFail(*t)), 1);
 }
 

@@ -7,10 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "geometry/primitives.h"
-#include "model/memory_form.h"
 #include "model/number_text.h"
 #include "model/presets.h"
 #include "render/view_transform.h"
@@ -23,24 +21,24 @@ constexpr int ARCHTOP_VENETIAN = 1;
 constexpr int STEEL_FLORENTINE = 6;
 constexpr int ABG_VENETIAN = 7;
 
-const char* const CUTAWAY_LABELS[] = {
-    "labelCutawayFlorentineRadiusData",
-    "labelCutawayFlorentineCenterPointData",
-    "labelCutawayVenetianPointCenterPointData",
-    "labelCutawayVenetianCenterPointData",
+const int CUTAWAY_LABELS[] = {
+    outputs::FLORENTINE_RADIUS,
+    outputs::FLORENTINE_CENTRE,
+    outputs::VENETIAN_POINT_CENTRE,
+    outputs::VENETIAN_VALLEY_CENTRE,
 };
 
 // A preset loaded into a fresh document, changed, and run through one pass.
 struct PresetPass : testing::TestDocument {
     explicit PresetPass(int row, const std::function<void(DesignParameters&)>& change = {},
-                        int32_t finalDrawing = 0) {
-        loadPreset(doc, row);
+                        DrawingMode mode = DrawingMode::Working) {
+        loadTexts(design, presetTexts(row));
         if (change)
-            change(doc.params);
-        doc.finalDrawing = finalDrawing;
+            change(design.params);
+        session.mode = mode;
         pass();
     }
-    const CutawayGeometry& cutaway() const { return doc.outline.cutaway; }
+    const CutawayGeometry& cutaway() const { return last().outline.outline.cutaway; }
 };
 
 TEST(CutawayChecks, EachCheckReportsItsMessage) {
@@ -166,26 +164,27 @@ TEST(CutawayChecks, EachCheckReportsItsMessage) {
         SCOPED_TRACE(c.what);
         PresetPass pass(c.row, c.change);
         EXPECT_EQ(pass.status(), c.message);
-        EXPECT_EQ(pass.doc.outlineComplete, 0);
-        for (const char* label : CUTAWAY_LABELS)
-            EXPECT_EQ(pass.form.text(label), " ");
+        EXPECT_FALSE(pass.session.complete());
+        for (int label : CUTAWAY_LABELS)
+            EXPECT_EQ(pass.label(label), " ");
     }
 }
 
 // The inner edge ending exactly at the far end of the floor line leaves the
 // tangent arc without a corner: reported as an internal error, not drawn.
 TEST(CutawayChecks, FloorWithoutLengthIsAnInternalError) {
-    MemoryForm form;
-    Document doc(form);
+    testing::TestDocument t;
+    Design& design = t.design;
+    Session& session = t.session;
     float offset = 4.2f;
     bool found = false;
     for (int i = 0; i < 100 && !found; ++i) {
-        loadPreset(doc, STEEL_FLORENTINE);
-        doc.params.cutawayDepth = 4.0f;
-        doc.params.cutawayWidth = 0.01f;
-        doc.params.cutawaySideOffset = offset;
-        recomputeAndShow(doc);
-        const CutawayGeometry& c = doc.outline.cutaway;
+        loadTexts(design, presetTexts(STEEL_FLORENTINE));
+        design.params.cutawayDepth = 4.0f;
+        design.params.cutawayWidth = 0.01f;
+        design.params.cutawaySideOffset = offset;
+        session.runPass();
+        const CutawayGeometry& c = t.last().outline.outline.cutaway;
         found = c.edgeBottom.x == c.floorEnd.x;
         float next = offset + (c.floorEnd.x - c.edgeBottom.x);
         offset = next != offset
@@ -193,9 +192,9 @@ TEST(CutawayChecks, FloorWithoutLengthIsAnInternalError) {
                      : std::nextafter(offset, c.floorEnd.x > c.edgeBottom.x ? 9.0f : 0.0f);
     }
     ASSERT_TRUE(found);
-    EXPECT_EQ(form.text(STATUS_LABEL),
+    EXPECT_EQ(t.status(),
               "Internal error: tangentArcPLL() returned status = 0. Please report this bug.");
-    EXPECT_EQ(doc.outlineComplete, 0);
+    EXPECT_FALSE(session.complete());
 }
 
 // End points of the recorded lines and arcs of one layer.
@@ -239,7 +238,7 @@ float distanceToLine(float px, float py, float ax, float ay, float bx, float by)
 TEST(CutawayPresets, FlorentineArcTouchesEdgeAndFloorAndEndsAtTheWidth) {
     PresetPass pass(STEEL_FLORENTINE);
     ASSERT_EQ(pass.status(), STATUS_OK);
-    EXPECT_EQ(pass.doc.outlineComplete, 1);
+    EXPECT_TRUE(pass.session.complete());
     const CutawayGeometry& c = pass.cutaway();
     const float r = c.arcRadius;
     EXPECT_NEAR(distance(c.arcCentre, c.widthPoint), r, 1e-4);
@@ -247,10 +246,9 @@ TEST(CutawayPresets, FlorentineArcTouchesEdgeAndFloorAndEndsAtTheWidth) {
                                c.edgeBottom.x, c.edgeBottom.y),
                 r, 1e-4);
     EXPECT_NEAR(c.arcCentre.y - r, c.floorEnd.y, 1e-4);  // the floor line is a tangent
-    EXPECT_EQ(pass.form.text("labelCutawayFlorentineRadiusData"), singleToText(roundTo(r, 2)));
-    EXPECT_EQ(pass.form.text("labelCutawayFlorentineCenterPointData"),
-              pointText(c.arcCentre.x, c.arcCentre.y));
-    EXPECT_EQ(pass.form.text("labelCutawayVenetianCenterPointData"), " ");
+    EXPECT_EQ(pass.label(outputs::FLORENTINE_RADIUS), singleToText(roundTo(r, 2)));
+    EXPECT_EQ(pass.label(outputs::FLORENTINE_CENTRE), pointText(c.arcCentre.x, c.arcCentre.y));
+    EXPECT_EQ(pass.label(outputs::VENETIAN_VALLEY_CENTRE), " ");
     expectClosed(pass.entities());
 }
 
@@ -259,11 +257,11 @@ TEST(CutawayPresets, VenetianValleyPointAndTangentFit) {
         SCOPED_TRACE(row);
         PresetPass pass(row);
         ASSERT_EQ(pass.status(), STATUS_OK);
-        EXPECT_EQ(pass.doc.outlineComplete, 1);
+        EXPECT_TRUE(pass.session.complete());
         const CutawayGeometry& c = pass.cutaway();
-        const OutlineArc& ub = pass.doc.outline.upperBoutArc;
+        const OutlineArc& ub = pass.last().outline.outline.upperBoutArc;
         const float rv = c.arcRadius, rp = c.pointRadius;
-        EXPECT_EQ(rv, pass.doc.params.cutawayValleyRadius);
+        EXPECT_EQ(rv, pass.design.params.cutawayValleyRadius);
         EXPECT_NEAR(c.arcCentre.y - rv, c.floorEnd.y, 1e-4);
         // The point circle touches the upper bout arc from inside at C (found
         // by an intersection that rounds its discriminant to a whole number,
@@ -278,11 +276,11 @@ TEST(CutawayPresets, VenetianValleyPointAndTangentFit) {
         double tx = vx - ux, ty = vy - uy;
         EXPECT_NEAR((ux - c.arcCentre.x) * tx + (uy - c.arcCentre.y) * ty, 0.0, 1e-4);
         EXPECT_NEAR((vx - c.pointCentre.x) * tx + (vy - c.pointCentre.y) * ty, 0.0, 1e-4);
-        EXPECT_EQ(pass.form.text("labelCutawayVenetianCenterPointData"),
+        EXPECT_EQ(pass.label(outputs::VENETIAN_VALLEY_CENTRE),
                   pointText(c.arcCentre.x, c.arcCentre.y));
-        EXPECT_EQ(pass.form.text("labelCutawayVenetianPointCenterPointData"),
+        EXPECT_EQ(pass.label(outputs::VENETIAN_POINT_CENTRE),
                   pointText(c.pointCentre.x, c.pointCentre.y));
-        EXPECT_EQ(pass.form.text("labelCutawayFlorentineRadiusData"), " ");
+        EXPECT_EQ(pass.label(outputs::FLORENTINE_RADIUS), " ");
         expectClosed(pass.entities());
     }
 }
@@ -290,7 +288,7 @@ TEST(CutawayPresets, VenetianValleyPointAndTangentFit) {
 TEST(CutawayPresets, ConstructionIsPaintedButNeverRecorded) {
     for (int row : {ARCHTOP_VENETIAN, STEEL_FLORENTINE, ABG_VENETIAN}) {
         SCOPED_TRACE(row);
-        PresetPass working(row, {}, 0), final(row, {}, 1);
+        PresetPass working(row, {}, DrawingMode::Working), final(row, {}, DrawingMode::Final);
         ASSERT_EQ(working.status(), STATUS_OK);
         ASSERT_EQ(final.status(), STATUS_OK);
         const StrokeList we = working.entities(), fe = final.entities();
@@ -306,19 +304,20 @@ TEST(CutawayPresets, ConstructionIsPaintedButNeverRecorded) {
         // drawing only: many of its points are painted there and blank in the
         // final drawing.
         const CutawayGeometry& c = working.cutaway();
-        auto painted = [](const PresetPass& p, int x, int y) {
-            return p.doc.drawing.surface.pixel(x, y) != 0xFFFFFFFFu;
+        const DrawingSurface &workingImage = working.image(), &finalImage = final.image();
+        auto painted = [](const DrawingSurface& image, int x, int y) {
+            return image.pixel(x, y) != 0xFFFFFFFFu;
         };
         int onlyWorking = 0;
         for (int degree = 0; degree < 360; ++degree) {
             const Point p =
                 pointOnCircle(c.arc().circle(), static_cast<float>(degree * PI_SINGLE / 180.0));
             float x = p.x, y = p.y;
-            working.doc.drawing.view.toPixel(x, y);
+            working.session.fittedView().toPixel(x, y);
             const int px = static_cast<int>(x), py = static_cast<int>(y);
             if (px < 0 || py < 0 || px >= DRAWING_WIDTH || py >= DRAWING_HEIGHT)
                 continue;
-            onlyWorking += painted(working, px, py) && !painted(final, px, py);
+            onlyWorking += painted(workingImage, px, py) && !painted(finalImage, px, py);
         }
         EXPECT_GT(onlyWorking, 20);
     }
@@ -335,7 +334,7 @@ TEST(CutawayPresets, FlorentineEndingOnTheNeckFlatSplitsIt) {
     const CutawayGeometry& c = pass.cutaway();
     ASSERT_EQ(c.edgeHit, UPPER_NECK_FLAT);
     ASSERT_EQ(c.widthHit, UPPER_NECK_FLAT);
-    const float L = pass.doc.params.bodyLength, hNF = pass.doc.params.neckFlatHalfLength;
+    const float L = pass.design.params.bodyLength, hNF = pass.design.params.neckFlatHalfLength;
     int pieces = 0;
     for (const Stroke& e : pass.entities()) {
         if (e.layer != Layer::Body || e.kind != StrokeKind::Line || e.v[1] != L || e.v[3] != L ||
@@ -362,14 +361,14 @@ TEST(CutawayPresets, ZeroValleyIsASharpCorner) {
 TEST(CutawayPresets, SnapshotCutawayIsPaintedWithoutLabelsOrRecords) {
     PresetPass pass(ABG_VENETIAN);
     ASSERT_EQ(pass.status(), STATUS_OK);
-    const std::string pointLabel = pass.form.text("labelCutawayVenetianPointCenterPointData");
+    const std::string pointLabel = pass.label(outputs::VENETIAN_POINT_CENTRE);
     const StrokeList before = pass.entities();
-    pass.doc.snapshot = currentOutlineRecord(pass.doc);
-    pass.doc.showSnapshot = 1;
-    pass.doc.params.cutawayPointRadius = 1.0f;
-    recomputeAndShow(pass.doc);
+    pass.overlays.snapshot = pass.last().outline;
+    pass.overlays.showSnapshot = true;
+    pass.design.params.cutawayPointRadius = 1.0f;
+    pass.pass();
     ASSERT_EQ(pass.status(), STATUS_OK);
-    EXPECT_NE(pass.form.text("labelCutawayVenetianPointCenterPointData"), pointLabel);
+    EXPECT_NE(pass.label(outputs::VENETIAN_POINT_CENTRE), pointLabel);
     EXPECT_EQ(pass.entities().size(), before.size());
 }
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "render/drawing_surface.h"
 #include "render/view_transform.h"
 
 namespace bowlyn {
@@ -53,13 +54,14 @@ class DrawingTest : public ::testing::Test {
   protected:
     void SetUp() override { d.view.fit(15, 8); }
     Drawing d;
+    DrawingSurface surface;
     // What was recorded for the exports, each side a stroke of its own.
     StrokeList list() const { return recordedStrokes(d.strokes); }
     // The image with what was drawn since the last restart, as a pass shows it.
     const DrawingSurface& image() {
-        d.surface.clear();
-        d.paint();
-        return d.surface;
+        surface.clear();
+        surface.paint(d.strokes, d.view);
+        return surface;
     }
     void restart() { d.strokes.clear(); }
     int paintedPixels() { return inkInside(image()); }
@@ -75,15 +77,15 @@ class DrawingTest : public ::testing::Test {
 
 TEST_F(DrawingTest, ClearLeavesWhiteWithAOnePixelFrame) {
     d.drawLine(styleOutline, -3, 3, 3, 10, Side::AsPassed, Layer::None);
-    d.paint();
-    d.surface.clear();
+    surface.paint(d.strokes, d.view);
+    surface.clear();
     for (int i = 0; i < 660; ++i) {
-        EXPECT_EQ(d.surface.pixel(i, 0), 0xFF000000u);
-        EXPECT_EQ(d.surface.pixel(i, 659), 0xFF000000u);
-        EXPECT_EQ(d.surface.pixel(0, i), 0xFF000000u);
-        EXPECT_EQ(d.surface.pixel(659, i), 0xFF000000u);
+        EXPECT_EQ(surface.pixel(i, 0), 0xFF000000u);
+        EXPECT_EQ(surface.pixel(i, 659), 0xFF000000u);
+        EXPECT_EQ(surface.pixel(0, i), 0xFF000000u);
+        EXPECT_EQ(surface.pixel(659, i), 0xFF000000u);
     }
-    EXPECT_EQ(inkInside(d.surface), 0);
+    EXPECT_EQ(inkInside(surface), 0);
 }
 
 TEST_F(DrawingTest, LineOnBothSidesRecordsAndPaintsTheMirrorImage) {
@@ -102,7 +104,7 @@ TEST_F(DrawingTest, LineOnBothSidesRecordsAndPaintsTheMirrorImage) {
     int left = 0, right = 0;
     for (int y = 1; y < 659; ++y) {
         for (int x = 1; x < 320; ++x) {
-            const uint32_t l = d.surface.pixel(x, y), r = d.surface.pixel(639 - x, y);
+            const uint32_t l = surface.pixel(x, y), r = surface.pixel(639 - x, y);
             left += l != WHITE;
             right += r != WHITE;
             if ((l & 0xFF) < 0x40) {
@@ -125,7 +127,7 @@ TEST_F(DrawingTest, SideLayerAndRecordOnlyDecideWhatHappens) {
     int leftOnly = 0, right = 0;
     for (int y = 1; y < 659; ++y) {
         for (int x = 1; x < 659; ++x) {
-            if (d.surface.pixel(x, y) == WHITE)
+            if (surface.pixel(x, y) == WHITE)
                 continue;
             (x < 320 ? leftOnly : right)++;
         }

@@ -10,6 +10,7 @@
 
 #include "body_designs.h"
 #include "render/clipped_paths.h"
+#include "render/drawing.h"
 #include "test_document.h"
 
 namespace bowlyn {
@@ -208,14 +209,14 @@ struct Image {
 // more of every line and circle is painted whole. Dashes keep their phase.
 TEST(Painter, AZoomedViewPaintsWhatALargerAreaShowsInItsPlace) {
     testing::TestDocument t;
-    testing::setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
+    testing::setOmBody(t.design.params);
+    t.session.runPass();
     DrawingView v;
-    v.setFitted(t.doc.drawing.view);
+    v.setFitted(t.session.fittedView());
     v.zoomAbout(400, 250, 4.0);
     Image small(660), large(1320);
-    small.paint(v.paintView(), t.doc.drawing.strokes);
-    large.paint(v.paintView(), t.doc.drawing.strokes);
+    small.paint(v.paintView(), t.last().strokes);
+    large.paint(v.paintView(), t.last().strokes);
     int differing = 0, inked = 0;
     for (int y = 4; y < 656; ++y) {
         for (int x = 4; x < 656; ++x) {

@@ -1,6 +1,5 @@
 // The window's exports for the workshop, run headless: the file holds what
-// the exports make for the unit and paper chosen beside its name, and the
-// measurements the window shows are those of the outline just drawn.
+// the exports make for the unit and paper chosen beside its name.
 
 #include "commands/export_commands.h"
 
@@ -11,7 +10,6 @@
 #include <iterator>
 
 #include "derive/measurements.h"
-#include "export/measurement_texts.h"
 #include "export_test_support.h"
 #include "formats/export_file.h"
 #include "formats/export_numbers.h"
@@ -44,14 +42,14 @@ TEST_F(WorkshopExport, WritesWhatTheExportMakesInTheChosenUnitAndTitle) {
     EXPECT_TRUE(dialogs.errors.empty());
     // The choosers start with the design's name; the status line names the file.
     EXPECT_EQ(dialogs.suggestedNames, (std::vector<std::string>{"OM.dxf", "OM.svg", "OM.svg"}));
-    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote om.Svg.svg");
+    EXPECT_EQ(status(), "Wrote om.Svg.svg");
 
-    const SolvedDesign design = *solvedDesign(doc);
-    EXPECT_EQ(read(dir + "om.dxf"), camDxfFile(design, inUnit(LengthUnit::Millimetre), "OM").bytes);
+    const SolvedDesign solved = *solvedDesign(last(), design);
+    EXPECT_EQ(read(dir + "om.dxf"), camDxfFile(solved, inUnit(LengthUnit::Millimetre), "OM").bytes);
     // An upper-case extension is the extension; any other case is not.
-    EXPECT_EQ(read(dir + "om-own.SVG"), svgFile(design, inUnit(std::nullopt), "OM").bytes);
+    EXPECT_EQ(read(dir + "om-own.SVG"), svgFile(solved, inUnit(std::nullopt), "OM").bytes);
     EXPECT_EQ(read(dir + "om.Svg.svg"),
-              svgFile(design, inUnit(LengthUnit::Centimetre), "OM").bytes);
+              svgFile(solved, inUnit(LengthUnit::Centimetre), "OM").bytes);
     EXPECT_EQ(session.lastDirectory, dir);
 }
 
@@ -68,7 +66,7 @@ TEST_F(WorkshopExport, TheCamChooserTakesTheDxfVersionAndFlattening) {
     s.dxfVersion = DxfVersion::R2000;
     s.flatten = 0.01;
     const std::string bytes = read(dir + "om2000.dxf");
-    EXPECT_EQ(bytes, camDxfFile(*solvedDesign(doc), s, "OM").bytes);
+    EXPECT_EQ(bytes, camDxfFile(*solvedDesign(last(), design), s, "OM").bytes);
     EXPECT_NE(bytes.find("AC1015"), std::string::npos);
 }
 
@@ -86,14 +84,14 @@ TEST_F(WorkshopExport, TheFretTableIsShownOnlyForAFretboard) {
     EXPECT_EQ(table.rows[0], (std::vector<std::string>{"0", "0", "0", "33.4856", "33.4856", "0"}));
     EXPECT_EQ(table.rows[21][0], "saddle");
 
-    setFieldText(doc, fields::BODY_LENGTH, "19.8");  // the table is of the design as it is now
+    setFieldText(design, fields::BODY_LENGTH, "19.8");  // the table is of the design as it is now
     EXPECT_TRUE(showFretTable(session, dialogs));
     EXPECT_EQ(dialogs.tables[1].rows[0][3], "33.8856");
 
-    setFieldText(doc, fields::HAS_FRETBOARD, "0");
+    setFieldText(design, fields::HAS_FRETBOARD, "0");
     EXPECT_FALSE(showFretTable(session, dialogs));
     EXPECT_EQ(dialogs.errors.back(), "The design has no fretboard, so it has no frets to list.");
-    setFieldText(doc, fields::WAIST_WIDTH, "30");
+    setFieldText(design, fields::WAIST_WIDTH, "30");
     EXPECT_FALSE(showFretTable(session, dialogs));
     EXPECT_EQ(dialogs.errors.back(),
               "A complete body outline must be successfully generated before its frets can be "
@@ -105,7 +103,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     dialogs.files = {dir + "a4.pdf", dir + "full.pdf"};
     dialogs.papers = {*paperByName("a4"), *paperByName("full")};
     EXPECT_TRUE(exportAs("PDF"));
-    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote a4.pdf: 14 pages of A4");
+    EXPECT_EQ(status(), "Wrote a4.pdf: 14 pages of A4");
     EXPECT_TRUE(exportAs("PDF"));
     const std::string a4 = read(dir + "a4.pdf"), full = read(dir + "full.pdf");
     EXPECT_EQ(a4.rfind("%PDF-", 0), 0u);
@@ -119,7 +117,7 @@ TEST_F(WorkshopExport, ATemplateIsAPdfOnThePaperChosen) {
     };
     EXPECT_EQ(pages(a4), 14);
     EXPECT_EQ(pages(full), 3);
-    EXPECT_EQ(form.text(STATUS_LABEL), "Wrote full.pdf: 3 pages at full size");
+    EXPECT_EQ(status(), "Wrote full.pdf: 3 pages at full size");
 }
 
 // The mould chosen beside the name is in the unit chosen there; a distance
@@ -137,7 +135,7 @@ TEST_F(WorkshopExport, TheMouldChosenBesideTheNameIsInTheChosenUnit) {
 
     ExportSettings settings = inUnit(LengthUnit::Millimetre);
     settings.mould = 20.0;
-    EXPECT_EQ(read(dir + "om.svg"), svgFile(*solvedDesign(doc), settings, "OM").bytes);
+    EXPECT_EQ(read(dir + "om.svg"), svgFile(*solvedDesign(last(), design), settings, "OM").bytes);
     const std::string pdf = read(dir + "om.pdf");
     EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
     EXPECT_EQ(dialogs.errors,
@@ -152,7 +150,7 @@ TEST_F(WorkshopExport, TheMouldChosenBesideTheNameIsInTheChosenUnit) {
 TEST_F(WorkshopExport, NothingIsAskedOrWrittenWithoutACompleteOutline) {
     // Loaded, never drawn; then drawn with a problem.
     EXPECT_FALSE(exportAs("SVG"));
-    doc.params.lowerBoutHalfWidth = 0.5f;
+    design.params.lowerBoutHalfWidth = 0.5f;
     ASSERT_NE(pass(), STATUS_OK);
     EXPECT_FALSE(exportAs("PDF"));
     EXPECT_EQ(dialogs.log,
@@ -179,35 +177,6 @@ TEST_F(WorkshopExport, ADeclinedOverwriteOrAFailedWriteLeavesTheOldFile) {
     ASSERT_EQ(dialogs.errors.size(), 1u);
     EXPECT_EQ(dialogs.errors[0].rfind("Could not write '" + nowhere + "': ", 0), 0u)
         << dialogs.errors[0];
-}
-
-// The window's figures: the design's own unit, blank where there is nothing
-// to measure, and never those of an earlier outline.
-TEST_F(WorkshopExport, MeasurementsShownFollowTheLastPass) {
-    doc.alsoShow = showMeasurements;
-    ASSERT_EQ(pass(), STATUS_OK);
-    const MeasureResult om = measureDesign(*solvedDesign(doc), std::nullopt);
-    ASSERT_TRUE(om.problem.empty());
-    EXPECT_EQ(form.text("labelPerimeterData"), fixedText(om.values.perimeter, 2) + " in");
-    EXPECT_EQ(form.text("labelAreaData"), fixedText(om.values.area, 2) + " in\u00b2");
-    EXPECT_EQ(form.text("labelLengthData"), "19.4 in");
-    EXPECT_EQ(form.text("labelWidthData"), "15 in");
-    EXPECT_EQ(form.text("labelFretboardAreaData"),
-              fixedText(om.values.fretboardArea, 2) + " in\u00b2");
-
-    doc.params.lowerBoutHalfWidth = 0.5f;
-    ASSERT_NE(pass(), STATUS_OK);
-    for (const char* label : measurementLabels)
-        EXPECT_EQ(form.text(label), " ") << label;
-
-    loadPreset(doc, presetByName("Classical"));
-    doc.params.hasFretboard = 0;
-    ASSERT_EQ(pass(), STATUS_OK);
-    EXPECT_NE(form.text("labelLengthData").find(" cm"), std::string::npos);
-    EXPECT_NE(form.text("labelAreaData").find(" cm\u00b2"), std::string::npos);
-    EXPECT_EQ(form.text("labelFretboardAreaData"), " ");
-    resetDisplay(doc);
-    EXPECT_EQ(form.text("labelLengthData"), " ");
 }
 
 }  // namespace

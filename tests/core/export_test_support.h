@@ -15,21 +15,20 @@
 #include "derive/outline_contours.h"
 #include "derive/solved_design.h"
 #include "formats/export_file.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "model/presets.h"
 
 namespace bowlyn::testing {
 
 // A document after one final-drawing pass of a built-in preset (row 1 to 11).
 inline std::unique_ptr<TestDocument> presetAfterPass(
-    int row, const std::function<void(Document&)>& change = {}) {
+    int row, const std::function<void(Design&)>& change = {}) {
     auto t = std::make_unique<TestDocument>();
-    t->doc.presets = builtInPresetTable();
-    loadPreset(t->doc, row);
+    loadTexts(t->design, presetTexts(row));
     if (change)
-        change(t->doc);
-    t->doc.finalDrawing = 1;
-    recomputeAndShow(t->doc);
+        change(t->design);
+    t->session.mode = DrawingMode::Final;
+    t->pass();
     return t;
 }
 
@@ -41,8 +40,8 @@ inline ExportSettings inUnit(std::optional<LengthUnit> unit) {
 }
 
 inline SolvedDesign solvedOrFail(const TestDocument& t) {
-    std::optional<SolvedDesign> s = solvedDesign(t.doc);
-    EXPECT_TRUE(s.has_value()) << t.form.text(STATUS_LABEL);
+    std::optional<SolvedDesign> s = solvedDesign(t.last(), t.design);
+    EXPECT_TRUE(s.has_value()) << t.status();
     return s.value_or(SolvedDesign{});
 }
 

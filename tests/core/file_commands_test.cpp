@@ -8,17 +8,18 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "commands/export_commands.h"
 #include "formats/dxf_writer.h"
-#include "geometry/pass_display.h"
-#include "model/memory_form.h"
+#include "geometry/pass_texts.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
 #include "om_in_folder.h"
+#include "render/drawing.h"
 #include "test_document.h"
 #include "tests/scripted_dialogs.h"
 
@@ -52,15 +53,22 @@ class FileCommands : public testing::OmInFolder {
     static void write(const std::string& p, const std::string& bytes) {
         std::ofstream(p, std::ios::binary) << bytes;
     }
-    // A finished pass's drawing: a line and an arc.
+    // A finished pass of the design's values whose drawing is `drawn`.
+    void completeOutline(const std::function<void(Drawing&)>& drawn) {
+        Drawing d;
+        drawn(d);
+        PassResult pass;
+        pass.params = design.params;
+        pass.strokes = d.strokes;
+        session.showPass(pass);
+    }
+    // One that drew a line and an arc.
     void completeOutline() {
-        Drawing& d = doc.drawing;
-        d.clearPicture();
-        d.drawLine(styleOutline, -0.0f, 0, 1.5f, 20, Side::AsPassed, Layer::Body);
-        d.drawArc(styleOutline, 0, 5, 3.25f, PI_SINGLE / 2, PI_SINGLE, Side::AsPassed, Layer::Body);
-        d.complete = true;
-        doc.outlineComplete = 1;
-        doc.drawnParams = doc.params;
+        completeOutline([](Drawing& d) {
+            d.drawLine(styleOutline, -0.0f, 0, 1.5f, 20, Side::AsPassed, Layer::Body);
+            d.drawArc(styleOutline, 0, 5, 3.25f, PI_SINGLE / 2, PI_SINGLE, Side::AsPassed,
+                      Layer::Body);
+        });
     }
 };
 
@@ -75,7 +83,7 @@ TEST_F(FileCommands, SaveAsAsksAboutTheNameWithItsExtension) {
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"choose save in ''", question,
                                                      "choose save in '" + dir + "'", question}));
     EXPECT_EQ(dialogs.suggestedNames.front(), "OM.bowlyn");  // the design's name
-    EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(doc));
+    EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(design));
     EXPECT_EQ(read(dir + "design"), "unrelated");
     EXPECT_EQ(session.fileName(), dir + "design.bowlyn");
     EXPECT_EQ(session.lastDirectory, dir);
@@ -87,7 +95,7 @@ TEST_F(FileCommands, SaveAsDoesNotAskAboutTheBareNameItWillNotWrite) {
     saveCommand(session, dialogs, SaveVariant::SaveAs);
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose save in ''"});
     EXPECT_EQ(read(dir + "design"), "unrelated");
-    EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(doc));
+    EXPECT_EQ(read(dir + "design.bowlyn"), parameterFileText(design));
 }
 
 TEST_F(FileCommands, DecliningOrCancellingWritesNothing) {
@@ -97,7 +105,7 @@ TEST_F(FileCommands, DecliningOrCancellingWritesNothing) {
     dialogs.answers = {false};
     saveCommand(session, dialogs, SaveVariant::Save);  // to the current file, no dialog
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_EQ(read(dir + "earlier.bowlyn"), parameterFileText(doc));
+    EXPECT_EQ(read(dir + "earlier.bowlyn"), parameterFileText(design));
 
     saveCommand(session, dialogs, SaveVariant::SaveAs);
     EXPECT_EQ(dialogs.log.size(), 3u);  // chooser, question (No), chooser (cancel)
@@ -121,7 +129,7 @@ TEST_F(FileCommands, SaveToTheCurrentFileAddsTheExtension) {
     EXPECT_TRUE(saveCommand(session, dialogs, SaveVariant::Save));
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(read(dir + "design.txt"), "old");
-    EXPECT_EQ(read(dir + "design.txt.bowlyn"), parameterFileText(doc));
+    EXPECT_EQ(read(dir + "design.txt.bowlyn"), parameterFileText(design));
     EXPECT_EQ(session.fileName(), dir + "design.txt.bowlyn");
     EXPECT_EQ(session.lastDirectory, dir);
 
@@ -137,7 +145,7 @@ TEST_F(FileCommands, SaveToTheCurrentFileAddsTheExtension) {
     EXPECT_EQ(read(dir + "other.bowlyn"), "other design");
     EXPECT_EQ(session.fileName(), dir + "chosen.bowlyn");
 
-    loadPreset(doc, presetByName("Dreadnought"));
+    loadTexts(design, presetTexts(presetByName("Dreadnought")));
     session.loaded("");  // a preset forgets the name: the next Save asks
     dialogs.log.clear();
     EXPECT_FALSE(saveCommand(session, dialogs, SaveVariant::Save));  // and is cancelled
@@ -154,7 +162,7 @@ TEST_F(FileCommands, FailedSaveIsReportedAndKeepsTheOldFile) {
     EXPECT_GT(dialogs.log[1].size(), prefix.size());
     EXPECT_EQ(session.fileName(), dir + "earlier.bowlyn");
 
-    const std::string old = parameterFileText(doc) + "kept";
+    const std::string old = parameterFileText(design) + "kept";
     write(dir + "earlier.bowlyn", old);
     dialogs.log.clear();
     {
@@ -168,16 +176,15 @@ TEST_F(FileCommands, FailedSaveIsReportedAndKeepsTheOldFile) {
 }
 
 TEST_F(FileCommands, OpenRetriesUntilAParameterFileIsChosen) {
-    MemoryForm otherForm;
-    Document other(otherForm);
-    other.presets = builtInPresetTable();
-    loadPreset(other, presetByName("Soprano Uke"));
+    Design other;
+    loadTexts(other, presetTexts(presetByName("Soprano Uke")));
     ASSERT_EQ(writeParameterFile(other, dir + "uke.bowlyn"), "");
     ::chmod((dir + "uke.bowlyn").c_str(), 0444);  // read-only files open
     write(dir + "notes.txt", "Product,Bowlyn\r\nVersion, 0.8\r\n");
     fs::create_directory(dir + "folder.bowlyn");
 
-    form.setText(STATUS_LABEL, "Problem: earlier");
+    session.showStatus("Problem: earlier");
+    const int blanks = display.blanks;
     dialogs.files = {dir + "missing.bowlyn", dir + "notes.txt", dir + "folder.bowlyn",
                      dir + "uke.bowlyn"};
     openCommand(session, dialogs);
@@ -190,19 +197,18 @@ TEST_F(FileCommands, OpenRetriesUntilAParameterFileIsChosen) {
             "error: File not a Bowlyn parameter file: '" + dir + "notes.txt'",
             "choose open in '" + dir + "'", "error: File not found: '" + dir + "folder.bowlyn'",
             "choose open in '" + dir + "'"}));
-    EXPECT_EQ(form.text("entryDescription"), "Soprano Uke");
+    EXPECT_EQ(design.text(fields::NAME), "Soprano Uke");
     EXPECT_EQ(session.fileName(), dir + "uke.bowlyn");
-    EXPECT_EQ(form.text(STATUS_LABEL), STATUS_OK);
-    for (const char* label : derivedValueLabels)
-        EXPECT_EQ(form.text(label), " ") << label;
-    EXPECT_EQ(doc.outlineComplete, 0);
+    EXPECT_EQ(status(), STATUS_OK);
+    EXPECT_EQ(display.blanks, blanks + 1);  // no value, no drawing
+    EXPECT_FALSE(session.complete());
 }
 
 TEST_F(FileCommands, CancelledOpenChangesNothing) {
     session.saved("kept.bowlyn");
     openCommand(session, dialogs);
     EXPECT_EQ(dialogs.log, std::vector<std::string>{"choose open in ''"});
-    EXPECT_EQ(form.text("entryDescription"), "OM");
+    EXPECT_EQ(design.text(fields::NAME), "OM");
     EXPECT_EQ(session.fileName(), "kept.bowlyn");
 }
 
@@ -232,7 +238,9 @@ TEST_F(FileCommands, ExportRefusesWithoutACompleteOutline) {
     EXPECT_EQ(dialogs.log, refusal);
 
     completeOutline();
-    doc.drawing.complete = false;  // a later pass started drawing and stopped
+    PassResult stopped = last();  // a later pass started drawing and stopped
+    stopped.problem = problemOf(Check::OutOfRange);
+    session.showPass(stopped);
     dialogs.log.clear();
     exportDxf(session, dialogs);
     EXPECT_EQ(dialogs.log, refusal);
@@ -247,7 +255,7 @@ TEST_F(FileCommands, ExportAsksAboutTheNameWithItsExtension) {
     const std::string question = "ask: File '" + dir + "outline.dxf' exists. Overwrite it?";
     EXPECT_EQ(dialogs.log, (std::vector<std::string>{"choose export in ''", question,
                                                      "choose export in '" + dir + "'", question}));
-    EXPECT_EQ(read(dir + "outline.dxf"), plainDxfText(doc.drawing.strokes).value());
+    EXPECT_EQ(read(dir + "outline.dxf"), plainDxfText(last().strokes).value());
     EXPECT_NE(read(dir + "outline.dxf").find(" 10\r\n-0\r\n"), std::string::npos);
 
     // The same list can be exported again; odd-case extensions get ".dxf".
@@ -256,7 +264,7 @@ TEST_F(FileCommands, ExportAsksAboutTheNameWithItsExtension) {
     exportDxf(session, dialogs);
     EXPECT_TRUE(fs::exists(dir + "o.Dxf.dxf"));
     EXPECT_TRUE(fs::exists(dir + "p.DXF"));
-    EXPECT_EQ(doc.outlineComplete, 1);
+    EXPECT_TRUE(session.complete());
 }
 
 TEST_F(FileCommands, CancelledExportForgetsTheFolder) {
@@ -282,10 +290,10 @@ TEST_F(FileCommands, ExportFailuresAreReported) {
     EXPECT_EQ(read(dir + "outline.dxf"), "old outline that must survive");
 
     // A value that is not a number is refused before any file is chosen.
-    doc.drawing.clearPicture();
-    doc.drawing.drawCircle(styleOutline, 0, 0, std::numeric_limits<float>::infinity(),
-                           Side::AsPassed, Layer::Body);
-    doc.drawing.complete = true;
+    completeOutline([](Drawing& d) {
+        d.drawCircle(styleOutline, 0, 0, std::numeric_limits<float>::infinity(), Side::AsPassed,
+                     Layer::Body);
+    });
     dialogs.log.clear();
     exportDxf(session, dialogs);
     EXPECT_EQ(dialogs.log, std::vector<std::string>{

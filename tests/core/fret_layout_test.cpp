@@ -88,9 +88,9 @@ TEST(FretLayout, RandomFansKeepTheirClosedForms) {
 }
 
 // The recorded entity list of a final pass, for comparing passes exactly.
-std::vector<std::array<double, 5>> recordedValues(const Document& doc) {
+std::vector<std::array<double, 5>> recordedValues(const testing::TestDocument& t) {
     std::vector<std::array<double, 5>> values;
-    for (const Stroke& s : recordedStrokes(doc.drawing.strokes)) {
+    for (const Stroke& s : t.entities()) {
         values.push_back({});
         for (int i = 0; i < valueCount(s.kind); ++i)
             values.back()[static_cast<size_t>(i)] = recordedValue(s, i);
@@ -105,21 +105,21 @@ TEST(FretLayout, TheDrawingFollowsTheFanAndEqualScalesDrawNoFan) {
     for (int row : {presetRows::OM, presetRows::ABG}) {
         auto blank = testing::presetAfterPass(row);
         SCOPED_TRACE(presetName(row));
-        const std::string scale = blank->form.text("entryScaleLength");
-        auto equal = testing::presetAfterPass(row, [&](Document& doc) {
-            setFieldText(doc, fields::BASS_SCALE_LENGTH, scale);
-            setFieldText(doc, fields::PERPENDICULAR_FRET, "3");
+        const std::string scale = blank->design.text(fields::SCALE_LENGTH);
+        auto equal = testing::presetAfterPass(row, [&](Design& design) {
+            setFieldText(design, fields::BASS_SCALE_LENGTH, scale);
+            setFieldText(design, fields::PERPENDICULAR_FRET, "3");
         });
-        EXPECT_EQ(recordedValues(equal->doc), recordedValues(blank->doc));
+        EXPECT_EQ(recordedValues(*equal), recordedValues(*blank));
 
-        auto fanned = testing::presetAfterPass(row, [&](Document& doc) {
-            setFieldText(doc, fields::BASS_SCALE_LENGTH, std::to_string(std::stod(scale) + 1.5));
-            setFieldText(doc, fields::PERPENDICULAR_FRET, "7");
+        auto fanned = testing::presetAfterPass(row, [&](Design& design) {
+            setFieldText(design, fields::BASS_SCALE_LENGTH, std::to_string(std::stod(scale) + 1.5));
+            setFieldText(design, fields::PERPENDICULAR_FRET, "7");
         });
         const SolvedDesign design = testing::solvedOrFail(*fanned);
         ASSERT_FALSE(design.frets.empty());
         size_t fret = 0;
-        for (const Stroke& s : fanned->doc.drawing.strokes) {
+        for (const Stroke& s : fanned->last().strokes) {
             if (s.layer != Layer::Frets || s.kind != StrokeKind::Line || !s.shown())
                 continue;
             const FretLine& f = design.frets.frets.at(++fret);
@@ -140,15 +140,15 @@ TEST(FretLayout, TheDrawingFollowsTheFanAndEqualScalesDrawNoFan) {
 // the nut puts the bass saddle beyond the tail end while the treble one lies
 // well on the body.
 TEST(FretLayout, TheBridgeIsCheckedAtBothEdges) {
-    testing::TestDocument t;
-    testing::setFretboard(t.doc.params);
-    t.doc.params.bassScaleLength = 45.0f;
-    t.doc.params.perpendicularFret = 0.0f;
-    const std::optional<Problem> problem = placeNeck(t.doc);
+    testing::NeckSteps t;
+    testing::setFretboard(t.params);
+    t.params.bassScaleLength = 45.0f;
+    t.params.perpendicularFret = 0.0f;
+    const std::optional<Problem> problem = placeNeck(t.params, t.neck);
     ASSERT_TRUE(problem.has_value());
     EXPECT_EQ(problem->check, Check::BridgeOffBody);
-    EXPECT_GT(t.doc.neck.treble.bridgeY, 0.0f);
-    EXPECT_LT(t.doc.neck.bass.bridgeY, 0.0f);
+    EXPECT_GT(t.neck.treble.bridgeY, 0.0f);
+    EXPECT_LT(t.neck.bass.bridgeY, 0.0f);
     EXPECT_TRUE(problem->fields.contains(fields::BASS_SCALE_LENGTH));
 }
 

@@ -12,17 +12,17 @@
 namespace bowlyn {
 namespace {
 
-using testing::TestDocument;
+using testing::NeckSteps;
 
 // Runs the fretboard steps of a pass: checks, placement, edges, drawing.
-void drawBoard(TestDocument& t) {
-    ASSERT_EQ(testing::messageOf(checkFretboard(t.doc)), STATUS_OK);
-    ASSERT_EQ(testing::messageOf(placeNeck(t.doc)), STATUS_OK);
-    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
-    solveFretboardEdges(t.doc.neck, t.doc.params);
-    drawFretboard(t.doc);
-    drawStrings(t.doc);
-    drawFretMarkers(t.doc);
+void drawBoard(NeckSteps& t) {
+    ASSERT_EQ(testing::messageOf(checkFretboard(t.params, t.neck)), STATUS_OK);
+    ASSERT_EQ(testing::messageOf(placeNeck(t.params, t.neck)), STATUS_OK);
+    ASSERT_EQ(testing::messageOf(checkStrings(t.params, t.courses)), STATUS_OK);
+    solveFretboardEdges(t.neck, t.params);
+    drawFretboard(t.drawing, t.params, t.neck);
+    drawStrings(t.drawing, t.params, t.neck, t.courses);
+    drawFretMarkers(t.drawing, t.params, t.neck, t.courses);
 }
 
 struct CheckCase {
@@ -127,43 +127,43 @@ TEST(FretboardChecks, EachCheckReportsItsMessage) {
          "Problem: The fret slot inset must be >= 0 and leave the shortest slot a length > 0."},
     };
     for (const CheckCase& c : cases) {
-        TestDocument t;
-        testing::setFretboard(t.doc.params);
-        c.breakIt(t.doc.params);
-        EXPECT_EQ(testing::messageOf(checkFretboard(t.doc)), c.message) << c.what;
+        NeckSteps t;
+        testing::setFretboard(t.params);
+        c.breakIt(t.params);
+        EXPECT_EQ(testing::messageOf(checkFretboard(t.params, t.neck)), c.message) << c.what;
     }
 }
 
 TEST(FretboardChecks, PassingValues) {
-    TestDocument t;
-    testing::setFretboard(t.doc.params);
-    DesignParameters& p = t.doc.params;
+    NeckSteps t;
+    testing::setFretboard(t.params);
+    DesignParameters& p = t.params;
     p.fretCount = 99;
     p.markerDiameter = -1.0f;  // ignored without markers
-    EXPECT_EQ(testing::messageOf(checkFretboard(t.doc)), STATUS_OK);
-    EXPECT_EQ(t.doc.neck.taperWidth, 2.125f);
-    EXPECT_EQ(t.doc.neck.taperFret, 12);
+    EXPECT_EQ(testing::messageOf(checkFretboard(t.params, t.neck)), STATUS_OK);
+    EXPECT_EQ(t.neck.taperWidth, 2.125f);
+    EXPECT_EQ(t.neck.taperFret, 12);
 
     p.hasMarkers = 1;
     p.markerDiameter = 0.0f;  // a cross only
     p.sideMarkerDiameter = 0.0f;
-    EXPECT_EQ(testing::messageOf(checkFretboard(t.doc)), STATUS_OK);
+    EXPECT_EQ(testing::messageOf(checkFretboard(t.params, t.neck)), STATUS_OK);
 
-    TestDocument none;
-    EXPECT_EQ(testing::messageOf(checkFretboard(none.doc)),
+    NeckSteps none;
+    EXPECT_EQ(testing::messageOf(checkFretboard(none.params, none.neck)),
               STATUS_OK);  // no fretboard: nothing is checked
 }
 
 TEST(Fretboard, EndMarkersAndCrown) {
-    TestDocument t;
-    testing::setFretboard(t.doc.params);
-    t.doc.params.hasMarkers = 1;
-    t.doc.params.markerDiameter = 0.25f;
+    NeckSteps t;
+    testing::setFretboard(t.params);
+    t.params.hasMarkers = 1;
+    t.params.markerDiameter = 0.25f;
     drawBoard(t);
 
     // The board's end lies half-way between fret 20 and the place of fret 21.
-    EXPECT_EQ(fretY(t.doc.neck.treble, 20), 17.388271f);
-    EXPECT_EQ(fretY(t.doc.neck.treble, 21), 16.946310f);
+    EXPECT_EQ(fretY(t.neck.treble, 20), 17.388271f);
+    EXPECT_EQ(fretY(t.neck.treble, 21), 16.946310f);
     bool endFound = false;
     for (const Stroke& e : t.recorded(StrokeKind::Line, Layer::Fretboard))
         endFound |= e.v[0] == 0.0f && e.v[1] == 17.167290f && e.v[3] == 17.167290f;
@@ -197,16 +197,16 @@ TEST(Fretboard, MarkersFollowTheTable) {
         size_t singles, doubleSpaces;
     };
     for (Case c : {Case{22, 8, 1}, Case{30, 8, 2}, Case{11, 4, 0}}) {
-        TestDocument t;
-        testing::setFretboard(t.doc.params);
-        t.doc.params.fretCount = c.frets;
-        t.doc.params.hasMarkers = 1;
+        NeckSteps t;
+        testing::setFretboard(t.params);
+        t.params.fretCount = c.frets;
+        t.params.hasMarkers = 1;
         drawBoard(t);
         size_t centre = 0, sideDots = 0;
         for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard)) {
             if (e.v[0] == 0.0f)
                 ++centre;
-            if (e.v[0] == sideViewX(t.doc) + 0.125f)
+            if (e.v[0] == sideViewX(t.params) + 0.125f)
                 ++sideDots;
         }
         EXPECT_EQ(centre, c.singles) << c.frets;
@@ -217,8 +217,8 @@ TEST(Fretboard, MarkersFollowTheTable) {
 }
 
 TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
-    TestDocument t;
-    DesignParameters& p = t.doc.params;
+    NeckSteps t;
+    DesignParameters& p = t.params;
     testing::setFretboard(p);
     p.hasMarkers = 1;
     p.markerDiameter = 0.25f;
@@ -231,7 +231,7 @@ TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
     drawBoard(t);
 
     float ym = 22.385410f;
-    float xh = boardHalfWidthAt(t.doc.neck.treble, ym);
+    float xh = boardHalfWidthAt(t.neck.treble, ym);
     float gap = (2 * xh - 2 * 0.1f - 6 * 0.02f) / 5;
     float between = xh - 0.1f - 0.02f - gap / 2;  // middle of strings 1 and 2
     std::vector<float> xs;
@@ -246,8 +246,8 @@ TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
 
 TEST(Fretboard, DoubleDotsAtAFixedInsetWithTwoCourses) {
     for (float diameter : {0.25f, 0.0f}) {
-        TestDocument t;
-        DesignParameters& p = t.doc.params;
+        NeckSteps t;
+        DesignParameters& p = t.params;
         testing::setFretboard(p);
         p.hasMarkers = 1;
         p.markerDiameter = diameter;
@@ -260,7 +260,7 @@ TEST(Fretboard, DoubleDotsAtAFixedInsetWithTwoCourses) {
             p.stringDiameters[i] = 0.02f;
         drawBoard(t);
         float ym = 22.385410f;
-        float xh = boardHalfWidthAt(t.doc.neck.treble, ym);
+        float xh = boardHalfWidthAt(t.neck.treble, ym);
         float expected = diameter > 0 ? xh - 0.1875f - diameter / 2 : xh - 2 * 0.1875f;
         std::vector<float> xs;
         for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
@@ -284,21 +284,21 @@ bool blank(const DrawingSurface& s, int x0, int y0, int x1, int y1) {
 }
 
 TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
-    TestDocument t;
-    DesignParameters& p = t.doc.params;
+    NeckSteps t;
+    DesignParameters& p = t.params;
     testing::setFretboard(p);
     p.lowerBoutHalfWidth = 2.0f;  // brings the side view into the image
     p.fretwireThickness = 0.4f;   // faces well apart from the fret line
     p.hasMarkers = 1;
     p.markerDiameter = 0.25f;
     p.sideMarkerDiameter = 0.1f;
-    Drawing& d = t.doc.drawing;
-    d.surface.clear();
+    Drawing& d = t.drawing;
     d.view.scaleX = d.view.scaleY = 16.0f;
     d.view.originX = 200.0f;
     d.view.originY = 640.0f;
     drawBoard(t);
-    d.paint();
+    DrawingSurface image;
+    image.paint(d.strokes, d.view);
 
     // The side view from x = 3 to 3.4 along the whole board: recorded, not painted.
     size_t sideLines = 0;
@@ -307,14 +307,14 @@ TEST(Fretboard, SideViewAndFretFacesAreRecordedButNotPainted) {
     EXPECT_EQ(sideLines, 6u);
     EXPECT_EQ(t.recorded(StrokeKind::Arc, Layer::Frets).size(), 20u);
     int sx = 200 + 3 * 16 - 4, ex = 200 + 4 * 16;
-    EXPECT_TRUE(blank(d.surface, sx, 0, ex, 659));
+    EXPECT_TRUE(blank(image, sx, 0, ex, 659));
 
     // The fret line is painted, the faces 0.2 above and below are not.
-    float y = fretY(t.doc.neck.treble, 12);
+    float y = fretY(t.neck.treble, 12);
     int row = static_cast<int>(640 - std::floor(y * 16 + 0.5));
-    EXPECT_NE(d.surface.pixel(200, row), 0xFFFFFFFFu);
-    EXPECT_TRUE(blank(d.surface, 190, row - 3 - 2, 210, row - 2));
-    EXPECT_TRUE(blank(d.surface, 190, row + 2, 210, row + 3 + 2));
+    EXPECT_NE(image.pixel(200, row), 0xFFFFFFFFu);
+    EXPECT_TRUE(blank(image, 190, row - 3 - 2, 210, row - 2));
+    EXPECT_TRUE(blank(image, 190, row + 2, 210, row + 3 + 2));
     // The centre line of the board is recorded only.
     EXPECT_EQ(t.recorded(StrokeKind::Line, Layer::Reflines).size(), 4u + 1u);
 }

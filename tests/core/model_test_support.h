@@ -5,18 +5,30 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include "model/design.h"
-#include "model/memory_form.h"
 
 namespace bowlyn {
 
-// A fresh form with its design, as a new window would have them.
-struct FormAndDesign {
-    MemoryForm form;
-    Design design{form};
-};
+// The entry of `field` that has steppers, as the table declares it.
+inline const Control& steppedEntry(int field) {
+    for (const Control& c : controls()) {
+        if (c.field == field && c.stepClass != StepClass::None)
+            return c;
+    }
+    throw std::logic_error("a field without steppers");
+}
+
+// The `k`-th pair of radio buttons that shows the choice `field`.
+inline size_t choicePair(int field, size_t k = 0) {
+    for (size_t p = 0; p < choicePairs().size(); ++p) {
+        if (choicePairs()[p].field == field && k-- == 0)
+            return p;
+    }
+    throw std::logic_error("no such pair of radio buttons");
+}
 
 // A folder of its own under the system's temporary folder, removed afterwards.
 class TempDir {

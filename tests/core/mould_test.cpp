@@ -155,15 +155,14 @@ TEST(Mould, RandomCutawayDesignsGiveAnExactMouldOrARefusal) {
     int exact = 0, complete = 0;
     for (int i = 0; i < 150; ++i) {
         auto t = std::make_unique<testing::TestDocument>();
-        t->doc.presets = builtInPresetTable();
-        loadPreset(t->doc, presets[i % 3]);
-        DesignParameters& p = t->doc.params;
+        loadTexts(t->design, presetTexts(presets[i % 3]));
+        DesignParameters& p = t->design.params;
         for (float* v : {&p.cutawaySideOffset, &p.cutawayDepth, &p.cutawayWidth,
                          &p.cutawayValleyRadius, &p.cutawayPointRadius})
             *v *= factor(rng);
-        t->doc.finalDrawing = 1;
-        recompute(t->doc);
-        std::optional<SolvedDesign> solved = solvedDesign(t->doc);
+        t->session.mode = DrawingMode::Final;
+        t->session.runPass();
+        std::optional<SolvedDesign> solved = solvedDesign(t->last(), t->design);
         if (!solved)
             continue;
         const ContourSet set = closedContours(*solved);

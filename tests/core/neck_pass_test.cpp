@@ -7,7 +7,7 @@
 
 #include "body_designs.h"
 #include "geometry/neck.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "neck_test_support.h"
 
 namespace bowlyn {
@@ -42,9 +42,9 @@ void setOmWithNeck(DesignParameters& p) {
 struct Pass {
     testing::TestDocument t;
     explicit Pass(const Change& change) {
-        setOmWithNeck(t.doc.params);
-        change(t.doc.params);
-        recomputeAndShow(t.doc);
+        setOmWithNeck(t.design.params);
+        change(t.design.params);
+        t.session.runPass();
     }
     size_t count(StrokeKind kind, Layer layer) const { return t.recorded(kind, layer).size(); }
 };
@@ -144,11 +144,11 @@ TEST(NeckPass, FirstProblemInStepOrderEndsThePass) {
         SCOPED_TRACE(c.what);
         Pass pass(c.change);
         EXPECT_EQ(pass.t.status(), c.message);
-        EXPECT_EQ(pass.t.doc.outlineComplete, 0);
+        EXPECT_FALSE(pass.t.session.complete());
         // Nothing of the outline was drawn, and no label was filled.
         EXPECT_EQ(pass.count(StrokeKind::Arc, Layer::Body), 0u);
-        for (const char* label : derivedValueLabels)
-            EXPECT_EQ(pass.t.form.text(label), " ");
+        for (const std::string& label : pass.t.labels())
+            EXPECT_EQ(label, " ");
     }
 }
 

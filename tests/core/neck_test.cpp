@@ -7,18 +7,18 @@
 namespace bowlyn {
 namespace {
 
-using testing::TestDocument;
+using testing::NeckSteps;
 
 TEST(Neck, ArchtopBridgeNutAndFrets) {
-    TestDocument t;
-    testing::setArchtopNeck(t.doc.params);
-    ASSERT_EQ(testing::messageOf(placeNeck(t.doc)), STATUS_OK);
-    EXPECT_EQ(t.doc.neck.treble.bridgeY, 9.513765f);
-    EXPECT_EQ(t.doc.neck.treble.nutY, 34.513763f);
-    EXPECT_EQ(fretY(t.doc.neck.treble, 0), t.doc.neck.treble.nutY);
-    EXPECT_EQ(fretY(t.doc.neck.treble, 14), 20.65f);  // the joining fret sits on the neck end
-    EXPECT_EQ(fretY(t.doc.neck.treble, 12), 22.013765f);
-    EXPECT_EQ(fretY(t.doc.neck.treble, 1), 33.110622f);
+    NeckSteps t;
+    testing::setArchtopNeck(t.params);
+    ASSERT_EQ(testing::messageOf(placeNeck(t.params, t.neck)), STATUS_OK);
+    EXPECT_EQ(t.neck.treble.bridgeY, 9.513765f);
+    EXPECT_EQ(t.neck.treble.nutY, 34.513763f);
+    EXPECT_EQ(fretY(t.neck.treble, 0), t.neck.treble.nutY);
+    EXPECT_EQ(fretY(t.neck.treble, 14), 20.65f);  // the joining fret sits on the neck end
+    EXPECT_EQ(fretY(t.neck.treble, 12), 22.013765f);
+    EXPECT_EQ(fretY(t.neck.treble, 1), 33.110622f);
 }
 
 TEST(Neck, BridgeCheckBoundaries) {
@@ -38,11 +38,11 @@ TEST(Neck, BridgeCheckBoundaries) {
         {0.0f, -2000000000, false},  // 0 / 0
     };
     for (const Case& c : cases) {
-        TestDocument t;
-        t.doc.params.bodyLength = 20.0f;
-        t.doc.params.scaleLength = c.scale;
-        t.doc.params.neckJoinsAtFret = c.fret;
-        const std::optional<Problem> problem = placeNeck(t.doc);
+        NeckSteps t;
+        t.params.bodyLength = 20.0f;
+        t.params.scaleLength = c.scale;
+        t.params.neckJoinsAtFret = c.fret;
+        const std::optional<Problem> problem = placeNeck(t.params, t.neck);
         EXPECT_EQ(!problem, c.passes) << c.scale << " at fret " << c.fret;
         if (problem) {
             EXPECT_EQ(problem->check, Check::BridgeOffBody);
@@ -83,11 +83,11 @@ TEST(Neck, TaperFromStringSpacingTakesDiametersInInches) {
 }
 
 TEST(Neck, BridgeMarkIsTwoInchesEitherSide) {
-    for (int32_t units : {UNITS_INCH, UNITS_CM}) {
-        TestDocument t;
-        t.doc.params.units = units;
-        t.doc.neck.treble.bridgeY = 9.5f;
-        drawBridgeMark(t.doc);
+    for (DesignUnits units : {UNITS_INCH, UNITS_CM}) {
+        NeckSteps t;
+        t.params.units = units;
+        t.neck.treble.bridgeY = 9.5f;
+        drawBridgeMark(t.drawing, t.params, t.neck);
         auto lines = t.recorded(StrokeKind::Line, Layer::Reflines);
         ASSERT_EQ(lines.size(), 2u);
         float reach = units == UNITS_CM ? 5.08f : 2.0f;

@@ -51,6 +51,23 @@ TEST(ParseDimension, FractionsAndPlainNumbers) {
     EXPECT_TRUE(std::isinf(parseDimension("3/0")));
 }
 
+// The one reading of a number that must be nothing else, for the depths, the
+// mould's distance beside an export's name and the command line's options:
+// the window and the command line refuse the same texts.
+TEST(ReadWholeNumber, TheWholeTextIsOneNumberOrFraction) {
+    const struct {
+        const char* text;
+        double value;
+    } read[] = {{" 20\t", 20.0},     {"4 7/8", 4.875}, {"+2.5D0", 2.5}, {".5", 0.5},
+                {"1e400", INFINITY}, {"-3", -3.0},     {"0.1", 0.1}};
+    for (const auto& r : read)
+        EXPECT_EQ(readWholeNumber(r.text), r.value) << r.text;
+    for (const char* notANumber :
+         {"2,5", "nan", "inf", "abc", "4abc", "1/0 x", "&H10", "0/0", "- 1"})
+        EXPECT_TRUE(std::isnan(readWholeNumber(notANumber).value_or(0.0))) << notANumber;
+    EXPECT_EQ(readWholeNumber(" \t "), std::nullopt);
+}
+
 TEST(RoundToInt32, HalvesToEvenAndSaturates) {
     EXPECT_EQ(roundToInt32(14.5), 14);
     EXPECT_EQ(roundToInt32(15.5), 16);

@@ -23,8 +23,7 @@ class OmInFolder : public ::testing::Test, protected TestDocument {
         char pattern[] = "/tmp/bowlyn-files-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = std::string(pattern) + "/";
-        doc.presets = builtInPresetTable();
-        loadPreset(doc, presetByName("OM"));
+        loadTexts(design, presetTexts(presetByName("OM")));
         session.loaded("");
         dialogs.strict = true;
     }

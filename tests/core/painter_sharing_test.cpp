@@ -7,9 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
-#include "model/memory_form.h"
+#include "geometry/recompute.h"
 #include "model/presets.h"
 #include "render/painter.h"
 #include "test_seed.h"
@@ -79,17 +77,15 @@ Stroke bar(const StrokeStyle& style, float x, float y, Side side) {
 
 TEST(PainterSharing, EveryPresetPaintsAsWithOneStrokePerItem) {
     for (int row = 1; row <= PRESET_COUNT; ++row) {
-        for (int finalDrawing : {0, 1}) {
-            MemoryForm form;
-            Document doc(form);
-            loadPreset(doc, row);
-            doc.finalDrawing = finalDrawing;
-            recomputeAndShow(doc);
-            ASSERT_FALSE(doc.drawing.strokes.empty()) << presetName(row);
-            const PaintView view = PaintView::image(doc.drawing.view);
-            EXPECT_EQ(asList(doc.drawing.strokes, view, DRAWING_WIDTH),
-                      oneByOne(doc.drawing.strokes, view, DRAWING_WIDTH))
-                << presetName(row) << (finalDrawing ? " final" : " working");
+        for (DrawingMode mode : {DrawingMode::Working, DrawingMode::Final}) {
+            Design design;
+            loadTexts(design, presetTexts(row));
+            const PassResult pass = recompute(design.params, Overlays{}, mode);
+            ASSERT_FALSE(pass.strokes.empty()) << presetName(row);
+            const PaintView view = PaintView::image(*pass.view);
+            EXPECT_EQ(asList(pass.strokes, view, DRAWING_WIDTH),
+                      oneByOne(pass.strokes, view, DRAWING_WIDTH))
+                << presetName(row) << (mode == DrawingMode::Final ? " final" : " working");
         }
     }
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "body_designs.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "render/drawing.h"
 
 namespace bowlyn {
@@ -156,29 +156,6 @@ TEST(Painter, AlignedItemsMoveWithTheView) {
     EXPECT_EQ(image.green(103, 61), 255);
     EXPECT_EQ(image.green(227, 60), 255);
     EXPECT_LT(image.green(227, 109), 255);
-}
-
-// Everything a pass shows is in its display list, so a window can paint it
-// again (at another zoom) without a new pass: overlays and aids included.
-TEST(Painter, APassCanBePaintedAgainFromItsStrokeList) {
-    testing::TestDocument t;
-    testing::setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
-    t.doc.snapshot = currentOutlineRecord(t.doc);
-    t.doc.showSnapshot = 1;
-    t.doc.transPoints[1] = {3.0, 5.0};
-    t.doc.transPointCount = 1;
-    t.doc.showTransPoints = 1;
-    t.doc.params.bodyLength = 19.2f;
-    recomputeAndShow(t.doc);
-    ASSERT_EQ(t.doc.outlineComplete, 1);
-
-    const DrawingSurface& s = t.doc.drawing.surface;
-    const size_t bytes = static_cast<size_t>(s.stride()) * s.height();
-    const std::vector<unsigned char> shown(s.data(), s.data() + bytes);
-    t.doc.drawing.surface.clear();
-    t.doc.drawing.paint();
-    EXPECT_EQ(std::memcmp(shown.data(), s.data(), bytes), 0);
 }
 
 }  // namespace

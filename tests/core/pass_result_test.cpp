@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "body_designs.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "model/field_table.h"
 #include "model/presets.h"
 
@@ -24,22 +24,21 @@ std::vector<int> numbers(const FieldSet& fields) {
     return out;
 }
 
-// The pass itself leaves the form alone: the window and the command line
-// show its result, each in its own way.
-TEST(PassResult, ACompletePassReportsItsNumbersAndLeavesTheFormAlone) {
+// The pass itself shows nothing: the window and the command line show its
+// result, each in its own way.
+TEST(PassResult, ACompletePassReportsItsNumbersAndShowsNothing) {
     TestDocument t;
-    testing::setOmBody(t.doc.params);
-    t.form.setText(STATUS_LABEL, "unchanged");
-    const PassResult r = recompute(t.doc);
-    EXPECT_EQ(t.form.text(STATUS_LABEL), "unchanged");
-    EXPECT_EQ(t.form.drawingsShown(), 0);
+    testing::setOmBody(t.design.params);
+    t.session.showStatus("unchanged");
+    const PassResult r = recompute(t.design.params, t.overlays, DrawingMode::Working);
+    EXPECT_EQ(t.status(), "unchanged");
+    EXPECT_EQ(t.display.passesShown, 0);
 
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(statusText(r), STATUS_OK);
-    EXPECT_EQ(r.strokes, &t.doc.drawing.strokes);
-    EXPECT_TRUE(t.doc.drawing.complete);
-    const BodyOutline& o = t.doc.outline;
-    EXPECT_EQ(r.outline.outline.waistArc.cx, o.waistArc.cx);
+    EXPECT_FALSE(r.strokes.empty());
+    const BodyOutline& o = r.outline.outline;
+    EXPECT_EQ(o.waistArc.cx, solveBodyOutline(r.params, bodyCircles(r.params)).waistArc.cx);
     ASSERT_TRUE(r.derived.tailArcRadius && r.derived.lowerBoutCentre);
     EXPECT_EQ(*r.derived.tailArcRadius, o.tailArc.r);
     EXPECT_EQ(r.derived.lowerBoutCentre->x, o.lowerBoutArc.cx);
@@ -47,10 +46,10 @@ TEST(PassResult, ACompletePassReportsItsNumbersAndLeavesTheFormAlone) {
     EXPECT_FALSE(r.derived.florentineRadius || r.derived.venetianPointCentre);  // no cutaway
 
     // The texts are made from those numbers, as the window shows them.
-    showPassResult(t.doc, r);
-    EXPECT_EQ(t.form.text(STATUS_LABEL), STATUS_OK);
-    EXPECT_EQ(t.form.text("labelLBCenterData"), pointText(o.lowerBoutArc.cx, o.lowerBoutArc.cy));
-    EXPECT_EQ(t.form.drawingsShown(), 1);
+    t.session.showPass(r);
+    EXPECT_EQ(t.status(), STATUS_OK);
+    EXPECT_EQ(t.label(outputs::LOWER_BOUT_CENTRE), pointText(o.lowerBoutArc.cx, o.lowerBoutArc.cy));
+    EXPECT_EQ(t.display.passesShown, 1);
 }
 
 TEST(PassResult, DerivedTextsRoundAndBlankWhatIsAbsent) {
@@ -63,7 +62,7 @@ TEST(PassResult, DerivedTextsRoundAndBlankWhatIsAbsent) {
     EXPECT_EQ(texts[1], " ");
     EXPECT_EQ(texts[3], "-1.49,2");  // negative values round toward zero
     EXPECT_EQ(texts[9], "5.13,17.5");
-    EXPECT_EQ(derivedValueLabels[9], std::string("labelCutawayVenetianPointCenterPointData"));
+    EXPECT_EQ(outputsOf(OutputKind::Derived)[9], outputs::VENETIAN_POINT_CENTRE);
     EXPECT_TRUE(v.finite());
     v.shoulderArcCentre = DerivedPoint{1.0f, NAN};
     EXPECT_FALSE(v.finite());
@@ -124,9 +123,9 @@ TEST(PassResult, ProblemsNameTheirFields) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TestDocument t;
-        loadPreset(t.doc, c.preset);
-        c.change(t.doc.params);
-        const PassResult r = recompute(t.doc);
+        loadTexts(t.design, presetTexts(c.preset));
+        c.change(t.design.params);
+        const PassResult r = t.session.runPass();
         ASSERT_TRUE(r.problem.has_value());
         EXPECT_EQ(r.problem->check, c.check) << r.problem->message;
         EXPECT_EQ(numbers(r.problem->fields), c.fields);
@@ -137,9 +136,9 @@ TEST(PassResult, ProblemsNameTheirFields) {
 
 TEST(PassResult, TheStringNumberCompletesItsMessage) {
     TestDocument t;
-    loadPreset(t.doc, presetByName("OM"));
-    t.doc.params.stringDiameters[4] = 0;
-    EXPECT_EQ(statusText(recompute(t.doc)),
+    loadTexts(t.design, presetTexts(presetByName("OM")));
+    t.design.params.stringDiameters[4] = 0;
+    EXPECT_EQ(statusText(t.session.runPass()),
               "Problem: To draw strings, the diameter of each string must be > 0. Diameter of "
               "string 4 is currently <= 0.");
 }

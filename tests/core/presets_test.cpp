@@ -7,102 +7,102 @@
 #include "model/form_editing.h"
 #include "model/number_text.h"
 #include "model_test_support.h"
+#include "test_document.h"
 
 namespace bowlyn {
 namespace {
 
-class Presets : public ::testing::Test, protected FormAndDesign {
+class Presets : public ::testing::Test {
   protected:
+    testing::TestDocument t;
+    Design& design = t.design;
+
     int32_t flag(int k) const { return static_cast<int32_t>(fieldValue(design.params, k)); }
+    // Whether every pair of radio buttons of `field` shows `value`.
+    bool everyPairShows(int field, int value) const {
+        for (size_t p = 0; p < choicePairs().size(); ++p) {
+            if (choicePairs()[p].field == field && design.shownChoices[p] != value)
+                return false;
+        }
+        return true;
+    }
 };
 
 TEST_F(Presets, ClearAfterAFullPresetGivesTheBlankForm) {
-    loadPreset(design, 1);  // cutaway, Venetian, string-spacing taper
-    design.finalDrawing = 1;
-    clearWorkRow(design);
-    loadPreset(design, WORK_ROW);
+    loadTexts(design, presetTexts(1));  // cutaway, Venetian, string-spacing taper
+    t.session.mode = DrawingMode::Final;
+    t.session.load(presetTexts(CLEAR_ROW), "");
 
     for (int k = 1; k <= FIELD_COUNT; ++k) {
         const FieldDef& def = field(k);
         if (def.kind == FieldKind::Boolean) {
-            EXPECT_FALSE(form.active(def.widgets[0])) << def.label;
+            EXPECT_EQ(flag(k), 0) << def.label;
         } else if (def.kind != FieldKind::Choice && def.kind != FieldKind::Units) {
-            for (const auto& w : def.widgets)
-                EXPECT_EQ(form.text(w), " ") << w;
+            EXPECT_EQ(design.text(k), " ") << def.label;
         }
         if (isEntryKind(def.kind)) {
             const double v = fieldValue(design.params, k);
             EXPECT_TRUE(def.blankIsUnset ? std::isnan(v) : v == 0.0) << def.label;
         }
     }
-    EXPECT_TRUE(form.active("radiobuttonCutawayFlorentine"));
-    EXPECT_TRUE(form.visible("fixedCutawayParamsFlorentineVisibility"));
-    EXPECT_FALSE(form.visible("fixedCutawayParamsVenetianVisibility"));
-    EXPECT_TRUE(form.active("radiobuttonCutawayWidthAtFret"));
-    EXPECT_TRUE(form.active("radiobuttonFretboardWidthAtFret"));
-    EXPECT_FALSE(form.visible("fixedFretboardTaperFromStringSpacingVisibility"));
-    for (const char* c : {"fixedCutawaySensitivity", "fixedFretboardSensitivity", "fixedStringsTab",
-                          "fixedStringsSensitivity"}) {
-        EXPECT_FALSE(form.sensitive(c)) << c;
-    }
-    EXPECT_EQ(form.unitsIndex(), 0);
+    EXPECT_TRUE(everyPairShows(fields::CUTAWAY_TYPE, 0));
+    EXPECT_TRUE(everyPairShows(fields::TAPER_TYPE, 0));
     EXPECT_EQ(design.params.units + design.params.hasCutaway + design.params.cutawayType +
                   design.params.taperType + design.params.hasFretboard + design.params.hasMarkers +
                   design.params.hasStrings,
               0);
-    EXPECT_EQ(design.finalDrawing, 1);  // loading leaves the drawing mode alone
+    EXPECT_EQ(t.session.mode, DrawingMode::Final);  // loading leaves the drawing mode alone
 }
 
 // Whatever order the loader uses, afterwards every value is the conversion of
-// its entry's text and every control agrees with its flag.
+// its field's text and every choice agrees with its flag; a load forgets the
+// last pass and begins typing on the first page.
 TEST_F(Presets, EveryPresetLoadsAsItsTextsRead) {
     for (int row = 1; row <= PRESET_COUNT; ++row) {
-        design.outlineComplete = 1;
-        form.setNotebookPage(3);
-        loadPreset(design, row);
-        const PresetRow& texts = design.presets[row];
+        loadTexts(design, presetTexts(presetRows::OM));
+        ASSERT_EQ(t.pass(), STATUS_OK);
+        const int editing = t.display.editingStarted;
+        t.session.load(presetTexts(row), "");
+        const FieldTexts& texts = presetTexts(row);
         DesignParameters expected;
         for (int k = 1; k <= FIELD_COUNT; ++k) {
             const FieldDef& def = field(k);
-            const std::string& t = texts[k - 1];
+            const std::string& text = texts[k - 1];
             switch (def.kind) {
                 case FieldKind::Text:
-                    EXPECT_EQ(form.text("entryDescription"), t);
+                    EXPECT_EQ(design.text(k), text);
                     break;
                 case FieldKind::Units:
-                    EXPECT_EQ(design.params.units, t == "Inch" ? 0 : 1) << row;
+                    EXPECT_EQ(design.params.units, text == "Inch" ? 0 : 1) << row;
                     break;
                 case FieldKind::Boolean:
-                    EXPECT_EQ(flag(k), roundToInt32(readNumber(t))) << row << def.label;
-                    EXPECT_EQ(form.active(def.widgets[0]), flag(k) == 1) << row << def.label;
+                    EXPECT_EQ(flag(k), roundToInt32(readNumber(text))) << row << def.label;
                     break;
                 case FieldKind::Choice:
-                    EXPECT_EQ(flag(k), roundToInt32(readNumber(t)) == 0 ? 0 : 1) << row;
-                    for (size_t pair = 0; pair < def.widgets.size(); pair += 2)
-                        EXPECT_TRUE(form.active(def.widgets[pair + flag(k)])) << row << def.label;
+                    EXPECT_EQ(flag(k), roundToInt32(readNumber(text)) == 0 ? 0 : 1) << row;
+                    EXPECT_TRUE(everyPairShows(k, flag(k))) << row << def.label;
                     break;
                 default:
-                    storeFieldText(expected, k, t);
+                    storeFieldText(expected, k, text);
                     EXPECT_EQ(doubleToText(fieldValue(design.params, k)),
                               doubleToText(fieldValue(expected, k)))
                         << row << def.label;
-                    for (const auto& w : def.widgets)
-                        EXPECT_EQ(form.text(w), t) << row << w;
+                    EXPECT_EQ(design.text(k), text) << row << def.label;
             }
         }
-        EXPECT_EQ(design.outlineComplete, 0);
-        EXPECT_EQ(form.notebookPage(), 0);
+        EXPECT_FALSE(t.session.complete());
+        EXPECT_EQ(t.display.editingStarted, editing + 1);
     }
 }
 
 TEST_F(Presets, TextsAndNames) {
-    const PresetTable table = builtInPresetTable();
+    const PresetTable& table = builtInPresetTable();
     EXPECT_EQ(table[2][fields::BODY_LENGTH - 1], "20.09");
     EXPECT_EQ(table[7][fields::FRETWIRE_THICKNESS - 1], " 0.1");  // as typed
     EXPECT_EQ(table[8][fields::STRING_SETBACK - 1], "0.12");
     EXPECT_EQ(table[1][fields::STRING_SETBACK - 1], ".094");
     EXPECT_EQ(table[8][fields::DIAMETER_16 - 1], " ");
-    for (const auto& text : table[WORK_ROW])
+    for (const auto& text : table[CLEAR_ROW])
         EXPECT_EQ(text, " ");
     for (int row = 1; row <= PRESET_COUNT; ++row) {
         EXPECT_EQ(table[row][fields::UNITS - 1], row == 4 ? "CM" : "Inch");
@@ -113,27 +113,23 @@ TEST_F(Presets, TextsAndNames) {
     EXPECT_EQ(presetName(12), "");
 }
 
-TEST_F(Presets, SpecificPresetsShowTheirControls) {
-    loadPreset(design, 4);  // Classical
-    EXPECT_EQ(form.unitsIndex(), 1);
-    EXPECT_EQ(form.text("labelUnits2"), "except as noted.");
+TEST_F(Presets, SpecificPresetsSetTheirChoices) {
+    loadTexts(design, presetTexts(4));  // Classical
+    EXPECT_EQ(design.params.units, UNITS_CM);
 
-    loadPreset(design, 8);  // OM: taper from the board width
-    EXPECT_TRUE(form.visible("fixedCutawayTaperFromNeckWidthVisibility"));
-    EXPECT_TRUE(form.visible("fixedFretboardTaperFromNeckWidthVisibility"));
-    EXPECT_FALSE(form.visible("fixedFretboardTaperFromStringSpacingVisibility"));
-    EXPECT_EQ(form.text("entryFretboardTaperFromNeckWidthWidth"), "2.125");
+    loadTexts(design, presetTexts(8));  // OM: taper from the board width
+    EXPECT_TRUE(everyPairShows(fields::TAPER_TYPE, TAPERTYPEBOARDWIDTH));
+    EXPECT_EQ(design.text(fields::BOARD_WIDTH_AT_FRET), "2.125");
     EXPECT_EQ(design.params.boardWidthFret, 12);
-    EXPECT_EQ(form.text("labelUnits2"), " ");
+    EXPECT_EQ(design.params.units, UNITS_INCH);
 
-    loadPreset(design, 7);  // ABG
+    loadTexts(design, presetTexts(7));  // ABG
     EXPECT_EQ(design.params.fretwireThickness, 0.1f);
-    EXPECT_TRUE(form.visible("fixedCutawayTaperFromStringSpacingVisibility"));
-    EXPECT_TRUE(form.visible("fixedCutawayParamsVenetianVisibility"));
-    EXPECT_TRUE(form.sensitive("fixedCutawaySensitivity"));
+    EXPECT_TRUE(everyPairShows(fields::TAPER_TYPE, STRINGSPACING));
+    EXPECT_TRUE(everyPairShows(fields::CUTAWAY_TYPE, CUTAWAYTYPEVENETIAN));
+    EXPECT_EQ(design.params.hasCutaway, 1);
 
-    loadPreset(design, 99);  // out of range: nothing happens
-    EXPECT_EQ(design.params.fretwireThickness, 0.1f);
+    EXPECT_THROW(presetTexts(99), std::out_of_range);  // no row to load
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "body_designs.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "model/number_text.h"
 #include "model/presets.h"
 #include "tests/core/test_seed.h"
@@ -57,19 +57,19 @@ constexpr int BODY_FIELDS = 16;
 // A pass either reports one problem and leaves the outline incomplete, or
 // ends "Status: OK" having recorded only finite numbers; no text shows inf or NaN.
 void checkPassOutcome(TestDocument& t, bool& complete) {
-    const std::string status = t.form.text(STATUS_LABEL);
+    const std::string status = t.status();
     ASSERT_FALSE(hasNonFiniteText(status)) << status;
-    for (const char* label : derivedValueLabels)
-        ASSERT_FALSE(hasNonFiniteText(t.form.text(label))) << label;
+    for (const std::string& label : t.labels())
+        ASSERT_FALSE(hasNonFiniteText(label)) << label;
     complete = status == STATUS_OK;
     if (!complete) {
         ASSERT_TRUE(status.rfind("Problem: ", 0) == 0 || status.rfind("Internal error: ", 0) == 0)
             << status;
-        ASSERT_EQ(t.doc.outlineComplete, 0);
+        ASSERT_FALSE(t.session.complete());
         return;
     }
-    ASSERT_EQ(t.doc.outlineComplete, 1);
-    for (const Stroke& e : recordedStrokes(t.doc.drawing.strokes)) {
+    ASSERT_TRUE(t.session.complete());
+    for (const Stroke& e : recordedStrokes(t.last().strokes)) {
         for (int i = 0; i < valueCount(e.kind); ++i)
             ASSERT_TRUE(std::isfinite(recordedValue(e, i)));
     }
@@ -88,13 +88,13 @@ struct PassWork {
 // Runs one pass, notes its work, and checks its outcome and that the result
 // says what the form shows.
 void runPass(TestDocument& t, PassWork& work, bool& complete) {
-    const PassResult result = recomputeAndShow(t.doc);
-    const StrokeList& strokes = t.doc.drawing.strokes;
+    const PassResult result = t.session.runPass();
+    const StrokeList& strokes = t.last().strokes;
     const auto shown = static_cast<size_t>(
         std::count_if(strokes.begin(), strokes.end(), [](const Stroke& s) { return s.shown(); }));
     work.painted = std::max(work.painted, shown);
-    ASSERT_EQ(statusText(result), t.form.text(STATUS_LABEL));
-    ASSERT_EQ(result.ok(), t.doc.outlineComplete == 1);
+    ASSERT_EQ(statusText(result), t.status());
+    ASSERT_EQ(result.ok(), t.session.complete());
     checkPassOutcome(t, complete);
 }
 
@@ -112,7 +112,7 @@ TEST(RecomputeRobustness, RandomDesigns) {
     const int passes = 2400;
     PassWork work;
     for (int i = 0; i < passes; ++i) {
-        DesignParameters& p = t.doc.params;
+        DesignParameters& p = t.design.params;
         if (i % 2) {
             setOmBody(p);
         } else {
@@ -136,12 +136,12 @@ TEST(RecomputeRobustness, RandomDesigns) {
             }
         }
         p.units = i % 5 == 0 ? UNITS_CM : UNITS_INCH;
-        t.doc.finalDrawing = i % 4 == 0;
-        t.doc.showSnapshot = i % 3 == 0;
-        t.doc.showTransPoints = 1;
-        t.doc.transPointCount = 2;
-        t.doc.transPoints[1] = {unit(rng) * 10.0, unit(rng) * 20.0};
-        t.doc.transPoints[2] = {1e300, -1e300};
+        t.session.mode = i % 4 == 0 ? DrawingMode::Final : DrawingMode::Working;
+        t.overlays.showSnapshot = i % 3 == 0;
+        t.overlays.showTransPoints = true;
+        t.overlays.transPointCount = 2;
+        t.overlays.transPoints[1] = {unit(rng) * 10.0, unit(rng) * 20.0};
+        t.overlays.transPoints[2] = {1e300, -1e300};
 
         bool complete = false;
         ASSERT_NO_FATAL_FAILURE(runPass(t, work, complete));
@@ -150,7 +150,7 @@ TEST(RecomputeRobustness, RandomDesigns) {
         ++ok;
         // Later passes draw this outline, whatever it was, as the snapshot.
         if (i % 7 == 0)
-            t.doc.snapshot = currentOutlineRecord(t.doc);
+            t.overlays.snapshot = t.last().outline;
     }
     EXPECT_GT(ok, passes / 20);  // the success path is exercised too
     work.expectBounded();
@@ -167,13 +167,13 @@ class NeckFields {
         p.neckJoinsAtFret = count(14);
         p.scaleLength = size(25.0f);
         p.hasCutaway = flag();
-        p.cutawayType = static_cast<int32_t>(pick(2));
+        p.cutawayType = pick(2) ? CUTAWAYTYPEVENETIAN : CUTAWAYTYPEFLORENTINE;
         p.cutawaySideOffset = size(0.1f);
         p.cutawayDepth = size(2.5f);
         p.cutawayWidth = size(3.5f);
         p.cutawayValleyRadius = size(0.8f);
         p.cutawayPointRadius = size(1.0f);
-        p.taperType = static_cast<int32_t>(pick(2));
+        p.taperType = pick(2) ? STRINGSPACING : TAPERTYPEBOARDWIDTH;
         p.nutWidth = size(1.7f);
         p.boardWidthAtFret = size(2.2f);
         p.boardWidthFret = count(12);
@@ -230,7 +230,7 @@ class NeckFields {
                 return roundToInt32(readNumber(wildTexts[pick(std::size(wildTexts))]));
         }
     }
-    int32_t flag() { return pick(4) == 0 ? 0 : 1; }
+    bool flag() { return pick(4) != 0; }
 
     std::mt19937& rng_;
     float odd_ = 0.0f;
@@ -251,10 +251,10 @@ TEST(RecomputeRobustness, RandomNecks) {
     const int passes = 2400;
     PassWork work;
     for (int i = 0; i < passes; ++i) {
-        loadPreset(t.doc, bodies[i % 4]);
-        fields.randomize(t.doc.params, i % 3 == 0 ? 0.25f : 0.01f);
-        t.doc.finalDrawing = i % 4 == 0;
-        t.doc.showSnapshot = i % 3 == 0;
+        loadTexts(t.design, presetTexts(bodies[i % 4]));
+        fields.randomize(t.design.params, i % 3 == 0 ? 0.25f : 0.01f);
+        t.session.mode = i % 4 == 0 ? DrawingMode::Final : DrawingMode::Working;
+        t.overlays.showSnapshot = i % 3 == 0;
 
         bool complete = false;
         ASSERT_NO_FATAL_FAILURE(runPass(t, work, complete));
@@ -262,7 +262,7 @@ TEST(RecomputeRobustness, RandomNecks) {
             continue;
         ++ok;
         if (i % 5 == 0)
-            t.doc.snapshot = currentOutlineRecord(t.doc);
+            t.overlays.snapshot = t.last().outline;
     }
     EXPECT_GT(ok, passes / 10);  // the drawing steps are exercised too
     work.expectBounded();
@@ -293,13 +293,13 @@ TEST(RecomputeRobustness, OutOfRangeValuesAreReportedNotDrawn) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TestDocument t;
-        setOmBody(t.doc.params);
-        c.change(t.doc.params);
-        recomputeAndShow(t.doc);
-        EXPECT_EQ(t.form.text(STATUS_LABEL), tooLarge);
-        EXPECT_EQ(t.doc.outlineComplete, 0);
-        for (const char* label : derivedValueLabels)
-            EXPECT_EQ(t.form.text(label), " ");
+        setOmBody(t.design.params);
+        c.change(t.design.params);
+        t.session.runPass();
+        EXPECT_EQ(t.status(), tooLarge);
+        EXPECT_FALSE(t.session.complete());
+        for (const std::string& label : t.labels())
+            EXPECT_EQ(label, " ");
     }
 }
 

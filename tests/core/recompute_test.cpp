@@ -5,7 +5,7 @@
 #include <string>
 
 #include "body_designs.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 
 namespace bowlyn {
 namespace {
@@ -14,30 +14,33 @@ using testing::setOmBody;
 using testing::TestDocument;
 
 std::string status(const TestDocument& t) {
-    return t.form.text(STATUS_LABEL);
+    return t.status();
 }
 
 TEST(Recompute, OmBodyPassesAndCompletesTheOutline) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    EXPECT_TRUE(recomputeAndShow(t.doc).ok());
+    setOmBody(t.design.params);
+    EXPECT_TRUE(t.session.runPass().ok());
     EXPECT_EQ(status(t), "Status: OK");
-    EXPECT_EQ(t.doc.outlineComplete, 1);
-    EXPECT_TRUE(t.doc.drawing.complete);
-    EXPECT_EQ(t.form.drawingsShown(), 1);  // once, when the pass has painted it
+    EXPECT_TRUE(t.session.complete());
+    EXPECT_EQ(t.display.passesShown, 1);  // once, when the pass is done
 }
 
 TEST(Recompute, ClearedDesignStopsAtTheFirstCheckAndKeepsTheView) {
     TestDocument t;
-    t.doc.outlineComplete = 1;
-    recomputeAndShow(t.doc);
+    setOmBody(t.design.params);
+    ASSERT_TRUE(t.session.runPass().ok());
+    const ViewTransform fitted = t.session.fittedView();
+    t.design.params = DesignParameters{};
+    t.session.runPass();
     EXPECT_EQ(status(t),
               "Problem: Both the body length and the lower bout width must be specified. Values "
               "must be > 0.");
-    EXPECT_EQ(t.doc.outlineComplete, 0);
-    EXPECT_EQ(t.doc.drawing.view.scaleX, 0.0f);
-    EXPECT_EQ(t.doc.drawing.view.originY, 0.0f);
-    EXPECT_EQ(t.form.drawingsShown(), 1);  // shown on the early way out too
+    EXPECT_FALSE(t.session.complete());
+    EXPECT_FALSE(t.last().view.has_value());
+    EXPECT_EQ(t.session.fittedView().scaleX, fitted.scaleX);
+    EXPECT_EQ(t.session.fittedView().originY, fitted.originY);
+    EXPECT_EQ(t.display.passesShown, 2);  // shown on the early way out too
 }
 
 struct MessageCase {
@@ -169,18 +172,17 @@ TEST(Recompute, EveryBodyCheckReportsItsOwnProblem) {
     for (const MessageCase& c : messageCases) {
         SCOPED_TRACE("message " + std::to_string(c.number));
         TestDocument t;
-        setOmBody(t.doc.params);
-        c.change(t.doc.params);
-        t.doc.outlineComplete = 1;
-        const PassResult result = recomputeAndShow(t.doc);
+        setOmBody(t.design.params);
+        c.change(t.design.params);
+        const PassResult result = t.session.runPass();
         ASSERT_TRUE(result.problem.has_value());
         EXPECT_EQ(result.problem->check, static_cast<Check>(c.number - 1));
         EXPECT_EQ(result.problem->message, c.message);
         EXPECT_FALSE(result.problem->fields.empty());
         EXPECT_EQ(status(t), c.message);
-        EXPECT_EQ(t.doc.outlineComplete, 0);
-        for (const char* label : derivedValueLabels)
-            EXPECT_EQ(t.form.text(label), " ") << label;
+        EXPECT_FALSE(t.session.complete());
+        for (const std::string& label : t.labels())
+            EXPECT_EQ(label, " ");
     }
 }
 
@@ -230,25 +232,25 @@ TEST(Recompute, BoundaryValuesPassTheirCheck) {
     for (const Boundary& b : boundaries) {
         SCOPED_TRACE("check " + std::to_string(b.check));
         TestDocument t;
-        setOmBody(t.doc.params);
-        b.change(t.doc.params);
-        recomputeAndShow(t.doc);
+        setOmBody(t.design.params);
+        b.change(t.design.params);
+        t.session.runPass();
         EXPECT_NE(status(t), messageNumber(b.check));
     }
     // The touching arcs make a complete outline.
     TestDocument t;
-    setOmBody(t.doc.params);
-    boundaries[6].change(t.doc.params);
-    recomputeAndShow(t.doc);
+    setOmBody(t.design.params);
+    boundaries[6].change(t.design.params);
+    t.session.runPass();
     EXPECT_EQ(status(t), "Status: OK");
 }
 
 TEST(Recompute, SoundHoleJustOffTheTailFails) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    t.doc.params.soundHoleDiameter = 4;
-    t.doc.params.soundHoleOffset = 1.99f;
-    recomputeAndShow(t.doc);
+    setOmBody(t.design.params);
+    t.design.params.soundHoleDiameter = 4;
+    t.design.params.soundHoleOffset = 1.99f;
+    t.session.runPass();
     EXPECT_NE(status(t).find("sound hole"), std::string::npos);
 }
 
@@ -257,42 +259,39 @@ TEST(Recompute, RecommendedLengthRange) {
         "Problem: Both the body length and the lower bout width must be specified. Given the "
         "lower bout width specified, reccommended length is between ";
     TestDocument t;
-    t.doc.params.lowerBoutHalfWidth = 8;
-    recomputeAndShow(t.doc);
+    t.design.params.lowerBoutHalfWidth = 8;
+    t.session.runPass();
     EXPECT_EQ(status(t), prefix + "19.84 and 24.64.");
-    t.doc.params.lowerBoutHalfWidth = 7.92f;
-    recomputeAndShow(t.doc);
+    t.design.params.lowerBoutHalfWidth = 7.92f;
+    t.session.runPass();
     EXPECT_EQ(status(t), prefix + "19.64 and 24.39.");
-    t.doc.params.lowerBoutHalfWidth = 5;
-    recomputeAndShow(t.doc);
+    t.design.params.lowerBoutHalfWidth = 5;
+    t.session.runPass();
     EXPECT_EQ(status(t), prefix + "12.4 and 15.4.");
 }
 
-TEST(Recompute, ResetDisplayBlanksEverythingButLeavesTheFlag) {
+TEST(Recompute, BlankForgetsThePassShown) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
-    ASSERT_NE(t.form.text("labelLBCenterData"), " ");
-    const int shown = t.form.drawingsShown();
-    resetDisplay(t.doc);
+    setOmBody(t.design.params);
+    t.session.runPass();
+    ASSERT_NE(t.label(outputs::LOWER_BOUT_CENTRE), " ");
+    t.session.blank();
     EXPECT_EQ(status(t), "Status: OK");
-    EXPECT_EQ(t.doc.outlineComplete, 1);
-    EXPECT_EQ(t.form.drawingsShown(), shown + 1);
-    for (const char* label : derivedValueLabels)
-        EXPECT_EQ(t.form.text(label), " ");
-    // Only the frame is left.
-    EXPECT_EQ(t.doc.drawing.surface.pixel(320, 300), 0xFFFFFFFFu);
-    EXPECT_EQ(t.doc.drawing.surface.pixel(0, 300), 0xFF000000u);
+    EXPECT_EQ(t.display.blanks, 1);
+    // Nothing left to export, nothing drawn.
+    EXPECT_FALSE(t.session.complete());
+    EXPECT_FALSE(t.session.passShown());
+    EXPECT_EQ(t.session.pass(), nullptr);
 }
 
 TEST(Recompute, AFailingStepperClickClearsTheCompleteFlag) {
     TestDocument t;
-    setOmBody(t.doc.params);
-    recomputeAndShow(t.doc);
-    ASSERT_EQ(t.doc.outlineComplete, 1);
-    t.doc.params.waistOffset = 30;
-    recomputeAndShow(t.doc);
-    EXPECT_EQ(t.doc.outlineComplete, 0);
+    setOmBody(t.design.params);
+    t.session.runPass();
+    ASSERT_TRUE(t.session.complete());
+    t.design.params.waistOffset = 30;
+    t.session.runPass();
+    EXPECT_FALSE(t.session.complete());
 }
 
 }  // namespace

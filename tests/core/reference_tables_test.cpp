@@ -76,7 +76,7 @@ TEST(ReferenceTables, EveryStepperMatchesTheSecondCopy) {
         ASSERT_EQ(line.size(), 3u);  // class, inch step, centimetre step
         ++classes;
         const StepClass c = stepClassNamed(line[0]);
-        for (int units : {UNITS_INCH, UNITS_CM}) {
+        for (DesignUnits units : {UNITS_INCH, UNITS_CM}) {
             const std::string up =
                 stepValue(StepDirection::Increase, BelowZero::Clamped, c, units, "0");
             EXPECT_EQ(parseDimension(up), parseDimension(line[1 + units])) << line[0] << units;

@@ -12,9 +12,8 @@
 #include <vector>
 
 #include "formats/dxf_writer.h"
-#include "geometry/document.h"
-#include "geometry/pass_display.h"
-#include "model/memory_form.h"
+#include "geometry/pass_texts.h"
+#include "geometry/recompute.h"
 #include "model/parameter_file.h"
 #include "model/presets.h"
 #include "model_test_support.h"
@@ -26,14 +25,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // What a working-drawing pass tells the user and what it would export.
-std::string passResult(Document& doc) {
-    doc.finalDrawing = 0;
-    recomputeAndShow(doc);
-    std::string r = doc.form.text(STATUS_LABEL) + "\n";
-    for (const char* label : derivedValueLabels)
-        r += doc.form.text(label) + "\n";
-    if (doc.outlineComplete == 1)
-        r += plainDxfText(doc.drawing.strokes).value_or("unwritable");
+std::string passResult(const Design& design) {
+    const PassResult pass = recompute(design.params, Overlays{}, DrawingMode::Working);
+    std::string r = statusText(pass) + "\n";
+    for (const std::string& label : derivedValueTexts(pass.derived))
+        r += label + "\n";
+    if (pass.ok())
+        r += plainDxfText(pass.strokes).value_or("unwritable");
     return r;
 }
 
@@ -43,14 +41,14 @@ struct Loaded {
 };
 
 Loaded loadAndPass(const std::string& path) {
-    MemoryForm form;
-    Document doc(form);
-    doc.presets = builtInPresetTable();
+    Design design;
+    FieldTexts texts;
     Loaded l;
-    l.ok = readParameterFile(doc, path) == ReadResult::Loaded;
+    l.ok = readParameterFile(path, texts) == ReadResult::Loaded;
     if (l.ok) {
-        l.file = parameterFileText(doc);
-        l.pass = passResult(doc);
+        loadTexts(design, texts);
+        l.file = parameterFileText(design);
+        l.pass = passResult(design);
     }
     return l;
 }
@@ -139,11 +137,9 @@ std::string mutated(const std::string& base, std::mt19937& rng) {
 
 std::vector<std::string> presetFiles() {
     std::vector<std::string> files;
-    MemoryForm form;
-    Design design(form);
-    design.presets = builtInPresetTable();
+    Design design;
     for (int row = 1; row <= PRESET_COUNT; ++row) {
-        loadPreset(design, row);
+        loadTexts(design, presetTexts(row));
         files.push_back(parameterFileText(design));
     }
     return files;

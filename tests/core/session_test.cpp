@@ -25,6 +25,7 @@
 #include "model/parameter_file.h"
 #include "model/presets.h"
 #include "model/unit_conversion.h"
+#include "model_test_support.h"
 #include "om_in_folder.h"
 #include "test_document.h"
 #include "tests/core/test_seed.h"
@@ -41,27 +42,27 @@ struct SessionTest : testing::OmInFolder {
         dialogs.strict = false;
         session.start();
     }
-    void step(const char* entry, StepDirection d, bool draw = false) {
+    void step(int field, StepDirection d, bool draw = false) {
         SessionAction click(session);
-        ASSERT_TRUE(applyStepper(doc, entry, d));
+        ASSERT_TRUE(applyStepper(design, steppedEntry(field), d));
         if (draw)
             pass();
     }
-    void type(const std::string& entry, const std::string& text) {
+    void type(int field, const std::string& text) {
         SessionAction leave(session);
-        form.setText(entry, text);
-        commitEntryWidget(doc, entry);
+        commitText(design, field, text);
     }
-    void click(const std::string& button) {
+    void choose(size_t pair, int value) {
         SessionAction click(session);
-        form.setActive(button,
-                       controlNamed(button)->kind == ControlKind::Radio || !form.active(button));
-        applySwitch(doc, button, form.active(button));
+        chooseInPair(design, pair, value);
+    }
+    void toggle(int field) {
+        SessionAction click(session);
+        setSwitch(design, field, fieldValue(design.params, field) != 1);
     }
     void units(int index) {
         SessionAction choose(session);
-        form.setUnitsIndex(index);
-        applyUnits(doc, index);
+        setUnits(design, index);
     }
     void tryIt() {
         SessionAction press(session);
@@ -72,99 +73,97 @@ struct SessionTest : testing::OmInFolder {
         SessionAction choose(session);
         if (!confirmLeaving(session, dialogs, Leaving::LoadingAnother))
             return false;
-        if (row == WORK_ROW)
-            clearWorkRow(doc);
-        loadPreset(doc, row);
-        session.loaded("");
+        session.load(presetTexts(row), "");
         return true;
     }
 };
 
 TEST_F(SessionTest, UndoAndRedoPutBackTextsValuesAndChoices) {
-    const FormState loaded = captureForm(doc);
-    const float width = doc.params.lowerBoutHalfWidth;
-    step("entryLBWidth", StepDirection::Increase);
-    click("radiobuttonCutawayVenetian");
-    type("entryLength", "21.5");
+    using namespace fields;
+    const Design loaded = design;
+    const float width = design.params.lowerBoutHalfWidth;
+    const int designsShown = display.designsShown;
+    step(LOWER_BOUT_WIDTH, StepDirection::Increase);
+    choose(choicePair(CUTAWAY_TYPE), CUTAWAYTYPEVENETIAN);
+    type(BODY_LENGTH, "21.5");
     units(1);
-    const FormState changed = captureForm(doc);
+    const Design changed = design;
 
     for (int i = 0; i < 4; ++i)
         ASSERT_TRUE(session.undo()) << i;
     EXPECT_FALSE(session.undo());
-    EXPECT_EQ(captureForm(doc), loaded);
-    EXPECT_EQ(doc.params.lowerBoutHalfWidth, width);
-    EXPECT_TRUE(form.active("radiobuttonCutawayFlorentine"));
-    EXPECT_FALSE(form.active("radiobuttonCutawayVenetian"));
-    EXPECT_TRUE(form.visible("fixedCutawayParamsFlorentineVisibility"));
-    EXPECT_FALSE(form.visible("fixedCutawayParamsVenetianVisibility"));
-    EXPECT_EQ(form.unitsIndex(), 0);
+    EXPECT_EQ(design, loaded);
+    EXPECT_EQ(design.params.lowerBoutHalfWidth, width);
+    EXPECT_EQ(design.shownChoices[choicePair(CUTAWAY_TYPE)], CUTAWAYTYPEFLORENTINE);
+    EXPECT_EQ(design.params.units, UNITS_INCH);
     EXPECT_FALSE(session.unsavedChanges());
 
     for (int i = 0; i < 4; ++i)
         ASSERT_TRUE(session.redo()) << i;
     EXPECT_FALSE(session.redo());
-    EXPECT_EQ(captureForm(doc), changed);
-    EXPECT_EQ(doc.params.bodyLength, 21.5f);
-    EXPECT_EQ(form.text("labelUnits2"), "except as noted.");
+    EXPECT_EQ(design, changed);
+    EXPECT_EQ(design.params.bodyLength, 21.5f);
+    EXPECT_EQ(design.params.units, UNITS_CM);
+    EXPECT_GE(display.designsShown, designsShown + 12);  // the form follows every step
 
     // An action that changes nothing is no step; a new change forgets what
     // could have been redone.
     ASSERT_TRUE(session.undo());
-    type("entryLength", form.text("entryLength"));
+    type(BODY_LENGTH, design.text(BODY_LENGTH));
     EXPECT_TRUE(session.canRedo());
-    step("entryLBWidth", StepDirection::Decrease);
+    step(LOWER_BOUT_WIDTH, StepDirection::Decrease);
     EXPECT_FALSE(session.canRedo());
 }
 
 // A value typed and not yet committed when Undo is chosen is the change it
 // takes back, not the one before.
 TEST_F(SessionTest, AChangeNotYetRememberedIsTheOneUndone) {
-    step("entryLBWidth", StepDirection::Increase);
-    const std::string stepped = form.text("entryLBWidth");
-    form.setText("entryLength", "30");
-    commitEntryWidget(doc, "entryLength");  // outside any action
+    using namespace fields;
+    step(LOWER_BOUT_WIDTH, StepDirection::Increase);
+    const std::string stepped = design.text(LOWER_BOUT_WIDTH);
+    commitText(design, BODY_LENGTH, "30");  // outside any action
     ASSERT_TRUE(session.undo());
-    EXPECT_EQ(form.text("entryLBWidth"), stepped);
-    EXPECT_NE(form.text("entryLength"), "30");
+    EXPECT_EQ(design.text(LOWER_BOUT_WIDTH), stepped);
+    EXPECT_NE(design.text(BODY_LENGTH), "30");
 }
 
 TEST_F(SessionTest, KeepsTheLatestChanges) {
     const int changes = static_cast<int>(Session::UNDO_DEPTH) + 50;
     for (int i = 1; i <= changes; ++i)
-        type("entryHoleOffset", std::to_string(i));
+        type(fields::SOUND_HOLE_OFFSET, std::to_string(i));
     int steps = 0;
     while (session.undo())
         ++steps;
     EXPECT_EQ(steps, static_cast<int>(Session::UNDO_DEPTH));
-    EXPECT_EQ(form.text("entryHoleOffset"), "50");
+    EXPECT_EQ(design.text(fields::SOUND_HOLE_OFFSET), "50");
     while (session.redo())
         ;
-    EXPECT_EQ(form.text("entryHoleOffset"), std::to_string(changes));
+    EXPECT_EQ(design.text(fields::SOUND_HOLE_OFFSET), std::to_string(changes));
 }
 
 TEST_F(SessionTest, UndoShowsTheDrawingOfAStateThatHadOne) {
-    step("entryLBWidth", StepDirection::Decrease);
-    const int before = form.drawingsShown();
+    using fields::LOWER_BOUT_WIDTH;
+    step(LOWER_BOUT_WIDTH, StepDirection::Decrease);
+    const int before = display.drawingsShown();
     ASSERT_TRUE(session.undo());
-    EXPECT_EQ(form.drawingsShown(), before);  // the blank of the load stays
+    EXPECT_EQ(display.drawingsShown(), before);  // the blank of the load stays
 
     tryIt();  // draws the current step, which stays one step
-    const std::string drawnWith = form.text("entryLBWidth");
-    step("entryLBWidth", StepDirection::Decrease, true);
-    const int shown = form.drawingsShown();
+    const std::string drawnWith = design.text(LOWER_BOUT_WIDTH);
+    step(LOWER_BOUT_WIDTH, StepDirection::Decrease, true);
+    const int shown = display.drawingsShown();
     ASSERT_TRUE(session.undo());
-    EXPECT_EQ(form.drawingsShown(), shown + 1);
-    EXPECT_EQ(form.text("entryLBWidth"), drawnWith);
-    EXPECT_EQ(doc.drawnParams.lowerBoutHalfWidth * 2, std::stof(drawnWith));
+    EXPECT_EQ(display.drawingsShown(), shown + 1);
+    EXPECT_EQ(design.text(LOWER_BOUT_WIDTH), drawnWith);
+    EXPECT_EQ(last().params.lowerBoutHalfWidth * 2, std::stof(drawnWith));
     EXPECT_FALSE(session.undo());  // Try it was no step of its own
 
     // Clear, then Undo: the OM drawn again, saved as it was.
-    ASSERT_TRUE(load(WORK_ROW));
-    EXPECT_FALSE(doc.passShown);
+    ASSERT_TRUE(load(CLEAR_ROW));
+    EXPECT_FALSE(session.passShown());
     ASSERT_TRUE(session.undo());
-    EXPECT_TRUE(doc.passShown);
-    EXPECT_EQ(doc.outlineComplete, 1);
+    EXPECT_TRUE(session.passShown());
+    EXPECT_TRUE(session.complete());
     EXPECT_EQ(windowTitle(session), "Untitled - Bowlyn");
 }
 
@@ -172,8 +171,8 @@ TEST_F(SessionTest, UndoShowsTheDrawingOfAStateThatHadOne) {
 // a zoomed view shows the same part of the body at the same size throughout.
 TEST_F(SessionTest, ConvertingTheUnitIsOneStepAndTheViewStaysOnTheBody) {
     tryIt();
-    const FormState inches = captureForm(doc);
-    session.view.setFitted(doc.drawing.view);
+    const Design inches = design;
+    session.view.setFitted(session.fittedView());
     ASSERT_TRUE(session.view.zoomAbout(100, 200, 4.0));
     double x = 0, y = 0;
     ASSERT_TRUE(session.view.toModel(300, 400, x, y));
@@ -185,17 +184,17 @@ TEST_F(SessionTest, ConvertingTheUnitIsOneStepAndTheViewStaysOnTheBody) {
     };
 
     ASSERT_TRUE(session.convertUnits(UNITS_CM));
-    EXPECT_EQ(form.text("entryLength"), "49.276");
-    EXPECT_EQ(doc.drawnParams.units, UNITS_CM);  // drawn again
+    EXPECT_EQ(design.text(fields::BODY_LENGTH), "49.276");
+    EXPECT_EQ(last().params.units, UNITS_CM);  // drawn again
     seen(CM_PER_INCH);
     EXPECT_FALSE(session.convertUnits(UNITS_CM));
 
     ASSERT_TRUE(session.undo());
-    EXPECT_EQ(captureForm(doc), inches);
+    EXPECT_EQ(design, inches);
     EXPECT_FALSE(session.canUndo());
     seen(1.0);
     ASSERT_TRUE(session.redo());
-    EXPECT_EQ(form.unitsIndex(), UNITS_CM);
+    EXPECT_EQ(design.params.units, UNITS_CM);
     seen(CM_PER_INCH);
 }
 
@@ -206,56 +205,31 @@ bool sameValue(double a, double b) {
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
-// Where the stored values disagree with what the form shows, or "".
-std::string formDisagreement(const Document& doc) {
-    const Form& form = doc.form;
-    if (doc.params.units != form.unitsIndex())
-        return "units";
+// Where the stored values disagree with the texts and choices the form
+// shows, or "".
+std::string formDisagreement(const Design& design) {
     for (int k = 1; k <= FIELD_COUNT; ++k) {
         const FieldDef& def = field(k);
         DesignParameters read{};
-        switch (def.kind) {
-            case FieldKind::Text:
-            case FieldKind::Units:
-                continue;
-            case FieldKind::Boolean:
-                if (fieldValue(doc.params, k) != (form.active(def.widgets[0]) ? 1 : 0))
-                    return def.label;
-                continue;
-            case FieldKind::Choice: {
-                // A later pair of buttons may show its own choice; the value
-                // is one that a pair shows.
-                bool shownByAPair = false;
-                for (size_t first = 0; first < def.widgets.size(); first += 2)
-                    shownByAPair |=
-                        form.active(def.widgets[first + 1]) == (fieldValue(doc.params, k) == 1);
-                if (!shownByAPair)
-                    return def.label;
-                continue;
+        if (def.kind == FieldKind::Choice) {
+            // A later pair of buttons may show its own choice; the value
+            // is one that a pair shows.
+            bool shownByAPair = false;
+            for (size_t p = 0; p < choicePairs().size(); ++p) {
+                shownByAPair |= choicePairs()[p].field == k &&
+                                design.shownChoices[p] == fieldValue(design.params, k);
             }
-            default:
-                for (const std::string& w : def.widgets) {
-                    if (form.text(w) != form.text(def.widgets.front()))
-                        return w;
-                }
-                storeFieldText(read, k, form.text(def.widgets.front()));
-                // A pass stores 1 strings per course for 0 (not a change).
-                if (k == fields::STRINGS_PER_COURSE && read.stringsPerCourse == 0 &&
-                    doc.params.stringsPerCourse == 1)
-                    continue;
-                if (!sameValue(fieldValue(read, k), fieldValue(doc.params, k)))
-                    return def.label;
+            if (!shownByAPair)
+                return def.label;
+        } else if (isEntryField(k)) {
+            storeFieldText(read, k, design.text(k));
+            if (!sameValue(fieldValue(read, k), fieldValue(design.params, k)))
+                return def.label;
+        } else if (def.kind != FieldKind::Text && !design.text(k).empty()) {
+            return def.label;  // a switch keeps no text
         }
     }
     return "";
-}
-
-// The form as a step of the history holds it: a pass's stored course size
-// is no change.
-FormState stepOf(const Document& doc) {
-    FormState state = captureForm(doc);
-    storeCourseDefault(state.params);
-    return state;
 }
 
 struct RandomSession : SessionTest {
@@ -263,7 +237,7 @@ struct RandomSession : SessionTest {
     // (by the order of its load) it belongs to and whether it was drawn; the
     // file of each design and its text as loaded.
     struct Step {
-        FormState form;
+        Design form;
         size_t design;
         bool drawn;
     };
@@ -273,7 +247,7 @@ struct RandomSession : SessionTest {
         std::vector<std::string> files, loadedTexts;
 
         const Step& now() const { return steps[at]; }
-        void add(const FormState& form, size_t design, bool drawn) {
+        void add(const Design& form, size_t design, bool drawn) {
             steps.resize(at + 1);
             steps.push_back({form, design, drawn});
             at = steps.size() - 1;
@@ -328,7 +302,7 @@ struct RandomSession : SessionTest {
 
     // Runs one random action and updates the expected history with it.
     std::string act() {
-        const size_t design = expected.now().design;
+        const size_t designIndex = expected.now().design;
         bool loaded = false;
         std::string name;
         savedOnTheWay.clear();
@@ -346,21 +320,27 @@ struct RandomSession : SessionTest {
             case 1:
             case 2: {
                 const Control& c = anyControl(ControlKind::Entry);
-                name = "edit " + c.widget;
-                type(c.widget, anyText());
+                name = "edit " + std::string(field(c.field).label);
+                type(c.field, anyText());
                 break;
             }
             case 3: {
                 const Control& c = anyControl(ControlKind::Entry, true);
-                name = "stepper " + c.widget;
-                step(c.widget.c_str(), below(2) ? StepDirection::Increase : StepDirection::Decrease,
-                     below(2) == 0);
+                name = "stepper " + std::string(field(c.field).label);
+                SessionAction click(session);
+                applyStepper(design, c,
+                             below(2) ? StepDirection::Increase : StepDirection::Decrease);
+                if (below(2) == 0)
+                    pass();
                 break;
             }
             case 4: {
                 const Control& c = anyControl(below(3) ? ControlKind::Radio : ControlKind::Check);
-                name = "click " + c.widget;
-                click(c.widget);
+                name = "click " + std::string(field(c.field).label);
+                if (c.kind == ControlKind::Radio)
+                    choose(c.pair, c.value);
+                else
+                    toggle(c.field);
                 break;
             }
             case 5:
@@ -370,19 +350,18 @@ struct RandomSession : SessionTest {
             case 6:
             case 7: {
                 const int row = below(PRESET_ROWS);
-                name = row == WORK_ROW ? "clear" : "preset " + presetName(row);
+                name = row == CLEAR_ROW ? "clear" : "preset " + presetName(row);
                 scriptLeaving();
                 loaded = load(row);
                 break;
             }
             case 8: {
                 name = "convert";
-                parseTransPoints(doc, "0,0\n3,1\n6,4\n7,8\n6,14\n5,16\n6,19\n4,21\n0,22\n");
+                parseTransPoints(overlays, "0,0\n3,1\n6,4\n7,8\n6,14\n5,16\n6,19\n4,21\n0,22\n");
                 scriptLeaving();
                 SessionAction a(session);
                 if (confirmLeaving(session, dialogs, Leaving::LoadingAnother)) {
-                    convertTransPoints(doc);
-                    session.loaded("");
+                    session.load(*convertTransPoints(overlays), "");
                     loaded = true;
                 }
                 break;
@@ -404,7 +383,7 @@ struct RandomSession : SessionTest {
                     if (!saveAs && !target.empty() && savedOnTheWay != target)
                         return name + ": wrote '" + savedOnTheWay + "', the title said '" + target +
                                "'";
-                    if (read(savedOnTheWay) != parameterFileText(doc))
+                    if (read(savedOnTheWay) != parameterFileText(design))
                         return name + ": the file does not hold the form's design";
                 }
                 break;
@@ -422,27 +401,27 @@ struct RandomSession : SessionTest {
                 expected.at += expected.at + 1 < expected.steps.size() ? 1 : 0;
                 return name;
             case 13: {
-                const int32_t units = below(2);
+                const DesignUnits units = below(2) == 1 ? UNITS_CM : UNITS_INCH;
                 name = units == UNITS_CM ? "convert to cm" : "convert to inches";
-                const bool other = doc.params.units != units;
+                const bool other = design.params.units != units;
                 if (session.convertUnits(units) != other)
                     return name + ": converted " + (other ? "nothing" : "to the unit it was in");
                 break;
             }
         }
         if (!savedOnTheWay.empty()) {
-            expected.files[design] = savedOnTheWay;
+            expected.files[designIndex] = savedOnTheWay;
             addToPool(savedOnTheWay);
         }
-        const FormState now = stepOf(doc);
+        const Design now = design;
         if (loaded) {
             expected.files.push_back(session.fileName());
-            expected.loadedTexts.push_back(parameterFileText(doc));
-            expected.add(now, expected.files.size() - 1, doc.passShown);
+            expected.loadedTexts.push_back(parameterFileText(design));
+            expected.add(now, expected.files.size() - 1, session.passShown());
         } else if (now != expected.now().form) {
-            expected.add(now, expected.now().design, doc.passShown);
+            expected.add(now, expected.now().design, session.passShown());
         } else {
-            expected.steps[expected.at].drawn = doc.passShown;
+            expected.steps[expected.at].drawn = session.passShown();
         }
         return name;
     }
@@ -453,10 +432,10 @@ struct RandomSession : SessionTest {
 
     // The checks after every step; "" when all hold.
     std::string check() {
-        if (std::string where = formDisagreement(doc); !where.empty())
+        if (std::string where = formDisagreement(design); !where.empty())
             return "stored values disagree with the form at " + where;
         const Step& step = expected.now();
-        if (stepOf(doc) != step.form)
+        if (design != step.form)
             return "the form is not the expected step's";
         const std::string& file = expected.files[step.design];
         if (session.fileName() != file)
@@ -465,13 +444,14 @@ struct RandomSession : SessionTest {
         // differs from what that file holds (as written and as read back),
         // none while it is what was written; without a file, "*" exactly
         // while the form differs from the design as loaded.
-        const std::string shown = parameterFileText(doc);
+        const std::string shown = parameterFileText(design);
         bool unsaved = shown != expected.loadedTexts[step.design], saved = !unsaved;
         if (!file.empty()) {
-            MemoryForm otherForm;
-            Document other(otherForm);
-            if (readParameterFile(other, file) != ReadResult::Loaded)
+            Design other;
+            FieldTexts texts;
+            if (readParameterFile(file, texts) != ReadResult::Loaded)
                 return "cannot read " + file;
+            loadTexts(other, texts);
             saved = shown == read(file);
             unsaved = !saved && shown != parameterFileText(other);
         }
@@ -481,7 +461,7 @@ struct RandomSession : SessionTest {
             return "title '" + title + "' names another file than '" + name + "'";
         if ((unsaved && title == name + " - Bowlyn") || (saved && title == name + "* - Bowlyn"))
             return "title '" + title + "' has the mark wrong";
-        if (step.drawn != doc.passShown)
+        if (step.drawn != session.passShown())
             return "the drawing is not as the step had it";
         return "";
     }
@@ -498,16 +478,14 @@ TEST_F(RandomSession, FormFileAndTitleAgreeAfterEveryStep) {
     const char* given = std::getenv("BOWLYN_SESSION_STEPS");
     const int steps = given && *given ? std::atoi(given) : 2000;
     for (const char* preset : {"Classical", "ABG 18'' w/ Venetian cutaway"}) {
-        MemoryForm otherForm;
-        Document other(otherForm);
-        other.presets = builtInPresetTable();
-        loadPreset(other, presetByName(preset));
+        Design other;
+        loadTexts(other, presetTexts(presetByName(preset)));
         addToPool(dir + std::string(preset).substr(0, 3) + ".bowlyn");
         ASSERT_EQ(writeParameterFile(other, pool.back()), "");
     }
     expected.files = {""};
-    expected.loadedTexts = {parameterFileText(doc)};
-    expected.steps = {{stepOf(doc), 0, false}};
+    expected.loadedTexts = {parameterFileText(design)};
+    expected.steps = {{design, 0, false}};
 
     std::vector<std::string> done;
     for (int i = 0; i < steps; ++i) {

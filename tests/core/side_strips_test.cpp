@@ -48,9 +48,9 @@ TEST(SideStrips, EveryPresetsStripsAreAsLongAsTheirSidesAndEndAtTheDepths) {
         const ContourSet set = closedContours(solved);
         const Contour& body = *set.find("body");
         const LengthUnit unit = designUnit(solved.units);
-        const double inch = solved.units == 1 ? 2.54 : 1.0;
-        const BodyDepth depth{4.0 * inch, 3.25 * inch, t->doc.params.bodyLength};
-        const bool cutaway = solved.body.hasCutaway == 1;
+        const double inch = solved.units == UNITS_CM ? 2.54 : 1.0;
+        const BodyDepth depth{4.0 * inch, 3.25 * inch, t->design.params.bodyLength};
+        const bool cutaway = solved.body.hasCutaway;
         const SideStripsResult result = sideStrips(body, depth, cutaway, unit);
         ASSERT_EQ(result.problem, "");
         ASSERT_EQ(result.strips.size(), cutaway ? 2u : 1u);
@@ -63,8 +63,8 @@ TEST(SideStrips, EveryPresetsStripsAreAsLongAsTheirSidesAndEndAtTheDepths) {
         expectRelative(first.length + (cutaway ? other.length : first.length),
                        contourPerimeter(body), 1e-12, "both sides");
         if (cutaway) {
-            t->doc.params.hasCutaway = 0;
-            recompute(t->doc);
+            t->design.params.hasCutaway = 0;
+            t->session.runPass();
             const ContourSet plain = closedContours(solvedOrFail(*t));
             expectRelative(other.length, contourPerimeter(*plain.find("body")) / 2.0, 1e-9,
                            "the plain side");
@@ -74,7 +74,7 @@ TEST(SideStrips, EveryPresetsStripsAreAsLongAsTheirSidesAndEndAtTheDepths) {
             expectEndsAtTheDepths(strip, depth);
             EXPECT_EQ(strip.outline.layer, Layer::Sides);
             // A tick and its distance at every whole inch or 2 cm inside.
-            const double step = solved.units == 1 ? 2.0 : 1.0;
+            const double step = solved.units == UNITS_CM ? 2.0 : 1.0;
             const size_t ticks = static_cast<size_t>(std::ceil(strip.length / step)) - 1;
             ASSERT_EQ(strip.ticks.size(), ticks);
             EXPECT_EQ(strip.ticks.back().x1, ticks * step);

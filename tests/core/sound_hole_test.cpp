@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "geometry/document.h"
 #include "geometry/outline_pieces.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "model/form_editing.h"
-#include "model/memory_form.h"
 #include "model/presets.h"
 #include "test_document.h"
 
@@ -22,13 +20,12 @@ namespace {
 const char* const OFF_THE_BODY =
     "Problem: The specified sound hole diameter and offset places the sound hole off of the body.";
 
-struct Design : testing::TestDocument {
-    explicit Design(const char* preset) {
-        doc.presets = builtInPresetTable();
-        loadPreset(doc, presetByName(preset));
+struct HoleDesign : testing::TestDocument {
+    explicit HoleDesign(const char* preset) {
+        loadTexts(design, presetTexts(presetByName(preset)));
     }
     void set(const char* label, const std::string& text) {
-        setFieldText(doc, fieldByLabel(label), text);
+        setFieldText(design, fieldByLabel(label), text);
     }
     std::string holeAt(const std::string& x) {
         set("Sound hole x offset", x);
@@ -39,7 +36,7 @@ struct Design : testing::TestDocument {
 // A hole of radius 1 centred at the height of the lower bout arc's centre,
 // which lies 5 inside the edge: 6.5 from the centre line it touches the edge.
 TEST(SoundHole, TouchingTheOutlinePasses) {
-    Design om("OM");
+    HoleDesign om("OM");
     om.set("Lower bout radius", "5");
     om.set("Lower bout offset", "0.5");
     om.set("Sound hole diameter", "2");
@@ -64,7 +61,7 @@ TEST(SoundHole, TheCutawaySideCountsOnceItIsBuilt) {
                           {"Archtop 16'' w/ Venetian cutaway", "17.5", "3.5", "-3.5"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.preset);
-        Design d(c.preset);
+        HoleDesign d(c.preset);
         d.set("Sound hole diameter", "2");
         d.set("Sound hole offset", c.y);
         // The mirror half keeps its full shoulder; the cutaway takes the other.
@@ -124,15 +121,15 @@ bool sameShape(const Shape& a, const Shape& b) {
 TEST(SoundHole, MeasuresTheOutlineThePassDraws) {
     for (int row = 1; row <= PRESET_COUNT; ++row) {
         SCOPED_TRACE(presetName(row));
-        Design d(presetName(row).c_str());
+        HoleDesign d(presetName(row).c_str());
         d.set("Sound hole diameter", "0");
         ASSERT_EQ(d.pass(), STATUS_OK);
         std::vector<Shape> drawn;
-        for (const Stroke& e : recordedStrokes(d.doc.drawing.strokes)) {
+        for (const Stroke& e : recordedStrokes(d.last().strokes)) {
             if (e.layer == Layer::Body && (e.kind == StrokeKind::Line || e.kind == StrokeKind::Arc))
                 drawn.push_back(shapeOf(pieceOf(e)));
         }
-        const std::vector<OutlinePiece> pieces = drawnOutline(currentOutlineRecord(d.doc), true);
+        const std::vector<OutlinePiece> pieces = drawnOutline(d.last().outline, true);
         EXPECT_EQ(pieces.size(), drawn.size());
         for (const OutlinePiece& p : pieces) {
             const Shape s = shapeOf(p);
@@ -147,9 +144,9 @@ TEST(SoundHole, MeasuresTheOutlineThePassDraws) {
                                << "," << s.y[2] << " is not drawn";
         }
         // The closed curve holds the body's middle and nothing beside it.
-        const double mid = d.doc.params.bodyLength / 2.0;
+        const double mid = d.design.params.bodyLength / 2.0;
         EXPECT_TRUE(insideOutline(pieces, 0.0, mid));
-        EXPECT_FALSE(insideOutline(pieces, 2.0 * d.doc.params.lowerBoutHalfWidth, mid));
+        EXPECT_FALSE(insideOutline(pieces, 2.0 * d.design.params.lowerBoutHalfWidth, mid));
         EXPECT_FALSE(insideOutline(pieces, 0.0, -1.0));
     }
 }

@@ -10,7 +10,7 @@
 namespace bowlyn {
 namespace {
 
-using testing::TestDocument;
+using testing::NeckSteps;
 
 void setStrings(DesignParameters& p, int32_t count, int32_t perCourse, float diameter) {
     p.hasStrings = 1;
@@ -23,18 +23,18 @@ void setStrings(DesignParameters& p, int32_t count, int32_t perCourse, float dia
 
 // A neck 1.75 wide at the nut (y 30) and 2.2 at the bridge (y 5), setback 0.1,
 // nut 0.25 thick.
-void setNeck(TestDocument& t) {
-    t.doc.neck.treble.nutHalfWidth = 0.875f;
-    t.doc.neck.treble.nutY = 30.0f;
-    t.doc.neck.treble.bridgeHalfWidth = 1.1f;
-    t.doc.neck.treble.bridgeY = 5.0f;
-    t.doc.neck.bass = t.doc.neck.treble;
-    t.doc.params.stringSetback = 0.1f;
-    t.doc.params.nutThickness = 0.25f;
+void setNeck(NeckSteps& t) {
+    t.neck.treble.nutHalfWidth = 0.875f;
+    t.neck.treble.nutY = 30.0f;
+    t.neck.treble.bridgeHalfWidth = 1.1f;
+    t.neck.treble.bridgeY = 5.0f;
+    t.neck.bass = t.neck.treble;
+    t.params.stringSetback = 0.1f;
+    t.params.nutThickness = 0.25f;
 }
 
 // Centre lines painted, one per string, from the last string to string 1.
-StrokeList centreLines(const TestDocument& t) {
+StrokeList centreLines(const NeckSteps& t) {
     StrokeList lines = t.recorded(StrokeKind::Line, Layer::Strings);
     StrokeList centres;
     for (size_t i = 0; i < lines.size(); i += 3)
@@ -89,34 +89,34 @@ TEST(StringChecks, EachCheckReportsItsMessage) {
          courses},
     };
     for (const Case& c : cases) {
-        TestDocument t;
-        setStrings(t.doc.params, 6, 1, 0.02f);
-        c.breakIt(t.doc.params);
-        EXPECT_EQ(testing::messageOf(checkStrings(t.doc)), c.message) << c.what;
+        NeckSteps t;
+        setStrings(t.params, 6, 1, 0.02f);
+        c.breakIt(t.params);
+        EXPECT_EQ(testing::messageOf(checkStrings(t.params, t.courses)), c.message) << c.what;
     }
 
-    TestDocument off;  // without strings nothing is checked
-    off.doc.params.stringCount = 99;
-    EXPECT_EQ(testing::messageOf(checkStrings(off.doc)), STATUS_OK);
+    NeckSteps off;  // without strings nothing is checked
+    off.params.stringCount = 99;
+    EXPECT_EQ(testing::messageOf(checkStrings(off.params, off.courses)), STATUS_OK);
 }
 
 TEST(StringChecks, CourseWidths) {
-    TestDocument t;
-    DesignParameters& p = t.doc.params;
+    NeckSteps t;
+    DesignParameters& p = t.params;
     setStrings(p, 12, 2, 0.0f);
     p.courseSpacing = 0.1f;
     for (int i = 1; i <= 12; ++i)
         p.stringDiameters[i] = 0.01f * i;
-    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
-    ASSERT_EQ(t.doc.courses.courseCount, 6);
+    ASSERT_EQ(testing::messageOf(checkStrings(t.params, t.courses)), STATUS_OK);
+    ASSERT_EQ(t.courses.courseCount, 6);
     for (int c = 1; c <= 6; ++c)
-        EXPECT_FLOAT_EQ(t.doc.courses.courseWidths[c], 0.01f * (4 * c - 1) + 0.1f) << c;
+        EXPECT_FLOAT_EQ(t.courses.courseWidths[c], 0.01f * (4 * c - 1) + 0.1f) << c;
 
     p.stringsPerCourse = 0;  // stored as single strings
-    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
+    ASSERT_EQ(testing::messageOf(checkStrings(t.params, t.courses)), STATUS_OK);
     EXPECT_EQ(p.stringsPerCourse, 1);
-    EXPECT_EQ(t.doc.courses.courseCount, 12);
-    EXPECT_FLOAT_EQ(t.doc.courses.courseWidths[12], 0.12f);
+    EXPECT_EQ(t.courses.courseCount, 12);
+    EXPECT_FLOAT_EQ(t.courses.courseWidths[12], 0.12f);
 }
 
 TEST(Strings, CourseGapModes) {
@@ -128,11 +128,11 @@ TEST(Strings, CourseGapModes) {
 }
 
 TEST(Strings, SixSingleStringsAtNutAndBridge) {
-    TestDocument t;
+    NeckSteps t;
     setNeck(t);
-    setStrings(t.doc.params, 6, 1, 0.02f);
-    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
-    drawStrings(t.doc);
+    setStrings(t.params, 6, 1, 0.02f);
+    ASSERT_EQ(testing::messageOf(checkStrings(t.params, t.courses)), STATUS_OK);
+    drawStrings(t.drawing, t.params, t.neck, t.courses);
 
     auto lines = t.recorded(StrokeKind::Line, Layer::Strings);
     ASSERT_EQ(lines.size(), 18u);  // centre line and two edges each
@@ -152,14 +152,14 @@ TEST(Strings, SixSingleStringsAtNutAndBridge) {
 }
 
 TEST(Strings, TwelveStringsInCoursesStayTheSpacingApart) {
-    TestDocument t;
+    NeckSteps t;
     setNeck(t);
-    setStrings(t.doc.params, 12, 2, 0.0f);
-    t.doc.params.courseSpacing = 0.1f;
+    setStrings(t.params, 12, 2, 0.0f);
+    t.params.courseSpacing = 0.1f;
     for (int i = 1; i <= 12; ++i)
-        t.doc.params.stringDiameters[i] = i <= 6 ? 0.012f : 0.03f;
-    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
-    drawStrings(t.doc);
+        t.params.stringDiameters[i] = i <= 6 ? 0.012f : 0.03f;
+    ASSERT_EQ(testing::messageOf(checkStrings(t.params, t.courses)), STATUS_OK);
+    drawStrings(t.drawing, t.params, t.neck, t.courses);
     auto lines = t.recorded(StrokeKind::Line, Layer::Strings);
     ASSERT_EQ(lines.size(), 36u);
     // Right edge of the first string of each course to the left edge of the
@@ -177,22 +177,22 @@ TEST(Strings, TwelveStringsInCoursesStayTheSpacingApart) {
 }
 
 TEST(Strings, OneStringOnTheCentreLineAndNoneWithoutAFretboard) {
-    TestDocument t;
+    NeckSteps t;
     setNeck(t);
-    setStrings(t.doc.params, 1, 1, 0.05f);
-    ASSERT_EQ(testing::messageOf(checkStrings(t.doc)), STATUS_OK);
-    drawStrings(t.doc);
+    setStrings(t.params, 1, 1, 0.05f);
+    ASSERT_EQ(testing::messageOf(checkStrings(t.params, t.courses)), STATUS_OK);
+    drawStrings(t.drawing, t.params, t.neck, t.courses);
     auto centres = centreLines(t);
     ASSERT_EQ(centres.size(), 1u);
     EXPECT_EQ(centres[0].v[0], 0.0f);
     EXPECT_EQ(centres[0].v[2], 0.0f);
 
-    TestDocument bare;
+    NeckSteps bare;
     setNeck(bare);
-    setStrings(bare.doc.params, 6, 1, 0.02f);
-    bare.doc.params.hasFretboard = 0;
-    EXPECT_EQ(testing::messageOf(checkStrings(bare.doc)), STATUS_OK);
-    drawStrings(bare.doc);
+    setStrings(bare.params, 6, 1, 0.02f);
+    bare.params.hasFretboard = 0;
+    EXPECT_EQ(testing::messageOf(checkStrings(bare.params, bare.courses)), STATUS_OK);
+    drawStrings(bare.drawing, bare.params, bare.neck, bare.courses);
     EXPECT_TRUE(bare.entities().empty());
 }
 

@@ -8,6 +8,7 @@
 
 #include "export_test_support.h"
 #include "formats/export_file.h"
+#include "model/form_editing.h"
 
 namespace bowlyn {
 namespace {
@@ -33,11 +34,11 @@ TEST(SvgWriter, TextIsEscapedAndValidUtf8) {
 TEST(SvgWriter, TitleSizeAndLayers) {
     auto t = presetAfterPass(presetByName("OM"));
     const SolvedDesign solved = solvedOrFail(*t);
-    EXPECT_EQ(designTitle(t->doc), "OM");
-    t->form.setText("entryDescription", "  My <OM> & co  ");
-    EXPECT_EQ(designTitle(t->doc), "My <OM> & co");
+    EXPECT_EQ(designTitle(t->design), "OM");
+    typeText(t->design, fields::NAME, "  My <OM> & co  ");
+    EXPECT_EQ(designTitle(t->design), "My <OM> & co");
 
-    const ExportFile file = svgFile(solved, inUnit(LengthUnit::Millimetre), designTitle(t->doc));
+    const ExportFile file = svgFile(solved, inUnit(LengthUnit::Millimetre), designTitle(t->design));
     ASSERT_EQ(file.problem, "");
     const std::string& svg = file.bytes;
     EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"", 0), 0u);

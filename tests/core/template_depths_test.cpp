@@ -23,10 +23,10 @@ using testing::TestDocument;
 // A preset after a pass with depths of 4 and 3.25 inches, in its own unit.
 std::unique_ptr<TestDocument> withDepths(const std::string& preset) {
     auto t = presetAfterPass(presetByName(preset));
-    const bool cm = t->doc.params.units == UNITS_CM;
-    setFieldText(t->doc, fields::BODY_DEPTH_AT_TAIL, cm ? "10.16" : "4");
-    setFieldText(t->doc, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
-    recomputeAndShow(t->doc);
+    const bool cm = t->design.params.units == UNITS_CM;
+    setFieldText(t->design, fields::BODY_DEPTH_AT_TAIL, cm ? "10.16" : "4");
+    setFieldText(t->design, fields::BODY_DEPTH_AT_NECK, cm ? "8.255" : "3.25");
+    t->session.runPass();
     return t;
 }
 
@@ -54,8 +54,8 @@ TEST(TemplateDepths, StripsFollowTheBodyOnTilesOfTheirOwn) {
             before.plan.pages.begin(), before.plan.pages.end(), [](const TemplatePage& page) {
                 return page.strip < 0 && page.kind != TemplatePage::Kind::FretTable;
             }));
-        const bool cutaway = deep->doc.params.hasCutaway == 1;
-        const bool board = deep->doc.params.hasFretboard == 1;
+        const bool cutaway = deep->design.params.hasCutaway;
+        const bool board = deep->design.params.hasFretboard;
         // The fretboard's sheets follow the strips'.
         ASSERT_EQ(p.strips.size(), (cutaway ? 2u : 1u) + (board ? 1u : 0u));
         EXPECT_EQ(p.strips.back().fretboard, board);
@@ -134,9 +134,9 @@ TEST(TemplateDepths, TheMouldJoinsTheDrawingAndRefusalsReachThePlan) {
     EXPECT_EQ(plan(*t, "a4", 2.5).problem,
               "The mould cannot be drawn 2.5 in outside the body: the waist arc curves inwards "
               "with a radius of only 2.36 in.");
-    setFieldText(t->doc, fields::BODY_DEPTH_AT_TAIL, "-4");
-    setFieldText(t->doc, fields::BODY_DEPTH_AT_NECK, "3");
-    recomputeAndShow(t->doc);
+    setFieldText(t->design, fields::BODY_DEPTH_AT_TAIL, "-4");
+    setFieldText(t->design, fields::BODY_DEPTH_AT_NECK, "3");
+    t->session.runPass();
     const std::string problem = plan(*t, "a4").problem;
     EXPECT_NE(problem.find("Body depth at tail"), std::string::npos) << problem;
 }

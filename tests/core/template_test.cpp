@@ -55,12 +55,12 @@ TEST(TileGrid, LabelsRowsWithLettersAndColumnsWithNumbers) {
 // centre line cut to the rest (the pass paints it from 10 in below the tail).
 TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
     auto t = presetAfterPass(presetByName("OM"));
-    const TemplateDrawing d = templateDrawing(t->doc.drawing.strokes, 0);
+    const TemplateDrawing d = templateDrawing(t->last().strokes, UNITS_INCH);
     EXPECT_DOUBLE_EQ(d.pointsPerUnit, 72.0);
     const MeasureResult m = measureDesign(solvedOrFail(*t), std::nullopt);
     EXPECT_NEAR(d.extent.minY, 0.0, 1e-6);  // the tail
     EXPECT_NEAR(d.extent.width(), m.values.width, 1e-5);
-    EXPECT_NEAR(d.extent.maxY, fretboardTop(t->doc.params, t->doc.neck).trebleHead.y, 1e-6);
+    EXPECT_NEAR(d.extent.maxY, fretboardTop(t->last().params, t->last().neck).trebleHead.y, 1e-6);
     size_t centreLines = 0;
     for (const Stroke& it : d.items) {
         EXPECT_NE(it.layer, Layer::None);
@@ -71,7 +71,7 @@ TEST(TemplateDrawing, IsTheRecordedDrawingWithTheCentreLineCut) {
         }
     }
     EXPECT_EQ(centreLines, 1u);
-    EXPECT_EQ(templateDrawing(t->doc.drawing.strokes, 1).millimetresPerUnit, 10.0);
+    EXPECT_EQ(templateDrawing(t->last().strokes, UNITS_CM).millimetresPerUnit, 10.0);
 }
 
 Bounds box(double x0, double y0, double x1, double y1) {
@@ -89,7 +89,7 @@ TEST(TemplateDrawing, TouchesOnlyWhereAStrokePasses) {
     // its mirror image only.
     d.drawArc(styleOutline, 3, 0, 1, 0, 1.5707964f, Side::MirrorOnly, Layer::Body);
     d.drawPoint(styleOutline, 10, 10, PointMarker::Cross, Side::AsPassed, Layer::Body);
-    const TemplateDrawing t = templateDrawing(d.strokes, 0);
+    const TemplateDrawing t = templateDrawing(d.strokes, UNITS_INCH);
     EXPECT_TRUE(t.touches(box(-3.8, 0.4, -3.6, 0.7)));     // on the mirrored arc
     EXPECT_FALSE(t.touches(box(3.6, 0.4, 3.8, 0.7)));      // as passed: not painted
     EXPECT_FALSE(t.touches(box(-2.2, -0.7, -2.4, -0.4)));  // the rest of its circle

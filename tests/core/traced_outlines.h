@@ -7,8 +7,6 @@
 #include <utility>
 
 #include "fit/outline_model.h"
-#include "geometry/document.h"
-#include "model/memory_form.h"
 #include "model/presets.h"
 #include "trace/outline_loops.h"
 
@@ -19,11 +17,9 @@ inline double designMm(const DesignParameters& p) {
 }
 
 inline DesignParameters presetParams(int row) {
-    MemoryForm form;
-    Document doc(form);
-    doc.presets = builtInPresetTable();
-    loadPreset(doc, row);
-    return doc.params;
+    Design design;
+    loadTexts(design, presetTexts(row));
+    return design.params;
 }
 
 // `count` points evenly round the design's body outline, in millimetres,

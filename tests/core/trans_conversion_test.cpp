@@ -5,12 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "geometry/document.h"
 #include "geometry/overlays.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "model/field_table.h"
 #include "model/form_editing.h"
-#include "model/memory_form.h"
 #include "model/number_text.h"
 #include "model/presets.h"
 #include "test_document.h"
@@ -20,21 +18,25 @@ namespace bowlyn {
 namespace {
 
 struct Conversion : ::testing::Test, testing::TestDocument {
-    void SetUp() override { doc.presets = builtInPresetTable(); }
+    std::optional<FieldTexts> converted;
 
-    // Parses the points and converts them; the work row's texts by label.
+    // Parses the points and converts them; the design that results is loaded
+    // as the window loads it.
     void convert(const std::string& points) {
-        parseTransPoints(doc, points);
-        convertTransPoints(doc);
+        parseTransPoints(overlays, points);
+        converted = convertTransPoints(overlays);
+        if (converted)
+            session.load(*converted, "");
     }
+    // The converted design's texts by label.
     std::string text(const char* label) const {
-        return doc.presets[WORK_ROW][fieldByLabel(label) - 1];
+        return converted ? (*converted)[fieldByLabel(label) - 1] : "(none)";
     }
-    // Labels of the fields the conversion left blank.
+    // Labels of the fields the conversion did not leave blank.
     std::vector<std::string> setFields() const {
         std::vector<std::string> set;
-        for (int k = 1; k <= FIELD_COUNT; ++k) {
-            if (doc.presets[WORK_ROW][k - 1] != " ")
+        for (int k = 1; converted && k <= FIELD_COUNT; ++k) {
+            if ((*converted)[k - 1] != " ")
                 set.push_back(field(k).label);
         }
         return set;
@@ -57,12 +59,12 @@ TEST(CircleThroughPoints, FindsTheCircleOrNone) {
 }
 
 TEST_F(Conversion, NoUsablePointsChangeNothing) {
-    doc.presets[WORK_ROW][0] = "kept";
-    form.setText("entryLength", "19.4");
+    loadTexts(design, presetTexts(presetByName("OM")));
     for (const char* points : {"", "-1,4\n2,-3\n-0.5,-0.5", "junk"}) {
         convert(points);
-        EXPECT_EQ(doc.presets[WORK_ROW][0], "kept") << points;
-        EXPECT_EQ(form.text("entryLength"), "19.4") << points;
+        EXPECT_FALSE(converted.has_value()) << points;
+        EXPECT_EQ(design.text(fields::NAME), "OM") << points;
+        EXPECT_EQ(design.text(fields::BODY_LENGTH), "19.4") << points;
     }
 }
 
@@ -137,22 +139,22 @@ TEST_F(Conversion, ShortRunsLeaveLaterBoutsBlank) {
 }
 
 TEST_F(Conversion, LoadsTheDesignWithoutDrawingIt) {
-    doc.finalDrawing = 1;
-    form.setText(STATUS_LABEL, "Problem: old");
-    loadPreset(doc, 4);  // centimetres, with a cutaway-free classical body
+    session.mode = DrawingMode::Final;
+    session.showStatus("Problem: old");
+    loadTexts(design, presetTexts(4));  // centimetres, with a cutaway-free classical body
     convert("0,0\n6,6\n1,1\n4,2\n5,9\n4.8,9.6\n4,12\n4.8,14.4\n5.6,16\n4.8,17.6\n1.5,19.5");
-    EXPECT_FLOAT_EQ(doc.params.bodyLength, 19.5f);
-    EXPECT_FLOAT_EQ(doc.params.lowerBoutHalfWidth, 6.0f);
-    EXPECT_FLOAT_EQ(doc.params.waistHalfWidth, 4.0f);
-    EXPECT_FLOAT_EQ(doc.params.upperBoutHalfWidth, 5.6f);
-    EXPECT_FLOAT_EQ(doc.params.upperBoutOffset, 1.5f);
-    EXPECT_FLOAT_EQ(doc.params.scaleLength, 0.0f);
-    EXPECT_EQ(doc.params.units, UNITS_INCH);
-    EXPECT_EQ(form.text("entryLBWidth"), "12");
-    EXPECT_EQ(form.text("entryDescription"), " ");
-    EXPECT_EQ(form.text(STATUS_LABEL), STATUS_OK);
-    EXPECT_EQ(doc.finalDrawing, 1);
-    EXPECT_EQ(doc.transPointCount, 11u);  // the points stay
+    EXPECT_FLOAT_EQ(design.params.bodyLength, 19.5f);
+    EXPECT_FLOAT_EQ(design.params.lowerBoutHalfWidth, 6.0f);
+    EXPECT_FLOAT_EQ(design.params.waistHalfWidth, 4.0f);
+    EXPECT_FLOAT_EQ(design.params.upperBoutHalfWidth, 5.6f);
+    EXPECT_FLOAT_EQ(design.params.upperBoutOffset, 1.5f);
+    EXPECT_FLOAT_EQ(design.params.scaleLength, 0.0f);
+    EXPECT_EQ(design.params.units, UNITS_INCH);
+    EXPECT_EQ(design.text(fields::LOWER_BOUT_WIDTH), "12");
+    EXPECT_EQ(design.text(fields::NAME), " ");
+    EXPECT_EQ(status(), STATUS_OK);
+    EXPECT_EQ(session.mode, DrawingMode::Final);
+    EXPECT_EQ(overlays.transPointCount, 11u);  // the points stay
 }
 
 // Whatever the points, every field is blank or a finite number that a single
@@ -178,10 +180,9 @@ TEST_F(Conversion, AnyPointsGiveFiniteTexts) {
         const int count = std::uniform_int_distribution<int>(1, 20)(rng);
         for (int i = 0; i < count; ++i)
             points += coordinate() + "," + coordinate() + "\n";
-        clearWorkRow(doc);
         convert(points);
-        for (int k = 1; k <= FIELD_COUNT; ++k) {
-            const std::string& t = doc.presets[WORK_ROW][k - 1];
+        for (int k = 1; converted && k <= FIELD_COUNT; ++k) {
+            const std::string& t = (*converted)[k - 1];
             if (t == " ")
                 continue;
             EXPECT_EQ(t.find_first_of("naif"), std::string::npos) << t << "\n" << points;
@@ -219,31 +220,31 @@ double halfWidthAt(const BodyOutline& o, double y) {
 // Points traced along the right half of a drawn preset, from the tail up,
 // make a design that draws without a problem and keeps the main dimensions.
 TEST_F(Conversion, PointsTracedFromAPresetGiveAWorkingDesign) {
-    loadPreset(doc, 8);  // OM
+    loadTexts(design, presetTexts(8));  // OM
     for (int f : {fields::HAS_FRETBOARD, fields::HAS_STRINGS})
-        setFieldText(doc, f, "0");
-    recomputeAndShow(doc);
-    ASSERT_EQ(form.text(STATUS_LABEL), STATUS_OK);
-    const float length = doc.params.bodyLength;
+        setFieldText(design, f, "0");
+    session.runPass();
+    ASSERT_EQ(status(), STATUS_OK);
+    const float length = design.params.bodyLength;
     std::string points = "0,0\n";
     const int steps = 60;
     for (int i = 1; i < steps; ++i) {
         double y = length * i / steps;
-        double x = halfWidthAt(doc.outline, y);
+        double x = halfWidthAt(last().outline.outline, y);
         ASSERT_GT(x, 0) << "no outline at height " << y;
         points += doubleToText(std::round(x * 1000) / 1000) + "," +
                   doubleToText(std::round(y * 1000) / 1000) + "\n";
     }
-    points += doubleToText(doc.params.neckFlatHalfLength) + "," + doubleToText(length) + "\n";
+    points += doubleToText(design.params.neckFlatHalfLength) + "," + doubleToText(length) + "\n";
 
     convert(points);
-    EXPECT_FLOAT_EQ(doc.params.bodyLength, length);
-    EXPECT_NEAR(doc.params.lowerBoutHalfWidth, 7.5, 0.01);
-    EXPECT_NEAR(doc.params.waistHalfWidth, 9.38 / 2, 0.01);
-    EXPECT_NEAR(doc.params.upperBoutHalfWidth, 11.25 / 2, 0.01);
-    recomputeAndShow(doc);
-    EXPECT_EQ(form.text(STATUS_LABEL), STATUS_OK) << points;
-    EXPECT_EQ(doc.outlineComplete, 1);
+    EXPECT_FLOAT_EQ(design.params.bodyLength, length);
+    EXPECT_NEAR(design.params.lowerBoutHalfWidth, 7.5, 0.01);
+    EXPECT_NEAR(design.params.waistHalfWidth, 9.38 / 2, 0.01);
+    EXPECT_NEAR(design.params.upperBoutHalfWidth, 11.25 / 2, 0.01);
+    session.runPass();
+    EXPECT_EQ(status(), STATUS_OK) << points;
+    EXPECT_TRUE(session.complete());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -7,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "geometry/document.h"
 #include "geometry/overlays.h"
-#include "model/memory_form.h"
+#include "geometry/recompute.h"
+#include "render/drawing.h"
 #include "test_document.h"
 #include "tests/core/test_seed.h"
 
@@ -18,10 +19,10 @@ namespace {
 
 struct Points : ::testing::Test, testing::TestDocument {
     std::vector<std::pair<double, double>> parse(const std::string& text) {
-        parseTransPoints(doc, text);
+        parseTransPoints(overlays, text);
         std::vector<std::pair<double, double>> out;
-        for (uint32_t i = 1; i <= doc.transPointCount; ++i) {
-            out.emplace_back(doc.transPoints[i].x, doc.transPoints[i].y);
+        for (uint32_t i = 1; i <= overlays.transPointCount; ++i) {
+            out.emplace_back(overlays.transPoints[i].x, overlays.transPoints[i].y);
         }
         return out;
     }
@@ -82,14 +83,14 @@ TEST_F(Points, NumbersBeyondTheSingleRangeDropTheLine) {
     EXPECT_TRUE(parse(over39 + ",1").empty());
     EXPECT_TRUE(parse("1," + huge).empty());
     EXPECT_EQ(parse("0." + huge + ",1"), (P{{1, 1}}));  // many decimals round, they don't overflow
-    for (uint32_t i = 1; i <= doc.transPointCount; ++i) {
-        EXPECT_TRUE(std::isfinite(doc.transPoints[i].x));
+    for (uint32_t i = 1; i <= overlays.transPointCount; ++i) {
+        EXPECT_TRUE(std::isfinite(overlays.transPoints[i].x));
     }
 }
 
 TEST_F(Points, NegativeZeroIsStoredAsZero) {
     parse("-0,-0.0");
-    EXPECT_EQ(listTransPoints(doc), "0,0\n");
+    EXPECT_EQ(listTransPoints(overlays), "0,0\n");
 }
 
 TEST_F(Points, StoresAtMostAHundredAndEachParseStartsAfresh) {
@@ -116,37 +117,38 @@ TEST_F(Points, EveryKindOfLineEndSplitsLines) {
 
 TEST_F(Points, ListsOneLinePerPointWithoutTrailingPoints) {
     parse("7.257,4\n-1.5 , 0.1\n0.30000000000000004,3.");
-    EXPECT_EQ(listTransPoints(doc), "7.257,4\n-1.5,0.1\n0.3,3\n");
+    EXPECT_EQ(listTransPoints(overlays), "7.257,4\n-1.5,0.1\n0.3,3\n");
     parse("");
-    EXPECT_EQ(listTransPoints(doc), "");
+    EXPECT_EQ(listTransPoints(overlays), "");
 }
 
 // "%.16g" turns to an exponent that the dialog would reject when applied again.
 TEST_F(Points, ListsLargeAndSmallValuesWithoutExponent) {
     parse("100000000000000000000,0.000001\n-0.0000123456789,123456789012345678\n" +
           std::string(38, '9') + ",0.1");
-    EXPECT_EQ(listTransPoints(doc),
+    EXPECT_EQ(listTransPoints(overlays),
               "100000000000000000000,0.000001\n-0.0000123456789,"
               "123456789012345700\n1" +
                   std::string(38, '0') + ",0.1\n");
-    P before = parse(listTransPoints(doc));
-    EXPECT_EQ(parse(listTransPoints(doc)), before);
+    P before = parse(listTransPoints(overlays));
+    EXPECT_EQ(parse(listTransPoints(overlays)), before);
     ASSERT_EQ(before.size(), 3u);
     EXPECT_EQ(before[0], (std::pair<double, double>{1e20, 1e-6}));
 }
 
 TEST_F(Points, DrawsSquaresWhereTypedOnlyInTheWorkingDrawing) {
-    doc.drawing.view.fit(20.0f, 8.0f);
-    doc.drawing.surface.clear();
+    Drawing d;
+    d.view.fit(20.0f, 8.0f);
     parse("-1,4\n3,10");
-    doc.showTransPoints = 1;
-    drawTransPoints(doc);
-    EXPECT_TRUE(recordedStrokes(doc.drawing.strokes).empty());
-    doc.drawing.paint();
+    overlays.showTransPoints = true;
+    drawTransPoints(d, overlays);
+    EXPECT_TRUE(recordedStrokes(d.strokes).empty());
+    DrawingSurface image;
+    image.paint(d.strokes, d.view);
 
     auto isPointColour = [&](float x, float y) {
-        doc.drawing.view.toPixel(x, y);
-        uint32_t c = doc.drawing.surface.pixel(static_cast<int>(x), static_cast<int>(y));
+        d.view.toPixel(x, y);
+        uint32_t c = image.pixel(static_cast<int>(x), static_cast<int>(y));
         int r = (c >> 16) & 0xff, g = (c >> 8) & 0xff, b = c & 0xff;
         return std::abs(r - 140) <= 1 && g == 255 && b == 0;
     };
@@ -154,13 +156,17 @@ TEST_F(Points, DrawsSquaresWhereTypedOnlyInTheWorkingDrawing) {
     EXPECT_FALSE(isPointColour(1, 4));  // never mirrored
     EXPECT_TRUE(isPointColour(3, 10));
 
-    for (int mode = 0; mode < 2; ++mode) {
-        doc.drawing.strokes.clear();
-        doc.showTransPoints = mode == 0 ? 0 : 1;
-        doc.finalDrawing = mode == 0 ? 0 : 1;
-        drawTransPoints(doc);
-        EXPECT_TRUE(doc.drawing.strokes.empty()) << "mode " << mode;
-    }
+    // Hidden, or in the final drawing of a pass, they are not drawn.
+    auto pointStrokes = [](const StrokeList& strokes) {
+        return std::count_if(strokes.begin(), strokes.end(),
+                             [](const Stroke& s) { return s.style == &styleTransPoint; });
+    };
+    design.params.bodyLength = 20.0f;
+    design.params.lowerBoutHalfWidth = 8.0f;  // the pass stops after the points
+    EXPECT_EQ(pointStrokes(recompute(design.params, overlays, DrawingMode::Working).strokes), 2);
+    EXPECT_EQ(pointStrokes(recompute(design.params, overlays, DrawingMode::Final).strokes), 0);
+    overlays.showTransPoints = false;
+    EXPECT_EQ(pointStrokes(recompute(design.params, overlays, DrawingMode::Working).strokes), 0);
 }
 
 // Random texts built mostly from the characters the format uses, with some
@@ -181,14 +187,14 @@ TEST_F(Points, RandomTextsGiveFiniteListablePoints) {
                 text += alphabet[rng() % alphabet.size()];
             }
         }
-        parseTransPoints(doc, text);
-        ASSERT_LE(doc.transPointCount, TRANS_POINT_CAPACITY);
-        std::vector<TransPoint> first(doc.transPoints.begin() + 1,
-                                      doc.transPoints.begin() + 1 + doc.transPointCount);
-        parseTransPoints(doc, listTransPoints(doc));
-        ASSERT_EQ(doc.transPointCount, first.size()) << text;
+        parseTransPoints(overlays, text);
+        ASSERT_LE(overlays.transPointCount, TRANS_POINT_CAPACITY);
+        std::vector<TransPoint> first(overlays.transPoints.begin() + 1,
+                                      overlays.transPoints.begin() + 1 + overlays.transPointCount);
+        parseTransPoints(overlays, listTransPoints(overlays));
+        ASSERT_EQ(overlays.transPointCount, first.size()) << text;
         for (size_t i = 0; i < first.size(); ++i) {
-            const TransPoint& again = doc.transPoints[i + 1];
+            const TransPoint& again = overlays.transPoints[i + 1];
             ASSERT_TRUE(std::isfinite(first[i].x) && std::isfinite(first[i].y));
             EXPECT_NEAR(again.x, first[i].x, std::fabs(first[i].x) * 1e-15);
             EXPECT_NEAR(again.y, first[i].y, std::fabs(first[i].y) * 1e-15);
@@ -217,14 +223,14 @@ TEST_F(Points, LargeTextsParseInBoundedTime) {
     };
     for (const std::string& text : texts) {
         auto start = Clock::now();
-        parseTransPoints(doc, text);
+        parseTransPoints(overlays, text);
         double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         // Linear work takes a second at most even in the sanitizer build;
         // anything quadratic in 8 MB would take hours.
         EXPECT_LT(seconds, 30.0) << text.size() << " bytes";
-        EXPECT_LE(doc.transPointCount, TRANS_POINT_CAPACITY);
+        EXPECT_LE(overlays.transPointCount, TRANS_POINT_CAPACITY);
     }
-    EXPECT_EQ(doc.transPointCount, 100u);
+    EXPECT_EQ(overlays.transPointCount, 100u);
 }
 
 }  // namespace

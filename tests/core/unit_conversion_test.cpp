@@ -15,7 +15,7 @@ namespace bowlyn::testing {
 namespace {
 
 OutlineMeasurements millimetres(TestDocument& t) {
-    recomputeAndShow(t.doc);
+    t.session.runPass();
     const MeasureResult m = measureDesign(solvedOrFail(t), LengthUnit::Millimetre);
     EXPECT_EQ(m.problem, "");
     return m.values;
@@ -53,22 +53,21 @@ TEST(UnitConversion, EveryPresetMeasuresTheSameInTheOtherUnitAndBack) {
     for (int row = 1; row <= PRESET_COUNT; ++row) {
         const auto t = presetAfterPass(row);
         const std::string name = presetName(row);
-        const DesignParameters before = t->doc.params;
+        const DesignParameters before = t->design.params;
         const OutlineMeasurements mm = millimetres(*t);
-        const int32_t other = before.units == UNITS_INCH ? UNITS_CM : UNITS_INCH;
+        const DesignUnits other = before.units == UNITS_INCH ? UNITS_CM : UNITS_INCH;
 
-        ASSERT_TRUE(convertDesignUnits(t->doc, other)) << name;
-        EXPECT_EQ(t->doc.params.units, other);
-        EXPECT_EQ(t->form.unitsIndex(), other);
-        expectSameNonLengths(t->doc.params, before, name);
+        ASSERT_TRUE(convertDesignUnits(t->design, other)) << name;
+        EXPECT_EQ(t->design.params.units, other);
+        expectSameNonLengths(t->design.params, before, name);
         // The cutaway's meeting points are found in single precision, so the
         // same cutaway solved in other numbers lands up to 0.02 mm away.
         expectSameOutline(millimetres(*t), mm, before.hasCutaway ? 2e-5 : 1e-6, name);
 
-        EXPECT_FALSE(convertDesignUnits(t->doc, other)) << name;
-        ASSERT_TRUE(convertDesignUnits(t->doc, before.units)) << name;
+        EXPECT_FALSE(convertDesignUnits(t->design, other)) << name;
+        ASSERT_TRUE(convertDesignUnits(t->design, before.units)) << name;
         for (int k = 1; k <= FIELD_COUNT; ++k)
-            EXPECT_TRUE(sameValue(fieldValue(t->doc.params, k), fieldValue(before, k)))
+            EXPECT_TRUE(sameValue(fieldValue(t->design.params, k), fieldValue(before, k)))
                 << name << k;
         expectSameOutline(millimetres(*t), mm, 0.0, name + " back");
     }

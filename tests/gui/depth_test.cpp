@@ -1,14 +1,19 @@
 // The Depth section as a user meets it: typed depths show the air volume and
 // the resonance estimate with its note after a pass; the unit captions follow
 // the Units box; a wrong depth shows its message and no numbers; Clear and
-// every preset leave the depths blank.
+// every preset leave the depths blank. The outline's measurements beside it
+// follow the last pass.
 
 #include <string>
 #include <utility>
 
-#include "export/depth_display.h"
+#include "app/depth_display.h"
+#include "derive/measurements.h"
+#include "derive/solved_design.h"
+#include "formats/export_numbers.h"
 #include "gui_support.h"
 #include "model/field_table.h"
+#include "model/output_table.h"
 
 namespace bowlyn::test {
 namespace {
@@ -43,23 +48,25 @@ class Depth : public GuiTest {
 };
 
 TEST_F(Depth, TypedDepthsShowTheAirAndTheNoteAfterAPass) {
-    EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");
+    EXPECT_EQ(form().output(outputs::AIR_VOLUME), " ");
     depths("4.875", "4", "0.11");
-    EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");  // not before a pass
+    EXPECT_EQ(form().output(outputs::AIR_VOLUME), " ");  // not before a pass
     press("buttonOk");
     ASSERT_EQ(text("labelStatusText"), "Status: OK");
     // As `bowlyn-cli measure` prints them: 1110.642 in^3, 18.2002 L, 122.024 Hz.
-    EXPECT_EQ(text(AIR_VOLUME_LABEL), "1110.6 in\xC2\xB3 (18.20 litres)");
-    EXPECT_EQ(text(AIR_RESONANCE_LABEL), "about 122 Hz");
-    EXPECT_EQ(text(AIR_NOTE_LABEL), RIGID_BOX_NOTE);
+    EXPECT_EQ(form().output(outputs::AIR_VOLUME), "1110.6 in\xC2\xB3 (18.20 litres)");
+    EXPECT_EQ(form().output(outputs::AIR_RESONANCE), "about 122 Hz");
+    EXPECT_EQ(form().output(outputs::AIR_NOTE), RIGID_BOX_NOTE);
     showPageOf(widget("entryDepthAtTail"));
-    for (const char* name : {"entryDepthAtTail", "buttonTopThicknessInc", "labelUnitTopThickness",
-                             AIR_VOLUME_LABEL, AIR_RESONANCE_LABEL, AIR_NOTE_LABEL})
+    for (const char* name :
+         {"entryDepthAtTail", "buttonTopThicknessInc", "labelUnitTopThickness",
+          output(outputs::AIR_VOLUME).widget, output(outputs::AIR_RESONANCE).widget,
+          output(outputs::AIR_NOTE).widget})
         EXPECT_TRUE(insideItsPage(name)) << name;
     // The note fits its label: a wrapped label asks for no more height.
     GtkRequisition wanted;
-    gtk_widget_size_request(widget(AIR_NOTE_LABEL), &wanted);
-    EXPECT_LE(wanted.height, widget(AIR_NOTE_LABEL)->allocation.height);
+    gtk_widget_size_request(widget(output(outputs::AIR_NOTE).widget), &wanted);
+    EXPECT_LE(wanted.height, widget(output(outputs::AIR_NOTE).widget)->allocation.height);
 
     // A stepper steps by the medium step and redraws; a neck deeper than
     // the tail is allowed. Without a top thickness no resonance is given.
@@ -68,9 +75,9 @@ TEST_F(Depth, TypedDepthsShowTheAirAndTheNoteAfterAPass) {
     type("entryDepthAtNeck", "5");
     type("entryTopThickness", "");
     press("buttonTryIt");
-    EXPECT_NE(text(AIR_VOLUME_LABEL), " ");
-    EXPECT_EQ(text(AIR_RESONANCE_LABEL), " ");
-    EXPECT_EQ(text(AIR_NOTE_LABEL), " ");
+    EXPECT_NE(form().output(outputs::AIR_VOLUME), " ");
+    EXPECT_EQ(form().output(outputs::AIR_RESONANCE), " ");
+    EXPECT_EQ(form().output(outputs::AIR_NOTE), " ");
 }
 
 // A depth that cannot be used is a problem as the body's are, in the words
@@ -86,9 +93,9 @@ TEST_F(Depth, AWrongDepthIsFlaggedAsAProblemInTheWindowsWords) {
         showPageOf(widget("entryLength"));
         press("buttonOk");
         EXPECT_EQ(text("labelStatusText"), std::string("Problem: ") + message);
-        EXPECT_EQ(text(AIR_VOLUME_LABEL), " ") << typed;
-        EXPECT_EQ(text(AIR_RESONANCE_LABEL), " ") << typed;
-        EXPECT_EQ(text(AIR_NOTE_LABEL), message);
+        EXPECT_EQ(form().output(outputs::AIR_VOLUME), " ") << typed;
+        EXPECT_EQ(form().output(outputs::AIR_RESONANCE), " ") << typed;
+        EXPECT_EQ(form().output(outputs::AIR_NOTE), message);
         EXPECT_TRUE(form().marked("entryDepthAtTail")) << typed;
         EXPECT_FALSE(form().marked("entryDepthAtNeck")) << typed;
         EXPECT_TRUE(insideItsPage("entryDepthAtTail"));
@@ -104,8 +111,8 @@ TEST_F(Depth, AWrongDepthIsFlaggedAsAProblemInTheWindowsWords) {
     press("buttonOk");
     EXPECT_EQ(text("labelStatusText"), "Status: OK");
     EXPECT_FALSE(form().marked("entryDepthAtTail"));
-    EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");
-    EXPECT_EQ(text(AIR_NOTE_LABEL), " ");
+    EXPECT_EQ(form().output(outputs::AIR_VOLUME), " ");
+    EXPECT_EQ(form().output(outputs::AIR_NOTE), " ");
 }
 
 TEST_F(Depth, CaptionsFollowTheUnitsAndLoadingBlanksTheDepths) {
@@ -118,18 +125,53 @@ TEST_F(Depth, CaptionsFollowTheUnitsAndLoadingBlanksTheDepths) {
 
     depths("10", "9", "0.3");
     press("buttonOk");
-    EXPECT_NE(text(AIR_VOLUME_LABEL).find(" cm\xC2\xB3 ("), std::string::npos)
-        << text(AIR_VOLUME_LABEL);
+    EXPECT_NE(form().output(outputs::AIR_VOLUME).find(" cm\xC2\xB3 ("), std::string::npos)
+        << form().output(outputs::AIR_VOLUME);
     dialogs.saveChoice = SaveChoice::Discard;
     activate("menuInitializeOM");
     EXPECT_EQ(text("labelUnitDepthAtTail"), "in");
-    EXPECT_EQ(text(AIR_VOLUME_LABEL), " ");
+    EXPECT_EQ(form().output(outputs::AIR_VOLUME), " ");
     for (int k : {fields::BODY_DEPTH_AT_TAIL, fields::BODY_DEPTH_AT_NECK, fields::TOP_THICKNESS})
         EXPECT_EQ(text(field(k).widgets.front()), " ");
     depths("4", "4", "0.1");
     activate("menuInitializeClear");
     EXPECT_EQ(text("entryDepthAtTail"), " ");
     EXPECT_EQ(text("labelUnitDepthAtTail"), "in");
+}
+
+// The window's figures: the design's own unit, blank where there is nothing
+// to measure, and never those of an earlier outline.
+TEST_F(Depth, MeasurementsShownFollowTheLastPass) {
+    dialogs.saveChoice = SaveChoice::Discard;
+    activate("menuInitializeOM");
+    press("buttonTryIt");
+    ASSERT_EQ(form().output(outputs::STATUS), "Status: OK");
+    const MeasureResult om =
+        measureDesign(*solvedDesign(*session().pass(), design()), std::nullopt);
+    ASSERT_TRUE(om.problem.empty());
+    EXPECT_EQ(form().output(outputs::PERIMETER), fixedText(om.values.perimeter, 2) + " in");
+    EXPECT_EQ(form().output(outputs::AREA), fixedText(om.values.area, 2) + " in\u00b2");
+    EXPECT_EQ(form().output(outputs::LENGTH), "19.4 in");
+    EXPECT_EQ(form().output(outputs::WIDTH), "15 in");
+    EXPECT_EQ(form().output(outputs::FRETBOARD_AREA),
+              fixedText(om.values.fretboardArea, 2) + " in\u00b2");
+
+    type("entryLBWidth", "1");
+    press("buttonTryIt");
+    ASSERT_NE(form().output(outputs::STATUS), "Status: OK");
+    for (int label : outputsOf(OutputKind::Measurement))
+        EXPECT_EQ(form().output(label), " ") << output(label).widget;
+
+    activate("menuInitializeClassical");
+    form().setActive("checkbuttonFretboardHasFretboard", false);
+    pump();
+    press("buttonTryIt");
+    ASSERT_EQ(form().output(outputs::STATUS), "Status: OK");
+    EXPECT_NE(form().output(outputs::LENGTH).find(" cm"), std::string::npos);
+    EXPECT_NE(form().output(outputs::AREA).find(" cm\u00b2"), std::string::npos);
+    EXPECT_EQ(form().output(outputs::FRETBOARD_AREA), " ");
+    activate("menuInitializeOM");
+    EXPECT_EQ(form().output(outputs::LENGTH), " ");
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "app/drawing_area.h"
-#include "geometry/document.h"
 #include "gui_support.h"
 #include "render/drawing_view.h"
 
@@ -23,7 +22,7 @@ class DrawingWindow : public GuiTest {
 
     // Where the pass's fitted view puts a model point in the default area.
     void fittedPixel(double x, double y, double& px, double& py) {
-        PaintView::image(doc().drawing.view).toDevice(x, y, px, py);
+        PaintView::image(session().fittedView()).toDevice(x, y, px, py);
     }
 
     void send(GdkEvent* event) {
@@ -90,9 +89,9 @@ TEST_F(DrawingWindow, AtTheDefaultSizeTheScreenShowsThe660ImageItself) {
     click("buttonTryIt");
     const Pixels shown = shownDrawing();
     ASSERT_EQ(shown.width, 660);
-    EXPECT_TRUE(shown == surfacePixels(doc().drawing.surface));
+    EXPECT_TRUE(shown == surfacePixels(app().drawing->surface()));
     click("buttonLBWidthInc");
-    EXPECT_TRUE(shownDrawing() == surfacePixels(doc().drawing.surface));
+    EXPECT_TRUE(shownDrawing() == surfacePixels(app().drawing->surface()));
 }
 
 TEST_F(DrawingWindow, AGrowingWindowGrowsTheDrawingAndShrinksBackToTheImage) {
@@ -127,7 +126,7 @@ TEST_F(DrawingWindow, AGrowingWindowGrowsTheDrawingAndShrinksBackToTheImage) {
 
     resizeBy(0, 0);
     EXPECT_EQ(form().widget("drawingImage")->allocation.width, 660);
-    EXPECT_TRUE(shownDrawing() == surfacePixels(doc().drawing.surface));
+    EXPECT_TRUE(shownDrawing() == surfacePixels(app().drawing->surface()));
 }
 
 // The tail end on the centre line stays under the pointer while the wheel
@@ -139,7 +138,7 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     const Pixels fitted = shownDrawing();
     const std::string status = text("labelStatusText");
     const std::string titleBefore = title();
-    const size_t entities = doc().drawing.strokes.size();
+    const size_t entities = session().pass()->strokes.size();
     double tx, ty;
     fittedPixel(0, 0, tx, ty);
     const auto tailEndUnderThePointer = [&] {
@@ -156,7 +155,7 @@ TEST_F(DrawingWindow, TheWheelZoomsAboutThePointerWithoutAPass) {
     EXPECT_TRUE(shownDrawing() != fitted);
     EXPECT_EQ(text("labelStatusText"), status);
     EXPECT_EQ(title(), titleBefore);
-    EXPECT_EQ(doc().drawing.strokes.size(), entities);
+    EXPECT_EQ(session().pass()->strokes.size(), entities);
 
     // A stepper click while zoomed keeps the view and shows the new pass.
     const Pixels zoomed = shownDrawing();
@@ -285,15 +284,15 @@ TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
     activate("menuInitializeOM");
     click("buttonTryIt");
     // Half way out to the lower bout's widest point, inside the body.
-    const DesignParameters& p = doc().params;
+    const DesignParameters& p = design().params;
     double px, py;
     fittedPixel(p.lowerBoutHalfWidth / 2, 5.0, px, py);
     pointerAt(px, py);
     double x, y;
     ASSERT_TRUE(area().view().toModel(px, py, x, y));
     EXPECT_EQ(text("labelCursorPosition"), pointerText(x, y, "in"));
-    EXPECT_NEAR(x, p.lowerBoutHalfWidth / 2, 1.0 / doc().drawing.view.scaleX);
-    EXPECT_NEAR(y, 5.0, 1.0 / doc().drawing.view.scaleX);
+    EXPECT_NEAR(x, p.lowerBoutHalfWidth / 2, 1.0 / session().fittedView().scaleX);
+    EXPECT_NEAR(y, 5.0, 1.0 / session().fittedView().scaleX);
     EXPECT_EQ(text("labelStatusText"), "Status: OK");  // the status keeps its message
 
     // Over the outline the readout names the piece under the pointer.
@@ -321,11 +320,11 @@ TEST_F(DrawingWindow, TheReadoutFollowsThePointerInDesignUnits) {
 TEST_F(DrawingWindow, TheRulerMeasuresBetweenPointsOfTheOutlineOnTheScreenOnly) {
     activate("menuInitializeOM");
     click("buttonTryIt");
-    const Pixels image = surfacePixels(doc().drawing.surface);
+    const Pixels image = surfacePixels(app().drawing->surface());
     gtk_widget_grab_focus(box());
     key(box(), GDK_m);
     const Pixels before = shownDrawing();
-    const double y = doc().outline.lowerBoutArc.cy;
+    const double y = session().pass()->outline.outline.lowerBoutArc.cy;
     double lx, ly, rx, ry;
     fittedPixel(-7.45, y + 0.04, lx, ly);
     fittedPixel(7.46, y - 0.03, rx, ry);
@@ -337,7 +336,7 @@ TEST_F(DrawingWindow, TheRulerMeasuresBetweenPointsOfTheOutlineOnTheScreenOnly) 
     EXPECT_EQ(area().rulerText(), "15.000 in  381.0 mm  0.0\u00b0");
     EXPECT_TRUE(area().view().fitted());  // the clicks did not pan
     EXPECT_TRUE(shownDrawing() != before);
-    EXPECT_TRUE(surfacePixels(doc().drawing.surface) == image);
+    EXPECT_TRUE(surfacePixels(app().drawing->surface()) == image);
 
     activate("menuConvertToCentimetres");
     EXPECT_EQ(text("entryLBWidth"), "38.1");
@@ -363,7 +362,7 @@ TEST_F(DrawingWindow, UndoAndRedoAStepperASwitchAndALoad) {
 
     key(window, GDK_z, GDK_CONTROL_MASK);
     EXPECT_EQ(text("entryLBWidth"), "15");
-    EXPECT_EQ(doc().params.lowerBoutHalfWidth, 7.5f);
+    EXPECT_EQ(design().params.lowerBoutHalfWidth, 7.5f);
     EXPECT_TRUE(shownDrawing() == drawn);  // redrawn as it was
     EXPECT_TRUE(gtk_widget_get_sensitive(widget("menuRedo")));
     key(window, GDK_z, GDK_CONTROL_MASK | GDK_SHIFT_MASK);
@@ -377,7 +376,7 @@ TEST_F(DrawingWindow, UndoAndRedoAStepperASwitchAndALoad) {
     const bool cut = form().active("checkbuttonCutawayHasCutaway");
     activate("menuUndo");
     EXPECT_NE(form().active("checkbuttonCutawayHasCutaway"), cut);
-    EXPECT_EQ(doc().params.hasCutaway != 0, !cut);
+    EXPECT_EQ(design().params.hasCutaway, !cut);
     EXPECT_EQ(text("entryLBWidth"), "15.25");
 
     // A load is one step; undoing it brings back the stepped OM.
@@ -399,12 +398,12 @@ TEST_F(DrawingWindow, ARadioClickIsOneStep) {
     for (const char* pair : {"radiobuttonCutawayFlorentine", "radiobuttonCutawayWidthAtFret"}) {
         const std::string radio = form().active(pair) ? controlNamed(pair)->partner : pair;
         const Control& chosen = *controlNamed(radio);
-        const int before = static_cast<int>(fieldValue(doc().params, chosen.field));
+        const int before = static_cast<int>(fieldValue(design().params, chosen.field));
         click(radio);
-        EXPECT_EQ(fieldValue(doc().params, chosen.field), 1 - before) << radio;
+        EXPECT_EQ(fieldValue(design().params, chosen.field), 1 - before) << radio;
         EXPECT_NE(title(), saved);
         activate("menuUndo");
-        EXPECT_EQ(fieldValue(doc().params, chosen.field), before) << radio;
+        EXPECT_EQ(fieldValue(design().params, chosen.field), before) << radio;
         EXPECT_FALSE(form().active(radio)) << radio;
         EXPECT_TRUE(form().active(chosen.partner)) << radio;
         EXPECT_EQ(title(), saved) << radio;
@@ -460,7 +459,7 @@ TEST_F(DrawingWindow, UpAndDownStepAnEntryAndTabSkipsTheSteppers) {
     focus("entryLBWidth");
     key(widget("entryLBWidth"), GDK_Up);
     EXPECT_EQ(text("entryLBWidth"), "15.25");
-    EXPECT_EQ(doc().params.lowerBoutHalfWidth, 7.625f);
+    EXPECT_EQ(design().params.lowerBoutHalfWidth, 7.625f);
     EXPECT_GT(countShownPixels(isOutlinePixel), 1000);  // drawn, as a stepper click
     key(widget("entryLBWidth"), GDK_Down);
     key(widget("entryLBWidth"), GDK_Down);

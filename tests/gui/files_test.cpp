@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "app/main_window.h"
-#include "geometry/document.h"
 #include "gui_support.h"
 
 namespace bowlyn::test {
@@ -29,7 +28,7 @@ TEST_F(FileMenu, SaveAsThenOpenBringsTheDesignBack) {
     EXPECT_EQ(text("entryDescription"), "Archtop 16'' w/ Venetian cutaway");
     EXPECT_TRUE(form().active("radiobuttonCutawayVenetian"));
     EXPECT_TRUE(form().visible("fixedCutawayParamsVenetianVisibility"));
-    EXPECT_EQ(doc().params.bodyLength, 20.65f);
+    EXPECT_EQ(design().params.bodyLength, 20.65f);
     EXPECT_TRUE(dialogs.errors.empty());
 
     // Save goes back to the opened file without asking.

@@ -6,8 +6,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "geometry/document.h"
-
 namespace bowlyn::test {
 
 std::string contents(const std::string& path) {

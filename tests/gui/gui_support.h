@@ -62,7 +62,8 @@ class GuiTest : public ::testing::Test {
     void TearDown() override;
 
     GtkForm& form() { return *app().form; }
-    Document& doc() { return *app().doc; }
+    Session& session() { return *app().session; }
+    Design& design() { return app().session->design; }
     GtkWidget* widget(const std::string& name);
     std::string text(const std::string& name) { return form().text(name); }
 

@@ -6,7 +6,6 @@
 #include <functional>
 #include <string>
 
-#include "geometry/document.h"
 #include "gui_support.h"
 
 namespace bowlyn::test {
@@ -114,12 +113,12 @@ TEST_F(Overlays, SnapshotShowsAfterTryItAndHidesInTheFinalDrawing) {
     activate("menuInitializeDreadnought");
     type("entryLength", "20");
     click("buttonTryIt");
-    ASSERT_EQ(doc().outlineComplete, 1);
+    ASSERT_TRUE(session().complete());
     activate("menuitemTakeSnapshot");
     EXPECT_EQ(dialogs.errors.size(), 1u);
     EXPECT_EQ(countShownPixels(isSnapshotPixel), 0);  // shown only when switched on
     activate("menuitemDisplaySnapshot");
-    EXPECT_EQ(doc().showSnapshot, 1);
+    EXPECT_TRUE(session().overlays.showSnapshot);
 
     type("entryLength", "21");
     click("buttonTryIt");
@@ -131,13 +130,13 @@ TEST_F(Overlays, SnapshotShowsAfterTryItAndHidesInTheFinalDrawing) {
     EXPECT_GT(countShownPixels(isSnapshotPixel), 500);
 
     activate("menuitemDisplaySnapshot");
-    EXPECT_EQ(doc().showSnapshot, 0);
+    EXPECT_FALSE(session().overlays.showSnapshot);
     click("buttonTryIt");
     EXPECT_EQ(countShownPixels(isSnapshotPixel), 0);
 }
 
 TEST_F(Overlays, ApplyStoresThePointsAndShowsThem) {
-    parseTransPoints(doc(), "7.257,4\n1.5,2");
+    parseTransPoints(session().overlays, "7.257,4\n1.5,2");
     Answer a;
     a.inspect = [](GtkWidget* d) {
         EXPECT_EQ(bufferText(d), "7.257,4\n1.5,2\n");
@@ -156,9 +155,9 @@ TEST_F(Overlays, ApplyStoresThePointsAndShowsThem) {
     a.text = "3,10\n-1,4\n1;2\n";
     a.response = GTK_RESPONSE_ACCEPT;
     editPoints(a);
-    EXPECT_EQ(doc().transPointCount, 2u);
+    EXPECT_EQ(session().overlays.transPointCount, 2u);
     EXPECT_TRUE(menuActive("menuitemDisplayTransPoints"));
-    EXPECT_EQ(doc().showTransPoints, 1);
+    EXPECT_TRUE(session().overlays.showTransPoints);
     EXPECT_EQ(countShownPixels(isTransPointPixel), 0);  // drawn by the next pass
 
     activate("menuInitializeDreadnought");
@@ -170,12 +169,12 @@ TEST_F(Overlays, ApplyStoresThePointsAndShowsThem) {
     Answer empty;
     empty.text = "";
     editPoints(empty);
-    EXPECT_EQ(doc().transPointCount, 0u);
+    EXPECT_EQ(session().overlays.transPointCount, 0u);
     EXPECT_TRUE(menuActive("menuitemDisplayTransPoints"));
 }
 
 TEST_F(Overlays, CancelAndClosingTheWindowChangeNothing) {
-    parseTransPoints(doc(), "1,2");
+    parseTransPoints(session().overlays, "1,2");
     Answer cancel;
     cancel.text = "5,6\n7,8";
     cancel.response = GTK_RESPONSE_REJECT;
@@ -184,9 +183,9 @@ TEST_F(Overlays, CancelAndClosingTheWindowChangeNothing) {
     close.text = "5,6\n7,8";
     close.closeWindow = true;
     editPoints(close);
-    EXPECT_EQ(listTransPoints(doc()), "1,2\n");
+    EXPECT_EQ(listTransPoints(session().overlays), "1,2\n");
     EXPECT_FALSE(menuActive("menuitemDisplayTransPoints"));
-    EXPECT_EQ(doc().showTransPoints, 0);
+    EXPECT_FALSE(session().overlays.showTransPoints);
 }
 
 TEST_F(Overlays, ConvertFillsTheFormWithTheMeasuredBody) {
@@ -195,7 +194,7 @@ TEST_F(Overlays, ConvertFillsTheFormWithTheMeasuredBody) {
     a.text = "0,0\n6,6\n1,1\n4,2\n5,9\n4.8,9.6\n4,12\n4.8,14.4\n5.6,16\n4.8,17.6\n1.5,19.5\n";
     a.response = 1;
     editPoints(a);
-    EXPECT_EQ(doc().transPointCount, 11u);
+    EXPECT_EQ(session().overlays.transPointCount, 11u);
     EXPECT_TRUE(menuActive("menuitemDisplayTransPoints"));
     EXPECT_EQ(text("entryDescription"), " ");
     EXPECT_EQ(text("entryLength"), "19.5");
@@ -203,7 +202,7 @@ TEST_F(Overlays, ConvertFillsTheFormWithTheMeasuredBody) {
     EXPECT_EQ(text("entryWaistRadius"), "4");
     EXPECT_EQ(text("entryUBOffset"), "1.5");
     EXPECT_EQ(text("entryScaleLength"), " ");
-    EXPECT_EQ(doc().params.upperBoutHalfWidth, 5.6f);
+    EXPECT_EQ(design().params.upperBoutHalfWidth, 5.6f);
     EXPECT_EQ(text("labelStatusText"), "Status: OK");
     EXPECT_EQ(countShownPixels(isOutlinePixel), 0);
 }
@@ -218,7 +217,7 @@ TEST_F(Overlays, ConvertAsksAboutUnsavedWorkFirst) {
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0],
               "Save changes to the design 'Untitled' before loading another design?");
-    EXPECT_EQ(doc().transPointCount, 11u);  // the points are kept all the same
+    EXPECT_EQ(session().overlays.transPointCount, 11u);  // the points are kept all the same
     EXPECT_EQ(text("entryLength"), "20");
     EXPECT_EQ(text("entryDescription"), "OM");
 

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "app/gtk_form.h"
-#include "geometry/document.h"
 #include "gui_support.h"
 #include "model/field_table.h"
 
@@ -38,8 +37,8 @@ TEST_F(Startup, ShowsTheClearedDesign) {
     EXPECT_FALSE(form().visible("fixedCutawayParamsVenetianVisibility"));
     EXPECT_FALSE(form().visible("fixedFretboardTaperFromStringSpacingVisibility"));
     EXPECT_EQ(form().notebookPage(), 0);
-    EXPECT_EQ(doc().params.bodyLength, 0.0f);
-    EXPECT_EQ(doc().params.units, 0);
+    EXPECT_EQ(design().params.bodyLength, 0.0f);
+    EXPECT_EQ(design().params.units, 0);
     // The description's own status text stays until something is drawn.
     EXPECT_EQ(text("labelStatusText").rfind("Status: ", 0), 0u);
     EXPECT_NE(text("labelStatusText"), "Status: OK");
@@ -118,7 +117,7 @@ TEST(StartupFailure, ReportsAMissingBrokenOrIncompleteDescription) {
     error.clear();
     EXPECT_FALSE(openMainWindow(error, incomplete));
     EXPECT_NE(error.find("labelStatusText"), std::string::npos) << error;
-    EXPECT_EQ(app().doc, nullptr);
+    EXPECT_EQ(app().session, nullptr);
     EXPECT_EQ(app().form, nullptr);
 
     replace("class=\"GtkEntry\" id=\"entryLength\"", "class=\"GtkLabel\" id=\"entryLength\"");
@@ -161,7 +160,7 @@ TEST_F(Startup, ClosingTheWindowEndsTheMainLoop) {
     runMainLoop();
     g_source_remove(guard);
     EXPECT_FALSE(app().mainLoopRunning);
-    EXPECT_EQ(app().doc, nullptr);  // handlers that still fire find nothing to do
+    EXPECT_EQ(app().session, nullptr);  // handlers that still fire find nothing to do
 }
 
 TEST_F(Startup, QuitEndsTheMainLoopAndLeavesTheWindowToTheCaller) {
@@ -169,7 +168,7 @@ TEST_F(Startup, QuitEndsTheMainLoopAndLeavesTheWindowToTheCaller) {
     guint guard = g_timeout_add(5000, giveUp, nullptr);
     runMainLoop();
     g_source_remove(guard);
-    EXPECT_NE(app().doc, nullptr);
+    EXPECT_NE(app().session, nullptr);
     // Without a main loop neither Quit nor closing complains.
     activate("menuQuit");
 }

@@ -40,8 +40,8 @@ TEST_F(TracedOutlineMenu, ImportShowsTheOutlineAndFitFillsTheFormAsOneStep) {
     EXPECT_NE(dialogs.warnings[0].find("\nrms: 0.0"), std::string::npos) << dialogs.warnings[0];
     EXPECT_NE(dialogs.warnings[0].find("closest preset: Steel string"), std::string::npos);
     EXPECT_EQ(text("entryDescription"), "gui_steel");  // the file's name
-    EXPECT_NEAR(doc().params.bodyLength, 19, 0.01);
-    EXPECT_EQ(doc().params.hasCutaway, 1);
+    EXPECT_NEAR(design().params.bodyLength, 19, 0.01);
+    EXPECT_EQ(design().params.hasCutaway, 1);
     EXPECT_EQ(text("labelStatusText"), "Status: OK");
     EXPECT_GT(countShownPixels(isTracedPixel), 0);  // behind the outline, nearly all covered
 
@@ -66,7 +66,7 @@ TEST_F(TracedOutlineMenu, BadFilesAndAFitWithoutAnOutlineAreRefused) {
     ASSERT_EQ(dialogs.errors.size(), 2u);
     EXPECT_EQ(dialogs.errors[1], "Cannot import '" + path +
                                      "': the file holds only 2 points; a fit needs at least 20");
-    EXPECT_TRUE(doc().tracedOutline.empty());
+    EXPECT_TRUE(session().overlays.tracedOutline.empty());
     EXPECT_EQ(text("entryDescription"), "OM");
 }
 

@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "formats/dxf_writer.h"
-#include "geometry/document.h"
 #include "gui_support.h"
 
 namespace bowlyn::test {
@@ -35,7 +34,7 @@ TEST_F(TypedValues, TryItDrawsTheTypedValueAsIfTheEntryWasLeft) {
     type("entryLength", "25");
     ASSERT_EQ(focused(), "entryLength");
     press("buttonTryIt");
-    EXPECT_EQ(doc().params.bodyLength, 25.0f);
+    EXPECT_EQ(design().params.bodyLength, 25.0f);
     const std::string centre = text("labelUBCenterData");
     const int outline = countShownPixels(isOutlinePixel);
 
@@ -51,12 +50,12 @@ TEST_F(TypedValues, TryItDrawsTheTypedValueAsIfTheEntryWasLeft) {
 TEST_F(TypedValues, OkAndAnotherEntrysStepperCommitFirst) {
     type("entryWaistOffset", "13");
     press("buttonOk");
-    EXPECT_EQ(doc().params.waistOffset, 13.0f);
-    EXPECT_EQ(doc().finalDrawing, 1);
+    EXPECT_EQ(design().params.waistOffset, 13.0f);
+    EXPECT_EQ(session().mode, DrawingMode::Final);
 
     type("entryLength", "25");
     press("buttonLBWidthInc");
-    EXPECT_EQ(doc().params.bodyLength, 25.0f);
+    EXPECT_EQ(design().params.bodyLength, 25.0f);
     EXPECT_EQ(text("entryLBWidth"), "15.25");
 }
 
@@ -65,7 +64,7 @@ TEST_F(TypedValues, EnterCommitsAndRedrawsInTheCurrentMode) {
     type("entryLength", "25");
     gtk_test_widget_send_key(widget("entryLength"), GDK_Return, GdkModifierType(0));
     pump();
-    EXPECT_EQ(doc().params.bodyLength, 25.0f);
+    EXPECT_EQ(design().params.bodyLength, 25.0f);
     EXPECT_EQ(text("labelUBCenterData"), "2.87,21.99");
     EXPECT_EQ(countShownPixels(isConstructionPixel), 0);  // still the final drawing
 
@@ -74,7 +73,7 @@ TEST_F(TypedValues, EnterCommitsAndRedrawsInTheCurrentMode) {
     gtk_test_widget_send_key(widget("entryFretboardParmsScaleLength"), GDK_Return,
                              GdkModifierType(0));
     pump();
-    EXPECT_EQ(doc().params.scaleLength, 24.0f);
+    EXPECT_EQ(design().params.scaleLength, 24.0f);
     EXPECT_EQ(text("entryScaleLength"), "24");
 }
 
@@ -82,15 +81,15 @@ TEST_F(TypedValues, EnterCommitsAndRedrawsInTheCurrentMode) {
 // DXF both hold 25, whatever entry of a shared group was typed into.
 TEST_F(TypedValues, SaveExportAndSnapshotReadTheTypedValue) {
     press("buttonTryIt");
-    const std::string before = plainDxfText(doc().drawing.strokes).value();
+    const std::string before = plainDxfText(session().pass()->strokes).value();
     type("entryLength", "25");
     const std::string file = temp("om.bowlyn"), dxf = temp("om.dxf");
     dialogs.files = {file, dxf};
     activate("menuSave");
     activate("menuExportDXF");
     EXPECT_NE(contents(file).find("\r\nBody length,25\r\n"), std::string::npos);
-    EXPECT_EQ(doc().params.bodyLength, 25.0f);
-    EXPECT_EQ(contents(dxf), plainDxfText(doc().drawing.strokes).value());
+    EXPECT_EQ(design().params.bodyLength, 25.0f);
+    EXPECT_EQ(contents(dxf), plainDxfText(session().pass()->strokes).value());
     EXPECT_NE(contents(dxf), before);
     EXPECT_EQ(text("labelUBCenterData"), "2.87,21.99");  // drawn as exported
 
@@ -100,7 +99,7 @@ TEST_F(TypedValues, SaveExportAndSnapshotReadTheTypedValue) {
 
     type("entryLength", "24");
     activate("menuitemTakeSnapshot");
-    EXPECT_EQ(doc().snapshot.bodyLength, 24.0f);
+    EXPECT_EQ(session().overlays.snapshot.bodyLength, 24.0f);
     EXPECT_TRUE(dialogs.errors.empty());
     std::remove(file.c_str());
     std::remove(dxf.c_str());

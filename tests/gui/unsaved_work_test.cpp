@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <fstream>
 
-#include "geometry/document.h"
 #include "gui_support.h"
 
 namespace bowlyn::test {

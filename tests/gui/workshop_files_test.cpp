@@ -13,8 +13,9 @@
 
 #include "app/template_print.h"
 #include "derive/solved_design.h"
-#include "geometry/pass_display.h"
+#include "geometry/pass_texts.h"
 #include "gui_support.h"
+#include "model/output_table.h"
 
 namespace bowlyn::test {
 namespace {
