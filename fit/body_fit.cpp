@@ -30,6 +30,9 @@ constexpr size_t PLACEMENT = 3;  // turn, and move across and along
 // A fit that ends farther than this (rms, mm) from the outline is tried
 // again from the other presets.
 constexpr double RETRY_MM = 0.3;
+// Fields held as squares that end below this share of the length are tried
+// again at 0.
+constexpr double SMALL_SHARE = 0.01;
 // Below this share of the length no cutaway reaches.
 constexpr double UNCUT_SHARE = 0.55;
 // Decimals of the fitted values in the design's texts: 0.001 in or 0.01 mm.
@@ -342,28 +345,39 @@ void rankPresets(OutlineModel& model, std::vector<Preset>& presets, const Polyli
 }
 
 // Whether the body can be drawn; a cutaway scaled with the body may miss
-// the outline where the neck meets it, so its side offset and depth are
-// tried at other sizes until one is drawn.
+// the outline where the neck meets it, so its side offset, depth, width and
+// radii are tried at other sizes, the nearest to its own first (a width a
+// little too wide for a body fitted a little narrow is made a little
+// narrower, not a fifth), until one is drawn.
 bool drawable(OutlineModel& model, DesignParameters& p) {
     if (model.solve(p))
         return true;
     if (!p.hasCutaway)
         return false;
-    const DesignParameters first = p;
-    for (float offset : {1.0f, 0.0f, 0.5f, 2.0f}) {
-        for (float depth : {1.0f, 1.25f, 0.8f}) {
-            for (float width : {1.0f, 0.8f, 1.25f}) {
-                for (float radii : {1.0f, 0.5f}) {
-                    p.cutawaySideOffset = first.cutawaySideOffset * offset;
-                    p.cutawayDepth = first.cutawayDepth * depth;
-                    p.cutawayWidth = first.cutawayWidth * width;
-                    p.cutawayValleyRadius = first.cutawayValleyRadius * radii;
-                    p.cutawayPointRadius = first.cutawayPointRadius * radii;
-                    if (model.solve(p))
-                        return true;
-                }
-            }
+    struct Sizes {
+        float offset, depth, width, radii;
+        float change() const {
+            return std::fabs(1 - offset) + std::fabs(1 - depth) + std::fabs(1 - width) +
+                   std::fabs(1 - radii);
         }
+    };
+    std::vector<Sizes> tries;
+    for (float offset : {1.0f, 0.0f, 0.5f, 2.0f})
+        for (float depth : {1.0f, 0.95f, 1.05f, 0.8f, 1.25f})
+            for (float width : {1.0f, 0.98f, 0.95f, 0.9f, 0.8f, 1.25f})
+                for (float radii : {1.0f, 0.75f, 0.5f})
+                    tries.push_back({offset, depth, width, radii});
+    std::stable_sort(tries.begin(), tries.end(),
+                     [](const Sizes& a, const Sizes& b) { return a.change() < b.change(); });
+    const DesignParameters first = p;
+    for (const Sizes& t : tries) {
+        p.cutawaySideOffset = first.cutawaySideOffset * t.offset;
+        p.cutawayDepth = first.cutawayDepth * t.depth;
+        p.cutawayWidth = first.cutawayWidth * t.width;
+        p.cutawayValleyRadius = first.cutawayValleyRadius * t.radii;
+        p.cutawayPointRadius = first.cutawayPointRadius * t.radii;
+        if (model.solve(p))
+            return true;
     }
     p = first;
     return false;
@@ -423,7 +437,19 @@ DesignParameters measured(OutlineModel& model, DesignParameters p, const Profile
     q.lowerBoutRadius =
         std::min(q.lowerBoutHalfWidth, static_cast<float>(pr.lowerY - q.lowerBoutOffset));
     q.upperBoutRadius = static_cast<float>(pr.length - q.upperBoutOffset - pr.upperY);
-    return q.lowerBoutRadius > 0 && q.upperBoutRadius > 0 && drawable(model, q) ? q : p;
+    if (!(q.lowerBoutRadius > 0 && q.upperBoutRadius > 0))
+        return p;
+    // The profile's heights are a band apart at best, and a tight waist
+    // (its arc close to the lower bout's) drawn at them may overlap the
+    // bout: the waist's curve, which the profile does not show, is made
+    // smaller until the body is drawn. Starting from the unmeasured body
+    // instead leaves the fit far from the outline.
+    for (float shrink : {1.0f, 0.75f, 0.5f, 0.25f}) {
+        q.waistRadius = p.waistRadius * shrink;
+        if (drawable(model, q))
+            return q;
+    }
+    return p;
 }
 
 // The turn and shift of `second` after `first`: q = R2 (R1 p + t1) + t2.
@@ -447,6 +473,38 @@ DesignParameters nudged(OutlineModel& model, DesignParameters p, bool& changed) 
             p.*f.member = 0;
     }
     return p;
+}
+
+// A value held as a square comes back to 0 only slowly (its slope vanishes
+// there), so a fit may settle with it a little above 0: a round neck end
+// fitted with a flat of a millimetre or two, its length short by a few
+// tenths. Such values are held at 0 for a second fit.
+FitResult withSmallValuesZero(OutlineModel& model, const FitResult& fit, const Polyline& fitPoints,
+                              bool half) {
+    const double small = SMALL_SHARE * fit.params.bodyLength;
+    DesignParameters p = fit.params;
+    std::vector<FitField> free;
+    bool changed = false;
+    for (const FitField& f : fieldsFor(p)) {
+        if (!f.nonNegative || !(p.*f.member < small)) {
+            free.push_back(f);
+            continue;
+        }
+        changed = changed || p.*f.member > 0;
+        p.*f.member = 0;
+    }
+    if (!changed || !model.solve(p))
+        return fit;
+    Polyline points = fitPoints;
+    for (TracePoint& q : points)
+        q = FitCost::moved(fit.x, q);
+    FitResult r = minimise(model, p, std::move(free), points, 400, half);
+    // Closer by more than the solver's own stopping leaves, or the fit as
+    // it was stays.
+    if (!(r.cost < 0.99 * fit.cost))
+        return fit;
+    r.x.head(PLACEMENT) = composed(r.x, fit.x);
+    return r;
 }
 
 // The parameters a design's texts give, as loading them does.
@@ -648,8 +706,16 @@ OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std
     // The neck shaped a cutaway and stays with it; a body without one takes
     // the other fields of the preset nearest to the outline.
     const Preset& other = best.params.hasCutaway ? *bestPreset : *starts.front();
-    if (!finishDesign(fit, model, other, best, units, name))
-        return fit;
+    // Values held at 0 may leave the fit on a check's limit that its written
+    // texts cross: the fit as it was is written then.
+    const FitResult zeroed = withSmallValuesZero(model, best, fitPoints, placed.half);
+    if (finishDesign(fit, model, other, zeroed, units, name)) {
+        best = zeroed;
+    } else {
+        fit.problem.clear();
+        if (!finishDesign(fit, model, other, best, units, name))
+            return fit;
+    }
     const auto pieces = model.solve(paramsOf(fit.texts));
     measure(fit, *pieces, paramsOf(fit.texts), reportPoints, best.x, unit);
     fit.placement = refinedPlacement(placed.placement, best.x, unit);
