@@ -138,8 +138,8 @@ struct Run {
 // What --in and --dpi say about an outline file.
 OutlineReading outlineReading(const Options& options) {
     OutlineReading reading;
-    if (!options.inUnit.empty())
-        reading.mmPerUnit = UnitScale(*unitByName(options.inUnit), LengthUnit::Millimetre)(1.0);
+    if (options.inUnit)
+        reading.mmPerUnit = UnitScale(*options.inUnit, LengthUnit::Millimetre)(1.0);
     reading.dpi = options.dpi.value_or(0.0);
     return reading;
 }

@@ -366,9 +366,9 @@ std::string parseOptions(int argc, char** argv, Options& options) {
                 return "--units takes in or cm for a design, got '" + value + "'";
             options.unit = unitByName(value);
         } else if (name == "--in") {
-            if (value != "in" && value != "mm" && value != "cm")
+            options.inUnit = unitByName(value);
+            if (!options.inUnit)
                 return "--in takes in, mm or cm, got '" + value + "'";
-            options.inUnit = value;
         } else if (name == "--dpi") {
             options.dpi = numberIn(value, 1.0, 100000.0);
             if (!options.dpi)
@@ -418,8 +418,7 @@ std::string parseOptions(int argc, char** argv, Options& options) {
                                             : options.command + " needs a DESIGN";
     if (shape->needsOutput && !outputSeen)
         return options.command + " needs -o FILE";
-    if (options.command != "fit" && options.outline.empty() &&
-        (!options.inUnit.empty() || options.dpi))
+    if (options.command != "fit" && options.outline.empty() && (options.inUnit || options.dpi))
         return "--in and --dpi apply to fit and --outline";
     if (options.command == "export")
         return chooseFormat(options);
