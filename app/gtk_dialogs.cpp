@@ -54,7 +54,8 @@ const UnitChoice EXPORT_UNITS[] = {{"Design's own", std::nullopt},
 constexpr int UNIT_CHOICES = sizeof EXPORT_UNITS / sizeof EXPORT_UNITS[0];
 // The unit of an outline whose file names none.
 const std::vector<const char*> OUTLINE_UNIT_CAPTIONS = {"Millimeters", "Centimeters", "Inches"};
-const char* const OUTLINE_UNITS[] = {"mm", "cm", "in"};
+const LengthUnit OUTLINE_UNITS[] = {LengthUnit::Millimetre, LengthUnit::Centimetre,
+                                    LengthUnit::Inch};
 
 // A text combo box of `captions`, named for tests, `active` chosen.
 GtkWidget* choiceBox(const std::vector<const char*>& captions, int active, const char* name) {
