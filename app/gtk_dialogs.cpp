@@ -1,8 +1,9 @@
 #include "app/gtk_dialogs.h"
 
-#include <cctype>
 #include <optional>
 #include <vector>
+
+#include "model/text_case.h"
 
 namespace bowlyn {
 
@@ -75,10 +76,7 @@ int activeIndex(GtkWidget* box, int count) {
 
 // The files of one extension, in either case.
 void addFilter(GtkWidget* chooser, const std::string& caption, const std::string& extension) {
-    std::string capitals = extension;
-    for (char& c : capitals)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const std::string lower = "*" + extension, upper = "*" + capitals;
+    const std::string lower = "*" + extension, upper = "*" + upperCase(extension);
     addFilter(chooser, {caption.c_str(), {lower.c_str(), upper.c_str()}});
 }
 

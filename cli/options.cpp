@@ -8,6 +8,7 @@
 
 #include "model/design_parameters.h"
 #include "model/number_text.h"
+#include "model/text_case.h"
 #include "paper/thumbnail.h"
 
 namespace bowlyn::cli {
@@ -100,12 +101,6 @@ bool endsWithCaseless(const std::string& s, const char* suffix) {
     return true;
 }
 
-std::string upper(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // "a", "a and b", "a, b and c" (or "or").
 std::string listed(const std::vector<std::string>& items, const char* last) {
     std::string text;
@@ -175,7 +170,7 @@ std::string chooseFormat(Options& options) {
         std::string kind;
         for (const ExportFormat& f : exportFormats()) {
             if (options.formatFlag == f.flag)
-                kind = upper(f.extension().substr(1));
+                kind = upperCase(f.extension().substr(1));
         }
         return options.formatFlag + " makes a " + kind + " file, not '" + options.output + "'";
     }
