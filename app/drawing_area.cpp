@@ -6,6 +6,7 @@
 
 #include "app/gtk_form.h"
 #include "model/output_table.h"
+#include "model/units.h"
 #include "session/session.h"
 
 namespace bowlyn {
@@ -267,7 +268,7 @@ void DrawingArea::showPointer(bool inside, double x, double y) {
         }
     }
     const std::string text =
-        known ? fittedReadout(label, pointerText(mx, my, units == UNITS_INCH ? "in" : "cm")) : " ";
+        known ? fittedReadout(label, pointerText(mx, my, unitName(designUnit(units)))) : " ";
     if (form_.text(readout) != text || (label && gtk_label_get_use_markup(GTK_LABEL(label))))
         form_.setText(readout, text);
 }

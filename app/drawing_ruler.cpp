@@ -25,7 +25,9 @@ struct Device {
 };
 
 Device toDevice(const PaintView& v, double x, double y) {
-    return {v.originX + v.scale * x, v.originY - v.scale * y};
+    Device d;
+    v.toDevice(x, y, d.x, d.y);
+    return d;
 }
 
 void strokeLine(cairo_t* cr, Device a, Device b) {

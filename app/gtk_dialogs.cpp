@@ -1,8 +1,9 @@
 #include "app/gtk_dialogs.h"
 
-#include <cctype>
 #include <optional>
 #include <vector>
+
+#include "model/text_case.h"
 
 namespace bowlyn {
 
@@ -54,7 +55,8 @@ const UnitChoice EXPORT_UNITS[] = {{"Design's own", std::nullopt},
 constexpr int UNIT_CHOICES = sizeof EXPORT_UNITS / sizeof EXPORT_UNITS[0];
 // The unit of an outline whose file names none.
 const std::vector<const char*> OUTLINE_UNIT_CAPTIONS = {"Millimeters", "Centimeters", "Inches"};
-const char* const OUTLINE_UNITS[] = {"mm", "cm", "in"};
+const LengthUnit OUTLINE_UNITS[] = {LengthUnit::Millimetre, LengthUnit::Centimetre,
+                                    LengthUnit::Inch};
 
 // A text combo box of `captions`, named for tests, `active` chosen.
 GtkWidget* choiceBox(const std::vector<const char*>& captions, int active, const char* name) {
@@ -74,10 +76,7 @@ int activeIndex(GtkWidget* box, int count) {
 
 // The files of one extension, in either case.
 void addFilter(GtkWidget* chooser, const std::string& caption, const std::string& extension) {
-    std::string capitals = extension;
-    for (char& c : capitals)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    const std::string lower = "*" + extension, upper = "*" + capitals;
+    const std::string lower = "*" + extension, upper = "*" + upperCase(extension);
     addFilter(chooser, {caption.c_str(), {lower.c_str(), upper.c_str()}});
 }
 

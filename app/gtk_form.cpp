@@ -6,6 +6,7 @@
 #include "model/field_table.h"
 #include "model/form_editing.h"
 #include "model/output_table.h"
+#include "model/units.h"
 
 namespace bowlyn {
 
@@ -322,7 +323,7 @@ void GtkForm::showUnits(DesignUnits units) {
     setOutput(outputs::UNITS_NOTE, inch ? " " : "except as noted.");
     for (const Control& control : controls()) {
         if (control.designUnitCaption)
-            setText(unitCaptionLabel(control.widget), inch ? "in" : "cm");
+            setText(unitCaptionLabel(control.widget), unitName(designUnit(units)));
     }
 }
 

@@ -10,6 +10,7 @@
 #include "app/gtk_form.h"
 #include "fit/outline_import.h"
 #include "model/number_text.h"
+#include "model/units.h"
 
 using bowlyn::app;
 
@@ -37,7 +38,7 @@ void importOutlineFile() {
     if (choice.path.empty())
         return;
     OutlineReading reading;
-    reading.mmPerUnit = choice.unit == "in" ? 25.4 : choice.unit == "cm" ? 10.0 : 1.0;
+    reading.mmPerUnit = UnitScale(choice.unit, LengthUnit::Millimetre)(1.0);
     reading.dpi = typedDpi(choice.dpi);
     const std::string problem = importOutline(session->overlays, session->design.params.units,
                                               choice.path, reading, app().owned.importedOutline);

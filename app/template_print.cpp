@@ -4,7 +4,7 @@
 
 #include "app/app_context.h"
 #include "app/design_access.h"
-#include "derive/solved_design.h"
+#include "commands/export_commands.h"
 #include "paper/pdf_template.h"
 #include "paper/template_date.h"
 #include "paper/template_page.h"
@@ -183,9 +183,7 @@ bool printOpenDesign(GtkPrintOperationAction action, const std::string& exportFi
     if (!session || !app().dialogs)
         return false;
     UserAction print;  // may draw the design first
-    std::optional<SolvedDesign> design;
-    if (session->bringPassUpToDate())
-        design = solvedDesign(*session->pass(), session->design);
+    const std::optional<SolvedDesign> design = upToDateDesign(*session);
     if (!design) {
         // What is printed is the paper template.
         app().dialogs->showError(outlineIncompleteMessage(".pdf"));

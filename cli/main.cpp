@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cctype>
 #include <charconv>
 #include <clocale>
 #include <csignal>
@@ -33,6 +32,7 @@
 #include "model/parameter_file.h"
 #include "model/points_file.h"
 #include "model/presets.h"
+#include "model/text_case.h"
 #include "model/unit_conversion.h"
 #include "paper/thumbnail.h"
 #include "render/drawing_surface.h"
@@ -54,16 +54,10 @@ std::string quoted(const std::string& prefix, const std::string& name) {
     return prefix + "'" + name + "'";
 }
 
-std::string lowered(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // preset:NAME, clear, or a parameter file, loaded as the window loads it.
 void loadDesign(Design& design, const std::string& name) {
     const std::string prefix = "preset:";
-    if (lowered(name.substr(0, prefix.size())) == prefix) {
+    if (lowerCase(name.substr(0, prefix.size())) == prefix) {
         std::string preset = name.substr(prefix.size());
         int row = presetByName(preset);
         if (row < 0)
@@ -138,8 +132,8 @@ struct Run {
 // What --in and --dpi say about an outline file.
 OutlineReading outlineReading(const Options& options) {
     OutlineReading reading;
-    if (!options.inUnit.empty())
-        reading.mmPerUnit = UnitScale(*unitByName(options.inUnit), LengthUnit::Millimetre)(1.0);
+    if (options.inUnit)
+        reading.mmPerUnit = UnitScale(*options.inUnit, LengthUnit::Millimetre)(1.0);
     reading.dpi = options.dpi.value_or(0.0);
     return reading;
 }

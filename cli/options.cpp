@@ -8,6 +8,7 @@
 
 #include "model/design_parameters.h"
 #include "model/number_text.h"
+#include "model/text_case.h"
 #include "paper/thumbnail.h"
 
 namespace bowlyn::cli {
@@ -100,12 +101,6 @@ bool endsWithCaseless(const std::string& s, const char* suffix) {
     return true;
 }
 
-std::string upper(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
 // "a", "a and b", "a, b and c" (or "or").
 std::string listed(const std::vector<std::string>& items, const char* last) {
     std::string text;
@@ -175,7 +170,7 @@ std::string chooseFormat(Options& options) {
         std::string kind;
         for (const ExportFormat& f : exportFormats()) {
             if (options.formatFlag == f.flag)
-                kind = upper(f.extension().substr(1));
+                kind = upperCase(f.extension().substr(1));
         }
         return options.formatFlag + " makes a " + kind + " file, not '" + options.output + "'";
     }
@@ -366,9 +361,9 @@ std::string parseOptions(int argc, char** argv, Options& options) {
                 return "--units takes in or cm for a design, got '" + value + "'";
             options.unit = unitByName(value);
         } else if (name == "--in") {
-            if (value != "in" && value != "mm" && value != "cm")
+            options.inUnit = unitByName(value);
+            if (!options.inUnit)
                 return "--in takes in, mm or cm, got '" + value + "'";
-            options.inUnit = value;
         } else if (name == "--dpi") {
             options.dpi = numberIn(value, 1.0, 100000.0);
             if (!options.dpi)
@@ -418,8 +413,7 @@ std::string parseOptions(int argc, char** argv, Options& options) {
                                             : options.command + " needs a DESIGN";
     if (shape->needsOutput && !outputSeen)
         return options.command + " needs -o FILE";
-    if (options.command != "fit" && options.outline.empty() &&
-        (!options.inUnit.empty() || options.dpi))
+    if (options.command != "fit" && options.outline.empty() && (options.inUnit || options.dpi))
         return "--in and --dpi apply to fit and --outline";
     if (options.command == "export")
         return chooseFormat(options);

@@ -33,7 +33,7 @@ struct Options {
     std::optional<Paper> paper;            // --paper a4|letter|a3|tabloid|full
     std::optional<double> overlap;         // --overlap MM
     std::optional<double> scaleX, scaleY;  // --scale-x PCT, --scale-y PCT
-    std::string inUnit;                    // --in in|mm|cm: the unit of an outline without one
+    std::optional<LengthUnit> inUnit;      // --in in|mm|cm: the unit of an outline without one
     std::optional<double> dpi;             // --dpi N: pixels per inch of a scanned outline
     std::optional<int> size;               // --size PIXELS of a thumbnail
     std::optional<DxfVersion> dxfVersion;  // --dxf 12|2000

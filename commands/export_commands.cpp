@@ -1,9 +1,6 @@
 #include "commands/export_commands.h"
 
-#include <optional>
-
 #include "commands/file_commands.h"
-#include "derive/solved_design.h"
 #include "formats/fret_table.h"
 #include "model/atomic_file.h"
 
@@ -20,10 +17,14 @@ bool refused(const ExportFile& file, Dialogs& dialogs) {
 
 }  // namespace
 
+std::optional<SolvedDesign> upToDateDesign(Session& session) {
+    if (!session.bringPassUpToDate())
+        return std::nullopt;
+    return solvedDesign(*session.pass(), session.design);
+}
+
 bool exportFile(Session& session, Dialogs& dialogs, const ExportFormat& format) {
-    std::optional<SolvedDesign> design;
-    if (session.bringPassUpToDate())
-        design = solvedDesign(*session.pass(), session.design);
+    const std::optional<SolvedDesign> design = upToDateDesign(session);
     if (!design) {
         dialogs.showError(outlineIncompleteMessage(format.extension()));
         return false;
@@ -66,9 +67,7 @@ bool exportDxf(Session& session, Dialogs& dialogs) {
 }
 
 bool showFretTable(Session& session, Dialogs& dialogs) {
-    std::optional<SolvedDesign> design;
-    if (session.bringPassUpToDate())
-        design = solvedDesign(*session.pass(), session.design);
+    const std::optional<SolvedDesign> design = upToDateDesign(session);
     if (!design) {
         dialogs.showError(FRET_TABLE_NEEDS_OUTLINE);
         return false;

@@ -1,10 +1,17 @@
 #pragma once
 
+#include <optional>
+
 #include "commands/export_formats.h"
+#include "derive/solved_design.h"
 #include "model/dialogs.h"
 #include "session/session.h"
 
 namespace bowlyn {
+
+// The design's last complete pass (run again first when a value was committed
+// since) as the files are made from it; nothing without a complete outline.
+std::optional<SolvedDesign> upToDateDesign(Session& session);
 
 // Writes the design's last complete pass (run again first when a value was
 // committed since) as a file of `format`, with the settings chosen beside

@@ -2,11 +2,10 @@
 
 #include <sys/stat.h>
 
-#include <cctype>
-
 #include "commands/unsaved_changes.h"
 #include "model/atomic_file.h"
 #include "model/parameter_file.h"
+#include "model/text_case.h"
 
 namespace bowlyn {
 namespace {
@@ -21,19 +20,12 @@ std::string lastPart(const std::string& path) {
     return path.substr(path.rfind('/') + 1);  // npos + 1 is 0
 }
 
-std::string upper(const std::string& s) {
-    std::string out = s;
-    for (char& c : out)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return out;
-}
-
 }  // namespace
 
 ExportChoice chooseTarget(
     Session& session, Dialogs& dialogs, const std::string& extension, bool forgetFolderOnCancel,
     const std::function<ExportChoice(const std::string& folder, const std::string& name)>& ask) {
-    const std::string capitals = upper(extension);
+    const std::string capitals = upperCase(extension);
     const std::string suggested = suggestedFileName(session, extension);
     for (;;) {
         ExportChoice choice = ask(session.lastDirectory, suggested);

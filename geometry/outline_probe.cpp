@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "model/design_parameters.h"
+#include "model/units.h"
 
 namespace bowlyn {
 namespace {
@@ -60,10 +61,6 @@ std::string fixed(double v, int decimals) {
     const auto r =
         std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals);
     return r.ec == std::errc() ? std::string(buffer, r.ptr) : "?";
-}
-
-const char* unitName(DesignUnits units) {
-    return units == UNITS_INCH ? "in" : "cm";
 }
 
 }  // namespace
@@ -165,12 +162,12 @@ std::string rulerText(double x1, double y1, double x2, double y2, DesignUnits un
     double degrees = std::atan2(y2 - y1, x2 - x1) * 180.0 / PI;
     if (fixed(degrees, 1) == "-180.0")
         degrees = 180.0;
-    return fixed(length, inch ? 3 : 2) + " " + unitName(units) + "  " +
+    return fixed(length, inch ? 3 : 2) + " " + unitName(designUnit(units)) + "  " +
            fixed(length * (inch ? 25.4 : 10.0), 1) + " mm  " + fixed(degrees, 1) + "\u00b0";
 }
 
 std::string pieceText(const ProbedPiece& piece, DesignUnits units, bool brief) {
-    const std::string unit = unitName(units);
+    const std::string unit = unitName(designUnit(units));
     if (!piece.arc)
         return std::string(piece.name) + "\nlength " + fixed(piece.length, 2) + " " + unit;
     const std::string centre = brief ? "" : " at " + fixed(piece.cx, 2) + ", " + fixed(piece.cy, 2);

@@ -34,10 +34,12 @@ struct ExportChoice {
 };
 
 // An outline's file chooser: the file, the unit of a file that names none
-// ("in", "mm" or "cm") and a picture's resolution as typed (pixels per
-// inch). An empty path when cancelled.
+// and a picture's resolution as typed (pixels per inch). An empty path when
+// cancelled.
 struct OutlineChoice {
-    std::string path, unit, dpi;
+    std::string path;
+    LengthUnit unit = LengthUnit::Millimetre;
+    std::string dpi;
 };
 
 // Message boxes, the Yes/No question, the question about unsaved work and the
@@ -72,7 +74,7 @@ class Dialogs {
     // The chooser of File > Import outline...: by default the plain open
     // chooser, millimetres and no resolution.
     virtual OutlineChoice chooseOutlineFile(const std::string& initialFolder) {
-        return {chooseFile(FileDialogMode::Open, initialFolder, ""), "mm", ""};
+        return {chooseFile(FileDialogMode::Open, initialFolder, ""), LengthUnit::Millimetre, ""};
     }
 };
 

@@ -1,8 +1,7 @@
 #include "model/export_settings.h"
 
-#include <cctype>
-
 #include "model/number_text.h"
+#include "model/text_case.h"
 
 namespace bowlyn {
 
@@ -22,9 +21,7 @@ Paper paperA4() {
 }
 
 std::optional<Paper> paperByName(const std::string& name) {
-    std::string key = name;
-    for (char& c : key)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string key = lowerCase(name);
     for (const PaperChoice& p : paperChoices()) {
         if (key == p.key)
             return p.paper;

@@ -1,8 +1,7 @@
 #include "model/presets.h"
 
-#include <cctype>
-
 #include "model/form_editing.h"
+#include "model/text_case.h"
 
 namespace bowlyn {
 namespace {
@@ -118,14 +117,9 @@ const std::string& presetName(int row) {
 }
 
 int presetByName(const std::string& name) {
-    auto lower = [](std::string s) {
-        for (char& c : s)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
-    const std::string wanted = lower(name);
+    const std::string wanted = lowerCase(name);
     for (int row = 1; row <= PRESET_COUNT; ++row) {
-        if (lower(presetName(row)) == wanted)
+        if (lowerCase(presetName(row)) == wanted)
             return row;
     }
     return -1;

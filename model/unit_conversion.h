@@ -4,11 +4,9 @@
 #include <string>
 
 #include "model/design.h"
+#include "model/unit_lengths.h"
 
 namespace bowlyn {
-
-// 1 in = 2.54 cm, exactly.
-constexpr double CM_PER_INCH = 2.54;
 
 // How close a converted length's text comes to the exact conversion, relative
 // to it: well within what a single-precision value holds (about 6e-8), so the

@@ -10,6 +10,7 @@ namespace bowlyn {
 // is written out for both units rather than converted, so that the drawing
 // keeps the very numbers it has always recorded.
 
+// 1 in = 2.54 cm, exactly.
 constexpr double CM_PER_INCH = 2.54;
 
 // Half the tick across the outer end of the neck flat: 1/8 inch.

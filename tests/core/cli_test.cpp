@@ -162,6 +162,7 @@ TEST_F(Cli, MalformedLinesAreUsageErrors) {
         {"export", "clear", "-o", dir + "x.dxf", "--cam", "--flatten", "0"},
         {"frets", "clear", "-o", dir + "x"},
         {"frets", "clear", "--units", "ft"},
+        {"fit", dir + "x.txt", "-o", dir + "x", "--in", "ft"},
         {"save", "clear", "-o", dir + "x", "--convert-to", "mm"},
         {"export", "clear", "-o", dir + "x.dxf", "--convert-to", "cm"},
     };

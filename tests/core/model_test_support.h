@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -28,6 +29,11 @@ inline size_t choicePair(int field, size_t k = 0) {
             return p;
     }
     throw std::logic_error("no such pair of radio buttons");
+}
+
+// The same value, a blank field (no value) matching a blank one.
+inline bool sameValue(double a, double b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
 }
 
 // A folder of its own under the system's temporary folder, removed afterwards.

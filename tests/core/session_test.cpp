@@ -201,10 +201,6 @@ TEST_F(SessionTest, ConvertingTheUnitIsOneStepAndTheViewStaysOnTheBody) {
 // ---------------------------------------------------------------------------
 // Random sessions.
 
-bool sameValue(double a, double b) {
-    return a == b || (std::isnan(a) && std::isnan(b));
-}
-
 // Where the stored values disagree with the texts and choices the form
 // shows, or "".
 std::string formDisagreement(const Design& design) {

@@ -8,6 +8,7 @@
 #include "derive/measurements.h"
 #include "export_test_support.h"
 #include "model/number_text.h"
+#include "model_test_support.h"
 #include "test_document.h"
 #include "test_seed.h"
 
@@ -28,11 +29,6 @@ void expectSameOutline(const OutlineMeasurements& a, const OutlineMeasurements& 
     expectRelative(a.length, b.length, tolerance, what + " length");
     expectRelative(a.width, b.width, tolerance, what + " width");
     expectRelative(a.fretboardArea, b.fretboardArea, tolerance, what + " fretboard area");
-}
-
-// The same value, a blank field (no value) matching a blank one.
-bool sameValue(double a, double b) {
-    return a == b || (std::isnan(a) && std::isnan(b));
 }
 
 // Every value but the lengths in the design's unit, by the field table.
