@@ -10,7 +10,6 @@
 namespace bowlyn {
 namespace {
 
-constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
 // More chords than this are no file anyone wants: a tolerance far below the
 // drawing's size.
 constexpr long CHORD_LIMIT = 1000000;
@@ -31,20 +30,8 @@ void addArcPoints(std::vector<Vertex>& to, double cx, double cy, double r, doubl
     }
 }
 
-// A recorded arc's or circle's centre, radius, start and sweep in radians:
-// the angles as the files record them, in degrees.
-struct Curve {
-    double cx, cy, r, start, sweep;
-};
-Curve curveOf(const Stroke& s) {
-    if (s.kind == StrokeKind::Circle)
-        return {s.v[0], s.v[1], s.v[2], 0.0, CIRCLE_RADIANS};
-    const double a1 = recordedValue(s, 3) * RADIANS_PER_DEGREE;
-    return {s.v[0], s.v[1], s.v[2], a1, ccwSweep(a1, recordedValue(s, 4) * RADIANS_PER_DEGREE)};
-}
-
 // How many chords a circle takes: at least three, so that it stays a loop.
-long curveChords(const Curve& c, double tolerance) {
+long curveChords(const StrokeCurve& c, double tolerance) {
     const long n = chordCount(c.r, c.sweep, tolerance);
     return c.sweep >= CIRCLE_RADIANS ? std::max(n, 3L) : n;
 }
@@ -94,7 +81,7 @@ class CamDxf {
         }
         for (const Stroke& s : d_.items) {
             if (s.kind == StrokeKind::Arc || s.kind == StrokeKind::Circle)
-                total += curveChords(curveOf(s), *flatten_);
+                total += curveChords(strokeCurve(s), *flatten_);
         }
         return total;
     }
@@ -331,7 +318,7 @@ class CamDxf {
     }
 
     void flattened(const Stroke& s) {
-        const Curve c = curveOf(s);
+        const StrokeCurve c = strokeCurve(s);
         std::vector<Vertex> v;
         const bool circle = s.kind == StrokeKind::Circle;
         addArcPoints(v, c.cx, c.cy, c.r, c.start, c.sweep, curveChords(c, *flatten_), !circle);

@@ -10,8 +10,6 @@
 namespace bowlyn {
 namespace {
 
-constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
-
 // A loop with the circle of each of its arcs worked out once.
 struct LoopShape {
     LoopShape(const Contour& c, double within) : contour(c), tolerance(within) {
@@ -35,12 +33,10 @@ struct LoopShape {
                holds((v[0] + v[2]) / 2.0, (v[1] + v[3]) / 2.0);
     }
     bool holdsArc(const Stroke& s) const {
-        const double* v = s.v;
-        const double start = recordedValue(s, 3) * RADIANS_PER_DEGREE;
-        const double sweep = ccwSweep(start, recordedValue(s, 4) * RADIANS_PER_DEGREE);
+        const StrokeCurve c = strokeCurve(s);
         for (double t : {0.0, 0.5, 1.0}) {
-            const double a = start + t * sweep;
-            if (!holds(v[0] + v[2] * std::cos(a), v[1] + v[2] * std::sin(a)))
+            const double a = c.start + t * c.sweep;
+            if (!holds(c.cx + c.r * std::cos(a), c.cy + c.r * std::sin(a)))
                 return false;
         }
         return true;
@@ -62,9 +58,8 @@ void addToExtent(Bounds& extent, const Stroke& item) {
             extent.add(v[2], v[3]);
             break;
         case StrokeKind::Arc: {
-            const double start = recordedValue(item, 3) * RADIANS_PER_DEGREE;
-            extent.addArc(v[0], v[1], v[2], start,
-                          ccwSweep(start, recordedValue(item, 4) * RADIANS_PER_DEGREE));
+            const StrokeCurve c = strokeCurve(item);
+            extent.addArc(c.cx, c.cy, c.r, c.start, c.sweep);
             break;
         }
         case StrokeKind::Circle:
@@ -393,6 +388,13 @@ class DrawingBuilder {
 };
 
 }  // namespace
+
+StrokeCurve strokeCurve(const Stroke& s) {
+    if (s.kind == StrokeKind::Circle)
+        return {s.v[0], s.v[1], s.v[2], 0.0, CIRCLE_RADIANS};
+    const double a1 = recordedValue(s, 3) * RADIANS_PER_DEGREE;
+    return {s.v[0], s.v[1], s.v[2], a1, ccwSweep(a1, recordedValue(s, 4) * RADIANS_PER_DEGREE)};
+}
 
 ExportLayer exportLayer(Layer layer) {
     // Colours after the window's strokes: reference marks red, outlines

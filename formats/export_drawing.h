@@ -50,6 +50,13 @@ struct ExportDrawing {
 // How a layer looks in the files: colours after the window's strokes.
 ExportLayer exportLayer(Layer layer);
 
+// A recorded arc's or circle's centre, radius, start and counter-clockwise
+// sweep in radians, an arc's from its angles as the files record them.
+struct StrokeCurve {
+    double cx, cy, r, start, sweep;
+};
+StrokeCurve strokeCurve(const Stroke& s);
+
 struct ExportDrawingResult {
     ExportDrawing drawing;
     std::string problem;  // "" on success

@@ -8,7 +8,6 @@
 namespace bowlyn {
 namespace {
 
-constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
 constexpr double PI = CIRCLE_RADIANS / 2.0;
 
 // Appends SVG text; model y grows upward, SVG y downward.

@@ -3,11 +3,12 @@
 #include <cmath>
 
 #include "geometry/neck.h"
+#include "geometry/outline_pieces.h"
 
 namespace bowlyn {
 namespace {
 
-constexpr double DEGREES_PER_RADIAN = 180.0 / 3.14159265358979323846;
+constexpr double DEGREES_PER_RADIAN = 360.0 / CIRCLE_RADIANS;
 
 // How far fret n lies from the saddle as a fraction of its edge's scale:
 // 2^(-n/12), 1 at the nut and 0 at the saddle.

@@ -316,8 +316,7 @@ FretboardTop fretboardTop(const DesignParameters& p, const NeckGeometry& neck) {
     auto corners = [&](const NeckEdge& edge, float sign, Point& head, Point& end) {
         head.y = plus(edge.nutY, p.nutThickness);
         head.x = sign * boardHalfWidthAt(edge, head.y);
-        const float yLast = fretY(edge, count), yNext = fretY(edge, count + 1);
-        end.y = static_cast<float>(yLast - (static_cast<double>(yLast) - yNext) / 2.0);
+        end.y = spaceMiddle(edge, count + 1);  // half-way to where one more fret would lie
         end.x = sign * boardHalfWidthAt(edge, end.y);
     };
     FretboardTop top;

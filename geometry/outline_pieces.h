@@ -8,6 +8,7 @@ namespace bowlyn {
 
 // A whole turn in radians (the true value, not twice the single-precision pi).
 constexpr double CIRCLE_RADIANS = 6.283185307179586476925286766559;
+constexpr double RADIANS_PER_DEGREE = CIRCLE_RADIANS / 360.0;
 
 // The sweep from angle `from` counter-clockwise to angle `to`, in [0, 2 pi).
 double ccwSweep(double from, double to);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "derive/outline_contours.h"
 #include "formats/utf8_text.h"
 #include "paper/template_date.h"
 #include "paper/template_furniture.h"
@@ -124,7 +123,7 @@ ExportFile templatePdfFile(const SolvedDesign& design, const ExportSettings& set
     file.bytes = std::move(pdf.bytes);
     file.failure = std::move(pdf.problem);
     file.summary = templateSummary(plan.plan);
-    file.notice = closedContours(design).notice;
+    file.notice = plan.plan.notice;
     return file;
 }
 

@@ -25,7 +25,7 @@ constexpr TextStyle NEIGHBOUR_LABEL = {7.0, true};
 // A target: a circle with a cross through it, centred on the trim line.
 void paintMark(cairo_t* cr, double x, double y) {
     cairo_new_sub_path(cr);
-    cairo_arc(cr, x, y, MARK_RADIUS, 0.0, 2.0 * 3.14159265358979323846);
+    cairo_arc(cr, x, y, MARK_RADIUS, 0.0, CIRCLE_RADIANS);
     cairo_move_to(cr, x - MARK_ARM, y);
     cairo_line_to(cr, x + MARK_ARM, y);
     cairo_move_to(cr, x, y - MARK_ARM);

@@ -304,6 +304,7 @@ PlanResult planTemplate(const SolvedDesign& design, const TemplateSettings& sett
     const MeasureResult m = measureDesign(design, plan.unit);
     if (m.problem.empty())
         plan.measurements = m.values;
+    plan.notice = m.notice;
     r.problem = addMouldAndStrips(design, plan);
     if (!r.problem.empty())
         return r;

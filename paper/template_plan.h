@@ -64,6 +64,7 @@ struct TemplatePlan {
     TemplateSettings settings;
     LengthUnit unit = LengthUnit::Inch;               // of the figures on the map
     std::optional<OutlineMeasurements> measurements;  // when the outline closes
+    std::string notice;                               // the closed loops' (ContourSet::notice)
     TileGrid grid;                                    // full size: one tile
     std::vector<StripSheets> strips;                  // with both depths; the fretboard last
     std::vector<FretTableRow> fretRows;               // in `unit`; with a fretboard

@@ -154,6 +154,17 @@ TEST(FretboardChecks, PassingValues) {
               STATUS_OK);  // no fretboard: nothing is checked
 }
 
+// The height of the double dots, the middle of fret space 12, and the x of
+// every marker point recorded there.
+constexpr float DOUBLE_DOT_Y = 22.385410f;
+std::vector<float> doubleDotXs(const NeckSteps& t) {
+    std::vector<float> xs;
+    for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
+        if (e.v[1] == DOUBLE_DOT_Y)
+            xs.push_back(e.v[0]);
+    return xs;
+}
+
 TEST(Fretboard, EndMarkersAndCrown) {
     NeckSteps t;
     testing::setFretboard(t.params);
@@ -176,11 +187,7 @@ TEST(Fretboard, EndMarkersAndCrown) {
     ASSERT_EQ(middles.size(), 7u);  // spaces 3, 5, 7, 9, 15, 17, 19 up to fret 20
     EXPECT_EQ(middles[0], 31.161205f);
 
-    int doubles = 0;
-    for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
-        if (e.v[0] != 0.0f && e.v[1] == 22.385410f)
-            ++doubles;
-    EXPECT_EQ(doubles, 2);
+    EXPECT_EQ(doubleDotXs(t).size(), 2u);
 
     // 0.1 wide and 0.05 high: a half circle bulging away from the board.
     auto arcs = t.recorded(StrokeKind::Arc, Layer::Frets);
@@ -230,14 +237,10 @@ TEST(Fretboard, DoubleDotsBetweenTheOuterCourses) {
         p.stringDiameters[i] = 0.02f;
     drawBoard(t);
 
-    float ym = 22.385410f;
-    float xh = boardHalfWidthAt(t.neck.treble, ym);
+    float xh = boardHalfWidthAt(t.neck.treble, DOUBLE_DOT_Y);
     float gap = (2 * xh - 2 * 0.1f - 6 * 0.02f) / 5;
     float between = xh - 0.1f - 0.02f - gap / 2;  // middle of strings 1 and 2
-    std::vector<float> xs;
-    for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
-        if (e.v[1] == ym)
-            xs.push_back(e.v[0]);
+    const std::vector<float> xs = doubleDotXs(t);
     ASSERT_EQ(xs.size(), 2u);
     EXPECT_NEAR(xs[0], between, 1e-6);
     EXPECT_NEAR(xs[1], -between, 1e-6);
@@ -259,13 +262,9 @@ TEST(Fretboard, DoubleDotsAtAFixedInsetWithTwoCourses) {
         for (int i = 1; i <= 4; ++i)
             p.stringDiameters[i] = 0.02f;
         drawBoard(t);
-        float ym = 22.385410f;
-        float xh = boardHalfWidthAt(t.neck.treble, ym);
+        float xh = boardHalfWidthAt(t.neck.treble, DOUBLE_DOT_Y);
         float expected = diameter > 0 ? xh - 0.1875f - diameter / 2 : xh - 2 * 0.1875f;
-        std::vector<float> xs;
-        for (const Stroke& e : t.recorded(StrokeKind::Point, Layer::Fretboard))
-            if (e.v[1] == ym)
-                xs.push_back(e.v[0]);
+        const std::vector<float> xs = doubleDotXs(t);
         ASSERT_EQ(xs.size(), 2u);
         EXPECT_NEAR(xs[0], expected, 1e-6);
         EXPECT_EQ(xs[1], -xs[0]);
