@@ -39,7 +39,7 @@ DesignParameters fittedParams(const OutlineFit& fit) {
 
 // The largest error of the length and the three full widths, in mm.
 double dimensionError(const DesignParameters& a, const DesignParameters& b) {
-    const double ma = test::designMm(a), mb = test::designMm(b);
+    const double ma = mmPerUnit(a.units), mb = mmPerUnit(b.units);
     double worst = 0;
     for (float DesignParameters::*m :
          {&DesignParameters::bodyLength, &DesignParameters::lowerBoutHalfWidth,

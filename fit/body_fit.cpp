@@ -38,10 +38,6 @@ constexpr double UNCUT_SHARE = 0.55;
 // Decimals of the fitted values in the design's texts: 0.001 in or 0.01 mm.
 constexpr int TEXT_DECIMALS = 3;
 
-double mmPerUnit(DesignUnits units) {
-    return units == UNITS_CM ? 10.0 : 25.4;
-}
-
 // A field the fit moves; a value that may not go below 0 is held as the
 // square of what the solver moves.
 struct FitField {
@@ -135,13 +131,13 @@ class FitCost : public Eigen::DenseFunctor<double> {
         return 0;
     }
 
-    // Forward differences. Each point keeps the piece it is nearest to
-    // (or a neighbour of it) while one value moves a little, so a column
-    // costs a solve and three distances a point.
     // A half's centre line is the line between its ends: the fit may move
     // the body along it, not turn it or move it across.
     void keepCentreLine() { keepCentreLine_ = true; }
 
+    // Forward differences. Each point keeps the piece it is nearest to
+    // (or a neighbour of it) while one value moves a little, so a column
+    // costs a solve and three distances a point.
     int df(const Eigen::VectorXd& x, Eigen::MatrixXd& jac) const {
         const auto pieces = model_.solve(paramsAt(x));
         if (!pieces) {
@@ -582,6 +578,10 @@ Placement refinedPlacement(const Placement& first, const Eigen::VectorXd& x, dou
 
 }  // namespace
 
+double mmPerUnit(DesignUnits units) {
+    return units == UNITS_CM ? 10.0 : 25.4;
+}
+
 OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std::string& name) {
     OutlineFit fit;
     const PlacedOutline placed = placeOutline(outline);
@@ -606,8 +606,6 @@ OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std
     fit.closestPreset = closest->row;
     fit.closestPresetRms = closest->rms;
 
-    // Start from the nearest presets of the outline's kind (with a cutaway
-    // of each style, or without one), scaled to its length.
     // Presets of the outline's kind (with a cutaway of either style, or
     // without one), nearest first: the two nearest of each style start the
     // fit, the others only when those end far from the outline.
@@ -625,11 +623,8 @@ OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std
         for (size_t i = 0; i < kind.size(); ++i)
             (i < 2 ? starts : spare).push_back(kind[i]);
     }
-    double length = 0;
-    for (const TracePoint& p : fitPoints)
-        length = std::max(length, p.y);
-
     const Profile profile = profileOf(fitPoints, placed.half);
+    const double length = profile.length;
     FitResult best;
     const Preset* bestPreset = nullptr;
     auto tryStart = [&](const Preset* preset) {
@@ -716,8 +711,8 @@ OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std
         if (!finishDesign(fit, model, other, best, units, name))
             return fit;
     }
-    const auto pieces = model.solve(paramsOf(fit.texts));
-    measure(fit, *pieces, paramsOf(fit.texts), reportPoints, best.x, unit);
+    const DesignParameters written = paramsOf(fit.texts);
+    measure(fit, *model.solve(written), written, reportPoints, best.x, unit);
     fit.placement = refinedPlacement(placed.placement, best.x, unit);
     return fit;
 }

@@ -41,6 +41,9 @@ struct OutlineFit {
     std::string leftOut;
 };
 
+// Millimetres per unit of a design in `units`.
+double mmPerUnit(DesignUnits units);
+
 // Fits the body to the outline. `units` is the design's unit (UNITS_INCH or
 // UNITS_CM), `name` its name text.
 OutlineFit fitOutline(const TracedOutline& outline, DesignUnits units, const std::string& name);

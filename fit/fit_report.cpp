@@ -3,12 +3,13 @@
 #include <charconv>
 #include <cmath>
 
+#include "geometry/outline_pieces.h"
 #include "model/presets.h"
 
 namespace bowlyn {
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
+constexpr double PI = CIRCLE_RADIANS / 2.0;
 
 std::string fixed(double v, int decimals) {
     char buffer[64];

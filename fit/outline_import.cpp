@@ -12,7 +12,7 @@ constexpr size_t OVERLAY_POINTS = 2000;
 
 void layOver(Overlays& overlays, DesignUnits units, const TracedOutline& outline,
              const Placement& placement) {
-    const double mm = units == UNITS_CM ? 10.0 : 25.4;
+    const double mm = mmPerUnit(units);
     const Polyline& points = outline.points.size() > OVERLAY_POINTS
                                  ? resampled(outline.points, !outline.half, OVERLAY_POINTS)
                                  : outline.points;

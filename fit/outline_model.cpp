@@ -109,7 +109,7 @@ double distanceTo(const ModelPiece& m, double x, double y) {
     // or outside the opposite sector (for a longer one).
     const double vx = x - m.cx, vy = y - m.cy;
     const double ux = m.x1 - m.cx, uy = m.y1 - m.cy, wx = m.x2 - m.cx, wy = m.y2 - m.cy;
-    const bool inside = m.sweep <= 3.14159265358979323846
+    const bool inside = m.sweep <= CIRCLE_RADIANS / 2
                             ? cross(ux, uy, vx, vy) >= 0 && cross(vx, vy, wx, wy) >= 0
                             : !(cross(wx, wy, vx, vy) > 0 && cross(vx, vy, ux, uy) > 0);
     if (inside)

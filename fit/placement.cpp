@@ -5,10 +5,12 @@
 #include <cmath>
 #include <unsupported/Eigen/LevenbergMarquardt>
 
+#include "geometry/outline_pieces.h"
+
 namespace bowlyn {
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
+constexpr double PI = CIRCLE_RADIANS / 2.0;
 // The outline is compared with its mirror image on this many points.
 constexpr size_t SYMMETRY_POINTS = 300;
 // The lower part of the body, where no cutaway is, sets the centre line.

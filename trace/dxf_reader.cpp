@@ -6,10 +6,12 @@
 #include <map>
 #include <optional>
 
+#include "geometry/outline_pieces.h"
+
 namespace bowlyn {
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
+constexpr double PI = CIRCLE_RADIANS / 2.0;
 // A spline of higher degree or with more control points than these is no
 // outline anyone draws; the bounds keep a hostile file's work small.
 constexpr int SPLINE_MAX_DEGREE = 11;

@@ -103,7 +103,6 @@ TracedOutline readOutline(const std::string& path, const OutlineReading& reading
     }
     const Kind kind = kindOf(path, bytes);
     if ((kind == Kind::Svg || kind == Kind::Dxf) && bytes.size() > DRAWING_MAX_BYTES) {
-        result.fileError = true;
         result.problem = sizeLimit(DRAWING_MAX_BYTES);
         return result;
     }

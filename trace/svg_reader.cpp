@@ -12,10 +12,12 @@
 #include <optional>
 #include <set>
 
+#include "geometry/outline_pieces.h"
+
 namespace bowlyn {
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
+constexpr double PI = CIRCLE_RADIANS / 2.0;
 // Deeper nesting than this is no drawing but an attack on the stack.
 constexpr int MAX_DEPTH = 256;
 

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geometry/outline_pieces.h"
+
 namespace bowlyn {
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
 // Steps per whole turn of an arc, and per Bezier curve: a quarter circle of
 // 200 mm radius drawn as one curve then strays at most 0.015 mm.
 constexpr double ARC_STEPS_PER_TURN = 256;
@@ -15,9 +16,9 @@ constexpr int CUBIC_STEPS = 64;
 }  // namespace
 
 void appendArc(Polyline& out, double cx, double cy, double r, double start, double sweep) {
-    const int steps =
-        std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / (2 * PI) * ARC_STEPS_PER_TURN)), 1,
-                   static_cast<int>(ARC_STEPS_PER_TURN));
+    const int steps = std::clamp(
+        static_cast<int>(std::ceil(std::fabs(sweep) / CIRCLE_RADIANS * ARC_STEPS_PER_TURN)), 1,
+        static_cast<int>(ARC_STEPS_PER_TURN));
     for (int i = 1; i <= steps; ++i) {
         const double a = start + sweep * i / steps;
         out.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});

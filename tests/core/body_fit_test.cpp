@@ -32,7 +32,7 @@ struct Fitted {
 
 // Length and full widths in mm.
 std::array<double, 4> dimensions(const DesignParameters& p) {
-    const double mm = test::designMm(p);
+    const double mm = mmPerUnit(p.units);
     return {p.bodyLength * mm, 2 * p.lowerBoutHalfWidth * mm, 2 * p.waistHalfWidth * mm,
             2 * p.upperBoutHalfWidth * mm};
 }
@@ -129,16 +129,10 @@ TEST(BodyFit, EveryKindOfFileGivesTheSameDesign) {
 TEST(BodyFit, HalfAnOutlineIsTheWholeBody) {
     std::mt19937 rng(test::randomTestSeed());
     const DesignParameters truth = test::presetParams(presetRows::Dreadnought);
-    Polyline half;
-    for (const TracePoint& p : test::designOutline(truth, 600)) {
-        if (p.x < 0)
-            break;
-        half.push_back(p);
-    }
-    half.push_back({0, truth.bodyLength * 25.4});
     TracedOutline outline;
     outline.half = true;
-    outline.points = test::placedAtRandom(half, rng, NOISE_MM, rng() % 2 == 1);
+    outline.points =
+        test::placedAtRandom(test::designHalf(truth, 600), rng, NOISE_MM, rng() % 2 == 1);
     const OutlineFit fit = fitOutline(outline, UNITS_CM, "half");
     ASSERT_EQ(fit.problem, "");
     EXPECT_TRUE(fit.half);

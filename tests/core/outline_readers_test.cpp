@@ -161,14 +161,7 @@ TEST(OutlineReaders, EveryPathCommandDrawsWhereItSays) {
 // run of points, or closed by the centre line drawn as a line.
 TEST(OutlineReaders, HalvesAreKnownAsHalves) {
     // From the tail round the right side to the neck end of the centre line.
-    const DesignParameters om = test::presetParams(presetRows::OM);
-    Polyline half;
-    for (const TracePoint& p : test::designOutline(om, 600)) {
-        if (p.x < 0)
-            break;
-        half.push_back(p);
-    }
-    half.push_back({0, om.bodyLength * 25.4});
+    const Polyline half = test::designHalf(test::presetParams(presetRows::OM), 600);
     const TracedOutline open = outlineFromBytes("half.txt", pointsFile(half), inMm());
     ASSERT_EQ(open.problem, "");
     EXPECT_TRUE(open.half);

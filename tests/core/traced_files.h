@@ -32,7 +32,7 @@ struct LoopPiece {
 
 inline std::vector<LoopPiece> loopPieces(const DesignParameters& p) {
     OutlineModel model;
-    const double mm = designMm(p);
+    const double mm = mmPerUnit(p.units);
     std::vector<LoopPiece> loop;
     TracePoint last;
     const auto solved = model.solve(p);

@@ -6,15 +6,12 @@
 #include <random>
 #include <utility>
 
+#include "fit/body_fit.h"
 #include "fit/outline_model.h"
 #include "model/presets.h"
 #include "trace/outline_loops.h"
 
 namespace bowlyn::test {
-
-inline double designMm(const DesignParameters& p) {
-    return p.units == UNITS_CM ? 10.0 : 25.4;
-}
 
 inline DesignParameters presetParams(int row) {
     Design design;
@@ -31,8 +28,21 @@ inline Polyline designOutline(const DesignParameters& p, size_t count) {
         return {};
     Polyline points;
     for (const auto& [x, y] : sampledOutline(*pieces, 0.01))
-        points.push_back({x * designMm(p), y * designMm(p)});
+        points.push_back({x * mmPerUnit(p.units), y * mmPerUnit(p.units)});
     return resampled(points, true, count);
+}
+
+// The right half of designOutline(p, count): from the tail round to the neck
+// end of the centre line.
+inline Polyline designHalf(const DesignParameters& p, size_t count) {
+    Polyline half;
+    for (const TracePoint& q : designOutline(p, count)) {
+        if (q.x < 0)
+            break;
+        half.push_back(q);
+    }
+    half.push_back({0, p.bodyLength * mmPerUnit(p.units)});
+    return half;
 }
 
 // The points turned, moved (within a metre) and mirrored at random, each
