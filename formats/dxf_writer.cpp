@@ -1,11 +1,11 @@
 #include "formats/dxf_writer.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 
 #include "formats/export_numbers.h"
 #include "model/number_text.h"
+#include "model/text_case.h"
 
 namespace bowlyn {
 
@@ -99,10 +99,7 @@ void DxfWriter::useHandles(unsigned firstHandle, unsigned owner) {
 
 void DxfWriter::handle(int groupCode, unsigned h) {
     char c[16];
-    std::string hex(c, std::to_chars(c, c + sizeof c, h, 16).ptr);
-    for (char& d : hex)
-        d = static_cast<char>(std::toupper(static_cast<unsigned char>(d)));
-    text(groupCode, hex);
+    text(groupCode, upperCase(std::string(c, std::to_chars(c, c + sizeof c, h, 16).ptr)));
 }
 
 void DxfWriter::beginEntity(const char* type, const char* layer, const char* subclass) {

@@ -1,8 +1,7 @@
 #include "trace/read_outline.h"
 
-#include <cctype>
-
 #include "model/points_file.h"
+#include "model/text_case.h"
 #include "trace/dxf_reader.h"
 #include "trace/image_reader.h"
 #include "trace/points_reader.h"
@@ -19,9 +18,7 @@ constexpr std::size_t DRAWING_MAX_BYTES = 32u << 20;
 enum class Kind { Points, Svg, Dxf, Picture };
 
 bool endsWith(const std::string& name, const char* suffix) {
-    std::string lower;
-    for (char c : name)
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = lowerCase(name);
     const std::string s = suffix;
     return lower.size() >= s.size() && lower.compare(lower.size() - s.size(), s.size(), s) == 0;
 }
